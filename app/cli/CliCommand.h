@@ -1,0 +1,27 @@
+#pragma once
+// The subcommands of ktv4cli. Each takes its own arguments (argv[0] is the subcommand's name) and
+// returns the process exit code; failures print the program's message text on stderr.
+
+#include <QStringList>
+
+namespace ktv4::cli {
+
+enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
+
+struct CliCommand {
+    const char *name;
+    const char *summary;
+    int (*run)(const QStringList &arguments);
+};
+
+// File commands: new, convert, dump, export-csv, import-csv.
+int runNew(const QStringList &arguments);
+int runConvert(const QStringList &arguments);
+int runDump(const QStringList &arguments);
+int runExportCsv(const QStringList &arguments);
+int runImportCsv(const QStringList &arguments);
+
+// Shared helpers.
+void printError(const QString &message, const QString &detail = QString());
+
+} // namespace ktv4::cli

@@ -1,0 +1,234 @@
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliParser.h"
+
+#include "files/CloneDocument.h"
+#include "model/ChannelNaming.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace ktv4::cli {
+
+namespace {
+
+// Loads IN.TV4 into `document`; prints the message on failure.
+bool loadInput(CloneDocument &document, const QString &path)
+{
+    const FileResult result = document.load(path);
+    if (!result.ok()) {
+        printError(messageText(result.status), result.detail);
+        return false;
+    }
+    return true;
+}
+
+int saveOutput(CloneDocument &document, const QString &path)
+{
+    const FileResult result = document.save(path);
+    if (!result.ok()) {
+        printError(messageText(result.status), result.detail);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+QJsonObject cellsJson(const Cell *cells, int count)
+{
+    QJsonObject object;
+    const QStringList &titles = channelColumnTitles();
+    for (int c = 0; c < count; ++c)
+        object.insert(titles[c], QJsonObject{{"value", cells[c].value}, {"text", cells[c].text}});
+    return object;
+}
+
+QString settingText(const SettingDescriptor &d, const SettingsValues &values)
+{
+    const int position = values.*d.member;
+    return position >= 0 && position < d.items.size() ? d.items[position] : QString::number(position);
+}
+
+void dumpText(const CloneDocument &document, QTextStream &out)
+{
+    const RadioImage &image = document.image();
+    out << "Model: " << modelOptionCaption(document.modelIndex())
+        << (document.cloneVariantA() ? " (variant A)" : "") << "\n\nSettings\n";
+    for (const SettingDescriptor &d : settingDescriptors())
+        out << QStringLiteral("  %1 %2\n").arg(d.caption + QLatin1Char(':'), -20).arg(settingText(d, image.settings));
+    out << QStringLiteral("  %1 %2\n").arg(QStringLiteral("IQ Shift(KHz):"), -20).arg(iqShiftText(image.settings.Slider1));
+
+    const QStringList &titles = channelColumnTitles();
+    auto header = [&](const QString &label, int columns) {
+        out << QStringLiteral("%1").arg(label, -6);
+        for (int c = 0; c < columns; ++c)
+            out << QStringLiteral(" %1").arg(titles[c], c == ColFrequency || c == ColSplit ? -11 : -7);
+        out << "\n";
+    };
+    auto row = [&](const QString &label, const Cell *cells, int columns) {
+        out << QStringLiteral("%1").arg(label, -6);
+        for (int c = 0; c < columns; ++c)
+            out << QStringLiteral(" %1").arg(cells[c].text, c == ColFrequency || c == ColSplit ? -11 : -7);
+        out << "\n";
+    };
+
+    out << "\nVFOs\n";
+    header(QString(), kVfoColumns);
+    for (int v = 0; v < kVfoCount; ++v)
+        row(vfoLabel(v), image.vfos[v].cells.data(), kVfoColumns);
+
+    int inUse = 0;
+    for (const ChannelRow &r : image.channels)
+        inUse += r.inUse ? 1 : 0;
+    out << "\nChannels in use: " << inUse << " of " << kChannelCount << "\n";
+    if (inUse) {
+        header(QString(), kChannelColumns);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            if (image.channels[ch].inUse)
+                row(gridRowLabel(ch), image.channels[ch].cells.data(), kChannelColumns);
+        }
+    }
+}
+
+QJsonObject dumpJson(const CloneDocument &document)
+{
+    const RadioImage &image = document.image();
+    QJsonObject settings;
+    for (const SettingDescriptor &d : settingDescriptors()) {
+        settings.insert(QLatin1String(d.control),
+                        QJsonObject{{"caption", d.caption},
+                                    {"position", image.settings.*d.member},
+                                    {"text", settingText(d, image.settings)}});
+    }
+    settings.insert("Slider1", QJsonObject{{"caption", "IQ Shift(KHz)"},
+                                           {"value", image.settings.Slider1},
+                                           {"text", iqShiftText(image.settings.Slider1)}});
+    QJsonArray vfos;
+    for (int v = 0; v < kVfoCount; ++v) {
+        QJsonObject vfo = cellsJson(image.vfos[v].cells.data(), kVfoColumns);
+        vfo.insert("label", vfoLabel(v));
+        vfos.append(vfo);
+    }
+    QJsonArray channels;
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        if (!image.channels[ch].inUse)
+            continue;
+        QJsonObject channel = cellsJson(image.channels[ch].cells.data(), kChannelColumns);
+        channel.insert("index", ch);
+        channel.insert("label", gridRowLabel(ch));
+        channels.append(channel);
+    }
+    return QJsonObject{{"model", document.modelIndex()},
+                       {"modelCaption", modelOptionCaption(document.modelIndex())},
+                       {"variantA", document.cloneVariantA()},
+                       {"settingsData1", image.SettingsData1},
+                       {"settingsData2", image.SettingsData2},
+                       {"settings", settings},
+                       {"vfos", vfos},
+                       {"channels", channels}};
+}
+
+} // namespace
+
+int runNew(const QStringList &arguments)
+{
+    CliParser parser("new", "Saves the image the program starts with: default settings and VFOs, 604 empty channels.");
+    QCommandLineOption model("model", "Model option 0..3 (J, T, E, PN-31/32); 2 by default.", "N", "2");
+    QCommandLineOption variantA("variant-a", "Write the header of the A variant.");
+    parser.addOption(model);
+    parser.addOption(variantA);
+    parser.addOutputOption();
+    if (const int code = parser.parse(arguments, 0); code >= 0)
+        return code;
+    bool ok = false;
+    const int modelIndex = parser.value(model).toInt(&ok);
+    if (!ok || modelIndex < 0 || modelIndex >= kModelOptionCount)
+        return parser.usageError("--model must be 0, 1, 2 or 3");
+
+    CloneDocument document;
+    document.setIdentified(modelIndex, parser.isSet(variantA));
+    document.newImage();
+    return saveOutput(document, parser.output());
+}
+
+int runConvert(const QStringList &arguments)
+{
+    CliParser parser("convert", "Loads a clone file and saves it again, every record rebuilt.");
+    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    parser.addOutputOption();
+    if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code;
+    CloneDocument document;
+    if (!loadInput(document, parser.positionalArguments().at(0)))
+        return ExitFailure;
+    return saveOutput(document, parser.output());
+}
+
+int runDump(const QStringList &arguments)
+{
+    CliParser parser("dump", "Shows what a clone file holds: settings, VFOs and the channels in use.");
+    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    QCommandLineOption json("json", "Print JSON for scripts.");
+    parser.addOption(json);
+    if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code;
+    CloneDocument document;
+    if (!loadInput(document, parser.positionalArguments().at(0)))
+        return ExitFailure;
+    QTextStream out(stdout);
+    if (parser.isSet(json))
+        out << QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented);
+    else
+        dumpText(document, out);
+    return ExitOk;
+}
+
+int runExportCsv(const QStringList &arguments)
+{
+    CliParser parser("export-csv", "Writes the channels in use of a clone file to a CSV file.");
+    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    parser.addOutputOption();
+    if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code;
+    CloneDocument document;
+    if (!loadInput(document, parser.positionalArguments().at(0)))
+        return ExitFailure;
+    const FileResult result = document.exportCsv(parser.output());
+    if (!result.ok()) {
+        printError(messageText(result.status), result.detail);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int runImportCsv(const QStringList &arguments)
+{
+    CliParser parser("import-csv", "Merges the channels of a CSV file into a clone file's channels and saves the result.");
+    parser.addPositionalArgument("IN.TV4", "Clone file to start from.");
+    parser.addPositionalArgument("IN.csv", "CSV file to import.");
+    parser.addOutputOption();
+    QCommandLineOption csvOut("csv-out", "Also export the channels as they stand after the import.", "OUT.csv");
+    parser.addOption(csvOut);
+    if (const int code = parser.parse(arguments, 2); code >= 0)
+        return code;
+    CloneDocument document;
+    if (!loadInput(document, parser.positionalArguments().at(0)))
+        return ExitFailure;
+    const CsvImportResult import = document.importCsv(parser.positionalArguments().at(1));
+    if (!import.result.ok()) {
+        printError(messageText(import.result.status), import.result.detail);
+        return ExitFailure;
+    }
+    if (const int code = saveOutput(document, parser.output()); code != ExitOk)
+        return code;
+    if (parser.isSet(csvOut)) {
+        const FileResult result = exportCsv(parser.value(csvOut), document.image().channels);
+        if (!result.ok()) {
+            printError(messageText(result.status), result.detail);
+            return ExitFailure;
+        }
+    }
+    return ExitOk;
+}
+
+} // namespace ktv4::cli

@@ -1,0 +1,68 @@
+// ktv4cli: the program's core without windows, for scripts and backups.
+
+#include "app/cli/CliCommand.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+#include <iterator>
+
+using namespace ktv4::cli;
+
+namespace {
+
+const CliCommand kCommands[] = {
+    {"new", "save the image the program starts with", runNew},
+    {"convert", "load a clone file and save it again", runConvert},
+    {"dump", "show what a clone file holds (--json for scripts)", runDump},
+    {"export-csv", "write the channels in use to a CSV file", runExportCsv},
+    {"import-csv", "merge a CSV file into a clone file's channels", runImportCsv},
+};
+
+void printUsage(QTextStream &out)
+{
+    out << "Usage: ktv4cli COMMAND [options]\n\n"
+           "Reads, converts and writes KT-V4 clone files (*.TV4) and CSV channel lists.\n\nCommands:\n";
+    for (const CliCommand &command : kCommands)
+        out << QStringLiteral("  %1 %2\n").arg(QLatin1String(command.name), -12).arg(QLatin1String(command.summary));
+    out << "\n'ktv4cli COMMAND --help' describes a command's options.\n"
+           "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays version information.\n";
+}
+
+} // namespace
+
+namespace ktv4::cli {
+
+void printError(const QString &message, const QString &detail)
+{
+    QTextStream err(stderr);
+    err << message << "\n";
+    if (!detail.isEmpty())
+        err << "  (" << detail << ")\n";
+}
+
+} // namespace ktv4::cli
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("ktv4cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
+
+    QStringList arguments = QCoreApplication::arguments();
+    QTextStream out(stdout);
+    if (arguments.size() < 2 || arguments[1] == QLatin1String("-h") || arguments[1] == QLatin1String("--help")) {
+        printUsage(out);
+        return arguments.size() < 2 ? ExitUsage : ExitOk;
+    }
+    if (arguments[1] == QLatin1String("-v") || arguments[1] == QLatin1String("--version")) {
+        out << "ktv4cli " << KTV4_VERSION << "\n";
+        return ExitOk;
+    }
+    for (const CliCommand &command : kCommands) {
+        if (arguments[1] == QLatin1String(command.name))
+            return command.run(arguments.mid(1));
+    }
+    QTextStream(stderr) << "ktv4cli: unknown command '" << arguments[1] << "'\n";
+    printUsage(out);
+    return ExitUsage;
+}

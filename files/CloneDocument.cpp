@@ -1,0 +1,106 @@
+#include "files/CloneDocument.h"
+
+#include <QFileInfo>
+
+namespace ktv4 {
+
+CloneDocument::CloneDocument(QObject *parent) : QObject(parent), m_image(startupImage(kStartupModelOption)) {}
+
+QString CloneDocument::caption() const
+{
+    if (m_captionPath.isEmpty())
+        return AppTitle();
+    return AppTitle() + QStringLiteral(" - ") + QFileInfo(m_captionPath).fileName();
+}
+
+void CloneDocument::selectModel(int modelIndex)
+{
+    const bool changed = modelIndex != m_modelIndex;
+    m_modelIndex = modelIndex;
+    if (changed)
+        emit modelChanged(modelIndex);
+    setDataChanged(true);
+}
+
+void CloneDocument::setIdentified(int modelIndex, bool variantA)
+{
+    m_cloneVariantA = variantA;
+    if (modelIndex != m_modelIndex) {
+        m_modelIndex = modelIndex;
+        emit modelChanged(modelIndex);
+    }
+}
+
+void CloneDocument::setDataChanged(bool changed)
+{
+    if (changed == m_dataChanged)
+        return;
+    m_dataChanged = changed;
+    emit dataChangedChanged(changed);
+}
+
+void CloneDocument::setShownFile(const QString &cloneFileName, const QString &captionPath)
+{
+    m_cloneFileName = cloneFileName;
+    m_captionPath = captionPath;
+    emit captionChanged(caption());
+}
+
+void CloneDocument::newImage()
+{
+    installDefaults(m_image, m_modelIndex);
+    for (ChannelRow &row : m_image.channels)
+        row.clear();
+    emit imageReplaced();
+    setShownFile(QString(), QString());
+    setDataChanged(false);
+}
+
+FileResult CloneDocument::load(const QString &path)
+{
+    CloneLoadResult load = LoadCloneFile(path, m_image);
+    if (load.header) {
+        m_cloneVariantA = load.header->variantA;
+        selectModel(load.header->modelIndex);
+    }
+    if (!load.result.ok())
+        return load.result;
+    m_image = std::move(load.image);
+    emit imageReplaced();
+    setShownFile(path, path);
+    setDataChanged(false);
+    return {};
+}
+
+FileResult CloneDocument::save(const QString &path)
+{
+    const FileResult result = WriteCloneFile(path, m_image, m_modelIndex, m_cloneVariantA);
+    if (!result.ok())
+        return result;
+    setShownFile(path, path);
+    setDataChanged(false);
+    return result;
+}
+
+FileResult CloneDocument::exportCsv(const QString &path)
+{
+    const FileResult result = ktv4::exportCsv(path, m_image.channels);
+    if (!result.ok())
+        return result;
+    setShownFile(QString(), path);
+    setDataChanged(false);
+    return result;
+}
+
+CsvImportResult CloneDocument::importCsv(const QString &path)
+{
+    const CsvImportResult import = ktv4::importCsv(path, m_image.channels);
+    if (!import.result.ok())
+        return import;
+    emit imageReplaced();
+    setShownFile(QString(), QString());
+    setDataChanged(false);
+    return import;
+}
+
+} // namespace ktv4

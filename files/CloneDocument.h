@@ -1,0 +1,73 @@
+#pragma once
+// The program's one image and the state that goes with it: the current clone file, the caption,
+// the unsaved-changes flag, the model option and the header variant. The window and the command
+// line both work through it, so the rules for New, Open, Save, Import and Export live here once.
+
+#include "files/CloneFile.h"
+#include "files/CsvExchange.h"
+#include "model/RadioImage.h"
+
+#include <QObject>
+
+namespace ktv4 {
+
+class CloneDocument : public QObject {
+    Q_OBJECT
+public:
+    explicit CloneDocument(QObject *parent = nullptr);
+
+    RadioImage &image() { return m_image; }
+    const RadioImage &image() const { return m_image; }
+
+    int modelIndex() const { return m_modelIndex; }
+    bool cloneVariantA() const { return m_cloneVariantA; }
+    const QString &cloneFileName() const { return m_cloneFileName; }
+    bool dataChanged() const { return m_dataChanged; }
+
+    // AppTitle, or AppTitle + " - " + the shown file's name without its folder.
+    QString caption() const;
+
+    // A click on a model option, or a loaded header: sets the option and marks the data changed.
+    void selectModel(int modelIndex);
+    // The radio's identification: sets the option without marking the data changed.
+    void setIdentified(int modelIndex, bool variantA);
+    void setCloneVariantA(bool variantA) { m_cloneVariantA = variantA; }
+    void setDataChanged(bool changed);
+
+    // File > New after the save question: default settings and VFOs for the current model
+    // option, all channels empty, no current file.
+    void newImage();
+
+    // LoadCloneFile: all or nothing. A matched header changes the model option, the variant and
+    // the changed flag even when a later check fails; nothing else changes on failure.
+    FileResult load(const QString &path);
+
+    // WriteCloneFile; on success the path becomes the current file.
+    FileResult save(const QString &path);
+
+    // CSV export: on success the caption names the CSV file and the data counts as saved; the
+    // current clone file is forgotten, so a later Save asks for a clone file name.
+    FileResult exportCsv(const QString &path);
+
+    // CSV import into the channel table; on success no current file, caption AppTitle, not changed.
+    CsvImportResult importCsv(const QString &path);
+
+signals:
+    void captionChanged(const QString &caption);
+    void modelChanged(int modelIndex);
+    void dataChangedChanged(bool changed);
+    // Settings, VFOs and channels were replaced as a whole (New, Open, Import).
+    void imageReplaced();
+
+private:
+    void setShownFile(const QString &cloneFileName, const QString &captionPath);
+
+    RadioImage m_image;
+    int m_modelIndex = kStartupModelOption;
+    bool m_cloneVariantA = false;
+    QString m_cloneFileName;
+    QString m_captionPath; // the file the caption names: the clone file, or the CSV file just exported
+    bool m_dataChanged = false;
+};
+
+} // namespace ktv4

@@ -1,0 +1,168 @@
+#include "files/CloneFile.h"
+
+#include "files/FieldReader.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace ktv4 {
+
+namespace {
+
+const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
+
+FileResult failure(FileStatus status, const QString &detail) { return {status, detail}; }
+
+} // namespace
+
+const QString &AppTitle()
+{
+    static const QString title = QStringLiteral("Orvane KT-V4 Clone Utility");
+    return title;
+}
+
+QString CloneHeaders(int row, int variant)
+{
+    static const char regions[] = {'J', 'T', 'E', 'A'};
+    if (row < 0 || row > 3)
+        return QString();
+    return QStringLiteral("Orvane KT-V4 %1 Clone %2 FileStart")
+        .arg(QLatin1Char(regions[row]))
+        .arg(variant == 1 ? QLatin1Char('A') : QLatin1Char('0'));
+}
+
+const QString &CloneEndLine()
+{
+    static const QString line = QStringLiteral("Orvane  KT-V4   Clone  File  End");
+    return line;
+}
+
+int headerRowForModel(int modelIndex) { return modelIndex >= 0 && modelIndex <= 3 ? modelIndex : 3; }
+
+CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current)
+{
+    CloneLoadResult load;
+    FieldReader reader(content);
+    QStringList records;
+    records.reserve(kCloneFileLines);
+    for (int line = 1; line <= kCloneFileLines; ++line) {
+        std::optional<QString> field = reader.readField();
+        if (!field) {
+            load.result = failure(FileStatus::FileOpenError,
+                                  QStringLiteral("the file ends after %1 of %2 lines").arg(line - 1).arg(kCloneFileLines));
+            return load;
+        }
+        const int expected = (line == 1 || line == kCloneFileLines) ? 32 : 64;
+        if (field->size() != expected) {
+            load.result = failure(FileStatus::DataError, QStringLiteral("line %1 has %2 characters instead of %3")
+                                                             .arg(line)
+                                                             .arg(field->size())
+                                                             .arg(expected));
+            return load;
+        }
+        records << *field;
+    }
+
+    for (int row = 0; row < 4 && !load.header; ++row) {
+        for (int variant = 0; variant < 2; ++variant) {
+            if (records[0] == CloneHeaders(row, variant)) {
+                load.header = HeaderMatch{row, variant == 1};
+                break;
+            }
+        }
+    }
+    if (!load.header) {
+        load.result = failure(FileStatus::DataError, QStringLiteral("unknown header line"));
+        return load;
+    }
+    if (records.last() != CloneEndLine()) {
+        load.result = failure(FileStatus::DataError, QStringLiteral("the end line is damaged"));
+        return load;
+    }
+
+    RadioImage &image = load.image;
+    image = current;
+    image.SettingsData1 = records[1];
+    image.SettingsData2 = records[2];
+    const SettingsDecodeResult settings = DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+    if (!settings.ok) {
+        load.result = failure(FileStatus::FileOpenError,
+                              QStringLiteral("settings value out of range for %1").arg(settings.failedControl));
+        return load;
+    }
+    for (int vfo = 0; vfo < kVfoCount; ++vfo) {
+        if (!DecodeVFOData(records[3 + vfo], image.vfos[vfo])) {
+            load.result = failure(FileStatus::FileOpenError,
+                                  QStringLiteral("%1 (line %2) has an unknown mode").arg(vfoLabel(vfo)).arg(4 + vfo));
+            return load;
+        }
+    }
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        if (!DecodeMemoryData(records[5 + ch], image.channels[ch])) {
+            load.result = failure(FileStatus::FileOpenError,
+                                  QStringLiteral("channel %1 (line %2) has an unknown mode").arg(ch).arg(6 + ch));
+            return load;
+        }
+    }
+    return load;
+}
+
+CloneLoadResult LoadCloneFile(const QString &path, const RadioImage &current)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CloneLoadResult load;
+        load.result = failure(FileStatus::FileOpenError, file.errorString());
+        return load;
+    }
+    // A clone file is 40 kB; anything much larger is not one, but its first 610 fields decide.
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        CloneLoadResult load;
+        load.result = failure(FileStatus::FileOpenError, file.errorString());
+        return load;
+    }
+    return parseCloneFile(content, current);
+}
+
+QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
+{
+    rebuildSettingsData(image);
+    QByteArray out;
+    out.reserve(kCloneFileSize);
+    auto line = [&out](const QString &text) {
+        out += text.toLatin1();
+        out += kLineEnd;
+    };
+    line(CloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0));
+    line(image.SettingsData1);
+    line(image.SettingsData2);
+    for (const VfoRow &vfo : image.vfos)
+        line(MakeVFOData(vfo));
+    for (const ChannelRow &row : image.channels)
+        line(MakeMemoryData(row));
+    line(CloneEndLine());
+    return out;
+}
+
+FileResult saveWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(FileStatus::FileOpenError, file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return failure(FileStatus::FileOpenError, why);
+    }
+    if (!file.commit())
+        return failure(FileStatus::FileOpenError, file.errorString());
+    return {};
+}
+
+FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA)
+{
+    return saveWholeFile(path, cloneFileBytes(image, modelIndex, variantA));
+}
+
+} // namespace ktv4

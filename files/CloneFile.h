@@ -1,0 +1,56 @@
+#pragma once
+// Clone files (*.TV4): one complete image as 610 CR LF-ended lines: a 32-character header naming
+// the model and variant, the 608 records as 64 hex digits each in record order, a 32-character
+// end line. A file the program writes is always 40196 bytes.
+
+#include "files/FileStatus.h"
+#include "model/RadioImage.h"
+
+#include <QByteArray>
+#include <optional>
+
+namespace ktv4 {
+
+constexpr int kCloneFileLines = 610;
+constexpr int kCloneFileSize = 2 * 34 + kRecordCount * 66; // 40196
+
+const QString &AppTitle(); // "Orvane KT-V4 Clone Utility"
+
+// "Orvane KT-V4 E Clone A FileStart": header row 0..3 (J, T, E, A), variant 0 ("0") or 1 ("A").
+// Row 4 is the empty string and never matches.
+QString CloneHeaders(int row, int variant);
+const QString &CloneEndLine(); // "Orvane  KT-V4   Clone  File  End"
+
+// The header row a save uses for a model option; no option selected (-1) gives row 3.
+int headerRowForModel(int modelIndex);
+
+struct HeaderMatch {
+    int modelIndex = kStartupModelOption;
+    bool variantA = false;
+};
+
+struct CloneLoadResult {
+    FileResult result;
+    // Set once the header matched: the model selection and variant change with it even when a
+    // later check fails.
+    std::optional<HeaderMatch> header;
+    // The image the file describes, built on top of the image passed in (the transmit-side
+    // settings are not in the file's decoded part and stay as they were). Valid only when ok.
+    RadioImage image;
+};
+
+// Reads and checks a whole clone file, decoding every record into a fresh copy of `current`.
+// Nothing is applied to the caller's data: on any failure the caller keeps its image.
+CloneLoadResult LoadCloneFile(const QString &path, const RadioImage &current);
+CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current);
+
+// The file's bytes. Rebuilds the settings texts of `image` first, as every save does.
+QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA);
+
+// Writes the file through a temporary file, so a failed save leaves the earlier file intact.
+FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA);
+
+// Writes `bytes` to `path` only when all of it could be written.
+FileResult saveWholeFile(const QString &path, const QByteArray &bytes);
+
+} // namespace ktv4

@@ -1,0 +1,247 @@
+#include "files/CsvExchange.h"
+
+#include "files/CloneFile.h"
+#include "files/FieldReader.h"
+#include "model/ChannelNaming.h"
+
+#include <QFile>
+#include <cmath>
+
+namespace ktv4 {
+
+namespace {
+
+const QStringList kHeader{"MODEL", "BANK", "CHANNEL", "FREQUENCY", "MODE", "GAIN",
+                          "AGC",   "FILTER", "NB",   "NAME",      "SKIP"};
+
+constexpr int kFirstA = 200;
+constexpr int kFirstB = 402;
+
+void appendRow(QByteArray &out, const QStringList &fields)
+{
+    for (qsizetype i = 0; i < fields.size(); ++i) {
+        if (i)
+            out += ',';
+        out += '"';
+        out += fields[i].toLatin1();
+        out += '"';
+    }
+    out += "\r\n";
+}
+
+// Rounds to the nearest integer, halves to even; nothing when outside 16-bit signed range.
+std::optional<int> toInt16(double value)
+{
+    const double r = std::nearbyint(value);
+    if (!std::isfinite(r) || r < -32768 || r > 32767)
+        return std::nullopt;
+    return static_cast<int>(r);
+}
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Bank rows: "A12", "A-P1"; `offset` 200 or 402, `priority` the index of P1, `last` the highest row.
+std::optional<int> resolveBank(const QString &field, int offset, int priority, int last)
+{
+    if (field.size() == 1)
+        return std::nullopt;
+    if (field.mid(1, 2) == QLatin1String("-P")) {
+        const QChar which = field.size() > 3 ? field[3] : QChar();
+        if (which == QLatin1Char('1'))
+            return priority;
+        if (which == QLatin1Char('2'))
+            return priority + 1;
+        return -1;
+    }
+    if (!isDigit(field[1]))
+        return -1;
+    const std::optional<int> r = toInt16(leadingNumber(field.mid(1)) + offset);
+    if (!r)
+        return std::nullopt;
+    return *r > last ? -1 : *r;
+}
+
+} // namespace
+
+double leadingNumber(const QString &text)
+{
+    QString number;
+    bool seenDigit = false, seenPoint = false, seenSign = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
+            continue;
+        if ((c == QLatin1Char('-') || c == QLatin1Char('+')) && !seenSign && !seenDigit && !seenPoint) {
+            seenSign = true;
+            number += c;
+        } else if (isDigit(c)) {
+            seenDigit = true;
+            number += c;
+        } else if (c == QLatin1Char('.') && !seenPoint) {
+            seenPoint = true;
+            number += c;
+        } else {
+            break;
+        }
+    }
+    if (!seenDigit)
+        return 0;
+    return number.toDouble();
+}
+
+std::optional<int> resolveCsvChannel(const QString &field)
+{
+    const QChar first = field.at(0);
+    if (first == QLatin1Char('A'))
+        return resolveBank(field, kFirstA, 400, 399);
+    if (first == QLatin1Char('B'))
+        return resolveBank(field, kFirstB, 602, 603);
+    if (isDigit(first)) {
+        const std::optional<int> r = toInt16(leadingNumber(field));
+        if (!r)
+            return std::nullopt;
+        return *r > 199 ? -1 : *r;
+    }
+    return -1;
+}
+
+QByteArray csvExportBytes(const ChannelTable &channels)
+{
+    QByteArray out;
+    appendRow(out, kHeader);
+    for (int ch = 0; ch < kChannelCount; ++ch) {
+        const ChannelRow &row = channels[ch];
+        if (!row.inUse)
+            continue;
+        const auto &c = row.cells;
+        appendRow(out, {"KT-V4", "MEMORY", csvChannelField(ch), c[ColFrequency].text, c[ColMode].text,
+                        c[ColGain].text, c[ColAgc].text, c[ColFilter].text, c[ColNb].text, c[ColName].text,
+                        c[ColSkip].text});
+    }
+    return out;
+}
+
+FileResult exportCsv(const QString &path, const ChannelTable &channels)
+{
+    return saveWholeFile(path, csvExportBytes(channels));
+}
+
+CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels)
+{
+    CsvImportResult import;
+    FieldReader reader(content);
+    auto fail = [&import](const QString &why) {
+        import.result = {FileStatus::FileOpenError, why};
+        return import;
+    };
+    const QString truncated = QStringLiteral("the file ends inside a row");
+
+    while (!reader.atEnd()) {
+        std::optional<QString> model = reader.readField();
+        if (!model || model->toUpper() != QLatin1String("KT-V4"))
+            continue;
+        std::optional<QString> bank = reader.readField();
+        if (!bank)
+            return fail(truncated);
+        if (bank->toUpper() != QLatin1String("MEMORY"))
+            continue;
+        std::optional<QString> channel = reader.readField();
+        if (!channel)
+            return fail(truncated);
+        if (channel->isEmpty())
+            continue;
+        const std::optional<int> r = resolveCsvChannel(channel->toUpper());
+        if (!r)
+            return fail(QStringLiteral("channel \"%1\" is not a channel number").arg(*channel));
+        if (*r < 0)
+            continue;
+
+        QStringList f;
+        for (int i = 0; i < 8; ++i) {
+            std::optional<QString> field = reader.readField();
+            if (!field)
+                return fail(truncated);
+            f << field->toUpper();
+        }
+        const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
+                      &filterField = f[4], &nbField = f[5], &skipField = f[7];
+
+        QString digits;
+        for (const QChar c : frequencyField) {
+            if (isDigit(c))
+                digits += c;
+        }
+        const double frequency = digits.toDouble();
+        if (frequency == 0)
+            continue;
+
+        int mode = ModeNames().indexOf(modeField);
+        QString modeText = modeField;
+        if (modeField == QLatin1String("IQ")) {
+            mode = 5;
+            modeText = QStringLiteral("FM");
+        }
+        if (mode < 0)
+            continue;
+
+        const std::optional<int> g = toInt16(leadingNumber(gainField));
+        if (!g)
+            return fail(QStringLiteral("gain \"%1\" is out of range").arg(gainField));
+        const int gain = *g < -10 ? 2 : *g < 0 ? 1 : *g == 0 ? 0 : 3;
+
+        int agc;
+        if (agcField == QLatin1String("FAST"))
+            agc = 0;
+        else if (agcField == QLatin1String("SLOW"))
+            agc = 1;
+        else
+            continue;
+
+        int filter;
+        if (filterField == QLatin1String("WIDE"))
+            filter = 0;
+        else if (filterField == QLatin1String("NARROW"))
+            filter = 1;
+        else
+            continue;
+
+        const int nb = nbField == QLatin1String("ON") ? 1 : 0;
+        const QString name = f[6].left(7);
+        const int skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON") ? 1 : 0;
+
+        ChannelRow &row = channels[*r];
+        auto &c = row.cells;
+        c[ColFrequency] = {frequency, frequencyField};
+        c[ColMode] = {double(mode), modeText};
+        c[ColGain] = {double(gain), gainText(gain)};
+        c[ColAgc] = {double(agc), agcText(agc)};
+        c[ColPwr].value = 0;
+        c[ColFilter] = {double(filter), filterText(filter)};
+        c[ColTone].value = 0;
+        c[ColNb] = {double(nb), nbText(nb)};
+        c[ColSplit].value = frequency;
+        c[ColName] = {0, name};
+        c[ColSkip] = {double(skip), skipText(skip)};
+        row.inUse = true;
+        ++import.rowsStored;
+    }
+    return import;
+}
+
+CsvImportResult importCsv(const QString &path, ChannelTable &channels)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        CsvImportResult import;
+        import.result = {FileStatus::FileOpenError, file.errorString()};
+        return import;
+    }
+    const QByteArray content = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        CsvImportResult import;
+        import.result = {FileStatus::FileOpenError, file.errorString()};
+        return import;
+    }
+    return importCsvBytes(content, channels);
+}
+
+} // namespace ktv4

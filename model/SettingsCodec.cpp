@@ -1,0 +1,154 @@
+#include "model/SettingsCodec.h"
+
+#include "model/RecordText.h"
+
+#include <cstdlib>
+
+namespace ktv4 {
+
+const char *const kDefaultSettingsData1 = "A50000000003000E000000000000000000000320010101010808080000000000";
+const char *const kDefaultSettingsData2 = "0000000000000000000001010101000500000000000000000000000000000000";
+
+namespace {
+
+constexpr int kLedGreen = 0x08;
+constexpr int kLedRed = 0x04;
+
+QStringList numbered(int first, int last, int step, int width, const QString &suffix = QString(),
+                     QChar fill = QLatin1Char(' '))
+{
+    QStringList items;
+    for (int n = first; n <= last; n += step)
+        items << QStringLiteral("%1").arg(n, width, 10, fill) + suffix;
+    return items;
+}
+
+std::vector<SettingDescriptor> buildDescriptors()
+{
+    using V = SettingsValues;
+    const QStringList offOn{"Off", "On"};
+    return {
+        {"cmbIQStep", "IQ Step",
+         {"100Hz", "500Hz", "1.0KHz", "2.5KHz", "5.0KHz", "9.0KHz", "10.0KHz", "12.5KHz", "20.0KHz"},
+         &V::cmbIQStep, 1, 4, true},
+        {"cmbRit", "RIT", offOn, &V::cmbRit, 1, 6, true},
+        {"cmbWPM", "Key Speed(WPM)", numbered(6, 40, 1, 0), &V::cmbWPM, 1, 7, false},
+        {"cmbIQMode", "IQ Mode", offOn, &V::cmbIQMode, 1, 8, true},
+        {"cmbKeyLock", "Key Lock", {"Off", "Dial Lock", "Key Lock"}, &V::cmbKeyLock, 1, 10, true},
+        {"cmbSSBStep", "SSB Step", {"100Hz", "500Hz", "1.0KHz", "2.5KHz"}, &V::cmbSSBStep, 1, 13, true},
+        {"cmbAMStep", "AM Step", {"1.0KHz", "2.5KHz", "5.0KHz", "9.0KHz", "10.0KHz"}, &V::cmbAMStep, 1, 14, true},
+        {"cmbFMStep", "FM Step", {"2.5KHz", "5.0KHz", "10.0KHz", "12.5KHz", "20.0KHz"}, &V::cmbFMStep, 1, 15, true},
+        {"cmbMrDisable", "Memory Protection", offOn, &V::cmbMrDisable, 1, 16, true},
+        {"cmbMrAccess", "Memory Access", {"On", "Off"}, &V::cmbMrAccess, 1, 17, true},
+        {"cmbScanType", "Scan Time",
+         {" Off", "  0", "  1S", "  2S", "  3S", "  5S", "  7S", " 10S", " B0", " B1S", " B2S", " B3S", " B5S",
+          "B10S", "B20S", "B30S", " B1M", " B2M", " B3M", " B5M", "B10M", "B20M", "B30M"},
+         &V::cmbScanType, 1, 18, true},
+        {"cmbDimmer", "Dimmer", numbered(0, 64, 1, 2, QString(), QLatin1Char('0')), &V::cmbDimmer, 1, 19, true},
+        {"cmbBeep", "Beep", offOn, &V::cmbBeep, 1, 20, true},
+        {"cmbSSBAuto", "Auto USB/LSB", offOn, &V::cmbSSBAuto, 1, 21, true},
+        {"cmbSideTone", "CW pitch", numbered(400, 1000, 50, 0, "Hz"), &V::cmbSideTone, 1, 24, true},
+        {"cmbBreakIn", "Break In", {"FULL", "1", "2", "3", "4", "5", "6", "7", "AUTO"}, &V::cmbBreakIn, 1, 25, false},
+        {"cmbTone", "Tone Frequency", ToneNames(), &V::cmbTone, 1, 26, false},
+        {"cmbAPO", "Auto Power Off", {"Off", " 30", " 60", " 90", "120"}, &V::cmbAPO, 1, 29, true},
+        {"cmbLED", "LED", {"Off", "Green", "Red"}, &V::cmbLED, 2, 6, true},
+        {"cmbCtrl", "Control Port", {"Mute", "VFO"}, &V::cmbCtrl, 2, 7, true},
+        {"cmbScanMode", "Scan Type", {"Band", "Program", "Search", "Select"}, &V::cmbScanMode, 2, 8, true},
+        {"cmbScanRange", "Search Range", {" 50KHz", "100KHz", "200KHz"}, &V::cmbScanRange, 2, 9, true},
+        {"cmbScanSkip", "Scan Skip", {"No Skip", "Skip"}, &V::cmbScanSkip, 2, 10, true},
+        {"cmbAGCAuto", "Auto AGC", offOn, &V::cmbAGCAuto, 2, 11, true},
+        {"cmbUD", "U / D Key Repeat", offOn, &V::cmbUD, 2, 13, true},
+        {"cmbFunc", "Func Key Resume", {"Manual", "Auto"}, &V::cmbFunc, 2, 14, true},
+        {"cmbSleep", "Sleep", numbered(10, 180, 10, 3), &V::cmbSleep, 2, 15, true},
+    };
+}
+
+} // namespace
+
+const std::vector<SettingDescriptor> &settingDescriptors()
+{
+    static const std::vector<SettingDescriptor> descriptors = buildDescriptors();
+    return descriptors;
+}
+
+const SettingDescriptor *findSetting(const QString &control)
+{
+    for (const auto &d : settingDescriptors()) {
+        if (control == QLatin1String(d.control))
+            return &d;
+    }
+    return nullptr;
+}
+
+const QStringList &ToneNames()
+{
+    static const QStringList names{
+        "67.0Hz",  "69.3Hz",  "71.9Hz",  "74.4Hz",  "77.0Hz",  "79.7Hz",  "82.5Hz",  "85.4Hz",
+        "88.5Hz",  "91.5Hz",  "94.8Hz",  "97.4Hz",  "100.0Hz", "103.5Hz", "107.2Hz", "110.9Hz",
+        "114.8Hz", "118.8Hz", "123.0Hz", "127.3Hz", "131.8Hz", "136.5Hz", "141.3Hz", "146.2Hz",
+        "151.4Hz", "156.7Hz", "162.2Hz", "167.9Hz", "173.8Hz", "179.9Hz", "186.2Hz", "192.8Hz",
+        "203.5Hz", "210.7Hz", "218.1Hz", "225.7Hz", "233.6Hz", "241.8Hz", "250.3Hz"};
+    return names;
+}
+
+QString iqShiftText(int shift)
+{
+    const int magnitude = std::abs(shift);
+    const QString digits = QStringLiteral("%1.%2")
+                               .arg(magnitude / 100, 2, 10, QLatin1Char('0'))
+                               .arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+    if (shift < 0)
+        return QLatin1Char('-') + digits;
+    if (shift > 0)
+        return QLatin1Char('+') + digits;
+    return digits;
+}
+
+SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QString &settingsData2,
+                                        SettingsValues &values)
+{
+    const RecordBytes a = parseRecordText(settingsData1);
+    const RecordBytes b = parseRecordText(settingsData2);
+    SettingsValues decoded = values;
+
+    for (const auto &d : settingDescriptors()) {
+        if (!d.decoded)
+            continue;
+        int position = (d.block == 1 ? a : b)[d.byte];
+        if (d.member == &SettingsValues::cmbLED)
+            position = position == 0 ? 0 : position == kLedRed ? 2 : 1;
+        if (position >= d.items.size())
+            return {false, QLatin1String(d.control)};
+        decoded.*d.member = position;
+    }
+
+    const int magnitude = (b[17] & 0x7F) * 256 + b[16];
+    const int shift = b[17] & 0x80 ? -magnitude : magnitude;
+    if (shift < kIQShiftMin || shift > kIQShiftMax)
+        return {false, QStringLiteral("Slider1")};
+    decoded.Slider1 = shift;
+
+    values = decoded;
+    return {};
+}
+
+void MakeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2)
+{
+    RecordBytes a{};
+    RecordBytes b{};
+    a[0] = 0xA5;
+    a[5] = 0x03;
+    for (const auto &d : settingDescriptors()) {
+        int byte = values.*d.member;
+        if (d.member == &SettingsValues::cmbLED)
+            byte = byte == 0 ? 0 : byte == 1 ? kLedGreen : kLedRed;
+        (d.block == 1 ? a : b)[d.byte] = static_cast<std::uint8_t>(byte);
+    }
+    const int magnitude = std::abs(values.Slider1);
+    b[16] = static_cast<std::uint8_t>(magnitude % 256);
+    b[17] = static_cast<std::uint8_t>((magnitude / 256 + (values.Slider1 < 0 ? 128 : 0)) & 0xFF);
+    settingsData1 = recordText(a);
+    settingsData2 = recordText(b);
+}
+
+} // namespace ktv4

@@ -1,0 +1,88 @@
+#pragma once
+// The radio's function settings: two 32-byte records held as text (SettingsData1 at 0x0300,
+// SettingsData2 at 0x0320) and the 28 numbers the settings panel edits, named after its controls.
+
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+namespace ktv4 {
+
+constexpr int kIQShiftMin = -2400; // units of 10 Hz
+constexpr int kIQShiftMax = 2400;
+
+// Each list setting is the position of the selected item in its list; Slider1 is the I/Q shift.
+struct SettingsValues {
+    // first block (0x0300)
+    int cmbIQStep = 0;
+    int cmbRit = 0;
+    int cmbWPM = 14; // transmit side: key speed, "20"
+    int cmbIQMode = 0;
+    int cmbKeyLock = 0;
+    int cmbSSBStep = 0;
+    int cmbAMStep = 0;
+    int cmbFMStep = 0;
+    int cmbMrDisable = 0;
+    int cmbMrAccess = 0;
+    int cmbScanType = 0;
+    int cmbDimmer = 32;
+    int cmbBeep = 0;
+    int cmbSSBAuto = 0;
+    int cmbSideTone = 8;
+    int cmbBreakIn = 8; // transmit side: "AUTO"
+    int cmbTone = 8;    // transmit side: "88.5Hz"
+    int cmbAPO = 0;
+    // second block (0x0320)
+    int cmbLED = 0;
+    int cmbCtrl = 0;
+    int cmbScanMode = 0;
+    int cmbScanRange = 0;
+    int cmbScanSkip = 0;
+    int cmbAGCAuto = 0;
+    int cmbUD = 0;
+    int cmbFunc = 0;
+    int cmbSleep = 0;
+    int Slider1 = 0; // I/Q shift, -2400..2400
+
+    bool operator==(const SettingsValues &) const = default;
+};
+
+// One list setting: its control, caption, items and where it lives in the records.
+struct SettingDescriptor {
+    const char *control;  // "cmbDimmer"
+    QString caption;      // "Dimmer"
+    QStringList items;    // the fixed list, by position
+    int SettingsValues::*member;
+    int block;            // 1 or 2
+    int byte;             // offset in the block
+    bool decoded;         // false for the transmit-side lists, which reading never changes
+};
+
+// The 27 lists, first block then second, in byte order.
+const std::vector<SettingDescriptor> &settingDescriptors();
+const SettingDescriptor *findSetting(const QString &control);
+
+// The 39 tone-frequency texts, "67.0Hz" .. "250.3Hz".
+const QStringList &ToneNames();
+
+// The shift caption: -150 -> "-01.50", 5 -> "+00.05", 0 -> "00.00".
+QString iqShiftText(int shift);
+
+struct SettingsDecodeResult {
+    bool ok = true;
+    QString failedControl; // the first control whose byte was not a position of its list
+};
+
+// Sets every decoded setting from the two texts, or none of them: when a byte lies outside its
+// list (or the shift outside +-2400) `values` is left as it was.
+SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QString &settingsData2,
+                                        SettingsValues &values);
+
+// Rebuilds both texts from the values: 64 upper-case hex digits each, fixed bytes at their fixed values.
+void MakeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2);
+
+// The settings of a new image, as the radio ships them.
+extern const char *const kDefaultSettingsData1;
+extern const char *const kDefaultSettingsData2;
+
+} // namespace ktv4
