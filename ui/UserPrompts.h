@@ -1,0 +1,47 @@
+#pragma once
+// The seam through which windows ask the user something: message boxes and file dialogs.
+// The program uses WidgetPrompts; tests plug in scripted answers and read what was asked.
+
+#include <QMessageBox>
+#include <QString>
+
+class QWidget;
+
+namespace ktv4::ui {
+
+struct MessageSpec {
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString title;
+    QString text;
+    QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QString details; // optional "Show Details..." text (why a port could not be opened, ...)
+};
+
+// "ERROR", critical icon, OK: the program's error box.
+MessageSpec errorMessage(const QString &text, const QString &details = QString());
+
+struct FileDialogSpec {
+    QString caption;
+    QString fileName; // starts with the previously chosen name
+    QString filter;   // Qt form: "Orvane KT-V4 Clone Files (*.TV4);;All Files (*)"
+};
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+    virtual QMessageBox::StandardButton message(QWidget *parent, const MessageSpec &spec) = 0;
+    // Empty when cancelled.
+    virtual QString openFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString saveFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+};
+
+// Real QMessageBox and QFileDialog.
+class WidgetPrompts : public UserPrompts {
+public:
+    QMessageBox::StandardButton message(QWidget *parent, const MessageSpec &spec) override;
+    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+};
+
+} // namespace ktv4::ui
