@@ -1,0 +1,82 @@
+#pragma once
+// The radio operations (identify, read, write) as one event-driven engine over a serial port.
+// One operation at a time: start() refuses a second while one runs. Every step is driven by
+// readyRead, errorOccurred and single-shot timers; nothing blocks and no event loop is nested.
+
+#include "files/CloneDocument.h"
+
+#include <QObject>
+#include <QString>
+
+namespace ktv4 {
+
+enum class Operation {
+    Identify,      // "Auto Select"
+    ReadSettings,  // settings 1, settings 2, VFO A, VFO B
+    ReadMemory,    // channels 0..603
+    ReadAll,       // settings, then memory if the settings were read completely
+    WriteSettings,
+    WriteMemory,
+    WriteAll,
+};
+
+enum class TransferOutcome {
+    Completed,          // every step done (TransferOK)
+    CommunicationError, // "Communication Error": time-out, wrong length, wrong answer
+    ComPortError,       // "COM Port Error": the port failed, could not be opened, or a record did not decode
+    Cancelled,          // stopped by cancel() between two exchanges
+};
+
+struct TransferResult {
+    Operation operation = Operation::Identify;
+    TransferOutcome outcome = TransferOutcome::Completed;
+    QString detail; // why, for the details of the message box and stderr: "no such device", ...
+    // For ReadAll / WriteAll: which half failed (settings or memory). Informational.
+    bool memoryStep = false;
+};
+
+// "Communication Error", "COM Port Error", "Cancelled" (empty for Completed).
+QString outcomeText(TransferOutcome outcome);
+
+class CloneTransfer : public QObject {
+    Q_OBJECT
+public:
+    explicit CloneTransfer(CloneDocument &document, QObject *parent = nullptr);
+    ~CloneTransfer() override;
+
+    // Device name of the port: a path ("/dev/ttyUSB0", a pseudo-terminal) or "COMn", which maps
+    // to this platform's name for that port. Takes effect at the next open.
+    void setPortName(const QString &portName);
+    QString portName() const;
+    // The port stays open between operations; the COM port dialog closes it.
+    void closePort();
+    bool isPortOpen() const;
+
+    // Every line sent and received, with timestamps; empty path = no trace.
+    void setTraceFile(const QString &path);
+
+    bool isBusy() const;
+    // Starts an operation; false (and nothing happens) when one is already running.
+    bool start(Operation operation);
+    // Stops the running operation before its next exchange; finishes with Cancelled.
+    void cancel();
+
+signals:
+    // A phase began: ReadAll/WriteAll emit it for the settings part and again for the memory part.
+    void phaseStarted(Operation phase);
+    void progress(int channel);        // 0..603 during memory transfers
+    void channelDecoded(int channel);  // ChannelTable row updated from the radio
+    void settingsDecoded();            // settings values updated from the radio
+    void vfosDecoded();                // both VFO rows updated from the radio
+    void identified(int modelIndex, bool variantA);
+    void finished(const ktv4::TransferResult &result);
+
+private:
+    class Private;
+    Private *d;
+};
+
+// "COM3" -> "/dev/ttyS2" on Linux; other names are returned unchanged.
+QString platformPortName(const QString &portName);
+
+} // namespace ktv4
