@@ -95,8 +95,14 @@ FileResult CloneDocument::exportCsv(const QString &path)
 CsvImportResult CloneDocument::importCsv(const QString &path)
 {
     const CsvImportResult import = ktv4::importCsv(path, m_image.channels);
-    if (!import.result.ok())
+    if (!import.result.ok()) {
+        // Rows merged before the fault stay: show them, and make sure closing asks to save them.
+        if (import.rowsStored > 0) {
+            emit imageReplaced();
+            setDataChanged(true);
+        }
         return import;
+    }
     emit imageReplaced();
     setShownFile(QString(), QString());
     setDataChanged(false);

@@ -50,6 +50,7 @@ public:
     FileResult exportCsv(const QString &path);
 
     // CSV import into the channel table; on success no current file, caption AppTitle, not changed.
+    // A file refused half-way keeps the rows merged before the fault and marks the data changed.
     CsvImportResult importCsv(const QString &path);
 
 signals:

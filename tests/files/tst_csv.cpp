@@ -235,6 +235,17 @@ void TestCsv::headerOnlyStillClearsFileState()
     QCOMPARE(doc.caption(), AppTitle());
     QVERIFY(!doc.dataChanged());
     QCOMPARE(doc.importCsv(dir.filePath("missing.csv")).result.status, FileStatus::FileOpenError);
+    QVERIFY(!doc.dataChanged());
+
+    // Refused half-way: the rows before the fault are in the table and count as unsaved.
+    QFile bad(dir.filePath("bad.csv"));
+    QVERIFY(bad.open(QIODevice::WriteOnly));
+    bad.write("KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
+    bad.close();
+    QCOMPARE(doc.importCsv(bad.fileName()).result.status, FileStatus::FileOpenError);
+    QVERIFY(doc.image().channels[4].inUse);
+    QVERIFY(doc.dataChanged());
+    QCOMPARE(doc.caption(), AppTitle());
 }
 
 void TestCsv::documentRules()
