@@ -1,0 +1,63 @@
+#include "ui/MemoryCommands.h"
+
+#include "files/CloneDocument.h"
+#include "ui/ChannelTableModel.h"
+#include "ui/MemoryPanel.h"
+#include "ui/UserPrompts.h"
+
+namespace ktv4::ui {
+
+MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel,
+                               QString &lastFileName, QObject *parent)
+    : QObject(parent), m_document(document), m_prompts(prompts), m_panel(panel), m_lastFileName(lastFileName)
+{
+}
+
+QString MemoryCommands::csvFilter()
+{
+    return QStringLiteral("CSV Files (*.csv);;All Files (*)");
+}
+
+bool MemoryCommands::importCsv(QWidget *parent)
+{
+    FileDialogSpec spec;
+    spec.fileName = m_lastFileName;
+    spec.filter = csvFilter();
+    const QString path = m_prompts.openFileName(parent, spec);
+    if (path.isEmpty())
+        return false;
+    m_lastFileName = path;
+
+    const CsvImportResult import = m_document.importCsv(path);
+    if (!import.result.ok()) {
+        // Rows merged before the failure stay in the table; the grid shows what the table holds.
+        if (import.rowsStored > 0)
+            m_panel.refreshAll();
+        m_prompts.message(parent, errorMessage(messageText(import.result.status), import.result.detail));
+        return false;
+    }
+    // The document has announced the new table (the grid is redrawn); the first row becomes
+    // current, as after loading.
+    m_panel.selectChannel(0);
+    return true;
+}
+
+bool MemoryCommands::exportCsv(QWidget *parent)
+{
+    FileDialogSpec spec;
+    spec.fileName = m_lastFileName;
+    spec.filter = csvFilter();
+    const QString path = m_prompts.saveFileName(parent, spec);
+    if (path.isEmpty())
+        return false;
+    m_lastFileName = path;
+
+    const FileResult result = m_document.exportCsv(path);
+    if (!result.ok()) {
+        m_prompts.message(parent, errorMessage(messageText(result.status), result.detail));
+        return false;
+    }
+    return true;
+}
+
+} // namespace ktv4::ui

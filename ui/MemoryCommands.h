@@ -1,0 +1,43 @@
+#pragma once
+// File > Import and File > Export: the memory channels to and from CSV files, with the file
+// dialogs, the error box and the memory grid's redraw.
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace ktv4 {
+class CloneDocument;
+}
+
+namespace ktv4::ui {
+
+class MemoryPanel;
+class UserPrompts;
+
+class MemoryCommands : public QObject {
+    Q_OBJECT
+public:
+    // `lastFileName` is the name the window's file dialogs start with and remember, shared with
+    // File > Open and Save As; it must outlive this object.
+    MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel, QString &lastFileName,
+                   QObject *parent = nullptr);
+
+    // "CSV Files (*.csv)", "All Files"; the same for both dialogs.
+    static QString csvFilter();
+
+public slots:
+    // mnuImport_Click. True when a file was imported.
+    bool importCsv(QWidget *parent);
+    // mnuExport_Click. True when a file was written.
+    bool exportCsv(QWidget *parent);
+
+private:
+    CloneDocument &m_document;
+    UserPrompts &m_prompts;
+    MemoryPanel &m_panel;
+    QString &m_lastFileName;
+};
+
+} // namespace ktv4::ui

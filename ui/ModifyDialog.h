@@ -1,0 +1,94 @@
+#pragma once
+// dlgModify: edits one memory channel or one VFO. One instance serves the whole program; each
+// opening fills every input the record uses, OK checks the frequency and writes the record back,
+// Cancel writes nothing.
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace ktv4 {
+class CloneDocument;
+struct Cell;
+} // namespace ktv4
+
+namespace ktv4::ui {
+
+class ModifyField;
+class UserPrompts;
+
+class ModifyDialog : public QDialog {
+    Q_OBJECT
+public:
+    enum class EditSource { Vfo = 0, Channel = 1 }; // as the grids number them
+
+    ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
+
+    // Fill the inputs for channel `channel` (0..603) or VFO `vfo` (0 = A, 1 = B) and show the
+    // dialog modally; true when OK wrote the record.
+    bool editChannel(int channel);
+    bool editVfo(int vfo);
+
+    // The filling alone, for showing the dialog some other way.
+    void beginChannel(int channel);
+    void beginVfo(int vfo);
+
+    EditSource editSource() const { return m_editSource; }
+    int editIndex() const { return m_editIndex; }
+
+    // OKButton: sets DataChanged, checks the frequency, writes the record and closes.
+    // False (and the dialog stays) when the frequency is outside the range.
+    bool commit();
+
+    // The frequency the three fields give, in Hz.
+    qint64 frequency() const;
+    // The split frequency; a split field that is empty or holds anything but digits counts as 0.
+    qint64 splitFrequency() const;
+
+signals:
+    void channelEdited(int channel); // Grid1Data: the memory grid redraws the row
+    void vfoEdited(int vfo);         // Grid2Data: the VFO grid redraws the row
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, double value);
+    void setChannelItemsVisible(bool visible);
+    void selectCodes(const Cell *cells);
+    void writeCells(Cell *cells, qint64 frequency) const;
+    bool run();
+
+    CloneDocument &m_document;
+    UserPrompts &m_prompts;
+    EditSource m_editSource = EditSource::Channel;
+    int m_editIndex = 0;
+
+    QLabel *m_lblMode;
+    QLabel *m_lblCH;
+    ModifyField *m_txtFreq;
+    ModifyField *m_txtFreq2;
+    ModifyField *m_txtFreq3;
+    QLabel *m_lblName;
+    ModifyField *m_txtName;
+    QCheckBox *m_chkSkip;
+    QWidget *m_splitGroup;
+    ModifyField *m_txtSP1;
+    ModifyField *m_txtSP2;
+    ModifyField *m_txtSP3;
+    QComboBox *m_cmbMode;
+    QComboBox *m_cmbGain;
+    QComboBox *m_cmbAGC;
+    QComboBox *m_cmbPower;
+    QComboBox *m_cmbFilter;
+    QComboBox *m_cmbNB;
+    QComboBox *m_cmbTone;
+    QPushButton *m_okButton;
+    QPushButton *m_cancelButton;
+};
+
+} // namespace ktv4::ui
