@@ -11,7 +11,10 @@ namespace {
 
 const QByteArray kLineEnd = QByteArrayLiteral("\r\n");
 
-FileResult failure(FileStatus status, const QString &detail) { return {status, detail}; }
+FileResult failure(FileStatus status, const QString &detail)
+{
+    return {status, detail};
+}
 
 } // namespace
 
@@ -37,7 +40,10 @@ const QString &CloneEndLine()
     return line;
 }
 
-int headerRowForModel(int modelIndex) { return modelIndex >= 0 && modelIndex <= 3 ? modelIndex : 3; }
+int headerRowForModel(int modelIndex)
+{
+    return modelIndex >= 0 && modelIndex <= 3 ? modelIndex : 3;
+}
 
 CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current)
 {
@@ -48,16 +54,18 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
     for (int line = 1; line <= kCloneFileLines; ++line) {
         std::optional<QString> field = reader.readField();
         if (!field) {
-            load.result = failure(FileStatus::FileOpenError,
-                                  QStringLiteral("the file ends after %1 of %2 lines").arg(line - 1).arg(kCloneFileLines));
+            load.result = failure(
+                FileStatus::FileOpenError,
+                QStringLiteral("the file ends after %1 of %2 lines").arg(line - 1).arg(kCloneFileLines));
             return load;
         }
         const int expected = (line == 1 || line == kCloneFileLines) ? 32 : 64;
         if (field->size() != expected) {
-            load.result = failure(FileStatus::DataError, QStringLiteral("line %1 has %2 characters instead of %3")
-                                                             .arg(line)
-                                                             .arg(field->size())
-                                                             .arg(expected));
+            load.result =
+                failure(FileStatus::DataError, QStringLiteral("line %1 has %2 characters instead of %3")
+                                                   .arg(line)
+                                                   .arg(field->size())
+                                                   .arg(expected));
             return load;
         }
         records << *field;
@@ -80,27 +88,33 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         return load;
     }
 
+    // Every record decoder writes its whole row, so only the settings values (the transmit-side
+    // lists are not read from the file) carry over from the current image.
     RadioImage &image = load.image;
-    image = current;
+    image.settings = current.settings;
     image.SettingsData1 = records[1];
     image.SettingsData2 = records[2];
-    const SettingsDecodeResult settings = DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+    const SettingsDecodeResult settings =
+        DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
     if (!settings.ok) {
-        load.result = failure(FileStatus::FileOpenError,
-                              QStringLiteral("settings value out of range for %1").arg(settings.failedControl));
+        load.result =
+            failure(FileStatus::FileOpenError,
+                    QStringLiteral("settings value out of range for %1").arg(settings.failedControl));
         return load;
     }
     for (int vfo = 0; vfo < kVfoCount; ++vfo) {
         if (!DecodeVFOData(records[3 + vfo], image.vfos[vfo])) {
-            load.result = failure(FileStatus::FileOpenError,
-                                  QStringLiteral("%1 (line %2) has an unknown mode").arg(vfoLabel(vfo)).arg(4 + vfo));
+            load.result =
+                failure(FileStatus::FileOpenError,
+                        QStringLiteral("%1 (line %2) has an unknown mode").arg(vfoLabel(vfo)).arg(4 + vfo));
             return load;
         }
     }
     for (int ch = 0; ch < kChannelCount; ++ch) {
         if (!DecodeMemoryData(records[5 + ch], image.channels[ch])) {
-            load.result = failure(FileStatus::FileOpenError,
-                                  QStringLiteral("channel %1 (line %2) has an unknown mode").arg(ch).arg(6 + ch));
+            load.result =
+                failure(FileStatus::FileOpenError,
+                        QStringLiteral("channel %1 (line %2) has an unknown mode").arg(ch).arg(6 + ch));
             return load;
         }
     }

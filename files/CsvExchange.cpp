@@ -11,8 +11,8 @@ namespace ktv4 {
 
 namespace {
 
-const QStringList kHeader{"MODEL", "BANK", "CHANNEL", "FREQUENCY", "MODE", "GAIN",
-                          "AGC",   "FILTER", "NB",   "NAME",      "SKIP"};
+const QStringList kHeader{"MODEL", "BANK",   "CHANNEL", "FREQUENCY", "MODE", "GAIN",
+                          "AGC",   "FILTER", "NB",      "NAME",      "SKIP"};
 
 constexpr int kFirstA = 200;
 constexpr int kFirstB = 402;
@@ -38,7 +38,10 @@ std::optional<int> toInt16(double value)
     return static_cast<int>(r);
 }
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Bank rows: "A12", "A-P1"; `offset` 200 or 402, `priority` the index of P1, `last` the highest row.
 std::optional<int> resolveBank(const QString &field, int offset, int priority, int last)

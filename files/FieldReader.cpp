@@ -4,8 +4,14 @@ namespace ktv4 {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isLineEnd(char c) { return c == '\r' || c == '\n'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+bool isLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
 
 } // namespace
 
@@ -13,11 +19,11 @@ void FieldReader::skipToFieldEnd()
 {
     // Consumes the separator: a comma, or one line end (CR LF counts as one).
     while (m_pos < m_data.size()) {
-        const char c = m_data[m_pos++];
+        const char c = m_data.constData()[m_pos++];
         if (c == ',')
             return;
         if (c == '\r') {
-            if (m_pos < m_data.size() && m_data[m_pos] == '\n')
+            if (m_pos < m_data.size() && m_data.constData()[m_pos] == '\n')
                 ++m_pos;
             return;
         }
@@ -31,10 +37,10 @@ std::optional<QString> FieldReader::readField()
     if (atEnd())
         return std::nullopt;
 
-    while (m_pos < m_data.size() && isBlank(m_data[m_pos]))
+    while (m_pos < m_data.size() && isBlank(m_data.constData()[m_pos]))
         ++m_pos;
 
-    if (m_pos < m_data.size() && m_data[m_pos] == '"') {
+    if (m_pos < m_data.size() && m_data.constData()[m_pos] == '"') {
         const qsizetype start = m_pos + 1;
         qsizetype end = m_data.indexOf('"', start);
         if (end < 0)
@@ -46,10 +52,10 @@ std::optional<QString> FieldReader::readField()
     }
 
     const qsizetype start = m_pos;
-    while (m_pos < m_data.size() && m_data[m_pos] != ',' && !isLineEnd(m_data[m_pos]))
+    while (m_pos < m_data.size() && m_data.constData()[m_pos] != ',' && !isLineEnd(m_data.constData()[m_pos]))
         ++m_pos;
     qsizetype end = m_pos;
-    while (end > start && isBlank(m_data[end - 1]))
+    while (end > start && isBlank(m_data.constData()[end - 1]))
         --end;
     QString field = QString::fromLatin1(m_data.constData() + start, end - start);
     skipToFieldEnd();

@@ -13,10 +13,10 @@ constexpr int kStatusSkipped = 0x88;
 constexpr int kNameOffset = 20;
 constexpr int kNameLength = 8;
 
-void setCell(Cell &cell, double value, const QString &text)
+void setCell(Cell &cell, double value, QString text)
 {
     cell.value = value;
-    cell.text = text;
+    cell.text = std::move(text);
 }
 
 // The punctuation of the name code, from byte 0x54 up.
@@ -26,7 +26,7 @@ constexpr char16_t kNamePunctuation[] = u" *#+-/\\=()$_";
 
 const QStringList &channelColumnTitles()
 {
-    static const QStringList titles{"Frequency", "Mode", "Gain", "AGC",  "Pwr", "Filter",
+    static const QStringList titles{"Frequency", "Mode", "Gain",        "AGC",  "Pwr", "Filter",
                                     "Tone",      "NB",   "Split Freq.", "Name", "Skip"};
     return titles;
 }
@@ -51,7 +51,10 @@ QString gainText(int code)
     }
 }
 
-QString agcText(int code) { return code == 0 ? QStringLiteral("Fast") : QStringLiteral("Slow"); }
+QString agcText(int code)
+{
+    return code == 0 ? QStringLiteral("Fast") : QStringLiteral("Slow");
+}
 
 QString powerText(int code)
 {
@@ -65,23 +68,44 @@ QString powerText(int code)
     }
 }
 
-QString filterText(int code) { return code == 0 ? QStringLiteral("Wide") : QStringLiteral("Narrow"); }
-QString toneText(int code) { return code >= 0x80 ? QStringLiteral("On") : QStringLiteral("Off"); }
-QString nbText(int code) { return code != 0 ? QStringLiteral("On") : QStringLiteral("Off"); }
-QString skipText(int code) { return code != 0 ? QStringLiteral("Skip") : QString(); }
+QString filterText(int code)
+{
+    return code == 0 ? QStringLiteral("Wide") : QStringLiteral("Narrow");
+}
+QString toneText(int code)
+{
+    return code >= 0x80 ? QStringLiteral("On") : QStringLiteral("Off");
+}
+QString nbText(int code)
+{
+    return code != 0 ? QStringLiteral("On") : QStringLiteral("Off");
+}
+QString skipText(int code)
+{
+    return code != 0 ? QStringLiteral("Skip") : QString();
+}
 
 QString frequencyText(double hz)
 {
     // The radio and the dialog only produce 0..34 999 999; larger values keep every digit
     // (megahertz before the first dot) and negative ones their sign.
     const double rounded = std::nearbyint(hz);
+    if (!std::isfinite(rounded) || std::fabs(rounded) >= 1e18)
+        return QString::number(rounded, 'f', 0);
     const bool negative = rounded < 0;
-    QString digits = QString::number(std::fabs(rounded), 'f', 0);
-    while (digits.size() < 7)
-        digits.prepend(QLatin1Char('0'));
-    const qsizetype mhz = digits.size() - 6;
-    QString text = digits.left(mhz) + QLatin1Char('.') + digits.mid(mhz, 3) + QLatin1Char('.') + digits.right(3);
-    return negative ? QLatin1Char('-') + text : text;
+    auto n = static_cast<unsigned long long>(std::fabs(rounded));
+    // Digits from the right, a dot after every third of the last six, at least 7 digits.
+    char buffer[32];
+    int pos = sizeof buffer;
+    for (int digit = 0; digit < 7 || n > 0; ++digit) {
+        if (digit == 3 || digit == 6)
+            buffer[--pos] = '.';
+        buffer[--pos] = char('0' + n % 10);
+        n /= 10;
+    }
+    if (negative)
+        buffer[--pos] = '-';
+    return QString::fromLatin1(buffer + pos, qsizetype(sizeof buffer) - pos);
 }
 
 int nameCodeFor(QChar c)
@@ -109,7 +133,10 @@ QChar nameCharFor(int code)
     return QChar();
 }
 
-bool isNameCodeChar(QChar c) { return nameCodeFor(c) >= 0; }
+bool isNameCodeChar(QChar c)
+{
+    return nameCodeFor(c) >= 0;
+}
 
 bool DecodeMemoryData(QStringView data, ChannelRow &row)
 {
@@ -143,14 +170,15 @@ bool DecodeMemoryData(QStringView data, ChannelRow &row)
     const std::int32_t split = readInt32(b, 28);
     setCell(cells[ColSplit], split, frequencyText(split));
 
-    QString name;
-    for (int i = 0; i < kNameLength; ++i) {
-        const QChar c = nameCharFor(b[kNameOffset + i]);
+    QChar name[kNameLength];
+    int length = 0;
+    while (length < kNameLength) {
+        const QChar c = nameCharFor(b[kNameOffset + length]);
         if (c.isNull())
             break;
-        name.append(c);
+        name[length++] = c;
     }
-    setCell(cells[ColName], 0, name);
+    setCell(cells[ColName], 0, QString(name, length));
     return true;
 }
 

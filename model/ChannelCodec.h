@@ -63,9 +63,9 @@ QString skipText(int code);   // "Skip" when nonzero, "" otherwise
 QString frequencyText(double hz);
 
 // Name code: one byte per character, 0x30..0x5F.
-int nameCodeFor(QChar c);         // -1 when the character has no code
-QChar nameCharFor(int code);      // null QChar when the byte has no character
-bool isNameCodeChar(QChar c);     // digits, A-Z, space and * # + - / \ = ( ) $ _
+int nameCodeFor(QChar c);     // -1 when the character has no code
+QChar nameCharFor(int code);  // null QChar when the byte has no character
+bool isNameCodeChar(QChar c); // digits, A-Z, space and * # + - / \ = ( ) $ _
 
 // Fills `row` from a record text. Returns false when the mode byte is above 5; the row is then
 // left half-written, as the radio read leaves it (in use, Skip set, Mode value set).

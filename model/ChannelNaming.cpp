@@ -25,7 +25,10 @@ Place placeOf(int channel)
     return {Bank::B, 0, channel - 601};
 }
 
-QString bankLetter(Bank bank) { return bank == Bank::A ? QStringLiteral("A") : QStringLiteral("B"); }
+QString bankLetter(Bank bank)
+{
+    return bank == Bank::A ? QStringLiteral("A") : QStringLiteral("B");
+}
 
 } // namespace
 
@@ -72,7 +75,8 @@ QString csvChannelField(int channel)
 
 QString addressText(int address)
 {
-    return QStringLiteral("%1").arg(blockNumber(address), 3, 16, QLatin1Char('0')).toUpper() + QLatin1Char('0');
+    return QStringLiteral("%1").arg(blockNumber(address), 3, 16, QLatin1Char('0')).toUpper() +
+           QLatin1Char('0');
 }
 
 } // namespace ktv4

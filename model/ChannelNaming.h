@@ -7,9 +7,9 @@
 namespace ktv4 {
 
 // Channel index 0..603: 0..199 memory, 200..401 bank A (400, 401 = P1, P2), 402..603 bank B.
-QString bankCaption(int channel);    // "Memory", "Memory A", "Memory B"
-QString channelCaption(int channel); // "15CH", "P1", "P2"
-QString gridRowLabel(int channel);   // "0", "A  5", "A-P1", "B199"
+QString bankCaption(int channel);     // "Memory", "Memory A", "Memory B"
+QString channelCaption(int channel);  // "15CH", "P1", "P2"
+QString gridRowLabel(int channel);    // "0", "A  5", "A-P1", "B199"
 QString csvChannelField(int channel); // "0", "A5", "A-P1", "B199"
 
 constexpr int kFirstBankEnd = 200; // channels 0..199 form the first bank
@@ -22,8 +22,14 @@ constexpr int kVfoBAddress = 0x0500;
 constexpr int kChannelBaseAddress = 0x0600;
 constexpr int kRecordSize = 32;
 
-constexpr int channelAddress(int channel) { return kChannelBaseAddress + kRecordSize * channel; }
-constexpr int blockNumber(int address) { return address / 16; }
+constexpr int channelAddress(int channel)
+{
+    return kChannelBaseAddress + kRecordSize * channel;
+}
+constexpr int blockNumber(int address)
+{
+    return address / 16;
+}
 
 // Four upper-case hex digits: the block number padded to three digits, then "0" (0600, 0FE0, 1000).
 QString addressText(int address);

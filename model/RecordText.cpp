@@ -23,13 +23,15 @@ int hexDigit(QChar c)
 RecordBytes parseRecordText(QStringView text)
 {
     RecordBytes bytes{};
+    const qsizetype size = text.size();
+    const QChar *in = text.data();
     for (int i = 0; i < kRecordBytes; ++i) {
         int value = 0;
         for (int k = 0; k < 2; ++k) {
             const qsizetype pos = 2 * i + k;
-            if (pos >= text.size())
+            if (pos >= size)
                 break;
-            const int d = hexDigit(text[pos]);
+            const int d = hexDigit(in[pos]);
             if (d < 0)
                 break;
             value = value * 16 + d;
@@ -42,10 +44,11 @@ RecordBytes parseRecordText(QStringView text)
 QString recordText(const RecordBytes &bytes)
 {
     static const char digits[] = "0123456789ABCDEF";
-    QString text(kRecordChars, QChar('0'));
+    QString text(kRecordChars, Qt::Uninitialized);
+    QChar *out = text.data();
     for (int i = 0; i < kRecordBytes; ++i) {
-        text[2 * i] = QLatin1Char(digits[bytes[i] >> 4]);
-        text[2 * i + 1] = QLatin1Char(digits[bytes[i] & 0x0F]);
+        out[2 * i] = QLatin1Char(digits[bytes[i] >> 4]);
+        out[2 * i + 1] = QLatin1Char(digits[bytes[i] & 0x0F]);
     }
     return text;
 }
@@ -68,6 +71,8 @@ std::int32_t roundToInt32(double value)
 {
     if (!std::isfinite(value))
         return 0;
+    if (std::fabs(value) < 2147483648.0)
+        return static_cast<std::int32_t>(std::nearbyint(value));
     const double r = std::nearbyint(std::fmod(value, 4294967296.0));
     const auto wide = static_cast<std::int64_t>(r);
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));

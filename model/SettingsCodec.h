@@ -49,13 +49,13 @@ struct SettingsValues {
 
 // One list setting: its control, caption, items and where it lives in the records.
 struct SettingDescriptor {
-    const char *control;  // "cmbDimmer"
-    QString caption;      // "Dimmer"
-    QStringList items;    // the fixed list, by position
+    const char *control; // "cmbDimmer"
+    QString caption;     // "Dimmer"
+    QStringList items;   // the fixed list, by position
     int SettingsValues::*member;
-    int block;            // 1 or 2
-    int byte;             // offset in the block
-    bool decoded;         // false for the transmit-side lists, which reading never changes
+    int block;    // 1 or 2
+    int byte;     // offset in the block
+    bool decoded; // false for the transmit-side lists, which reading never changes
 };
 
 // The 27 lists, first block then second, in byte order.

@@ -4,7 +4,10 @@
 
 namespace ktv4 {
 
-QString vfoLabel(int vfo) { return vfo == 0 ? QStringLiteral("VFO A") : QStringLiteral("VFO B"); }
+QString vfoLabel(int vfo)
+{
+    return vfo == 0 ? QStringLiteral("VFO A") : QStringLiteral("VFO B");
+}
 
 bool DecodeVFOData(QStringView data, VfoRow &row)
 {

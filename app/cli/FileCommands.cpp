@@ -55,8 +55,12 @@ void dumpText(const CloneDocument &document, QTextStream &out)
     out << "Model: " << modelOptionCaption(document.modelIndex())
         << (document.cloneVariantA() ? " (variant A)" : "") << "\n\nSettings\n";
     for (const SettingDescriptor &d : settingDescriptors())
-        out << QStringLiteral("  %1 %2\n").arg(d.caption + QLatin1Char(':'), -20).arg(settingText(d, image.settings));
-    out << QStringLiteral("  %1 %2\n").arg(QStringLiteral("IQ Shift(KHz):"), -20).arg(iqShiftText(image.settings.Slider1));
+        out << QStringLiteral("  %1 %2\n")
+                   .arg(d.caption + QLatin1Char(':'), -20)
+                   .arg(settingText(d, image.settings));
+    out << QStringLiteral("  %1 %2\n")
+               .arg(QStringLiteral("IQ Shift(KHz):"), -20)
+               .arg(iqShiftText(image.settings.Slider1));
 
     const QStringList &titles = channelColumnTitles();
     auto header = [&](const QString &label, int columns) {
@@ -95,10 +99,9 @@ QJsonObject dumpJson(const CloneDocument &document)
     const RadioImage &image = document.image();
     QJsonObject settings;
     for (const SettingDescriptor &d : settingDescriptors()) {
-        settings.insert(QLatin1String(d.control),
-                        QJsonObject{{"caption", d.caption},
-                                    {"position", image.settings.*d.member},
-                                    {"text", settingText(d, image.settings)}});
+        settings.insert(QLatin1String(d.control), QJsonObject{{"caption", d.caption},
+                                                              {"position", image.settings.*d.member},
+                                                              {"text", settingText(d, image.settings)}});
     }
     settings.insert("Slider1", QJsonObject{{"caption", "IQ Shift(KHz)"},
                                            {"value", image.settings.Slider1},
@@ -132,7 +135,8 @@ QJsonObject dumpJson(const CloneDocument &document)
 
 int runNew(const QStringList &arguments)
 {
-    CliParser parser("new", "Saves the image the program starts with: default settings and VFOs, 604 empty channels.");
+    CliParser parser(
+        "new", "Saves the image the program starts with: default settings and VFOs, 604 empty channels.");
     QCommandLineOption model("model", "Model option 0..3 (J, T, E, PN-31/32); 2 by default.", "N", "2");
     QCommandLineOption variantA("variant-a", "Write the header of the A variant.");
     parser.addOption(model);
@@ -203,11 +207,13 @@ int runExportCsv(const QStringList &arguments)
 
 int runImportCsv(const QStringList &arguments)
 {
-    CliParser parser("import-csv", "Merges the channels of a CSV file into a clone file's channels and saves the result.");
+    CliParser parser("import-csv",
+                     "Merges the channels of a CSV file into a clone file's channels and saves the result.");
     parser.addPositionalArgument("IN.TV4", "Clone file to start from.");
     parser.addPositionalArgument("IN.csv", "CSV file to import.");
     parser.addOutputOption();
-    QCommandLineOption csvOut("csv-out", "Also export the channels as they stand after the import.", "OUT.csv");
+    QCommandLineOption csvOut("csv-out", "Also export the channels as they stand after the import.",
+                              "OUT.csv");
     parser.addOption(csvOut);
     if (const int code = parser.parse(arguments, 2); code >= 0)
         return code;

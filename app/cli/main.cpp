@@ -23,7 +23,9 @@ void printUsage(QTextStream &out)
     out << "Usage: ktv4cli COMMAND [options]\n\n"
            "Reads, converts and writes KT-V4 clone files (*.TV4) and CSV channel lists.\n\nCommands:\n";
     for (const CliCommand &command : kCommands)
-        out << QStringLiteral("  %1 %2\n").arg(QLatin1String(command.name), -12).arg(QLatin1String(command.summary));
+        out << QStringLiteral("  %1 %2\n")
+                   .arg(QLatin1String(command.name), -12)
+                   .arg(QLatin1String(command.summary));
     out << "\n'ktv4cli COMMAND --help' describes a command's options.\n"
            "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays version information.\n";
 }
@@ -50,7 +52,8 @@ int main(int argc, char *argv[])
 
     QStringList arguments = QCoreApplication::arguments();
     QTextStream out(stdout);
-    if (arguments.size() < 2 || arguments[1] == QLatin1String("-h") || arguments[1] == QLatin1String("--help")) {
+    if (arguments.size() < 2 || arguments[1] == QLatin1String("-h") ||
+        arguments[1] == QLatin1String("--help")) {
         printUsage(out);
         return arguments.size() < 2 ? ExitUsage : ExitOk;
     }

@@ -22,8 +22,8 @@ Run cli(const QStringList &arguments)
     p.start(QStringLiteral(KTV4CLI_PATH), arguments);
     if (!p.waitForFinished(30000))
         return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray readAll(const QString &path)
@@ -98,17 +98,20 @@ void TestCli::csvRoundTripThroughClone()
     const Run r = cli({"import-csv", path("base.TV4"), path("in.csv"), "-o", path("merged.TV4"), "--csv-out",
                        path("held.csv")});
     QCOMPARE(r.exitCode, 0);
-    QCOMPARE(readAll(path("held.csv")),
-             QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
-                        "\"NAME\",\"SKIP\"\r\n"
-                        "\"KT-V4\",\"MEMORY\",\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\","
-                        "\"ABCDEFG\",\"Skip\"\r\n"
-                        "\"KT-V4\",\"MEMORY\",\"B-P2\",\"14200000\",\"USB\",\"0\",\"Fast\",\"Wide\",\"Off\",\"DX\",\"\"\r\n"));
+    QCOMPARE(
+        readAll(path("held.csv")),
+        QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
+                   "\"NAME\",\"SKIP\"\r\n"
+                   "\"KT-V4\",\"MEMORY\",\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\","
+                   "\"ABCDEFG\",\"Skip\"\r\n"
+                   "\"KT-V4\",\"MEMORY\",\"B-P2\",\"14200000\",\"USB\",\"0\",\"Fast\",\"Wide\",\"Off\","
+                   "\"DX\",\"\"\r\n"));
     // The clone file holds the encoded channels; exported again they read as the decoder shows them.
     QCOMPARE(cli({"export-csv", path("merged.TV4"), "-o", path("again.csv")}).exitCode, 0);
     const QByteArray again = readAll(path("again.csv"));
     QVERIFY(again.contains("\"B-P2\",\"14.200.000\",\"USB\""));
-    QVERIFY(again.contains("\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\",\"ABCDEFG\",\"Skip\""));
+    QVERIFY(again.contains(
+        "\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\",\"ABCDEFG\",\"Skip\""));
 }
 
 void TestCli::dumpForPeopleAndScripts()
@@ -147,12 +150,13 @@ void TestCli::failuresWriteNothing_data()
     QTest::newRow("damaged header") << QStringList{"convert", "@dir/badheader.TV4", "-o", "@dir/out.TV4"}
                                     << "Data Error";
     QTest::newRow("dump of a short file") << QStringList{"dump", "@dir/short.TV4"} << "File Open Error";
-    QTest::newRow("export of a damaged file") << QStringList{"export-csv", "@dir/badheader.TV4", "-o", "@dir/out.TV4"}
-                                              << "Data Error";
+    QTest::newRow("export of a damaged file")
+        << QStringList{"export-csv", "@dir/badheader.TV4", "-o", "@dir/out.TV4"} << "Data Error";
     QTest::newRow("csv ends inside a row")
-        << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"} << "File Open Error";
-    QTest::newRow("unwritable output") << QStringList{"convert", "@dir/good.TV4", "-o", "@dir/no/dir/out.TV4"}
-                                       << "File Open Error";
+        << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"}
+        << "File Open Error";
+    QTest::newRow("unwritable output")
+        << QStringList{"convert", "@dir/good.TV4", "-o", "@dir/no/dir/out.TV4"} << "File Open Error";
 }
 
 void TestCli::failuresWriteNothing()

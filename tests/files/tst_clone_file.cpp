@@ -7,10 +7,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <unistd.h>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 using namespace ktv4;
 
@@ -77,7 +77,10 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
 
-void TestCloneFile::init() { QVERIFY(m_dir.isValid()); }
+void TestCloneFile::init()
+{
+    QVERIFY(m_dir.isValid());
+}
 
 void TestCloneFile::newImageFileIsExact()
 {
@@ -186,7 +189,8 @@ void TestCloneFile::lengthAndHeaderChecks_data()
     QList<QByteArray> lines = good.split('\n');
     auto join = [](QList<QByteArray> l) { return l.join('\n'); };
 
-    QTest::newRow("300 lines") << join(lines.mid(0, 300)) + "\n" << "File Open Error";
+    QTest::newRow("300 lines") << join(lines.mid(0, 300)) + "\n"
+                               << "File Open Error";
     QTest::newRow("empty file") << QByteArray() << "File Open Error";
     QList<QByteArray> short63 = lines;
     short63[200] = short63[200].mid(1);
@@ -247,7 +251,9 @@ void TestCloneFile::failedDecodeLeavesDataAsItWas_data()
         << 1 << QByteArray("A50000000003000E000000000000000000000341010101010808080000000000");
     QTest::newRow("shift beyond +-2400")
         << 2 << QByteArray("0000000000000000000001010101000561090000000000000000000000000000");
-    QTest::newRow("VFO B mode 6") << 4 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
+    QTest::newRow("VFO B mode 6") << 4
+                                  << QByteArray(
+                                         "8006000100000000000000000000000060566C00000000000000000000000000");
     QTest::newRow("channel 603 mode 6")
         << 608 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
 }
@@ -261,7 +267,8 @@ void TestCloneFile::failedDecodeLeavesDataAsItWas()
     writeAll(path("decode.TV4"), lines.join('\n'));
 
     CloneDocument doc;
-    writeAll(path("first.TV4"), sampleFile("Orvane KT-V4 E Clone A FileStart").replace("3a3b5431", "3E3F4041"));
+    writeAll(path("first.TV4"),
+             sampleFile("Orvane KT-V4 E Clone A FileStart").replace("3a3b5431", "3E3F4041"));
     QVERIFY(doc.load(path("first.TV4")).ok());
     const RadioImage before = doc.image();
 

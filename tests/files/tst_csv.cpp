@@ -31,7 +31,10 @@ ChannelRow channel(double hz, int mode, const QString &name, bool skip)
     return row;
 }
 
-CsvImportResult import(const QByteArray &csv, ChannelTable &table) { return importCsvBytes(csv, table); }
+CsvImportResult import(const QByteArray &csv, ChannelTable &table)
+{
+    return importCsvBytes(csv, table);
+}
 
 } // namespace
 
@@ -60,10 +63,13 @@ void TestCsv::exportWritesOnlyChannelsInUse()
     table[603] = channel(21000000, 4, "P2", false);
     const QByteArray csv = csvExportBytes(table);
     const QByteArray expected =
-        "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\",\"NAME\",\"SKIP\"\r\n"
+        "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\",\"NAME\","
+        "\"SKIP\"\r\n"
         "\"KT-V4\",\"MEMORY\",\"5\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"HOME\",\"\"\r\n"
-        "\"KT-V4\",\"MEMORY\",\"A50\",\"14.200.000\",\"USB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"\",\"Skip\"\r\n"
-        "\"KT-V4\",\"MEMORY\",\"B-P2\",\"21.000.000\",\"AM\",\"-10\",\"Slow\",\"Wide\",\"On\",\"P2\",\"\"\r\n";
+        "\"KT-V4\",\"MEMORY\",\"A50\",\"14.200.000\",\"USB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"\","
+        "\"Skip\"\r\n"
+        "\"KT-V4\",\"MEMORY\",\"B-P2\",\"21.000.000\",\"AM\",\"-10\",\"Slow\",\"Wide\",\"On\",\"P2\","
+        "\"\"\r\n";
     QCOMPARE(csv, expected);
 }
 
@@ -111,8 +117,10 @@ void TestCsv::acceptedSpellings()
     QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
 
     // IQ is stored as FM; a frequency typed without dots keeps its text as typed.
-    QVERIFY(import("\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n", table)
-                .result.ok());
+    QVERIFY(
+        import("\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n",
+               table)
+            .result.ok());
     QCOMPARE(table[3].cells[ColMode], (Cell{5, "FM"}));
     QCOMPARE(table[3].cells[ColFrequency], (Cell{145000, "145000"}));
     QCOMPARE(table[3].cells[ColGain], (Cell{0, "0"}));
@@ -155,13 +163,20 @@ void TestCsv::gain_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("-15") << "-15" << "-20";
-    QTest::newRow("-10") << "-10" << "-10";
-    QTest::newRow("-5") << "-5" << "-10";
-    QTest::newRow("empty") << "" << "0";
-    QTest::newRow("3") << "3" << "+10";
-    QTest::newRow("+10") << "+10" << "+10";
-    QTest::newRow("text") << "high" << "0";
+    QTest::newRow("-15") << "-15"
+                         << "-20";
+    QTest::newRow("-10") << "-10"
+                         << "-10";
+    QTest::newRow("-5") << "-5"
+                        << "-10";
+    QTest::newRow("empty") << ""
+                           << "0";
+    QTest::newRow("3") << "3"
+                       << "+10";
+    QTest::newRow("+10") << "+10"
+                         << "+10";
+    QTest::newRow("text") << "high"
+                          << "0";
 }
 
 void TestCsv::gain()
@@ -169,7 +184,8 @@ void TestCsv::gain()
     QFETCH(QString, field);
     QFETCH(QString, text);
     ChannelTable table{};
-    QVERIFY(import(QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(), table)
+    QVERIFY(import(QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(),
+                   table)
                 .result.ok());
     QCOMPARE(table[1].cells[ColGain].text, text);
 }
@@ -178,9 +194,9 @@ void TestCsv::droppedRowsDoNotDisturbTheNext()
 {
     ChannelTable table{};
     table[1] = channel(3500000, 0, "KEEP", false);
-    const QByteArray csv = "junk,KT-V4\r\n"                                    // KT-V4 then a foreign bank
-                           "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"      // no digits: dropped
-                           "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n"   // unknown mode
+    const QByteArray csv = "junk,KT-V4\r\n"                                      // KT-V4 then a foreign bank
+                           "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"       // no digits: dropped
+                           "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n"    // unknown mode
                            "KT-V4,MEMORY,3,7000000,USB,0,MEDIUM,WIDE,OFF,X,\r\n" // unknown AGC
                            "KT-V4,MEMORY,4,7000000,USB,0,FAST,MID,OFF,X,\r\n"    // unknown filter
                            "KT-V4,MEMORY,5,000,USB,0,FAST,WIDE,OFF,X,\r\n"       // zero
@@ -203,8 +219,10 @@ void TestCsv::refusedFiles_data()
     QTest::newRow("ends inside a row") << QByteArray("KT-V4,MEMORY,7,7000000,USB\r\n");
     QTest::newRow("ends after the model") << QByteArray("KT-V4");
     QTest::newRow("bank letter alone") << QByteArray("KT-V4,MEMORY,A,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
-    QTest::newRow("channel beyond 16 bits") << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
-    QTest::newRow("gain beyond 16 bits") << QByteArray("KT-V4,MEMORY,8,7000000,USB,99999,FAST,WIDE,OFF,,\r\n");
+    QTest::newRow("channel beyond 16 bits")
+        << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
+    QTest::newRow("gain beyond 16 bits")
+        << QByteArray("KT-V4,MEMORY,8,7000000,USB,99999,FAST,WIDE,OFF,,\r\n");
 }
 
 void TestCsv::refusedFiles()

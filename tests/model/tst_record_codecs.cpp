@@ -94,8 +94,18 @@ void TestRecordCodecs::lenientHexParsing()
 void TestRecordCodecs::channelDecodesEveryField()
 {
     // In use, LSB, 7.050.000, name "AB 1", split 7.100.000.
-    const QString text = record({{0, 0x80}, {1, 0x01}, {16, 0x10}, {17, 0x93}, {18, 0x6B}, {20, 0x3A},
-                                 {21, 0x3B}, {22, 0x54}, {23, 0x31}, {28, 0x60}, {29, 0x56}, {30, 0x6C}});
+    const QString text = record({{0, 0x80},
+                                 {1, 0x01},
+                                 {16, 0x10},
+                                 {17, 0x93},
+                                 {18, 0x6B},
+                                 {20, 0x3A},
+                                 {21, 0x3B},
+                                 {22, 0x54},
+                                 {23, 0x31},
+                                 {28, 0x60},
+                                 {29, 0x56},
+                                 {30, 0x6C}});
     ChannelRow row;
     QVERIFY(DecodeMemoryData(text, row));
     QVERIFY(row.inUse);
@@ -243,8 +253,15 @@ void TestRecordCodecs::channelNameCodeCoversItsSet()
 void TestRecordCodecs::channelRoundTripZeroesReservedBytes()
 {
     // Reserved bytes and bytes after the name come back as 0x00.
-    const QString in = record({{0, 0x80}, {5, 0xAA}, {8, 0xBB}, {10, 0xCC}, {15, 0xDD}, {20, 0x41}, {21, 0x00},
-                               {22, 0x42}, {28, 0x01}});
+    const QString in = record({{0, 0x80},
+                               {5, 0xAA},
+                               {8, 0xBB},
+                               {10, 0xCC},
+                               {15, 0xDD},
+                               {20, 0x41},
+                               {21, 0x00},
+                               {22, 0x42},
+                               {28, 0x01}});
     ChannelRow row;
     QVERIFY(DecodeMemoryData(in, row));
     QCOMPARE(MakeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
@@ -252,7 +269,8 @@ void TestRecordCodecs::channelRoundTripZeroesReservedBytes()
 
 void TestRecordCodecs::vfoDecodeAndEncode()
 {
-    const QString text = QStringLiteral("80010001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
+    const QString text =
+        QStringLiteral("80010001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
     VfoRow vfo;
     QVERIFY(DecodeVFOData(text, vfo));
     const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
@@ -266,7 +284,8 @@ void TestRecordCodecs::vfoStatusAndReservedBytes()
     const QString written = record({{0, 0x80}, {1, 0x04}});
     for (int status : {0x00, 0xFF, 0x80}) {
         VfoRow vfo;
-        QVERIFY(DecodeVFOData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}), vfo));
+        QVERIFY(
+            DecodeVFOData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}), vfo));
         QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("AM"));
         QCOMPARE(MakeVFOData(vfo), written);
     }
@@ -286,7 +305,8 @@ void TestRecordCodecs::vfoModeAboveFiveKeepsOtherCells()
 
 void TestRecordCodecs::vfoShortTexts()
 {
-    const QString full = QStringLiteral("80020001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
+    const QString full =
+        QStringLiteral("80020001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
     VfoRow vfo;
     QVERIFY(DecodeVFOData(full.left(40), vfo));
     QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("7.050.000"));
@@ -297,7 +317,8 @@ void TestRecordCodecs::vfoShortTexts()
 
 void TestRecordCodecs::defaultVfoFollowsModel()
 {
-    const QString defaultVfo = QStringLiteral("8001000100000000000000000000000060566C00") + QString(24, QLatin1Char('0'));
+    const QString defaultVfo =
+        QStringLiteral("8001000100000000000000000000000060566C00") + QString(24, QLatin1Char('0'));
     for (int model : {ModelT, ModelE, ModelPN}) {
         VfoTable vfos;
         DefaultVFOData(model, vfos);
@@ -321,17 +342,50 @@ void TestRecordCodecs::naming_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("csv");
-    QTest::newRow("0") << 0 << "Memory" << "0CH" << "0" << "0";
-    QTest::newRow("199") << 199 << "Memory" << "199CH" << "199" << "199";
-    QTest::newRow("A0") << 200 << "Memory A" << "0CH" << "A  0" << "A0";
-    QTest::newRow("A15") << 215 << "Memory A" << "15CH" << "A 15" << "A15";
-    QTest::newRow("A199") << 399 << "Memory A" << "199CH" << "A199" << "A199";
-    QTest::newRow("A-P1") << 400 << "Memory A" << "P1" << "A-P1" << "A-P1";
-    QTest::newRow("A-P2") << 401 << "Memory A" << "P2" << "A-P2" << "A-P2";
-    QTest::newRow("B0") << 402 << "Memory B" << "0CH" << "B  0" << "B0";
-    QTest::newRow("B199") << 601 << "Memory B" << "199CH" << "B199" << "B199";
-    QTest::newRow("B-P1") << 602 << "Memory B" << "P1" << "B-P1" << "B-P1";
-    QTest::newRow("B-P2") << 603 << "Memory B" << "P2" << "B-P2" << "B-P2";
+    QTest::newRow("0") << 0 << "Memory"
+                       << "0CH"
+                       << "0"
+                       << "0";
+    QTest::newRow("199") << 199 << "Memory"
+                         << "199CH"
+                         << "199"
+                         << "199";
+    QTest::newRow("A0") << 200 << "Memory A"
+                        << "0CH"
+                        << "A  0"
+                        << "A0";
+    QTest::newRow("A15") << 215 << "Memory A"
+                         << "15CH"
+                         << "A 15"
+                         << "A15";
+    QTest::newRow("A199") << 399 << "Memory A"
+                          << "199CH"
+                          << "A199"
+                          << "A199";
+    QTest::newRow("A-P1") << 400 << "Memory A"
+                          << "P1"
+                          << "A-P1"
+                          << "A-P1";
+    QTest::newRow("A-P2") << 401 << "Memory A"
+                          << "P2"
+                          << "A-P2"
+                          << "A-P2";
+    QTest::newRow("B0") << 402 << "Memory B"
+                        << "0CH"
+                        << "B  0"
+                        << "B0";
+    QTest::newRow("B199") << 601 << "Memory B"
+                          << "199CH"
+                          << "B199"
+                          << "B199";
+    QTest::newRow("B-P1") << 602 << "Memory B"
+                          << "P1"
+                          << "B-P1"
+                          << "B-P1";
+    QTest::newRow("B-P2") << 603 << "Memory B"
+                          << "P2"
+                          << "B-P2"
+                          << "B-P2";
 }
 
 void TestRecordCodecs::naming()

@@ -70,14 +70,14 @@ void TestSettingsCodec::defaultImageDecodesAndEncodes()
 {
     const RadioImage image = startupImage();
     const SettingsValues &v = image.settings;
-    const QStringList expected{"100Hz", "Off", "Off", "Off", "100Hz", "1.0KHz", "2.5KHz", "Off", "On", "  2S",
-                               "32",    "On",  "On",  "800Hz", "Off", "Off", "Mute", "Band", " 50KHz", "Skip",
-                               "On",    "On",  "Manual", " 60"};
-    const char *controls[] = {"cmbIQStep",   "cmbRit",      "cmbIQMode",   "cmbKeyLock",   "cmbSSBStep",
-                              "cmbAMStep",   "cmbFMStep",   "cmbMrDisable", "cmbMrAccess", "cmbScanType",
-                              "cmbDimmer",   "cmbBeep",     "cmbSSBAuto",  "cmbSideTone",  "cmbAPO",
-                              "cmbLED",      "cmbCtrl",     "cmbScanMode", "cmbScanRange", "cmbScanSkip",
-                              "cmbAGCAuto",  "cmbUD",       "cmbFunc",     "cmbSleep"};
+    const QStringList expected{"100Hz", "Off",  "Off",    "Off",  "100Hz", "1.0KHz", "2.5KHz", "Off",
+                               "On",    "  2S", "32",     "On",   "On",    "800Hz",  "Off",    "Off",
+                               "Mute",  "Band", " 50KHz", "Skip", "On",    "On",     "Manual", " 60"};
+    const char *controls[] = {"cmbIQStep",  "cmbRit",    "cmbIQMode",    "cmbKeyLock",   "cmbSSBStep",
+                              "cmbAMStep",  "cmbFMStep", "cmbMrDisable", "cmbMrAccess",  "cmbScanType",
+                              "cmbDimmer",  "cmbBeep",   "cmbSSBAuto",   "cmbSideTone",  "cmbAPO",
+                              "cmbLED",     "cmbCtrl",   "cmbScanMode",  "cmbScanRange", "cmbScanSkip",
+                              "cmbAGCAuto", "cmbUD",     "cmbFunc",      "cmbSleep"};
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(itemText(controls[i], v), expected[i]);
     QCOMPARE(v.Slider1, 0);
