@@ -11,10 +11,10 @@
 namespace ktv4 {
 
 enum class Operation {
-    Identify,      // "Auto Select"
-    ReadSettings,  // settings 1, settings 2, VFO A, VFO B
-    ReadMemory,    // channels 0..603
-    ReadAll,       // settings, then memory if the settings were read completely
+    Identify,     // "Auto Select"
+    ReadSettings, // settings 1, settings 2, VFO A, VFO B
+    ReadMemory,   // channels 0..603
+    ReadAll,      // settings, then memory if the settings were read completely
     WriteSettings,
     WriteMemory,
     WriteAll,
@@ -64,10 +64,10 @@ public:
 signals:
     // A phase began: ReadAll/WriteAll emit it for the settings part and again for the memory part.
     void phaseStarted(Operation phase);
-    void progress(int channel);        // 0..603 during memory transfers
-    void channelDecoded(int channel);  // ChannelTable row updated from the radio
-    void settingsDecoded();            // settings values updated from the radio
-    void vfosDecoded();                // both VFO rows updated from the radio
+    void progress(int channel);       // 0..603 during memory transfers
+    void channelDecoded(int channel); // ChannelTable row updated from the radio
+    void settingsDecoded();           // settings values updated from the radio
+    void vfosDecoded();               // both VFO rows updated from the radio
     void identified(int modelIndex, bool variantA);
     void finished(const ktv4::TransferResult &result);
 

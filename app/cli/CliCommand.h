@@ -21,6 +21,11 @@ int runDump(const QStringList &arguments);
 int runExportCsv(const QStringList &arguments);
 int runImportCsv(const QStringList &arguments);
 
+// Radio commands: identify, read, write.
+int runIdentify(const QStringList &arguments);
+int runRead(const QStringList &arguments);
+int runWrite(const QStringList &arguments);
+
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());
 

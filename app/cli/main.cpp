@@ -16,6 +16,9 @@ const CliCommand kCommands[] = {
     {"dump", "show what a clone file holds (--json for scripts)", runDump},
     {"export-csv", "write the channels in use to a CSV file", runExportCsv},
     {"import-csv", "merge a CSV file into a clone file's channels", runImportCsv},
+    {"identify", "ask the radio which model it is", runIdentify},
+    {"read", "read the radio into a clone file", runRead},
+    {"write", "write a clone file into the radio", runWrite},
 };
 
 void printUsage(QTextStream &out)

@@ -1,0 +1,235 @@
+#include "app/cli/CliCommand.h"
+#include "app/cli/CliParser.h"
+
+#include "files/CloneDocument.h"
+#include "link/CloneTransfer.h"
+#include "model/ChannelCodec.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTextStream>
+#include <csignal>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace ktv4::cli {
+
+namespace {
+
+const QCommandLineOption
+    kPortOption("port", "Serial device of the radio (/dev/ttyUSB0, COM3, a ktv4sim path).", "DEV");
+const QCommandLineOption kTraceOption("trace", "Write every line sent and received, with times, to FILE.",
+                                      "FILE");
+const QCommandLineOption kWhatOption("what", "settings, memory or all (default).", "WHAT", "all");
+
+#ifdef Q_OS_UNIX
+// Ctrl+C stops the transfer between two exchanges instead of killing it mid-line.
+class InterruptToCancel {
+public:
+    explicit InterruptToCancel(CloneTransfer &transfer)
+    {
+        if (::pipe2(s_pipe, O_NONBLOCK | O_CLOEXEC) != 0)
+            return;
+        m_notifier.emplace(s_pipe[0], QSocketNotifier::Read);
+        QObject::connect(&*m_notifier, &QSocketNotifier::activated, &transfer, [this, &transfer] {
+            char c;
+            while (::read(s_pipe[0], &c, 1) > 0) {
+            }
+            QTextStream(stderr) << "\nCancelling...\n";
+            transfer.cancel();
+        });
+        m_previous = std::signal(SIGINT, [](int) {
+            const char c = 1;
+            [[maybe_unused]] const ssize_t n = ::write(s_pipe[1], &c, 1);
+        });
+    }
+    ~InterruptToCancel()
+    {
+        if (!m_notifier)
+            return;
+        std::signal(SIGINT, m_previous);
+        m_notifier.reset();
+        ::close(s_pipe[0]);
+        ::close(s_pipe[1]);
+    }
+    InterruptToCancel(const InterruptToCancel &) = delete;
+    InterruptToCancel &operator=(const InterruptToCancel &) = delete;
+
+private:
+    static inline int s_pipe[2] = {-1, -1};
+    std::optional<QSocketNotifier> m_notifier;
+    void (*m_previous)(int) = SIG_DFL;
+};
+#endif
+
+bool stderrIsTerminal()
+{
+#ifdef Q_OS_UNIX
+    return ::isatty(STDERR_FILENO);
+#else
+    return false;
+#endif
+}
+
+// Runs one operation to its end in the program's event loop.
+TransferResult runOperation(CloneTransfer &transfer, Operation operation)
+{
+    TransferResult result;
+    const bool showProgress = stderrIsTerminal();
+    QTextStream err(stderr);
+    const QMetaObject::Connection progress =
+        QObject::connect(&transfer, &CloneTransfer::progress, [&](int channel) {
+            if (showProgress) {
+                err << QStringLiteral("\rchannel %1 of %2").arg(channel + 1).arg(kChannelCount);
+                err.flush();
+            }
+        });
+    const QMetaObject::Connection done =
+        QObject::connect(&transfer, &CloneTransfer::finished, [&result](const TransferResult &r) {
+            result = r;
+            QCoreApplication::exit(0);
+        });
+#ifdef Q_OS_UNIX
+    InterruptToCancel interrupt(transfer);
+#endif
+    transfer.start(operation);
+    QCoreApplication::exec();
+    QObject::disconnect(progress);
+    QObject::disconnect(done);
+    if (showProgress && (operation == Operation::ReadMemory || operation == Operation::ReadAll ||
+                         operation == Operation::WriteMemory || operation == Operation::WriteAll)) {
+        err << "\n";
+    }
+    return result;
+}
+
+bool report(const TransferResult &result)
+{
+    if (result.outcome == TransferOutcome::Completed)
+        return true;
+    printError(outcomeText(result.outcome), result.detail);
+    return false;
+}
+
+// Port and trace options, common to the three commands.
+bool setUpTransfer(const CliParser &parser, CloneTransfer &transfer)
+{
+    transfer.setPortName(parser.value(kPortOption));
+    if (parser.isSet(kTraceOption)) {
+        QFile trace(parser.value(kTraceOption));
+        if (!trace.open(QIODevice::WriteOnly)) {
+            printError(messageText(FileStatus::FileOpenError), trace.errorString());
+            return false;
+        }
+        trace.close();
+        transfer.setTraceFile(parser.value(kTraceOption));
+    }
+    return true;
+}
+
+std::optional<Operation> whatOperation(const QString &what, bool write)
+{
+    if (what == QLatin1String("settings"))
+        return write ? Operation::WriteSettings : Operation::ReadSettings;
+    if (what == QLatin1String("memory"))
+        return write ? Operation::WriteMemory : Operation::ReadMemory;
+    if (what == QLatin1String("all"))
+        return write ? Operation::WriteAll : Operation::ReadAll;
+    return std::nullopt;
+}
+
+} // namespace
+
+int runIdentify(const QStringList &arguments)
+{
+    CliParser parser("identify", "Asks the radio which model it is (\"Auto Select\").");
+    parser.addOptions({kPortOption, kTraceOption});
+    if (const int code = parser.parse(arguments, 0); code >= 0)
+        return code;
+    if (!parser.isSet(kPortOption))
+        return parser.usageError(QStringLiteral("needs --port DEV"));
+
+    CloneDocument document;
+    CloneTransfer transfer(document);
+    if (!setUpTransfer(parser, transfer))
+        return ExitFailure;
+    if (!report(runOperation(transfer, Operation::Identify)))
+        return ExitFailure;
+    QTextStream(stdout) << modelOptionCaption(document.modelIndex())
+                        << (document.cloneVariantA() ? " (variant A)" : "") << "\n";
+    return ExitOk;
+}
+
+int runRead(const QStringList &arguments)
+{
+    CliParser parser("read",
+                     "Reads the radio into a clone file. Starts from the image the program starts with,\n"
+                     "or from --base; records not read keep that file's values.");
+    const QCommandLineOption base("base", "Clone file to start from.", "IN.TV4");
+    const QCommandLineOption identify("identify", "Identify the radio first, so the file's header names it.");
+    parser.addOptions({kPortOption, kWhatOption, base, identify, kTraceOption});
+    parser.addOutputOption();
+    if (const int code = parser.parse(arguments, 0); code >= 0)
+        return code;
+    if (!parser.isSet(kPortOption))
+        return parser.usageError(QStringLiteral("needs --port DEV"));
+    const std::optional<Operation> operation = whatOperation(parser.value(kWhatOption), false);
+    if (!operation)
+        return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
+
+    CloneDocument document;
+    if (parser.isSet(base)) {
+        const FileResult loaded = document.load(parser.value(base));
+        if (!loaded.ok()) {
+            printError(messageText(loaded.status), loaded.detail);
+            return ExitFailure;
+        }
+    }
+    CloneTransfer transfer(document);
+    if (!setUpTransfer(parser, transfer))
+        return ExitFailure;
+    if (parser.isSet(identify) && !report(runOperation(transfer, Operation::Identify)))
+        return ExitFailure;
+    if (!report(runOperation(transfer, *operation)))
+        return ExitFailure;
+
+    const FileResult saved = document.save(parser.output());
+    if (!saved.ok()) {
+        printError(messageText(saved.status), saved.detail);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
+
+int runWrite(const QStringList &arguments)
+{
+    CliParser parser("write",
+                     "Writes a clone file into the radio. Every record is rebuilt from the file's values.");
+    parser.addOptions({kPortOption, kWhatOption, kTraceOption});
+    parser.addPositionalArgument("IN.TV4", "Clone file to write.");
+    if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code;
+    if (!parser.isSet(kPortOption))
+        return parser.usageError(QStringLiteral("needs --port DEV"));
+    const std::optional<Operation> operation = whatOperation(parser.value(kWhatOption), true);
+    if (!operation)
+        return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
+
+    CloneDocument document;
+    const FileResult loaded = document.load(parser.positionalArguments().first());
+    if (!loaded.ok()) {
+        printError(messageText(loaded.status), loaded.detail);
+        return ExitFailure;
+    }
+    CloneTransfer transfer(document);
+    if (!setUpTransfer(parser, transfer))
+        return ExitFailure;
+    return report(runOperation(transfer, *operation)) ? ExitOk : ExitFailure;
+}
+
+} // namespace ktv4::cli

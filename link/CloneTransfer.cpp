@@ -1,0 +1,537 @@
+#include "link/CloneTransfer.h"
+
+#include "link/BlockCommands.h"
+#include "link/LineExchange.h"
+#include "link/SerialTransport.h"
+#include "link/TransferTrace.h"
+#include "model/ChannelNaming.h"
+
+#include <QTimer>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace ktv4 {
+
+QString outcomeText(TransferOutcome outcome)
+{
+    switch (outcome) {
+    case TransferOutcome::Completed:
+        break;
+    case TransferOutcome::CommunicationError:
+        return QStringLiteral("Communication Error");
+    case TransferOutcome::ComPortError:
+        return QStringLiteral("COM Port Error");
+    case TransferOutcome::Cancelled:
+        return QStringLiteral("Cancelled");
+    }
+    return QString();
+}
+
+namespace {
+
+// The radio needs this pause after each record and after the closing line.
+constexpr std::chrono::milliseconds kRecordPause{10};
+
+struct Failure {
+    TransferOutcome outcome;
+    QString detail;
+};
+using Verdict = std::optional<Failure>;
+
+Failure refused(const QString &detail)
+{
+    return {TransferOutcome::CommunicationError, detail};
+}
+Failure undecodable(const QString &detail)
+{
+    return {TransferOutcome::ComPortError, detail};
+}
+
+// One step of an operation: something done between exchanges, a pause, or an exchange whose
+// reply is judged (the closing line's reply is not).
+struct Step {
+    enum Kind { Do, Pause, Exchange, End } kind;
+    std::function<Verdict()> action;
+    std::function<QByteArray()> line;
+    std::function<Verdict(const QByteArray &line, const QByteArray &reply)> judge;
+};
+
+QString operationName(Operation operation)
+{
+    switch (operation) {
+    case Operation::Identify:
+        return QStringLiteral("identify");
+    case Operation::ReadSettings:
+        return QStringLiteral("read settings");
+    case Operation::ReadMemory:
+        return QStringLiteral("read memory");
+    case Operation::ReadAll:
+        return QStringLiteral("read all");
+    case Operation::WriteSettings:
+        return QStringLiteral("write settings");
+    case Operation::WriteMemory:
+        return QStringLiteral("write memory");
+    case Operation::WriteAll:
+        break;
+    }
+    return QStringLiteral("write all");
+}
+
+QString shortLine(const QByteArray &line)
+{
+    // Block writes are named by their command and address only.
+    return QString::fromLatin1(line.left(line.startsWith("OV~F") ? 9 : line.indexOf('\r')));
+}
+
+Verdict needLength(const QByteArray &line, const QByteArray &reply, int length)
+{
+    if (reply.size() == length)
+        return {};
+    return refused(QStringLiteral("%1: reply of %2 characters, %3 expected")
+                       .arg(shortLine(line))
+                       .arg(reply.size())
+                       .arg(length));
+}
+
+Verdict needAcknowledgement(const QByteArray &line, const QByteArray &reply, int length)
+{
+    if (isAcknowledged(reply, length))
+        return {};
+    if (reply.size() != length)
+        return needLength(line, reply, length);
+    return refused(QStringLiteral("%1: not acknowledged (%2)")
+                       .arg(shortLine(line), TransferTrace::printable(reply.right(4))));
+}
+
+Verdict acknowledged(const QByteArray &line, const QByteArray &reply)
+{
+    return needAcknowledgement(line, reply, kWriteReplyLength);
+}
+
+} // namespace
+
+class CloneTransfer::Private {
+public:
+    Private(CloneTransfer *q, CloneDocument &document) : q(q), document(document), exchange(transport)
+    {
+        pause.setSingleShot(true);
+        pause.setTimerType(Qt::PreciseTimer);
+        exchange.setTrace(&trace);
+    }
+
+    CloneTransfer *q;
+    CloneDocument &document;
+    SerialTransport transport;
+    LineExchange exchange;
+    TransferTrace trace;
+    QTimer pause;
+
+    bool busy = false;
+    bool cancelRequested = false;
+    bool endLineSent = false;
+    Operation operation = Operation::Identify;
+    std::vector<Operation> phases;
+    std::size_t phaseIndex = 0;
+    std::vector<Step> steps;
+    std::size_t stepIndex = 0;
+    QByteArray lineSent;
+    QString heldVfoA;
+    QString heldVfoB;
+
+    void startPhase();
+    void runSteps();
+    void exchangeFinished(const ExchangeResult &result);
+    void pauseOver();
+    void finish(TransferOutcome outcome, const QString &detail = QString());
+
+    void addIdentify();
+    void addReadSettings();
+    void addReadMemory();
+    void addWriteSettings();
+    void addWriteMemory();
+    void addWriteEnable();
+    void addPause() { steps.push_back({Step::Pause, {}, {}, {}}); }
+    void addDo(std::function<Verdict()> action) { steps.push_back({Step::Do, std::move(action), {}, {}}); }
+    void addExchange(std::function<QByteArray()> line,
+                     std::function<Verdict(const QByteArray &, const QByteArray &)> judge)
+    {
+        steps.push_back({Step::Exchange, {}, std::move(line), std::move(judge)});
+    }
+    // TxEnd: the closing line, whatever its reply, then the pause.
+    void addTxEnd()
+    {
+        steps.push_back({Step::End, {}, [] { return endLine(); }, {}});
+        addPause();
+    }
+};
+
+CloneTransfer::CloneTransfer(CloneDocument &document, QObject *parent)
+    : QObject(parent), d(new Private(this, document))
+{
+    connect(&d->exchange, &LineExchange::finished, this,
+            [this](const ExchangeResult &result) { d->exchangeFinished(result); });
+    connect(&d->pause, &QTimer::timeout, this, [this] { d->pauseOver(); });
+}
+
+CloneTransfer::~CloneTransfer()
+{
+    delete d;
+}
+
+void CloneTransfer::setPortName(const QString &portName)
+{
+    d->transport.setPortName(portName);
+}
+
+QString CloneTransfer::portName() const
+{
+    return d->transport.portName();
+}
+
+void CloneTransfer::closePort()
+{
+    d->transport.close();
+    d->exchange.portClosed();
+}
+
+bool CloneTransfer::isPortOpen() const
+{
+    return d->transport.isOpen();
+}
+
+void CloneTransfer::setTraceFile(const QString &path)
+{
+    if (!d->trace.open(path))
+        qWarning("cannot write the transfer trace %s: %s", qPrintable(path),
+                 qPrintable(d->trace.errorString()));
+}
+
+bool CloneTransfer::isBusy() const
+{
+    return d->busy;
+}
+
+bool CloneTransfer::start(Operation operation)
+{
+    // The window's menus stay usable during a transfer; a second operation would interleave its
+    // lines with the running one.
+    if (d->busy)
+        return false;
+    d->busy = true;
+    d->cancelRequested = false;
+    d->operation = operation;
+    switch (operation) {
+    case Operation::ReadAll:
+        d->phases = {Operation::ReadSettings, Operation::ReadMemory};
+        break;
+    case Operation::WriteAll:
+        d->phases = {Operation::WriteSettings, Operation::WriteMemory};
+        break;
+    default:
+        d->phases = {operation};
+        break;
+    }
+    d->phaseIndex = 0;
+    // The caller hears of progress and the end only after start() has returned.
+    QMetaObject::invokeMethod(
+        this, [this] { d->startPhase(); }, Qt::QueuedConnection);
+    return true;
+}
+
+void CloneTransfer::cancel()
+{
+    if (!d->busy)
+        return;
+    d->cancelRequested = true;
+    // A pause before the next exchange need not run out; the one after the closing line does.
+    if (d->pause.isActive() && !d->endLineSent) {
+        d->pause.stop();
+        QMetaObject::invokeMethod(
+            this, [this] { d->pauseOver(); }, Qt::QueuedConnection);
+    }
+}
+
+void CloneTransfer::Private::startPhase()
+{
+    if (cancelRequested) {
+        finish(TransferOutcome::Cancelled);
+        return;
+    }
+    const Operation phase = phases[phaseIndex];
+    trace.beginOperation(QStringLiteral("%1 on %2").arg(operationName(phase), transport.portName()));
+    emit q->phaseStarted(phase);
+
+    QString error;
+    if (!transport.open(error)) {
+        finish(TransferOutcome::ComPortError, error);
+        return;
+    }
+
+    steps.clear();
+    stepIndex = 0;
+    endLineSent = false;
+    switch (phase) {
+    case Operation::Identify:
+        addIdentify();
+        break;
+    case Operation::ReadSettings:
+        addReadSettings();
+        break;
+    case Operation::ReadMemory:
+        addReadMemory();
+        break;
+    case Operation::WriteSettings:
+        addWriteSettings();
+        break;
+    case Operation::WriteMemory:
+        addWriteMemory();
+        break;
+    case Operation::ReadAll:
+    case Operation::WriteAll:
+        Q_UNREACHABLE();
+    }
+    runSteps();
+}
+
+void CloneTransfer::Private::runSteps()
+{
+    while (stepIndex < steps.size()) {
+        Step &step = steps[stepIndex];
+        switch (step.kind) {
+        case Step::Do:
+            if (const Verdict failure = step.action()) {
+                finish(failure->outcome, failure->detail);
+                return;
+            }
+            ++stepIndex;
+            continue;
+        case Step::Pause:
+            if (cancelRequested && !endLineSent) {
+                finish(TransferOutcome::Cancelled);
+                return;
+            }
+            pause.start(kRecordPause);
+            return;
+        case Step::Exchange:
+        case Step::End:
+            if (cancelRequested) {
+                finish(TransferOutcome::Cancelled);
+                return;
+            }
+            endLineSent = step.kind == Step::End;
+            lineSent = step.line();
+            exchange.sendAndReceive(lineSent);
+            return;
+        }
+    }
+
+    // The phase completed every step (TransferOK); Read ALL and Write ALL go on to the memory.
+    if (++phaseIndex < phases.size()) {
+        startPhase();
+        return;
+    }
+    finish(TransferOutcome::Completed);
+}
+
+void CloneTransfer::Private::exchangeFinished(const ExchangeResult &result)
+{
+    if (!busy || stepIndex >= steps.size())
+        return;
+    const Step &step = steps[stepIndex];
+    if (step.kind == Step::Exchange) {
+        if (result.status == ExchangeResult::PortFailed) {
+            finish(TransferOutcome::ComPortError, result.detail);
+            return;
+        }
+        if (result.status == ExchangeResult::TimedOut) {
+            finish(TransferOutcome::CommunicationError,
+                   QStringLiteral("%1: %2").arg(shortLine(lineSent), result.detail));
+            return;
+        }
+        if (const Verdict failure = step.judge(lineSent, result.reply)) {
+            finish(failure->outcome, failure->detail);
+            return;
+        }
+    }
+    // The closing line's reply, or its absence, is of no interest.
+    ++stepIndex;
+    runSteps();
+}
+
+void CloneTransfer::Private::pauseOver()
+{
+    if (!busy || stepIndex >= steps.size() || steps[stepIndex].kind != Step::Pause)
+        return;
+    ++stepIndex;
+    runSteps();
+}
+
+void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &detail)
+{
+    pause.stop();
+    TransferResult result;
+    result.operation = operation;
+    result.outcome = outcome;
+    result.detail = detail;
+    result.memoryStep = phases.size() > 1 && phaseIndex >= 1;
+    busy = false;
+    cancelRequested = false;
+    steps.clear();
+    stepIndex = 0;
+    if (outcome == TransferOutcome::Completed)
+        trace.note(QStringLiteral("completed"));
+    else
+        trace.note(outcomeText(outcome) + (detail.isEmpty() ? QString() : QStringLiteral(": ") + detail));
+    emit q->finished(result);
+}
+
+void CloneTransfer::Private::addIdentify()
+{
+    addExchange([] { return identifyLine(); },
+                [this](const QByteArray &line, const QByteArray &reply) -> Verdict {
+                    const IdentifyReply id = parseIdentifyReply(reply);
+                    if (!id.lengthOk)
+                        return needLength(line, reply, kIdentifyReplyLength);
+                    if (!id.identityOk)
+                        return refused(QStringLiteral("OV~WHO: the radio answered as %1, not KTSV4")
+                                           .arg(TransferTrace::printable(reply.mid(8, 5))));
+                    document.setCloneVariantA(false);
+                    if (id.modelIndex < 0)
+                        return refused(QStringLiteral("OV~WHO: unknown model code %1")
+                                           .arg(TransferTrace::printable(reply.mid(13, 2))));
+                    document.setIdentified(id.modelIndex, id.variantA);
+                    emit q->identified(id.modelIndex, id.variantA);
+                    return {};
+                });
+}
+
+void CloneTransfer::Private::addReadSettings()
+{
+    auto readInto = [this](int address, std::function<Verdict(const QString &)> use) {
+        addExchange([address] { return blockReadLine(address); },
+                    [use](const QByteArray &line, const QByteArray &reply) -> Verdict {
+                        if (const Verdict failure = needLength(line, reply, kReadReplyLength))
+                            return failure;
+                        return use(blockReadData(reply));
+                    });
+    };
+    RadioImage &image = document.image();
+
+    readInto(kSettings1Address, [&image](const QString &data) -> Verdict {
+        image.SettingsData1 = data;
+        return {};
+    });
+    addPause();
+    // The settings are decoded from both records together, once both have arrived.
+    readInto(kSettings2Address, [this, &image](const QString &data) -> Verdict {
+        image.SettingsData2 = data;
+        const SettingsDecodeResult decoded =
+            DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+        if (!decoded.ok)
+            return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
+        emit q->settingsDecoded();
+        return {};
+    });
+    addPause();
+    readInto(kVfoAAddress, [this](const QString &data) -> Verdict {
+        heldVfoA = data;
+        return {};
+    });
+    addPause();
+    // Both VFOs change together or not at all, so the table never disagrees with the grid.
+    readInto(kVfoBAddress, [this, &image](const QString &data) -> Verdict {
+        heldVfoB = data;
+        VfoTable vfos = image.vfos;
+        if (!DecodeVFOData(heldVfoA, vfos[0]))
+            return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
+        if (!DecodeVFOData(heldVfoB, vfos[1]))
+            return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
+        image.vfos = vfos;
+        emit q->vfosDecoded();
+        return {};
+    });
+    addPause();
+    addTxEnd();
+}
+
+void CloneTransfer::Private::addReadMemory()
+{
+    steps.reserve(3 * kChannelCount + 4);
+    for (int n = 0; n < kChannelCount; ++n) {
+        addDo([this, n]() -> Verdict {
+            emit q->progress(n);
+            return {};
+        });
+        addExchange(
+            [n] { return blockReadLine(channelAddress(n)); },
+            [this, n](const QByteArray &line, const QByteArray &reply) -> Verdict {
+                if (const Verdict failure = needLength(line, reply, kReadReplyLength))
+                    return failure;
+                // Decoded aside: a record that does not decode leaves the channel as it was.
+                ChannelRow row = document.image().channels[n];
+                if (!DecodeMemoryData(blockReadData(reply), row))
+                    return undecodable(
+                        QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
+                document.image().channels[n] = row;
+                emit q->channelDecoded(n);
+                return {};
+            });
+        addPause();
+    }
+    addTxEnd();
+}
+
+void CloneTransfer::Private::addWriteEnable()
+{
+    addExchange([] { return writeEnableLine(); },
+                [](const QByteArray &line, const QByteArray &reply) {
+                    return needAcknowledgement(line, reply, kWriteEnableReplyLength);
+                });
+}
+
+void CloneTransfer::Private::addWriteSettings()
+{
+    auto write = [this](std::function<QByteArray()> line) { addExchange(std::move(line), acknowledged); };
+    RadioImage &image = document.image();
+
+    addWriteEnable();
+    addPause();
+    addDo([&image]() -> Verdict {
+        rebuildSettingsData(image);
+        return {};
+    });
+    write([&image] { return blockWriteLine(kSettings1Address, image.SettingsData1); });
+    addPause();
+    write([&image] { return blockWriteLine(kSettings2Address, image.SettingsData2); });
+    addPause();
+    write([&image] { return blockWriteLine(kVfoAAddress, MakeVFOData(image.vfos[0])); });
+    addPause();
+    write([&image] { return blockWriteLine(kVfoBAddress, MakeVFOData(image.vfos[1])); });
+    addPause();
+    addTxEnd();
+}
+
+void CloneTransfer::Private::addWriteMemory()
+{
+    steps.reserve(3 * kChannelCount + 6);
+    addWriteEnable();
+    addPause();
+    for (int n = 0; n < kChannelCount; ++n) {
+        addDo([this, n]() -> Verdict {
+            emit q->progress(n);
+            return {};
+        });
+        addPause();
+        // Encoded when it is sent, from the table as it stands then.
+        addExchange(
+            [this, n] {
+                return blockWriteLine(channelAddress(n), MakeMemoryData(document.image().channels[n]));
+            },
+            acknowledged);
+    }
+    addPause();
+    addTxEnd();
+}
+
+} // namespace ktv4

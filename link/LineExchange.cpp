@@ -1,0 +1,123 @@
+#include "link/LineExchange.h"
+
+#include "link/TransferTrace.h"
+#include "link/Transport.h"
+
+#include <utility>
+
+namespace ktv4 {
+
+LineExchange::LineExchange(Transport &transport, QObject *parent) : QObject(parent), m_transport(transport)
+{
+    m_timeout.setSingleShot(true);
+    // A coarse timer may fire up to 5% early; the radio is owed its full 2000 ms.
+    m_timeout.setTimerType(Qt::PreciseTimer);
+    m_timeout.setInterval(kReplyTimeout);
+    connect(&m_timeout, &QTimer::timeout, this, &LineExchange::timedOut);
+    connect(&m_transport, &Transport::readyRead, this, &LineExchange::collect);
+    connect(&m_transport, &Transport::failed, this, &LineExchange::portFailed);
+}
+
+bool LineExchange::isComplete(const QByteArray &reply, qsizetype commandLength)
+{
+    return reply.size() > commandLength + 3 && reply.endsWith('\n');
+}
+
+void LineExchange::sendAndReceive(const QByteArray &line)
+{
+    Q_ASSERT(!m_busy);
+    m_busy = true;
+    m_reply.clear();
+    m_commandLength = line.size();
+
+    if (!m_idleFailure.isEmpty()) {
+        finishLater(std::exchange(m_idleFailure, QString()));
+        return;
+    }
+    if (!m_transport.isOpen()) {
+        finishLater(QStringLiteral("the port is not open"));
+        return;
+    }
+
+    const QByteArray waiting = m_transport.readAll();
+    m_transport.discardInput();
+    if (m_trace && !waiting.isEmpty())
+        m_trace->discarded(waiting);
+
+    if (m_trace)
+        m_trace->sent(line);
+    m_sending = true;
+    const bool written = m_transport.write(line);
+    m_sending = false;
+    if (!written || !m_sendFailure.isEmpty()) {
+        const QString why = std::exchange(m_sendFailure, QString());
+        finishLater(why.isEmpty() ? QStringLiteral("could not send") : why);
+        return;
+    }
+    m_timeout.start();
+}
+
+void LineExchange::collect()
+{
+    if (!m_busy || !m_timeout.isActive())
+        return; // arrived between exchanges: thrown away when the next one starts
+    m_reply += m_transport.readAll();
+    if (isComplete(m_reply, m_commandLength))
+        finish(ExchangeResult::Reply);
+}
+
+void LineExchange::portFailed(const QString &detail, bool gone)
+{
+    if (!m_busy) {
+        m_idleFailure = detail;
+        if (m_trace)
+            m_trace->note(QStringLiteral("port error: %1").arg(detail));
+        return;
+    }
+    Q_UNUSED(gone);
+    if (m_sending) {
+        m_sendFailure = detail;
+        return;
+    }
+    if (m_timeout.isActive())
+        finish(ExchangeResult::PortFailed, detail);
+}
+
+void LineExchange::timedOut()
+{
+    if (m_busy)
+        finish(ExchangeResult::TimedOut,
+               QStringLiteral("no complete reply within %1 ms").arg(kReplyTimeout.count()));
+}
+
+void LineExchange::finish(ExchangeResult::Status status, const QString &detail)
+{
+    m_timeout.stop();
+    m_busy = false;
+    ExchangeResult result{status, std::exchange(m_reply, QByteArray()), detail};
+    if (m_trace) {
+        if (status == ExchangeResult::Reply || !result.reply.isEmpty())
+            m_trace->received(result.reply);
+        if (status == ExchangeResult::TimedOut)
+            m_trace->note(QStringLiteral("time-out: %1").arg(detail));
+        else if (status == ExchangeResult::PortFailed)
+            m_trace->note(QStringLiteral("port error: %1").arg(detail));
+    }
+    emit finished(result);
+}
+
+void LineExchange::portClosed()
+{
+    if (m_busy && m_timeout.isActive()) {
+        m_timeout.stop();
+        finishLater(QStringLiteral("the port was closed"));
+    }
+}
+
+void LineExchange::finishLater(const QString &detail)
+{
+    QMetaObject::invokeMethod(
+        this, [this, detail] { finish(ExchangeResult::PortFailed, detail); }, Qt::QueuedConnection);
+}
+
+} // namespace ktv4

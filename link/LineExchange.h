@@ -1,0 +1,69 @@
+#pragma once
+// One exchange with the radio (the program's SendAndReceive): throw away whatever is waiting,
+// send one command line, and collect the reply until it is complete: longer than the command
+// plus 3 characters and ending in LF. The wait ends 2000 ms after the send, however many
+// characters have arrived by then. Driven by the transport's signals and a single-shot timer.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <chrono>
+
+namespace ktv4 {
+
+class Transport;
+class TransferTrace;
+
+struct ExchangeResult {
+    enum Status {
+        Reply,      // a complete reply (its length and contents are still to be judged)
+        TimedOut,   // "False01": no complete reply within the time-out
+        PortFailed, // "False00": the port raised an error or is not open
+    };
+    Status status = Reply;
+    QByteArray reply; // the reply; for TimedOut, what had arrived
+    QString detail;   // for PortFailed, the port's reason
+};
+
+class LineExchange : public QObject {
+    Q_OBJECT
+public:
+    static constexpr std::chrono::milliseconds kReplyTimeout{2000};
+
+    explicit LineExchange(Transport &transport, QObject *parent = nullptr);
+
+    void setTrace(TransferTrace *trace) { m_trace = trace; }
+
+    bool isBusy() const { return m_busy; }
+    // Starts the exchange; finished() follows later, never from inside this call.
+    void sendAndReceive(const QByteArray &line);
+    // The port was closed under a running exchange: it ends as a port failure.
+    void portClosed();
+
+    // The completeness rule: more than command + 3 characters, the last one LF.
+    static bool isComplete(const QByteArray &reply, qsizetype commandLength);
+
+signals:
+    void finished(const ktv4::ExchangeResult &result);
+
+private:
+    void collect();
+    void portFailed(const QString &detail, bool gone);
+    void timedOut();
+    void finish(ExchangeResult::Status status, const QString &detail = QString());
+    void finishLater(const QString &detail);
+
+    Transport &m_transport;
+    TransferTrace *m_trace = nullptr;
+    QTimer m_timeout;
+    QByteArray m_reply;
+    qsizetype m_commandLength = 0;
+    bool m_busy = false;
+    bool m_sending = false;
+    QString m_sendFailure;
+    // A failure reported while no exchange was running; the next exchange ends with it.
+    QString m_idleFailure;
+};
+
+} // namespace ktv4

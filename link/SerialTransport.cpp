@@ -1,0 +1,119 @@
+#include "link/SerialTransport.h"
+
+#include "link/CloneTransfer.h"
+
+#include <QRegularExpression>
+
+namespace ktv4 {
+
+QString platformPortName(const QString &portName)
+{
+    static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch match = com.match(portName);
+    if (!match.hasMatch())
+        return portName;
+#if defined(Q_OS_WIN)
+    return portName.toUpper();
+#elif defined(Q_OS_LINUX)
+    return QStringLiteral("/dev/ttyS%1").arg(match.captured(1).toInt() - 1);
+#else
+    return portName;
+#endif
+}
+
+SerialTransport::SerialTransport(QObject *parent) : Transport(parent)
+{
+    connect(&m_port, &QSerialPort::readyRead, this, &Transport::readyRead);
+    connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::handleError);
+}
+
+SerialTransport::~SerialTransport() = default;
+
+void SerialTransport::setPortName(const QString &portName)
+{
+    m_portName = portName;
+}
+
+bool SerialTransport::open(QString &error)
+{
+    if (m_port.isOpen())
+        return true;
+    const QString device = platformPortName(m_portName);
+    if (device.isEmpty()) {
+        error = QStringLiteral("no serial port chosen");
+        return false;
+    }
+    m_port.setPortName(device);
+    m_port.setBaudRate(kBaudRate);
+    m_port.setDataBits(QSerialPort::Data8);
+    m_port.setParity(QSerialPort::NoParity);
+    // The radio's cable has no handshake lines; a stray RTS/CTS setting would stall every send.
+    m_port.setStopBits(QSerialPort::OneStop);
+    m_port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!m_port.open(QIODevice::ReadWrite)) {
+        error = QStringLiteral("%1: %2").arg(device, m_port.errorString());
+        m_port.clearError();
+        return false;
+    }
+    return true;
+}
+
+void SerialTransport::close()
+{
+    if (m_port.isOpen())
+        m_port.close();
+    m_port.clearError();
+}
+
+bool SerialTransport::isOpen() const
+{
+    return m_port.isOpen();
+}
+
+void SerialTransport::discardInput()
+{
+    if (!m_port.isOpen())
+        return;
+    m_port.readAll();
+    m_port.clear(QSerialPort::Input);
+}
+
+bool SerialTransport::write(const QByteArray &bytes)
+{
+    if (!m_port.isOpen()) {
+        emit failed(QStringLiteral("the port is not open"), true);
+        return false;
+    }
+    if (m_port.write(bytes) != bytes.size()) {
+        if (m_port.error() == QSerialPort::NoError)
+            emit failed(QStringLiteral("could not send: %1").arg(m_port.errorString()), false);
+        return false;
+    }
+    return true;
+}
+
+QByteArray SerialTransport::readAll()
+{
+    return m_port.isOpen() ? m_port.readAll() : QByteArray();
+}
+
+void SerialTransport::handleError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError)
+        return;
+    // Opening reports its own errors through open(); only errors of an open port count here.
+    if (!m_port.isOpen()) {
+        m_port.clearError();
+        return;
+    }
+    const QString detail = m_port.errorString();
+    // A device that is unplugged (or a virtual radio that quits) cannot be used again until reopened.
+    const bool gone = error == QSerialPort::ResourceError;
+    if (gone)
+        m_port.close();
+    m_port.clearError();
+    emit failed(detail, gone);
+}
+
+} // namespace ktv4

@@ -1,0 +1,36 @@
+#pragma once
+// The radio's cable: a serial port at 9600 bit/s, 8 data bits, no parity.
+
+#include "link/Transport.h"
+
+#include <QSerialPort>
+
+namespace ktv4 {
+
+class SerialTransport : public Transport {
+    Q_OBJECT
+public:
+    static constexpr qint32 kBaudRate = 9600;
+
+    explicit SerialTransport(QObject *parent = nullptr);
+    ~SerialTransport() override;
+
+    // A device path, or "COMn" (platformPortName()). Takes effect at the next open.
+    void setPortName(const QString &portName);
+    QString portName() const { return m_portName; }
+
+    bool open(QString &error) override;
+    void close() override;
+    bool isOpen() const override;
+    void discardInput() override;
+    bool write(const QByteArray &bytes) override;
+    QByteArray readAll() override;
+
+private:
+    void handleError(QSerialPort::SerialPortError error);
+
+    QSerialPort m_port;
+    QString m_portName;
+};
+
+} // namespace ktv4

@@ -1,0 +1,82 @@
+#include "link/TransferTrace.h"
+
+#include <QDateTime>
+
+namespace ktv4 {
+
+bool TransferTrace::open(const QString &path)
+{
+    if (m_file.isOpen())
+        m_file.close();
+    if (path.isEmpty())
+        return true;
+    m_file.setFileName(path);
+    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return false;
+    m_elapsed.start();
+    return true;
+}
+
+void TransferTrace::beginOperation(const QString &what)
+{
+    m_elapsed.start();
+    entry('#', what);
+}
+
+void TransferTrace::sent(const QByteArray &line)
+{
+    entry('>', printable(line) + QStringLiteral("  (%1)").arg(line.size()));
+}
+
+void TransferTrace::received(const QByteArray &reply)
+{
+    entry('<', printable(reply) + QStringLiteral("  (%1)").arg(reply.size()));
+}
+
+void TransferTrace::discarded(const QByteArray &bytes)
+{
+    entry('x', printable(bytes) + QStringLiteral("  (%1 discarded)").arg(bytes.size()));
+}
+
+void TransferTrace::note(const QString &text)
+{
+    entry('#', text);
+}
+
+QString TransferTrace::printable(const QByteArray &bytes)
+{
+    QString text;
+    text.reserve(bytes.size() + 8);
+    for (const char c : bytes) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u == '\r')
+            text += QLatin1String("\\r");
+        else if (u == '\n')
+            text += QLatin1String("\\n");
+        else if (u == '\\')
+            text += QLatin1String("\\\\");
+        else if (u < 0x20 || u >= 0x7F)
+            text += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            text += QLatin1Char(c);
+    }
+    return text;
+}
+
+void TransferTrace::entry(char direction, const QString &text)
+{
+    if (!m_file.isOpen())
+        return;
+    const qint64 us = m_elapsed.isValid() ? m_elapsed.nsecsElapsed() / 1000 : 0;
+    const QString line = QStringLiteral("%1 %2.%3 %4 %5\n")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz")))
+                             .arg(us / 1000000, 4)
+                             .arg(us % 1000000, 6, 10, QLatin1Char('0'))
+                             .arg(QLatin1Char(direction))
+                             .arg(text);
+    m_file.write(line.toUtf8());
+    // Flushed at once, so a trace survives whatever ends the program.
+    m_file.flush();
+}
+
+} // namespace ktv4

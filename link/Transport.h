@@ -1,0 +1,33 @@
+#pragma once
+// What the line exchange needs of a serial device: open it, throw away what is waiting, send
+// bytes, take what has arrived, and hear about arrivals and failures. The real port plugs in
+// here; so can anything else that carries bytes.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace ktv4 {
+
+class Transport : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+    // Opens the device unless it is open already; false with the reason when it cannot be used.
+    virtual bool open(QString &error) = 0;
+    virtual void close() = 0;
+    virtual bool isOpen() const = 0;
+    // Everything received so far is dropped, whether the program has seen it yet or not.
+    virtual void discardInput() = 0;
+    // False (and failed() with the reason) when the bytes cannot be handed to the device.
+    virtual bool write(const QByteArray &bytes) = 0;
+    virtual QByteArray readAll() = 0;
+
+signals:
+    void readyRead();
+    // The device reported an error; `gone` when it has disappeared and was closed.
+    void failed(const QString &detail, bool gone);
+};
+
+} // namespace ktv4
