@@ -30,14 +30,11 @@ bool MemoryCommands::importCsv(QWidget *parent)
 
     const CsvImportResult import = m_document.importCsv(path);
     if (!import.result.ok()) {
-        // Rows merged before the failure stay in the table; the grid shows what the table holds.
-        if (import.rowsStored > 0)
-            m_panel.refreshAll();
         m_prompts.message(parent, errorMessage(messageText(import.result.status), import.result.detail));
         return false;
     }
-    // The document has announced the new table (the grid is redrawn); the first row becomes
-    // current, as after loading.
+    // The document has announced the new table, so the grid is redrawn; the first row becomes
+    // current.
     m_panel.selectChannel(0);
     return true;
 }

@@ -1,0 +1,701 @@
+// The edit dialog, typed into key by key the way the user does.
+
+#include "MemoryFixtures.h"
+#include "files/CloneDocument.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/ModifyDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <memory>
+
+using namespace ktv4;
+using namespace ktv4::ui;
+using ktv4::test::ScriptedPrompts;
+using ktv4::test::usedChannel;
+
+class ModifyDialogTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void captions_data();
+    void captions();
+    void emptyChannelDefaults_data();
+    void emptyChannelDefaults();
+    void fillsFromTheChannel();
+    void outOfListCodesShowTheGridsMeaning();
+
+    void frequencyKeys_data();
+    void frequencyKeys();
+    void typingMovesOnWhenTheFieldIsFull();
+    void leavingPadsTheField_data();
+    void leavingPadsTheField();
+    void nameKeys_data();
+    void nameKeys();
+    void pastedTextObeysTheKeyRules_data();
+    void pastedTextObeysTheKeyRules();
+
+    void rangeLimits_data();
+    void rangeLimits();
+    void okWritesTheWholeChannel();
+    void splitFieldsThatAreNotNumbersCountAsZero_data();
+    void splitFieldsThatAreNotNumbersCountAsZero();
+    void cancelWritesNothing();
+    void vfoEdit();
+    void reopeningShowsNothingOfTheLastEdit();
+    void modalEditReturnsWhetherOkWrote();
+
+private:
+    QLineEdit *field(const char *name) { return m_dialog->findChild<QLineEdit *>(QLatin1String(name)); }
+    QComboBox *list(const char *name) { return m_dialog->findChild<QComboBox *>(QLatin1String(name)); }
+    QLabel *label(const char *name) { return m_dialog->findChild<QLabel *>(QLatin1String(name)); }
+    QCheckBox *skipBox() { return m_dialog->findChild<QCheckBox *>(QStringLiteral("chkSkip")); }
+    void clickOk() { QTest::mouseClick(m_dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton); }
+    void clickCancel()
+    {
+        QTest::mouseClick(m_dialog->findChild<QPushButton *>("CancelButton"), Qt::LeftButton);
+    }
+    void openChannel(int channel)
+    {
+        m_dialog->beginChannel(channel);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    }
+    void setFrequency(const QString &mhz, const QString &khz, const QString &hz)
+    {
+        field("txtFreq")->setText(mhz);
+        field("txtFreq2")->setText(khz);
+        field("txtFreq3")->setText(hz);
+    }
+    ChannelTable &table() { return m_document->image().channels; }
+
+    std::unique_ptr<CloneDocument> m_document;
+    std::unique_ptr<ScriptedPrompts> m_prompts;
+    std::unique_ptr<ModifyDialog> m_dialog;
+};
+
+void ModifyDialogTest::init()
+{
+    m_document = std::make_unique<CloneDocument>();
+    m_prompts = std::make_unique<ScriptedPrompts>();
+    m_dialog = std::make_unique<ModifyDialog>(*m_document, *m_prompts);
+}
+
+void ModifyDialogTest::cleanup()
+{
+    m_dialog.reset();
+    m_prompts.reset();
+    m_document.reset();
+}
+
+void ModifyDialogTest::captions_data()
+{
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<QString>("bank");
+    QTest::addColumn<QString>("number");
+    QTest::newRow("0") << 0 << "Memory"
+                       << "0CH";
+    QTest::newRow("199") << 199 << "Memory"
+                         << "199CH";
+    QTest::newRow("A 15") << 215 << "Memory A"
+                          << "15CH";
+    QTest::newRow("A-P1") << 400 << "Memory A"
+                          << "P1";
+    QTest::newRow("A-P2") << 401 << "Memory A"
+                          << "P2";
+    QTest::newRow("B 0") << 402 << "Memory B"
+                         << "0CH";
+    QTest::newRow("B-P2") << 603 << "Memory B"
+                          << "P2";
+}
+
+void ModifyDialogTest::captions()
+{
+    QFETCH(int, channel);
+    QFETCH(QString, bank);
+    QFETCH(QString, number);
+    openChannel(channel);
+    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Modify "));
+    QCOMPARE(label("lblMode")->text(), bank);
+    QCOMPARE(label("lblCH")->text(), number);
+    QVERIFY(label("lblCH")->isVisible());
+    QVERIFY(field("txtName")->isVisible());
+    QVERIFY(field("txtSP1")->isVisible());
+    QVERIFY(skipBox()->isVisible());
+    QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Channel);
+    QCOMPARE(m_dialog->editIndex(), channel);
+}
+
+void ModifyDialogTest::emptyChannelDefaults_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QString>("khz");
+    QTest::newRow("KT-V4J") << int(ModelJ) << "050";
+    QTest::newRow("KT-V4T") << int(ModelT) << "100";
+    QTest::newRow("KT-V4E") << int(ModelE) << "100";
+    QTest::newRow("PN-31/32") << int(ModelPN) << "100";
+}
+
+void ModifyDialogTest::emptyChannelDefaults()
+{
+    QFETCH(int, model);
+    QFETCH(QString, khz);
+    m_document->selectModel(model);
+    m_document->setDataChanged(false);
+    openChannel(12);
+    QCOMPARE(field("txtFreq")->text(), QStringLiteral("7"));
+    QCOMPARE(field("txtFreq2")->text(), khz);
+    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("000"));
+    QCOMPARE(field("txtSP1")->text(), QStringLiteral("7"));
+    QCOMPARE(field("txtSP2")->text(), khz);
+    QCOMPARE(field("txtSP3")->text(), QStringLiteral("000"));
+    QCOMPARE(field("txtName")->text(), QString());
+    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB"));
+    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("0"));
+    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Slow"));
+    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("High"));
+    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Wide"));
+    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("Off"));
+    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("Off"));
+    QVERIFY(!skipBox()->isChecked());
+    // The MHz field has the focus with its text selected.
+    QCOMPARE(QApplication::focusWidget(), field("txtFreq"));
+    QCOMPARE(field("txtFreq")->selectedText(), QStringLiteral("7"));
+
+    clickOk();
+    QVERIFY(!m_dialog->isVisible());
+    const ChannelRow &row = table()[12];
+    QVERIFY(row.inUse);
+    const int hz = model == ModelJ ? 7'050'000 : 7'100'000;
+    QCOMPARE(row.cells[ColFrequency], (Cell{double(hz), frequencyText(hz)}));
+    QCOMPARE(row.cells[ColMode], (Cell{1, "LSB"}));
+    QCOMPARE(row.cells[ColAgc], (Cell{1, "Slow"}));
+    QCOMPARE(row.cells[ColSkip], (Cell{0, ""}));
+    QVERIFY(m_document->dataChanged());
+}
+
+void ModifyDialogTest::fillsFromTheChannel()
+{
+    ChannelRow row = usedChannel(14'200'123, QStringLiteral("DX#1"), 2, true);
+    row.cells[ColSplit] = {7'001'002, frequencyText(7'001'002)};
+    row.cells[ColGain] = {2, "-20"};
+    row.cells[ColPwr] = {1, "Low"};
+    row.cells[ColFilter] = {1, "Narrow"};
+    row.cells[ColNb] = {1, "On"};
+    row.cells[ColAgc] = {0, "Fast"};
+    table()[300] = row;
+    openChannel(300);
+    QCOMPARE(field("txtFreq")->text(), QStringLiteral("14"));
+    QCOMPARE(field("txtFreq2")->text(), QStringLiteral("200"));
+    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("123"));
+    QCOMPARE(field("txtSP1")->text(), QStringLiteral("7"));
+    QCOMPARE(field("txtSP2")->text(), QStringLiteral("001"));
+    QCOMPARE(field("txtSP3")->text(), QStringLiteral("002"));
+    QCOMPARE(field("txtName")->text(), QStringLiteral("DX#1"));
+    QVERIFY(skipBox()->isChecked());
+    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("CWU"));
+    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("-20"));
+    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Fast"));
+    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("Low"));
+    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Narrow"));
+    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("On"));
+    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("Off"));
+}
+
+void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
+{
+    // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3.
+    ChannelRow row;
+    QVERIFY(DecodeMemoryData(u"80010702090001850003"
+                             u"000000000000"
+                             u"10936B00"
+                             u"3A3B543100000000"
+                             u"10936B00",
+                             row));
+    QCOMPARE(row.cells[ColGain].text, QStringLiteral("+10"));
+    table()[5] = row;
+    openChannel(5);
+    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("+10"));
+    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("S-Low"));
+    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Slow"));
+    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("On"));
+    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("On"));
+    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Narrow"));
+    QCOMPARE(field("txtName")->text(), QStringLiteral("AB 1"));
+
+    clickOk();
+    const auto &cells = table()[5].cells;
+    QCOMPARE(cells[ColTone], (Cell{128, "On"})); // the tone byte 0x85 is stored as 128
+    QCOMPARE(cells[ColGain], (Cell{3, "+10"}));
+    QCOMPARE(cells[ColPwr], (Cell{2, "S-Low"}));
+    QCOMPARE(cells[ColAgc], (Cell{1, "Slow"}));
+
+    // A mode byte the decoder refused leaves its code in the row; the dialog still opens.
+    ChannelRow broken = usedChannel(7'050'000, "X");
+    broken.cells[ColMode].value = 6;
+    table()[6] = broken;
+    m_dialog->hide();
+    openChannel(6);
+    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
+}
+
+void ModifyDialogTest::frequencyKeys_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("MHz digits") << "txtFreq"
+                                << "2"
+                                << "2";
+    QTest::newRow("MHz letter") << "txtFreq"
+                                << "a"
+                                << "";
+    QTest::newRow("MHz exclamation") << "txtFreq"
+                                     << "!"
+                                     << "";
+    QTest::newRow("MHz full stop") << "txtFreq"
+                                   << "."
+                                   << "";
+    QTest::newRow("kHz mixed") << "txtFreq2"
+                               << "1x.2"
+                               << "12";
+    QTest::newRow("Hz mixed") << "txtFreq3"
+                              << "-9 8"
+                              << "98";
+    QTest::newRow("Hz at most 3") << "txtFreq3"
+                                  << "1234"
+                                  << "123";
+}
+
+void ModifyDialogTest::frequencyKeys()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    openChannel(0);
+    QLineEdit *edit = field(name.toLatin1().constData());
+    edit->setFocus();
+    edit->clear();
+    QTest::keyClicks(edit, keys);
+    QCOMPARE(edit->text(), expected);
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QCOMPARE(edit->text(), expected.left(expected.size() - 1));
+}
+
+void ModifyDialogTest::typingMovesOnWhenTheFieldIsFull()
+{
+    openChannel(0);
+    QLineEdit *mhz = field("txtFreq");
+    QLineEdit *khz = field("txtFreq2");
+    QLineEdit *hz = field("txtFreq3");
+    QCOMPARE(QApplication::focusWidget(), mhz); // "7" selected
+    QTest::keyClick(mhz, Qt::Key_1);
+    QCOMPARE(QApplication::focusWidget(), mhz);
+    QTest::keyClick(mhz, Qt::Key_4);
+    QCOMPARE(mhz->text(), QStringLiteral("14"));
+    QCOMPARE(QApplication::focusWidget(), khz);
+    QCOMPARE(khz->selectedText(), khz->text()); // entering selects the whole text
+
+    QTest::keyClicks(khz, QStringLiteral("20"));
+    QCOMPARE(QApplication::focusWidget(), khz);
+    QTest::keyClick(khz, Qt::Key_0);
+    QCOMPARE(khz->text(), QStringLiteral("200"));
+    QCOMPARE(QApplication::focusWidget(), hz);
+
+    // The Hz field does not move on.
+    QTest::keyClicks(hz, QStringLiteral("555"));
+    QCOMPARE(QApplication::focusWidget(), hz);
+    QCOMPARE(hz->text(), QStringLiteral("555"));
+
+    // Two characters with one selected: the typed digit replaces it and the focus moves on.
+    mhz->setFocus();
+    mhz->setText(QStringLiteral("14"));
+    mhz->setSelection(1, 1);
+    QTest::keyClick(mhz, Qt::Key_8);
+    QCOMPARE(mhz->text(), QStringLiteral("18"));
+    QCOMPARE(QApplication::focusWidget(), khz);
+
+    // A refused key or Backspace does not move on.
+    mhz->setFocus();
+    mhz->setText(QStringLiteral("1"));
+    mhz->deselect();
+    mhz->end(false);
+    QTest::keyClick(mhz, Qt::Key_A);
+    QTest::keyClick(mhz, Qt::Key_Backspace);
+    QCOMPARE(QApplication::focusWidget(), mhz);
+    QCOMPARE(mhz->text(), QString());
+}
+
+void ModifyDialogTest::leavingPadsTheField_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("kHz 5") << "txtFreq2"
+                           << "5"
+                           << "005";
+    QTest::newRow("kHz 42") << "txtFreq2"
+                            << "42"
+                            << "042";
+    QTest::newRow("kHz empty") << "txtFreq2"
+                               << ""
+                               << "000";
+    QTest::newRow("Hz 7") << "txtFreq3"
+                          << "7"
+                          << "007";
+    QTest::newRow("MHz empty") << "txtFreq"
+                               << ""
+                               << "0";
+    QTest::newRow("MHz 3 stays") << "txtFreq"
+                                 << "3"
+                                 << "3";
+    QTest::newRow("split not padded") << "txtSP2"
+                                      << "5"
+                                      << "5";
+}
+
+void ModifyDialogTest::leavingPadsTheField()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    openChannel(0);
+    QLineEdit *edit = field(name.toLatin1().constData());
+    edit->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit->selectedText(), edit->text());
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, typed);
+    field("txtName")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(edit->text(), expected);
+}
+
+void ModifyDialogTest::nameKeys_data()
+{
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("a b 1") << "ab1"
+                           << "AB1";
+    QTest::newRow("exclamation and full stop") << "A!.B"
+                                               << "AB";
+    QTest::newRow("every punctuation of the name code") << " *#+-/\\"
+                                                        << " *#+-/\\";
+    QTest::newRow("more punctuation") << "=()$_"
+                                      << "=()$_";
+    QTest::newRow("no other characters") << "%&'\"@[]^`{|}~,;:<>?"
+                                         << "";
+    QTest::newRow("at most 7") << "abcdefghij"
+                               << "ABCDEFG";
+}
+
+void ModifyDialogTest::nameKeys()
+{
+    QFETCH(QString, keys);
+    QFETCH(QString, expected);
+    openChannel(0);
+    QLineEdit *name = field("txtName");
+    name->setFocus();
+    for (const QChar c : keys)
+        QTest::keyClick(name, c.toLatin1());
+    QCOMPARE(name->text(), expected);
+}
+
+void ModifyDialogTest::pastedTextObeysTheKeyRules_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("name") << "txtName"
+                          << "ab!c.1"
+                          << "ABC1";
+    QTest::newRow("name, cut after 7 kept characters") << "txtName"
+                                                       << "a.b.c.d.e.f.g.h"
+                                                       << "ABCDEFG";
+    QTest::newRow("name, line break") << "txtName"
+                                      << "AB\nCD"
+                                      << "ABCD";
+    QTest::newRow("kHz") << "txtFreq2"
+                         << "1a2b3"
+                         << "123";
+    QTest::newRow("MHz") << "txtFreq"
+                         << "7.050"
+                         << "70";
+    QTest::newRow("Hz, nothing usable") << "txtFreq3"
+                                        << "abc"
+                                        << "";
+    QTest::newRow("split, anything") << "txtSP2"
+                                     << "1a"
+                                     << "1a";
+}
+
+void ModifyDialogTest::pastedTextObeysTheKeyRules()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    openChannel(0);
+    QLineEdit *edit = field(name.toLatin1().constData());
+    edit->setFocus();
+    edit->clear();
+    QGuiApplication::clipboard()->setText(pasted);
+    QTest::keySequence(edit, QKeySequence::Paste);
+    QCOMPARE(edit->text(), expected);
+
+    // Text set by any other way is held to the same rule.
+    edit->setText(pasted);
+    for (const QChar c : edit->text()) {
+        if (name.startsWith(QLatin1String("txtFreq")))
+            QVERIFY(c.isDigit());
+        else if (name == QLatin1String("txtName"))
+            QVERIFY(isNameCodeChar(c));
+    }
+}
+
+void ModifyDialogTest::rangeLimits_data()
+{
+    QTest::addColumn<QString>("mhz");
+    QTest::addColumn<QString>("khz");
+    QTest::addColumn<QString>("hz");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("7.050.000") << "7"
+                               << "050"
+                               << "000" << true;
+    QTest::newRow("lowest 30 000") << "0"
+                                   << "030"
+                                   << "000" << true;
+    QTest::newRow("29 999") << "0"
+                            << "029"
+                            << "999" << false;
+    QTest::newRow("highest 34 999 999") << "34"
+                                        << "999"
+                                        << "999" << true;
+    QTest::newRow("35 000 000") << "35"
+                                << "000"
+                                << "000" << false;
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << "" << false;
+    QTest::newRow("99 999 999") << "99"
+                                << "999"
+                                << "999" << false;
+}
+
+void ModifyDialogTest::rangeLimits()
+{
+    QFETCH(QString, mhz);
+    QFETCH(QString, khz);
+    QFETCH(QString, hz);
+    QFETCH(bool, accepted);
+    table()[8] = usedChannel(7'050'000, QStringLiteral("OLD"));
+    const ChannelRow before = table()[8];
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    openChannel(8);
+    setFrequency(mhz, khz, hz);
+    m_dialog->findChild<QPushButton *>("OKButton")->setFocus(); // leaving the fields pads them
+    clickOk();
+
+    QVERIFY(m_document->dataChanged()); // OK marks the data changed even when refused
+    if (accepted) {
+        QVERIFY(m_prompts->messages.isEmpty());
+        QVERIFY(!m_dialog->isVisible());
+        const double f = mhz.toInt() * 1e6 + khz.toInt() * 1e3 + hz.toInt();
+        QCOMPARE(table()[8].cells[ColFrequency], (Cell{f, frequencyText(f)}));
+        QCOMPARE(edited.size(), 1);
+        return;
+    }
+    QCOMPARE(m_prompts->messages.size(), 1);
+    const MessageSpec &shown = m_prompts->messages.first();
+    QCOMPARE(shown.title, QStringLiteral("ERROR"));
+    QCOMPARE(shown.text, QStringLiteral("The frequency is outside the range. \r\n"));
+    QCOMPARE(shown.icon, QMessageBox::Critical);
+    QCOMPARE(shown.buttons, QMessageBox::Ok);
+    QVERIFY(m_dialog->isVisible());
+    QCOMPARE(table()[8], before);
+    QCOMPARE(edited.size(), 0);
+    QCOMPARE(field("txtFreq2")->text(), khz); // the inputs stay as they were
+}
+
+void ModifyDialogTest::okWritesTheWholeChannel()
+{
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    openChannel(400);
+    setFrequency("21", "074", "500");
+    field("txtSP1")->setText("28");
+    field("txtSP2")->setText("500");
+    field("txtSP3")->setText("010");
+    field("txtName")->setFocus();
+    field("txtName")->clear();
+    QTest::keyClicks(field("txtName"), QStringLiteral("ft8 dx"));
+    skipBox()->setChecked(true);
+    list("cmbMode")->setCurrentIndex(0);
+    list("cmbGain")->setCurrentIndex(3);
+    list("cmbAGC")->setCurrentIndex(0);
+    list("cmbPower")->setCurrentIndex(2);
+    list("cmbFilter")->setCurrentIndex(1);
+    list("cmbNB")->setCurrentIndex(1);
+    list("cmbTone")->setCurrentIndex(1);
+    clickOk();
+
+    const ChannelRow &row = table()[400];
+    QVERIFY(row.inUse);
+    const auto &c = row.cells;
+    QCOMPARE(c[ColFrequency], (Cell{21'074'500, "21.074.500"}));
+    QCOMPARE(c[ColMode], (Cell{0, "USB"}));
+    QCOMPARE(c[ColGain], (Cell{3, "+10"}));
+    QCOMPARE(c[ColAgc], (Cell{0, "Fast"}));
+    QCOMPARE(c[ColPwr], (Cell{2, "S-Low"}));
+    QCOMPARE(c[ColFilter], (Cell{1, "Narrow"}));
+    QCOMPARE(c[ColTone], (Cell{128, "On"}));
+    QCOMPARE(c[ColNb], (Cell{1, "On"}));
+    QCOMPARE(c[ColSplit], (Cell{28'500'010, "28.500.010"}));
+    QCOMPARE(c[ColName].text, QStringLiteral("FT8 DX"));
+    QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
+    QCOMPARE(edited.size(), 1);
+    QCOMPARE(edited[0][0].toInt(), 400);
+    // What the radio gets: in use and skipped, name bytes of "FT8 DX".
+    QVERIFY(MakeMemoryData(row).startsWith(QStringLiteral("8800030002")));
+}
+
+void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero_data()
+{
+    QTest::addColumn<QString>("sp1");
+    QTest::addColumn<QString>("sp2");
+    QTest::addColumn<QString>("sp3");
+    QTest::addColumn<int>("split");
+    QTest::newRow("all empty") << ""
+                               << ""
+                               << "" << 0;
+    QTest::newRow("letters in MHz") << "ab"
+                                    << "100"
+                                    << "000" << 100'000;
+    QTest::newRow("sign in kHz") << "7"
+                                 << "-5"
+                                 << "001" << 7'000'001;
+    QTest::newRow("blank in Hz") << "14"
+                                 << "250"
+                                 << " 1" << 14'250'000;
+    QTest::newRow("digits") << "28"
+                            << "000"
+                            << "900" << 28'000'900;
+}
+
+void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero()
+{
+    QFETCH(QString, sp1);
+    QFETCH(QString, sp2);
+    QFETCH(QString, sp3);
+    QFETCH(int, split);
+    openChannel(3);
+    field("txtSP1")->setText(sp1);
+    field("txtSP2")->setText(sp2);
+    field("txtSP3")->setText(sp3);
+    clickOk();
+    QVERIFY(!m_dialog->isVisible());
+    QCOMPARE(table()[3].cells[ColSplit], (Cell{double(split), frequencyText(split)}));
+}
+
+void ModifyDialogTest::cancelWritesNothing()
+{
+    table()[9] = usedChannel(3'500'000, QStringLiteral("CW"));
+    const ChannelTable before = table();
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    openChannel(9);
+    setFrequency("10", "100", "000");
+    list("cmbMode")->setCurrentIndex(4);
+    field("txtName")->setText(QStringLiteral("XYZ"));
+    clickCancel();
+    QVERIFY(!m_dialog->isVisible());
+    QVERIFY(table() == before);
+    QVERIFY(!m_document->dataChanged());
+    QCOMPARE(edited.size(), 0);
+}
+
+void ModifyDialogTest::vfoEdit()
+{
+    VfoRow &vfoB = m_document->image().vfos[1];
+    vfoB.cells[ColFrequency] = {14'200'000, "14.200.000"};
+    vfoB.cells[ColTone] = {0x85, "On"};
+    const ChannelTable channelsBefore = table();
+    const VfoRow vfoABefore = m_document->image().vfos[0];
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoEdited);
+    QSignalSpy channelEdits(m_dialog.get(), &ModifyDialog::channelEdited);
+
+    m_dialog->beginVfo(1);
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Vfo);
+    QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO B"));
+    QVERIFY(!label("lblCH")->isVisible());
+    QVERIFY(!field("txtName")->isVisible());
+    QVERIFY(!field("txtSP1")->isVisible());
+    QVERIFY(!skipBox()->isVisible());
+    QCOMPARE(field("txtFreq")->text(), QStringLiteral("14"));
+    QCOMPARE(field("txtFreq2")->text(), QStringLiteral("200"));
+    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("000"));
+    QCOMPARE(list("cmbTone")->currentIndex(), 1);
+
+    QTest::keyClicks(field("txtFreq"), QStringLiteral("3"));
+    list("cmbMode")->setCurrentIndex(5);
+    clickOk();
+    const auto &cells = m_document->image().vfos[1].cells;
+    QCOMPARE(cells[ColFrequency], (Cell{3'200'000, "3.200.000"}));
+    QCOMPARE(cells[ColMode], (Cell{5, "FM"}));
+    QCOMPARE(cells[ColTone], (Cell{128, "On"}));
+    QCOMPARE(edited.size(), 1);
+    QCOMPARE(edited[0][0].toInt(), 1);
+    QCOMPARE(channelEdits.size(), 0);
+    QVERIFY(table() == channelsBefore);
+    QCOMPARE(m_document->image().vfos[0], vfoABefore);
+    QVERIFY(m_document->dataChanged());
+
+    m_dialog->beginVfo(0);
+    QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO A"));
+}
+
+void ModifyDialogTest::reopeningShowsNothingOfTheLastEdit()
+{
+    table()[1] = usedChannel(14'000'000, QStringLiteral("OLD"), 4, true);
+    openChannel(1);
+    clickCancel();
+    m_dialog->beginVfo(0);
+    m_dialog->beginChannel(2); // empty
+    QCOMPARE(field("txtName")->text(), QString());
+    QVERIFY(!skipBox()->isChecked());
+    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB"));
+    QVERIFY(!label("lblCH")->isHidden());
+    QVERIFY(!field("txtSP1")->isHidden());
+}
+
+void ModifyDialogTest::modalEditReturnsWhetherOkWrote()
+{
+    QTimer::singleShot(0, m_dialog.get(), [this] {
+        field("txtFreq")->setText("40"); // refused first, then corrected
+        clickOk();
+        QVERIFY(m_dialog->isVisible());
+        field("txtFreq")->setText("18");
+        clickOk();
+    });
+    QVERIFY(m_dialog->editChannel(10));
+    QCOMPARE(m_prompts->messages.size(), 1);
+    QCOMPARE(table()[10].cells[ColFrequency].value, 18'100'000.0);
+
+    QTimer::singleShot(0, m_dialog.get(), [this] { clickCancel(); });
+    QVERIFY(!m_dialog->editChannel(11));
+    QVERIFY(!table()[11].inUse);
+
+    QTimer::singleShot(0, m_dialog.get(), [this] { clickOk(); });
+    QVERIFY(m_dialog->editVfo(0));
+}
+
+QTEST_MAIN(ModifyDialogTest)
+#include "tst_modifydialog.moc"
