@@ -23,7 +23,9 @@ void appendRow(QByteArray &out, const QStringList &fields)
         if (i)
             out += ',';
         out += '"';
-        out += fields[i].toLatin1();
+        // A double quote cannot stand inside a quoted field; a name imported from a foreign
+        // file may hold one, and writing it would cut the row apart when read back.
+        out += fields[i].toLatin1().replace('"', QByteArray());
         out += '"';
     }
     out += "\r\n";
@@ -41,6 +43,17 @@ std::optional<int> toInt16(double value)
 bool isDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Upper case for the a-z of the file only: other bytes keep their value, so every text the
+// importer stores can be exported as it is.
+QString upperAscii(QString text)
+{
+    for (QChar &c : text) {
+        if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
+            c = QChar(c.unicode() - 32);
+    }
+    return text;
 }
 
 // Bank rows: "A12", "A-P1"; `offset` 200 or 402, `priority` the index of P1, `last` the highest row.
@@ -140,19 +153,19 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
 
     while (!reader.atEnd()) {
         std::optional<QString> model = reader.readField();
-        if (!model || model->toUpper() != QLatin1String("KT-V4"))
+        if (!model || upperAscii(*model) != QLatin1String("KT-V4"))
             continue;
         std::optional<QString> bank = reader.readField();
         if (!bank)
             return fail(truncated);
-        if (bank->toUpper() != QLatin1String("MEMORY"))
+        if (upperAscii(*bank) != QLatin1String("MEMORY"))
             continue;
         std::optional<QString> channel = reader.readField();
         if (!channel)
             return fail(truncated);
         if (channel->isEmpty())
             continue;
-        const std::optional<int> r = resolveCsvChannel(channel->toUpper());
+        const std::optional<int> r = resolveCsvChannel(upperAscii(*channel));
         if (!r)
             return fail(QStringLiteral("channel \"%1\" is not a channel number").arg(*channel));
         if (*r < 0)
@@ -163,7 +176,7 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
             std::optional<QString> field = reader.readField();
             if (!field)
                 return fail(truncated);
-            f << field->toUpper();
+            f << upperAscii(*field);
         }
         const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
                       &filterField = f[4], &nbField = f[5], &skipField = f[7];

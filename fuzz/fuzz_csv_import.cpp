@@ -23,7 +23,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (int ch = 0; ch < kChannelCount; ++ch) {
         if (again[ch].inUse != table[ch].inUse)
             std::abort();
-        if (table[ch].inUse && again[ch].cells[ColName].text != table[ch].cells[ColName].text)
+        // Double quotes cannot be written inside a quoted field and are left out.
+        if (table[ch].inUse &&
+            again[ch].cells[ColName].text != QString(table[ch].cells[ColName].text).remove('"'))
             std::abort();
     }
     return 0;

@@ -44,6 +44,7 @@ private slots:
     void exportWritesOnlyChannelsInUse();
     void exportImportRoundTrip();
     void acceptedSpellings();
+    void foreignCharactersSurviveExport();
     void channelField_data();
     void channelField();
     void gain_data();
@@ -126,6 +127,19 @@ void TestCsv::acceptedSpellings()
     QCOMPARE(table[3].cells[ColGain], (Cell{0, "0"}));
     QCOMPARE(table[3].cells[ColNb], (Cell{0, "Off"}));
     QCOMPARE(table[3].cells[ColSkip], (Cell{1, "Skip"}));
+}
+
+void TestCsv::foreignCharactersSurviveExport()
+{
+    // A name with a double quote and bytes beyond ASCII, from an unquoted field of a foreign file.
+    ChannelTable table{};
+    QVERIFY(import("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
+    QCOMPARE(table[1].cells[ColName].text, QString::fromLatin1("\xff\"AB"));
+    ChannelTable again{};
+    QVERIFY(import(csvExportBytes(table), again).result.ok());
+    QCOMPARE(again[1].cells[ColName].text, QString::fromLatin1("\xff"
+                                                               "AB"));
+    QCOMPARE(again[1].cells[ColFrequency].text, QStringLiteral("7000000"));
 }
 
 void TestCsv::channelField_data()
