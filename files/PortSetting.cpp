@@ -1,0 +1,107 @@
+#include "files/PortSetting.h"
+
+#include "files/CloneFile.h"
+#include "files/FieldReader.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace ktv4 {
+
+namespace {
+
+// The file counts only under its exact name, also on file systems that ignore case.
+bool exactFileExists(const QString &dir, const QString &name)
+{
+    return QDir(dir).entryList(QStringList{name}, QDir::Files | QDir::Hidden).contains(name);
+}
+
+PortChoice readPortFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray content = file.readAll();
+    FieldReader reader(content);
+    reader.readField();
+    return {portNumberFromFile(content), reader.readField().value_or(QString())};
+}
+
+} // namespace
+
+int portNumberFromFile(const QByteArray &content)
+{
+    FieldReader reader(content);
+    bool ok = false;
+    const int port = reader.readField().value_or(QString()).toInt(&ok);
+    return ok && port >= kPortMin && port <= kPortMax ? port : kDefaultPort;
+}
+
+PortSetting::PortSetting(const QString &programDir, const QString &userDir)
+    : m_programDir(programDir), m_userDir(userDir)
+{
+}
+
+PortSetting PortSetting::forThisProgram()
+{
+    return PortSetting(QCoreApplication::applicationDirPath(),
+                       QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                           QStringLiteral("/ktv4clone"));
+}
+
+QString PortSetting::programFile() const
+{
+    return m_programDir + QLatin1Char('/') + QLatin1String(kFileName);
+}
+
+QString PortSetting::userFile() const
+{
+    return m_userDir + QLatin1Char('/') + QLatin1String(kFileName);
+}
+
+PortChoice PortSetting::read() const
+{
+    const QString name = QLatin1String(kFileName);
+    if (!m_userDir.isEmpty() && exactFileExists(m_userDir, name))
+        return readPortFile(userFile());
+    if (exactFileExists(m_programDir, name))
+        return readPortFile(programFile());
+    return {};
+}
+
+QString PortSetting::write(const PortChoice &choice) const
+{
+    QByteArray bytes = QByteArray::number(choice.port) + "\r\n";
+    if (!choice.device.isEmpty())
+        bytes += '"' + choice.device.toUtf8() + "\"\r\n";
+
+    const QString name = QLatin1String(kFileName);
+    const bool userFileInUse = !m_userDir.isEmpty() && exactFileExists(m_userDir, name);
+    if (!userFileInUse && saveWholeFile(programFile(), bytes).ok())
+        return programFile();
+    if (m_userDir.isEmpty() || !QDir().mkpath(m_userDir))
+        return {};
+    return saveWholeFile(userFile(), bytes).ok() ? userFile() : QString();
+}
+
+void SaveWindowGeometry(QSettings &store, const QRect &twips)
+{
+    store.beginGroup(QStringLiteral("Settings"));
+    store.setValue(QStringLiteral("MainLeft"), QString::number(twips.x()));
+    store.setValue(QStringLiteral("MainTop"), QString::number(twips.y()));
+    store.setValue(QStringLiteral("MainWidth"), QString::number(twips.width()));
+    store.setValue(QStringLiteral("MainHeight"), QString::number(twips.height()));
+    store.endGroup();
+    store.sync();
+}
+
+void SaveWindowGeometry(const QRect &twips)
+{
+    QSettings store(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+    SaveWindowGeometry(store, twips);
+}
+
+} // namespace ktv4

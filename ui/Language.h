@@ -1,0 +1,16 @@
+#pragma once
+// The window's captions in the user's interface language: Japanese when that is the first
+// language the user's settings name, English otherwise (the texts in the code).
+
+#include <QLocale>
+
+class QTranslator;
+
+namespace ktv4::ui {
+
+bool usesJapaneseCaptions(const QLocale &locale);
+
+// Loads the Japanese captions into `translator` when `locale` asks for them; false otherwise.
+bool loadCaptions(QTranslator &translator, const QLocale &locale = QLocale::system());
+
+} // namespace ktv4::ui

@@ -1,0 +1,462 @@
+#include "ui/MainWindow.h"
+
+#include "ui/AboutDialog.h"
+#include "ui/ChannelGridLayout.h"
+#include "ui/ComPortDialog.h"
+#include "ui/MemoryCommands.h"
+#include "ui/MemoryPanel.h"
+#include "ui/ModifyDialog.h"
+#include "ui/ProgramInfo.h"
+#include "ui/SettingsPanel.h"
+#include "ui/UserPrompts.h"
+#include "ui/VfoTableModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabBar>
+#include <QTableView>
+#include <QTime>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace ktv4::ui {
+
+namespace {
+
+constexpr int kTwipsPerInch = 1440;
+constexpr int kWindowWidthTwips = 10200;
+constexpr int kWindowHeightTwips = 7905;
+constexpr int kDesignFontPoints = 8;
+
+// The toolbar buttons' keys, by which a click is dispatched.
+const QString kKeyNew = QStringLiteral("新規作成");
+const QString kKeyOpen = QStringLiteral("開く");
+const QString kKeySave = QStringLiteral("上書き保存");
+const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
+
+int pixelsToTwips(int pixels, int dpi)
+{
+    return (pixels * kTwipsPerInch + dpi / 2) / dpi;
+}
+
+} // namespace
+
+MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget *parent)
+    : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)),
+      m_transfer(new CloneTransfer(m_document, this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowIcon(programIcon());
+    // The window's sizes were drawn for an 8-point font; the captions and grid texts need it to
+    // fit. The dialogs the window owns inherit it.
+    QFont designFont = font();
+    designFont.setPointSize(kDesignFontPoints);
+    setFont(designFont);
+    // The toolbar is shown and hidden from the View menu only.
+    setContextMenuPolicy(Qt::NoContextMenu);
+
+    buildMenus();
+    buildToolBar();
+    buildStatusBar();
+    setCentralWidget(buildCentralArea());
+    resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
+
+    // ReadPortSetting; a device named on the command line wins for this run.
+    m_portChoice = m_options.portSetting.read();
+    m_portOverride = m_options.portDevice;
+
+    connectTransfer();
+    connect(&m_document, &CloneDocument::captionChanged, this, &QWidget::setWindowTitle);
+    connect(&m_document, &CloneDocument::imageReplaced, this, [this] {
+        m_settingsPanel->refreshSettings();
+        m_settingsPanel->vfoModel()->refreshAll();
+    });
+}
+
+MainWindow::~MainWindow()
+{
+    // The engine talks to the document; stop it first.
+    delete m_transfer;
+    m_transfer = nullptr;
+}
+
+void MainWindow::finishLoad(const QString &startFile)
+{
+    setWindowTitle(m_document.caption());
+    tabClicked(m_tabStrip->currentIndex());
+    if (!startFile.isEmpty())
+        loadCloneFile(startFile);
+    m_document.setDataChanged(false);
+}
+
+QAction *MainWindow::addMenuItem(QMenu *menu, const QString &name, const QString &caption)
+{
+    auto *item = menu->addAction(caption);
+    item->setObjectName(name);
+    m_actions.insert(name, item);
+    return item;
+}
+
+QAction *MainWindow::action(const QString &name) const
+{
+    return m_actions.value(name);
+}
+
+void MainWindow::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *file = bar->addMenu(tr("File(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    m_actions.insert(QStringLiteral("mnuFile"), file->menuAction());
+    QAction *fileNew = addMenuItem(file, QStringLiteral("mnuFileNew"), tr("New(&N)"));
+    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction *fileOpen = addMenuItem(file, QStringLiteral("mnuFileOpen"), tr("Open(&O)..."));
+    QAction *fileSave = addMenuItem(file, QStringLiteral("mnuFileSave"), tr("Save(&S)"));
+    QAction *fileSaveAs = addMenuItem(file, QStringLiteral("mnuFileSaveAs"), tr("Save As(&A)..."));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    QAction *import = addMenuItem(file, QStringLiteral("mnuImport"), tr("Import(&I)..."));
+    QAction *exportCsv = addMenuItem(file, QStringLiteral("mnuExport"), tr("Export(&E)..."));
+    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    // Printing was never offered; the items stay hidden.
+    for (QAction *hidden :
+         {addMenuItem(file, QStringLiteral("mnuFilePageSetup"), tr("Print Setup(&U)...")),
+          addMenuItem(file, QStringLiteral("mnuFilePrint"), tr("Print(&P)...")), file->addSeparator()}) {
+        hidden->setVisible(false);
+        hidden->setEnabled(false);
+    }
+    QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
+    connect(fileNew, &QAction::triggered, this, &MainWindow::fileNew);
+    connect(fileOpen, &QAction::triggered, this, &MainWindow::fileOpen);
+    connect(fileSave, &QAction::triggered, this, &MainWindow::fileSave);
+    connect(fileSaveAs, &QAction::triggered, this, &MainWindow::fileSaveAs);
+    connect(import, &QAction::triggered, this, &MainWindow::fileImport);
+    connect(exportCsv, &QAction::triggered, this, &MainWindow::fileExport);
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu *edit = bar->addMenu(tr("Edit(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_actions.insert(QStringLiteral("mnuEdit"), edit->menuAction());
+    QAction *modify = addMenuItem(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"));
+    connect(modify, &QAction::triggered, this, &MainWindow::modify);
+
+    QMenu *view = bar->addMenu(tr("View(&V)"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    m_actions.insert(QStringLiteral("mnuView"), view->menuAction());
+    QAction *toolBar = addMenuItem(view, QStringLiteral("mnuViewToolbar"), tr("Tool Bar(&T)"));
+    QAction *statusBarItem = addMenuItem(view, QStringLiteral("mnuStatusBar"), tr("Status Bar(&S)"));
+    for (QAction *toggle : {toolBar, statusBarItem}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+    }
+    connect(toolBar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
+    connect(statusBarItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+
+    QMenu *tools = bar->addMenu(tr("Tool(&T)"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    m_actions.insert(QStringLiteral("mnuTools"), tools->menuAction());
+    QMenu *read = tools->addMenu(tr("Read(&R)"));
+    read->setObjectName(QStringLiteral("mnuRe"));
+    m_actions.insert(QStringLiteral("mnuRe"), read->menuAction());
+    QMenu *write = tools->addMenu(tr("Write(&W)"));
+    write->setObjectName(QStringLiteral("mnuWr"));
+    m_actions.insert(QStringLiteral("mnuWr"), write->menuAction());
+    const struct {
+        QMenu *menu;
+        const char *name;
+        QString caption;
+        Operation operation;
+    } transfers[] = {
+        {read, "mnuReSet", tr("Settings(&S)"), Operation::ReadSettings},
+        {read, "mnuReMem", tr("Memory(&M)"), Operation::ReadMemory},
+        {read, "mnuReAll", tr("ALL(&A)"), Operation::ReadAll},
+        {write, "mnuWrSet", tr("Settings(&S)"), Operation::WriteSettings},
+        {write, "mnuWrMem", tr("Memory(&M)"), Operation::WriteMemory},
+        {write, "mnuWrAll", tr("ALL(&A)"), Operation::WriteAll},
+    };
+    for (const auto &t : transfers) {
+        QAction *item = addMenuItem(t.menu, QLatin1String(t.name), t.caption);
+        const Operation operation = t.operation;
+        connect(item, &QAction::triggered, this, [this, operation] { startOperation(operation); });
+        m_busyDisabled << item;
+    }
+    QAction *comPort = addMenuItem(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"));
+    connect(comPort, &QAction::triggered, this, &MainWindow::showComPortSetup);
+
+    QMenu *help = bar->addMenu(tr("Help(&H)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    m_actions.insert(QStringLiteral("mnuHelp"), help->menuAction());
+    QAction *about = addMenuItem(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+
+    // A running transfer owns the port and the data: nothing may start another or change what
+    // it reads or writes.
+    m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << modify
+                   << comPort;
+}
+
+void MainWindow::buildToolBar()
+{
+    m_toolBar = addToolBar(QStringLiteral("tbToolBar"));
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    m_toolBar->setFloatable(false);
+    m_toolBar->toggleViewAction()->setEnabled(false);
+    m_toolBar->setIconSize(QSize(16, 16));
+    const struct {
+        QString key;
+        QStyle::StandardPixmap icon;
+        QString toolTip;
+    } buttons[] = {
+        {kKeyNew, QStyle::SP_FileIcon, tr("New")},
+        {kKeyOpen, QStyle::SP_DialogOpenButton, tr("Open")},
+        {kKeySave, QStyle::SP_DialogSaveButton, tr("Save")},
+        {QString(), QStyle::SP_CustomBase, QString()},
+        {kKeyHelp, QStyle::SP_DialogHelpButton, tr("Help")},
+    };
+    for (const auto &b : buttons) {
+        if (b.key.isEmpty()) {
+            m_toolBar->addSeparator();
+            continue;
+        }
+        QAction *button = m_toolBar->addAction(style()->standardIcon(b.icon), b.toolTip);
+        button->setToolTip(b.toolTip);
+        button->setData(b.key);
+        button->setObjectName(QStringLiteral("tbToolBar_") + b.key);
+        m_actions.insert(button->objectName(), button);
+        if (b.key != kKeyHelp)
+            m_busyDisabled << button;
+    }
+    connect(m_toolBar, &QToolBar::actionTriggered, this, &MainWindow::toolBarButtonClicked);
+}
+
+void MainWindow::toolBarButtonClicked(QAction *button)
+{
+    const QString key = button->data().toString();
+    if (key == kKeyNew)
+        fileNew();
+    else if (key == kKeyOpen)
+        fileOpen();
+    else if (key == kKeySave)
+        fileSave();
+    else if (key == kKeyHelp)
+        showAbout();
+}
+
+void MainWindow::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("sbStatusBar"));
+    bar->setSizeGripEnabled(true);
+    m_statusText = new QLabel(bar);
+    m_statusText->setObjectName(QStringLiteral("sbStatusBar_Text"));
+    m_statusDate = new QLabel(bar);
+    m_statusDate->setObjectName(QStringLiteral("sbStatusBar_Date"));
+    m_statusTime = new QLabel(bar);
+    m_statusTime->setObjectName(QStringLiteral("sbStatusBar_Time"));
+    bar->addWidget(m_statusText, 1);
+    bar->addPermanentWidget(m_statusDate);
+    bar->addPermanentWidget(m_statusTime);
+    updateClock();
+    auto *clock = new QTimer(this);
+    clock->setInterval(1000);
+    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
+    clock->start();
+}
+
+void MainWindow::updateClock()
+{
+    const QLocale locale;
+    m_statusDate->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
+    m_statusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
+}
+
+QWidget *MainWindow::buildCentralArea()
+{
+    auto *area = new QWidget(this);
+    auto *layout = new QVBoxLayout(area);
+    layout->setContentsMargins(4, 4, 4, 2);
+    layout->setSpacing(0);
+
+    m_tabStrip = new QTabBar(area);
+    m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
+    m_tabStrip->setDrawBase(false);
+    m_tabStrip->setExpanding(false);
+    m_tabStrip->addTab(QStringLiteral("Settings"));
+    m_tabStrip->addTab(QStringLiteral("Memory"));
+    connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::tabClicked);
+    layout->addWidget(m_tabStrip);
+
+    m_frames = new QStackedWidget(area);
+    m_frames->setObjectName(QStringLiteral("Frame1"));
+    m_frames->setFrameStyle(QFrame::StyledPanel | QFrame::Raised);
+    m_settingsPanel = new SettingsPanel(m_document, m_frames);
+    m_memoryPanel = new MemoryPanel(m_document, m_prompts, m_frames);
+    m_frames->addWidget(m_settingsPanel);
+    m_frames->addWidget(m_memoryPanel);
+    layout->addWidget(m_frames, 1);
+
+    // dlgModify is loaded once, before the window is shown, and serves both grids.
+    m_modify = new ModifyDialog(m_document, m_prompts, this);
+    m_memoryPanel->setModifyDialog(m_modify);
+    connect(m_modify, &ModifyDialog::vfoEdited, m_settingsPanel->vfoModel(), &VfoTableModel::refreshVfo);
+    m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
+    connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
+            [this] { startOperation(Operation::ReadMemory); });
+    connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,
+            [this] { startOperation(Operation::WriteMemory); });
+
+    connect(m_settingsPanel, &SettingsPanel::autoSelectRequested, this,
+            [this] { startOperation(Operation::Identify); });
+    connect(m_settingsPanel, &SettingsPanel::readSettingsRequested, this,
+            [this] { startOperation(Operation::ReadSettings); });
+    connect(m_settingsPanel, &SettingsPanel::writeSettingsRequested, this,
+            [this] { startOperation(Operation::WriteSettings); });
+    connect(m_settingsPanel, &SettingsPanel::modifyVfoRequested, this, &MainWindow::modifyVfo);
+
+    m_progressArea = new QWidget(area);
+    m_progressArea->setObjectName(QStringLiteral("progressArea"));
+    auto *progress = new QHBoxLayout(m_progressArea);
+    progress->setContentsMargins(0, 4, 0, 0);
+    m_progressBar = new QProgressBar(m_progressArea);
+    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progressBar->setRange(0, kChannelCount - 1);
+    m_progressBar->setFormat(QStringLiteral("%v"));
+    m_progressBar->hide();
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), m_progressArea);
+    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
+    connect(m_cancel, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
+    progress->addWidget(m_progressBar, 1);
+    progress->addStretch(0);
+    progress->addWidget(m_cancel);
+    m_progressArea->hide();
+    layout->addWidget(m_progressArea);
+
+    layout->addWidget(m_settingsPanel->transmitSideLists());
+    return area;
+}
+
+int MainWindow::shownTab() const
+{
+    return m_frames->currentIndex();
+}
+
+void MainWindow::tabClicked(int tab)
+{
+    if (m_busy) {
+        // A transfer shows the panel it works on; the strip follows the panel.
+        const QSignalBlocker blocker(m_tabStrip);
+        m_tabStrip->setCurrentIndex(m_frames->currentIndex());
+        return;
+    }
+    if (tab == SettingsTab || tab == MemoryTab)
+        m_frames->setCurrentIndex(tab);
+}
+
+void MainWindow::showTab(int tab)
+{
+    const QSignalBlocker blocker(m_tabStrip);
+    m_tabStrip->setCurrentIndex(tab);
+    m_frames->setCurrentIndex(tab);
+}
+
+void MainWindow::modify()
+{
+    if (m_busy)
+        return;
+    if (shownTab() == SettingsTab)
+        modifyVfo(m_settingsPanel->currentVfo());
+    else
+        m_memoryPanel->modifyCurrentChannel();
+}
+
+void MainWindow::modifyVfo(int vfo)
+{
+    if (m_busy)
+        return;
+    m_modify->editVfo(vfo);
+}
+
+void MainWindow::showAbout()
+{
+    if (!m_about)
+        m_about = new AboutDialog(m_prompts, this);
+    m_about->open();
+}
+
+void MainWindow::showComPortSetup()
+{
+    if (m_busy)
+        return;
+    if (!m_comPort) {
+        m_comPort = new ComPortDialog(this);
+        connect(m_comPort, &QDialog::accepted, this, [this] {
+            // The dialog's OK always leaves the port closed; the next transfer opens the choice.
+            m_transfer->closePort();
+            m_portChoice = m_comPort->choice();
+            m_portOverride.clear();
+        });
+    }
+    PortChoice shown = m_portChoice;
+    if (!m_portOverride.isEmpty())
+        shown.device = m_portOverride;
+    m_comPort->setChoice(shown);
+    m_comPort->open();
+}
+
+QString MainWindow::portName() const
+{
+    if (!m_portOverride.isEmpty())
+        return m_portOverride;
+    if (!m_portChoice.device.isEmpty())
+        return m_portChoice.device;
+    return QStringLiteral("COM%1").arg(m_portChoice.port);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Form_QueryUnload: never while the radio is being talked to.
+    if (m_busy || !askSaveChanges()) {
+        event->ignore();
+        return;
+    }
+    formUnload();
+    event->accept();
+}
+
+void MainWindow::formUnload()
+{
+    m_options.portSetting.write(m_portChoice);
+    // The other windows, the most recently opened first.
+    const QList<QWidget *> windows = QApplication::topLevelWidgets();
+    for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+        if (*it != this && (*it)->isVisible())
+            (*it)->close();
+    }
+    if (isMinimized())
+        return;
+    const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
+                      pixelsToTwips(frameGeometry().y(), logicalDpiY()),
+                      pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
+    if (m_options.geometryStore.isEmpty()) {
+        SaveWindowGeometry(twips);
+    } else {
+        QSettings store(m_options.geometryStore, QSettings::IniFormat);
+        SaveWindowGeometry(store, twips);
+    }
+}
+
+} // namespace ktv4::ui

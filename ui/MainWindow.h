@@ -1,0 +1,139 @@
+#pragma once
+// frmMain: the menus, the toolbar, the status bar, the tab strip with the settings panel and the
+// memory panel, and the progress area of a running transfer. The window is a view over the
+// CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
+// document, and every radio operation runs through the CloneTransfer engine.
+
+#include "files/CloneDocument.h"
+#include "files/PortSetting.h"
+#include "link/CloneTransfer.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+class QStackedWidget;
+class QTabBar;
+class QToolBar;
+
+namespace ktv4::ui {
+
+class AboutDialog;
+class ComPortDialog;
+class MemoryCommands;
+class MemoryPanel;
+class ModifyDialog;
+class SettingsPanel;
+class UserPrompts;
+
+struct MainWindowOptions {
+    PortSetting portSetting = PortSetting::forThisProgram(); // where "KT-V4.ini" is read and written
+    QString portDevice;    // --port: this run's serial device, ahead of the remembered one
+    QString geometryStore; // an INI file for the window geometry; empty = the per-user store
+};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    enum Tab : int { SettingsTab = 0, MemoryTab = 1 };
+
+    // Form_Load up to the splash pause: captions, size, panels, grids, lists, port number,
+    // default image.
+    MainWindow(UserPrompts &prompts, MainWindowOptions options = {}, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // Form_Load after the splash pause: caption, the shown tab, the clone file named on the
+    // command line (with its messages), DataChanged cleared.
+    void finishLoad(const QString &startFile = QString());
+
+    CloneDocument &document() { return m_document; }
+    CloneTransfer &transfer() { return *m_transfer; }
+    SettingsPanel *settingsPanel() const { return m_settingsPanel; }
+    MemoryPanel *memoryPanel() const { return m_memoryPanel; }
+    QTabBar *tabStrip() const { return m_tabStrip; }
+    int shownTab() const;
+    QAction *action(const QString &name) const; // a menu item or toolbar button by its name
+    QProgressBar *progressBar() const { return m_progressBar; }
+    AboutDialog *aboutDialog() const { return m_about; }
+    ComPortDialog *comPortDialog() const { return m_comPort; }
+
+    bool isBusy() const { return m_busy; }
+    PortChoice portChoice() const { return m_portChoice; }
+    // The device the next transfer opens.
+    QString portName() const;
+
+public slots:
+    // File menu (Part of the shared save question, the caption and DataChanged rules).
+    void fileNew();
+    void fileOpen();
+    bool fileSave();
+    bool fileSaveAs();
+    void fileImport();
+    void fileExport();
+    bool loadCloneFile(const QString &path);
+    // AskSaveChanges: false when the user cancelled.
+    bool askSaveChanges();
+
+    // The radio operations, as their buttons and menu items start them.
+    void startOperation(ktv4::Operation operation);
+    void cancelTransfer();
+
+    void showTab(int tab);
+    void modify(); // Edit > Modify
+    void showAbout();
+    void showComPortSetup();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenus();
+    void buildToolBar();
+    void buildStatusBar();
+    QWidget *buildCentralArea();
+    QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption);
+    void toolBarButtonClicked(QAction *button);
+    void tabClicked(int tab);
+    void connectTransfer();
+    void phaseStarted(ktv4::Operation phase);
+    void transferFinished(const ktv4::TransferResult &result);
+    void setBusy(bool busy);
+    void showFileError(const FileResult &result);
+    QString chooseFile(bool save, const QString &filter);
+    void modifyVfo(int vfo);
+    void formUnload();
+    void updateClock();
+
+    UserPrompts &m_prompts;
+    MainWindowOptions m_options;
+    CloneDocument m_document;
+    CloneTransfer *m_transfer;
+    PortChoice m_portChoice;
+    QString m_portOverride;
+    QString m_lastFileName; // dlgCommonDialog's file name, shared by every file dialog
+
+    QHash<QString, QAction *> m_actions;
+    QList<QAction *> m_busyDisabled; // what a transfer disables
+    QToolBar *m_toolBar = nullptr;
+    QTabBar *m_tabStrip = nullptr;
+    QStackedWidget *m_frames = nullptr;
+    SettingsPanel *m_settingsPanel = nullptr;
+    MemoryPanel *m_memoryPanel = nullptr;
+    MemoryCommands *m_memoryCommands = nullptr;
+    ModifyDialog *m_modify = nullptr;
+    QWidget *m_progressArea = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QPushButton *m_cancel = nullptr;
+    QLabel *m_statusText = nullptr;
+    QLabel *m_statusDate = nullptr;
+    QLabel *m_statusTime = nullptr;
+    AboutDialog *m_about = nullptr;
+    ComPortDialog *m_comPort = nullptr;
+    bool m_busy = false;
+};
+
+} // namespace ktv4::ui

@@ -1,0 +1,118 @@
+// The File menu: New, Open, Save, Save As, Import, Export and the shared save question.
+
+#include "ui/MainWindow.h"
+
+#include "ui/MemoryCommands.h"
+#include "ui/UserPrompts.h"
+
+namespace ktv4::ui {
+
+namespace {
+
+const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+
+} // namespace
+
+bool MainWindow::askSaveChanges()
+{
+    if (!m_document.dataChanged())
+        return true;
+    MessageSpec question;
+    question.icon = QMessageBox::Information;
+    question.title = QStringLiteral("Save Changes");
+    question.text = QStringLiteral("Save changes to settings?");
+    question.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    question.defaultButton = QMessageBox::Yes;
+    switch (m_prompts.message(this, question)) {
+    case QMessageBox::Yes:
+        // The command goes on whatever the save's outcome.
+        fileSave();
+        return true;
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString MainWindow::chooseFile(bool save, const QString &filter)
+{
+    FileDialogSpec spec;
+    spec.fileName = m_lastFileName;
+    spec.filter = filter;
+    const QString chosen = save ? m_prompts.saveFileName(this, spec) : m_prompts.openFileName(this, spec);
+    if (!chosen.isEmpty())
+        m_lastFileName = chosen;
+    return chosen;
+}
+
+void MainWindow::showFileError(const FileResult &result)
+{
+    m_prompts.message(this, errorMessage(messageText(result.status), result.detail));
+}
+
+void MainWindow::fileNew()
+{
+    if (m_busy || !askSaveChanges())
+        return;
+    m_document.newImage();
+}
+
+void MainWindow::fileOpen()
+{
+    if (m_busy || !askSaveChanges())
+        return;
+    const QString path = chooseFile(false, kCloneFilter);
+    if (!path.isEmpty())
+        loadCloneFile(path);
+}
+
+bool MainWindow::loadCloneFile(const QString &path)
+{
+    const FileResult result = m_document.load(path);
+    if (!result.ok())
+        showFileError(result);
+    return result.ok();
+}
+
+bool MainWindow::fileSave()
+{
+    if (m_busy)
+        return false;
+    QString path = m_document.cloneFileName();
+    if (path.isEmpty())
+        path = chooseFile(true, kCloneFilter);
+    if (path.isEmpty())
+        return false;
+    const FileResult result = m_document.save(path);
+    if (!result.ok())
+        showFileError(result);
+    return result.ok();
+}
+
+bool MainWindow::fileSaveAs()
+{
+    if (m_busy)
+        return false;
+    const QString path = chooseFile(true, kCloneFilter);
+    if (path.isEmpty())
+        return false;
+    const FileResult result = m_document.save(path);
+    if (!result.ok())
+        showFileError(result);
+    return result.ok();
+}
+
+void MainWindow::fileImport()
+{
+    if (!m_busy)
+        m_memoryCommands->importCsv(this);
+}
+
+void MainWindow::fileExport()
+{
+    if (!m_busy)
+        m_memoryCommands->exportCsv(this);
+}
+
+} // namespace ktv4::ui

@@ -1,0 +1,117 @@
+// The radio operations as the window starts them and shows them: the busy state, the tab a
+// transfer works on, the progress area and the finishing message.
+
+#include "ui/MainWindow.h"
+
+#include "ui/MemoryPanel.h"
+#include "ui/SettingsPanel.h"
+#include "ui/TransferMessages.h"
+#include "ui/VfoTableModel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTabBar>
+
+namespace ktv4::ui {
+
+namespace {
+
+bool isMemoryPhase(Operation operation)
+{
+    return operation == Operation::ReadMemory || operation == Operation::WriteMemory;
+}
+
+// The tab the Tools menu shows before an operation starts.
+std::optional<int> tabOf(Operation operation)
+{
+    switch (operation) {
+    case Operation::ReadSettings:
+    case Operation::WriteSettings:
+    case Operation::ReadAll:
+    case Operation::WriteAll:
+        return MainWindow::SettingsTab;
+    case Operation::ReadMemory:
+    case Operation::WriteMemory:
+        return MainWindow::MemoryTab;
+    case Operation::Identify:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void MainWindow::connectTransfer()
+{
+    connect(m_transfer, &CloneTransfer::phaseStarted, this, &MainWindow::phaseStarted);
+    connect(m_transfer, &CloneTransfer::progress, m_progressBar, &QProgressBar::setValue);
+    connect(m_transfer, &CloneTransfer::settingsDecoded, m_settingsPanel, &SettingsPanel::refreshSettings);
+    connect(m_transfer, &CloneTransfer::vfosDecoded, m_settingsPanel->vfoModel(), &VfoTableModel::refreshAll);
+    connect(m_transfer, &CloneTransfer::channelDecoded, m_memoryPanel, &MemoryPanel::refreshChannel);
+    connect(m_transfer, &CloneTransfer::finished, this, &MainWindow::transferFinished);
+}
+
+void MainWindow::startOperation(Operation operation)
+{
+    if (m_busy || m_transfer->isBusy())
+        return;
+    if (const auto tab = tabOf(operation))
+        showTab(*tab);
+    m_transfer->setPortName(portName());
+    setBusy(true);
+    if (isMemoryPhase(operation))
+        phaseStarted(operation);
+    if (!m_transfer->start(operation) && !m_transfer->isBusy())
+        setBusy(false);
+}
+
+void MainWindow::cancelTransfer()
+{
+    if (m_busy)
+        m_transfer->cancel();
+}
+
+void MainWindow::phaseStarted(Operation phase)
+{
+    // Read ALL and Write ALL show each half on its own tab.
+    if (const auto tab = tabOf(phase))
+        showTab(*tab);
+    m_progressBar->setValue(0);
+    m_progressBar->setVisible(isMemoryPhase(phase));
+}
+
+void MainWindow::transferFinished(const TransferResult &result)
+{
+    // ComEnd1, ComEnd2, ComEnd3: back to idle first, then the message.
+    setBusy(false);
+    const bool settingsRead = result.operation == Operation::ReadSettings ||
+                              (result.operation == Operation::ReadAll && !result.memoryStep);
+    if (settingsRead && result.outcome == TransferOutcome::ComPortError)
+        m_settingsPanel->selectFirstVfoRow();
+    if (const auto message = finishingMessage(result))
+        m_prompts.message(this, *message);
+}
+
+void MainWindow::setBusy(bool busy)
+{
+    if (busy == m_busy)
+        return;
+    m_busy = busy;
+    for (QAction *item : std::as_const(m_busyDisabled))
+        item->setEnabled(!busy);
+    m_settingsPanel->setBusy(busy);
+    m_memoryPanel->setBusy(busy);
+    m_tabStrip->setEnabled(!busy);
+    m_progressArea->setVisible(busy);
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+        m_progressBar->hide();
+        m_progressBar->setValue(0);
+    }
+}
+
+} // namespace ktv4::ui

@@ -1,0 +1,345 @@
+#include "ui/SettingsPanel.h"
+
+#include "files/CloneDocument.h"
+#include "ui/ChannelGridLayout.h"
+#include "ui/VfoTableModel.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace ktv4::ui {
+
+namespace {
+
+// The three columns of lists, top to bottom; nullptr leaves the cell empty.
+constexpr int kListRows = 10;
+constexpr const char *kListColumns[3][kListRows] = {
+    {"cmbSSBStep", "cmbAMStep", "cmbFMStep", "cmbIQStep", "cmbIQMode", "cmbKeyLock", "cmbRit", nullptr,
+     nullptr, nullptr},
+    {"cmbScanType", "cmbScanMode", "cmbScanRange", "cmbScanSkip", "cmbSSBAuto", "cmbAGCAuto", "cmbFunc",
+     nullptr, nullptr, nullptr},
+    {"cmbMrDisable", "cmbMrAccess", "cmbDimmer", "cmbLED", "cmbBeep", "cmbCtrl", "cmbAPO", "cmbSleep",
+     "cmbUD", "cmbSideTone"},
+};
+
+constexpr const char *kTransmitSideLists[] = {"cmbWPM", "cmbBreakIn", "cmbTone"};
+
+QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The widths were drawn for a font whose digits are narrower than most of today's; widen every
+// column alike until the widest frequency fits its column.
+void widenForFont(QTableView *grid)
+{
+    const int frequencyWidth = grid->columnWidth(VfoTableModel::Frequency);
+    const int needed = grid->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000")) + 10;
+    if (frequencyWidth <= 0 || needed <= frequencyWidth)
+        return;
+    for (int c = 0; c < VfoTableModel::ColumnCount; ++c) {
+        if (!grid->isColumnHidden(c))
+            grid->setColumnWidth(c, grid->columnWidth(c) * needed / frequencyWidth);
+    }
+}
+
+} // namespace
+
+SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
+    : QWidget(parent), m_document(document), m_vfoModel(new VfoTableModel(document, this))
+{
+    setObjectName(QStringLiteral("SettingsPanel"));
+    auto *frame = new QGroupBox(QStringLiteral("Settings 1"), this);
+    frame->setObjectName(QStringLiteral("Frame1_0"));
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    auto *layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setSpacing(6);
+    layout->addWidget(buildTopRow());
+
+    // The left and middle columns with the shift frame under them, and the right column beside
+    // them; each block keeps its own row spacing.
+    m_lists = new QWidget(this);
+    auto *blocks = new QHBoxLayout(m_lists);
+    blocks->setContentsMargins(0, 0, 0, 0);
+    blocks->setSpacing(12);
+    auto *leftBlock = new QVBoxLayout;
+    leftBlock->setSpacing(6);
+    auto *leftGrid = new QGridLayout;
+    auto *rightGrid = new QGridLayout;
+    for (QGridLayout *grid : {leftGrid, rightGrid}) {
+        grid->setHorizontalSpacing(6);
+        grid->setVerticalSpacing(3);
+    }
+    for (int column = 0; column < 3; ++column) {
+        QGridLayout *grid = column < 2 ? leftGrid : rightGrid;
+        const int gridColumn = column < 2 ? column * 2 : 0;
+        for (int row = 0; row < kListRows; ++row) {
+            const char *control = kListColumns[column][row];
+            if (!control)
+                continue;
+            QComboBox *list = buildList(control, m_lists);
+            auto *caption = new QLabel(findSetting(QLatin1String(control))->caption, m_lists);
+            caption->setBuddy(list);
+            grid->addWidget(caption, row, gridColumn);
+            grid->addWidget(list, row, gridColumn + 1);
+        }
+    }
+    leftBlock->addLayout(leftGrid);
+    leftBlock->addWidget(buildShiftFrame());
+    leftBlock->addStretch(1);
+    rightGrid->setRowStretch(kListRows, 1);
+    blocks->addLayout(leftBlock);
+    blocks->addLayout(rightGrid);
+    blocks->addStretch(1);
+    layout->addWidget(m_lists);
+    layout->addStretch(1);
+
+    m_transmitSide = new QWidget(this);
+    m_transmitSide->setObjectName(QStringLiteral("transmitSideLists"));
+    auto *transmit = new QHBoxLayout(m_transmitSide);
+    for (const char *control : kTransmitSideLists) {
+        QComboBox *list = buildList(control, m_transmitSide);
+        auto *caption = new QLabel(findSetting(QLatin1String(control))->caption, m_transmitSide);
+        caption->setBuddy(list);
+        transmit->addWidget(caption);
+        transmit->addWidget(list);
+    }
+    m_transmitSide->hide();
+
+    refreshSettings();
+    showModel(m_document.modelIndex());
+    connect(&m_document, &CloneDocument::modelChanged, this, &SettingsPanel::showModel);
+}
+
+QWidget *SettingsPanel::buildTopRow()
+{
+    auto *row = new QWidget(this);
+    auto *layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(4);
+
+    m_vfoGrid = new QTableView(row);
+    m_vfoGrid->setObjectName(QStringLiteral("MSFlexGrid2"));
+    m_vfoGrid->setModel(m_vfoModel);
+    m_vfoGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_vfoGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_vfoGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_vfoGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_vfoGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_vfoGrid->setWordWrap(false);
+    m_vfoGrid->horizontalHeader()->setHighlightSections(false);
+    m_vfoGrid->verticalHeader()->setHighlightSections(false);
+    m_vfoGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    applyColumnWidths(m_vfoGrid, VfoTableModel::ColumnCount);
+    widenForFont(m_vfoGrid);
+    int width = m_vfoGrid->verticalHeader()->width() + 2 * m_vfoGrid->frameWidth();
+    for (int c = 0; c < VfoTableModel::ColumnCount; ++c)
+        width += m_vfoGrid->isColumnHidden(c) ? 0 : m_vfoGrid->columnWidth(c);
+    m_vfoGrid->setFixedSize(width, m_vfoGrid->horizontalHeader()->height() +
+                                       kVfoCount * m_vfoGrid->verticalHeader()->defaultSectionSize() +
+                                       2 * m_vfoGrid->frameWidth());
+    m_vfoGrid->selectionModel()->setCurrentIndex(m_vfoModel->index(0, 0), QItemSelectionModel::NoUpdate);
+    connect(m_vfoGrid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
+        if (!m_busy && index.isValid())
+            emit modifyVfoRequested(index.row());
+    });
+    layout->addWidget(m_vfoGrid, 0, Qt::AlignTop);
+
+    layout->addWidget(buildModelFrame(), 0, Qt::AlignTop);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->setSpacing(6);
+    m_cmbRxData1 = namedButton(QStringLiteral("cmbRxData1"), QStringLiteral("Read Settings"), row);
+    m_cmbTxData1 = namedButton(QStringLiteral("cmbTxData1"), QStringLiteral("Write Settings"), row);
+    connect(m_cmbRxData1, &QPushButton::clicked, this, &SettingsPanel::readSettingsRequested);
+    connect(m_cmbTxData1, &QPushButton::clicked, this, &SettingsPanel::writeSettingsRequested);
+    buttons->addWidget(m_cmbRxData1);
+    buttons->addWidget(m_cmbTxData1);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+    return row;
+}
+
+QWidget *SettingsPanel::buildModelFrame()
+{
+    auto *frame = new QGroupBox(QStringLiteral("Model"), this);
+    frame->setObjectName(QStringLiteral("Frame4"));
+    m_modelFrame = frame;
+    auto *layout = new QGridLayout(frame);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setVerticalSpacing(2);
+
+    m_cmdAuto = namedButton(QStringLiteral("cmdAuto"), QStringLiteral("Auto Select"), frame);
+    connect(m_cmdAuto, &QPushButton::clicked, this, &SettingsPanel::autoSelectRequested);
+    layout->addWidget(m_cmdAuto, 0, 0, 1, 2, Qt::AlignLeft);
+
+    m_opbModel = new QButtonGroup(frame);
+    m_opbModel->setExclusive(true);
+    for (int option = 0; option < kModelOptionCount; ++option) {
+        auto *button = new QRadioButton(modelOptionCaption(option), frame);
+        button->setObjectName(QStringLiteral("opbModel_%1").arg(option));
+        m_opbModel->addButton(button, option);
+        layout->addWidget(button, 1 + option % 2, option / 2);
+    }
+    // Only a click by the user counts as a change of the data; identification and loading a
+    // file select the option through the document.
+    connect(m_opbModel, &QButtonGroup::idClicked, &m_document, &CloneDocument::selectModel);
+    return frame;
+}
+
+QWidget *SettingsPanel::buildShiftFrame()
+{
+    auto *frame = new QGroupBox(QStringLiteral("IQ Shift(KHz)"), m_lists);
+    frame->setObjectName(QStringLiteral("Frame2"));
+    m_shiftFrame = frame;
+    auto *layout = new QGridLayout(frame);
+    layout->setContentsMargins(6, 4, 6, 4);
+    layout->setHorizontalSpacing(3);
+    layout->setVerticalSpacing(3);
+
+    m_slider = new QSlider(Qt::Horizontal, frame);
+    m_slider->setObjectName(QStringLiteral("Slider1"));
+    m_slider->setRange(kIQShiftMin, kIQShiftMax);
+    m_slider->setSingleStep(1);
+    m_slider->setPageStep(100);
+    connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
+        m_document.image().settings.Slider1 = value;
+        m_lblIQShift->setText(iqShiftText(value));
+    });
+
+    auto *cmdMin = namedButton(QStringLiteral("cmdMin"), QStringLiteral("Min"), frame);
+    auto *cmdMax = namedButton(QStringLiteral("cmdMax"), QStringLiteral("Max"), frame);
+    connect(cmdMin, &QPushButton::clicked, this, [this] { setShift(kIQShiftMin); });
+    connect(cmdMax, &QPushButton::clicked, this, [this] { setShift(kIQShiftMax); });
+    auto *sliderRow = new QHBoxLayout;
+    sliderRow->addWidget(cmdMin);
+    sliderRow->addWidget(m_slider, 1);
+    sliderRow->addWidget(cmdMax);
+    layout->addLayout(sliderRow, 0, 0, 1, 7);
+
+    // Upper row: -5.00 -0.50 -0.05 Reset +0.05 +0.50 +5.00; lower row: -1.00 -0.10 -0.01 caption
+    // +0.01 +0.10 +1.00.
+    const int upper[] = {5, 3, 1};
+    const int lower[] = {4, 2, 0};
+    const QString stepCaption[] = {"0.01", "0.05", "0.10", "0.50", "1.00", "5.00"};
+    for (int i = 0; i < 3; ++i) {
+        const int u = upper[i];
+        const int l = lower[i];
+        layout->addWidget(stepButton(QStringLiteral("cmdMN_%1").arg(u), "-" + stepCaption[u], -kIQSteps[u]),
+                          1, i);
+        layout->addWidget(stepButton(QStringLiteral("cmdMN_%1").arg(l), "-" + stepCaption[l], -kIQSteps[l]),
+                          2, i);
+        layout->addWidget(stepButton(QStringLiteral("cmdPL_%1").arg(u), "+" + stepCaption[u], kIQSteps[u]), 1,
+                          6 - i);
+        layout->addWidget(stepButton(QStringLiteral("cmdPL_%1").arg(l), "+" + stepCaption[l], kIQSteps[l]), 2,
+                          6 - i);
+    }
+    auto *reset = namedButton(QStringLiteral("cmdIQReset"), QStringLiteral("Reset"), frame);
+    connect(reset, &QPushButton::clicked, this, [this] { setShift(0); });
+    layout->addWidget(reset, 1, 3);
+
+    m_lblIQShift = new QLabel(iqShiftText(0), frame);
+    m_lblIQShift->setObjectName(QStringLiteral("lblIQShift"));
+    m_lblIQShift->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_lblIQShift, 2, 3);
+    return frame;
+}
+
+QPushButton *SettingsPanel::stepButton(const QString &name, const QString &caption, int delta)
+{
+    QPushButton *button = namedButton(name, caption, m_shiftFrame);
+    button->setMinimumWidth(0);
+    button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("-0.00")) + 14);
+    connect(button, &QPushButton::clicked, this, [this, delta] { setShift(m_slider->value() + delta); });
+    return button;
+}
+
+void SettingsPanel::setShift(int value)
+{
+    m_slider->setValue(std::clamp(value, kIQShiftMin, kIQShiftMax));
+}
+
+QComboBox *SettingsPanel::buildList(const char *control, QWidget *parent)
+{
+    const SettingDescriptor *setting = findSetting(QLatin1String(control));
+    Q_ASSERT(setting);
+    auto *list = new QComboBox(parent);
+    list->setObjectName(QLatin1String(control));
+    list->addItems(setting->items);
+    list->setMaxVisibleItems(12);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    auto member = setting->member;
+    connect(list, &QComboBox::currentIndexChanged, this, [this, member](int position) {
+        if (position >= 0)
+            m_document.image().settings.*member = position;
+    });
+    m_allLists << list;
+    return list;
+}
+
+QComboBox *SettingsPanel::list(const QString &control) const
+{
+    for (QComboBox *list : m_allLists) {
+        if (list->objectName() == control)
+            return list;
+    }
+    return nullptr;
+}
+
+int SettingsPanel::currentVfo() const
+{
+    const int row = m_vfoGrid->currentIndex().row();
+    return row >= 0 && row < kVfoCount ? row : 0;
+}
+
+void SettingsPanel::selectFirstVfoRow()
+{
+    m_vfoGrid->setCurrentIndex(m_vfoModel->index(0, 0));
+    m_vfoGrid->selectRow(0);
+}
+
+void SettingsPanel::setBusy(bool busy)
+{
+    m_busy = busy;
+    for (QWidget *widget : {static_cast<QWidget *>(m_modelFrame), static_cast<QWidget *>(m_cmbRxData1),
+                            static_cast<QWidget *>(m_cmbTxData1), m_lists, m_transmitSide})
+        widget->setEnabled(!busy);
+}
+
+void SettingsPanel::refreshSettings()
+{
+    const SettingsValues &values = m_document.image().settings;
+    for (QComboBox *list : m_allLists) {
+        const SettingDescriptor *setting = findSetting(list->objectName());
+        list->setCurrentIndex(values.*(setting->member));
+    }
+    m_slider->setValue(values.Slider1);
+    m_lblIQShift->setText(iqShiftText(m_slider->value()));
+}
+
+void SettingsPanel::showModel(int modelIndex)
+{
+    if (QAbstractButton *button = m_opbModel->button(modelIndex))
+        button->setChecked(true);
+}
+
+} // namespace ktv4::ui

@@ -1,0 +1,89 @@
+#pragma once
+// The "Settings" tab: the VFO grid, the "Model" frame, "Read Settings" / "Write Settings", the
+// settings lists in three columns and the "IQ Shift(KHz)" frame. Also owns the three
+// transmit-side lists (key speed, break-in, tone frequency), which sit on no tab.
+//
+// The lists and the slider edit document.image().settings directly; refreshSettings() shows
+// the document's values again after a decode.
+
+#include <QWidget>
+
+#include <array>
+
+class QButtonGroup;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTableView;
+
+namespace ktv4 {
+class CloneDocument;
+}
+
+namespace ktv4::ui {
+
+class VfoTableModel;
+
+class SettingsPanel : public QWidget {
+    Q_OBJECT
+public:
+    // Slider units per step of cmdMN(i) / cmdPL(i).
+    static constexpr std::array<int, 6> kIQSteps{1, 5, 10, 50, 100, 500};
+
+    explicit SettingsPanel(CloneDocument &document, QWidget *parent = nullptr);
+
+    VfoTableModel *vfoModel() const { return m_vfoModel; }
+    QTableView *vfoGrid() const { return m_vfoGrid; }
+    // The captions and lists of key speed, break-in and tone frequency: kept, never shown.
+    QWidget *transmitSideLists() const { return m_transmitSide; }
+
+    QComboBox *list(const QString &control) const;
+    QSlider *slider() const { return m_slider; }
+    QLabel *shiftCaption() const { return m_lblIQShift; }
+
+    // The VFO the grid's current row stands for (0 = VFO A).
+    int currentVfo() const;
+    // Row "VFO A" current, selected across all its columns.
+    void selectFirstVfoRow();
+
+    // While a transfer runs nothing here that starts one or changes the data can be used.
+    void setBusy(bool busy);
+
+public slots:
+    // DecodeSettingsData's effect on the panel: every list and the slider from the document.
+    void refreshSettings();
+    void showModel(int modelIndex);
+
+signals:
+    void autoSelectRequested();    // cmdAuto
+    void readSettingsRequested();  // cmbRxData1
+    void writeSettingsRequested(); // cmbTxData1
+    void modifyVfoRequested(int vfo);
+
+private:
+    QWidget *buildTopRow();
+    QWidget *buildModelFrame();
+    QWidget *buildShiftFrame();
+    QComboBox *buildList(const char *control, QWidget *parent);
+    QPushButton *stepButton(const QString &name, const QString &caption, int delta);
+    void setShift(int value);
+
+    CloneDocument &m_document;
+    VfoTableModel *m_vfoModel;
+    QTableView *m_vfoGrid = nullptr;
+    QButtonGroup *m_opbModel = nullptr;
+    QPushButton *m_cmdAuto = nullptr;
+    QPushButton *m_cmbRxData1 = nullptr;
+    QPushButton *m_cmbTxData1 = nullptr;
+    QWidget *m_lists = nullptr;
+    QWidget *m_shiftFrame = nullptr;
+    QWidget *m_modelFrame = nullptr;
+    QWidget *m_transmitSide = nullptr;
+    QSlider *m_slider = nullptr;
+    QLabel *m_lblIQShift = nullptr;
+    QList<QComboBox *> m_allLists;
+    bool m_busy = false;
+};
+
+} // namespace ktv4::ui

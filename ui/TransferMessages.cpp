@@ -1,0 +1,43 @@
+#include "ui/TransferMessages.h"
+
+namespace ktv4::ui {
+
+std::optional<MessageSpec> finishingMessage(const TransferResult &result)
+{
+    switch (result.outcome) {
+    case TransferOutcome::CommunicationError:
+        return errorMessage(outcomeText(result.outcome), result.detail);
+    case TransferOutcome::ComPortError:
+        return errorMessage(outcomeText(result.outcome), portErrorDetails(result.detail));
+    case TransferOutcome::Completed:
+    case TransferOutcome::Cancelled:
+        break;
+    }
+    return std::nullopt;
+}
+
+QString portErrorDetails(const QString &detail)
+{
+    const QString why = detail.toLower();
+    QString hint;
+    if (why.contains(QLatin1String("permission")) || why.contains(QLatin1String("access denied"))) {
+        hint = QStringLiteral(
+            "You may not open this serial device. On most systems serial ports belong to the group "
+            "\"dialout\": add yourself with \"sudo usermod -aG dialout $USER\", then log out and in again.");
+    } else if (why.contains(QLatin1String("no such")) || why.contains(QLatin1String("not found")) ||
+               why.contains(QLatin1String("does not exist"))) {
+        hint =
+            QStringLiteral("There is no such device. Check that the cable is plugged in and choose its port "
+                           "under Tool > COM Port Setup.");
+    } else if (why.contains(QLatin1String("busy")) || why.contains(QLatin1String("in use")) ||
+               why.contains(QLatin1String("lock"))) {
+        hint = QStringLiteral("Another program is using the port. Close it and try again.");
+    }
+    if (hint.isEmpty())
+        return detail;
+    if (detail.isEmpty())
+        return hint;
+    return detail + QStringLiteral("\n\n") + hint;
+}
+
+} // namespace ktv4::ui

@@ -1,0 +1,19 @@
+#pragma once
+// The finishing message of a radio operation, and what its details tell the user to do.
+
+#include "link/CloneTransfer.h"
+#include "ui/UserPrompts.h"
+
+#include <optional>
+
+namespace ktv4::ui {
+
+// ComEnd1 / ComEnd2: the "ERROR" box for a failed operation; nothing for a completed or
+// cancelled one.
+std::optional<MessageSpec> finishingMessage(const TransferResult &result);
+
+// The engine's reason, followed by a hint when the reason is a familiar one: the device does not
+// exist, the user may not open it (the dialout group), or another program holds it.
+QString portErrorDetails(const QString &detail);
+
+} // namespace ktv4::ui
