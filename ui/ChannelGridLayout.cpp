@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kTwipsPerInch = 1440;
 constexpr int kRowHeightTwips = 240; // the classic grid's row height
+constexpr double kDesignDigitTwips = 90;
 
 } // namespace
 
@@ -30,19 +31,30 @@ int twipsToPixelsY(const QWidget *widget, int twips)
     return (twips * widget->logicalDpiY() + kTwipsPerInch / 2) / kTwipsPerInch;
 }
 
+double fontScale(const QWidget *widget)
+{
+    const double digitPixels = widget->fontMetrics().horizontalAdvance(QStringLiteral("0123456789")) / 10.0;
+    const double designPixels = kDesignDigitTwips * widget->logicalDpiX() / kTwipsPerInch;
+    return std::max(1.0, digitPixels / designPixels);
+}
+
 void applyColumnWidths(QTableView *grid, int dataColumns)
 {
     const auto &widths = ColumnWidths();
-    grid->verticalHeader()->setFixedWidth(twipsToPixelsX(grid, widths[0]));
+    const double scale = fontScale(grid);
+    const auto pixels = [&](int twips) {
+        return static_cast<int>(twipsToPixelsX(grid, twips) * scale + 0.5);
+    };
+    grid->verticalHeader()->setFixedWidth(pixels(widths[0]));
     for (int column = 0; column < dataColumns; ++column) {
         const int twips = widths[column + 1];
         grid->setColumnHidden(column, twips == 0);
         if (twips > 0)
-            grid->setColumnWidth(column, twipsToPixelsX(grid, twips));
+            grid->setColumnWidth(column, pixels(twips));
     }
 
     // Rows as high as the classic grid's, unless the font needs more.
-    const int rowHeight = std::max(twipsToPixelsY(grid, kRowHeightTwips), grid->fontMetrics().height() + 2);
+    const int rowHeight = std::max(twipsToPixelsY(grid, kRowHeightTwips), grid->fontMetrics().height() + 4);
     QHeaderView *rows = grid->verticalHeader();
     rows->setMinimumSectionSize(rowHeight);
     rows->setDefaultSectionSize(rowHeight);

@@ -17,8 +17,14 @@ const std::array<int, 14> &ColumnWidths();
 int twipsToPixelsX(const QWidget *widget, int twips);
 int twipsToPixelsY(const QWidget *widget, int twips);
 
-// Label-column and data-column widths from ColumnWidths for a grid with `dataColumns` columns
-// besides its labels; zero-width columns are hidden. Rows get a fixed height.
+// The grid widths were drawn for a small 8-point font whose digits are 90 twips wide. A wider
+// font widens every column by the same factor (never narrows one), so "34.999.999" still fits
+// its column instead of being cut short.
+double fontScale(const QWidget *widget);
+
+// Label-column and data-column widths from ColumnWidths (times fontScale) for a grid with
+// `dataColumns` columns besides its labels; zero-width columns are hidden. Rows get a fixed
+// height that fits the font.
 void applyColumnWidths(QTableView *grid, int dataColumns);
 
 // Makes the grid exactly `rows` data rows high (plus its title row and frame).

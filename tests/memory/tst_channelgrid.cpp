@@ -157,13 +157,23 @@ void ChannelGridTest::titlesWidthsAndHiddenColumns()
     for (int column = 0; column < titles.size(); ++column)
         QCOMPARE(m_panel->model()->headerData(column, Qt::Horizontal).toString(), titles[column]);
 
+    // Widths keep the proportions of the twips layout, never fall below it, and the widest texts fit.
     const int twips[] = {900, 600, 450, 600, 0, 650, 0, 600, 0, 900, 600};
+    const auto plain = [&](int t) { return (t * grid->logicalDpiX() + 720) / 1440; };
+    const double scale = double(grid->columnWidth(ColFrequency)) / plain(900);
     for (int column = 0; column < 11; ++column) {
         QCOMPARE(grid->isColumnHidden(column), twips[column] == 0);
-        if (twips[column])
-            QCOMPARE(grid->columnWidth(column), (twips[column] * grid->logicalDpiX() + 720) / 1440);
+        if (!twips[column])
+            continue;
+        QVERIFY(grid->columnWidth(column) >= plain(twips[column]));
+        QVERIFY(qAbs(grid->columnWidth(column) - plain(twips[column]) * scale) <= 1.5);
     }
-    QCOMPARE(grid->verticalHeader()->width(), (650 * grid->logicalDpiX() + 720) / 1440);
+    QVERIFY(qAbs(grid->verticalHeader()->width() - plain(650) * scale) <= 1.5);
+    const QFontMetrics metrics = grid->fontMetrics();
+    QVERIFY(metrics.horizontalAdvance(QStringLiteral("34.999.999")) + 4 <= grid->columnWidth(ColFrequency));
+    QVERIFY(metrics.horizontalAdvance(QStringLiteral("Narrow")) + 4 <= grid->columnWidth(ColFilter));
+    QVERIFY(metrics.horizontalAdvance(QStringLiteral("+10")) + 4 <= grid->columnWidth(ColGain));
+    QVERIFY(metrics.horizontalAdvance(QStringLiteral("B199")) + 4 <= grid->verticalHeader()->width());
     QVERIFY(grid->isColumnHidden(ColPwr) && grid->isColumnHidden(ColTone) && grid->isColumnHidden(ColSplit));
 }
 
