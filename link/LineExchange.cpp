@@ -30,12 +30,10 @@ void LineExchange::sendAndReceive(const QByteArray &line)
     m_reply.clear();
     m_commandLength = line.size();
 
-    if (!m_idleFailure.isEmpty()) {
-        finishLater(std::exchange(m_idleFailure, QString()));
-        return;
-    }
+    // A port that failed between two exchanges has been closed; its reason ends this one.
+    const QString idleFailure = std::exchange(m_idleFailure, QString());
     if (!m_transport.isOpen()) {
-        finishLater(QStringLiteral("the port is not open"));
+        finishLater(idleFailure.isEmpty() ? QStringLiteral("the port is not open") : idleFailure);
         return;
     }
 
@@ -66,7 +64,7 @@ void LineExchange::collect()
         finish(ExchangeResult::Reply);
 }
 
-void LineExchange::portFailed(const QString &detail, bool gone)
+void LineExchange::portFailed(const QString &detail)
 {
     if (!m_busy) {
         m_idleFailure = detail;
@@ -74,7 +72,6 @@ void LineExchange::portFailed(const QString &detail, bool gone)
             m_trace->note(QStringLiteral("port error: %1").arg(detail));
         return;
     }
-    Q_UNUSED(gone);
     if (m_sending) {
         m_sendFailure = detail;
         return;

@@ -49,7 +49,7 @@ signals:
 
 private:
     void collect();
-    void portFailed(const QString &detail, bool gone);
+    void portFailed(const QString &detail);
     void timedOut();
     void finish(ExchangeResult::Status status, const QString &detail = QString());
     void finishLater(const QString &detail);

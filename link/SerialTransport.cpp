@@ -81,16 +81,10 @@ void SerialTransport::discardInput()
 
 bool SerialTransport::write(const QByteArray &bytes)
 {
-    if (!m_port.isOpen()) {
-        emit failed(QStringLiteral("the port is not open"), true);
+    if (!m_port.isOpen())
         return false;
-    }
-    if (m_port.write(bytes) != bytes.size()) {
-        if (m_port.error() == QSerialPort::NoError)
-            emit failed(QStringLiteral("could not send: %1").arg(m_port.errorString()), false);
-        return false;
-    }
-    return true;
+    // A refused write has already been reported through errorOccurred.
+    return m_port.write(bytes) == bytes.size();
 }
 
 QByteArray SerialTransport::readAll()
@@ -107,13 +101,27 @@ void SerialTransport::handleError(QSerialPort::SerialPortError error)
         m_port.clearError();
         return;
     }
-    const QString detail = m_port.errorString();
-    // A device that is unplugged (or a virtual radio that quits) cannot be used again until reopened.
-    const bool gone = error == QSerialPort::ResourceError;
-    if (gone)
-        m_port.close();
+    // A port that failed is closed at once: an unplugged adapter (or a virtual radio that quit)
+    // keeps reporting read errors for as long as it stays open. The next operation opens it again.
+    QString what;
+    switch (error) {
+    case QSerialPort::ResourceError:
+        what = QStringLiteral("the device is gone");
+        break;
+    case QSerialPort::ReadError:
+        what = QStringLiteral("reading failed");
+        break;
+    case QSerialPort::WriteError:
+        what = QStringLiteral("sending failed");
+        break;
+    default:
+        what = QStringLiteral("the port failed");
+        break;
+    }
+    const QString detail = QStringLiteral("%1: %2 (%3)").arg(m_port.portName(), what, m_port.errorString());
+    m_port.close();
     m_port.clearError();
-    emit failed(detail, gone);
+    emit failed(detail);
 }
 
 } // namespace ktv4

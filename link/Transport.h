@@ -20,14 +20,14 @@ public:
     virtual bool isOpen() const = 0;
     // Everything received so far is dropped, whether the program has seen it yet or not.
     virtual void discardInput() = 0;
-    // False (and failed() with the reason) when the bytes cannot be handed to the device.
+    // False when the bytes cannot be handed to the device (failed() tells why, when the device knows).
     virtual bool write(const QByteArray &bytes) = 0;
     virtual QByteArray readAll() = 0;
 
 signals:
     void readyRead();
-    // The device reported an error; `gone` when it has disappeared and was closed.
-    void failed(const QString &detail, bool gone);
+    // The device reported an error and has been closed.
+    void failed(const QString &detail);
 };
 
 } // namespace ktv4

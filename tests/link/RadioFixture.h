@@ -1,0 +1,166 @@
+#pragma once
+// The transfer engine and a virtual radio on a real pseudo-terminal, with what each side saw.
+
+#include "files/CloneDocument.h"
+#include "link/CloneTransfer.h"
+#include "model/ChannelNaming.h"
+#include "model/RecordText.h"
+#include "tools/ktv4sim/VirtualRadio.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+#include <QTestEventLoop>
+#include <memory>
+
+namespace fixture {
+
+using namespace ktv4;
+
+inline QByteArray channelRecord(int hz, int mode, const QString &name, int splitHz = 0, int status = 0x80)
+{
+    RecordBytes b{};
+    b[0] = status;
+    b[1] = mode;
+    b[2] = mode % 4;
+    b[3] = mode % 2;
+    b[4] = mode % 3;
+    b[6] = mode % 2;
+    b[7] = mode == 5 ? 0x85 : 0;
+    b[9] = mode % 2;
+    writeInt32(b, 16, hz);
+    for (int i = 0; i < name.size() && i < 8; ++i)
+        b[20 + i] = nameCodeFor(name[i]);
+    writeInt32(b, 28, splitHz);
+    return recordText(b).toLatin1();
+}
+
+// What the virtual radio holds: every channel in use, each one different.
+inline RadioImage radioImage()
+{
+    RadioImage image = startupImage(ModelE);
+    for (int n = 0; n < kChannelCount; ++n) {
+        DecodeMemoryData(
+            QString::fromLatin1(channelRecord(1'800'000 + 1000 * n, n % 6, QStringLiteral("R%1").arg(n),
+                                              n % 7 ? 0 : 7'000'000, n % 5 ? 0x80 : 0x88)),
+            image.channels[n]);
+    }
+    image.settings.cmbBeep = 1;
+    image.settings.cmbDimmer = 7;
+    image.settings.cmbSleep = 4;
+    image.settings.cmbLED = 2;
+    image.settings.Slider1 = -150;
+    rebuildSettingsData(image);
+    DecodeVFOData(QString::fromLatin1(channelRecord(3'500'000, 3, QString())), image.vfos[0]);
+    DecodeVFOData(QString::fromLatin1(channelRecord(21'000'000, 4, QString())), image.vfos[1]);
+    return image;
+}
+
+// What the program holds before a transfer: just as full, and different from the radio everywhere.
+inline RadioImage programImage()
+{
+    RadioImage image = startupImage(ModelE);
+    for (int n = 0; n < kChannelCount; ++n) {
+        DecodeMemoryData(QString::fromLatin1(
+                             channelRecord(30'000'000 - 1000 * n, (n + 3) % 6, QStringLiteral("P%1").arg(n))),
+                         image.channels[n]);
+    }
+    image.settings.cmbAPO = 3;
+    image.settings.cmbScanMode = 2;
+    image.settings.Slider1 = 2400;
+    rebuildSettingsData(image);
+    return image;
+}
+
+// The line the radio should receive for one block read or write.
+inline QByteArray readLine(int address)
+{
+    return "OV~F" + addressText(address).toLatin1() + "R\r\n";
+}
+
+inline QByteArray writeLine(int address, const QString &text)
+{
+    return "OV~F" + addressText(address).toLatin1() + "W" + text.toLatin1() + "\r\n";
+}
+
+inline QList<QByteArray> readSettingsLines()
+{
+    return {readLine(kSettings1Address), readLine(kSettings2Address), readLine(kVfoAAddress),
+            readLine(kVfoBAddress), "OV~E\r\n"};
+}
+
+inline QList<QByteArray> readMemoryLines(int upTo = kChannelCount, bool closing = true)
+{
+    QList<QByteArray> lines;
+    for (int n = 0; n < upTo; ++n)
+        lines.append(readLine(channelAddress(n)));
+    if (closing)
+        lines.append("OV~E\r\n");
+    return lines;
+}
+
+struct Radio {
+    explicit Radio(sim::RadioSetup setup = unpaced(), const RadioImage &radioContents = radioImage())
+        : radio(std::move(setup))
+    {
+        radio.loadImage(radioContents);
+        document.image() = programImage();
+        QString error;
+        opened = radio.open(error);
+        if (opened)
+            radio.start();
+        transfer.setPortName(radio.devicePath());
+        QObject::connect(&transfer, &CloneTransfer::finished,
+                         [this](const TransferResult &r) { results.append(r); });
+        QObject::connect(&transfer, &CloneTransfer::progress, [this](int n) { progress.append(n); });
+        QObject::connect(&transfer, &CloneTransfer::channelDecoded, [this](int n) { decoded.append(n); });
+        QObject::connect(&transfer, &CloneTransfer::settingsDecoded, [this] { ++settingsDecoded; });
+        QObject::connect(&transfer, &CloneTransfer::vfosDecoded, [this] { ++vfosDecoded; });
+        QObject::connect(&transfer, &CloneTransfer::phaseStarted, [this](Operation p) { phases.append(p); });
+    }
+    ~Radio() { radio.stop(); }
+
+    static sim::RadioSetup unpaced()
+    {
+        sim::RadioSetup setup;
+        setup.baud = 0;
+        return setup;
+    }
+
+    // Starts an operation and waits for its end; elapsedMs tells how long it took.
+    TransferResult run(Operation operation, int timeoutMs = 120000)
+    {
+        results.clear();
+        QElapsedTimer timer;
+        timer.start();
+        if (!transfer.start(operation))
+            return {operation, TransferOutcome::CommunicationError, QStringLiteral("refused to start"),
+                    false};
+        // An event loop rather than qWait(), which sleeps between its rounds and would slow every exchange.
+        QTestEventLoop loop;
+        const QMetaObject::Connection quit = QObject::connect(
+            &transfer, &CloneTransfer::finished, &loop, &QTestEventLoop::exitLoop, Qt::QueuedConnection);
+        loop.enterLoopMSecs(timeoutMs);
+        QObject::disconnect(quit);
+        elapsedMs = timer.elapsed();
+        if (results.isEmpty())
+            return {operation, TransferOutcome::CommunicationError, QStringLiteral("never finished"), false};
+        return results.first();
+    }
+
+    QList<QByteArray> lines() const { return radio.receivedLines(); }
+    const RadioImage &image() const { return document.image(); }
+
+    sim::VirtualRadio radio;
+    CloneDocument document;
+    CloneTransfer transfer{document};
+    bool opened = false;
+    QList<TransferResult> results;
+    QList<int> progress;
+    QList<int> decoded;
+    int settingsDecoded = 0;
+    int vfosDecoded = 0;
+    QList<Operation> phases;
+    qint64 elapsedMs = 0;
+};
+
+} // namespace fixture

@@ -1,0 +1,706 @@
+// The radio operations end to end: the engine on a real serial device (QSerialPort on a
+// pseudo-terminal) against the virtual radio, checking every line the radio received, what the
+// program holds afterwards, and how each way of failing ends.
+
+#include "RadioFixture.h"
+
+#include "link/BlockCommands.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace ktv4;
+using namespace fixture;
+
+Q_DECLARE_METATYPE(ktv4::Operation)
+Q_DECLARE_METATYPE(ktv4::TransferOutcome)
+Q_DECLARE_METATYPE(ktv4::sim::RadioSetup)
+
+namespace {
+
+constexpr int kFailingChannel = 81; // just past the change from two- to three-digit block numbers
+
+QString undecodableChannel()
+{
+    return QString(2, QLatin1Char('8')) + QStringLiteral("06") + QString(60, QLatin1Char('0'));
+}
+
+sim::RadioSetup withFault(std::function<void(sim::RadioSetup &)> change)
+{
+    sim::RadioSetup setup = Radio::unpaced();
+    change(setup);
+    return setup;
+}
+
+sim::RadioSetup silentFrom(sim::CommandTarget target)
+{
+    return withFault([&](sim::RadioSetup &s) { s.silentFrom = target; });
+}
+
+sim::RadioSetup wrongLength(sim::CommandTarget target, int length)
+{
+    return withFault([&](sim::RadioSetup &s) {
+        s.wrongLengthAt = target;
+        s.wrongLength = length;
+    });
+}
+
+sim::RadioSetup badAck(sim::CommandTarget target)
+{
+    return withFault([&](sim::RadioSetup &s) { s.badAckAt = target; });
+}
+
+sim::RadioSetup vanishAt(sim::CommandTarget target)
+{
+    return withFault([&](sim::RadioSetup &s) { s.vanishAt = target; });
+}
+
+} // namespace
+
+class TestCloneTransfer : public QObject {
+    Q_OBJECT
+private slots:
+    void identify_data();
+    void identify();
+    void readAll();
+    void writeMemory();
+    void writeSettingsOfANewImage();
+    void writeAll();
+    void readMemoryFailure_data();
+    void readMemoryFailure();
+    void writeMemoryFailure_data();
+    void writeMemoryFailure();
+    void writeEnableRefused_data();
+    void writeEnableRefused();
+    void readSettingsFailure_data();
+    void readSettingsFailure();
+    void readAllStopsAfterFailedSettings();
+    void writeAllStopsAfterFailedSettings();
+    void closingLineReplyIsIgnored_data();
+    void closingLineReplyIsIgnored();
+    void splitReplies_data();
+    void splitReplies();
+    void strayBytesBetweenCommands();
+    void cancel_data();
+    void cancel();
+    void secondOperationRefused();
+    void portThatDoesNotExist_data();
+    void portThatDoesNotExist();
+    void deviceVanishes();
+    void trace();
+};
+
+void TestCloneTransfer::identify_data()
+{
+    QTest::addColumn<QByteArray>("identity");
+    QTest::addColumn<QByteArray>("modelCode");
+    QTest::addColumn<QByteArray>("variantCode");
+    QTest::addColumn<int>("replyLength"); // 0: as the radio sends it
+    QTest::addColumn<TransferOutcome>("outcome");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<bool>("variantA");
+
+    // The program starts on model option 1 with the variant set, so every change shows.
+    QTest::newRow("99 AA") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 0
+                           << TransferOutcome::Completed << 2 << true;
+    QTest::newRow("33") << QByteArray("KTSV4") << QByteArray("33") << QByteArray("00") << 0
+                        << TransferOutcome::Completed << 0 << false;
+    QTest::newRow("66 AA") << QByteArray("KTSV4") << QByteArray("66") << QByteArray("AA") << 0
+                           << TransferOutcome::Completed << 1 << true;
+    QTest::newRow("CC, variant code Aa") << QByteArray("KTSV4") << QByteArray("CC") << QByteArray("Aa") << 0
+                                         << TransferOutcome::Completed << 3 << false;
+    // Identity right, model unknown: the variant has already been cleared.
+    QTest::newRow("model code 00") << QByteArray("KTSV4") << QByteArray("00") << QByteArray("AA") << 0
+                                   << TransferOutcome::CommunicationError << 1 << false;
+    QTest::newRow("lower-case model code") << QByteArray("KTSV4") << QByteArray("cc") << QByteArray("AA") << 0
+                                           << TransferOutcome::CommunicationError << 1 << false;
+    QTest::newRow("wrong identity") << QByteArray("KTSV5") << QByteArray("99") << QByteArray("AA") << 0
+                                    << TransferOutcome::CommunicationError << 1 << true;
+    QTest::newRow("20 characters") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 20
+                                   << TransferOutcome::CommunicationError << 1 << true;
+    QTest::newRow("22 characters") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 22
+                                   << TransferOutcome::CommunicationError << 1 << true;
+}
+
+void TestCloneTransfer::identify()
+{
+    QFETCH(QByteArray, identity);
+    QFETCH(QByteArray, modelCode);
+    QFETCH(QByteArray, variantCode);
+    QFETCH(int, replyLength);
+    QFETCH(TransferOutcome, outcome);
+    QFETCH(int, model);
+    QFETCH(bool, variantA);
+
+    Radio r(withFault([&](sim::RadioSetup &s) {
+        s.identity = identity;
+        s.modelCode = modelCode;
+        s.variantCode = variantCode;
+        if (replyLength) {
+            s.wrongLengthAt = {sim::CommandTarget::Identify, -1};
+            s.wrongLength = replyLength;
+        }
+    }));
+    QVERIFY(r.opened);
+    r.document.setIdentified(1, true);
+    QList<int> identified;
+    connect(&r.transfer, &CloneTransfer::identified, this,
+            [&identified](int m, bool) { identified.append(m); });
+
+    const TransferResult result = r.run(Operation::Identify);
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(r.document.modelIndex(), model);
+    QCOMPARE(r.document.cloneVariantA(), variantA);
+    QCOMPARE(identified.size(), outcome == TransferOutcome::Completed ? 1 : 0);
+    // One line, no closing line, and the radio's identification is not an edit.
+    QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
+    QVERIFY(!r.document.dataChanged());
+}
+
+void TestCloneTransfer::readAll()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    const RadioImage expected = r.radio.image();
+
+    const TransferResult result = r.run(Operation::ReadAll);
+    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    QCOMPARE(result.operation, Operation::ReadAll);
+
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), 4 + 1 + 604 + 1);
+    QCOMPARE(lines, readSettingsLines() + readMemoryLines());
+    QCOMPARE(lines[5 + 0], QByteArray("OV~F0600R\r\n"));
+    QCOMPARE(lines[5 + 79], QByteArray("OV~F0FE0R\r\n"));
+    QCOMPARE(lines[5 + 80], QByteArray("OV~F1000R\r\n"));
+    QCOMPARE(lines[5 + 603], QByteArray("OV~F5160R\r\n"));
+
+    QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
+    QCOMPARE(r.image().SettingsData2, QString::fromLatin1(r.radio.record(kSettings2Address)));
+    QCOMPARE(r.image().settings, expected.settings);
+    QCOMPARE(r.image().vfos, expected.vfos);
+    for (int n = 0; n < kChannelCount; ++n)
+        QVERIFY2(r.image().channels[n] == expected.channels[n], qPrintable(QString::number(n)));
+
+    QList<int> everyChannel;
+    for (int n = 0; n < kChannelCount; ++n)
+        everyChannel.append(n);
+    QCOMPARE(r.progress, everyChannel);
+    QCOMPARE(r.decoded, everyChannel);
+    QCOMPARE(r.settingsDecoded, 1);
+    QCOMPARE(r.vfosDecoded, 1);
+    QCOMPARE(r.phases, (QList<Operation>{Operation::ReadSettings, Operation::ReadMemory}));
+    QCOMPARE(r.results.size(), 1);
+    QVERIFY(!r.document.dataChanged());
+    QVERIFY(r.transfer.isPortOpen());
+}
+
+void TestCloneTransfer::writeMemory()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    const RadioImage before = r.image();
+
+    const TransferResult result = r.run(Operation::WriteMemory);
+    QCOMPARE(result.outcome, TransferOutcome::Completed);
+
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), 606);
+    QCOMPARE(lines.first(), QByteArray("KTSV4\r\n"));
+    QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
+    for (int n = 0; n < kChannelCount; ++n) {
+        const QString text = MakeMemoryData(before.channels[n]);
+        QCOMPARE(lines[1 + n], writeLine(channelAddress(n), text));
+        QCOMPARE(r.radio.record(channelAddress(n)), text.toLatin1());
+    }
+    QCOMPARE(lines[1 + 79].left(10), QByteArray("OV~F0FE0W8"));
+    QCOMPARE(lines[1 + 80].left(10), QByteArray("OV~F1000W8"));
+    QCOMPARE(lines[1 + 603].left(10), QByteArray("OV~F5160W8"));
+    QCOMPARE(lines[1].size(), 75);
+    // Writing changes nothing the program holds.
+    QVERIFY(r.image() == before);
+    QCOMPARE(r.progress.size(), 604);
+    QCOMPARE(r.progress.last(), 603);
+}
+
+void TestCloneTransfer::writeSettingsOfANewImage()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    r.document.newImage();
+
+    const TransferResult result = r.run(Operation::WriteSettings);
+    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    const QByteArray vfo = "8001000100000000000000000000000060566C00" + QByteArray(24, '0');
+    const QList<QByteArray> expected{
+        "KTSV4\r\n",
+        "OV~F0300WA50000000003000E000000000000000000000320010100000808080000000000\r\n",
+        "OV~F0320W0000000000000000000001010001000500000000000000000000000000000000\r\n",
+        "OV~F0400W" + vfo + "\r\n",
+        "OV~F0500W" + vfo + "\r\n",
+        "OV~E\r\n",
+    };
+    QCOMPARE(r.lines(), expected);
+    // The settings texts were rebuilt before they were sent.
+    QCOMPARE(r.image().SettingsData1,
+             QStringLiteral("A50000000003000E000000000000000000000320010100000808080000000000"));
+    QCOMPARE(r.radio.record(kVfoBAddress), vfo);
+}
+
+void TestCloneTransfer::writeAll()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    RadioImage expected = r.image();
+    rebuildSettingsData(expected);
+
+    const TransferResult result = r.run(Operation::WriteAll);
+    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), 6 + 606);
+    QCOMPARE(lines.mid(0, 6),
+             (QList<QByteArray>{"KTSV4\r\n", writeLine(kSettings1Address, expected.SettingsData1),
+                                writeLine(kSettings2Address, expected.SettingsData2),
+                                writeLine(kVfoAAddress, MakeVFOData(expected.vfos[0])),
+                                writeLine(kVfoBAddress, MakeVFOData(expected.vfos[1])), "OV~E\r\n"}));
+    QCOMPARE(lines[6], QByteArray("KTSV4\r\n"));
+    QCOMPARE(lines[7], writeLine(channelAddress(0), MakeMemoryData(expected.channels[0])));
+    QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
+    QCOMPARE(r.phases, (QList<Operation>{Operation::WriteSettings, Operation::WriteMemory}));
+
+    // The radio now holds exactly what the program holds.
+    const RadioImage radio = r.radio.image();
+    QCOMPARE(radio.settings.Slider1, expected.settings.Slider1);
+    QCOMPARE(radio.settings.cmbAPO, expected.settings.cmbAPO);
+    QCOMPARE(radio.vfos, expected.vfos);
+    for (int n = 0; n < kChannelCount; ++n)
+        QVERIFY2(radio.channels[n] == expected.channels[n], qPrintable(QString::number(n)));
+}
+
+void TestCloneTransfer::readMemoryFailure_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<bool>("undecodable");
+    QTest::addColumn<TransferOutcome>("outcome");
+    QTest::addColumn<int>("atLeastMs");
+
+    const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
+    QTest::newRow("no reply") << silentFrom(at) << false << TransferOutcome::CommunicationError << 2000;
+    QTest::newRow("reply of 76") << wrongLength(at, 76) << false << TransferOutcome::CommunicationError << 0;
+    QTest::newRow("reply of 78") << wrongLength(at, 78) << false << TransferOutcome::CommunicationError << 0;
+    QTest::newRow("record that does not decode")
+        << Radio::unpaced() << true << TransferOutcome::ComPortError << 0;
+    QTest::newRow("device vanishes") << vanishAt(at) << false << TransferOutcome::ComPortError << 0;
+}
+
+void TestCloneTransfer::readMemoryFailure()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(bool, undecodable);
+    QFETCH(TransferOutcome, outcome);
+    QFETCH(int, atLeastMs);
+
+    Radio r(setup);
+    QVERIFY(r.opened);
+    if (undecodable)
+        r.radio.setRecord(channelAddress(kFailingChannel), undecodableChannel().toLatin1());
+    const RadioImage radio = r.radio.image();
+    const RadioImage before = r.image();
+
+    const TransferResult result = r.run(Operation::ReadMemory);
+    QCOMPARE(result.outcome, outcome);
+    QVERIFY(!result.detail.isEmpty());
+    QVERIFY(r.elapsedMs >= atLeastMs);
+    // No retry and no closing line.
+    QCOMPARE(r.lines(), readMemoryLines(kFailingChannel + 1, false));
+    for (int n = 0; n < kFailingChannel; ++n)
+        QVERIFY2(r.image().channels[n] == radio.channels[n], qPrintable(QString::number(n)));
+    for (int n = kFailingChannel; n < kChannelCount; ++n)
+        QVERIFY2(r.image().channels[n] == before.channels[n], qPrintable(QString::number(n)));
+    QCOMPARE(r.decoded.size(), kFailingChannel);
+    QCOMPARE(r.results.size(), 1);
+    QVERIFY(!r.transfer.isBusy());
+    // The port stays open after a refused reply; a device that went away is closed.
+    QCOMPARE(r.transfer.isPortOpen(), !r.radio.hasVanished());
+}
+
+void TestCloneTransfer::writeMemoryFailure_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<TransferOutcome>("outcome");
+    QTest::addColumn<bool>("failingStored");
+
+    const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
+    QTest::newRow("79 characters not ending OK")
+        << badAck(at) << TransferOutcome::CommunicationError << false;
+    QTest::newRow("no reply") << silentFrom(at) << TransferOutcome::CommunicationError << false;
+    QTest::newRow("reply of 80") << wrongLength(at, 80) << TransferOutcome::CommunicationError << true;
+    QTest::newRow("device vanishes") << vanishAt(at) << TransferOutcome::ComPortError << false;
+}
+
+void TestCloneTransfer::writeMemoryFailure()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(TransferOutcome, outcome);
+    QFETCH(bool, failingStored);
+
+    Radio r(setup);
+    QVERIFY(r.opened);
+    const RadioImage before = r.image();
+    const RadioImage radioBefore = r.radio.image();
+
+    const TransferResult result = r.run(Operation::WriteMemory);
+    QCOMPARE(result.outcome, outcome);
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), 1 + kFailingChannel + 1);
+    QCOMPARE(lines.last(),
+             writeLine(channelAddress(kFailingChannel), MakeMemoryData(before.channels[kFailingChannel])));
+    const RadioImage radio = r.radio.image();
+    for (int n = 0; n < kFailingChannel; ++n)
+        QVERIFY(radio.channels[n] == before.channels[n]);
+    QCOMPARE(radio.channels[kFailingChannel] == before.channels[kFailingChannel], failingStored);
+    for (int n = kFailingChannel + 1; n < kChannelCount; ++n)
+        QVERIFY(radio.channels[n] == radioBefore.channels[n]);
+}
+
+void TestCloneTransfer::writeEnableRefused_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<Operation>("operation");
+
+    const sim::CommandTarget enable{sim::CommandTarget::WriteEnable, -1};
+    const sim::RadioSetup notOk = badAck(enable);
+    const sim::RadioSetup silent = silentFrom(enable);
+    const sim::RadioSetup tooLong = wrongLength(enable, 12);
+    QTest::newRow("memory, NG") << notOk << Operation::WriteMemory;
+    QTest::newRow("memory, no reply") << silent << Operation::WriteMemory;
+    QTest::newRow("settings, NG") << notOk << Operation::WriteSettings;
+    QTest::newRow("settings, 12 characters") << tooLong << Operation::WriteSettings;
+    QTest::newRow("all, NG") << notOk << Operation::WriteAll;
+}
+
+void TestCloneTransfer::writeEnableRefused()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(Operation, operation);
+
+    Radio r(setup);
+    QVERIFY(r.opened);
+    const TransferResult result = r.run(operation);
+    QCOMPARE(result.outcome, TransferOutcome::CommunicationError);
+    QCOMPARE(r.lines(), QList<QByteArray>{"KTSV4\r\n"});
+    QCOMPARE(r.results.size(), 1);
+}
+
+void TestCloneTransfer::readSettingsFailure_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<int>("badRecord"); // address of a record replaced by one that does not decode
+    QTest::addColumn<TransferOutcome>("outcome");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<bool>("settingsFromRadio");
+    QTest::addColumn<bool>("settingsData2FromRadio");
+
+    QTest::newRow("second settings reply of 78")
+        << wrongLength(sim::CommandTarget::block(kSettings2Address), 78) << 0
+        << TransferOutcome::CommunicationError << 2 << false << false;
+    QTest::newRow("settings that do not decode")
+        << Radio::unpaced() << kSettings1Address << TransferOutcome::ComPortError << 2 << false << true;
+    QTest::newRow("VFO A not answered") << silentFrom(sim::CommandTarget::block(kVfoAAddress)) << 0
+                                        << TransferOutcome::CommunicationError << 3 << true << true;
+    QTest::newRow("VFO A does not decode")
+        << Radio::unpaced() << kVfoAAddress << TransferOutcome::ComPortError << 4 << true << true;
+    QTest::newRow("VFO B does not decode")
+        << Radio::unpaced() << kVfoBAddress << TransferOutcome::ComPortError << 4 << true << true;
+}
+
+void TestCloneTransfer::readSettingsFailure()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(int, badRecord);
+    QFETCH(TransferOutcome, outcome);
+    QFETCH(int, lineCount);
+    QFETCH(bool, settingsFromRadio);
+    QFETCH(bool, settingsData2FromRadio);
+
+    Radio r(setup);
+    QVERIFY(r.opened);
+    if (badRecord == kSettings1Address) {
+        // Byte 19 is the dimmer, whose list ends at 64.
+        QByteArray text = r.radio.record(kSettings1Address);
+        text.replace(38, 2, "41");
+        r.radio.setRecord(kSettings1Address, text);
+    } else if (badRecord) {
+        r.radio.setRecord(badRecord, undecodableChannel().toLatin1());
+    }
+    const RadioImage radio = r.radio.image();
+    const RadioImage before = r.image();
+
+    const TransferResult result = r.run(Operation::ReadSettings);
+    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(r.lines(), readSettingsLines().mid(0, lineCount));
+    // The first settings record is kept as received, the pair is decoded only once both are in,
+    // and the VFOs change only when both decode.
+    QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
+    QCOMPARE(r.image().SettingsData2, settingsData2FromRadio
+                                          ? QString::fromLatin1(r.radio.record(kSettings2Address))
+                                          : before.SettingsData2);
+    QCOMPARE(r.image().settings, settingsFromRadio ? radio.settings : before.settings);
+    QCOMPARE(r.settingsDecoded, settingsFromRadio ? 1 : 0);
+    QCOMPARE(r.image().vfos, before.vfos);
+    QCOMPARE(r.vfosDecoded, 0);
+}
+
+void TestCloneTransfer::readAllStopsAfterFailedSettings()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    r.radio.setRecord(kVfoBAddress, undecodableChannel().toLatin1());
+    const RadioImage before = r.image();
+
+    const TransferResult result = r.run(Operation::ReadAll);
+    QCOMPARE(result.outcome, TransferOutcome::ComPortError);
+    QCOMPARE(result.operation, Operation::ReadAll);
+    QVERIFY(!result.memoryStep);
+    QCOMPARE(r.lines(), readSettingsLines().mid(0, 4));
+    QCOMPARE(r.phases, QList<Operation>{Operation::ReadSettings});
+    QVERIFY(r.image().channels == before.channels);
+    QCOMPARE(r.results.size(), 1);
+}
+
+void TestCloneTransfer::writeAllStopsAfterFailedSettings()
+{
+    Radio r(badAck(sim::CommandTarget::block(kVfoBAddress)));
+    QVERIFY(r.opened);
+    const TransferResult result = r.run(Operation::WriteAll);
+    QCOMPARE(result.outcome, TransferOutcome::CommunicationError);
+    QVERIFY(!result.memoryStep);
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), 5);
+    QCOMPARE(lines[0], QByteArray("KTSV4\r\n"));
+    QVERIFY(lines[4].startsWith("OV~F0500W"));
+    QCOMPARE(r.results.size(), 1);
+}
+
+void TestCloneTransfer::closingLineReplyIsIgnored_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<int>("atLeastMs");
+    const sim::CommandTarget end{sim::CommandTarget::End, -1};
+    QTest::newRow("NG") << badAck(end) << 0;
+    QTest::newRow("no reply") << silentFrom(end) << 2000;
+}
+
+void TestCloneTransfer::closingLineReplyIsIgnored()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(int, atLeastMs);
+    Radio r(setup);
+    QVERIFY(r.opened);
+    QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::Completed);
+    QVERIFY(r.elapsedMs >= atLeastMs);
+    QCOMPARE(r.lines(), readSettingsLines());
+}
+
+void TestCloneTransfer::splitReplies_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::newRow("one character at a time") << withFault([](sim::RadioSetup &s) { s.splitSize = 1; });
+    QTest::newRow("pieces of 7, 5 ms apart") << withFault([](sim::RadioSetup &s) {
+        s.splitSize = 7;
+        s.splitGapMs = 5;
+    });
+    QTest::newRow("echo, then the answer 300 ms later")
+        << withFault([](sim::RadioSetup &s) { s.echoGapMs = 300; });
+    QTest::newRow("paced at 9600 bit/s") << withFault([](sim::RadioSetup &s) { s.baud = 9600; });
+}
+
+void TestCloneTransfer::splitReplies()
+{
+    QFETCH(sim::RadioSetup, setup);
+    Radio r(setup);
+    QVERIFY(r.opened);
+    const RadioImage radio = r.radio.image();
+
+    QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::Completed);
+    QCOMPARE(r.image().settings, radio.settings);
+    QCOMPARE(r.image().vfos, radio.vfos);
+
+    r.radio.clearLog();
+    QCOMPARE(r.run(Operation::WriteSettings).outcome, TransferOutcome::Completed);
+    QCOMPARE(r.lines().size(), 6);
+}
+
+void TestCloneTransfer::strayBytesBetweenCommands()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    const RadioImage radio = r.radio.image();
+    // Noise after every record, while the program pauses before its next command.
+    auto noise = [&r] { r.radio.inject("\r\nOV~F0600R\r\n" + QByteArray(64, '0') + "\r\n"); };
+    connect(&r.transfer, &CloneTransfer::settingsDecoded, this, noise);
+    connect(&r.transfer, &CloneTransfer::channelDecoded, this, noise);
+
+    const TransferResult result = r.run(Operation::ReadAll);
+    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    QCOMPARE(r.lines().size(), 610);
+    QCOMPARE(r.image().settings, radio.settings);
+    for (int n = 0; n < kChannelCount; ++n)
+        QVERIFY2(r.image().channels[n] == radio.channels[n], qPrintable(QString::number(n)));
+}
+
+void TestCloneTransfer::cancel_data()
+{
+    QTest::addColumn<int>(
+        "when"); // 0: as channel 10 is about to be read, 1: in the pause after it, 2: by a timer
+    QTest::newRow("before an exchange") << 0;
+    QTest::newRow("during a pause") << 1;
+    QTest::newRow("at some moment") << 2;
+}
+
+void TestCloneTransfer::cancel()
+{
+    QFETCH(int, when);
+    Radio r;
+    QVERIFY(r.opened);
+    if (when == 0) {
+        connect(&r.transfer, &CloneTransfer::progress, this, [&r](int n) {
+            if (n == 10)
+                r.transfer.cancel();
+        });
+    } else if (when == 1) {
+        connect(&r.transfer, &CloneTransfer::channelDecoded, this, [&r](int n) {
+            if (n == 10)
+                r.transfer.cancel();
+        });
+    } else {
+        QTimer::singleShot(300, &r.transfer, [&r] { r.transfer.cancel(); });
+    }
+
+    const TransferResult result = r.run(Operation::ReadAll);
+    QCOMPARE(result.outcome, TransferOutcome::Cancelled);
+    QCOMPARE(outcomeText(result.outcome), QStringLiteral("Cancelled"));
+    const QList<QByteArray> lines = r.lines();
+    // Stopped as a failed step stops: no closing line after the last record read.
+    if (when == 0)
+        QCOMPARE(lines.size(), 5 + 10);
+    if (when == 1)
+        QCOMPARE(lines.size(), 5 + 11);
+    QVERIFY(lines.size() > 5);
+    QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
+    QCOMPARE(r.results.size(), 1);
+
+    // Nothing is left running: the next operation starts and completes.
+    r.radio.clearLog();
+    QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::Completed);
+    QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
+}
+
+void TestCloneTransfer::secondOperationRefused()
+{
+    Radio r;
+    QVERIFY(r.opened);
+    QList<bool> refusals;
+    connect(&r.transfer, &CloneTransfer::settingsDecoded, this, [&] {
+        refusals.append(r.transfer.start(Operation::WriteMemory));
+        refusals.append(r.transfer.start(Operation::ReadSettings));
+    });
+    QVERIFY(r.transfer.start(Operation::ReadSettings));
+    QVERIFY(r.transfer.isBusy());
+    QVERIFY(!r.transfer.start(Operation::Identify));
+    QTRY_VERIFY_WITH_TIMEOUT(!r.results.isEmpty(), 10000);
+    QTest::qWait(100);
+
+    QCOMPARE(r.results.size(), 1);
+    QCOMPARE(r.results[0].outcome, TransferOutcome::Completed);
+    QCOMPARE(refusals, (QList<bool>{false, false}));
+    QCOMPARE(r.lines(), readSettingsLines());
+    QVERIFY(!r.transfer.isBusy());
+}
+
+void TestCloneTransfer::portThatDoesNotExist_data()
+{
+    QTest::addColumn<Operation>("operation");
+    QTest::newRow("identify") << Operation::Identify;
+    QTest::newRow("read settings") << Operation::ReadSettings;
+    QTest::newRow("read memory") << Operation::ReadMemory;
+    QTest::newRow("read all") << Operation::ReadAll;
+    QTest::newRow("write settings") << Operation::WriteSettings;
+    QTest::newRow("write memory") << Operation::WriteMemory;
+    QTest::newRow("write all") << Operation::WriteAll;
+}
+
+void TestCloneTransfer::portThatDoesNotExist()
+{
+    QFETCH(Operation, operation);
+    CloneDocument document;
+    const RadioImage before = document.image();
+    CloneTransfer transfer(document);
+    transfer.setPortName(QStringLiteral("/dev/ktv4-no-such-radio"));
+    QList<TransferResult> results;
+    connect(&transfer, &CloneTransfer::finished, this,
+            [&results](const TransferResult &r) { results.append(r); });
+
+    QVERIFY(transfer.start(operation));
+    QVERIFY(results.isEmpty());
+    QTRY_COMPARE(results.size(), 1);
+    QCOMPARE(results[0].outcome, TransferOutcome::ComPortError);
+    QCOMPARE(outcomeText(results[0].outcome), QStringLiteral("COM Port Error"));
+    QVERIFY(results[0].detail.contains(QLatin1String("/dev/ktv4-no-such-radio")));
+    QVERIFY(!results[0].memoryStep);
+    QVERIFY(!transfer.isBusy());
+    QVERIFY(!transfer.isPortOpen());
+    QVERIFY(document.image() == before);
+}
+
+void TestCloneTransfer::deviceVanishes()
+{
+    Radio r(vanishAt(sim::CommandTarget::block(kVfoAAddress)));
+    QVERIFY(r.opened);
+    const TransferResult result = r.run(Operation::ReadAll);
+    QCOMPARE(result.outcome, TransferOutcome::ComPortError);
+    QCOMPARE(r.lines().size(), 3);
+    QTRY_VERIFY(r.radio.hasVanished());
+    // The device is gone for good: the next operation cannot open it.
+    const TransferResult again = r.run(Operation::Identify);
+    QCOMPARE(again.outcome, TransferOutcome::ComPortError);
+}
+
+void TestCloneTransfer::trace()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("trace.txt"));
+    Radio r(silentFrom(sim::CommandTarget::block(kVfoBAddress)));
+    QVERIFY(r.opened);
+    connect(&r.transfer, &CloneTransfer::settingsDecoded, this, [&r] { r.radio.inject("\x01noise"); });
+    r.transfer.setTraceFile(path);
+    QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::CommunicationError);
+    r.transfer.setTraceFile(QString());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList entries =
+        QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    // Each entry: wall-clock time, seconds since the operation began, direction, what crossed the line.
+    static const QRegularExpression shape(QStringLiteral(R"(^\d\d:\d\d:\d\d\.\d{3} +\d+\.\d{6} [#<>x] .+$)"));
+    for (const QString &entry : entries)
+        QVERIFY2(shape.match(entry).hasMatch(), qPrintable(entry));
+    const QStringList sent = entries.filter(QRegularExpression(QStringLiteral(R"(^\S+ +\S+ > )")));
+    const QStringList received = entries.filter(QRegularExpression(QStringLiteral(R"(^\S+ +\S+ < )")));
+    QCOMPARE(sent.size(), 4);
+    QVERIFY(sent[0].endsWith(QLatin1String("> OV~F0300R\\r\\n  (11)")));
+    QVERIFY(sent[3].endsWith(QLatin1String("> OV~F0500R\\r\\n  (11)")));
+    QCOMPARE(received.size(), 3);
+    QVERIFY(received[0].contains(QLatin1String("< OV~F0300R\\r\\n") +
+                                 QString::fromLatin1(r.radio.record(kSettings1Address))));
+    QVERIFY(!entries.filter(QStringLiteral("\\x01noise  (")).isEmpty());
+    QVERIFY(!entries.filter(QStringLiteral("time-out")).isEmpty());
+    QVERIFY(entries.last().endsWith(
+        QLatin1String("Communication Error: OV~F0500R: no complete reply within 2000 ms")));
+}
+
+QTEST_GUILESS_MAIN(TestCloneTransfer)
+#include "tst_clonetransfer.moc"

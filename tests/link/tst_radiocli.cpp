@@ -1,0 +1,194 @@
+// ktv4cli identify/read/write as scripts run them: two processes, ktv4sim and ktv4cli, on a real
+// pseudo-terminal.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Run {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+Run cli(const QStringList &arguments)
+{
+    QProcess p;
+    p.start(QStringLiteral(KTV4CLI_PATH), arguments);
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// ktv4sim as a child process; stopped (and its --save written) by stop().
+class Sim {
+public:
+    explicit Sim(const QStringList &arguments)
+    {
+        m_process.start(QStringLiteral(KTV4SIM_PATH), QStringList{"--baud", "0"} + arguments);
+        if (m_process.waitForReadyRead(10000))
+            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~Sim() { stop(); }
+    QString device() const { return m_device; }
+    QByteArray log() { return m_process.readAllStandardOutput(); }
+    void stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return;
+        m_process.terminate();
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+    }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+} // namespace
+
+class TestRadioCli : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void identify();
+    void readAllGivesTheRadiosFile();
+    void writeAllPutsTheFileIntoTheRadio();
+    void readSettingsOntoABase();
+    void failures_data();
+    void failures();
+
+private:
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QTemporaryDir m_dir;
+};
+
+void TestRadioCli::identify()
+{
+    Sim sim({"--model-code", "66", "--variant-code", "AA"});
+    QVERIFY(!sim.device().isEmpty());
+    const Run r = cli({"identify", "--port", sim.device()});
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, QStringLiteral("KT-V4T (variant A)\n"));
+}
+
+void TestRadioCli::readAllGivesTheRadiosFile()
+{
+    const QString saved = path("radio.TV4");
+    const QString read = path("read.TV4");
+    const QString trace = path("read.trace");
+    Sim sim({"--variant-code", "AA", "--save", saved});
+    QVERIFY(!sim.device().isEmpty());
+
+    const Run r = cli({"read", "--port", sim.device(), "--identify", "-o", read, "--trace", trace});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    sim.stop();
+    // Every record of the radio, and the header naming its variant.
+    const QByteArray file = readAll(read);
+    QCOMPARE(file.size(), 40196);
+    QVERIFY(file.startsWith("Orvane KT-V4 E Clone A FileStart\r\n"));
+    QCOMPARE(file, readAll(saved));
+    // One identify line, then Read ALL's 4 + 1 + 604 + 1.
+    QCOMPARE(readAll(trace).count(" > "), 1 + 610);
+}
+
+void TestRadioCli::writeAllPutsTheFileIntoTheRadio()
+{
+    const QString written = path("new.TV4");
+    const QString saved = path("after-write.TV4");
+    QCOMPARE(cli({"new", "-o", written}).exitCode, 0);
+    Sim sim({"--save", saved});
+    QVERIFY(!sim.device().isEmpty());
+
+    const Run r = cli({"write", "--port", sim.device(), written});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+    sim.stop();
+    QCOMPARE(readAll(saved), readAll(written));
+}
+
+void TestRadioCli::readSettingsOntoABase()
+{
+    const QString base = path("base.TV4");
+    const QString read = path("settings.TV4");
+    const QString saved = path("radio-settings.TV4");
+    QCOMPARE(cli({"new", "--model", "0", "-o", base}).exitCode, 0);
+    Sim sim({"--save", saved});
+    QVERIFY(!sim.device().isEmpty());
+
+    const Run r = cli({"read", "--port", sim.device(), "--what", "settings", "--base", base, "-o", read});
+    QCOMPARE(r.exitCode, 0);
+    sim.stop();
+    const QList<QByteArray> lines = readAll(read).split('\n');
+    const QList<QByteArray> radio = readAll(saved).split('\n');
+    const QList<QByteArray> before = readAll(base).split('\n');
+    QCOMPARE(lines.size(), 611);
+    QCOMPARE(lines[0], before[0]); // the base's header: no identify was asked for
+    QCOMPARE(lines.mid(1, 4), radio.mid(1, 4));
+    QCOMPARE(lines.mid(5), before.mid(5));
+}
+
+void TestRadioCli::failures_data()
+{
+    QTest::addColumn<QStringList>("simArguments");
+    QTest::addColumn<QStringList>("cliArguments"); // DEV is replaced by the device, OUT by the output file
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("read, no reply at channel 0")
+        << QStringList{"--silent-from", "0600"}
+        << QStringList{"read", "--port", "DEV", "--what", "memory", "-o", "OUT"} << "Communication Error";
+    QTest::newRow("read, reply of 76 characters")
+        << QStringList{"--wrong-length", "0320:76"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
+        << "Communication Error";
+    QTest::newRow("read, device vanishes")
+        << QStringList{"--vanish-at", "1000"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
+        << "COM Port Error";
+    QTest::newRow("read, port does not exist")
+        << QStringList{} << QStringList{"read", "--port", "/dev/ktv4-none", "-o", "OUT"} << "COM Port Error";
+    QTest::newRow("identify, wrong identity")
+        << QStringList{"--identity", "XXXXX"}
+        << QStringList{"read", "--port", "DEV", "--identify", "-o", "OUT"} << "Communication Error";
+    QTest::newRow("write, write enable refused")
+        << QStringList{"--bad-ack", "enable"} << QStringList{"write", "--port", "DEV", "IN"}
+        << "Communication Error";
+    QTest::newRow("write, file that does not load")
+        << QStringList{} << QStringList{"write", "--port", "DEV", "MISSING"} << "File Open Error";
+}
+
+void TestRadioCli::failures()
+{
+    QFETCH(QStringList, simArguments);
+    QFETCH(QStringList, cliArguments);
+    QFETCH(QString, message);
+
+    const QString in = path("in.TV4");
+    const QString out = path("out.TV4");
+    QFile::remove(out);
+    QCOMPARE(cli({"new", "-o", in}).exitCode, 0);
+    Sim sim(simArguments);
+    QVERIFY(!sim.device().isEmpty());
+    cliArguments.replaceInStrings(QRegularExpression("^DEV$"), sim.device());
+    cliArguments.replaceInStrings(QRegularExpression("^OUT$"), out);
+    cliArguments.replaceInStrings(QRegularExpression("^IN$"), in);
+    cliArguments.replaceInStrings(QRegularExpression("^MISSING$"), path("missing.TV4"));
+
+    const Run r = cli(cliArguments);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), message);
+    QVERIFY(!QFile::exists(out));
+}
+
+QTEST_GUILESS_MAIN(TestRadioCli)
+#include "tst_radiocli.moc"
