@@ -145,7 +145,12 @@ QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
     QByteArray out;
     out.reserve(kCloneFileSize);
     auto line = [&out](const QString &text) {
-        out += text.toLatin1();
+        // Every line is ASCII; append it without a temporary byte array per line.
+        const qsizetype start = out.size();
+        out.resize(start + text.size());
+        char *dst = out.data() + start;
+        for (const QChar c : text)
+            *dst++ = char(c.unicode());
         out += kLineEnd;
     };
     line(CloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0));

@@ -6,16 +6,22 @@ namespace ktv4 {
 
 namespace {
 
+// Value of each ASCII character as a hex digit, -1 for the rest.
+constexpr std::array<std::int8_t, 128> kHexDigits = [] {
+    std::array<std::int8_t, 128> table{};
+    for (auto &v : table)
+        v = -1;
+    for (int c = '0'; c <= '9'; ++c)
+        table[c] = std::int8_t(c - '0');
+    for (int c = 'A'; c <= 'F'; ++c)
+        table[c] = table[c + 32] = std::int8_t(c - 'A' + 10);
+    return table;
+}();
+
 int hexDigit(QChar c)
 {
     const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    return -1;
+    return u < 128 ? kHexDigits[u] : -1;
 }
 
 } // namespace
