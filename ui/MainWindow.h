@@ -134,6 +134,7 @@ private:
     AboutDialog *m_about = nullptr;
     ComPortDialog *m_comPort = nullptr;
     bool m_busy = false;
+    bool m_cancelRequested = false;
 };
 
 } // namespace ktv4::ui

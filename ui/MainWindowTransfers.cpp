@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTabBar>
 
+#include <utility>
+
 namespace ktv4::ui {
 
 namespace {
@@ -69,8 +71,12 @@ void MainWindow::startOperation(Operation operation)
 
 void MainWindow::cancelTransfer()
 {
-    if (m_busy)
-        m_transfer->cancel();
+    if (!m_busy || m_cancelRequested)
+        return;
+    // The engine stops before its next exchange; the one under way may still run to its time-out.
+    m_cancelRequested = true;
+    m_cancel->setEnabled(false);
+    m_transfer->cancel();
 }
 
 void MainWindow::phaseStarted(Operation phase)
@@ -90,7 +96,12 @@ void MainWindow::transferFinished(const TransferResult &result)
                               (result.operation == Operation::ReadAll && !result.memoryStep);
     if (settingsRead && result.outcome == TransferOutcome::ComPortError)
         m_settingsPanel->selectFirstVfoRow();
-    if (const auto message = finishingMessage(result))
+    // A radio that stopped answering while the user was already stopping the transfer is no
+    // news; a port that failed still is.
+    const bool cancelled = std::exchange(m_cancelRequested, false);
+    if (cancelled && result.outcome == TransferOutcome::CommunicationError)
+        return;
+    if (const auto message = finishingMessage(result, platformPortName(portName())))
         m_prompts.message(this, *message);
 }
 
@@ -105,6 +116,7 @@ void MainWindow::setBusy(bool busy)
     m_memoryPanel->setBusy(busy);
     m_tabStrip->setEnabled(!busy);
     m_progressArea->setVisible(busy);
+    m_cancel->setEnabled(busy);
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
     } else {

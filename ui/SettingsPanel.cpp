@@ -42,20 +42,6 @@ QPushButton *namedButton(const QString &name, const QString &caption, QWidget *p
     return button;
 }
 
-// The widths were drawn for a font whose digits are narrower than most of today's; widen every
-// column alike until the widest frequency fits its column.
-void widenForFont(QTableView *grid)
-{
-    const int frequencyWidth = grid->columnWidth(VfoTableModel::Frequency);
-    const int needed = grid->fontMetrics().horizontalAdvance(QStringLiteral("00.000.000")) + 10;
-    if (frequencyWidth <= 0 || needed <= frequencyWidth)
-        return;
-    for (int c = 0; c < VfoTableModel::ColumnCount; ++c) {
-        if (!grid->isColumnHidden(c))
-            grid->setColumnWidth(c, grid->columnWidth(c) * needed / frequencyWidth);
-    }
-}
-
 } // namespace
 
 SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
@@ -148,7 +134,6 @@ QWidget *SettingsPanel::buildTopRow()
     m_vfoGrid->verticalHeader()->setHighlightSections(false);
     m_vfoGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     applyColumnWidths(m_vfoGrid, VfoTableModel::ColumnCount);
-    widenForFont(m_vfoGrid);
     int width = m_vfoGrid->verticalHeader()->width() + 2 * m_vfoGrid->frameWidth();
     for (int c = 0; c < VfoTableModel::ColumnCount; ++c)
         width += m_vfoGrid->isColumnHidden(c) ? 0 : m_vfoGrid->columnWidth(c);

@@ -1,14 +1,16 @@
 #include "ui/TransferMessages.h"
 
+#include <QFileInfo>
+
 namespace ktv4::ui {
 
-std::optional<MessageSpec> finishingMessage(const TransferResult &result)
+std::optional<MessageSpec> finishingMessage(const TransferResult &result, const QString &device)
 {
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
         return errorMessage(outcomeText(result.outcome), result.detail);
     case TransferOutcome::ComPortError:
-        return errorMessage(outcomeText(result.outcome), portErrorDetails(result.detail));
+        return errorMessage(outcomeText(result.outcome), portErrorDetails(result.detail, device));
     case TransferOutcome::Completed:
     case TransferOutcome::Cancelled:
         break;
@@ -16,16 +18,20 @@ std::optional<MessageSpec> finishingMessage(const TransferResult &result)
     return std::nullopt;
 }
 
-QString portErrorDetails(const QString &detail)
+QString portErrorDetails(const QString &detail, const QString &device)
 {
     const QString why = detail.toLower();
+    const QFileInfo node(device);
+    const bool missing = !device.isEmpty() && !node.exists();
+    const bool forbidden = !device.isEmpty() && node.exists() && !(node.isReadable() && node.isWritable());
     QString hint;
-    if (why.contains(QLatin1String("permission")) || why.contains(QLatin1String("access denied"))) {
+    if (forbidden || why.contains(QLatin1String("permission")) ||
+        why.contains(QLatin1String("access denied"))) {
         hint = QStringLiteral(
             "You may not open this serial device. On most systems serial ports belong to the group "
             "\"dialout\": add yourself with \"sudo usermod -aG dialout $USER\", then log out and in again.");
-    } else if (why.contains(QLatin1String("no such")) || why.contains(QLatin1String("not found")) ||
-               why.contains(QLatin1String("does not exist"))) {
+    } else if (missing || why.contains(QLatin1String("no such")) ||
+               why.contains(QLatin1String("not found")) || why.contains(QLatin1String("does not exist"))) {
         hint =
             QStringLiteral("There is no such device. Check that the cable is plugged in and choose its port "
                            "under Tool > COM Port Setup.");

@@ -29,6 +29,8 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The window needs a platform plugin, which no library links to.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Reads the clone memory of a KT-V4 HF transceiver over a serial cable, edits its memory\n channels, VFOs and settings, keeps it in clone files and CSV files, and writes it back.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)

@@ -1,0 +1,434 @@
+// The File menu's clone-file commands, the save question, the caption, the changed flag, the
+// file named on the command line, and closing the window.
+
+#include "WindowFixture.h"
+
+#include "files/CloneFile.h"
+#include "ui/StartupArguments.h"
+#include "ui/VfoTableModel.h"
+
+#include <QCommandLineParser>
+#include <QRadioButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTest>
+
+using namespace fixture;
+
+namespace {
+
+const QString kTitle = QStringLiteral("Orvane KT-V4 Clone Utility");
+const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+
+// A clone file unlike the start-up image in every part the window shows.
+RadioImage fileImage()
+{
+    RadioImage image = startupImage(ModelJ);
+    image.settings.cmbAPO = 4;
+    image.settings.cmbSSBStep = 3;
+    image.settings.Slider1 = 777;
+    image.vfos[1].cells[ColFrequency] = {14'200'000, QStringLiteral("14.200.000")};
+    image.vfos[1].cells[ColMode] = {2, QStringLiteral("CWU")};
+    rebuildSettingsData(image);
+    // Round trip through the codecs, so the image is exactly what loading the file gives.
+    CloneLoadResult loaded = parseCloneFile(cloneFileBytes(image, ModelT, true), startupImage());
+    return loaded.image;
+}
+
+QString writeCloneFile(const Window &w, const QString &name, int model = ModelT, bool variantA = true)
+{
+    RadioImage image = fileImage();
+    const QString path = w.path(name);
+    writeAll(path, cloneFileBytes(image, model, variantA));
+    return path;
+}
+
+void expectError(const Window &w, const QString &text)
+{
+    QCOMPARE(w.prompts.messages.size(), 1);
+    const ui::MessageSpec &box = w.prompts.messages.first();
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.title, QStringLiteral("ERROR"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
+} // namespace
+
+class TestFileCommands : public QObject {
+    Q_OBJECT
+
+private slots:
+    void saveQuestion_data();
+    void saveQuestion();
+    void openShowsTheFile();
+    void openFailures_data();
+    void openFailures();
+    void openCancelledChangesNothing();
+    void saveAsksOnlyWithoutACurrentFile();
+    void saveAsAlwaysAsksAndStartsWithTheLastName();
+    void saveFailureKeepsTheCaption();
+    void saveAfterCsvExportAsksForACloneFile();
+    void startFile_data();
+    void startFile();
+    void startFileArgument_data();
+    void startFileArgument();
+    void closingAsksOnlyWhenChanged_data();
+    void closingAsksOnlyWhenChanged();
+    void closingWritesGeometryUnlessMinimized();
+};
+
+void TestFileCommands::saveQuestion_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("renewed");
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("Cancel keeps everything") << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("No goes on without saving") << int(QMessageBox::No) << true << false;
+    QTest::newRow("Yes saves, then goes on") << int(QMessageBox::Yes) << true << true;
+}
+
+void TestFileCommands::saveQuestion()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, renewed);
+    QFETCH(bool, saved);
+    Window w;
+    w.document().image().channels[42].inUse = true;
+    w.document().setDataChanged(true);
+    const QString target = w.path("answer.TV4");
+    w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
+    w.prompts.fileNames.enqueue(target);
+    w.window->fileNew();
+
+    QCOMPARE(w.prompts.messages.size(), 1);
+    const ui::MessageSpec &question = w.prompts.messages[0];
+    QCOMPARE(question.text, QStringLiteral("Save changes to settings?"));
+    QCOMPARE(question.title, QStringLiteral("Save Changes"));
+    QCOMPARE(question.icon, QMessageBox::Information);
+    QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(w.document().image().channels[42].inUse, !renewed);
+    QCOMPARE(w.document().dataChanged(), !renewed);
+    QCOMPARE(QFile::exists(target), saved);
+    if (saved)
+        QCOMPARE(QFileInfo(target).size(), qint64(kCloneFileSize));
+    // New forgets the file: no current file, the bare title.
+    if (renewed) {
+        QCOMPARE(w.document().cloneFileName(), QString());
+        QCOMPARE(w.window->windowTitle(), kTitle);
+    }
+
+    // Unchanged data: no question at all.
+    w.prompts.messages.clear();
+    w.document().setDataChanged(false);
+    w.window->fileNew();
+    QVERIFY(w.prompts.messages.isEmpty());
+}
+
+void TestFileCommands::openShowsTheFile()
+{
+    Window w;
+    const QString path = writeCloneFile(w, "radio one.TV4", ModelT, true);
+    w.prompts.fileNames.enqueue(path);
+    w.window->fileOpen();
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(w.prompts.fileDialogs.size(), 1);
+    QCOMPARE(w.prompts.fileDialogs[0].filter, kCloneFilter);
+    QCOMPARE(w.prompts.fileDialogs[0].fileName, QString());
+
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - radio one.TV4"));
+    QCOMPARE(w.document().cloneFileName(), path);
+    QCOMPARE(w.document().dataChanged(), false);
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
+    QCOMPARE(w.document().cloneVariantA(), true);
+    // Panel and VFO grid show the file.
+    QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
+    QCOMPARE(w.list("cmbSSBStep")->currentText(), QStringLiteral("2.5KHz"));
+    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("+07.77"));
+    QAbstractItemModel *vfos = w.find<QTableView>(QStringLiteral("MSFlexGrid2"))->model();
+    QCOMPARE(vfos->index(1, VfoTableModel::Frequency).data().toString(), QStringLiteral("14.200.000"));
+    QCOMPARE(vfos->index(1, VfoTableModel::Mode).data().toString(), QStringLiteral("CWU"));
+
+    // The next dialog starts with the name chosen last.
+    w.window->fileOpen();
+    QCOMPARE(w.prompts.fileDialogs[1].fileName, path);
+}
+
+void TestFileCommands::openFailures_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("modelAfter");
+    QTest::addColumn<bool>("changedAfter");
+
+    RadioImage image = startupImage();
+    const QByteArray good = cloneFileBytes(image, ModelJ, false);
+    QByteArray badEnd = good;
+    badEnd.replace("File  End", "File End!");
+    QByteArray lowerHeader = good;
+    lowerHeader.replace("Orvane KT-V4 J", "orvane KT-V4 J");
+    QByteArray shortLine = good;
+    shortLine.remove(40, 1);
+
+    QTest::newRow("damaged end line: the header's model stays")
+        << badEnd << "Data Error" << int(ModelJ) << true;
+    QTest::newRow("header in lower case") << lowerHeader << "Data Error" << int(ModelE) << false;
+    QTest::newRow("63-character record") << shortLine << "Data Error" << int(ModelE) << false;
+    QTest::newRow("stops after 300 lines")
+        << good.left(34 + 299 * 66) << "File Open Error" << int(ModelE) << false;
+    QTest::newRow("no such file") << QByteArray() << "File Open Error" << int(ModelE) << false;
+}
+
+void TestFileCommands::openFailures()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    QFETCH(int, modelAfter);
+    QFETCH(bool, changedAfter);
+    Window w;
+    const QString path = w.path("broken.TV4");
+    if (!content.isEmpty())
+        QVERIFY(writeAll(path, content));
+    const RadioImage before = w.document().image();
+    w.prompts.fileNames.enqueue(path);
+    w.window->fileOpen();
+    expectError(w, message);
+    QCOMPARE(w.window->windowTitle(), kTitle);
+    QCOMPARE(w.document().cloneFileName(), QString());
+    QCOMPARE(w.document().modelIndex(), modelAfter);
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(modelAfter))->isChecked());
+    QCOMPARE(w.document().dataChanged(), changedAfter);
+    QVERIFY(w.document().image() == before);
+}
+
+void TestFileCommands::openCancelledChangesNothing()
+{
+    Window w;
+    w.document().setDataChanged(true);
+    w.prompts.answers.enqueue(QMessageBox::No);
+    w.window->fileOpen(); // dialog cancelled
+    QCOMPARE(w.prompts.fileDialogs.size(), 1);
+    QCOMPARE(w.prompts.messages.size(), 1); // the question only
+    QCOMPARE(w.document().dataChanged(), true);
+    QCOMPARE(w.window->windowTitle(), kTitle);
+}
+
+void TestFileCommands::saveAsksOnlyWithoutACurrentFile()
+{
+    Window w;
+    w.document().setDataChanged(true);
+    QVERIFY(!w.window->fileSave()); // cancelled dialog: nothing written, nothing said
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(w.document().dataChanged(), true);
+
+    const QString typed = w.path("no extension");
+    w.prompts.fileNames.enqueue(typed);
+    QVERIFY(w.window->fileSave());
+    QCOMPARE(w.prompts.fileDialogs.size(), 2);
+    QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
+    // The name is used as typed; no extension is added.
+    QVERIFY(QFile::exists(typed));
+    QCOMPARE(readAll(typed).left(32), QByteArray("Orvane KT-V4 E Clone 0 FileStart"));
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - no extension"));
+    QCOMPARE(w.document().dataChanged(), false);
+
+    // With a current file, Save writes there without asking.
+    w.document().image().channels[5].inUse = true;
+    QVERIFY(w.window->fileSave());
+    QCOMPARE(w.prompts.fileDialogs.size(), 2);
+    RadioImage reread = parseCloneFile(readAll(typed), startupImage()).image;
+    QCOMPARE(reread.channels[5].inUse, true);
+}
+
+void TestFileCommands::saveAsAlwaysAsksAndStartsWithTheLastName()
+{
+    Window w;
+    const QString first = w.path("first.TV4");
+    const QString second = w.path("second.TV4");
+    w.prompts.fileNames << first << second;
+    QVERIFY(w.window->fileSaveAs());
+    QVERIFY(w.window->fileSaveAs());
+    QCOMPARE(w.prompts.fileDialogs.size(), 2);
+    QCOMPARE(w.prompts.fileDialogs[1].fileName, first);
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - second.TV4"));
+    QCOMPARE(w.document().cloneFileName(), second);
+    QCOMPARE(readAll(first), readAll(second));
+
+    // A model option and the variant decide the header.
+    w.window->findChild<QRadioButton *>(QStringLiteral("opbModel_1"))->click();
+    w.prompts.fileNames << w.path("t.TV4");
+    QVERIFY(w.window->fileSaveAs());
+    QCOMPARE(readAll(w.path("t.TV4")).left(34), QByteArray("Orvane KT-V4 T Clone 0 FileStart\r\n"));
+    w.document().setIdentified(ModelPN, true);
+    w.prompts.fileNames << w.path("a.TV4");
+    QVERIFY(w.window->fileSaveAs());
+    QCOMPARE(readAll(w.path("a.TV4")).left(32), QByteArray("Orvane KT-V4 A Clone A FileStart"));
+}
+
+void TestFileCommands::saveFailureKeepsTheCaption()
+{
+    Window w;
+    const QString good = w.path("good.TV4");
+    w.prompts.fileNames << good << w.path("missing folder/bad.TV4");
+    QVERIFY(w.window->fileSaveAs());
+    w.document().setDataChanged(true);
+    QVERIFY(!w.window->fileSaveAs());
+    expectError(w, QStringLiteral("File Open Error"));
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - good.TV4"));
+    QCOMPARE(w.document().cloneFileName(), good);
+    QCOMPARE(w.document().dataChanged(), true);
+}
+
+void TestFileCommands::saveAfterCsvExportAsksForACloneFile()
+{
+    Window w;
+    const QString clone = w.path("memories.TV4");
+    const QString csv = w.path("memories.csv");
+    w.prompts.fileNames << clone << csv;
+    QVERIFY(w.window->fileSaveAs());
+    w.window->fileExport();
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - memories.csv"));
+    const QByteArray csvBytes = readAll(csv);
+    QVERIFY(csvBytes.startsWith("\"MODEL\""));
+
+    // Save never writes clone content into the CSV file.
+    const QString other = w.path("other.TV4");
+    w.prompts.fileNames << other;
+    QVERIFY(w.window->fileSave());
+    QCOMPARE(w.prompts.fileDialogs.size(), 3);
+    QCOMPARE(readAll(csv), csvBytes);
+    QVERIFY(QFile::exists(other));
+}
+
+void TestFileCommands::startFile_data()
+{
+    QTest::addColumn<QString>("argument"); // %1 is the file's path
+    QTest::addColumn<bool>("loads");
+    QTest::newRow("quoted path") << "\"%1\"" << true;
+    QTest::newRow("path as the shell hands it over") << "%1" << true;
+    QTest::newRow("missing file") << "%1.missing" << false;
+}
+
+void TestFileCommands::startFile()
+{
+    QFETCH(QString, argument);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("start up.TV4");
+    RadioImage image = fileImage();
+    QVERIFY(writeAll(path, cloneFileBytes(image, ModelT, false)));
+    const QString startFile = startFileFrom(argument.arg(path));
+
+    Window w(startFile);
+    if (loads) {
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - start up.TV4"));
+        QCOMPARE(w.document().cloneFileName(), path);
+        QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
+        QCOMPARE(w.document().modelIndex(), int(ModelT));
+    } else {
+        expectError(w, QStringLiteral("File Open Error"));
+        QCOMPARE(w.window->windowTitle(), kTitle);
+        QVERIFY(w.document().image() == startupImage());
+    }
+    // Start-up always ends with unchanged data.
+    QCOMPARE(w.document().dataChanged(), false);
+}
+
+void TestFileCommands::startFileArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("startFile");
+    QTest::addColumn<QString>("port");
+    QTest::newRow("nothing") << QStringList{"ktv4clone"} << ""
+                             << "";
+    QTest::newRow("plain path keeps every character")
+        << QStringList{"ktv4clone", "/home/op/radio.TV4"} << "/home/op/radio.TV4"
+        << "";
+    QTest::newRow("quotes around the path are dropped")
+        << QStringList{"ktv4clone", "\"/home/op/my radio.TV4\""} << "/home/op/my radio.TV4"
+        << "";
+    QTest::newRow("short name") << QStringList{"ktv4clone", "a.TV4"} << "a.TV4"
+                                << "";
+    QTest::newRow("one quote only stays") << QStringList{"ktv4clone", "\"x.TV4"} << "\"x.TV4"
+                                          << "";
+    QTest::newRow("a lone quote stays") << QStringList{"ktv4clone", "\""} << "\""
+                                        << "";
+    QTest::newRow("port and file") << QStringList{"ktv4clone", "--port", "/dev/ttyUSB0", "b.TV4"} << "b.TV4"
+                                   << "/dev/ttyUSB0";
+    QTest::newRow("port=") << QStringList{"ktv4clone", "--port=/dev/pts/3"} << ""
+                           << "/dev/pts/3";
+}
+
+void TestFileCommands::startFileArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, startFile);
+    QFETCH(QString, port);
+    QCommandLineParser parser;
+    describeArguments(parser);
+    QVERIFY(parser.parse(arguments));
+    const StartupArguments parsed = startupArguments(parser);
+    QCOMPARE(parsed.startFile, startFile);
+    QCOMPARE(parsed.portDevice, port);
+}
+
+void TestFileCommands::closingAsksOnlyWhenChanged_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<bool>("saves");
+    QTest::newRow("unchanged") << false << int(QMessageBox::NoButton) << true << false;
+    QTest::newRow("changed, Cancel") << true << int(QMessageBox::Cancel) << false << false;
+    QTest::newRow("changed, No") << true << int(QMessageBox::No) << true << false;
+    QTest::newRow("changed, Yes") << true << int(QMessageBox::Yes) << true << true;
+}
+
+void TestFileCommands::closingAsksOnlyWhenChanged()
+{
+    QFETCH(bool, changed);
+    QFETCH(int, answer);
+    QFETCH(bool, closes);
+    QFETCH(bool, saves);
+    Window w;
+    w.window->show();
+    w.document().setDataChanged(changed);
+    if (answer != QMessageBox::NoButton)
+        w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
+    const QString target = w.path("on close.TV4");
+    w.prompts.fileNames.enqueue(target);
+
+    QCOMPARE(w.window->close(), closes);
+    QCOMPARE(w.prompts.messages.size(), changed ? 1 : 0);
+    QCOMPARE(QFile::exists(target), saves);
+    QCOMPARE(w.window->isVisible(), !closes);
+    // The port file is written by a close that goes through, and only then.
+    QCOMPARE(QFile::exists(w.programDir() + QStringLiteral("/KT-V4.ini")), closes);
+}
+
+void TestFileCommands::closingWritesGeometryUnlessMinimized()
+{
+    {
+        Window w;
+        w.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        QVERIFY(w.window->close());
+        QSettings store(w.geometryFile(), QSettings::IniFormat);
+        // The window opens at its design size; whole twips come back.
+        QCOMPARE(store.value("Settings/MainWidth").toString(), QStringLiteral("10200"));
+        QCOMPARE(store.value("Settings/MainHeight").toString(), QStringLiteral("7905"));
+        QVERIFY(store.contains("Settings/MainLeft"));
+        QVERIFY(store.contains("Settings/MainTop"));
+    }
+    {
+        Window w;
+        w.window->showMinimized();
+        QVERIFY(w.window->close());
+        QVERIFY(!QFile::exists(w.geometryFile()));
+        QCOMPARE(readAll(w.programDir() + QStringLiteral("/KT-V4.ini")), QByteArray("1\r\n"));
+    }
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"

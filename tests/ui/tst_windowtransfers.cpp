@@ -1,0 +1,499 @@
+// Radio operations started from the window against the virtual radio on a real pseudo-terminal:
+// the lines the radio receives, what the window shows afterwards, the busy state while they run,
+// and the finishing message boxes.
+
+#include "WindowFixture.h"
+#include "link/RadioFixture.h"
+
+#include "ui/ChannelTableModel.h"
+#include "ui/MemoryPanel.h"
+#include "ui/TransferMessages.h"
+#include "ui/VfoTableModel.h"
+
+#include <QApplication>
+#include <QItemSelectionModel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabBar>
+#include <QTableView>
+#include <QTest>
+
+using namespace fixture;
+
+namespace {
+
+constexpr int kDone = 15000; // ms: an unpaced transfer ends long before this; a time-out is 2000
+
+sim::RadioSetup unpaced(std::function<void(sim::RadioSetup &)> change = {})
+{
+    sim::RadioSetup setup;
+    setup.baud = 0;
+    if (change)
+        change(setup);
+    return setup;
+}
+
+// A virtual radio holding radioImage() and a window set to talk to it.
+struct Bench {
+    explicit Bench(sim::RadioSetup setup = unpaced()) : radio(std::move(setup))
+    {
+        radio.loadImage(radioImage());
+        QString error;
+        opened = radio.open(error);
+        if (opened)
+            radio.start();
+        window = std::make_unique<Window>(QString(), radio.devicePath());
+        window->window->show();
+    }
+    ~Bench()
+    {
+        window.reset();
+        radio.stop();
+    }
+
+    MainWindow &main() const { return *window->window; }
+    QPushButton *button(const QString &name) const { return window->find<QPushButton>(name); }
+    bool waitUntilIdle(int ms = kDone) const
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (main().isBusy() && timer.elapsed() < ms)
+            QTest::qWait(5);
+        return !main().isBusy();
+    }
+    QString vfoText(int vfo, int column) const
+    {
+        return window->find<QTableView>(QStringLiteral("MSFlexGrid2"))
+            ->model()
+            ->index(vfo, column)
+            .data()
+            .toString();
+    }
+
+    sim::VirtualRadio radio;
+    bool opened = false;
+    std::unique_ptr<Window> window;
+};
+
+// Everything a running transfer must keep the user's hands off.
+const QStringList kDisabledWhileBusy{"mnuFileNew",
+                                     "mnuFileOpen",
+                                     "mnuFileSave",
+                                     "mnuFileSaveAs",
+                                     "mnuImport",
+                                     "mnuExport",
+                                     "mnuEditUndo",
+                                     "mnuReSet",
+                                     "mnuReMem",
+                                     "mnuReAll",
+                                     "mnuWrSet",
+                                     "mnuWrMem",
+                                     "mnuWrAll",
+                                     "mnuToolsOptions",
+                                     "tbToolBar_新規作成",
+                                     "tbToolBar_開く",
+                                     "tbToolBar_上書き保存"};
+const QStringList kButtonsDisabledWhileBusy{"cmdAuto",  "cmbRxData1", "cmbTxData1", "cmbRxData", "cmbTxData",
+                                            "cmbClear", "cmbInsert",  "cmbClAll",   "cmbDelete"};
+
+} // namespace
+
+Q_DECLARE_METATYPE(ktv4::sim::RadioSetup)
+
+class TestWindowTransfers : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readSettings();
+    void writeSettings();
+    void autoSelect_data();
+    void autoSelect();
+    void autoSelectRefused_data();
+    void autoSelectRefused();
+    void readSettingsFailures_data();
+    void readSettingsFailures();
+    void portThatCannotBeOpened();
+    void busyWindowRefusesTabsClosingAndCommands();
+    void toolsMenuShowsTheTabOfTheTransfer();
+    void readAllShowsEachHalfOnItsTab();
+    void portErrorDetails_data();
+    void portErrorDetails();
+};
+
+void TestWindowTransfers::readSettings()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    QTest::mouseClick(bench.button("cmbRxData1"), Qt::LeftButton);
+
+    // While it runs: the hourglass, and nothing that would start a transfer or change the data.
+    QVERIFY(bench.main().isBusy());
+    QVERIFY(QApplication::overrideCursor());
+    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    for (const QString &item : kDisabledWhileBusy)
+        QVERIFY2(!w.action(item)->isEnabled(), qPrintable(item));
+    for (const QString &button : kButtonsDisabledWhileBusy)
+        QVERIFY2(!bench.button(button)->isEnabled(), qPrintable(button));
+    QVERIFY(!w.list("cmbBeep")->isEnabled());
+    QVERIFY(!w.find<QRadioButton>(QStringLiteral("opbModel_0"))->isEnabled());
+    QVERIFY(!bench.main().tabStrip()->isEnabled());
+    QVERIFY(w.find<QWidget>(QStringLiteral("progressArea"))->isVisible());
+    QVERIFY(bench.button("cmdCancel")->isVisible());
+    QVERIFY(!bench.main().progressBar()->isVisible()); // no channel numbers to show
+    // About and the view toggles stay usable.
+    QVERIFY(w.action("mnuHelpAbout")->isEnabled());
+    QVERIFY(w.action("mnuViewToolbar")->isEnabled());
+
+    QVERIFY(bench.waitUntilIdle());
+    QCOMPARE(bench.radio.receivedLines(), readSettingsLines());
+    QVERIFY(w.prompts.messages.isEmpty());
+
+    // The panel and the VFO grid show the radio.
+    QCOMPARE(w.list("cmbBeep")->currentText(), QStringLiteral("On"));
+    QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("07"));
+    QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral(" 50"));
+    QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
+    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
+    QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("3.500.000"));
+    QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("CWL"));
+    QCOMPARE(bench.vfoText(1, VfoTableModel::Frequency), QStringLiteral("21.000.000"));
+    QCOMPARE(bench.vfoText(1, VfoTableModel::Mode), QStringLiteral("AM"));
+    // Reading is no change of the data.
+    QCOMPARE(w.document().dataChanged(), false);
+
+    // Back to idle: cursor, buttons, menus.
+    QVERIFY(!QApplication::overrideCursor());
+    for (const QString &item : kDisabledWhileBusy)
+        QVERIFY2(w.action(item)->isEnabled(), qPrintable(item));
+    for (const QString &button : kButtonsDisabledWhileBusy)
+        QVERIFY2(bench.button(button)->isEnabled(), qPrintable(button));
+    QVERIFY(bench.main().tabStrip()->isEnabled());
+    QVERIFY(!w.find<QWidget>(QStringLiteral("progressArea"))->isVisible());
+}
+
+void TestWindowTransfers::writeSettings()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    // What the user picked on the panel is what goes out.
+    w.list("cmbBeep")->setCurrentIndex(0);
+    w.list("cmbScanMode")->setCurrentIndex(3);
+    w.list("cmbWPM")->setCurrentIndex(30);
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmdMN_4")), Qt::LeftButton);
+    QTest::mouseClick(bench.button("cmbTxData1"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QVERIFY(w.prompts.messages.isEmpty());
+
+    const RadioImage &sent = w.document().image();
+    QCOMPARE(sent.settings.cmbScanMode, 3);
+    QCOMPARE(sent.settings.Slider1, -100);
+    QString s1, s2;
+    MakeSettingsData(sent.settings, s1, s2);
+    const QList<QByteArray> expected{"KTSV4\r\n",
+                                     writeLine(kSettings1Address, s1),
+                                     writeLine(kSettings2Address, s2),
+                                     writeLine(kVfoAAddress, MakeVFOData(sent.vfos[0])),
+                                     writeLine(kVfoBAddress, MakeVFOData(sent.vfos[1])),
+                                     "OV~E\r\n"};
+    QCOMPARE(bench.radio.receivedLines(), expected);
+    QCOMPARE(bench.radio.image().settings.cmbScanMode, 3);
+    QCOMPARE(bench.radio.image().settings.Slider1, -100);
+    QCOMPARE(bench.radio.record(kSettings1Address), s1.toLatin1());
+    // Writing changes nothing the user edits.
+    QCOMPARE(w.document().dataChanged(), false);
+}
+
+void TestWindowTransfers::autoSelect_data()
+{
+    QTest::addColumn<QByteArray>("modelCode");
+    QTest::addColumn<QByteArray>("variantCode");
+    QTest::addColumn<int>("option");
+    QTest::addColumn<bool>("variantA");
+    QTest::newRow("33 AA: KT-V4J, variant A") << QByteArray("33") << QByteArray("AA") << 0 << true;
+    QTest::newRow("66: KT-V4T") << QByteArray("66") << QByteArray("00") << 1 << false;
+    QTest::newRow("99 AA: KT-V4E, variant A") << QByteArray("99") << QByteArray("AA") << 2 << true;
+    QTest::newRow("CC: PN-31/32") << QByteArray("CC") << QByteArray("55") << 3 << false;
+}
+
+void TestWindowTransfers::autoSelect()
+{
+    QFETCH(QByteArray, modelCode);
+    QFETCH(QByteArray, variantCode);
+    QFETCH(int, option);
+    QFETCH(bool, variantA);
+    Bench bench(unpaced([&](sim::RadioSetup &s) {
+        s.modelCode = modelCode;
+        s.variantCode = variantCode;
+    }));
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    QTest::mouseClick(bench.button("cmdAuto"), Qt::LeftButton);
+    QVERIFY(!bench.button("cmdAuto")->isEnabled());
+    QVERIFY(bench.waitUntilIdle());
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{"OV~WHO\r\n"});
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(option))->isChecked());
+    QCOMPARE(w.document().modelIndex(), option);
+    QCOMPARE(w.document().cloneVariantA(), variantA);
+    QVERIFY(bench.button("cmdAuto")->isEnabled());
+
+    // The next save names the radio's model and variant.
+    w.prompts.fileNames << w.path("identified.TV4");
+    QVERIFY(w.window->fileSaveAs());
+    const QByteArray header = readAll(w.path("identified.TV4")).left(32);
+    QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[option]));
+    QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
+}
+
+void TestWindowTransfers::autoSelectRefused_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<bool>("variantAfter");
+    QTest::newRow("someone else's radio: nothing changes")
+        << unpaced([](sim::RadioSetup &s) { s.identity = "XYZ12"; }) << true;
+    QTest::newRow("unknown model code: variant reset")
+        << unpaced([](sim::RadioSetup &s) { s.modelCode = "00"; }) << false;
+}
+
+void TestWindowTransfers::autoSelectRefused()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(bool, variantAfter);
+    Bench bench(setup);
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    w.document().setIdentified(ModelT, true);
+    QTest::mouseClick(bench.button("cmdAuto"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QCOMPARE(w.prompts.messages.size(), 1);
+    QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Communication Error"));
+    QCOMPARE(w.prompts.messages[0].title, QStringLiteral("ERROR"));
+    QCOMPARE(w.prompts.messages[0].icon, QMessageBox::Critical);
+    QCOMPARE(w.prompts.messages[0].buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(w.document().modelIndex(), int(ModelT));
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
+    QCOMPARE(w.document().cloneVariantA(), variantAfter);
+    QVERIFY(bench.button("cmdAuto")->isEnabled());
+}
+
+void TestWindowTransfers::readSettingsFailures_data()
+{
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<bool>("settingsFromRadio");
+    QTest::newRow("silent at VFO A: settings read, VFOs kept")
+        << unpaced([](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(kVfoAAddress); })
+        << "Communication Error" << true;
+    QTest::newRow("short second settings reply") << unpaced([](sim::RadioSetup &s) {
+        s.wrongLengthAt = sim::CommandTarget::block(kSettings2Address);
+        s.wrongLength = 76;
+    }) << "Communication Error" << false;
+}
+
+void TestWindowTransfers::readSettingsFailures()
+{
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(QString, message);
+    QFETCH(bool, settingsFromRadio);
+    Bench bench(setup);
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    QTest::mouseClick(bench.button("cmbRxData1"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QCOMPARE(w.prompts.messages.size(), 1);
+    QCOMPARE(w.prompts.messages[0].text, message);
+    QCOMPARE(w.prompts.messages[0].title, QStringLiteral("ERROR"));
+    QCOMPARE(w.list("cmbDimmer")->currentText(),
+             settingsFromRadio ? QStringLiteral("07") : QStringLiteral("32"));
+    // The VFO grid keeps what it showed.
+    QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("7.100.000"));
+    QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
+    QVERIFY(!QApplication::overrideCursor());
+    QVERIFY(bench.button("cmbRxData1")->isEnabled());
+}
+
+void TestWindowTransfers::portThatCannotBeOpened()
+{
+    Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
+    w.window->show();
+    QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
+    grid->clearSelection();
+    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.window->isBusy(), kDone);
+    QCOMPARE(w.prompts.messages.size(), 1);
+    const ui::MessageSpec &box = w.prompts.messages[0];
+    QCOMPARE(box.text, QStringLiteral("COM Port Error"));
+    QCOMPARE(box.title, QStringLiteral("ERROR"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QVERIFY2(box.details.contains(QLatin1String("/dev/ktv4-no-such-port")), qPrintable(box.details));
+    QVERIFY2(box.details.contains(QLatin1String("no such device")), qPrintable(box.details));
+    // The read's error exit: VFO A current and selected across.
+    QCOMPARE(grid->currentIndex().row(), 0);
+    QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
+    QVERIFY(!QApplication::overrideCursor());
+
+    // Every other operation says the same.
+    for (const char *item : {"mnuReMem", "mnuWrSet", "mnuWrAll"}) {
+        w.prompts.messages.clear();
+        w.action(QLatin1String(item))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!w.window->isBusy(), kDone);
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages[0].text, QStringLiteral("COM Port Error"));
+    }
+}
+
+void TestWindowTransfers::busyWindowRefusesTabsClosingAndCommands()
+{
+    // A radio that never answers keeps the read waiting for its time-out.
+    Bench bench(
+        unpaced([](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(kSettings1Address); }));
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    MainWindow &window = bench.main();
+    w.document().setDataChanged(true);
+    QTest::mouseClick(bench.button("cmbRxData1"), Qt::LeftButton);
+    QVERIFY(window.isBusy());
+
+    QTabBar *tabs = window.tabStrip();
+    tabs->setCurrentIndex(MainWindow::MemoryTab);
+    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+    QCOMPARE(tabs->currentIndex(), int(MainWindow::SettingsTab));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+
+    // Closing is refused silently, commands reached some other way do nothing.
+    QVERIFY(!window.close());
+    QVERIFY(window.isVisible());
+    window.fileNew();
+    window.startOperation(Operation::ReadMemory);
+    window.showComPortSetup();
+    QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
+    QVERIFY(!window.comPortDialog());
+    QCOMPARE(w.document().dataChanged(), true);
+    QTest::qWait(50); // the window stays responsive meanwhile
+    QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{readLine(kSettings1Address)});
+
+    // Cancel ends it without a message; then everything works again.
+    QTest::mouseClick(bench.button("cmdCancel"), Qt::LeftButton);
+    QVERIFY(!bench.button("cmdCancel")->isEnabled()); // stopping
+    QVERIFY(bench.waitUntilIdle(5000));
+    QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
+    QVERIFY(!QApplication::overrideCursor());
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    w.prompts.answers.enqueue(QMessageBox::Cancel);
+    QVERIFY(!window.close());
+    QCOMPARE(w.prompts.messages.size(), 1);
+    QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
+}
+
+void TestWindowTransfers::toolsMenuShowsTheTabOfTheTransfer()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    MainWindow &window = bench.main();
+    window.showTab(MainWindow::MemoryTab);
+    bench.window->action("mnuReSet")->trigger();
+    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+    QVERIFY(bench.waitUntilIdle());
+    window.showTab(MainWindow::MemoryTab);
+    bench.window->action("mnuWrSet")->trigger();
+    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+    QVERIFY(bench.waitUntilIdle());
+    bench.window->action("mnuReMem")->trigger();
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QVERIFY(window.progressBar()->isVisible());
+    QCOMPARE(window.progressBar()->maximum(), 603);
+    QVERIFY(bench.waitUntilIdle());
+    QVERIFY(!window.progressBar()->isVisible());
+    QVERIFY(bench.window->prompts.messages.isEmpty());
+    QCOMPARE(bench.radio.receivedCount(), 5 + 6 + 605);
+}
+
+void TestWindowTransfers::readAllShowsEachHalfOnItsTab()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    MainWindow &window = bench.main();
+    window.showTab(MainWindow::MemoryTab);
+    bool settingsTabSeen = false;
+    bool barDuringSettings = false;
+    QObject::connect(&window.transfer(), &CloneTransfer::settingsDecoded, [&] {
+        settingsTabSeen = window.shownTab() == MainWindow::SettingsTab;
+        barDuringSettings = window.progressBar()->isVisible();
+    });
+    int highest = -1;
+    QObject::connect(&window.transfer(), &CloneTransfer::progress, [&](int n) {
+        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+        QVERIFY(window.progressBar()->isVisible());
+        QCOMPARE(window.progressBar()->value(), n);
+        highest = std::max(highest, n);
+    });
+    bench.window->action("mnuReAll")->trigger();
+    QVERIFY(bench.waitUntilIdle(60000));
+    QVERIFY(settingsTabSeen);
+    QVERIFY(!barDuringSettings);
+    QCOMPARE(highest, 603);
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QCOMPARE(bench.radio.receivedCount(), 5 + 605);
+    // The grid shows the radio's channels.
+    QCOMPARE(window.memoryPanel()->model()->index(603, ColFrequency).data().toString(),
+             bench.radio.image().channels[603].cells[ColFrequency].text);
+}
+
+void TestWindowTransfers::portErrorDetails_data()
+{
+    QTest::addColumn<QString>("detail");
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("hint");
+    QTest::newRow("permission") << "/dev/ttyUSB0: Permission denied"
+                                << ""
+                                << "dialout";
+    QTest::newRow("no such file") << "/dev/ttyS3: No such file or directory"
+                                  << ""
+                                  << "no such device";
+    QTest::newRow("busy") << "/dev/ttyUSB0: Device or resource busy"
+                          << ""
+                          << "Another program";
+    QTest::newRow("locked") << "/dev/ttyUSB0: The device is locked by another process"
+                            << ""
+                            << "Another program";
+    QTest::newRow("anything else") << "Input/output error"
+                                   << ""
+                                   << "";
+    // The device itself tells what the library's words may not.
+    QTest::newRow("device missing, reason unsaid") << "/dev/ttyACM7: Unknown error"
+                                                   << "/dev/ttyACM7"
+                                                   << "no such device";
+    QTest::newRow("device there and usable") << "Input/output error"
+                                             << "/dev/null"
+                                             << "";
+}
+
+void TestWindowTransfers::portErrorDetails()
+{
+    QFETCH(QString, detail);
+    QFETCH(QString, device);
+    QFETCH(QString, hint);
+    const QString details = ui::portErrorDetails(detail, device);
+    QVERIFY(details.startsWith(detail));
+    if (hint.isEmpty())
+        QCOMPARE(details, detail);
+    else
+        QVERIFY2(details.contains(hint), qPrintable(details));
+
+    // The box keeps the program's text; the reason goes to the details.
+    const auto box =
+        ui::finishingMessage({Operation::ReadMemory, TransferOutcome::ComPortError, detail, false}, device);
+    QVERIFY(box);
+    QCOMPARE(box->text, QStringLiteral("COM Port Error"));
+    QCOMPARE(box->details, details);
+    QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
+    QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
+}
+
+QTEST_MAIN(TestWindowTransfers)
+#include "tst_windowtransfers.moc"
