@@ -7,9 +7,12 @@
 #include "ui/Language.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
+#include "ui/SplashWindow.h"
+#include "ui/Startup.h"
 #include "ui/VfoTableModel.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -66,6 +69,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void splashCoversTheStart();
     void startUpState();
     void settingsListsHoldTheirItems_data();
     void settingsListsHoldTheirItems();
@@ -86,12 +90,48 @@ private slots:
     void vfoDoubleClickOpensTheEditDialog_data();
     void vfoDoubleClickOpensTheEditDialog();
     void modifyMenuEditsTheCurrentVfo();
+    void exitClosesTheWindow();
+    void modifyMenuOnTheMemoryTabEditsTheCurrentChannel();
     void tabsSwitchPanels();
     void japaneseCaptions_data();
     void japaneseCaptions();
     void captionLanguageFollowsTheFirstInterfaceLanguage_data();
     void captionLanguageFollowsTheFirstInterfaceLanguage();
 };
+
+void TestMainWindow::splashCoversTheStart()
+{
+    QTemporaryDir dir;
+    test::ScriptedPrompts prompts;
+    StartupOptions options;
+    options.window.portSetting = PortSetting(dir.path(), dir.path());
+    options.window.geometryStore = dir.filePath("geometry.ini");
+    options.startFile = dir.filePath("missing.TV4");
+    options.splashPause = std::chrono::milliseconds(300);
+    Startup startup(prompts, options);
+    QSignalSpy ready(&startup, &Startup::ready);
+    QElapsedTimer clock;
+    clock.start();
+    startup.run();
+
+    // The splash first; the window is built behind it but not shown yet.
+    QVERIFY(startup.splash() && startup.splash()->isVisible());
+    QVERIFY(startup.mainWindow() && !startup.mainWindow()->isVisible());
+    QVERIFY(prompts.messages.isEmpty());
+
+    QVERIFY(ready.wait(5000));
+    QVERIFY(clock.elapsed() >= 300);
+    QVERIFY(startup.mainWindow()->isVisible());
+    QTRY_VERIFY(!startup.splash());
+    // The start file's message came after the pause, and start-up went on with the defaults.
+    QCOMPARE(prompts.messages.size(), 1);
+    QCOMPARE(prompts.messages[0].text, QStringLiteral("File Open Error"));
+    QCOMPARE(startup.mainWindow()->windowTitle(), QStringLiteral("Orvane KT-V4 Clone Utility"));
+    QCOMPARE(startup.mainWindow()->document().dataChanged(), false);
+
+    // The program itself keeps the splash for 2 seconds.
+    QCOMPARE(StartupOptions().splashPause, std::chrono::milliseconds(2000));
+}
 
 void TestMainWindow::startUpState()
 {
@@ -628,6 +668,37 @@ void TestMainWindow::modifyMenuEditsTheCurrentVfo()
     QCOMPARE(index, 1);
     // Cancel wrote nothing.
     QCOMPARE(w.document().dataChanged(), false);
+}
+
+void TestMainWindow::exitClosesTheWindow()
+{
+    Window w;
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.action("mnuFileExit")->trigger();
+    QVERIFY(!w.window->isVisible());
+    QVERIFY(w.prompts.messages.isEmpty());
+}
+
+void TestMainWindow::modifyMenuOnTheMemoryTabEditsTheCurrentChannel()
+{
+    Window w;
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.window->showTab(MainWindow::MemoryTab);
+    w.window->memoryPanel()->selectChannel(401);
+    int source = -1;
+    int index = -1;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        source = int(dialog->editSource());
+        index = dialog->editIndex();
+        dialog->reject();
+    });
+    w.action("mnuEditUndo")->trigger();
+    QCOMPARE(source, int(ModifyDialog::EditSource::Channel));
+    QCOMPARE(index, 401);
 }
 
 void TestMainWindow::tabsSwitchPanels()
