@@ -116,6 +116,7 @@ public:
     Private(CloneTransfer *q, CloneDocument &document) : q(q), document(document), exchange(transport)
     {
         pause.setSingleShot(true);
+        // The radio is owed its full pause; a coarse timer may fire early.
         pause.setTimerType(Qt::PreciseTimer);
         exchange.setTrace(&trace);
     }

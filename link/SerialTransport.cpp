@@ -84,7 +84,11 @@ bool SerialTransport::write(const QByteArray &bytes)
     if (!m_port.isOpen())
         return false;
     // A refused write has already been reported through errorOccurred.
-    return m_port.write(bytes) == bytes.size();
+    if (m_port.write(bytes) != bytes.size())
+        return false;
+    // Out now rather than on the next round of the event loop.
+    m_port.flush();
+    return m_port.isOpen();
 }
 
 QByteArray SerialTransport::readAll()

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/prctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -300,6 +301,8 @@ void VirtualRadio::closeDevice()
 
 void VirtualRadio::loop()
 {
+    // The line's pace is kept to the microsecond, not to the kernel's default 50 us of slack.
+    ::prctl(PR_SET_TIMERSLACK, 1UL);
     while (!m_stopping && m_master >= 0) {
         if (m_vanishRequested) {
             closeDevice();
