@@ -262,11 +262,11 @@ void VirtualRadio::setLineObserver(std::function<void(const QByteArray &)> obser
 
 void VirtualRadio::inject(const QByteArray &bytes)
 {
-    {
-        std::lock_guard lock(m_mutex);
-        m_injected += bytes;
+    // Written here and now, so that a test knows the noise is on the line when this returns.
+    std::lock_guard lock(m_mutex);
+    if (m_master >= 0) {
+        [[maybe_unused]] const ssize_t n = ::write(m_master, bytes.constData(), bytes.size());
     }
-    wake();
 }
 
 void VirtualRadio::vanish()
@@ -287,6 +287,7 @@ void VirtualRadio::wake()
 
 void VirtualRadio::closeDevice()
 {
+    std::lock_guard lock(m_mutex);
     if (m_master >= 0) {
         ::close(m_master);
         m_master = -1;
@@ -309,13 +310,6 @@ void VirtualRadio::loop()
             break;
         }
         Clock::time_point now = Clock::now();
-        QByteArray injected;
-        {
-            std::lock_guard lock(m_mutex);
-            injected = std::exchange(m_injected, QByteArray());
-        }
-        if (!injected.isEmpty())
-            queue(injected, now);
 
         while (!m_lines.isEmpty() && m_lines.first().second <= now && !m_vanishRequested) {
             const auto [line, at] = m_lines.takeFirst();

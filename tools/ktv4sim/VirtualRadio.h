@@ -116,10 +116,9 @@ private:
     RadioSetup m_setup;
     std::chrono::nanoseconds m_charTime{0};
 
-    mutable std::mutex m_mutex; // guards the memory, the log, the injections and the observer
+    mutable std::mutex m_mutex; // guards the memory, the log, the observer and closing the device
     QHash<int, QByteArray> m_memory;
     QList<QByteArray> m_log;
-    QByteArray m_injected;
     std::function<void(const QByteArray &)> m_observer;
 
     int m_master = -1;
