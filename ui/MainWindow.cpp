@@ -77,6 +77,8 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     // ReadPortSetting; a device named on the command line wins for this run.
     m_portChoice = m_options.portSetting.read();
     m_portOverride = m_options.portDevice;
+    if (!m_options.traceFile.isEmpty())
+        m_transfer->setTraceFile(m_options.traceFile);
 
     connectTransfer();
     connect(&m_document, &CloneDocument::captionChanged, this, &QWidget::setWindowTitle);
@@ -88,9 +90,14 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
 
 MainWindow::~MainWindow()
 {
-    // The engine talks to the document; stop it first.
+    // Everything that works on the document goes before it does (the base class would delete
+    // these children only after the document is gone): the engine first, then the views.
     delete m_transfer;
-    m_transfer = nullptr;
+    delete m_memoryCommands;
+    delete m_modify;
+    delete m_about;
+    delete m_comPort;
+    delete takeCentralWidget();
 }
 
 void MainWindow::finishLoad(const QString &startFile)

@@ -34,6 +34,7 @@ struct MainWindowOptions {
     PortSetting portSetting = PortSetting::forThisProgram(); // where "KT-V4.ini" is read and written
     QString portDevice;    // --port: this run's serial device, ahead of the remembered one
     QString geometryStore; // an INI file for the window geometry; empty = the per-user store
+    QString traceFile;     // --trace: every line to and from the radio, with times
 };
 
 class MainWindow : public QMainWindow {

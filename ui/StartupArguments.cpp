@@ -7,6 +7,7 @@ namespace ktv4::ui {
 namespace {
 
 const QString kPortOption = QStringLiteral("port");
+const QString kTraceOption = QStringLiteral("trace");
 
 } // namespace
 
@@ -26,6 +27,9 @@ void describeArguments(QCommandLineParser &parser)
     parser.addOption(QCommandLineOption(
         kPortOption, QStringLiteral("Talk to the radio on DEVICE (such as /dev/ttyUSB0) for this run."),
         QStringLiteral("DEVICE")));
+    parser.addOption(QCommandLineOption(
+        kTraceOption, QStringLiteral("Write every line sent to and received from the radio to FILE."),
+        QStringLiteral("FILE")));
     parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A clone file (*.TV4) to open."),
                                  QStringLiteral("[file]"));
 }
@@ -37,6 +41,7 @@ StartupArguments startupArguments(const QCommandLineParser &parser)
     if (!files.isEmpty())
         arguments.startFile = startFileFrom(files.first());
     arguments.portDevice = parser.value(kPortOption);
+    arguments.traceFile = parser.value(kTraceOption);
     return arguments;
 }
 

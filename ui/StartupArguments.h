@@ -11,6 +11,7 @@ namespace ktv4::ui {
 struct StartupArguments {
     QString startFile;  // StartFile; empty when none was named
     QString portDevice; // --port: the serial device for this run
+    QString traceFile;  // --trace: where to log the radio's lines
 };
 
 // The path exactly as the platform hands it over, less a pair of surrounding double quotes

@@ -33,6 +33,7 @@ int main(int argc, char *argv[])
     ktv4::ui::StartupOptions options;
     options.startFile = arguments.startFile;
     options.window.portDevice = arguments.portDevice;
+    options.window.traceFile = arguments.traceFile;
     ktv4::ui::Startup startup(prompts, options);
     startup.run();
     return QApplication::exec();

@@ -20,10 +20,13 @@ using namespace ktv4;
 using namespace ktv4::ui;
 
 struct Window {
-    explicit Window(const QString &startFile = QString(), const QString &portDevice = QString())
+    explicit Window(const QString &startFile = QString(), const QString &portDevice = QString(),
+                    const QString &traceFile = QString())
     {
         QDir().mkpath(programDir());
-        window = std::make_unique<MainWindow>(prompts, options(portDevice));
+        MainWindowOptions o = options(portDevice);
+        o.traceFile = traceFile;
+        window = std::make_unique<MainWindow>(prompts, o);
         window->finishLoad(startFile);
     }
 

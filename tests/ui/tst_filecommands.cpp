@@ -358,6 +358,8 @@ void TestFileCommands::startFileArgument_data()
                                    << "/dev/ttyUSB0";
     QTest::newRow("port=") << QStringList{"ktv4clone", "--port=/dev/pts/3"} << ""
                            << "/dev/pts/3";
+    QTest::newRow("trace is no file") << QStringList{"ktv4clone", "--trace", "t.log", "c.TV4"} << "c.TV4"
+                                      << "";
 }
 
 void TestFileCommands::startFileArgument()

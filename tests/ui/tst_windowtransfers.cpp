@@ -36,14 +36,15 @@ sim::RadioSetup unpaced(std::function<void(sim::RadioSetup &)> change = {})
 
 // A virtual radio holding radioImage() and a window set to talk to it.
 struct Bench {
-    explicit Bench(sim::RadioSetup setup = unpaced()) : radio(std::move(setup))
+    explicit Bench(sim::RadioSetup setup = unpaced(), const QString &traceFile = QString())
+        : radio(std::move(setup))
     {
         radio.loadImage(radioImage());
         QString error;
         opened = radio.open(error);
         if (opened)
             radio.start();
-        window = std::make_unique<Window>(QString(), radio.devicePath());
+        window = std::make_unique<Window>(QString(), radio.devicePath(), traceFile);
         window->window->show();
     }
     ~Bench()
@@ -109,6 +110,7 @@ private slots:
     void writeSettings();
     void autoSelect_data();
     void autoSelect();
+    void traceFileRecordsTheLines();
     void autoSelectRefused_data();
     void autoSelectRefused();
     void readSettingsFailures_data();
@@ -246,6 +248,19 @@ void TestWindowTransfers::autoSelect()
     const QByteArray header = readAll(w.path("identified.TV4")).left(32);
     QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[option]));
     QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
+}
+
+void TestWindowTransfers::traceFileRecordsTheLines()
+{
+    QTemporaryDir dir;
+    const QString trace = dir.filePath("radio.log");
+    Bench bench(unpaced(), trace);
+    QVERIFY(bench.opened);
+    QTest::mouseClick(bench.button("cmdAuto"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    const QByteArray log = readAll(trace);
+    QVERIFY2(log.contains("OV~WHO"), log.constData());
+    QVERIFY2(log.contains("KTSV4"), log.constData());
 }
 
 void TestWindowTransfers::autoSelectRefused_data()
