@@ -274,8 +274,15 @@ void ModifyDialog::beginChannel(int channel)
         m_chkSkip->setChecked(cells[ColSkip].value > 0);
         m_txtName->setText(cells[ColName].text);
         setFrequencyFields(m_txtSP1, m_txtSP2, m_txtSP3, cells[ColSplit].value);
+        m_nameAsOpened = cells[ColName].text;
+        m_nameShown = m_txtName->text();
+        m_splitAsOpened = cells[ColSplit].value;
+        m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
         return;
     }
+    m_nameAsOpened.clear();
+    m_nameShown.clear();
+    m_splitShown.clear();
 
     // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise.
     const QString khz = m_document.modelIndex() == ModelJ ? QStringLiteral("050") : QStringLiteral("100");
@@ -374,10 +381,13 @@ bool ModifyDialog::commit()
     if (m_editSource == EditSource::Channel) {
         ChannelRow &row = m_document.image().channels[m_editIndex];
         writeCells(row.cells.data(), f);
-        const qint64 split = splitFrequency();
-        row.cells[ColSplit] = {static_cast<double>(split), frequencyText(static_cast<double>(split))};
+        const bool splitUntouched =
+            m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+        const double split = splitUntouched ? m_splitAsOpened : static_cast<double>(splitFrequency());
+        row.cells[ColSplit] = {split, frequencyText(split)};
         row.cells[ColSkip] = m_chkSkip->isChecked() ? Cell{1, skipText(1)} : Cell{0, skipText(0)};
-        row.cells[ColName].text = m_txtName->text();
+        const bool nameUntouched = !m_nameAsOpened.isEmpty() && m_txtName->text() == m_nameShown;
+        row.cells[ColName].text = nameUntouched ? m_nameAsOpened : m_txtName->text();
         row.inUse = true;
         emit channelEdited(m_editIndex);
     } else {

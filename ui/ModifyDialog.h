@@ -4,6 +4,7 @@
 // Cancel writes nothing.
 
 #include <QDialog>
+#include <QStringList>
 
 class QCheckBox;
 class QComboBox;
@@ -67,6 +68,13 @@ private:
     UserPrompts &m_prompts;
     EditSource m_editSource = EditSource::Channel;
     int m_editIndex = 0;
+
+    // What a channel held when the dialog opened, for the fields too short to show all of it
+    // (an 8-character name, a split frequency outside 0..99 999 999): left untouched, OK keeps it.
+    QString m_nameAsOpened;
+    QString m_nameShown;
+    double m_splitAsOpened = 0;
+    QStringList m_splitShown;
 
     QLabel *m_lblMode;
     QLabel *m_lblCH;

@@ -52,6 +52,7 @@ private slots:
     void splitFieldsThatAreNotNumbersCountAsZero_data();
     void splitFieldsThatAreNotNumbersCountAsZero();
     void cancelWritesNothing();
+    void valuesTooLongForTheirFieldsSurviveAnUntouchedOk();
     void vfoEdit();
     void reopeningShowsNothingOfTheLastEdit();
     void modalEditReturnsWhetherOkWrote();
@@ -618,6 +619,31 @@ void ModifyDialogTest::cancelWritesNothing()
     QVERIFY(table() == before);
     QVERIFY(!m_document->dataChanged());
     QCOMPARE(edited.size(), 0);
+}
+
+void ModifyDialogTest::valuesTooLongForTheirFieldsSurviveAnUntouchedOk()
+{
+    // The radio stores 8 name characters and any 32-bit split; the fields hold 7 and 8 digits.
+    ChannelRow row = usedChannel(7'050'000, QStringLiteral("ABCDEFGH"));
+    row.cells[ColSplit] = {123'456'789, frequencyText(123'456'789)};
+    table()[20] = row;
+    table()[21] = row;
+
+    openChannel(20);
+    QCOMPARE(field("txtName")->text(), QStringLiteral("ABCDEFG"));
+    list("cmbMode")->setCurrentIndex(0); // an unrelated change
+    clickOk();
+    QCOMPARE(table()[20].cells[ColName].text, QStringLiteral("ABCDEFGH"));
+    QCOMPARE(table()[20].cells[ColSplit], row.cells[ColSplit]);
+    QCOMPARE(table()[20].cells[ColMode].text, QStringLiteral("USB"));
+
+    // Edited fields are taken as they stand.
+    openChannel(21);
+    field("txtName")->setText(QStringLiteral("XYZ"));
+    field("txtSP1")->setText(QStringLiteral("14"));
+    clickOk();
+    QCOMPARE(table()[21].cells[ColName].text, QStringLiteral("XYZ"));
+    QCOMPARE(table()[21].cells[ColSplit].value, 14'999'999.0);
 }
 
 void ModifyDialogTest::vfoEdit()
