@@ -6,6 +6,7 @@
 #include "link/RadioFixture.h"
 
 #include "ui/ChannelTableModel.h"
+#include "ui/ComPortDialog.h"
 #include "ui/MemoryPanel.h"
 #include "ui/TransferMessages.h"
 #include "ui/VfoTableModel.h"
@@ -115,6 +116,8 @@ private slots:
     void autoSelectRefused();
     void readSettingsFailures_data();
     void readSettingsFailures();
+    void undecodableVfoRecord();
+    void comPortDialogClosesTheOpenPort();
     void portThatCannotBeOpened();
     void busyWindowRefusesTabsClosingAndCommands();
     void toolsMenuShowsTheTabOfTheTransfer();
@@ -328,6 +331,44 @@ void TestWindowTransfers::readSettingsFailures()
     QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
     QVERIFY(!QApplication::overrideCursor());
     QVERIFY(bench.button("cmbRxData1")->isEnabled());
+}
+
+void TestWindowTransfers::undecodableVfoRecord()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    Window &w = *bench.window;
+    // Mode byte 6: no such mode.
+    bench.radio.setRecord(kVfoAAddress, "8006" + QByteArray(60, '0'));
+    QTest::mouseClick(bench.button("cmbRxData1"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QCOMPARE(w.prompts.messages.size(), 1);
+    QCOMPARE(w.prompts.messages[0].text, QStringLiteral("COM Port Error"));
+    QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("7.100.000"));
+    QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("LSB"));
+    QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
+    QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
+    QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
+}
+
+void TestWindowTransfers::comPortDialogClosesTheOpenPort()
+{
+    Bench bench;
+    QVERIFY(bench.opened);
+    MainWindow &window = bench.main();
+    QTest::mouseClick(bench.button("cmdAuto"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QVERIFY(window.transfer().isPortOpen());
+
+    // OK without a change still closes the port; the next operation opens it again.
+    window.showComPortSetup();
+    window.comPortDialog()->accept();
+    QVERIFY(!window.transfer().isPortOpen());
+    QCOMPARE(window.portName(), bench.radio.devicePath());
+    QTest::mouseClick(bench.button("cmdAuto"), Qt::LeftButton);
+    QVERIFY(bench.waitUntilIdle());
+    QVERIFY(bench.window->prompts.messages.isEmpty());
+    QCOMPARE(bench.radio.receivedCount(), 2);
 }
 
 void TestWindowTransfers::portThatCannotBeOpened()
