@@ -15,7 +15,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ktv4clone"));
     QApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
-    QApplication::setApplicationDisplayName(ktv4::ui::programTitle());
+    // No application display name: the platform would append it to every window's caption.
     QApplication::setWindowIcon(ktv4::ui::programIcon());
     QGuiApplication::setDesktopFileName(QStringLiteral("ktv4clone"));
 
