@@ -28,7 +28,12 @@ SerialTransport::SerialTransport(QObject *parent) : Transport(parent)
     connect(&m_port, &QSerialPort::errorOccurred, this, &SerialTransport::handleError);
 }
 
-SerialTransport::~SerialTransport() = default;
+SerialTransport::~SerialTransport()
+{
+    // Nothing the port says while it closes may reach a half-destroyed transport.
+    disconnect(&m_port, nullptr, this, nullptr);
+    m_port.close();
+}
 
 void SerialTransport::setPortName(const QString &portName)
 {
