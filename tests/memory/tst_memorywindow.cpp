@@ -1,0 +1,138 @@
+// The Memory tab inside the main window: the File menu's CSV commands, Edit > Modify, and the
+// grid's redraw after New.
+
+#include "MemoryFixtures.h"
+#include "ui/WindowFixture.h"
+
+#include "files/CloneFile.h"
+#include "ui/ChannelTableModel.h"
+#include "ui/MemoryPanel.h"
+#include "ui/ModifyDialog.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace fixture;
+using ktv4::test::usedChannel;
+
+class MemoryWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void exportNamesTheCsvButSaveAsksForACloneFile();
+    void importFromTheMenuRedrawsTheGrid();
+    void modifyOnTheMemoryTabEditsTheCurrentRow();
+    void newImageBlanksEveryRow();
+
+private:
+    static QString shown(Window &w, int channel, ChannelColumn column)
+    {
+        ChannelTableModel *model = w.window->memoryPanel()->model();
+        return model->data(model->index(channel, column)).toString();
+    }
+};
+
+void MemoryWindowTest::exportNamesTheCsvButSaveAsksForACloneFile()
+{
+    Window w;
+    ChannelTable &table = w.document().image().channels;
+    table[5] = usedChannel(7'050'000, QStringLiteral("FIVE"));
+    table[603] = usedChannel(21'000'000, QStringLiteral("LAST"));
+    w.document().setDataChanged(true);
+
+    w.prompts.fileNames.enqueue(w.path("list.csv"));
+    w.action("mnuExport")->trigger();
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(w.window->windowTitle(), AppTitle() + QStringLiteral(" - list.csv"));
+    QVERIFY(!w.document().dataChanged());
+    const QByteArray csv = readAll(w.path("list.csv"));
+    QCOMPARE(csv.count('\n'), 3);
+
+    // Save has no clone file to write to: it asks, and a cancelled dialog writes nothing.
+    w.action("mnuFileSave")->trigger();
+    QCOMPARE(w.prompts.fileDialogs.size(), 2);
+    QCOMPARE(readAll(w.path("list.csv")), csv);
+
+    w.prompts.fileNames.enqueue(w.path("saved.TV4"));
+    w.action("mnuFileSave")->trigger();
+    QCOMPARE(w.prompts.fileDialogs.size(), 3);
+    QCOMPARE(readAll(w.path("list.csv")), csv);
+    QCOMPARE(readAll(w.path("saved.TV4")).size(), kCloneFileSize);
+    QCOMPARE(w.window->windowTitle(), AppTitle() + QStringLiteral(" - saved.TV4"));
+}
+
+void MemoryWindowTest::importFromTheMenuRedrawsTheGrid()
+{
+    Window w;
+    QVERIFY(writeAll(
+        w.path("in.csv"),
+        "\"KT-V4\",\"MEMORY\",\"A-P1\",\"14.074.000\",\"USB\",\"0\",\"FAST\",\"WIDE\",\"OFF\",\"FT8\","
+        "\"\"\r\n"
+        "\"KT-V4\",\"MEMORY\",\"199\",\"3.573.000\",\"LSB\",\"-10\",\"SLOW\",\"NARROW\",\"ON\",\"X\","
+        "\"SKIP\"\r\n"));
+    w.window->showTab(MainWindow::MemoryTab);
+    w.window->memoryPanel()->selectChannel(300);
+    w.prompts.fileNames.enqueue(w.path("in.csv"));
+    w.action("mnuImport")->trigger();
+
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(w.prompts.fileDialogs[0].filter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+    QCOMPARE(shown(w, 400, ColFrequency), QStringLiteral("14.074.000"));
+    QCOMPARE(shown(w, 400, ColName), QStringLiteral("FT8"));
+    QCOMPARE(shown(w, 199, ColSkip), QStringLiteral("Skip"));
+    QCOMPARE(w.window->memoryPanel()->currentChannel(), 0);
+    QCOMPARE(w.window->windowTitle(), AppTitle());
+    QVERIFY(!w.document().dataChanged());
+}
+
+void MemoryWindowTest::modifyOnTheMemoryTabEditsTheCurrentRow()
+{
+    Window w;
+    w.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+    w.window->showTab(MainWindow::MemoryTab);
+    MemoryPanel *panel = w.window->memoryPanel();
+    panel->selectChannel(401);
+
+    auto *dialog = w.window->findChild<ModifyDialog *>();
+    QVERIFY(dialog);
+    QString bank, number;
+    QTimer::singleShot(0, dialog, [&] {
+        bank = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
+        number = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
+        auto *mhz = dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"));
+        QTest::keyClicks(mhz, QStringLiteral("28"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+    });
+    w.action("mnuEditUndo")->trigger();
+
+    QCOMPARE(bank, QStringLiteral("Memory A"));
+    QCOMPARE(number, QStringLiteral("P2"));
+    QVERIFY(w.document().image().channels[401].inUse);
+    QCOMPARE(shown(w, 401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
+    QVERIFY(w.document().dataChanged());
+    QVERIFY(w.window->windowTitle() == AppTitle());
+}
+
+void MemoryWindowTest::newImageBlanksEveryRow()
+{
+    QTemporaryDir dir;
+    RadioImage image = startupImage();
+    for (int n = 0; n < kChannelCount; n += 3)
+        image.channels[n] = usedChannel(7'000'000 + n, QStringLiteral("N%1").arg(n));
+    const QString path = dir.filePath(QStringLiteral("full.TV4"));
+    QVERIFY(WriteCloneFile(path, image, ModelE, false).ok());
+
+    Window w(path);
+    QCOMPARE(shown(w, 603, ColName), QStringLiteral("N603"));
+    w.action("mnuFileNew")->trigger();
+    QVERIFY(w.prompts.messages.isEmpty()); // nothing changed, nothing asked
+    for (int n = 0; n < kChannelCount; ++n)
+        QCOMPARE(shown(w, n, ColFrequency), QString());
+}
+
+QTEST_MAIN(MemoryWindowTest)
+#include "tst_memorywindow.moc"
