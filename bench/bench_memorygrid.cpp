@@ -17,9 +17,9 @@ namespace {
 
 class NoPrompts : public UserPrompts {
 public:
-    QMessageBox::StandardButton message(QWidget *, const MessageSpec &) override { return QMessageBox::Ok; }
-    QString openFileName(QWidget *, const FileDialogSpec &) override { return {}; }
-    QString saveFileName(QWidget *, const FileDialogSpec &) override { return {}; }
+    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override { return QMessageBox::Ok; }
+    QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
+    QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
 };
 
 void fillAllChannels(CloneDocument &document)

@@ -76,13 +76,13 @@ AboutDialog::AboutDialog(UserPrompts &prompts, QWidget *parent) : QDialog(parent
 
 void AboutDialog::startSysInfo()
 {
-    MessageSpec spec;
-    spec.icon = QMessageBox::NoIcon;
-    spec.title = programTitle();
-    spec.text = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
-    spec.buttons = QMessageBox::Ok;
-    spec.defaultButton = QMessageBox::Ok;
-    m_prompts.message(this, spec);
+    MessageRequest request;
+    request.icon = QMessageBox::NoIcon;
+    request.title = programTitle();
+    request.text = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");
+    request.buttons = QMessageBox::Ok;
+    request.defaultButton = QMessageBox::Ok;
+    m_prompts.message(this, request);
 }
 
 } // namespace ktv4::ui

@@ -17,7 +17,7 @@ bool MainWindow::askSaveChanges()
 {
     if (!m_document.dataChanged())
         return true;
-    MessageSpec question;
+    MessageRequest question;
     question.icon = QMessageBox::Information;
     question.title = QStringLiteral("Save Changes");
     question.text = QStringLiteral("Save changes to settings?");
@@ -37,10 +37,10 @@ bool MainWindow::askSaveChanges()
 
 QString MainWindow::chooseFile(bool save, const QString &filter)
 {
-    FileDialogSpec spec;
-    spec.fileName = m_lastFileName;
-    spec.filter = filter;
-    const QString chosen = save ? m_prompts.saveFileName(this, spec) : m_prompts.openFileName(this, spec);
+    FileDialogRequest request;
+    request.fileName = m_lastFileName;
+    request.filter = filter;
+    const QString chosen = save ? m_prompts.saveFileName(this, request) : m_prompts.openFileName(this, request);
     if (!chosen.isEmpty())
         m_lastFileName = chosen;
     return chosen;

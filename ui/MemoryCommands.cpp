@@ -20,10 +20,10 @@ QString MemoryCommands::csvFilter()
 
 bool MemoryCommands::importCsv(QWidget *parent)
 {
-    FileDialogSpec spec;
-    spec.fileName = m_lastFileName;
-    spec.filter = csvFilter();
-    const QString path = m_prompts.openFileName(parent, spec);
+    FileDialogRequest request;
+    request.fileName = m_lastFileName;
+    request.filter = csvFilter();
+    const QString path = m_prompts.openFileName(parent, request);
     if (path.isEmpty())
         return false;
     m_lastFileName = path;
@@ -41,10 +41,10 @@ bool MemoryCommands::importCsv(QWidget *parent)
 
 bool MemoryCommands::exportCsv(QWidget *parent)
 {
-    FileDialogSpec spec;
-    spec.fileName = m_lastFileName;
-    spec.filter = csvFilter();
-    const QString path = m_prompts.saveFileName(parent, spec);
+    FileDialogRequest request;
+    request.fileName = m_lastFileName;
+    request.filter = csvFilter();
+    const QString path = m_prompts.saveFileName(parent, request);
     if (path.isEmpty())
         return false;
     m_lastFileName = path;

@@ -185,13 +185,13 @@ void MemoryPanel::openEditor(int channel)
 
 bool MemoryPanel::confirm(const QString &title, const QString &question)
 {
-    MessageSpec spec;
-    spec.icon = QMessageBox::Warning;
-    spec.title = title;
-    spec.text = question;
-    spec.buttons = QMessageBox::Ok | QMessageBox::Cancel;
-    spec.defaultButton = QMessageBox::Cancel;
-    return m_prompts.message(this, spec) == QMessageBox::Ok;
+    MessageRequest request;
+    request.icon = QMessageBox::Warning;
+    request.title = title;
+    request.text = question;
+    request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Cancel;
+    return m_prompts.message(this, request) == QMessageBox::Ok;
 }
 
 void MemoryPanel::emptyChannel(int channel)

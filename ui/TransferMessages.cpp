@@ -4,7 +4,7 @@
 
 namespace ktv4::ui {
 
-std::optional<MessageSpec> finishingMessage(const TransferResult &result, const QString &device)
+std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device)
 {
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:

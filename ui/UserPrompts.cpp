@@ -4,37 +4,37 @@
 
 namespace ktv4::ui {
 
-MessageSpec errorMessage(const QString &text, const QString &details)
+MessageRequest errorMessage(const QString &text, const QString &details)
 {
-    MessageSpec spec;
-    spec.icon = QMessageBox::Critical;
-    spec.title = QStringLiteral("ERROR");
-    spec.text = text;
-    spec.buttons = QMessageBox::Ok;
-    spec.defaultButton = QMessageBox::Ok;
-    spec.details = details;
-    return spec;
+    MessageRequest request;
+    request.icon = QMessageBox::Critical;
+    request.title = QStringLiteral("ERROR");
+    request.text = text;
+    request.buttons = QMessageBox::Ok;
+    request.defaultButton = QMessageBox::Ok;
+    request.details = details;
+    return request;
 }
 
-QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const MessageSpec &spec)
+QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const MessageRequest &request)
 {
-    QMessageBox box(spec.icon, spec.title, spec.text, spec.buttons, parent);
-    if (spec.defaultButton != QMessageBox::NoButton)
-        box.setDefaultButton(spec.defaultButton);
-    if (!spec.details.isEmpty())
-        box.setDetailedText(spec.details);
+    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    if (request.defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(request.defaultButton);
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
-QString WidgetPrompts::openFileName(QWidget *parent, const FileDialogSpec &spec)
+QString WidgetPrompts::openFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    return QFileDialog::getOpenFileName(parent, spec.caption, spec.fileName, spec.filter);
+    return QFileDialog::getOpenFileName(parent, request.caption, request.fileName, request.filter);
 }
 
-QString WidgetPrompts::saveFileName(QWidget *parent, const FileDialogSpec &spec)
+QString WidgetPrompts::saveFileName(QWidget *parent, const FileDialogRequest &request)
 {
     // The overwrite question is the dialog's own; no extension is added to a typed name.
-    return QFileDialog::getSaveFileName(parent, spec.caption, spec.fileName, spec.filter);
+    return QFileDialog::getSaveFileName(parent, request.caption, request.fileName, request.filter);
 }
 
 } // namespace ktv4::ui

@@ -9,7 +9,7 @@ class QWidget;
 
 namespace ktv4::ui {
 
-struct MessageSpec {
+struct MessageRequest {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString title;
     QString text;
@@ -19,9 +19,9 @@ struct MessageSpec {
 };
 
 // "ERROR", critical icon, OK: the program's error box.
-MessageSpec errorMessage(const QString &text, const QString &details = QString());
+MessageRequest errorMessage(const QString &text, const QString &details = QString());
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     QString caption;
     QString fileName; // starts with the previously chosen name
     QString filter;   // Qt form: "Orvane KT-V4 Clone Files (*.TV4);;All Files (*)"
@@ -30,18 +30,18 @@ struct FileDialogSpec {
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
-    virtual QMessageBox::StandardButton message(QWidget *parent, const MessageSpec &spec) = 0;
+    virtual QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) = 0;
     // Empty when cancelled.
-    virtual QString openFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
-    virtual QString saveFileName(QWidget *parent, const FileDialogSpec &spec) = 0;
+    virtual QString openFileName(QWidget *parent, const FileDialogRequest &request) = 0;
+    virtual QString saveFileName(QWidget *parent, const FileDialogRequest &request) = 0;
 };
 
 // Real QMessageBox and QFileDialog.
 class WidgetPrompts : public UserPrompts {
 public:
-    QMessageBox::StandardButton message(QWidget *parent, const MessageSpec &spec) override;
-    QString openFileName(QWidget *parent, const FileDialogSpec &spec) override;
-    QString saveFileName(QWidget *parent, const FileDialogSpec &spec) override;
+    QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) override;
+    QString openFileName(QWidget *parent, const FileDialogRequest &request) override;
+    QString saveFileName(QWidget *parent, const FileDialogRequest &request) override;
 };
 
 } // namespace ktv4::ui

@@ -300,7 +300,7 @@ void ChannelGridTest::deleteChannel()
         return;
     }
     QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageSpec &asked = m_prompts->messages.first();
+    const MessageRequest &asked = m_prompts->messages.first();
     QCOMPARE(asked.title, QStringLiteral("DELETE OK"));
     QCOMPARE(asked.text, kDeleteText);
     QCOMPARE(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -342,7 +342,7 @@ void ChannelGridTest::clear()
     click("cmbClear");
 
     QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageSpec &asked = m_prompts->messages.first();
+    const MessageRequest &asked = m_prompts->messages.first();
     QCOMPARE(asked.title, QStringLiteral("CLEAR OK"));
     QCOMPARE(asked.text, kClearText);
     QCOMPARE(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
@@ -375,7 +375,7 @@ void ChannelGridTest::clearAll()
     click("cmbClAll");
 
     QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageSpec &asked = m_prompts->messages.first();
+    const MessageRequest &asked = m_prompts->messages.first();
     QCOMPARE(asked.title, QStringLiteral("CLEAR OK"));
     QCOMPARE(asked.text, kClearAllText);
     QCOMPARE(asked.defaultButton, QMessageBox::Cancel);

@@ -515,7 +515,7 @@ void ModifyDialogTest::rangeLimits()
         return;
     }
     QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageSpec &shown = m_prompts->messages.first();
+    const MessageRequest &shown = m_prompts->messages.first();
     QCOMPARE(shown.title, QStringLiteral("ERROR"));
     QCOMPARE(shown.text, QStringLiteral("The frequency is outside the range. \r\n"));
     QCOMPARE(shown.icon, QMessageBox::Critical);

@@ -10,25 +10,25 @@ namespace ktv4::test {
 
 class ScriptedPrompts : public ui::UserPrompts {
 public:
-    QList<ui::MessageSpec> messages;     // every message box shown, in order
+    QList<ui::MessageRequest> messages;     // every message box shown, in order
     QQueue<QMessageBox::StandardButton> answers; // next answers; OK / the default when empty
     QQueue<QString> fileNames;           // next file dialog results; "" = cancelled
-    QList<ui::FileDialogSpec> fileDialogs;
+    QList<ui::FileDialogRequest> fileDialogs;
 
-    QMessageBox::StandardButton message(QWidget *, const ui::MessageSpec &spec) override
+    QMessageBox::StandardButton message(QWidget *, const ui::MessageRequest &request) override
     {
-        messages << spec;
+        messages << request;
         if (!answers.isEmpty())
             return answers.dequeue();
-        return spec.defaultButton != QMessageBox::NoButton ? spec.defaultButton : QMessageBox::Ok;
+        return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
     }
-    QString openFileName(QWidget *, const ui::FileDialogSpec &spec) override { return nextFile(spec); }
-    QString saveFileName(QWidget *, const ui::FileDialogSpec &spec) override { return nextFile(spec); }
+    QString openFileName(QWidget *, const ui::FileDialogRequest &request) override { return nextFile(request); }
+    QString saveFileName(QWidget *, const ui::FileDialogRequest &request) override { return nextFile(request); }
 
 private:
-    QString nextFile(const ui::FileDialogSpec &spec)
+    QString nextFile(const ui::FileDialogRequest &request)
     {
-        fileDialogs << spec;
+        fileDialogs << request;
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
 };

@@ -46,7 +46,7 @@ QString writeCloneFile(const Window &w, const QString &name, int model = ModelT,
 void expectError(const Window &w, const QString &text)
 {
     QCOMPARE(w.prompts.messages.size(), 1);
-    const ui::MessageSpec &box = w.prompts.messages.first();
+    const ui::MessageRequest &box = w.prompts.messages.first();
     QCOMPARE(box.text, text);
     QCOMPARE(box.title, QStringLiteral("ERROR"));
     QCOMPARE(box.icon, QMessageBox::Critical);
@@ -102,7 +102,7 @@ void TestFileCommands::saveQuestion()
     w.window->fileNew();
 
     QCOMPARE(w.prompts.messages.size(), 1);
-    const ui::MessageSpec &question = w.prompts.messages[0];
+    const ui::MessageRequest &question = w.prompts.messages[0];
     QCOMPARE(question.text, QStringLiteral("Save changes to settings?"));
     QCOMPARE(question.title, QStringLiteral("Save Changes"));
     QCOMPARE(question.icon, QMessageBox::Information);

@@ -592,7 +592,7 @@ void TestMainWindow::aboutBox()
     // No system-information tool here: the message, and the box stays.
     QTest::mouseClick(sysInfo, Qt::LeftButton);
     QCOMPARE(w.prompts.messages.size(), 1);
-    const ui::MessageSpec &message = w.prompts.messages[0];
+    const ui::MessageRequest &message = w.prompts.messages[0];
     QCOMPARE(message.text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
     QCOMPARE(message.title, QStringLiteral("Orvane KT-V4 Clone Utility"));
     QCOMPARE(message.icon, QMessageBox::NoIcon);

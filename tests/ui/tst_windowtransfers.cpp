@@ -380,7 +380,7 @@ void TestWindowTransfers::portThatCannotBeOpened()
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!w.window->isBusy(), kDone);
     QCOMPARE(w.prompts.messages.size(), 1);
-    const ui::MessageSpec &box = w.prompts.messages[0];
+    const ui::MessageRequest &box = w.prompts.messages[0];
     QCOMPARE(box.text, QStringLiteral("COM Port Error"));
     QCOMPARE(box.title, QStringLiteral("ERROR"));
     QCOMPARE(box.icon, QMessageBox::Critical);
