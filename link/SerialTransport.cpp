@@ -22,6 +22,24 @@ QString platformPortName(const QString &portName)
 #endif
 }
 
+namespace {
+
+QString openFailure(QSerialPort::SerialPortError error)
+{
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return QStringLiteral("no such device");
+    case QSerialPort::PermissionError:
+        return QStringLiteral("permission denied, or in use by another program");
+    case QSerialPort::OpenError:
+        return QStringLiteral("already open");
+    default:
+        return QStringLiteral("cannot be opened");
+    }
+}
+
+} // namespace
+
 SerialTransport::SerialTransport(QObject *parent) : Transport(parent)
 {
     connect(&m_port, &QSerialPort::readyRead, this, &Transport::readyRead);
@@ -57,7 +75,7 @@ bool SerialTransport::open(QString &error)
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        error = QStringLiteral("%1: %2").arg(device, m_port.errorString());
+        error = QStringLiteral("%1: %2 (%3)").arg(device, openFailure(m_port.error()), m_port.errorString());
         m_port.clearError();
         return false;
     }
@@ -105,11 +123,10 @@ void SerialTransport::handleError(QSerialPort::SerialPortError error)
 {
     if (error == QSerialPort::NoError)
         return;
-    // Opening reports its own errors through open(); only errors of an open port count here.
-    if (!m_port.isOpen()) {
-        m_port.clearError();
+    // Opening reports its own errors through open(), which still needs to read them; only errors
+    // of an open port count here.
+    if (!m_port.isOpen())
         return;
-    }
     // A port that failed is closed at once: an unplugged adapter (or a virtual radio that quit)
     // keeps reporting read errors for as long as it stays open. The next operation opens it again.
     QString what;

@@ -62,6 +62,7 @@ private slots:
     void deviceVanishes_data();
     void deviceVanishes();
     void portThatCannotBeOpened();
+    void portInUse();
     void closedPortEndsTheExchangeLater();
     void comPortNames_data();
     void comPortNames();
@@ -216,7 +217,30 @@ void TestLineExchange::portThatCannotBeOpened()
     QString error;
     QVERIFY(!transport.open(error));
     QVERIFY(error.contains(QLatin1String("/dev/ktv4-no-such-port")));
+    // The reason is what the user needs to mend the cable or the port name.
+    QVERIFY2(error.contains(QLatin1String("no such device")), qPrintable(error));
+    QVERIFY2(!error.contains(QLatin1String("No error"), Qt::CaseInsensitive), qPrintable(error));
     QVERIFY(!transport.isOpen());
+    // A second attempt tells the same.
+    QString again;
+    QVERIFY(!transport.open(again));
+    QCOMPARE(again, error);
+}
+
+void TestLineExchange::portInUse()
+{
+    PtyPair pty;
+    QVERIFY(pty.isValid());
+    Link first(pty.path());
+    QVERIFY(first.open());
+
+    SerialTransport second;
+    second.setPortName(pty.path());
+    QString error;
+    QVERIFY(!second.open(error));
+    QVERIFY2(error.contains(QLatin1String("in use")), qPrintable(error));
+    QVERIFY(!second.isOpen());
+    QVERIFY(first.transport.isOpen());
 }
 
 void TestLineExchange::closedPortEndsTheExchangeLater()
