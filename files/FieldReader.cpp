@@ -54,10 +54,8 @@ std::optional<QString> FieldReader::readField()
     const qsizetype start = m_pos;
     while (m_pos < m_data.size() && m_data.constData()[m_pos] != ',' && !isLineEnd(m_data.constData()[m_pos]))
         ++m_pos;
-    qsizetype end = m_pos;
-    while (end > start && isBlank(m_data.constData()[end - 1]))
-        --end;
-    QString field = QString::fromLatin1(m_data.constData() + start, end - start);
+    // Trailing blanks belong to the field: a clone-file line with a blank too many is not a record.
+    QString field = QString::fromLatin1(m_data.constData() + start, m_pos - start);
     skipToFieldEnd();
     return field;
 }

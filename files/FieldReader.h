@@ -4,7 +4,7 @@
 // Leading blanks are skipped; a field ends at a comma or at a line end (CR LF, a lone CR or a
 // lone LF). A field that starts with a double quote runs to the next double quote and comes back
 // without the quotes (it may hold commas); anything up to the next comma or line end after the
-// closing quote is passed over. Trailing blanks of an unquoted field are dropped.
+// closing quote is passed over. Trailing blanks of an unquoted field are part of it.
 
 #include <QByteArray>
 #include <QString>

@@ -201,6 +201,12 @@ void TestCloneFile::lengthAndHeaderChecks_data()
     QList<QByteArray> blank = lines;
     blank[0] = "Orvane KT-V4 T  Clone A FileStart\r";
     QTest::newRow("header with a blank more") << join(blank) << "Data Error";
+    QList<QByteArray> trailing = lines;
+    trailing[0] = "Orvane KT-V4 T Clone A FileStart \r";
+    QTest::newRow("header with a trailing blank") << join(trailing) << "Data Error";
+    QList<QByteArray> trailingRecord = lines;
+    trailingRecord[20] = trailingRecord[20].chopped(1) + " \r";
+    QTest::newRow("block with a trailing blank") << join(trailingRecord) << "Data Error";
     QList<QByteArray> unknown = lines;
     unknown[0] = "Orvane KT-V4 X Clone A FileStart\r";
     QTest::newRow("unknown region") << join(unknown) << "Data Error";
@@ -350,8 +356,9 @@ void TestCloneFile::saveAndCaptionRules()
 
 void TestCloneFile::fieldReaderRules()
 {
+    // Leading blanks are skipped; the rest of an unquoted field, trailing blanks included, is kept.
     FieldReader r("  a b ,\"x,y\"  junk,\r\n\"q\"\rlast\nend");
-    QCOMPARE(*r.readField(), QStringLiteral("a b"));
+    QCOMPARE(*r.readField(), QStringLiteral("a b "));
     QCOMPARE(*r.readField(), QStringLiteral("x,y"));
     QCOMPARE(*r.readField(), QString()); // empty field before CR LF
     QCOMPARE(*r.readField(), QStringLiteral("q"));
