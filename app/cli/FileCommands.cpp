@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QTextStream>
 
 namespace ktv4::cli {
@@ -225,14 +226,21 @@ int runImportCsv(const QStringList &arguments)
         printError(messageText(import.result.status), import.result.detail);
         return ExitFailure;
     }
-    if (const int code = saveOutput(document, parser.output()); code != ExitOk)
-        return code;
+    // Both outputs or neither: the CSV file is written aside first and put in place only after the
+    // clone file was saved.
+    QSaveFile csv(parser.value(csvOut));
     if (parser.isSet(csvOut)) {
-        const FileResult result = exportCsv(parser.value(csvOut), document.image().channels);
-        if (!result.ok()) {
-            printError(messageText(result.status), result.detail);
+        const QByteArray bytes = csvExportBytes(document.image().channels);
+        if (!csv.open(QIODevice::WriteOnly) || csv.write(bytes) != bytes.size()) {
+            printError(messageText(FileStatus::FileOpenError), csv.errorString());
             return ExitFailure;
         }
+    }
+    if (const int code = saveOutput(document, parser.output()); code != ExitOk)
+        return code;
+    if (parser.isSet(csvOut) && !csv.commit()) {
+        printError(messageText(FileStatus::FileOpenError), csv.errorString());
+        return ExitFailure;
     }
     return ExitOk;
 }

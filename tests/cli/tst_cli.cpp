@@ -155,6 +155,10 @@ void TestCli::failuresWriteNothing_data()
     QTest::newRow("csv ends inside a row")
         << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"}
         << "File Open Error";
+    QTest::newRow("unwritable csv output")
+        << QStringList{"import-csv",   "@dir/good.TV4", "@dir/good.csv",      "-o",
+                       "@dir/out.TV4", "--csv-out",     "@dir/no/dir/out.csv"}
+        << "File Open Error";
     QTest::newRow("unwritable output")
         << QStringList{"convert", "@dir/good.TV4", "-o", "@dir/no/dir/out.TV4"} << "File Open Error";
 }
@@ -169,6 +173,7 @@ void TestCli::failuresWriteNothing()
     writeAll(path("badheader.TV4"), bad);
     writeAll(path("short.TV4"), readAll(path("good.TV4")).left(34 + 66 * 10));
     writeAll(path("cut.csv"), "KT-V4,MEMORY,1,7000000");
+    writeAll(path("good.csv"), "KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
     QFile::remove(path("out.TV4"));
 
     arguments.replaceInStrings("@dir", m_dir.path());
