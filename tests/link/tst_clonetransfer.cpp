@@ -649,6 +649,7 @@ void TestCloneTransfer::portThatDoesNotExist()
     QCOMPARE(results[0].outcome, TransferOutcome::ComPortError);
     QCOMPARE(outcomeText(results[0].outcome), QStringLiteral("COM Port Error"));
     QVERIFY(results[0].detail.contains(QLatin1String("/dev/ktv4-no-such-radio")));
+    QVERIFY2(results[0].detail.contains(QLatin1String("no such device")), qPrintable(results[0].detail));
     QVERIFY(!results[0].memoryStep);
     QVERIFY(!transfer.isBusy());
     QVERIFY(!transfer.isPortOpen());
