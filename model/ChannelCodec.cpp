@@ -138,6 +138,35 @@ bool isNameCodeChar(QChar c)
     return nameCodeFor(c) >= 0;
 }
 
+bool decodeRadioFields(const RecordBytes &b, Cell *cells)
+{
+    cells[ColMode].value = b[1];
+    if (b[1] > 5)
+        return false;
+    cells[ColMode].text = ModeNames().at(b[1]);
+    setCell(cells[ColGain], b[2], gainText(b[2]));
+    setCell(cells[ColAgc], b[3], agcText(b[3]));
+    setCell(cells[ColPwr], b[4], powerText(b[4]));
+    setCell(cells[ColFilter], b[6], filterText(b[6]));
+    setCell(cells[ColTone], b[7], toneText(b[7]));
+    setCell(cells[ColNb], b[9], nbText(b[9]));
+    const std::int32_t frequency = readInt32(b, 16);
+    setCell(cells[ColFrequency], frequency, frequencyText(frequency));
+    return true;
+}
+
+void encodeRadioFields(const Cell *cells, RecordBytes &b)
+{
+    b[1] = roundToByte(cells[ColMode].value);
+    b[2] = roundToByte(cells[ColGain].value);
+    b[3] = roundToByte(cells[ColAgc].value);
+    b[4] = roundToByte(cells[ColPwr].value);
+    b[6] = roundToByte(cells[ColFilter].value);
+    b[7] = roundToByte(cells[ColTone].value);
+    b[9] = roundToByte(cells[ColNb].value);
+    writeInt32(b, 16, roundToInt32(cells[ColFrequency].value));
+}
+
 bool DecodeMemoryData(QStringView data, ChannelRow &row)
 {
     const RecordBytes b = parseRecordText(data);
@@ -154,19 +183,8 @@ bool DecodeMemoryData(QStringView data, ChannelRow &row)
         return true;
     }
 
-    cells[ColMode].value = b[1];
-    if (b[1] > 5)
+    if (!decodeRadioFields(b, cells.data()))
         return false;
-    cells[ColMode].text = ModeNames().at(b[1]);
-    setCell(cells[ColGain], b[2], gainText(b[2]));
-    setCell(cells[ColAgc], b[3], agcText(b[3]));
-    setCell(cells[ColPwr], b[4], powerText(b[4]));
-    setCell(cells[ColFilter], b[6], filterText(b[6]));
-    setCell(cells[ColTone], b[7], toneText(b[7]));
-    setCell(cells[ColNb], b[9], nbText(b[9]));
-
-    const std::int32_t frequency = readInt32(b, 16);
-    setCell(cells[ColFrequency], frequency, frequencyText(frequency));
     const std::int32_t split = readInt32(b, 28);
     setCell(cells[ColSplit], split, frequencyText(split));
 
@@ -188,14 +206,7 @@ QString MakeMemoryData(const ChannelRow &row)
     RecordBytes b{};
     if (row.inUse)
         b[0] = cells[ColSkip].value == 0 ? kStatusInUse : kStatusSkipped;
-    b[1] = roundToByte(cells[ColMode].value);
-    b[2] = roundToByte(cells[ColGain].value);
-    b[3] = roundToByte(cells[ColAgc].value);
-    b[4] = roundToByte(cells[ColPwr].value);
-    b[6] = roundToByte(cells[ColFilter].value);
-    b[7] = roundToByte(cells[ColTone].value);
-    b[9] = roundToByte(cells[ColNb].value);
-    writeInt32(b, 16, roundToInt32(cells[ColFrequency].value));
+    encodeRadioFields(cells.data(), b);
 
     const QString &name = cells[ColName].text;
     for (int i = 0; i < kNameLength && i < name.size(); ++i) {

@@ -2,6 +2,8 @@
 // Memory channels: the channel table the program edits, and the conversion of a 32-byte channel
 // record to a table row (DecodeMemoryData) and back (MakeMemoryData).
 
+#include "model/RecordText.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -66,6 +68,12 @@ QString frequencyText(double hz);
 int nameCodeFor(QChar c);     // -1 when the character has no code
 QChar nameCharFor(int code);  // null QChar when the byte has no character
 bool isNameCodeChar(QChar c); // digits, A-Z, space and * # + - / \ = ( ) $ _
+
+// The fields a channel record and a VFO record share, in the first eight cells: mode to noise
+// blanker (bytes 1..9) and the frequency (bytes 16..19). Decoding fails, with only the Mode value
+// written, when the mode byte is above 5.
+bool decodeRadioFields(const RecordBytes &bytes, Cell *cells);
+void encodeRadioFields(const Cell *cells, RecordBytes &bytes);
 
 // Fills `row` from a record text. Returns false when the mode byte is above 5; the row is then
 // left half-written, as the radio read leaves it (in use, Skip set, Mode value set).

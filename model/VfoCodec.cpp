@@ -11,36 +11,14 @@ QString vfoLabel(int vfo)
 
 bool DecodeVFOData(QStringView data, VfoRow &row)
 {
-    const RecordBytes b = parseRecordText(data);
-    auto &cells = row.cells;
-    cells[ColMode].value = b[1];
-    if (b[1] > 5)
-        return false;
-    cells[ColMode].text = ModeNames().at(b[1]);
-    cells[ColGain] = {double(b[2]), gainText(b[2])};
-    cells[ColAgc] = {double(b[3]), agcText(b[3])};
-    cells[ColPwr] = {double(b[4]), powerText(b[4])};
-    cells[ColFilter] = {double(b[6]), filterText(b[6])};
-    cells[ColTone] = {double(b[7]), toneText(b[7])};
-    cells[ColNb] = {double(b[9]), nbText(b[9])};
-    const std::int32_t frequency = readInt32(b, 16);
-    cells[ColFrequency] = {double(frequency), frequencyText(frequency)};
-    return true;
+    return decodeRadioFields(parseRecordText(data), row.cells.data());
 }
 
 QString MakeVFOData(const VfoRow &row)
 {
-    const auto &cells = row.cells;
     RecordBytes b{};
     b[0] = 0x80;
-    b[1] = roundToByte(cells[ColMode].value);
-    b[2] = roundToByte(cells[ColGain].value);
-    b[3] = roundToByte(cells[ColAgc].value);
-    b[4] = roundToByte(cells[ColPwr].value);
-    b[6] = roundToByte(cells[ColFilter].value);
-    b[7] = roundToByte(cells[ColTone].value);
-    b[9] = roundToByte(cells[ColNb].value);
-    writeInt32(b, 16, roundToInt32(cells[ColFrequency].value));
+    encodeRadioFields(row.cells.data(), b);
     return recordText(b);
 }
 
