@@ -321,6 +321,7 @@ QWidget *MainWindow::buildCentralArea()
     m_memoryPanel->setModifyDialog(m_modify);
     connect(m_modify, &ModifyDialog::vfoEdited, m_settingsPanel->vfoModel(), &VfoTableModel::refreshVfo);
     m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
+    connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
     connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,

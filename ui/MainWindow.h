@@ -115,7 +115,8 @@ private:
     CloneTransfer *m_transfer;
     PortChoice m_portChoice;
     QString m_portOverride;
-    QString m_lastFileName; // dlgCommonDialog's file name, shared by every file dialog
+    QString m_lastFileName;       // dlgCommonDialog's file name, shared by every file dialog
+    bool m_lastNameIsCsv = false; // m_lastFileName was chosen by File > Import or Export
 
     QHash<QString, QAction *> m_actions;
     QList<QAction *> m_busyDisabled; // what a transfer disables

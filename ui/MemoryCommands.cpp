@@ -27,6 +27,7 @@ bool MemoryCommands::importCsv(QWidget *parent)
     if (path.isEmpty())
         return false;
     m_lastFileName = path;
+    emit fileChosen(path);
 
     const CsvImportResult import = m_document.importCsv(path);
     if (!import.result.ok()) {
@@ -48,6 +49,7 @@ bool MemoryCommands::exportCsv(QWidget *parent)
     if (path.isEmpty())
         return false;
     m_lastFileName = path;
+    emit fileChosen(path);
 
     const FileResult result = m_document.exportCsv(path);
     if (!result.ok()) {

@@ -33,6 +33,10 @@ public slots:
     // mnuExport_Click. True when a file was written.
     bool exportCsv(QWidget *parent);
 
+signals:
+    // A CSV dialog chose `path`, which is now the name the next file dialog starts with.
+    void fileChosen(const QString &path);
+
 private:
     CloneDocument &m_document;
     UserPrompts &m_prompts;

@@ -69,6 +69,8 @@ private slots:
     void saveAsAlwaysAsksAndStartsWithTheLastName();
     void saveFailureKeepsTheCaption();
     void saveAfterCsvExportAsksForACloneFile();
+    void saveDialogAfterACsvDialogProposesACloneFile_data();
+    void saveDialogAfterACsvDialogProposesACloneFile();
     void startFile_data();
     void startFile();
     void startFileArgument_data();
@@ -298,6 +300,72 @@ void TestFileCommands::saveAfterCsvExportAsksForACloneFile()
     QCOMPARE(w.prompts.fileDialogs.size(), 3);
     QCOMPARE(readAll(csv), csvBytes);
     QVERIFY(QFile::exists(other));
+}
+
+void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile_data()
+{
+    QTest::addColumn<QString>("command"); // the CSV command: "mnuExport" or "mnuImport"
+    QTest::addColumn<QString>("csvName");
+    QTest::addColumn<QString>("saveCommand");
+    QTest::addColumn<QString>("proposed"); // "" = the folder alone
+    QTest::newRow("export, then Save") << "mnuExport"
+                                       << "memories.csv"
+                                       << "mnuFileSave"
+                                       << "memories.TV4";
+    QTest::newRow("export, then Save As") << "mnuExport"
+                                          << "list.CSV"
+                                          << "mnuFileSaveAs"
+                                          << "list.TV4";
+    QTest::newRow("import, then Save") << "mnuImport"
+                                       << "in.csv"
+                                       << "mnuFileSave"
+                                       << "in.TV4";
+    QTest::newRow("CSV without an extension") << "mnuExport"
+                                              << "memories"
+                                              << "mnuFileSave"
+                                              << "memories.TV4";
+    QTest::newRow("CSV in a file named like a clone file") << "mnuExport"
+                                                           << "odd.TV4"
+                                                           << "mnuFileSave"
+                                                           << "";
+}
+
+void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, csvName);
+    QFETCH(QString, saveCommand);
+    QFETCH(QString, proposed);
+    Window w;
+    const QString csv = w.path(csvName);
+    if (command == QLatin1String("mnuImport"))
+        QVERIFY(writeAll(csv, "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\",\"WIDE\","
+                              "\"OFF\",\"\",\"\"\r\n"));
+    w.prompts.fileNames << csv;
+    w.action(command)->trigger();
+    QVERIFY(w.prompts.messages.isEmpty());
+    const QByteArray csvBytes = readAll(csv);
+    QVERIFY(!csvBytes.isEmpty());
+
+    // The save dialog starts on a clone file's name, not on the CSV file: Enter cannot put clone
+    // data into it.
+    w.action(saveCommand)->trigger(); // cancelled
+    QCOMPARE(w.prompts.fileDialogs.size(), 2);
+    QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
+    QCOMPARE(w.prompts.fileDialogs[1].fileName, proposed.isEmpty() ? w.dir.path() + '/' : w.path(proposed));
+    QCOMPARE(readAll(csv), csvBytes);
+
+    // Open keeps starting with the name chosen last.
+    w.window->fileOpen();
+    QCOMPARE(w.prompts.fileDialogs[2].fileName, csv);
+
+    // Once a clone-file dialog has chosen a name, that name is proposed again as usual.
+    const QString clone = w.path("chosen.TV4");
+    w.prompts.fileNames << clone;
+    QVERIFY(w.window->fileSaveAs());
+    w.action("mnuFileSaveAs")->trigger(); // cancelled
+    QCOMPARE(w.prompts.fileDialogs[4].fileName, clone);
+    QCOMPARE(readAll(csv), csvBytes);
 }
 
 void TestFileCommands::startFile_data()
