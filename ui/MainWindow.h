@@ -76,7 +76,8 @@ public slots:
     void fileImport();
     void fileExport();
     bool loadCloneFile(const QString &path);
-    // AskSaveChanges: false when the user cancelled.
+    // AskSaveChanges: false when the calling command must stop (Cancel, or Yes and the changes
+    // were not saved).
     bool askSaveChanges();
 
     // The radio operations, as their buttons and menu items start them.

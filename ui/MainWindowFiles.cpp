@@ -37,9 +37,9 @@ bool MainWindow::askSaveChanges()
     question.defaultButton = QMessageBox::Yes;
     switch (m_prompts.message(this, question)) {
     case QMessageBox::Yes:
-        // The command goes on whatever the save's outcome.
-        fileSave();
-        return true;
+        // Changes the user wanted kept but that were not saved (the file could not be written, or
+        // its dialog was cancelled) are not thrown away: the command stops as on Cancel.
+        return fileSave();
     case QMessageBox::No:
         return true;
     default:

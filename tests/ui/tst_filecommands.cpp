@@ -61,6 +61,8 @@ class TestFileCommands : public QObject {
 private slots:
     void saveQuestion_data();
     void saveQuestion();
+    void yesWithoutASaveKeepsTheChanges_data();
+    void yesWithoutASaveKeepsTheChanges();
     void openShowsTheFile();
     void openFailures_data();
     void openFailures();
@@ -125,6 +127,48 @@ void TestFileCommands::saveQuestion()
     w.document().setDataChanged(false);
     w.window->fileNew();
     QVERIFY(w.prompts.messages.isEmpty());
+}
+
+void TestFileCommands::yesWithoutASaveKeepsTheChanges_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("dialogCancelled"); // else the file cannot be written
+    for (const char *command : {"new", "open", "close"}) {
+        QTest::addRow("%s, Save dialog cancelled", command) << command << true;
+        QTest::addRow("%s, file cannot be written", command) << command << false;
+    }
+}
+
+void TestFileCommands::yesWithoutASaveKeepsTheChanges()
+{
+    QFETCH(QString, command);
+    QFETCH(bool, dialogCancelled);
+    Window w;
+    w.window->show();
+    w.document().image().channels[42].inUse = true;
+    w.document().setDataChanged(true);
+    w.prompts.answers.enqueue(QMessageBox::Yes);
+    w.prompts.fileNames.enqueue(dialogCancelled ? QString() : w.path("no such folder/kept.TV4"));
+    w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
+
+    if (command == QLatin1String("new"))
+        w.window->fileNew();
+    else if (command == QLatin1String("open"))
+        w.window->fileOpen();
+    else
+        QVERIFY(!w.window->close());
+
+    // The question, the save's dialog and, for a file that cannot be written, its error; nothing
+    // after that.
+    QCOMPARE(w.prompts.messages.size(), dialogCancelled ? 1 : 2);
+    if (!dialogCancelled)
+        QCOMPARE(w.prompts.messages[1].text, QStringLiteral("File Open Error"));
+    QCOMPARE(w.prompts.fileDialogs.size(), 1);
+    QVERIFY(w.document().image().channels[42].inUse);
+    QVERIFY(w.document().dataChanged());
+    QCOMPARE(w.window->windowTitle(), kTitle);
+    QVERIFY(w.window->isVisible());
+    QVERIFY(!QFile::exists(w.programDir() + QStringLiteral("/KT-V4.ini")));
 }
 
 void TestFileCommands::openShowsTheFile()
