@@ -2,6 +2,7 @@
 
 #include "link/CloneTransfer.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
 
 namespace ktv4 {
@@ -24,17 +25,21 @@ QString platformPortName(const QString &portName)
 
 namespace {
 
-QString openFailure(QSerialPort::SerialPortError error)
+QString openFailure(const QSerialPort &port, const QString &device)
 {
-    switch (error) {
+    switch (port.error()) {
     case QSerialPort::DeviceNotFoundError:
         return QStringLiteral("no such device");
-    case QSerialPort::PermissionError:
-        return QStringLiteral("permission denied, or in use by another program");
+    case QSerialPort::PermissionError: {
+        // The port library says "permission" also when another program holds the port's lock.
+        const QFileInfo node(device);
+        return node.isReadable() && node.isWritable() ? QStringLiteral("in use by another program")
+                                                      : QStringLiteral("permission denied");
+    }
     case QSerialPort::OpenError:
         return QStringLiteral("already open");
     default:
-        return QStringLiteral("cannot be opened");
+        return port.errorString();
     }
 }
 
@@ -75,7 +80,7 @@ bool SerialTransport::open(QString &error)
     m_port.setStopBits(QSerialPort::OneStop);
     m_port.setFlowControl(QSerialPort::NoFlowControl);
     if (!m_port.open(QIODevice::ReadWrite)) {
-        error = QStringLiteral("%1: %2 (%3)").arg(device, openFailure(m_port.error()), m_port.errorString());
+        error = QStringLiteral("%1: %2").arg(device, openFailure(m_port, device));
         m_port.clearError();
         return false;
     }
