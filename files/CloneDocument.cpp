@@ -87,8 +87,9 @@ FileResult CloneDocument::exportCsv(const QString &path)
     const FileResult result = ktv4::exportCsv(path, m_image.channels);
     if (!result.ok())
         return result;
+    // The CSV file holds only part of the image (no settings, VFOs, power, tone or split), so
+    // writing it does not make unsaved edits safe: the changed flag stays as it was.
     setShownFile(QString(), path);
-    setDataChanged(false);
     return result;
 }
 
@@ -105,7 +106,9 @@ CsvImportResult CloneDocument::importCsv(const QString &path)
     }
     emit imageReplaced();
     setShownFile(QString(), QString());
-    setDataChanged(false);
+    // The merged table is saved nowhere yet: closing must ask about it.
+    if (import.rowsStored > 0)
+        setDataChanged(true);
     return import;
 }
 

@@ -45,12 +45,12 @@ public:
     // WriteCloneFile; on success the path becomes the current file.
     FileResult save(const QString &path);
 
-    // CSV export: on success the caption names the CSV file and the data counts as saved; the
-    // current clone file is forgotten, so a later Save asks for a clone file name.
+    // CSV export: on success the caption names the CSV file; the current clone file is forgotten,
+    // so a later Save asks for a clone file name. The changed flag stays: the CSV file is not the image.
     FileResult exportCsv(const QString &path);
 
-    // CSV import into the channel table; on success no current file, caption AppTitle, not changed.
-    // A file refused half-way keeps the rows merged before the fault and marks the data changed.
+    // CSV import into the channel table; on success no current file and caption AppTitle. Rows
+    // merged into the table mark the data changed (also when the file is refused half-way).
     CsvImportResult importCsv(const QString &path);
 
 signals:

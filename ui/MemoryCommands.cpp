@@ -5,6 +5,8 @@
 #include "ui/MemoryPanel.h"
 #include "ui/UserPrompts.h"
 
+#include <QFileInfo>
+
 namespace ktv4::ui {
 
 MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel,
@@ -26,7 +28,7 @@ bool MemoryCommands::importCsv(QWidget *parent)
     const QString path = m_prompts.openFileName(parent, request);
     if (path.isEmpty())
         return false;
-    m_lastFileName = path;
+    m_lastFileName = m_lastCsvName = path;
     emit fileChosen(path);
 
     const CsvImportResult import = m_document.importCsv(path);
@@ -43,12 +45,19 @@ bool MemoryCommands::importCsv(QWidget *parent)
 bool MemoryCommands::exportCsv(QWidget *parent)
 {
     FileDialogRequest request;
+    // After a clone-file dialog, propose the same name as a CSV file: pressing Enter must never
+    // offer to overwrite the clone file with a channel list.
     request.fileName = m_lastFileName;
+    if (!m_lastFileName.isEmpty() && m_lastFileName != m_lastCsvName) {
+        const QFileInfo last(m_lastFileName);
+        const QString csv = last.path() + QLatin1Char('/') + last.completeBaseName() + QStringLiteral(".csv");
+        request.fileName = csv == m_lastFileName ? last.path() + QLatin1Char('/') : csv;
+    }
     request.filter = csvFilter();
     const QString path = m_prompts.saveFileName(parent, request);
     if (path.isEmpty())
         return false;
-    m_lastFileName = path;
+    m_lastFileName = m_lastCsvName = path;
     emit fileChosen(path);
 
     const FileResult result = m_document.exportCsv(path);

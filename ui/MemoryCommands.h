@@ -41,7 +41,8 @@ private:
     CloneDocument &m_document;
     UserPrompts &m_prompts;
     MemoryPanel &m_panel;
-    QString &m_lastFileName;
+    QString &m_lastFileName; // shared by all file dialogs of the window
+    QString m_lastCsvName;   // the last name a CSV dialog chose
 };
 
 } // namespace ktv4::ui
