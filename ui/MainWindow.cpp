@@ -232,7 +232,7 @@ void MainWindow::buildToolBar()
         {kKeyOpen, QStyle::SP_DialogOpenButton, tr("Open")},
         {kKeySave, QStyle::SP_DialogSaveButton, tr("Save")},
         {QString(), QStyle::SP_CustomBase, QString()},
-        {kKeyHelp, QStyle::SP_DialogHelpButton, tr("Help")},
+        {kKeyHelp, QStyle::SP_MessageBoxQuestion, tr("Help")},
     };
     for (const auto &b : buttons) {
         if (b.key.isEmpty()) {
