@@ -1,50 +1,19 @@
 // ktv4cli run as a process on real files, as scripts use it.
 
-#include <QFile>
+#include "support/ProcessRunner.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess p;
-    p.start(QStringLiteral(KTV4CLI_PATH), arguments);
-    if (!p.waitForFinished(30000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-
-} // namespace
+using namespace ktv4::test;
 
 class TestCli : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase();
     void newFile_data();
     void newFile();
     void csvRoundTripThroughClone();
@@ -58,46 +27,51 @@ private:
     QTemporaryDir m_dir;
 };
 
+void TestCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QCOMPARE(cli({"new", "-o", path("good.TV4")}).exitCode, 0);
+}
+
 void TestCli::newFile_data()
 {
     QTest::addColumn<QStringList>("options");
     QTest::addColumn<QByteArray>("header");
     QTest::addColumn<QByteArray>("vfo");
-    QTest::newRow("default") << QStringList{} << QByteArray("Orvane KT-V4 E Clone 0 FileStart")
-                             << QByteArray("8001000100000000000000000000000060566C00");
+    const QByteArray vfo7100 = "8001000100000000000000000000000060566C00";
+    QTest::newRow("default") << QStringList{} << QByteArray("Orvane KT-V4 E Clone 0 FileStart") << vfo7100;
     QTest::newRow("J, variant A") << QStringList{"--model", "0", "--variant-a"}
                                   << QByteArray("Orvane KT-V4 J Clone A FileStart")
                                   << QByteArray("8001000100000000000000000000000010936B00");
     QTest::newRow("PN") << QStringList{"--model", "3"} << QByteArray("Orvane KT-V4 A Clone 0 FileStart")
-                        << QByteArray("8001000100000000000000000000000060566C00");
+                        << vfo7100;
 }
 
+// new writes the start-up image; convert loads and saves it unchanged.
 void TestCli::newFile()
 {
     QFETCH(QStringList, options);
     QFETCH(QByteArray, header);
     QFETCH(QByteArray, vfo);
-    const Run r = cli(QStringList{"new"} + options + QStringList{"-o", path("new.TV4")});
-    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(cli(QStringList{"new"} + options + QStringList{"-o", path("new.TV4")}).exitCode, 0);
     const QByteArray bytes = readAll(path("new.TV4"));
     QCOMPARE(bytes.size(), 40196);
     QVERIFY(bytes.startsWith(header + "\r\n"));
     QVERIFY(bytes.contains("\r\n" + vfo));
 
-    const Run c = cli({"convert", path("new.TV4"), "-o", path("copy.TV4")});
-    QCOMPARE(c.exitCode, 0);
+    QCOMPARE(cli({"convert", path("new.TV4"), "-o", path("copy.TV4")}).exitCode, 0);
     QCOMPARE(readAll(path("copy.TV4")), bytes);
 }
 
 void TestCli::csvRoundTripThroughClone()
 {
-    QCOMPARE(cli({"new", "-o", path("base.TV4")}).exitCode, 0);
     writeAll(path("in.csv"), "\"MODEL\",\"BANK\",\"CHANNEL\"\r\n"
                              "KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n"
                              "KT-V4,MEMORY,B-P2,14200000,USB,0,FAST,WIDE,OFF,DX,\r\n");
-    const Run r = cli({"import-csv", path("base.TV4"), path("in.csv"), "-o", path("merged.TV4"), "--csv-out",
-                       path("held.csv")});
-    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(cli({"import-csv", path("good.TV4"), path("in.csv"), "-o", path("merged.TV4"), "--csv-out",
+                  path("held.csv")})
+                 .exitCode,
+             0);
     QCOMPARE(
         readAll(path("held.csv")),
         QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
@@ -122,12 +96,9 @@ void TestCli::dumpForPeopleAndScripts()
 
     const Run text = cli({"dump", path("d.TV4")});
     QCOMPARE(text.exitCode, 0);
-    QVERIFY(text.out.contains("Model: KT-V4T"));
-    QVERIFY(text.out.contains("Scan Time:             2S"));
-    QVERIFY(text.out.contains("IQ Shift(KHz):       00.00"));
-    QVERIFY(text.out.contains("VFO A  7.100.000"));
-    QVERIFY(text.out.contains("Channels in use: 1 of 604"));
-    QVERIFY(text.out.contains("A-P1   3.573.000"));
+    for (const char *line : {"Model: KT-V4T", "Scan Time:             2S", "IQ Shift(KHz):       00.00",
+                             "VFO A  7.100.000", "Channels in use: 1 of 604", "A-P1   3.573.000"})
+        QVERIFY2(text.out.contains(QLatin1String(line)), line);
 
     const Run json = cli({"dump", path("d.TV4"), "--json"});
     QCOMPARE(json.exitCode, 0);
@@ -136,42 +107,39 @@ void TestCli::dumpForPeopleAndScripts()
     QCOMPARE(o["settings"].toObject()["cmbDimmer"].toObject()["text"].toString(), QStringLiteral("32"));
     const QJsonArray channels = o["channels"].toArray();
     QCOMPARE(channels.size(), 1);
-    QCOMPARE(channels[0].toObject()["label"].toString(), QStringLiteral("A-P1"));
-    QCOMPARE(channels[0].toObject()["index"].toInt(), 400);
-    QCOMPARE(channels[0].toObject()["Name"].toObject()["text"].toString(), QStringLiteral("FT8"));
+    const QJsonObject channel = channels[0].toObject();
+    QCOMPARE(channel["label"].toString(), QStringLiteral("A-P1"));
+    QCOMPARE(channel["index"].toInt(), 400);
+    QCOMPARE(channel["Name"].toObject()["text"].toString(), QStringLiteral("FT8"));
 }
 
 void TestCli::failuresWriteNothing_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<QString>("message");
+    const QString fileOpen = QStringLiteral("File Open Error");
     QTest::newRow("missing input") << QStringList{"convert", "@dir/none.TV4", "-o", "@dir/out.TV4"}
-                                   << "File Open Error";
+                                   << fileOpen;
     QTest::newRow("damaged header") << QStringList{"convert", "@dir/badheader.TV4", "-o", "@dir/out.TV4"}
                                     << "Data Error";
-    QTest::newRow("dump of a short file") << QStringList{"dump", "@dir/short.TV4"} << "File Open Error";
-    QTest::newRow("export of a damaged file")
-        << QStringList{"export-csv", "@dir/badheader.TV4", "-o", "@dir/out.TV4"} << "Data Error";
+    QTest::newRow("dump of a short file") << QStringList{"dump", "@dir/short.TV4"} << fileOpen;
     QTest::newRow("csv ends inside a row")
-        << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"}
-        << "File Open Error";
+        << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"} << fileOpen;
     QTest::newRow("unwritable csv output")
-        << QStringList{"import-csv",   "@dir/good.TV4", "@dir/good.csv",      "-o",
-                       "@dir/out.TV4", "--csv-out",     "@dir/no/dir/out.csv"}
-        << "File Open Error";
+        << QStringList{"import-csv",   "@dir/good.TV4", "@dir/good.csv",  "-o",
+                       "@dir/out.TV4", "--csv-out",     "@dir/no/out.csv"}
+        << fileOpen;
     QTest::newRow("unwritable output")
-        << QStringList{"convert", "@dir/good.TV4", "-o", "@dir/no/dir/out.TV4"} << "File Open Error";
+        << QStringList{"convert", "@dir/good.TV4", "-o", "@dir/no/out.TV4"} << fileOpen;
 }
 
 void TestCli::failuresWriteNothing()
 {
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
-    QCOMPARE(cli({"new", "-o", path("good.TV4")}).exitCode, 0);
-    QByteArray bad = readAll(path("good.TV4"));
-    bad.replace("Clone 0", "clone 0");
-    writeAll(path("badheader.TV4"), bad);
-    writeAll(path("short.TV4"), readAll(path("good.TV4")).left(34 + 66 * 10));
+    const QByteArray good = readAll(path("good.TV4"));
+    writeAll(path("badheader.TV4"), QByteArray(good).replace("Clone 0", "clone 0"));
+    writeAll(path("short.TV4"), good.left(34 + 66 * 10));
     writeAll(path("cut.csv"), "KT-V4,MEMORY,1,7000000");
     writeAll(path("good.csv"), "KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
     QFile::remove(path("out.TV4"));
@@ -192,8 +160,7 @@ void TestCli::usage()
     const Run help = cli({"--help"});
     QCOMPARE(help.exitCode, 0);
     QVERIFY(help.out.contains("import-csv"));
-    const Run version = cli({"--version"});
-    QVERIFY(version.out.startsWith("ktv4cli 0.20"));
+    QVERIFY(cli({"--version"}).out.startsWith("ktv4cli 0.20"));
     const Run commandHelp = cli({"dump", "--help"});
     QCOMPARE(commandHelp.exitCode, 0);
     QVERIFY(commandHelp.out.contains("--json"));

@@ -22,12 +22,12 @@ namespace {
 
 constexpr int kFailingChannel = 81; // just past the change from two- to three-digit block numbers
 
-QString undecodableChannel()
+QByteArray undecodableChannel()
 {
-    return QString(2, QLatin1Char('8')) + QStringLiteral("06") + QString(60, QLatin1Char('0'));
+    return QByteArray(2, '8') + "06" + QByteArray(60, '0');
 }
 
-sim::RadioSetup withFault(std::function<void(sim::RadioSetup &)> change)
+sim::RadioSetup withFault(const std::function<void(sim::RadioSetup &)> &change)
 {
     sim::RadioSetup setup = Radio::unpaced();
     change(setup);
@@ -57,6 +57,21 @@ sim::RadioSetup vanishAt(sim::CommandTarget target)
     return withFault([&](sim::RadioSetup &s) { s.vanishAt = target; });
 }
 
+void compareChannels(const ChannelTable &actual, const ChannelTable &expected, int from = 0,
+                     int to = kChannelCount)
+{
+    for (int n = from; n < to; ++n)
+        QVERIFY2(actual[n] == expected[n], qPrintable(QString::number(n)));
+}
+
+QList<int> upTo(int count)
+{
+    QList<int> list;
+    for (int n = 0; n < count; ++n)
+        list.append(n);
+    return list;
+}
+
 } // namespace
 
 class TestCloneTransfer : public QObject {
@@ -64,32 +79,27 @@ class TestCloneTransfer : public QObject {
 private slots:
     void identify_data();
     void identify();
-    void readAll();
-    void writeMemory();
+    void readAllDiscardingStrayBytes();
     void writeSettingsOfANewImage();
     void writeAll();
     void readMemoryFailure_data();
     void readMemoryFailure();
     void writeMemoryFailure_data();
     void writeMemoryFailure();
-    void writeEnableRefused_data();
-    void writeEnableRefused();
+    void writeRefused_data();
+    void writeRefused();
     void readSettingsFailure_data();
     void readSettingsFailure();
     void readAllStopsAfterFailedSettings();
-    void writeAllStopsAfterFailedSettings();
-    void closingLineReplyIsIgnored_data();
-    void closingLineReplyIsIgnored();
+    void closingLineNotOkIsIgnored();
     void splitReplies_data();
     void splitReplies();
-    void strayBytesBetweenCommands();
     void cancel_data();
     void cancel();
     void secondOperationRefused();
     void portThatDoesNotExist_data();
     void portThatDoesNotExist();
-    void deviceVanishes();
-    void trace();
+    void traceOfAnUnansweredClosingLine();
 };
 
 void TestCloneTransfer::identify_data()
@@ -98,30 +108,23 @@ void TestCloneTransfer::identify_data()
     QTest::addColumn<QByteArray>("modelCode");
     QTest::addColumn<QByteArray>("variantCode");
     QTest::addColumn<int>("replyLength"); // 0: as the radio sends it
-    QTest::addColumn<TransferOutcome>("outcome");
+    QTest::addColumn<bool>("completed");
     QTest::addColumn<int>("model");
     QTest::addColumn<bool>("variantA");
 
     // The program starts on model option 1 with the variant set, so every change shows.
-    QTest::newRow("99 AA") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 0
-                           << TransferOutcome::Completed << 2 << true;
-    QTest::newRow("33") << QByteArray("KTSV4") << QByteArray("33") << QByteArray("00") << 0
-                        << TransferOutcome::Completed << 0 << false;
-    QTest::newRow("66 AA") << QByteArray("KTSV4") << QByteArray("66") << QByteArray("AA") << 0
-                           << TransferOutcome::Completed << 1 << true;
-    QTest::newRow("CC, variant code Aa") << QByteArray("KTSV4") << QByteArray("CC") << QByteArray("Aa") << 0
-                                         << TransferOutcome::Completed << 3 << false;
+    const QByteArray id = "KTSV4";
+    QTest::newRow("99 AA") << id << QByteArray("99") << QByteArray("AA") << 0 << true << 2 << true;
+    QTest::newRow("33") << id << QByteArray("33") << QByteArray("00") << 0 << true << 0 << false;
+    QTest::newRow("66 AA") << id << QByteArray("66") << QByteArray("AA") << 0 << true << 1 << true;
+    QTest::newRow("CC, variant Aa") << id << QByteArray("CC") << QByteArray("Aa") << 0 << true << 3 << false;
     // Identity right, model unknown: the variant has already been cleared.
-    QTest::newRow("model code 00") << QByteArray("KTSV4") << QByteArray("00") << QByteArray("AA") << 0
-                                   << TransferOutcome::CommunicationError << 1 << false;
-    QTest::newRow("lower-case model code") << QByteArray("KTSV4") << QByteArray("cc") << QByteArray("AA") << 0
-                                           << TransferOutcome::CommunicationError << 1 << false;
+    QTest::newRow("model code 00") << id << QByteArray("00") << QByteArray("AA") << 0 << false << 1 << false;
+    QTest::newRow("lower-case cc") << id << QByteArray("cc") << QByteArray("AA") << 0 << false << 1 << false;
     QTest::newRow("wrong identity") << QByteArray("KTSV5") << QByteArray("99") << QByteArray("AA") << 0
-                                    << TransferOutcome::CommunicationError << 1 << true;
-    QTest::newRow("20 characters") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 20
-                                   << TransferOutcome::CommunicationError << 1 << true;
-    QTest::newRow("22 characters") << QByteArray("KTSV4") << QByteArray("99") << QByteArray("AA") << 22
-                                   << TransferOutcome::CommunicationError << 1 << true;
+                                    << false << 1 << true;
+    QTest::newRow("20 characters") << id << QByteArray("99") << QByteArray("AA") << 20 << false << 1 << true;
+    QTest::newRow("22 characters") << id << QByteArray("99") << QByteArray("AA") << 22 << false << 1 << true;
 }
 
 void TestCloneTransfer::identify()
@@ -130,7 +133,7 @@ void TestCloneTransfer::identify()
     QFETCH(QByteArray, modelCode);
     QFETCH(QByteArray, variantCode);
     QFETCH(int, replyLength);
-    QFETCH(TransferOutcome, outcome);
+    QFETCH(bool, completed);
     QFETCH(int, model);
     QFETCH(bool, variantA);
 
@@ -145,25 +148,28 @@ void TestCloneTransfer::identify()
     }));
     QVERIFY(r.opened);
     r.document.setIdentified(1, true);
-    QList<int> identified;
-    connect(&r.transfer, &CloneTransfer::identified, this,
-            [&identified](int m, bool) { identified.append(m); });
+    int identified = 0;
+    connect(&r.transfer, &CloneTransfer::identified, this, [&identified] { ++identified; });
 
-    const TransferResult result = r.run(Operation::Identify);
-    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(r.run(Operation::Identify).outcome,
+             completed ? TransferOutcome::Completed : TransferOutcome::CommunicationError);
     QCOMPARE(r.document.modelIndex(), model);
     QCOMPARE(r.document.cloneVariantA(), variantA);
-    QCOMPARE(identified.size(), outcome == TransferOutcome::Completed ? 1 : 0);
+    QCOMPARE(identified, completed ? 1 : 0);
     // One line, no closing line, and the radio's identification is not an edit.
     QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
     QVERIFY(!r.document.dataChanged());
 }
 
-void TestCloneTransfer::readAll()
+void TestCloneTransfer::readAllDiscardingStrayBytes()
 {
     Radio r;
     QVERIFY(r.opened);
     const RadioImage expected = r.radio.image();
+    // Noise after every record, while the program pauses before its next command.
+    auto noise = [&r] { r.radio.inject("\r\nOV~F0600R\r\n" + QByteArray(64, '0') + "\r\n"); };
+    connect(&r.transfer, &CloneTransfer::settingsDecoded, this, noise);
+    connect(&r.transfer, &CloneTransfer::channelDecoded, this, noise);
 
     const TransferResult result = r.run(Operation::ReadAll);
     QCOMPARE(result.outcome, TransferOutcome::Completed);
@@ -181,14 +187,10 @@ void TestCloneTransfer::readAll()
     QCOMPARE(r.image().SettingsData2, QString::fromLatin1(r.radio.record(kSettings2Address)));
     QCOMPARE(r.image().settings, expected.settings);
     QCOMPARE(r.image().vfos, expected.vfos);
-    for (int n = 0; n < kChannelCount; ++n)
-        QVERIFY2(r.image().channels[n] == expected.channels[n], qPrintable(QString::number(n)));
+    compareChannels(r.image().channels, expected.channels);
 
-    QList<int> everyChannel;
-    for (int n = 0; n < kChannelCount; ++n)
-        everyChannel.append(n);
-    QCOMPARE(r.progress, everyChannel);
-    QCOMPARE(r.decoded, everyChannel);
+    QCOMPARE(r.progress, upTo(kChannelCount));
+    QCOMPARE(r.decoded, upTo(kChannelCount));
     QCOMPARE(r.settingsDecoded, 1);
     QCOMPARE(r.vfosDecoded, 1);
     QCOMPARE(r.phases, (QList<Operation>{Operation::ReadSettings, Operation::ReadMemory}));
@@ -197,42 +199,13 @@ void TestCloneTransfer::readAll()
     QVERIFY(r.transfer.isPortOpen());
 }
 
-void TestCloneTransfer::writeMemory()
-{
-    Radio r;
-    QVERIFY(r.opened);
-    const RadioImage before = r.image();
-
-    const TransferResult result = r.run(Operation::WriteMemory);
-    QCOMPARE(result.outcome, TransferOutcome::Completed);
-
-    const QList<QByteArray> lines = r.lines();
-    QCOMPARE(lines.size(), 606);
-    QCOMPARE(lines.first(), QByteArray("KTSV4\r\n"));
-    QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
-    for (int n = 0; n < kChannelCount; ++n) {
-        const QString text = MakeMemoryData(before.channels[n]);
-        QCOMPARE(lines[1 + n], writeLine(channelAddress(n), text));
-        QCOMPARE(r.radio.record(channelAddress(n)), text.toLatin1());
-    }
-    QCOMPARE(lines[1 + 79].left(10), QByteArray("OV~F0FE0W8"));
-    QCOMPARE(lines[1 + 80].left(10), QByteArray("OV~F1000W8"));
-    QCOMPARE(lines[1 + 603].left(10), QByteArray("OV~F5160W8"));
-    QCOMPARE(lines[1].size(), 75);
-    // Writing changes nothing the program holds.
-    QVERIFY(r.image() == before);
-    QCOMPARE(r.progress.size(), 604);
-    QCOMPARE(r.progress.last(), 603);
-}
-
 void TestCloneTransfer::writeSettingsOfANewImage()
 {
     Radio r;
     QVERIFY(r.opened);
     r.document.newImage();
 
-    const TransferResult result = r.run(Operation::WriteSettings);
-    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    QCOMPARE(r.run(Operation::WriteSettings).outcome, TransferOutcome::Completed);
     const QByteArray vfo = "8001000100000000000000000000000060566C00" + QByteArray(24, '0');
     const QList<QByteArray> expected{
         "KTSV4\r\n",
@@ -249,6 +222,7 @@ void TestCloneTransfer::writeSettingsOfANewImage()
     QCOMPARE(r.radio.record(kVfoBAddress), vfo);
 }
 
+// Write ALL is Write Settings (6 lines) followed by Write Memory (606 lines).
 void TestCloneTransfer::writeAll()
 {
     Radio r;
@@ -256,8 +230,7 @@ void TestCloneTransfer::writeAll()
     RadioImage expected = r.image();
     rebuildSettingsData(expected);
 
-    const TransferResult result = r.run(Operation::WriteAll);
-    QCOMPARE(result.outcome, TransferOutcome::Completed);
+    QCOMPARE(r.run(Operation::WriteAll).outcome, TransferOutcome::Completed);
     const QList<QByteArray> lines = r.lines();
     QCOMPARE(lines.size(), 6 + 606);
     QCOMPARE(lines.mid(0, 6),
@@ -265,18 +238,23 @@ void TestCloneTransfer::writeAll()
                                 writeLine(kSettings2Address, expected.SettingsData2),
                                 writeLine(kVfoAAddress, MakeVFOData(expected.vfos[0])),
                                 writeLine(kVfoBAddress, MakeVFOData(expected.vfos[1])), "OV~E\r\n"}));
-    QCOMPARE(lines[6], QByteArray("KTSV4\r\n"));
-    QCOMPARE(lines[7], writeLine(channelAddress(0), MakeMemoryData(expected.channels[0])));
-    QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
-    QCOMPARE(r.phases, (QList<Operation>{Operation::WriteSettings, Operation::WriteMemory}));
-
-    // The radio now holds exactly what the program holds.
-    const RadioImage radio = r.radio.image();
-    QCOMPARE(radio.settings.Slider1, expected.settings.Slider1);
-    QCOMPARE(radio.settings.cmbAPO, expected.settings.cmbAPO);
-    QCOMPARE(radio.vfos, expected.vfos);
+    QList<QByteArray> memory{"KTSV4\r\n"};
     for (int n = 0; n < kChannelCount; ++n)
-        QVERIFY2(radio.channels[n] == expected.channels[n], qPrintable(QString::number(n)));
+        memory.append(writeLine(channelAddress(n), MakeMemoryData(expected.channels[n])));
+    memory.append("OV~E\r\n");
+    QCOMPARE(lines.mid(6), memory);
+    QCOMPARE(lines[6 + 1 + 79].left(10), QByteArray("OV~F0FE0W8"));
+    QCOMPARE(lines[6 + 1 + 80].left(10), QByteArray("OV~F1000W8"));
+    QCOMPARE(lines[6 + 1 + 603].left(10), QByteArray("OV~F5160W8"));
+    QCOMPARE(lines[6 + 1].size(), 75);
+    QCOMPARE(r.phases, (QList<Operation>{Operation::WriteSettings, Operation::WriteMemory}));
+    QCOMPARE(r.progress.last(), 603);
+    // Writing changes nothing the program holds, and the radio now holds exactly that.
+    QVERIFY(r.image() == expected);
+    const RadioImage radio = r.radio.image();
+    QCOMPARE(radio.settings, expected.settings);
+    QCOMPARE(radio.vfos, expected.vfos);
+    compareChannels(radio.channels, expected.channels);
 }
 
 void TestCloneTransfer::readMemoryFailure_data()
@@ -287,14 +265,17 @@ void TestCloneTransfer::readMemoryFailure_data()
     QTest::addColumn<int>("atLeastMs");
 
     const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
-    QTest::newRow("no reply") << silentFrom(at) << false << TransferOutcome::CommunicationError << 2000;
-    QTest::newRow("reply of 76") << wrongLength(at, 76) << false << TransferOutcome::CommunicationError << 0;
-    QTest::newRow("reply of 78") << wrongLength(at, 78) << false << TransferOutcome::CommunicationError << 0;
+    const auto comm = TransferOutcome::CommunicationError;
+    QTest::newRow("no reply") << silentFrom(at) << false << comm << 2000;
+    QTest::newRow("reply of 76") << wrongLength(at, 76) << false << comm << 0;
+    QTest::newRow("reply of 78") << wrongLength(at, 78) << false << comm << 0;
     QTest::newRow("record that does not decode")
         << Radio::unpaced() << true << TransferOutcome::ComPortError << 0;
     QTest::newRow("device vanishes") << vanishAt(at) << false << TransferOutcome::ComPortError << 0;
 }
 
+// Each way a reply can fail at channel k: the channels before k are the radio's, the rest as
+// they were, no retry, no closing line, and the trace ends with the message.
 void TestCloneTransfer::readMemoryFailure()
 {
     QFETCH(sim::RadioSetup, setup);
@@ -302,28 +283,34 @@ void TestCloneTransfer::readMemoryFailure()
     QFETCH(TransferOutcome, outcome);
     QFETCH(int, atLeastMs);
 
+    QTemporaryDir dir;
     Radio r(setup);
     QVERIFY(r.opened);
     if (undecodable)
-        r.radio.setRecord(channelAddress(kFailingChannel), undecodableChannel().toLatin1());
+        r.radio.setRecord(channelAddress(kFailingChannel), undecodableChannel());
     const RadioImage radio = r.radio.image();
     const RadioImage before = r.image();
+    r.transfer.setTraceFile(dir.filePath(QStringLiteral("trace.txt")));
 
     const TransferResult result = r.run(Operation::ReadMemory);
+    r.transfer.setTraceFile(QString());
     QCOMPARE(result.outcome, outcome);
     QVERIFY(!result.detail.isEmpty());
     QVERIFY(r.elapsedMs >= atLeastMs);
-    // No retry and no closing line.
     QCOMPARE(r.lines(), readMemoryLines(kFailingChannel + 1, false));
-    for (int n = 0; n < kFailingChannel; ++n)
-        QVERIFY2(r.image().channels[n] == radio.channels[n], qPrintable(QString::number(n)));
-    for (int n = kFailingChannel; n < kChannelCount; ++n)
-        QVERIFY2(r.image().channels[n] == before.channels[n], qPrintable(QString::number(n)));
+    compareChannels(r.image().channels, radio.channels, 0, kFailingChannel);
+    compareChannels(r.image().channels, before.channels, kFailingChannel);
     QCOMPARE(r.decoded.size(), kFailingChannel);
     QCOMPARE(r.results.size(), 1);
     QVERIFY(!r.transfer.isBusy());
-    // The port stays open after a refused reply; a device that went away is closed.
+    QFile trace(dir.filePath(QStringLiteral("trace.txt")));
+    QVERIFY(trace.open(QIODevice::ReadOnly));
+    QVERIFY(trace.readAll().trimmed().endsWith((outcomeText(outcome) + ": " + result.detail).toUtf8()));
+
+    // The port stays open after a refused reply; a device that went away is closed, for good.
     QCOMPARE(r.transfer.isPortOpen(), !r.radio.hasVanished());
+    if (r.radio.hasVanished())
+        QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::ComPortError);
 }
 
 void TestCloneTransfer::writeMemoryFailure_data()
@@ -335,7 +322,6 @@ void TestCloneTransfer::writeMemoryFailure_data()
     const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
     QTest::newRow("79 characters not ending OK")
         << badAck(at) << TransferOutcome::CommunicationError << false;
-    QTest::newRow("no reply") << silentFrom(at) << TransferOutcome::CommunicationError << false;
     QTest::newRow("reply of 80") << wrongLength(at, 80) << TransferOutcome::CommunicationError << true;
     QTest::newRow("device vanishes") << vanishAt(at) << TransferOutcome::ComPortError << false;
 }
@@ -351,46 +337,50 @@ void TestCloneTransfer::writeMemoryFailure()
     const RadioImage before = r.image();
     const RadioImage radioBefore = r.radio.image();
 
-    const TransferResult result = r.run(Operation::WriteMemory);
-    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(r.run(Operation::WriteMemory).outcome, outcome);
     const QList<QByteArray> lines = r.lines();
     QCOMPARE(lines.size(), 1 + kFailingChannel + 1);
     QCOMPARE(lines.last(),
              writeLine(channelAddress(kFailingChannel), MakeMemoryData(before.channels[kFailingChannel])));
     const RadioImage radio = r.radio.image();
-    for (int n = 0; n < kFailingChannel; ++n)
-        QVERIFY(radio.channels[n] == before.channels[n]);
+    compareChannels(radio.channels, before.channels, 0, kFailingChannel);
     QCOMPARE(radio.channels[kFailingChannel] == before.channels[kFailingChannel], failingStored);
-    for (int n = kFailingChannel + 1; n < kChannelCount; ++n)
-        QVERIFY(radio.channels[n] == radioBefore.channels[n]);
+    compareChannels(radio.channels, radioBefore.channels, kFailingChannel + 1);
 }
 
-void TestCloneTransfer::writeEnableRefused_data()
+void TestCloneTransfer::writeRefused_data()
 {
     QTest::addColumn<sim::RadioSetup>("setup");
     QTest::addColumn<Operation>("operation");
+    QTest::addColumn<int>("lineCount");
 
     const sim::CommandTarget enable{sim::CommandTarget::WriteEnable, -1};
-    const sim::RadioSetup notOk = badAck(enable);
-    const sim::RadioSetup silent = silentFrom(enable);
-    const sim::RadioSetup tooLong = wrongLength(enable, 12);
-    QTest::newRow("memory, NG") << notOk << Operation::WriteMemory;
-    QTest::newRow("memory, no reply") << silent << Operation::WriteMemory;
-    QTest::newRow("settings, NG") << notOk << Operation::WriteSettings;
-    QTest::newRow("settings, 12 characters") << tooLong << Operation::WriteSettings;
-    QTest::newRow("all, NG") << notOk << Operation::WriteAll;
+    QTest::newRow("memory, enable NG") << badAck(enable) << Operation::WriteMemory << 1;
+    QTest::newRow("settings, enable NG") << badAck(enable) << Operation::WriteSettings << 1;
+    QTest::newRow("settings, enable 12 characters")
+        << wrongLength(enable, 12) << Operation::WriteSettings << 1;
+    QTest::newRow("all, enable NG") << badAck(enable) << Operation::WriteAll << 1;
+    // Write ALL stops after a failed settings step: no memory step follows.
+    QTest::newRow("all, VFO B NG") << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll
+                                   << 5;
 }
 
-void TestCloneTransfer::writeEnableRefused()
+void TestCloneTransfer::writeRefused()
 {
     QFETCH(sim::RadioSetup, setup);
     QFETCH(Operation, operation);
+    QFETCH(int, lineCount);
 
     Radio r(setup);
     QVERIFY(r.opened);
     const TransferResult result = r.run(operation);
     QCOMPARE(result.outcome, TransferOutcome::CommunicationError);
-    QCOMPARE(r.lines(), QList<QByteArray>{"KTSV4\r\n"});
+    QVERIFY(!result.memoryStep || operation == Operation::WriteMemory);
+    const QList<QByteArray> lines = r.lines();
+    QCOMPARE(lines.size(), lineCount);
+    QCOMPARE(lines[0], QByteArray("KTSV4\r\n"));
+    if (lineCount == 5)
+        QVERIFY(lines[4].startsWith("OV~F0500W"));
     QCOMPARE(r.results.size(), 1);
 }
 
@@ -408,8 +398,6 @@ void TestCloneTransfer::readSettingsFailure_data()
         << TransferOutcome::CommunicationError << 2 << false << false;
     QTest::newRow("settings that do not decode")
         << Radio::unpaced() << kSettings1Address << TransferOutcome::ComPortError << 2 << false << true;
-    QTest::newRow("VFO A not answered") << silentFrom(sim::CommandTarget::block(kVfoAAddress)) << 0
-                                        << TransferOutcome::CommunicationError << 3 << true << true;
     QTest::newRow("VFO A does not decode")
         << Radio::unpaced() << kVfoAAddress << TransferOutcome::ComPortError << 4 << true << true;
     QTest::newRow("VFO B does not decode")
@@ -433,13 +421,12 @@ void TestCloneTransfer::readSettingsFailure()
         text.replace(38, 2, "41");
         r.radio.setRecord(kSettings1Address, text);
     } else if (badRecord) {
-        r.radio.setRecord(badRecord, undecodableChannel().toLatin1());
+        r.radio.setRecord(badRecord, undecodableChannel());
     }
     const RadioImage radio = r.radio.image();
     const RadioImage before = r.image();
 
-    const TransferResult result = r.run(Operation::ReadSettings);
-    QCOMPARE(result.outcome, outcome);
+    QCOMPARE(r.run(Operation::ReadSettings).outcome, outcome);
     QCOMPARE(r.lines(), readSettingsLines().mid(0, lineCount));
     // The first settings record is kept as received, the pair is decoded only once both are in,
     // and the VFOs change only when both decode.
@@ -457,7 +444,7 @@ void TestCloneTransfer::readAllStopsAfterFailedSettings()
 {
     Radio r;
     QVERIFY(r.opened);
-    r.radio.setRecord(kVfoBAddress, undecodableChannel().toLatin1());
+    r.radio.setRecord(kVfoBAddress, undecodableChannel());
     const RadioImage before = r.image();
 
     const TransferResult result = r.run(Operation::ReadAll);
@@ -470,37 +457,11 @@ void TestCloneTransfer::readAllStopsAfterFailedSettings()
     QCOMPARE(r.results.size(), 1);
 }
 
-void TestCloneTransfer::writeAllStopsAfterFailedSettings()
+void TestCloneTransfer::closingLineNotOkIsIgnored()
 {
-    Radio r(badAck(sim::CommandTarget::block(kVfoBAddress)));
-    QVERIFY(r.opened);
-    const TransferResult result = r.run(Operation::WriteAll);
-    QCOMPARE(result.outcome, TransferOutcome::CommunicationError);
-    QVERIFY(!result.memoryStep);
-    const QList<QByteArray> lines = r.lines();
-    QCOMPARE(lines.size(), 5);
-    QCOMPARE(lines[0], QByteArray("KTSV4\r\n"));
-    QVERIFY(lines[4].startsWith("OV~F0500W"));
-    QCOMPARE(r.results.size(), 1);
-}
-
-void TestCloneTransfer::closingLineReplyIsIgnored_data()
-{
-    QTest::addColumn<sim::RadioSetup>("setup");
-    QTest::addColumn<int>("atLeastMs");
-    const sim::CommandTarget end{sim::CommandTarget::End, -1};
-    QTest::newRow("NG") << badAck(end) << 0;
-    QTest::newRow("no reply") << silentFrom(end) << 2000;
-}
-
-void TestCloneTransfer::closingLineReplyIsIgnored()
-{
-    QFETCH(sim::RadioSetup, setup);
-    QFETCH(int, atLeastMs);
-    Radio r(setup);
+    Radio r(badAck({sim::CommandTarget::End, -1}));
     QVERIFY(r.opened);
     QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::Completed);
-    QVERIFY(r.elapsedMs >= atLeastMs);
     QCOMPARE(r.lines(), readSettingsLines());
 }
 
@@ -533,24 +494,6 @@ void TestCloneTransfer::splitReplies()
     QCOMPARE(r.lines().size(), 6);
 }
 
-void TestCloneTransfer::strayBytesBetweenCommands()
-{
-    Radio r;
-    QVERIFY(r.opened);
-    const RadioImage radio = r.radio.image();
-    // Noise after every record, while the program pauses before its next command.
-    auto noise = [&r] { r.radio.inject("\r\nOV~F0600R\r\n" + QByteArray(64, '0') + "\r\n"); };
-    connect(&r.transfer, &CloneTransfer::settingsDecoded, this, noise);
-    connect(&r.transfer, &CloneTransfer::channelDecoded, this, noise);
-
-    const TransferResult result = r.run(Operation::ReadAll);
-    QCOMPARE(result.outcome, TransferOutcome::Completed);
-    QCOMPARE(r.lines().size(), 610);
-    QCOMPARE(r.image().settings, radio.settings);
-    for (int n = 0; n < kChannelCount; ++n)
-        QVERIFY2(r.image().channels[n] == radio.channels[n], qPrintable(QString::number(n)));
-}
-
 void TestCloneTransfer::cancel_data()
 {
     QTest::addColumn<int>(
@@ -565,29 +508,24 @@ void TestCloneTransfer::cancel()
     QFETCH(int, when);
     Radio r;
     QVERIFY(r.opened);
-    if (when == 0) {
-        connect(&r.transfer, &CloneTransfer::progress, this, [&r](int n) {
-            if (n == 10)
-                r.transfer.cancel();
-        });
-    } else if (when == 1) {
-        connect(&r.transfer, &CloneTransfer::channelDecoded, this, [&r](int n) {
-            if (n == 10)
-                r.transfer.cancel();
-        });
-    } else {
+    auto cancelAt10 = [&r](int n) {
+        if (n == 10)
+            r.transfer.cancel();
+    };
+    if (when == 0)
+        connect(&r.transfer, &CloneTransfer::progress, this, cancelAt10);
+    else if (when == 1)
+        connect(&r.transfer, &CloneTransfer::channelDecoded, this, cancelAt10);
+    else
         QTimer::singleShot(300, &r.transfer, [&r] { r.transfer.cancel(); });
-    }
 
     const TransferResult result = r.run(Operation::ReadAll);
     QCOMPARE(result.outcome, TransferOutcome::Cancelled);
     QCOMPARE(outcomeText(result.outcome), QStringLiteral("Cancelled"));
     const QList<QByteArray> lines = r.lines();
     // Stopped as a failed step stops: no closing line after the last record read.
-    if (when == 0)
-        QCOMPARE(lines.size(), 5 + 10);
-    if (when == 1)
-        QCOMPARE(lines.size(), 5 + 11);
+    if (when < 2)
+        QCOMPARE(lines.size(), 5 + 10 + when);
     QVERIFY(lines.size() > 5);
     QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
     QCOMPARE(r.results.size(), 1);
@@ -624,11 +562,7 @@ void TestCloneTransfer::portThatDoesNotExist_data()
 {
     QTest::addColumn<Operation>("operation");
     QTest::newRow("identify") << Operation::Identify;
-    QTest::newRow("read settings") << Operation::ReadSettings;
-    QTest::newRow("read memory") << Operation::ReadMemory;
     QTest::newRow("read all") << Operation::ReadAll;
-    QTest::newRow("write settings") << Operation::WriteSettings;
-    QTest::newRow("write memory") << Operation::WriteMemory;
     QTest::newRow("write all") << Operation::WriteAll;
 }
 
@@ -646,7 +580,6 @@ void TestCloneTransfer::portThatDoesNotExist()
     QVERIFY(transfer.start(operation));
     QVERIFY(results.isEmpty());
     QTRY_COMPARE(results.size(), 1);
-    QCOMPARE(results[0].outcome, TransferOutcome::ComPortError);
     QCOMPARE(outcomeText(results[0].outcome), QStringLiteral("COM Port Error"));
     QVERIFY(results[0].detail.contains(QLatin1String("/dev/ktv4-no-such-radio")));
     QVERIFY2(results[0].detail.contains(QLatin1String("no such device")), qPrintable(results[0].detail));
@@ -656,30 +589,23 @@ void TestCloneTransfer::portThatDoesNotExist()
     QVERIFY(document.image() == before);
 }
 
-void TestCloneTransfer::deviceVanishes()
-{
-    Radio r(vanishAt(sim::CommandTarget::block(kVfoAAddress)));
-    QVERIFY(r.opened);
-    const TransferResult result = r.run(Operation::ReadAll);
-    QCOMPARE(result.outcome, TransferOutcome::ComPortError);
-    QCOMPARE(r.lines().size(), 3);
-    QTRY_VERIFY(r.radio.hasVanished());
-    // The device is gone for good: the next operation cannot open it.
-    const TransferResult again = r.run(Operation::Identify);
-    QCOMPARE(again.outcome, TransferOutcome::ComPortError);
-}
-
-void TestCloneTransfer::trace()
+// A closing line that gets no reply at all still completes the operation, after the time-out;
+// the trace shows every line, the noise and the time-out.
+void TestCloneTransfer::traceOfAnUnansweredClosingLine()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("trace.txt"));
-    Radio r(silentFrom(sim::CommandTarget::block(kVfoBAddress)));
+    Radio r(silentFrom({sim::CommandTarget::End, -1}));
     QVERIFY(r.opened);
     connect(&r.transfer, &CloneTransfer::settingsDecoded, this, [&r] { r.radio.inject("\x01noise"); });
     r.transfer.setTraceFile(path);
-    QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::CommunicationError);
+    QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::Completed);
     r.transfer.setTraceFile(QString());
+    QVERIFY(r.elapsedMs >= 2000);
+    QCOMPARE(r.lines(), readSettingsLines());
+    QCOMPARE(r.settingsDecoded, 1);
+    QCOMPARE(r.vfosDecoded, 1);
 
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
@@ -691,16 +617,15 @@ void TestCloneTransfer::trace()
         QVERIFY2(shape.match(entry).hasMatch(), qPrintable(entry));
     const QStringList sent = entries.filter(QRegularExpression(QStringLiteral(R"(^\S+ +\S+ > )")));
     const QStringList received = entries.filter(QRegularExpression(QStringLiteral(R"(^\S+ +\S+ < )")));
-    QCOMPARE(sent.size(), 4);
+    QCOMPARE(sent.size(), 5);
     QVERIFY(sent[0].endsWith(QLatin1String("> OV~F0300R\\r\\n  (11)")));
-    QVERIFY(sent[3].endsWith(QLatin1String("> OV~F0500R\\r\\n  (11)")));
-    QCOMPARE(received.size(), 3);
+    QVERIFY(sent[4].endsWith(QLatin1String("> OV~E\\r\\n  (6)")));
+    QCOMPARE(received.size(), 4);
     QVERIFY(received[0].contains(QLatin1String("< OV~F0300R\\r\\n") +
                                  QString::fromLatin1(r.radio.record(kSettings1Address))));
     QVERIFY(!entries.filter(QStringLiteral("\\x01noise  (")).isEmpty());
     QVERIFY(!entries.filter(QStringLiteral("time-out")).isEmpty());
-    QVERIFY(entries.last().endsWith(
-        QLatin1String("Communication Error: OV~F0500R: no complete reply within 2000 ms")));
+    QVERIFY(entries.last().endsWith(QLatin1String("completed")));
 }
 
 QTEST_GUILESS_MAIN(TestCloneTransfer)

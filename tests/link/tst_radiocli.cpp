@@ -1,34 +1,16 @@
 // ktv4cli identify/read/write as scripts run them: two processes, ktv4sim and ktv4cli, on a real
-// pseudo-terminal.
+// pseudo-terminal. How each way of failing ends is covered by tst_clonetransfer; here one failure
+// of each message shows that it reaches the user and leaves no output file.
 
-#include <QFile>
-#include <QProcess>
+#include "support/ProcessRunner.h"
+
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace ktv4::test;
+
 namespace {
-
-struct Run {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-Run cli(const QStringList &arguments)
-{
-    QProcess p;
-    p.start(QStringLiteral(KTV4CLI_PATH), arguments);
-    if (!p.waitForFinished(120000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // ktv4sim as a child process; stopped (and its --save written) by stop().
 class Sim {
@@ -41,7 +23,6 @@ public:
     }
     ~Sim() { stop(); }
     QString device() const { return m_device; }
-    QByteArray log() { return m_process.readAllStandardOutput(); }
     void stop()
     {
         if (m_process.state() == QProcess::NotRunning)
@@ -61,7 +42,7 @@ private:
 class TestRadioCli : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
+    void initTestCase();
     void identify();
     void readAllGivesTheRadiosFile();
     void writeAllPutsTheFileIntoTheRadio();
@@ -73,6 +54,12 @@ private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
+
+void TestRadioCli::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QCOMPARE(cli({"new", "-o", path("new.TV4")}).exitCode, 0);
+}
 
 void TestRadioCli::identify()
 {
@@ -97,7 +84,6 @@ void TestRadioCli::readAllGivesTheRadiosFile()
     sim.stop();
     // Every record of the radio, and the header naming its variant.
     const QByteArray file = readAll(read);
-    QCOMPARE(file.size(), 40196);
     QVERIFY(file.startsWith("Orvane KT-V4 E Clone A FileStart\r\n"));
     QCOMPARE(file, readAll(saved));
     // One identify line, then Read ALL's 4 + 1 + 604 + 1.
@@ -106,17 +92,15 @@ void TestRadioCli::readAllGivesTheRadiosFile()
 
 void TestRadioCli::writeAllPutsTheFileIntoTheRadio()
 {
-    const QString written = path("new.TV4");
     const QString saved = path("after-write.TV4");
-    QCOMPARE(cli({"new", "-o", written}).exitCode, 0);
     Sim sim({"--save", saved});
     QVERIFY(!sim.device().isEmpty());
 
-    const Run r = cli({"write", "--port", sim.device(), written});
+    const Run r = cli({"write", "--port", sim.device(), path("new.TV4")});
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
     sim.stop();
-    QCOMPARE(readAll(saved), readAll(written));
+    QCOMPARE(readAll(saved), readAll(path("new.TV4")));
 }
 
 void TestRadioCli::readSettingsOntoABase()
@@ -128,8 +112,8 @@ void TestRadioCli::readSettingsOntoABase()
     Sim sim({"--save", saved});
     QVERIFY(!sim.device().isEmpty());
 
-    const Run r = cli({"read", "--port", sim.device(), "--what", "settings", "--base", base, "-o", read});
-    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(cli({"read", "--port", sim.device(), "--what", "settings", "--base", base, "-o", read}).exitCode,
+             0);
     sim.stop();
     const QList<QByteArray> lines = readAll(read).split('\n');
     const QList<QByteArray> radio = readAll(saved).split('\n');
@@ -146,20 +130,11 @@ void TestRadioCli::failures_data()
     QTest::addColumn<QStringList>("cliArguments"); // DEV is replaced by the device, OUT by the output file
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("read, no reply at channel 0")
-        << QStringList{"--silent-from", "0600"}
-        << QStringList{"read", "--port", "DEV", "--what", "memory", "-o", "OUT"} << "Communication Error";
     QTest::newRow("read, reply of 76 characters")
         << QStringList{"--wrong-length", "0320:76"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
         << "Communication Error";
-    QTest::newRow("read, device vanishes")
-        << QStringList{"--vanish-at", "1000"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
-        << "COM Port Error";
     QTest::newRow("read, port does not exist")
         << QStringList{} << QStringList{"read", "--port", "/dev/ktv4-none", "-o", "OUT"} << "COM Port Error";
-    QTest::newRow("identify, wrong identity")
-        << QStringList{"--identity", "XXXXX"}
-        << QStringList{"read", "--port", "DEV", "--identify", "-o", "OUT"} << "Communication Error";
     QTest::newRow("write, write enable refused")
         << QStringList{"--bad-ack", "enable"} << QStringList{"write", "--port", "DEV", "IN"}
         << "Communication Error";
@@ -173,20 +148,21 @@ void TestRadioCli::failures()
     QFETCH(QStringList, cliArguments);
     QFETCH(QString, message);
 
-    const QString in = path("in.TV4");
     const QString out = path("out.TV4");
     QFile::remove(out);
-    QCOMPARE(cli({"new", "-o", in}).exitCode, 0);
     Sim sim(simArguments);
     QVERIFY(!sim.device().isEmpty());
     cliArguments.replaceInStrings(QRegularExpression("^DEV$"), sim.device());
     cliArguments.replaceInStrings(QRegularExpression("^OUT$"), out);
-    cliArguments.replaceInStrings(QRegularExpression("^IN$"), in);
+    cliArguments.replaceInStrings(QRegularExpression("^IN$"), path("new.TV4"));
     cliArguments.replaceInStrings(QRegularExpression("^MISSING$"), path("missing.TV4"));
 
     const Run r = cli(cliArguments);
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), message);
+    // A port that cannot be opened is reported with the reason.
+    if (message == QLatin1String("COM Port Error"))
+        QVERIFY2(r.err.contains(QLatin1String("no such device")), qPrintable(r.err));
     QVERIFY(!QFile::exists(out));
 }
 

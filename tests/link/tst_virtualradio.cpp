@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QTest>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <termios.h>
 #include <unistd.h>
@@ -71,6 +72,23 @@ RadioSetup unpaced()
 
 const QByteArray kZeros(64, '0');
 
+// A running virtual radio with a bare client on its device.
+struct Session {
+    explicit Session(const RadioSetup &setup = unpaced()) : radio(setup)
+    {
+        QString error;
+        opened = radio.open(error);
+        if (opened) {
+            radio.start();
+            client.emplace(radio.devicePath());
+            opened = client->isOpen();
+        }
+    }
+    VirtualRadio radio;
+    bool opened = false;
+    std::optional<RawClient> client;
+};
+
 } // namespace
 
 class TestVirtualRadio : public QObject {
@@ -106,23 +124,18 @@ void TestVirtualRadio::answers()
 {
     QFETCH(QByteArray, line);
     QFETCH(QByteArray, reply);
-    VirtualRadio radio(unpaced());
-    QString error;
-    QVERIFY2(radio.open(error), qPrintable(error));
-    radio.start();
-    RawClient client(radio.devicePath());
-    QVERIFY(client.isOpen());
-    QCOMPARE(client.exchange(line, reply.size()), reply);
-    QCOMPARE(radio.receivedLines(), QList<QByteArray>{line});
+    Session s;
+    QVERIFY(s.opened);
+    QCOMPARE(s.client->exchange(line, reply.size()), reply);
+    QCOMPARE(s.radio.receivedLines(), QList<QByteArray>{line});
 }
 
 void TestVirtualRadio::writesNeedTheWriteEnableLine()
 {
-    VirtualRadio radio(unpaced());
-    QString error;
-    QVERIFY(radio.open(error));
-    radio.start();
-    RawClient client(radio.devicePath());
+    Session s;
+    QVERIFY(s.opened);
+    VirtualRadio &radio = s.radio;
+    RawClient &client = *s.client;
     const QByteArray before = radio.record(0x1000);
     const QByteArray write = "OV~F1000W" + kZeros + "\r\n";
 
@@ -142,15 +155,12 @@ void TestVirtualRadio::pacedAtTheLineSpeed()
 {
     RadioSetup setup = unpaced();
     setup.baud = 9600;
-    VirtualRadio radio(setup);
-    QString error;
-    QVERIFY(radio.open(error));
-    radio.start();
-    RawClient client(radio.devicePath());
+    Session s(setup);
+    QVERIFY(s.opened);
     QElapsedTimer timer;
     timer.start();
     // 11 characters in, 77 out, ten bit times each: at least 91.7 ms.
-    QCOMPARE(client.exchange("OV~F0600R\r\n", 77).size(), 77);
+    QCOMPARE(s.client->exchange("OV~F0600R\r\n", 77).size(), 77);
     QVERIFY2(timer.nsecsElapsed() >= 91'600'000, qPrintable(QString::number(timer.nsecsElapsed())));
 }
 
@@ -174,14 +184,12 @@ void TestVirtualRadio::sampleAndSavedImage()
 
 void TestVirtualRadio::vanishes()
 {
-    VirtualRadio radio(unpaced());
-    QString error;
-    QVERIFY(radio.open(error));
-    radio.start();
-    const QString path = radio.devicePath();
+    Session s;
+    QVERIFY(s.opened);
+    const QString path = s.radio.devicePath();
     QVERIFY(QFileInfo::exists(path));
-    radio.vanish();
-    QTRY_VERIFY(radio.hasVanished());
+    s.radio.vanish();
+    QTRY_VERIFY(s.radio.hasVanished());
     QTRY_VERIFY(!QFileInfo::exists(path));
 }
 
