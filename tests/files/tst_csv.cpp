@@ -3,12 +3,15 @@
 
 #include "files/CloneDocument.h"
 #include "files/CsvExchange.h"
+#include "support/ProcessRunner.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace ktv4;
+using ktv4::test::readAll;
+using ktv4::test::writeAll;
 
 namespace {
 
@@ -29,11 +32,6 @@ ChannelRow channel(double hz, int mode, const QString &name, bool skip)
     c[ColName] = {0, name};
     c[ColSkip] = {skip ? 1.0 : 0.0, skipText(skip)};
     return row;
-}
-
-CsvImportResult import(const QByteArray &csv, ChannelTable &table)
-{
-    return importCsvBytes(csv, table);
 }
 
 } // namespace
@@ -80,7 +78,7 @@ void TestCsv::exportImportRoundTrip()
     for (int ch = 0; ch < kChannelCount; ch += 7)
         table[ch] = channel(1800000 + ch * 1000, ch % 6, QStringLiteral("N%1").arg(ch).left(7), ch % 2);
     ChannelTable back{};
-    const CsvImportResult r = import(csvExportBytes(table), back);
+    const CsvImportResult r = importCsvBytes(csvExportBytes(table), back);
     QVERIFY(r.result.ok());
     QCOMPARE(r.rowsStored, (kChannelCount + 6) / 7);
     for (int ch = 0; ch < kChannelCount; ++ch) {
@@ -99,7 +97,7 @@ void TestCsv::acceptedSpellings()
     table[212].cells[ColPwr] = {2, "S-Low"};
     table[212].cells[ColSplit] = {1, "0.000.001"};
     const CsvImportResult r =
-        import("KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n", table);
+        importCsvBytes("KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n", table);
     QVERIFY(r.result.ok());
     const ChannelRow &row = table[212];
     QVERIFY(row.inUse);
@@ -118,10 +116,10 @@ void TestCsv::acceptedSpellings()
     QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
 
     // IQ is stored as FM; a frequency typed without dots keeps its text as typed.
-    QVERIFY(
-        import("\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n",
-               table)
-            .result.ok());
+    QVERIFY(importCsvBytes(
+                "\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n",
+                table)
+                .result.ok());
     QCOMPARE(table[3].cells[ColMode], (Cell{5, "FM"}));
     QCOMPARE(table[3].cells[ColFrequency], (Cell{145000, "145000"}));
     QCOMPARE(table[3].cells[ColGain], (Cell{0, "0"}));
@@ -133,10 +131,10 @@ void TestCsv::foreignCharactersSurviveExport()
 {
     // A name with a double quote and bytes beyond ASCII, from an unquoted field of a foreign file.
     ChannelTable table{};
-    QVERIFY(import("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
+    QVERIFY(importCsvBytes("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
     QCOMPARE(table[1].cells[ColName].text, QString::fromLatin1("\xff\"AB"));
     ChannelTable again{};
-    QVERIFY(import(csvExportBytes(table), again).result.ok());
+    QVERIFY(importCsvBytes(csvExportBytes(table), again).result.ok());
     QCOMPARE(again[1].cells[ColName].text, QString::fromLatin1("\xff"
                                                                "AB"));
     QCOMPARE(again[1].cells[ColFrequency].text, QStringLiteral("7000000"));
@@ -177,20 +175,10 @@ void TestCsv::gain_data()
 {
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("text");
-    QTest::newRow("-15") << "-15"
-                         << "-20";
-    QTest::newRow("-10") << "-10"
-                         << "-10";
-    QTest::newRow("-5") << "-5"
-                        << "-10";
-    QTest::newRow("empty") << ""
-                           << "0";
-    QTest::newRow("3") << "3"
-                       << "+10";
-    QTest::newRow("+10") << "+10"
-                         << "+10";
-    QTest::newRow("text") << "high"
-                          << "0";
+    const char *rows[][2] = {{"-15", "-20"}, {"-10", "-10"}, {"-5", "-10"}, {"", "0"},
+                             {"3", "+10"},   {"+10", "+10"}, {"high", "0"}};
+    for (const auto &r : rows)
+        QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
 }
 
 void TestCsv::gain()
@@ -198,9 +186,10 @@ void TestCsv::gain()
     QFETCH(QString, field);
     QFETCH(QString, text);
     ChannelTable table{};
-    QVERIFY(import(QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(),
-                   table)
-                .result.ok());
+    QVERIFY(
+        importCsvBytes(
+            QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(), table)
+            .result.ok());
     QCOMPARE(table[1].cells[ColGain].text, text);
 }
 
@@ -216,7 +205,7 @@ void TestCsv::droppedRowsDoNotDisturbTheNext()
                            "KT-V4,MEMORY,5,000,USB,0,FAST,WIDE,OFF,X,\r\n"       // zero
                            "KT-V4,MEMORY,,7000000,USB,0,FAST,WIDE,OFF,X,\r\n"    // empty channel field
                            "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n";
-    const CsvImportResult r = import(csv, table);
+    const CsvImportResult r = importCsvBytes(csv, table);
     QVERIFY(r.result.ok());
     QCOMPARE(r.rowsStored, 1);
     QCOMPARE(table[1].cells[ColName].text, QStringLiteral("KEEP"));
@@ -244,7 +233,7 @@ void TestCsv::refusedFiles()
     QFETCH(QByteArray, csv);
     ChannelTable table{};
     const QByteArray first = "KT-V4,MEMORY,0,7000000,USB,0,FAST,WIDE,OFF,FIRST,\r\n";
-    const CsvImportResult r = import(first + csv, table);
+    const CsvImportResult r = importCsvBytes(first + csv, table);
     QCOMPARE(messageText(r.result.status), QStringLiteral("File Open Error"));
     QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
 }
@@ -253,10 +242,7 @@ void TestCsv::headerOnlyStillClearsFileState()
 {
     QTemporaryDir dir;
     const QString csvPath = dir.filePath("header.csv");
-    QFile f(csvPath);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(csvExportBytes(ChannelTable{}));
-    f.close();
+    writeAll(csvPath, csvExportBytes(ChannelTable{}));
     CloneDocument doc;
     QVERIFY(doc.save(dir.filePath("x.TV4")).ok());
     doc.setDataChanged(true);
@@ -273,11 +259,9 @@ void TestCsv::headerOnlyStillClearsFileState()
     QVERIFY(!doc.dataChanged());
 
     // Refused half-way: the rows before the fault are in the table and count as unsaved.
-    QFile bad(dir.filePath("bad.csv"));
-    QVERIFY(bad.open(QIODevice::WriteOnly));
-    bad.write("KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
-    bad.close();
-    QCOMPARE(doc.importCsv(bad.fileName()).result.status, FileStatus::FileOpenError);
+    writeAll(dir.filePath("bad.csv"),
+             "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
+    QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
     QVERIFY(doc.image().channels[4].inUse);
     QVERIFY(doc.dataChanged());
     QCOMPARE(doc.caption(), AppTitle());
@@ -305,9 +289,7 @@ void TestCsv::documentRules()
     doc.setDataChanged(true);
     QCOMPARE(doc.exportCsv(dir.filePath("no/such/dir/x.csv")).status, FileStatus::FileOpenError);
     QVERIFY(doc.dataChanged());
-    QFile exported(csvPath);
-    QVERIFY(exported.open(QIODevice::ReadOnly));
-    QVERIFY(exported.readAll().contains("\"9\",\"7.000.000\""));
+    QVERIFY(readAll(csvPath).contains("\"9\",\"7.000.000\""));
 }
 
 QTEST_GUILESS_MAIN(TestCsv)

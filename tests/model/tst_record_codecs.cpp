@@ -43,7 +43,6 @@ private slots:
     void channelNameCodeCoversItsSet();
     void channelRoundTripZeroesReservedBytes();
 
-    void vfoDecodeAndEncode();
     void vfoStatusAndReservedBytes();
     void vfoModeAboveFiveKeepsOtherCells();
     void vfoShortTexts();
@@ -51,8 +50,6 @@ private slots:
 
     void naming_data();
     void naming();
-    void addresses_data();
-    void addresses();
 };
 
 void TestRecordCodecs::frequencyText_data()
@@ -267,18 +264,6 @@ void TestRecordCodecs::channelRoundTripZeroesReservedBytes()
     QCOMPARE(MakeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
 }
 
-void TestRecordCodecs::vfoDecodeAndEncode()
-{
-    const QString text =
-        QStringLiteral("80010001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
-    VfoRow vfo;
-    QVERIFY(DecodeVFOData(text, vfo));
-    const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
-    for (int c = 0; c < kVfoColumns; ++c)
-        QCOMPARE(vfo.cells[c].text, texts[c]);
-    QCOMPARE(MakeVFOData(vfo), text);
-}
-
 void TestRecordCodecs::vfoStatusAndReservedBytes()
 {
     const QString written = record({{0, 0x80}, {1, 0x04}});
@@ -317,22 +302,27 @@ void TestRecordCodecs::vfoShortTexts()
 
 void TestRecordCodecs::defaultVfoFollowsModel()
 {
-    const QString defaultVfo =
-        QStringLiteral("8001000100000000000000000000000060566C00") + QString(24, QLatin1Char('0'));
+    const QString tail = QString(24, QLatin1Char('0'));
     for (int model : {ModelT, ModelE, ModelPN}) {
         VfoTable vfos;
         DefaultVFOData(model, vfos);
         QCOMPARE(vfos[0], vfos[1]);
         QCOMPARE(vfos[1].cells[ColFrequency].text, QStringLiteral("7.100.000"));
-        QCOMPARE(MakeVFOData(vfos[0]), defaultVfo);
+        QCOMPARE(MakeVFOData(vfos[0]), QStringLiteral("8001000100000000000000000000000060566C00") + tail);
     }
+    // J: 7.050.000 LSB, every cell shown, and the record decodes back to the same row.
     VfoTable j;
     DefaultVFOData(ModelJ, j);
+    const QString jText = QStringLiteral("8001000100000000000000000000000010936B00") + tail;
     const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
     for (int v = 0; v < kVfoCount; ++v) {
         for (int c = 0; c < kVfoColumns; ++c)
             QCOMPARE(j[v].cells[c].text, texts[c]);
+        QCOMPARE(MakeVFOData(j[v]), jText);
     }
+    VfoRow decoded;
+    QVERIFY(DecodeVFOData(jText, decoded));
+    QCOMPARE(decoded, j[0]);
 }
 
 void TestRecordCodecs::naming_data()
@@ -342,50 +332,25 @@ void TestRecordCodecs::naming_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("csv");
-    QTest::newRow("0") << 0 << "Memory"
-                       << "0CH"
-                       << "0"
-                       << "0";
-    QTest::newRow("199") << 199 << "Memory"
-                         << "199CH"
-                         << "199"
-                         << "199";
-    QTest::newRow("A0") << 200 << "Memory A"
-                        << "0CH"
-                        << "A  0"
-                        << "A0";
-    QTest::newRow("A15") << 215 << "Memory A"
-                         << "15CH"
-                         << "A 15"
-                         << "A15";
-    QTest::newRow("A199") << 399 << "Memory A"
-                          << "199CH"
-                          << "A199"
-                          << "A199";
-    QTest::newRow("A-P1") << 400 << "Memory A"
-                          << "P1"
-                          << "A-P1"
-                          << "A-P1";
-    QTest::newRow("A-P2") << 401 << "Memory A"
-                          << "P2"
-                          << "A-P2"
-                          << "A-P2";
-    QTest::newRow("B0") << 402 << "Memory B"
-                        << "0CH"
-                        << "B  0"
-                        << "B0";
-    QTest::newRow("B199") << 601 << "Memory B"
-                          << "199CH"
-                          << "B199"
-                          << "B199";
-    QTest::newRow("B-P1") << 602 << "Memory B"
-                          << "P1"
-                          << "B-P1"
-                          << "B-P1";
-    QTest::newRow("B-P2") << 603 << "Memory B"
-                          << "P2"
-                          << "B-P2"
-                          << "B-P2";
+    const struct {
+        int channel;
+        const char *bank, *caption, *label, *csv;
+    } rows[] = {
+        {0, "Memory", "0CH", "0", "0"},
+        {199, "Memory", "199CH", "199", "199"},
+        {200, "Memory A", "0CH", "A  0", "A0"},
+        {215, "Memory A", "15CH", "A 15", "A15"},
+        {399, "Memory A", "199CH", "A199", "A199"},
+        {400, "Memory A", "P1", "A-P1", "A-P1"},
+        {401, "Memory A", "P2", "A-P2", "A-P2"},
+        {402, "Memory B", "0CH", "B  0", "B0"},
+        {601, "Memory B", "199CH", "B199", "B199"},
+        {602, "Memory B", "P1", "B-P1", "B-P1"},
+        {603, "Memory B", "P2", "B-P2", "B-P2"},
+    };
+    for (const auto &r : rows)
+        QTest::addRow("%d", r.channel)
+            << r.channel << QString(r.bank) << QString(r.caption) << QString(r.label) << QString(r.csv);
 }
 
 void TestRecordCodecs::naming()
@@ -399,25 +364,6 @@ void TestRecordCodecs::naming()
     QCOMPARE(channelCaption(channel), caption);
     QCOMPARE(gridRowLabel(channel), label);
     QCOMPARE(csvChannelField(channel), csv);
-}
-
-void TestRecordCodecs::addresses_data()
-{
-    QTest::addColumn<int>("address");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("channel 0") << channelAddress(0) << "0600";
-    QTest::newRow("channel 79") << channelAddress(79) << "0FE0";
-    QTest::newRow("channel 80") << channelAddress(80) << "1000";
-    QTest::newRow("channel 603") << channelAddress(603) << "5160";
-    QTest::newRow("settings 2") << kSettings2Address << "0320";
-    QTest::newRow("VFO B") << kVfoBAddress << "0500";
-}
-
-void TestRecordCodecs::addresses()
-{
-    QFETCH(int, address);
-    QFETCH(QString, text);
-    QCOMPARE(addressText(address), text);
 }
 
 QTEST_GUILESS_MAIN(TestRecordCodecs)

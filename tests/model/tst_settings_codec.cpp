@@ -35,35 +35,30 @@ private slots:
     void defaultImageDecodesAndEncodes();
     void iqShift_data();
     void iqShift();
-    void iqShiftText_data();
-    void iqShiftText();
     void ledCoding();
     void transmitSideBytesAreNotRead();
-    void outOfListByteChangesNothing_data();
-    void outOfListByteChangesNothing();
+    void listEnds_data();
+    void listEnds();
     void shortAndLowerCaseTexts();
 };
 
+// The lists the decoder never bounds: only their items show what the radio means.
 void TestSettingsCodec::listsAreComplete()
 {
     QCOMPARE(settingDescriptors().size(), size_t(27));
-    QCOMPARE(ToneNames().size(), 39);
-    QCOMPARE(ToneNames().at(8), QStringLiteral("88.5Hz"));
-    QCOMPARE(findSetting("cmbWPM")->items.size(), 35);
-    QCOMPARE(findSetting("cmbWPM")->items.at(14), QStringLiteral("20"));
-    QCOMPARE(findSetting("cmbDimmer")->items.size(), 65);
-    QCOMPARE(findSetting("cmbDimmer")->items.at(5), QStringLiteral("05"));
-    QCOMPARE(findSetting("cmbSideTone")->items.size(), 13);
-    QCOMPARE(findSetting("cmbSideTone")->items.at(8), QStringLiteral("800Hz"));
-    QCOMPARE(findSetting("cmbScanType")->items.size(), 23);
-    QCOMPARE(findSetting("cmbScanType")->items.at(3), QStringLiteral("  2S"));
-    QCOMPARE(findSetting("cmbSleep")->items.size(), 18);
-    QCOMPARE(findSetting("cmbSleep")->items.at(0), QStringLiteral(" 10"));
-    QCOMPARE(findSetting("cmbSleep")->items.at(17), QStringLiteral("180"));
-    int decoded = 0;
-    for (const auto &d : settingDescriptors())
-        decoded += d.decoded ? 1 : 0;
-    QCOMPARE(decoded, 24);
+    const struct {
+        const char *control;
+        int size, index;
+        const char *text;
+    } lists[] = {{"cmbTone", 39, 8, "88.5Hz"},    {"cmbWPM", 35, 14, "20"},
+                 {"cmbBreakIn", 9, 8, "AUTO"},    {"cmbDimmer", 65, 5, "05"},
+                 {"cmbSideTone", 13, 8, "800Hz"}, {"cmbScanType", 23, 3, "  2S"},
+                 {"cmbSleep", 18, 17, "180"}};
+    for (const auto &l : lists) {
+        QCOMPARE(findSetting(QLatin1String(l.control))->items.size(), l.size);
+        QCOMPARE(findSetting(QLatin1String(l.control))->items.at(l.index), QLatin1String(l.text));
+    }
+    QCOMPARE(ToneNames(), findSetting("cmbTone")->items);
 }
 
 void TestSettingsCodec::defaultImageDecodesAndEncodes()
@@ -96,18 +91,23 @@ void TestSettingsCodec::iqShift_data()
     QTest::addColumn<int>("shift");
     QTest::addColumn<int>("byte16");
     QTest::addColumn<int>("byte17");
-    QTest::newRow("-150") << -150 << 0x96 << 0x80;
-    QTest::newRow("+2400") << 2400 << 0x60 << 0x09;
-    QTest::newRow("-2400") << -2400 << 0x60 << 0x89;
-    QTest::newRow("0") << 0 << 0x00 << 0x00;
-    QTest::newRow("+1") << 1 << 0x01 << 0x00;
+    QTest::addColumn<QString>("text");
+    QTest::newRow("-150") << -150 << 0x96 << 0x80 << "-01.50";
+    QTest::newRow("+2400") << 2400 << 0x60 << 0x09 << "+24.00";
+    QTest::newRow("-2400") << -2400 << 0x60 << 0x89 << "-24.00";
+    QTest::newRow("0") << 0 << 0x00 << 0x00 << "00.00";
+    QTest::newRow("+5") << 5 << 0x05 << 0x00 << "+00.05";
+    QTest::newRow("-1") << -1 << 0x01 << 0x80 << "-00.01";
 }
 
+// Sign and magnitude in bytes 16-17 of the second block, and the caption of the shift.
 void TestSettingsCodec::iqShift()
 {
     QFETCH(int, shift);
     QFETCH(int, byte16);
     QFETCH(int, byte17);
+    QFETCH(QString, text);
+    QCOMPARE(ktv4::iqShiftText(shift), text);
     SettingsValues v = startupImage().settings;
     v.Slider1 = shift;
     QString s1, s2;
@@ -118,30 +118,11 @@ void TestSettingsCodec::iqShift()
     SettingsValues back = startupImage().settings;
     QVERIFY(DecodeSettingsData(s1, s2, back).ok);
     QCOMPARE(back.Slider1, shift);
-
-    // Negative zero decodes as 0 and comes back without the sign bit.
-    SettingsValues zero;
-    QVERIFY(DecodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 17, 0x80), zero).ok);
-    QCOMPARE(zero.Slider1, 0);
-}
-
-void TestSettingsCodec::iqShiftText_data()
-{
-    QTest::addColumn<int>("shift");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("-150") << -150 << "-01.50";
-    QTest::newRow("-2400") << -2400 << "-24.00";
-    QTest::newRow("5") << 5 << "+00.05";
-    QTest::newRow("2400") << 2400 << "+24.00";
-    QTest::newRow("0") << 0 << "00.00";
-    QTest::newRow("-1") << -1 << "-00.01";
-}
-
-void TestSettingsCodec::iqShiftText()
-{
-    QFETCH(int, shift);
-    QFETCH(QString, text);
-    QCOMPARE(ktv4::iqShiftText(shift), text);
+    if (shift == 0) {
+        // Negative zero decodes as 0 and comes back without the sign bit.
+        QVERIFY(DecodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 17, 0x80), back).ok);
+        QCOMPARE(back.Slider1, 0);
+    }
 }
 
 void TestSettingsCodec::ledCoding()
@@ -172,36 +153,53 @@ void TestSettingsCodec::transmitSideBytesAreNotRead()
     QCOMPARE(s1, kDefaultOut1);
 }
 
-void TestSettingsCodec::outOfListByteChangesNothing_data()
+void TestSettingsCodec::listEnds_data()
 {
     QTest::addColumn<int>("block");
     QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("count"); // items in the list; -1 for the shift
     QTest::addColumn<QString>("control");
-    QTest::newRow("dimmer 65") << 1 << 19 << 65 << "cmbDimmer";
-    QTest::newRow("IQ step 9") << 1 << 4 << 9 << "cmbIQStep";
-    QTest::newRow("APO 5") << 1 << 29 << 5 << "cmbAPO";
-    QTest::newRow("sleep 18") << 2 << 15 << 18 << "cmbSleep";
-    QTest::newRow("shift +2401") << 2 << 16 << 0x61 << "Slider1"; // with byte 17 = 0x09 below
+    QTest::newRow("IQ step") << 1 << 4 << 9 << "cmbIQStep";
+    QTest::newRow("scan time") << 1 << 18 << 23 << "cmbScanType";
+    QTest::newRow("dimmer") << 1 << 19 << 65 << "cmbDimmer";
+    QTest::newRow("CW pitch") << 1 << 24 << 13 << "cmbSideTone";
+    QTest::newRow("APO") << 1 << 29 << 5 << "cmbAPO";
+    QTest::newRow("scan mode") << 2 << 8 << 4 << "cmbScanMode";
+    QTest::newRow("sleep") << 2 << 15 << 18 << "cmbSleep";
+    QTest::newRow("shift +2401") << 2 << 16 << -1 << "Slider1"; // 0x0961, with byte 17 = 0x09 below
 }
 
-void TestSettingsCodec::outOfListByteChangesNothing()
+// The last item of a list decodes and comes back; one past it fails, and then no setting changes.
+void TestSettingsCodec::listEnds()
 {
     QFETCH(int, block);
     QFETCH(int, offset);
-    QFETCH(int, value);
+    QFETCH(int, count);
     QFETCH(QString, control);
+    const auto texts = [&](int value) {
+        QString s1 = kDefaultOut1, s2 = kDefaultOut2;
+        if (block == 1)
+            s1 = withByte(s1, offset, value);
+        else
+            s2 = withByte(count < 0 ? withByte(s2, 17, 0x09) : s2, offset, value);
+        return std::pair{s1, s2};
+    };
+    if (count > 0) {
+        const auto [last1, last2] = texts(count - 1);
+        SettingsValues v;
+        QVERIFY(DecodeSettingsData(last1, last2, v).ok);
+        QCOMPARE(v.*findSetting(control)->member, count - 1);
+        QString s1, s2;
+        MakeSettingsData(v, s1, s2);
+        QCOMPARE(block == 1 ? s1 : s2, block == 1 ? last1 : last2);
+    }
     SettingsValues v;
     v.cmbIQStep = 3;
     v.cmbBeep = 0;
     v.Slider1 = -7;
     const SettingsValues before = v;
-    QString s1 = kDefaultOut1, s2 = kDefaultOut2;
-    if (block == 1)
-        s1 = withByte(s1, offset, value);
-    else
-        s2 = withByte(control == "Slider1" ? withByte(s2, 17, 0x09) : s2, offset, value);
-    const SettingsDecodeResult r = DecodeSettingsData(s1, s2, v);
+    const auto [bad1, bad2] = texts(count > 0 ? count : 0x61);
+    const SettingsDecodeResult r = DecodeSettingsData(bad1, bad2, v);
     QVERIFY(!r.ok);
     QCOMPARE(r.failedControl, control);
     QCOMPARE(v, before);
