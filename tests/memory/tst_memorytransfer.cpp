@@ -4,7 +4,7 @@
 
 #include "MemoryFixtures.h"
 #include "link/RadioFixture.h"
-#include "ui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "files/CloneFile.h"
 #include "ui/ChannelTableModel.h"

@@ -2,7 +2,7 @@
 // grid's redraw after New.
 
 #include "MemoryFixtures.h"
-#include "ui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "files/CloneFile.h"
 #include "ui/ChannelTableModel.h"

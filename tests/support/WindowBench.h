@@ -1,0 +1,74 @@
+#pragma once
+// A virtual radio on a pseudo-terminal and the real main window set to talk to it.
+
+#include "link/RadioFixture.h"
+#include "support/WindowFixture.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTableView>
+#include <QTestEventLoop>
+#include <functional>
+
+namespace fixture {
+
+// A radio without the serial line's pacing, changed as a test needs.
+inline sim::RadioSetup unpacedRadio(const std::function<void(sim::RadioSetup &)> &change = {})
+{
+    sim::RadioSetup setup = Radio::unpaced();
+    if (change)
+        change(setup);
+    return setup;
+}
+
+struct WindowBench {
+    // The radio holds radioImage(); the window starts from `startFile` when one is given.
+    explicit WindowBench(sim::RadioSetup setup = Radio::unpaced(), const QString &startFile = QString(),
+                         const QString &traceFile = QString())
+        : radio(std::move(setup))
+    {
+        radio.loadImage(radioImage());
+        QString error;
+        opened = radio.open(error);
+        if (opened)
+            radio.start();
+        window = std::make_unique<Window>(startFile, radio.devicePath(), traceFile);
+        window->window->show();
+    }
+    ~WindowBench()
+    {
+        window.reset();
+        radio.stop();
+    }
+
+    MainWindow &main() const { return *window->window; }
+    QPushButton *button(const QString &name) const { return window->find<QPushButton>(name); }
+    void click(const QString &button) const { QTest::mouseClick(this->button(button), Qt::LeftButton); }
+    // Runs the event loop (without sleeping between rounds) until the window is idle again.
+    bool waitUntilIdle(int ms = 90'000) const
+    {
+        QElapsedTimer timer;
+        timer.start();
+        while (main().isBusy() && timer.elapsed() < ms) {
+            QTestEventLoop loop;
+            QObject::connect(&main().transfer(), &CloneTransfer::finished, &loop, &QTestEventLoop::exitLoop,
+                             Qt::QueuedConnection);
+            loop.enterLoopMSecs(20);
+        }
+        return !main().isBusy();
+    }
+    QString vfoText(int vfo, int column) const
+    {
+        return window->find<QTableView>(QStringLiteral("MSFlexGrid2"))
+            ->model()
+            ->index(vfo, column)
+            .data()
+            .toString();
+    }
+
+    sim::VirtualRadio radio;
+    bool opened = false;
+    std::unique_ptr<Window> window;
+};
+
+} // namespace fixture
