@@ -1,8 +1,15 @@
 #pragma once
 // Channels for the memory tests, built the way a record from the radio would be decoded.
 
+#include "files/CloneDocument.h"
 #include "model/ChannelCodec.h"
 #include "model/ChannelNaming.h"
+#include "support/ScriptedPrompts.h"
+#include "ui/ChannelTableModel.h"
+#include "ui/MemoryPanel.h"
+
+#include <QTest>
+#include <memory>
 
 namespace ktv4::test {
 
@@ -32,5 +39,34 @@ inline ChannelRow markedChannel(int channel)
     return usedChannel(7'000'000 + 1000 * channel, csvChannelField(channel).left(7), channel % 6,
                        channel % 3 == 0);
 }
+
+// The Memory tab's panel on its own, over a fresh document, with scripted answers; shown.
+struct Panel {
+    Panel()
+    {
+        panel->resize(700, 500);
+        panel->show();
+        exposed = QTest::qWaitForWindowExposed(panel.get());
+    }
+
+    ChannelTable &table() { return document->image().channels; }
+    // Every channel in use and different from the others, as if just read; unchanged.
+    void fill()
+    {
+        for (int i = 0; i < kChannelCount; ++i)
+            table()[i] = markedChannel(i);
+        panel->refreshAll();
+        document->setDataChanged(false);
+    }
+    QString shown(int channel, int column) const
+    {
+        return panel->model()->index(channel, column).data().toString();
+    }
+
+    std::unique_ptr<CloneDocument> document = std::make_unique<CloneDocument>();
+    std::unique_ptr<ScriptedPrompts> prompts = std::make_unique<ScriptedPrompts>();
+    std::unique_ptr<ui::MemoryPanel> panel = std::make_unique<ui::MemoryPanel>(*document, *prompts);
+    bool exposed = false;
+};
 
 } // namespace ktv4::test

@@ -18,12 +18,13 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <memory>
 
 using namespace ktv4;
 using namespace ktv4::ui;
 using ktv4::test::markedChannel;
-using ktv4::test::ScriptedPrompts;
+using ktv4::test::Panel;
 using ktv4::test::usedChannel;
 
 Q_DECLARE_METATYPE(QMessageBox::StandardButton)
@@ -34,6 +35,7 @@ const QString kDeleteText =
     QStringLiteral("Delete cannot be undone.\r\nAre you sure that you want to do the delete?");
 const QString kClearText =
     QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to do the clear?");
+const QString kNothing;
 const QString kClearAllText =
     QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to clear all memory?");
 
@@ -51,18 +53,11 @@ private slots:
     void rowLabels();
     void titlesWidthsAndHiddenColumns();
     void emptyChannelShowsBlankRow();
-    void refreshSignalsCoverTheirRows();
     void thirteenRowsInView();
     void clickSelectsTheWholeRow();
 
-    void insert_data();
-    void insert();
-    void deleteChannel_data();
-    void deleteChannel();
-    void clear_data();
-    void clear();
-    void clearAll_data();
-    void clearAll();
+    void gridCommands_data();
+    void gridCommands();
     void upAndDown_data();
     void upAndDown();
 
@@ -71,7 +66,7 @@ private slots:
     void imageReplacedRedrawsEverything();
 
 private:
-    QPushButton *button(const char *name) { return m_panel->findChild<QPushButton *>(QLatin1String(name)); }
+    QPushButton *button(const char *name) { return m->panel->findChild<QPushButton *>(QLatin1String(name)); }
     void click(const char *name) { QTest::mouseClick(button(name), Qt::LeftButton); }
     // As the window system delivers it: press and release, then the double-click and release.
     static void doubleClick(QTableView *grid, QPoint at)
@@ -80,42 +75,26 @@ private:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
     }
-    void selectRow(int channel) { m_panel->selectChannel(channel); }
-    ChannelTable &table() { return m_document->image().channels; }
-    void fillTable()
-    {
-        for (int i = 0; i < kChannelCount; ++i)
-            table()[i] = markedChannel(i);
-        m_panel->refreshAll();
-        m_document->setDataChanged(false);
-    }
+    ChannelTable &table() { return m->table(); }
 
-    std::unique_ptr<CloneDocument> m_document;
-    std::unique_ptr<ScriptedPrompts> m_prompts;
-    std::unique_ptr<MemoryPanel> m_panel;
+    std::unique_ptr<Panel> m;
 };
 
 void ChannelGridTest::init()
 {
-    m_document = std::make_unique<CloneDocument>();
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_panel = std::make_unique<MemoryPanel>(*m_document, *m_prompts);
-    m_panel->resize(700, 500);
-    m_panel->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_panel.get()));
+    m = std::make_unique<Panel>();
+    QVERIFY(m->exposed);
 }
 
 void ChannelGridTest::cleanup()
 {
-    m_panel.reset();
-    m_prompts.reset();
-    m_document.reset();
+    m.reset();
 }
 
 void ChannelGridTest::modelPassesTheTester()
 {
-    fillTable();
-    ChannelTableModel *model = m_panel->model();
+    m->fill();
+    ChannelTableModel *model = m->panel->model();
     QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model->rowCount(), 604);
     QCOMPARE(model->columnCount(), 11);
@@ -146,16 +125,16 @@ void ChannelGridTest::rowLabels()
 {
     QFETCH(int, channel);
     QFETCH(QString, label);
-    QCOMPARE(m_panel->model()->headerData(channel, Qt::Vertical).toString(), label);
+    QCOMPARE(m->panel->model()->headerData(channel, Qt::Vertical).toString(), label);
 }
 
 void ChannelGridTest::titlesWidthsAndHiddenColumns()
 {
     const QStringList titles{"Frequency", "Mode", "Gain",        "AGC",  "Pwr", "Filter",
                              "Tone",      "NB",   "Split Freq.", "Name", "Skip"};
-    QTableView *grid = m_panel->grid();
+    QTableView *grid = m->panel->grid();
     for (int column = 0; column < titles.size(); ++column)
-        QCOMPARE(m_panel->model()->headerData(column, Qt::Horizontal).toString(), titles[column]);
+        QCOMPARE(m->panel->model()->headerData(column, Qt::Horizontal).toString(), titles[column]);
 
     // Widths keep the proportions of the twips layout, never fall below it, and the widest texts fit.
     const int twips[] = {900, 600, 450, 600, 0, 650, 0, 600, 0, 900, 600};
@@ -183,8 +162,8 @@ void ChannelGridTest::emptyChannelShowsBlankRow()
     table()[3] = row;
     row.inUse = false; // texts left behind must not show
     table()[4] = row;
-    m_panel->refreshAll();
-    ChannelTableModel *model = m_panel->model();
+    m->panel->refreshAll();
+    ChannelTableModel *model = m->panel->model();
     QCOMPARE(model->data(model->index(3, ColFrequency)).toString(), QStringLiteral("7.050.000"));
     QCOMPARE(model->data(model->index(3, ColMode)).toString(), QStringLiteral("LSB"));
     QCOMPARE(model->data(model->index(3, ColName)).toString(), QStringLiteral("AB 1"));
@@ -193,24 +172,9 @@ void ChannelGridTest::emptyChannelShowsBlankRow()
         QCOMPARE(model->data(model->index(4, column)).toString(), QString());
 }
 
-void ChannelGridTest::refreshSignalsCoverTheirRows()
-{
-    ChannelTableModel *model = m_panel->model();
-    QSignalSpy spy(model, &QAbstractItemModel::dataChanged);
-    model->refreshAll();
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy[0][0].toModelIndex(), model->index(0, 0));
-    QCOMPARE(spy[0][1].toModelIndex(), model->index(603, 10));
-    spy.clear();
-    model->refreshChannel(401);
-    QCOMPARE(spy.size(), 1);
-    QCOMPARE(spy[0][0].toModelIndex(), model->index(401, 0));
-    QCOMPARE(spy[0][1].toModelIndex(), model->index(401, 10));
-}
-
 void ChannelGridTest::thirteenRowsInView()
 {
-    QTableView *grid = m_panel->grid();
+    QTableView *grid = m->panel->grid();
     const int height = grid->viewport()->height();
     QCOMPARE(grid->rowAt(0), 0);
     QCOMPARE(grid->rowAt(height - 1), 12);
@@ -220,176 +184,111 @@ void ChannelGridTest::thirteenRowsInView()
 
 void ChannelGridTest::clickSelectsTheWholeRow()
 {
-    fillTable();
-    QTableView *grid = m_panel->grid();
-    const QRect cell = grid->visualRect(m_panel->model()->index(6, ColName));
+    m->fill();
+    QTableView *grid = m->panel->grid();
+    const QRect cell = grid->visualRect(m->panel->model()->index(6, ColName));
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    QCOMPARE(m_panel->currentChannel(), 6);
+    QCOMPARE(m->panel->currentChannel(), 6);
     QVERIFY(grid->selectionModel()->isRowSelected(6, {}));
     QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
     QCOMPARE(grid->selectionModel()->selectedIndexes().size(), kChannelColumns);
 }
 
-void ChannelGridTest::insert_data()
+void ChannelGridTest::gridCommands_data()
 {
-    QTest::addColumn<int>("channel");
-    QTest::newRow("row 1") << 0;
-    QTest::newRow("row 5") << 4;
-    QTest::newRow("row 200") << 199;
-    QTest::newRow("bank A") << 200;
-    QTest::newRow("A-P1") << 400;
-    QTest::newRow("B-P2") << 603;
-}
-
-void ChannelGridTest::insert()
-{
-    QFETCH(int, channel);
-    fillTable();
-    const ChannelTable before = table();
-    selectRow(channel);
-    QSignalSpy redraws(m_panel->model(), &QAbstractItemModel::dataChanged);
-    click("cmbInsert");
-
-    QVERIFY(m_prompts->messages.isEmpty()); // Insert asks nothing
-    if (channel >= 200) {
-        QVERIFY(table() == before);
-        QVERIFY(!m_document->dataChanged());
-        QCOMPARE(redraws.size(), 0);
-        return;
-    }
-    QVERIFY(m_document->dataChanged());
-    for (int i = 0; i < channel; ++i)
-        QCOMPARE(table()[i], before[i]);
-    QCOMPARE(table()[channel], ChannelRow{});
-    for (int i = channel + 1; i < 200; ++i)
-        QCOMPARE(table()[i], before[i - 1]); // the old 199 is gone
-    for (int i = 200; i < kChannelCount; ++i)
-        QCOMPARE(table()[i], before[i]);
-    QCOMPARE(redraws.size(), 1);
-    QCOMPARE(redraws[0][0].toModelIndex().row(), channel);
-    QCOMPARE(redraws[0][1].toModelIndex().row(), 199);
-    QCOMPARE(m_panel->model()->data(m_panel->model()->index(channel, ColFrequency)).toString(), QString());
-}
-
-void ChannelGridTest::deleteChannel_data()
-{
+    QTest::addColumn<QString>("button");
     QTest::addColumn<int>("channel");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::newRow("row 1") << 0 << QMessageBox::Ok;
-    QTest::newRow("row 5") << 4 << QMessageBox::Ok;
-    QTest::newRow("row 200") << 199 << QMessageBox::Ok;
-    QTest::newRow("row 5, cancelled") << 4 << QMessageBox::Cancel;
-    QTest::newRow("bank A") << 250 << QMessageBox::Ok;
-    QTest::newRow("B-P1") << 602 << QMessageBox::Ok;
+    QTest::addColumn<QString>("asked"); // the confirmation's text; "" = nothing asked
+    QTest::addColumn<bool>("changes");
+    const auto Ok = QMessageBox::Ok;
+    const auto Cancel = QMessageBox::Cancel;
+    const struct {
+        const char *row, *button;
+        int channel;
+        QMessageBox::StandardButton answer;
+        const QString &asked;
+        bool changes;
+    } table[] = {
+        {"Insert on row 1", "cmbInsert", 0, Ok, kNothing, true},
+        {"Insert on row 200", "cmbInsert", 199, Ok, kNothing, true},
+        {"Insert in bank A", "cmbInsert", 200, Ok, kNothing, false},
+        {"Insert on B-P2", "cmbInsert", 603, Ok, kNothing, false},
+        {"Delete on row 1", "cmbDelete", 0, Ok, kDeleteText, true},
+        {"Delete on row 5", "cmbDelete", 4, Ok, kDeleteText, true},
+        {"Delete on row 200", "cmbDelete", 199, Ok, kDeleteText, true},
+        {"Delete on row 5, Cancel", "cmbDelete", 4, Cancel, kDeleteText, false},
+        {"Delete in bank A", "cmbDelete", 250, Ok, kNothing, false},
+        {"Delete on B-P1", "cmbDelete", 602, Ok, kNothing, false},
+        {"Clear on row 1", "cmbClear", 0, Ok, kClearText, true},
+        {"Clear on A-P1", "cmbClear", 400, Ok, kClearText, true},
+        {"Clear on B-P2", "cmbClear", 603, Ok, kClearText, true},
+        {"Clear on A-P1, Cancel", "cmbClear", 400, Cancel, kClearText, false},
+        {"Clear All", "cmbClAll", 450, Ok, kClearAllText, true},
+        {"Clear All, Cancel", "cmbClAll", 450, Cancel, kClearAllText, false},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.button << r.channel << r.answer << r.asked << r.changes;
 }
 
-void ChannelGridTest::deleteChannel()
+void ChannelGridTest::gridCommands()
 {
+    QFETCH(QString, button);
     QFETCH(int, channel);
     QFETCH(QMessageBox::StandardButton, answer);
-    fillTable();
+    QFETCH(QString, asked);
+    QFETCH(bool, changes);
+    m->fill();
     const ChannelTable before = table();
-    selectRow(channel);
-    m_prompts->answers.enqueue(answer);
-    click("cmbDelete");
+    m->panel->selectChannel(channel);
+    QSignalSpy redraws(m->panel->model(), &QAbstractItemModel::dataChanged);
+    m->prompts->answers.enqueue(answer);
+    click(button.toLatin1().constData());
 
-    if (channel >= 200) {
-        QVERIFY(m_prompts->messages.isEmpty());
-        QVERIFY(table() == before);
-        QVERIFY(!m_document->dataChanged());
-        return;
+    if (asked.isEmpty()) {
+        QVERIFY(m->prompts->messages.isEmpty());
+    } else {
+        QCOMPARE(m->prompts->messages.size(), 1);
+        const MessageRequest &question = m->prompts->messages.first();
+        QCOMPARE(question.title, button == QLatin1String("cmbDelete") ? QStringLiteral("DELETE OK")
+                                                                      : QStringLiteral("CLEAR OK"));
+        QCOMPARE(question.text, asked);
+        QCOMPARE(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(question.defaultButton, QMessageBox::Cancel);
+        QCOMPARE(question.icon, QMessageBox::Warning);
     }
-    QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageRequest &asked = m_prompts->messages.first();
-    QCOMPARE(asked.title, QStringLiteral("DELETE OK"));
-    QCOMPARE(asked.text, kDeleteText);
-    QCOMPARE(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
-    QCOMPARE(asked.icon, QMessageBox::Warning);
-    if (answer == QMessageBox::Cancel) {
-        QVERIFY(table() == before);
-        QVERIFY(!m_document->dataChanged());
-        return;
-    }
-    QVERIFY(m_document->dataChanged());
-    for (int i = 0; i < channel; ++i)
-        QCOMPARE(table()[i], before[i]);
-    for (int i = channel; i < 199; ++i)
-        QCOMPARE(table()[i], before[i + 1]);
-    QCOMPARE(table()[199], ChannelRow{}); // name and skip too
-    for (int i = 200; i < kChannelCount; ++i)
-        QCOMPARE(table()[i], before[i]);
-}
 
-void ChannelGridTest::clear_data()
-{
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::newRow("row 1") << 0 << QMessageBox::Ok;
-    QTest::newRow("A-P1") << 400 << QMessageBox::Ok;
-    QTest::newRow("B-P2") << 603 << QMessageBox::Ok;
-    QTest::newRow("A-P1, cancelled") << 400 << QMessageBox::Cancel;
-}
-
-void ChannelGridTest::clear()
-{
-    QFETCH(int, channel);
-    QFETCH(QMessageBox::StandardButton, answer);
-    fillTable();
-    const ChannelTable before = table();
-    selectRow(channel);
-    m_prompts->answers.enqueue(answer);
-    click("cmbClear");
-
-    QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageRequest &asked = m_prompts->messages.first();
-    QCOMPARE(asked.title, QStringLiteral("CLEAR OK"));
-    QCOMPARE(asked.text, kClearText);
-    QCOMPARE(asked.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-    QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
-    QCOMPARE(asked.icon, QMessageBox::Warning);
+    // Insert and Delete move the rest of the first bank (the old 199 drops off, an empty row comes
+    // in at 199); Clear empties the row, Clear All every row. Nothing else moves.
     ChannelTable expected = before;
-    if (answer == QMessageBox::Ok)
+    if (changes && button == QLatin1String("cmbInsert")) {
+        for (int i = 199; i > channel; --i)
+            expected[i] = before[i - 1];
+        expected[channel] = ChannelRow{};
+    } else if (changes && button == QLatin1String("cmbDelete")) {
+        for (int i = channel; i < 199; ++i)
+            expected[i] = before[i + 1];
+        expected[199] = ChannelRow{};
+    } else if (changes && button == QLatin1String("cmbClear")) {
         expected[channel].clear();
-    QVERIFY(table() == expected);
-    QCOMPARE(m_document->dataChanged(), answer == QMessageBox::Ok);
-    QCOMPARE(m_panel->model()->data(m_panel->model()->index(channel, ColName)).toString(),
-             answer == QMessageBox::Ok ? QString() : before[channel].cells[ColName].text);
-}
-
-void ChannelGridTest::clearAll_data()
-{
-    QTest::addColumn<QMessageBox::StandardButton>("answer");
-    QTest::newRow("OK") << QMessageBox::Ok;
-    QTest::newRow("Cancel") << QMessageBox::Cancel;
-}
-
-void ChannelGridTest::clearAll()
-{
-    QFETCH(QMessageBox::StandardButton, answer);
-    fillTable();
-    const ChannelTable before = table();
-    selectRow(450);
-    QSignalSpy redraws(m_panel->model(), &QAbstractItemModel::dataChanged);
-    m_prompts->answers.enqueue(answer);
-    click("cmbClAll");
-
-    QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageRequest &asked = m_prompts->messages.first();
-    QCOMPARE(asked.title, QStringLiteral("CLEAR OK"));
-    QCOMPARE(asked.text, kClearAllText);
-    QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
-    QCOMPARE(asked.icon, QMessageBox::Warning);
-    if (answer == QMessageBox::Cancel) {
-        QVERIFY(table() == before);
-        QVERIFY(!m_document->dataChanged());
-        QCOMPARE(redraws.size(), 0);
-        return;
+    } else if (changes) {
+        expected = ChannelTable{};
     }
-    QVERIFY(table() == ChannelTable{});
-    QVERIFY(m_document->dataChanged());
-    QCOMPARE(redraws.size(), 1);
-    QCOMPARE(m_panel->model()->data(m_panel->model()->index(603, ColFrequency)).toString(), QString());
+    for (int i = 0; i < kChannelCount; ++i)
+        QCOMPARE(table()[i], expected[i]);
+    QCOMPARE(m->document->dataChanged(), changes);
+
+    // Every row that changed is redrawn and shows its new content.
+    QCOMPARE(redraws.isEmpty(), !changes);
+    for (int i = 0; i < kChannelCount; ++i) {
+        if (expected[i] == before[i])
+            continue;
+        const bool redrawn = std::any_of(redraws.cbegin(), redraws.cend(), [i](const QList<QVariant> &r) {
+            return r[0].toModelIndex().row() <= i && i <= r[1].toModelIndex().row();
+        });
+        QVERIFY2(redrawn, qPrintable(QString::number(i)));
+        QCOMPARE(m->shown(i, ColName), expected[i].inUse ? expected[i].cells[ColName].text : QString());
+    }
 }
 
 void ChannelGridTest::upAndDown_data()
@@ -425,30 +324,30 @@ void ChannelGridTest::upAndDown()
     QFETCH(int, top);
     QFETCH(int, expectedChannel);
     QFETCH(int, expectedTop);
-    fillTable();
-    selectRow(channel);
-    m_panel->setTopChannel(top);
-    QCOMPARE(m_panel->topChannel(), top);
+    m->fill();
+    m->panel->selectChannel(channel);
+    m->panel->setTopChannel(top);
+    QCOMPARE(m->panel->topChannel(), top);
 
     click(buttonName.toLatin1().constData());
-    QCOMPARE(m_panel->currentChannel(), expectedChannel);
-    QCOMPARE(m_panel->topChannel(), expectedTop);
-    QTableView *grid = m_panel->grid();
+    QCOMPARE(m->panel->currentChannel(), expectedChannel);
+    QCOMPARE(m->panel->topChannel(), expectedTop);
+    QTableView *grid = m->panel->grid();
     QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
     QVERIFY(grid->selectionModel()->isRowSelected(expectedChannel, {}));
     QCOMPARE(grid->rowAt(0), expectedTop); // what the view shows, not only the scroll bar
-    QVERIFY(!m_document->dataChanged());
+    QVERIFY(!m->document->dataChanged());
 }
 
 void ChannelGridTest::doubleClickEditsTheRow()
 {
-    fillTable();
-    ModifyDialog dialog(*m_document, *m_prompts, m_panel.get());
-    m_panel->setModifyDialog(&dialog);
-    QSignalSpy requests(m_panel.get(), &MemoryPanel::modifyRequested);
+    m->fill();
+    ModifyDialog dialog(*m->document, *m->prompts, m->panel.get());
+    m->panel->setModifyDialog(&dialog);
+    QSignalSpy requests(m->panel.get(), &MemoryPanel::modifyRequested);
 
-    QTableView *grid = m_panel->grid();
-    const QRect cell = grid->visualRect(m_panel->model()->index(3, ColMode));
+    QTableView *grid = m->panel->grid();
+    const QRect cell = grid->visualRect(m->panel->model()->index(3, ColMode));
     bool sawDialog = false;
     QTimer::singleShot(0, &dialog, [&] {
         sawDialog = dialog.isVisible();
@@ -464,34 +363,34 @@ void ChannelGridTest::doubleClickEditsTheRow()
     QCOMPARE(requests.size(), 1);
     QCOMPARE(requests[0][0].toInt(), 3);
     QCOMPARE(table()[3].cells[ColFrequency].value, 21'300'000.0);
-    QCOMPARE(m_panel->model()->data(m_panel->model()->index(3, ColFrequency)).toString(),
+    QCOMPARE(m->panel->model()->data(m->panel->model()->index(3, ColFrequency)).toString(),
              QStringLiteral("21.300.000"));
-    QVERIFY(m_document->dataChanged());
+    QVERIFY(m->document->dataChanged());
 }
 
 void ChannelGridTest::busyDisablesEditingButKeepsScrolling()
 {
-    fillTable();
-    ModifyDialog dialog(*m_document, *m_prompts, m_panel.get());
-    m_panel->setModifyDialog(&dialog);
-    QSignalSpy requests(m_panel.get(), &MemoryPanel::modifyRequested);
-    QSignalSpy reads(m_panel.get(), &MemoryPanel::readMemoryRequested);
-    QSignalSpy writes(m_panel.get(), &MemoryPanel::writeMemoryRequested);
+    m->fill();
+    ModifyDialog dialog(*m->document, *m->prompts, m->panel.get());
+    m->panel->setModifyDialog(&dialog);
+    QSignalSpy requests(m->panel.get(), &MemoryPanel::modifyRequested);
+    QSignalSpy reads(m->panel.get(), &MemoryPanel::readMemoryRequested);
+    QSignalSpy writes(m->panel.get(), &MemoryPanel::writeMemoryRequested);
 
-    m_panel->setBusy(true);
+    m->panel->setBusy(true);
     for (const char *name : {"cmbClear", "cmbInsert", "cmbClAll", "cmbDelete", "cmbRxData", "cmbTxData"})
         QVERIFY2(!button(name)->isEnabled(), name);
     QVERIFY(button("Command4")->isEnabled());
-    QVERIFY(m_panel->grid()->isEnabled());
-    m_panel->modifyCurrentChannel();
-    const QRect cell = m_panel->grid()->visualRect(m_panel->model()->index(2, ColMode));
-    doubleClick(m_panel->grid(), cell.center());
+    QVERIFY(m->panel->grid()->isEnabled());
+    m->panel->modifyCurrentChannel();
+    const QRect cell = m->panel->grid()->visualRect(m->panel->model()->index(2, ColMode));
+    doubleClick(m->panel->grid(), cell.center());
     QCOMPARE(requests.size(), 0);
     QVERIFY(!dialog.isVisible());
-    m_panel->setTopChannel(300);
-    QCOMPARE(m_panel->topChannel(), 300);
+    m->panel->setTopChannel(300);
+    QCOMPARE(m->panel->topChannel(), 300);
 
-    m_panel->setBusy(false);
+    m->panel->setBusy(false);
     click("cmbRxData");
     click("cmbTxData");
     QCOMPARE(reads.size(), 1);
@@ -500,12 +399,12 @@ void ChannelGridTest::busyDisablesEditingButKeepsScrolling()
 
 void ChannelGridTest::imageReplacedRedrawsEverything()
 {
-    QSignalSpy redraws(m_panel->model(), &QAbstractItemModel::dataChanged);
-    selectRow(77);
-    m_document->newImage();
+    QSignalSpy redraws(m->panel->model(), &QAbstractItemModel::dataChanged);
+    m->panel->selectChannel(77);
+    m->document->newImage();
     QCOMPARE(redraws.size(), 1);
     QCOMPARE(redraws[0][1].toModelIndex().row(), 603);
-    QCOMPARE(m_panel->currentChannel(), 77); // a redraw keeps the current row
+    QCOMPARE(m->panel->currentChannel(), 77); // a redraw keeps the current row
 }
 
 QTEST_MAIN(ChannelGridTest)

@@ -3,46 +3,32 @@
 // while the transfer runs and after it ends.
 
 #include "MemoryFixtures.h"
-#include "link/RadioFixture.h"
-#include "support/WindowFixture.h"
+#include "support/WindowBench.h"
 
 #include "files/CloneFile.h"
-#include "ui/ChannelTableModel.h"
-#include "ui/MemoryPanel.h"
 
 #include <QProgressBar>
-#include <QPushButton>
-#include <QSignalSpy>
 #include <QTabBar>
-#include <QTableView>
-#include <QTest>
-#include <memory>
 #include <numeric>
 
 using namespace fixture;
 
 namespace {
 
-constexpr int kTransferTimeoutMs = 90'000;
-
-QList<QByteArray> writeEnableLine()
-{
-    return {"KTSV4\r\n"};
-}
-
 QList<QByteArray> writeSettingsLines(RadioImage image)
 {
     rebuildSettingsData(image);
-    return writeEnableLine() + QList<QByteArray>{writeLine(kSettings1Address, image.SettingsData1),
-                                                 writeLine(kSettings2Address, image.SettingsData2),
-                                                 writeLine(kVfoAAddress, MakeVFOData(image.vfos[0])),
-                                                 writeLine(kVfoBAddress, MakeVFOData(image.vfos[1])),
-                                                 "OV~E\r\n"};
+    return {"KTSV4\r\n",
+            writeLine(kSettings1Address, image.SettingsData1),
+            writeLine(kSettings2Address, image.SettingsData2),
+            writeLine(kVfoAAddress, MakeVFOData(image.vfos[0])),
+            writeLine(kVfoBAddress, MakeVFOData(image.vfos[1])),
+            "OV~E\r\n"};
 }
 
 QList<QByteArray> writeMemoryLines(const RadioImage &image)
 {
-    QList<QByteArray> lines = writeEnableLine();
+    QList<QByteArray> lines{"KTSV4\r\n"};
     for (int n = 0; n < kChannelCount; ++n)
         lines.append(writeLine(channelAddress(n), MakeMemoryData(image.channels[n])));
     lines.append("OV~E\r\n");
@@ -60,29 +46,35 @@ private slots:
 
     void readAllFillsTheGridRowByRow();
     void writeAllSendsEveryRecord();
-    void readMemoryFromTheMenuShowsTheMemoryTab();
+    void readAndWriteMemoryCancelled();
     void readMemoryStoppedByASilentRadio();
     void readAllStopsAfterAFailedSettingsRead();
     void writeAllStopsAfterAFailedSettingsWrite();
-    void cancelEndsTheReadWhereItIs();
 
 private:
-    void startRadio(sim::RadioSetup setup = Radio::unpaced());
-    void waitUntilIdle();
-    void trigger(const char *action) { m_window->action(QLatin1String(action))->trigger(); }
-    MemoryPanel *panel() { return m_window->window->memoryPanel(); }
-    QString shown(int channel, ChannelColumn column)
+    // The program starts with its own full image, loaded from a clone file as the user would.
+    void start(sim::RadioSetup setup = Radio::unpaced())
     {
-        ChannelTableModel *model = panel()->model();
-        return model->data(model->index(channel, column)).toString();
+        const QString file = m_dir.filePath(QStringLiteral("program.TV4"));
+        QVERIFY(WriteCloneFile(file, m_programImage, ModelE, false).ok());
+        m = std::make_unique<WindowBench>(setup, file);
+        QVERIFY(m->opened);
+        QVERIFY(m->window->prompts.messages.isEmpty());
+        QCOMPARE(shown(0, ColName), m_programImage.channels[0].cells[ColName].text);
+        QVERIFY(QTest::qWaitForWindowExposed(&m->main()));
     }
-    QPushButton *panelButton(const char *name)
+    void trigger(const char *action) { m->window->action(QLatin1String(action))->trigger(); }
+    QString shown(int channel, int column) const { return m->window->shown(channel, column); }
+    const RadioImage &image() const { return m->window->document().image(); }
+    QProgressBar *progress() const { return m->main().progressBar(); }
+    void expectNoMessage() const
     {
-        return panel()->findChild<QPushButton *>(QLatin1String(name));
+        const auto &messages = m->window->prompts.messages;
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.value(0).text + messages.value(0).details));
     }
 
-    std::unique_ptr<sim::VirtualRadio> m_radio;
-    std::unique_ptr<Window> m_window;
+    QTemporaryDir m_dir;
+    std::unique_ptr<WindowBench> m;
     RadioImage m_programImage;
     RadioImage m_radioImage;
 };
@@ -95,223 +87,199 @@ void MemoryTransferTest::init()
 
 void MemoryTransferTest::cleanup()
 {
-    m_window.reset();
-    if (m_radio)
-        m_radio->stop();
-    m_radio.reset();
-}
-
-void MemoryTransferTest::startRadio(sim::RadioSetup setup)
-{
-    m_radio = std::make_unique<sim::VirtualRadio>(setup);
-    m_radio->loadImage(m_radioImage);
-    QString error;
-    QVERIFY2(m_radio->open(error), qPrintable(error));
-    m_radio->start();
-
-    // The program starts with its own full image, loaded from a clone file as the user would.
-    auto scratch = std::make_unique<QTemporaryDir>();
-    const QString start = scratch->filePath(QStringLiteral("program.TV4"));
-    QVERIFY(WriteCloneFile(start, m_programImage, ModelE, false).ok());
-    m_window = std::make_unique<Window>(start, m_radio->devicePath());
-    QVERIFY(m_window->prompts.messages.isEmpty());
-    QCOMPARE(shown(0, ColName), m_programImage.channels[0].cells[ColName].text);
-    m_window->window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window->window.get()));
-}
-
-void MemoryTransferTest::waitUntilIdle()
-{
-    QTRY_VERIFY_WITH_TIMEOUT(!m_window->window->isBusy(), kTransferTimeoutMs);
+    m.reset();
 }
 
 void MemoryTransferTest::readAllFillsTheGridRowByRow()
 {
-    startRadio();
-    ChannelTableModel *model = panel()->model();
+    start();
+    MainWindow &window = m->main();
+    window.showTab(MainWindow::MemoryTab);
     QList<int> rowsRedrawn;
-    connect(model, &QAbstractItemModel::dataChanged, this,
+    connect(window.memoryPanel()->model(), &QAbstractItemModel::dataChanged, this,
             [&](const QModelIndex &from, const QModelIndex &to) {
                 if (from.row() == to.row())
                     rowsRedrawn.append(from.row());
             });
-    QProgressBar *progress = m_window->window->progressBar();
+    // The settings half runs on the Settings tab without the progress bar; the memory half on the
+    // Memory tab with the channel number on the bar.
+    bool settingsTabSeen = false;
+    bool barDuringSettings = true;
+    connect(&window.transfer(), &CloneTransfer::settingsDecoded, this, [&] {
+        settingsTabSeen = window.shownTab() == MainWindow::SettingsTab;
+        barDuringSettings = progress()->isVisible();
+    });
+    int highest = -1;
+    connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
+        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+        QVERIFY(progress()->isVisible());
+        QCOMPARE(progress()->value(), n);
+        highest = std::max(highest, n);
+    });
 
     trigger("mnuReAll");
-    QVERIFY(m_window->window->isBusy());
-    // The memory half runs on the Memory tab with the channel number on the progress bar.
-    QTRY_VERIFY_WITH_TIMEOUT(progress->value() >= 100, kTransferTimeoutMs);
-    QCOMPARE(m_window->window->shownTab(), int(MainWindow::MemoryTab));
-    QVERIFY(progress->isVisible());
-    QVERIFY(!panelButton("cmbRxData")->isEnabled());
-    QVERIFY(!panelButton("cmbInsert")->isEnabled());
-    QVERIFY(!m_window->action("mnuImport")->isEnabled());
+    QVERIFY(window.isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(progress()->value() >= 100, 60'000);
+    QVERIFY(!m->button("cmbRxData")->isEnabled());
+    QVERIFY(!m->button("cmbInsert")->isEnabled());
+    QVERIFY(!m->window->action("mnuImport")->isEnabled());
     // Rows already read show the radio's data while later rows still show the program's.
     const int reached = rowsRedrawn.size();
     QVERIFY(reached >= 1);
     QCOMPARE(shown(reached - 1, ColName), m_radioImage.channels[reached - 1].cells[ColName].text);
     QCOMPARE(shown(603, ColName), m_programImage.channels[603].cells[ColName].text);
     // The window stays responsive: the grid scrolls while the read runs.
-    panel()->setTopChannel(450);
-    QCOMPARE(panel()->topChannel(), 450);
-    QCOMPARE(panel()->grid()->rowAt(0), 450);
+    window.memoryPanel()->setTopChannel(450);
+    QCOMPARE(window.memoryPanel()->grid()->rowAt(0), 450);
 
-    waitUntilIdle();
-    QVERIFY2(m_window->prompts.messages.isEmpty(), qPrintable(m_window->prompts.messages.value(0).text +
-                                                              m_window->prompts.messages.value(0).details));
+    QVERIFY(m->waitUntilIdle());
+    expectNoMessage();
     const QList<QByteArray> expected = readSettingsLines() + readMemoryLines();
     QCOMPARE(expected.size(), 610);
-    QCOMPARE(m_radio->receivedLines(), expected);
+    QCOMPARE(m->radio.receivedLines(), expected);
+    QVERIFY(settingsTabSeen);
+    QVERIFY(!barDuringSettings);
+    QCOMPARE(highest, 603);
 
     QList<int> inOrder(kChannelCount);
     std::iota(inOrder.begin(), inOrder.end(), 0);
     QCOMPARE(rowsRedrawn, inOrder); // one row after each record, in order
     for (int n = 0; n < kChannelCount; ++n) {
-        QCOMPARE(m_window->document().image().channels[n], m_radioImage.channels[n]);
+        QCOMPARE(image().channels[n], m_radioImage.channels[n]);
         QCOMPARE(shown(n, ColFrequency), m_radioImage.channels[n].cells[ColFrequency].text);
     }
-    QCOMPARE(m_window->document().image().vfos, m_radioImage.vfos);
-    QVERIFY(!progress->isVisible());
-    QVERIFY(panelButton("cmbRxData")->isEnabled());
-    QVERIFY(panelButton("cmbInsert")->isEnabled());
-    QVERIFY(m_window->action("mnuImport")->isEnabled());
+    QCOMPARE(image().vfos, m_radioImage.vfos);
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QVERIFY(!progress()->isVisible());
+    QVERIFY(m->button("cmbRxData")->isEnabled());
+    QVERIFY(m->button("cmbInsert")->isEnabled());
+    QVERIFY(m->window->action("mnuImport")->isEnabled());
 }
 
 void MemoryTransferTest::writeAllSendsEveryRecord()
 {
-    startRadio();
+    start();
     // An edit just before the write goes out with it.
-    m_window->document().image().channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
-    m_programImage.channels[17] = m_window->document().image().channels[17];
-    m_window->document().image().channels[250].clear();
-    m_programImage.channels[250].clear();
+    RadioImage &edited = m->window->document().image();
+    edited.channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
+    edited.channels[250].clear();
+    m_programImage.channels = edited.channels;
 
     trigger("mnuWrAll");
-    QVERIFY(m_window->window->isBusy());
-    waitUntilIdle();
-    QVERIFY2(m_window->prompts.messages.isEmpty(), qPrintable(m_window->prompts.messages.value(0).text));
+    QVERIFY(m->main().isBusy());
+    QVERIFY(m->waitUntilIdle());
+    expectNoMessage();
 
-    const QList<QByteArray> expected =
-        writeSettingsLines(m_window->document().image()) + writeMemoryLines(m_programImage);
+    const QList<QByteArray> expected = writeSettingsLines(image()) + writeMemoryLines(m_programImage);
     QCOMPARE(expected.size(), 6 + 606);
-    const QList<QByteArray> received = m_radio->receivedLines();
+    const QList<QByteArray> received = m->radio.receivedLines();
     QCOMPARE(received.size(), expected.size());
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(received[i], expected[i]);
-    const RadioImage inRadio = m_radio->image();
+    const RadioImage inRadio = m->radio.image();
     for (int n = 0; n < kChannelCount; ++n)
         QCOMPARE(inRadio.channels[n], m_programImage.channels[n]);
-    QCOMPARE(m_window->window->shownTab(), int(MainWindow::MemoryTab));
+    QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
 }
 
-void MemoryTransferTest::readMemoryFromTheMenuShowsTheMemoryTab()
+void MemoryTransferTest::readAndWriteMemoryCancelled()
 {
-    startRadio();
-    m_window->window->showTab(MainWindow::SettingsTab);
-    const RadioImage settingsBefore = m_window->document().image();
+    start();
+    MainWindow &window = m->main();
+    window.showTab(MainWindow::SettingsTab);
+    const RadioImage before = image();
+    // Tools > Read > Memory shows the Memory tab and counts the channels on the bar.
     trigger("mnuReMem");
-    QCOMPARE(m_window->window->shownTab(), int(MainWindow::MemoryTab));
-    QCOMPARE(m_window->window->tabStrip()->currentIndex(), int(MainWindow::MemoryTab));
-    waitUntilIdle();
-    QVERIFY(m_window->prompts.messages.isEmpty());
-    QCOMPARE(m_radio->receivedLines(), readMemoryLines());
-    QCOMPARE(m_window->document().image().channels, m_radioImage.channels);
-    QCOMPARE(m_window->document().image().vfos, settingsBefore.vfos); // memory only
-
-    // The panel's own "Write Memory" button starts the memory write (its full run is Write ALL's).
-    m_radio->clearLog();
-    QTest::mouseClick(panelButton("cmbTxData"), Qt::LeftButton);
-    QVERIFY(m_window->window->isBusy());
-    QTRY_VERIFY_WITH_TIMEOUT(m_radio->receivedCount() >= 3, kTransferTimeoutMs);
-    m_window->window->cancelTransfer();
-    waitUntilIdle();
-    const QList<QByteArray> received = m_radio->receivedLines();
-    QCOMPARE(received[0], QByteArray("KTSV4\r\n"));
-    QCOMPARE(received[1],
-             writeLine(channelAddress(0), MakeMemoryData(m_window->document().image().channels[0])));
-}
-
-void MemoryTransferTest::readMemoryStoppedByASilentRadio()
-{
-    sim::RadioSetup setup = Radio::unpaced();
-    setup.silentFrom = sim::CommandTarget::block(channelAddress(300));
-    startRadio(setup);
-    QTest::mouseClick(panelButton("cmbRxData"), Qt::LeftButton);
-    waitUntilIdle();
-
-    QCOMPARE(m_window->prompts.messages.size(), 1);
-    QCOMPARE(m_window->prompts.messages[0].title, QStringLiteral("ERROR"));
-    QCOMPARE(m_window->prompts.messages[0].text, QStringLiteral("Communication Error"));
-    QCOMPARE(m_radio->receivedLines(), readMemoryLines(301, false)); // no closing line
-    for (int n = 0; n < 300; ++n)
-        QCOMPARE(shown(n, ColName), m_radioImage.channels[n].cells[ColName].text);
-    for (int n = 300; n < kChannelCount; ++n)
-        QCOMPARE(shown(n, ColName), m_programImage.channels[n].cells[ColName].text);
-    QVERIFY(!m_window->window->progressBar()->isVisible());
-    QVERIFY(panelButton("cmbRxData")->isEnabled());
-    QVERIFY(panelButton("cmbTxData")->isEnabled());
-}
-
-void MemoryTransferTest::readAllStopsAfterAFailedSettingsRead()
-{
-    sim::RadioSetup setup = Radio::unpaced();
-    setup.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
-    setup.wrongLength = 40;
-    startRadio(setup);
-    trigger("mnuReAll");
-    waitUntilIdle();
-
-    QCOMPARE(m_window->prompts.messages.size(), 1); // one box, and no memory read after it
-    QCOMPARE(m_window->prompts.messages[0].text, QStringLiteral("Communication Error"));
-    QCOMPARE(m_radio->receivedLines(),
-             (QList<QByteArray>{readLine(kSettings1Address), readLine(kSettings2Address),
-                                readLine(kVfoAAddress)}));
-    QCOMPARE(m_window->document().image().channels, m_programImage.channels);
-    QCOMPARE(shown(0, ColName), m_programImage.channels[0].cells[ColName].text);
-}
-
-void MemoryTransferTest::writeAllStopsAfterAFailedSettingsWrite()
-{
-    sim::RadioSetup setup = Radio::unpaced();
-    setup.badAckAt = sim::CommandTarget::block(kVfoAAddress);
-    startRadio(setup);
-    trigger("mnuWrAll");
-    waitUntilIdle();
-
-    QCOMPARE(m_window->prompts.messages.size(), 1);
-    QCOMPARE(m_window->prompts.messages[0].text, QStringLiteral("Communication Error"));
-    const QList<QByteArray> received = m_radio->receivedLines();
-    QCOMPARE(received.size(), 4); // write-enable, settings 1 and 2, VFO A; not one channel
-    QCOMPARE(received[0], QByteArray("KTSV4\r\n"));
-    QVERIFY(received[3].startsWith("OV~F0400W"));
-    for (int n = 0; n < kChannelCount; ++n)
-        QCOMPARE(m_radio->record(channelAddress(n)),
-                 QByteArray(MakeMemoryData(m_radioImage.channels[n]).toLatin1()));
-}
-
-void MemoryTransferTest::cancelEndsTheReadWhereItIs()
-{
-    startRadio();
-    QTest::mouseClick(panelButton("cmbRxData"), Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(m_window->window->progressBar()->value() >= 50, kTransferTimeoutMs);
-    auto *cancel = m_window->find<QPushButton>(QStringLiteral("cmdCancel"));
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QCOMPARE(window.tabStrip()->currentIndex(), int(MainWindow::MemoryTab));
+    QVERIFY(progress()->isVisible());
+    QCOMPARE(progress()->maximum(), 603);
+    QTRY_VERIFY_WITH_TIMEOUT(progress()->value() >= 50, 60'000);
+    auto *cancel = m->button(QStringLiteral("cmdCancel"));
     QVERIFY(cancel && cancel->isVisible());
     QTest::mouseClick(cancel, Qt::LeftButton);
-    waitUntilIdle();
+    QVERIFY(m->waitUntilIdle());
 
-    QVERIFY(m_window->prompts.messages.isEmpty()); // the user asked for it: no error box
-    const QList<QByteArray> received = m_radio->receivedLines();
+    // The user asked for it: no error box. The channels read so far are the radio's, the rest the
+    // program's; settings and VFOs are untouched by a memory read.
+    expectNoMessage();
+    const QList<QByteArray> received = m->radio.receivedLines();
     QVERIFY(received.size() < 604);
     int read = 0;
     while (read < received.size() && received[read] == readLine(channelAddress(read)))
         ++read;
     QVERIFY(read >= 50);
     for (int n = 0; n < read - 1; ++n)
-        QCOMPARE(m_window->document().image().channels[n], m_radioImage.channels[n]);
+        QCOMPARE(image().channels[n], m_radioImage.channels[n]);
     for (int n = read; n < kChannelCount; ++n)
-        QCOMPARE(m_window->document().image().channels[n], m_programImage.channels[n]);
-    QVERIFY(panelButton("cmbRxData")->isEnabled());
-    QVERIFY(!m_window->window->isBusy());
+        QCOMPARE(image().channels[n], m_programImage.channels[n]);
+    QCOMPARE(image().vfos, before.vfos);
+    QVERIFY(!progress()->isVisible());
+    QVERIFY(m->button("cmbRxData")->isEnabled());
+
+    // The panel's own "Write Memory" button starts the memory write (its full run is Write ALL's).
+    m->radio.clearLog();
+    m->click("cmbTxData");
+    QVERIFY(window.isBusy());
+    QTRY_VERIFY_WITH_TIMEOUT(m->radio.receivedCount() >= 3, 60'000);
+    window.cancelTransfer();
+    QVERIFY(m->waitUntilIdle());
+    const QList<QByteArray> written = m->radio.receivedLines();
+    QCOMPARE(written[0], QByteArray("KTSV4\r\n"));
+    QCOMPARE(written[1], writeLine(channelAddress(0), MakeMemoryData(image().channels[0])));
+}
+
+void MemoryTransferTest::readMemoryStoppedByASilentRadio()
+{
+    // The one run that waits out the radio's time-out.
+    start(unpacedRadio(
+        [](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(channelAddress(300)); }));
+    m->click("cmbRxData");
+    QVERIFY(m->waitUntilIdle());
+
+    expectError(m->window->prompts, QStringLiteral("Communication Error"));
+    QCOMPARE(m->radio.receivedLines(), readMemoryLines(301, false)); // no closing line
+    for (int n = 0; n < 300; ++n)
+        QCOMPARE(shown(n, ColName), m_radioImage.channels[n].cells[ColName].text);
+    for (int n = 300; n < kChannelCount; ++n)
+        QCOMPARE(shown(n, ColName), m_programImage.channels[n].cells[ColName].text);
+    QVERIFY(!progress()->isVisible());
+    QVERIFY(m->button("cmbRxData")->isEnabled());
+    QVERIFY(m->button("cmbTxData")->isEnabled());
+}
+
+void MemoryTransferTest::readAllStopsAfterAFailedSettingsRead()
+{
+    start(unpacedRadio([](sim::RadioSetup &s) {
+        s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
+        s.wrongLength = 40;
+    }));
+    trigger("mnuReAll");
+    QVERIFY(m->waitUntilIdle());
+
+    // One box, and no memory read after it.
+    expectError(m->window->prompts, QStringLiteral("Communication Error"));
+    QCOMPARE(m->radio.receivedLines(),
+             (QList<QByteArray>{readLine(kSettings1Address), readLine(kSettings2Address),
+                                readLine(kVfoAAddress)}));
+    QCOMPARE(image().channels, m_programImage.channels);
+    QCOMPARE(shown(0, ColName), m_programImage.channels[0].cells[ColName].text);
+}
+
+void MemoryTransferTest::writeAllStopsAfterAFailedSettingsWrite()
+{
+    start(unpacedRadio([](sim::RadioSetup &s) { s.badAckAt = sim::CommandTarget::block(kVfoAAddress); }));
+    trigger("mnuWrAll");
+    QVERIFY(m->waitUntilIdle());
+
+    expectError(m->window->prompts, QStringLiteral("Communication Error"));
+    const QList<QByteArray> received = m->radio.receivedLines();
+    QCOMPARE(received.size(), 4); // write-enable, settings 1 and 2, VFO A; not one channel
+    QCOMPARE(received[0], QByteArray("KTSV4\r\n"));
+    QVERIFY(received[3].startsWith("OV~F0400W"));
+    for (int n = 0; n < kChannelCount; ++n)
+        QCOMPARE(m->radio.record(channelAddress(n)),
+                 QByteArray(MakeMemoryData(m_radioImage.channels[n]).toLatin1()));
 }
 
 QTEST_MAIN(MemoryTransferTest)

