@@ -45,305 +45,286 @@ QByteArray sampleFile(const QString &header = "Orvane KT-V4 T Clone A FileStart"
 class TestCloneFile : public QObject {
     Q_OBJECT
 private slots:
-    void init();
+    void init() { QVERIFY(m_dir.isValid()); }
 
-    void newImageFileIsExact();
-    void headers_data();
-    void headers();
-    void loadAppliesEverythingAndSavesBack();
-    void lengthAndHeaderChecks_data();
-    void lengthAndHeaderChecks();
-    void damagedEndLineKeepsHeaderEffects();
-    void failedDecodeLeavesDataAsItWas_data();
-    void failedDecodeLeavesDataAsItWas();
-    void missingFileAndTrailingData();
-    void failedSaveKeepsEarlierFile();
-    void saveAndCaptionRules();
-    void fieldReaderRules();
+    void newImageFileIsExact()
+    {
+        CloneDocument doc;
+        QVERIFY(doc.save(path("new.TV4")).ok());
+        const QByteArray bytes = readAll(path("new.TV4"));
+        QCOMPARE(bytes.size(), kCloneFileSize);
+        QCOMPARE(bytes.size(), 40196);
+        const QList<QByteArray> lines = bytes.split('\n');
+        QCOMPARE(lines.size(), 611); // 610 lines, each ended by CR LF
+        QCOMPARE(lines[0], QByteArray("Orvane KT-V4 E Clone 0 FileStart\r"));
+        QCOMPARE(lines[1], QByteArray("A50000000003000E000000000000000000000320010100000808080000000000\r"));
+        QCOMPARE(lines[2], QByteArray("0000000000000000000001010001000500000000000000000000000000000000\r"));
+        QCOMPARE(lines[3], QByteArray("8001000100000000000000000000000060566C00000000000000000000000000\r"));
+        QCOMPARE(lines[4], lines[3]);
+        for (int i = 5; i < 609; ++i)
+            QCOMPARE(lines[i], QByteArray(64, '0') + '\r');
+        QCOMPARE(lines[609], QByteArray("Orvane  KT-V4   Clone  File  End\r"));
+        QVERIFY(lines[610].isEmpty());
+    }
+
+    void headers_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<bool>("variantA");
+        QTest::addColumn<QString>("header");
+        QTest::newRow("J 0") << 0 << false << "Orvane KT-V4 J Clone 0 FileStart";
+        QTest::newRow("T 0") << 1 << false << "Orvane KT-V4 T Clone 0 FileStart";
+        QTest::newRow("E A") << 2 << true << "Orvane KT-V4 E Clone A FileStart";
+        QTest::newRow("PN A") << 3 << true << "Orvane KT-V4 A Clone A FileStart";
+        QTest::newRow("none selected") << -1 << false << "Orvane KT-V4 A Clone 0 FileStart";
+    }
+
+    void headers()
+    {
+        QFETCH(int, model);
+        QFETCH(bool, variantA);
+        QFETCH(QString, header);
+        RadioImage image = startupImage();
+        const QByteArray bytes = cloneFileBytes(image, model, variantA);
+        QCOMPARE(bytes.left(34), header.toLatin1() + "\r\n");
+        QCOMPARE(header.size(), 32);
+        if (model < 0)
+            return;
+        // and the loader maps it back
+        writeAll(path("h.TV4"), bytes);
+        CloneDocument doc;
+        QVERIFY(doc.load(path("h.TV4")).ok());
+        QCOMPARE(doc.modelIndex(), model);
+        QCOMPARE(doc.cloneVariantA(), variantA);
+    }
+
+    void loadAppliesEverythingAndSavesBack()
+    {
+        writeAll(path("sample.TV4"), sampleFile());
+        CloneDocument doc;
+        doc.setDataChanged(true);
+        QSignalSpy replaced(&doc, &CloneDocument::imageReplaced);
+        const FileResult r = doc.load(path("sample.TV4"));
+        QVERIFY2(r.ok(), qPrintable(r.detail));
+        QCOMPARE(replaced.size(), 1);
+        QCOMPARE(doc.modelIndex(), int(ModelT));
+        QVERIFY(doc.cloneVariantA());
+        QVERIFY(!doc.dataChanged());
+        QCOMPARE(doc.cloneFileName(), path("sample.TV4"));
+        QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - sample.TV4"));
+
+        const RadioImage &im = doc.image();
+        QCOMPARE(im.settings.Slider1, -150);
+        QCOMPARE(im.vfos[0].cells[ColMode].text, QStringLiteral("CWL"));
+        QCOMPARE(im.vfos[0].cells[ColGain].text, QStringLiteral("+10")); // gain 7
+        QCOMPARE(im.vfos[0].cells[ColTone].value, 133.0);
+        QCOMPARE(im.vfos[0].cells[ColFrequency].text, QStringLiteral("7.000.000"));
+        const ChannelRow &c7 = im.channels[7];
+        QVERIFY(c7.inUse);
+        QCOMPARE(c7.cells[ColSkip].text, QStringLiteral("Skip"));
+        QCOMPARE(c7.cells[ColName].text, QStringLiteral("AB 1"));
+        QCOMPARE(c7.cells[ColFrequency].text, QStringLiteral("1.900.000"));
+        QCOMPARE(c7.cells[ColTone].text, QStringLiteral("On"));
+        QCOMPARE(im.channels[8].cells[ColName].text, QStringLiteral("A")); // ended by 0x20
+        QCOMPARE(im.channels[8].cells[ColFrequency].text, QStringLiteral("14.005.000"));
+        QVERIFY(!im.channels[9].inUse);
+        QVERIFY(im.channels[607 - 4].inUse == (603 % 50 == 7 || 603 % 50 == 8));
+
+        // Saved, loaded and saved again: the same 40196 bytes and the same image.
+        QVERIFY(doc.save(path("once.TV4")).ok());
+        CloneDocument again;
+        QVERIFY(again.load(path("once.TV4")).ok());
+        QVERIFY(again.save(path("twice.TV4")).ok());
+        QCOMPARE(readAll(path("twice.TV4")), readAll(path("once.TV4")));
+        QCOMPARE(again.image(), doc.image());
+        QCOMPARE(readAll(path("once.TV4")).left(34), QByteArray("Orvane KT-V4 T Clone A FileStart\r\n"));
+    }
+
+    void lengthAndHeaderChecks_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        const QList<QByteArray> lines = sampleFile().split('\n');
+        const auto with = [&lines](int line, const QByteArray &text) {
+            QList<QByteArray> changed = lines;
+            changed[line] = text;
+            return changed.join('\n');
+        };
+        const QString dataError = QStringLiteral("Data Error");
+        QTest::newRow("300 lines") << lines.mid(0, 300).join('\n') + "\n"
+                                   << "File Open Error";
+        QTest::newRow("empty file") << QByteArray() << "File Open Error";
+        QTest::newRow("63-character block") << with(200, lines[200].mid(1)) << dataError;
+        QTest::newRow("header in lower case") << with(0, "orvane KT-V4 T Clone A FileStart\r") << dataError;
+        QTest::newRow("header with a blank more")
+            << with(0, "Orvane KT-V4 T  Clone A FileStart\r") << dataError;
+        QTest::newRow("header with a trailing blank")
+            << with(0, "Orvane KT-V4 T Clone A FileStart \r") << dataError;
+        QTest::newRow("block with a trailing blank") << with(20, lines[20].chopped(1) + " \r") << dataError;
+        QTest::newRow("unknown region") << with(0, "Orvane KT-V4 X Clone A FileStart\r") << dataError;
+        QTest::newRow("comma splits a line")
+            << with(10, "8000000000000000,000000000000000000000000000000000000000000000000\r") << dataError;
+    }
+
+    void lengthAndHeaderChecks()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        writeAll(path("bad.TV4"), content);
+        CloneDocument doc;
+        const RadioImage before = doc.image();
+        QSignalSpy replaced(&doc, &CloneDocument::imageReplaced);
+        const FileResult r = doc.load(path("bad.TV4"));
+        QCOMPARE(messageText(r.status), message);
+        QCOMPARE(doc.image(), before);
+        QCOMPARE(replaced.size(), 0);
+        QVERIFY(doc.cloneFileName().isEmpty());
+        QCOMPARE(doc.caption(), AppTitle());
+        QVERIFY(!doc.dataChanged());
+        QCOMPARE(doc.modelIndex(), int(ModelE));
+    }
+
+    void damagedEndLineKeepsHeaderEffects()
+    {
+        QByteArray content = sampleFile("Orvane KT-V4 J Clone A FileStart");
+        content.replace("File  End", "File  Emd");
+        writeAll(path("end.TV4"), content);
+        CloneDocument doc;
+        const RadioImage before = doc.image();
+        const FileResult r = doc.load(path("end.TV4"));
+        QCOMPARE(r.status, FileStatus::DataError);
+        QCOMPARE(doc.modelIndex(), int(ModelJ)); // switched by the header
+        QVERIFY(doc.cloneVariantA());
+        QVERIFY(doc.dataChanged());
+        QCOMPARE(doc.image(), before);
+        QVERIFY(doc.cloneFileName().isEmpty());
+    }
+
+    void failedDecodeLeavesDataAsItWas_data()
+    {
+        QTest::addColumn<int>("line"); // 0-based line to damage
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("settings byte outside its list")
+            << 1 << QByteArray("A50000000003000E000000000000000000000341010101010808080000000000");
+        QTest::newRow("shift beyond +-2400")
+            << 2 << QByteArray("0000000000000000000001010101000561090000000000000000000000000000");
+        QTest::newRow("VFO B mode 6")
+            << 4 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
+        QTest::newRow("channel 603 mode 6")
+            << 608 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
+    }
+
+    void failedDecodeLeavesDataAsItWas()
+    {
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        QList<QByteArray> lines = sampleFile("Orvane KT-V4 J Clone 0 FileStart").split('\n');
+        lines[line] = text + '\r';
+        writeAll(path("decode.TV4"), lines.join('\n'));
+
+        CloneDocument doc;
+        writeAll(path("first.TV4"),
+                 sampleFile("Orvane KT-V4 E Clone A FileStart").replace("3a3b5431", "3E3F4041"));
+        QVERIFY(doc.load(path("first.TV4")).ok());
+        const RadioImage before = doc.image();
+
+        const FileResult r = doc.load(path("decode.TV4"));
+        QCOMPARE(messageText(r.status), QStringLiteral("File Open Error"));
+        QCOMPARE(doc.image(), before); // nothing of the second file is mixed in
+        QCOMPARE(doc.cloneFileName(), path("first.TV4"));
+        QCOMPARE(doc.modelIndex(), int(ModelJ)); // the matched header still counts
+        QVERIFY(!doc.cloneVariantA());
+        QVERIFY(doc.dataChanged());
+    }
+
+    void missingFileAndTrailingData()
+    {
+        CloneDocument doc;
+        QCOMPARE(doc.load(path("nothing-here.TV4")).status, FileStatus::FileOpenError);
+        // Anything after the end line is not read.
+        writeAll(path("tail.TV4"), sampleFile() + "garbage,\"more\r\n");
+        QVERIFY(doc.load(path("tail.TV4")).ok());
+        // Quoted lines and lone LF line ends are read as fields.
+        QByteArray quoted = sampleFile();
+        quoted.replace("\r\n", "\n");
+        quoted.replace("A50000000003000E000000000000000000000320010101010808080000000000",
+                       "  \"A50000000003000E000000000000000000000320010101010808080000000000\"");
+        writeAll(path("quoted.TV4"), quoted);
+        QVERIFY(doc.load(path("quoted.TV4")).ok());
+    }
+
+    void failedSaveKeepsEarlierFile()
+    {
+        const QString target = path("keep.TV4");
+        writeAll(target, "precious");
+        CloneDocument doc;
+        // A folder in the way of the temporary file's rename: the save cannot complete.
+        const QString blocked = path("dir.TV4");
+        QVERIFY(QDir().mkpath(blocked));
+        const FileResult r = doc.save(blocked);
+        QCOMPARE(r.status, FileStatus::FileOpenError);
+        QVERIFY(doc.cloneFileName().isEmpty());
+        // A file in a folder that cannot be written.
+        const QString ro = path("ro");
+        QVERIFY(QDir().mkpath(ro));
+        writeAll(ro + "/old.TV4", "precious");
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
+        if (!QFileInfo(ro).isWritable() || geteuid() != 0) {
+            QCOMPARE(doc.save(ro + "/old.TV4").status, FileStatus::FileOpenError);
+            QCOMPARE(readAll(ro + "/old.TV4"), QByteArray("precious"));
+        }
+        QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(readAll(target), QByteArray("precious"));
+        doc.setDataChanged(true);
+        QCOMPARE(doc.save(path("no/such/folder/x.TV4")).status, FileStatus::FileOpenError);
+        QVERIFY(doc.dataChanged());
+        QCOMPARE(doc.caption(), AppTitle());
+    }
+
+    void saveAndCaptionRules()
+    {
+        CloneDocument doc;
+        QSignalSpy captions(&doc, &CloneDocument::captionChanged);
+        doc.selectModel(ModelT);
+        QVERIFY(doc.dataChanged());
+        QVERIFY(doc.save(path("a.TV4")).ok());
+        QVERIFY(!doc.dataChanged());
+        QCOMPARE(captions.last().at(0).toString(), QStringLiteral("Orvane KT-V4 Clone Utility - a.TV4"));
+        QCOMPARE(readAll(path("a.TV4")).left(32), QByteArray("Orvane KT-V4 T Clone 0 FileStart"));
+
+        doc.image().channels[3].inUse = true;
+        doc.newImage();
+        QVERIFY(!doc.image().channels[3].inUse);
+        QCOMPARE(doc.caption(), AppTitle());
+        QVERIFY(doc.cloneFileName().isEmpty());
+        QCOMPARE(doc.modelIndex(), int(ModelT)); // New keeps the model option
+        QCOMPARE(doc.image().vfos[0].cells[ColFrequency].text, QStringLiteral("7.100.000"));
+        doc.selectModel(ModelJ);
+        doc.newImage();
+        QCOMPARE(doc.image().vfos[1].cells[ColFrequency].text, QStringLiteral("7.050.000"));
+    }
+
+    void fieldReaderRules()
+    {
+        // Leading blanks are skipped; the rest of an unquoted field, trailing blanks included, is kept.
+        FieldReader r("  a b ,\"x,y\"  junk,\r\n\"q\"\rlast\nend");
+        QCOMPARE(*r.readField(), QStringLiteral("a b "));
+        QCOMPARE(*r.readField(), QStringLiteral("x,y"));
+        QCOMPARE(*r.readField(), QString()); // empty field before CR LF
+        QCOMPARE(*r.readField(), QStringLiteral("q"));
+        QCOMPARE(*r.readField(), QStringLiteral("last"));
+        QCOMPARE(*r.readField(), QStringLiteral("end"));
+        QVERIFY(r.atEnd());
+        QVERIFY(!r.readField());
+        FieldReader unterminated("\"open");
+        QCOMPARE(*unterminated.readField(), QStringLiteral("open"));
+        QVERIFY(unterminated.atEnd());
+    }
 
 private:
     QTemporaryDir m_dir;
     QString path(const QString &name) const { return m_dir.filePath(name); }
 };
-
-void TestCloneFile::init()
-{
-    QVERIFY(m_dir.isValid());
-}
-
-void TestCloneFile::newImageFileIsExact()
-{
-    CloneDocument doc;
-    QVERIFY(doc.save(path("new.TV4")).ok());
-    const QByteArray bytes = readAll(path("new.TV4"));
-    QCOMPARE(bytes.size(), kCloneFileSize);
-    QCOMPARE(bytes.size(), 40196);
-    const QList<QByteArray> lines = bytes.split('\n');
-    QCOMPARE(lines.size(), 611); // 610 lines, each ended by CR LF
-    QCOMPARE(lines[0], QByteArray("Orvane KT-V4 E Clone 0 FileStart\r"));
-    QCOMPARE(lines[1], QByteArray("A50000000003000E000000000000000000000320010100000808080000000000\r"));
-    QCOMPARE(lines[2], QByteArray("0000000000000000000001010001000500000000000000000000000000000000\r"));
-    QCOMPARE(lines[3], QByteArray("8001000100000000000000000000000060566C00000000000000000000000000\r"));
-    QCOMPARE(lines[4], lines[3]);
-    for (int i = 5; i < 609; ++i)
-        QCOMPARE(lines[i], QByteArray(64, '0') + '\r');
-    QCOMPARE(lines[609], QByteArray("Orvane  KT-V4   Clone  File  End\r"));
-    QVERIFY(lines[610].isEmpty());
-}
-
-void TestCloneFile::headers_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<bool>("variantA");
-    QTest::addColumn<QString>("header");
-    QTest::newRow("J 0") << 0 << false << "Orvane KT-V4 J Clone 0 FileStart";
-    QTest::newRow("T 0") << 1 << false << "Orvane KT-V4 T Clone 0 FileStart";
-    QTest::newRow("E A") << 2 << true << "Orvane KT-V4 E Clone A FileStart";
-    QTest::newRow("PN A") << 3 << true << "Orvane KT-V4 A Clone A FileStart";
-    QTest::newRow("none selected") << -1 << false << "Orvane KT-V4 A Clone 0 FileStart";
-}
-
-void TestCloneFile::headers()
-{
-    QFETCH(int, model);
-    QFETCH(bool, variantA);
-    QFETCH(QString, header);
-    RadioImage image = startupImage();
-    const QByteArray bytes = cloneFileBytes(image, model, variantA);
-    QCOMPARE(bytes.left(34), header.toLatin1() + "\r\n");
-    QCOMPARE(header.size(), 32);
-    if (model < 0)
-        return;
-    // and the loader maps it back
-    writeAll(path("h.TV4"), bytes);
-    CloneDocument doc;
-    QVERIFY(doc.load(path("h.TV4")).ok());
-    QCOMPARE(doc.modelIndex(), model);
-    QCOMPARE(doc.cloneVariantA(), variantA);
-}
-
-void TestCloneFile::loadAppliesEverythingAndSavesBack()
-{
-    writeAll(path("sample.TV4"), sampleFile());
-    CloneDocument doc;
-    doc.setDataChanged(true);
-    QSignalSpy replaced(&doc, &CloneDocument::imageReplaced);
-    const FileResult r = doc.load(path("sample.TV4"));
-    QVERIFY2(r.ok(), qPrintable(r.detail));
-    QCOMPARE(replaced.size(), 1);
-    QCOMPARE(doc.modelIndex(), int(ModelT));
-    QVERIFY(doc.cloneVariantA());
-    QVERIFY(!doc.dataChanged());
-    QCOMPARE(doc.cloneFileName(), path("sample.TV4"));
-    QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - sample.TV4"));
-
-    const RadioImage &im = doc.image();
-    QCOMPARE(im.settings.Slider1, -150);
-    QCOMPARE(im.vfos[0].cells[ColMode].text, QStringLiteral("CWL"));
-    QCOMPARE(im.vfos[0].cells[ColGain].text, QStringLiteral("+10")); // gain 7
-    QCOMPARE(im.vfos[0].cells[ColTone].value, 133.0);
-    QCOMPARE(im.vfos[0].cells[ColFrequency].text, QStringLiteral("7.000.000"));
-    const ChannelRow &c7 = im.channels[7];
-    QVERIFY(c7.inUse);
-    QCOMPARE(c7.cells[ColSkip].text, QStringLiteral("Skip"));
-    QCOMPARE(c7.cells[ColName].text, QStringLiteral("AB 1"));
-    QCOMPARE(c7.cells[ColFrequency].text, QStringLiteral("1.900.000"));
-    QCOMPARE(c7.cells[ColTone].text, QStringLiteral("On"));
-    QCOMPARE(im.channels[8].cells[ColName].text, QStringLiteral("A")); // ended by 0x20
-    QCOMPARE(im.channels[8].cells[ColFrequency].text, QStringLiteral("14.005.000"));
-    QVERIFY(!im.channels[9].inUse);
-    QVERIFY(im.channels[607 - 4].inUse == (603 % 50 == 7 || 603 % 50 == 8));
-
-    // Saved, loaded and saved again: the same 40196 bytes and the same image.
-    QVERIFY(doc.save(path("once.TV4")).ok());
-    CloneDocument again;
-    QVERIFY(again.load(path("once.TV4")).ok());
-    QVERIFY(again.save(path("twice.TV4")).ok());
-    QCOMPARE(readAll(path("twice.TV4")), readAll(path("once.TV4")));
-    QCOMPARE(again.image(), doc.image());
-    QCOMPARE(readAll(path("once.TV4")).left(34), QByteArray("Orvane KT-V4 T Clone A FileStart\r\n"));
-}
-
-void TestCloneFile::lengthAndHeaderChecks_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("message");
-    const QList<QByteArray> lines = sampleFile().split('\n');
-    const auto with = [&lines](int line, const QByteArray &text) {
-        QList<QByteArray> changed = lines;
-        changed[line] = text;
-        return changed.join('\n');
-    };
-    const QString dataError = QStringLiteral("Data Error");
-    QTest::newRow("300 lines") << lines.mid(0, 300).join('\n') + "\n"
-                               << "File Open Error";
-    QTest::newRow("empty file") << QByteArray() << "File Open Error";
-    QTest::newRow("63-character block") << with(200, lines[200].mid(1)) << dataError;
-    QTest::newRow("header in lower case") << with(0, "orvane KT-V4 T Clone A FileStart\r") << dataError;
-    QTest::newRow("header with a blank more") << with(0, "Orvane KT-V4 T  Clone A FileStart\r") << dataError;
-    QTest::newRow("header with a trailing blank")
-        << with(0, "Orvane KT-V4 T Clone A FileStart \r") << dataError;
-    QTest::newRow("block with a trailing blank") << with(20, lines[20].chopped(1) + " \r") << dataError;
-    QTest::newRow("unknown region") << with(0, "Orvane KT-V4 X Clone A FileStart\r") << dataError;
-    QTest::newRow("comma splits a line")
-        << with(10, "8000000000000000,000000000000000000000000000000000000000000000000\r") << dataError;
-}
-
-void TestCloneFile::lengthAndHeaderChecks()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, message);
-    writeAll(path("bad.TV4"), content);
-    CloneDocument doc;
-    const RadioImage before = doc.image();
-    QSignalSpy replaced(&doc, &CloneDocument::imageReplaced);
-    const FileResult r = doc.load(path("bad.TV4"));
-    QCOMPARE(messageText(r.status), message);
-    QCOMPARE(doc.image(), before);
-    QCOMPARE(replaced.size(), 0);
-    QVERIFY(doc.cloneFileName().isEmpty());
-    QCOMPARE(doc.caption(), AppTitle());
-    QVERIFY(!doc.dataChanged());
-    QCOMPARE(doc.modelIndex(), int(ModelE));
-}
-
-void TestCloneFile::damagedEndLineKeepsHeaderEffects()
-{
-    QByteArray content = sampleFile("Orvane KT-V4 J Clone A FileStart");
-    content.replace("File  End", "File  Emd");
-    writeAll(path("end.TV4"), content);
-    CloneDocument doc;
-    const RadioImage before = doc.image();
-    const FileResult r = doc.load(path("end.TV4"));
-    QCOMPARE(r.status, FileStatus::DataError);
-    QCOMPARE(doc.modelIndex(), int(ModelJ)); // switched by the header
-    QVERIFY(doc.cloneVariantA());
-    QVERIFY(doc.dataChanged());
-    QCOMPARE(doc.image(), before);
-    QVERIFY(doc.cloneFileName().isEmpty());
-}
-
-void TestCloneFile::failedDecodeLeavesDataAsItWas_data()
-{
-    QTest::addColumn<int>("line"); // 0-based line to damage
-    QTest::addColumn<QByteArray>("text");
-    QTest::newRow("settings byte outside its list")
-        << 1 << QByteArray("A50000000003000E000000000000000000000341010101010808080000000000");
-    QTest::newRow("shift beyond +-2400")
-        << 2 << QByteArray("0000000000000000000001010101000561090000000000000000000000000000");
-    QTest::newRow("VFO B mode 6") << 4
-                                  << QByteArray(
-                                         "8006000100000000000000000000000060566C00000000000000000000000000");
-    QTest::newRow("channel 603 mode 6")
-        << 608 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
-}
-
-void TestCloneFile::failedDecodeLeavesDataAsItWas()
-{
-    QFETCH(int, line);
-    QFETCH(QByteArray, text);
-    QList<QByteArray> lines = sampleFile("Orvane KT-V4 J Clone 0 FileStart").split('\n');
-    lines[line] = text + '\r';
-    writeAll(path("decode.TV4"), lines.join('\n'));
-
-    CloneDocument doc;
-    writeAll(path("first.TV4"),
-             sampleFile("Orvane KT-V4 E Clone A FileStart").replace("3a3b5431", "3E3F4041"));
-    QVERIFY(doc.load(path("first.TV4")).ok());
-    const RadioImage before = doc.image();
-
-    const FileResult r = doc.load(path("decode.TV4"));
-    QCOMPARE(messageText(r.status), QStringLiteral("File Open Error"));
-    QCOMPARE(doc.image(), before); // nothing of the second file is mixed in
-    QCOMPARE(doc.cloneFileName(), path("first.TV4"));
-    QCOMPARE(doc.modelIndex(), int(ModelJ)); // the matched header still counts
-    QVERIFY(!doc.cloneVariantA());
-    QVERIFY(doc.dataChanged());
-}
-
-void TestCloneFile::missingFileAndTrailingData()
-{
-    CloneDocument doc;
-    QCOMPARE(doc.load(path("nothing-here.TV4")).status, FileStatus::FileOpenError);
-    // Anything after the end line is not read.
-    writeAll(path("tail.TV4"), sampleFile() + "garbage,\"more\r\n");
-    QVERIFY(doc.load(path("tail.TV4")).ok());
-    // Quoted lines and lone LF line ends are read as fields.
-    QByteArray quoted = sampleFile();
-    quoted.replace("\r\n", "\n");
-    quoted.replace("A50000000003000E000000000000000000000320010101010808080000000000",
-                   "  \"A50000000003000E000000000000000000000320010101010808080000000000\"");
-    writeAll(path("quoted.TV4"), quoted);
-    QVERIFY(doc.load(path("quoted.TV4")).ok());
-}
-
-void TestCloneFile::failedSaveKeepsEarlierFile()
-{
-    const QString target = path("keep.TV4");
-    writeAll(target, "precious");
-    CloneDocument doc;
-    // A folder in the way of the temporary file's rename: the save cannot complete.
-    const QString blocked = path("dir.TV4");
-    QVERIFY(QDir().mkpath(blocked));
-    const FileResult r = doc.save(blocked);
-    QCOMPARE(r.status, FileStatus::FileOpenError);
-    QVERIFY(doc.cloneFileName().isEmpty());
-    // A file in a folder that cannot be written.
-    const QString ro = path("ro");
-    QVERIFY(QDir().mkpath(ro));
-    writeAll(ro + "/old.TV4", "precious");
-    QFile::setPermissions(ro, QFile::ReadOwner | QFile::ExeOwner);
-    if (!QFileInfo(ro).isWritable() || geteuid() != 0) {
-        QCOMPARE(doc.save(ro + "/old.TV4").status, FileStatus::FileOpenError);
-        QCOMPARE(readAll(ro + "/old.TV4"), QByteArray("precious"));
-    }
-    QFile::setPermissions(ro, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    QCOMPARE(readAll(target), QByteArray("precious"));
-    doc.setDataChanged(true);
-    QCOMPARE(doc.save(path("no/such/folder/x.TV4")).status, FileStatus::FileOpenError);
-    QVERIFY(doc.dataChanged());
-    QCOMPARE(doc.caption(), AppTitle());
-}
-
-void TestCloneFile::saveAndCaptionRules()
-{
-    CloneDocument doc;
-    QSignalSpy captions(&doc, &CloneDocument::captionChanged);
-    doc.selectModel(ModelT);
-    QVERIFY(doc.dataChanged());
-    QVERIFY(doc.save(path("a.TV4")).ok());
-    QVERIFY(!doc.dataChanged());
-    QCOMPARE(captions.last().at(0).toString(), QStringLiteral("Orvane KT-V4 Clone Utility - a.TV4"));
-    QCOMPARE(readAll(path("a.TV4")).left(32), QByteArray("Orvane KT-V4 T Clone 0 FileStart"));
-
-    doc.image().channels[3].inUse = true;
-    doc.newImage();
-    QVERIFY(!doc.image().channels[3].inUse);
-    QCOMPARE(doc.caption(), AppTitle());
-    QVERIFY(doc.cloneFileName().isEmpty());
-    QCOMPARE(doc.modelIndex(), int(ModelT)); // New keeps the model option
-    QCOMPARE(doc.image().vfos[0].cells[ColFrequency].text, QStringLiteral("7.100.000"));
-    doc.selectModel(ModelJ);
-    doc.newImage();
-    QCOMPARE(doc.image().vfos[1].cells[ColFrequency].text, QStringLiteral("7.050.000"));
-}
-
-void TestCloneFile::fieldReaderRules()
-{
-    // Leading blanks are skipped; the rest of an unquoted field, trailing blanks included, is kept.
-    FieldReader r("  a b ,\"x,y\"  junk,\r\n\"q\"\rlast\nend");
-    QCOMPARE(*r.readField(), QStringLiteral("a b "));
-    QCOMPARE(*r.readField(), QStringLiteral("x,y"));
-    QCOMPARE(*r.readField(), QString()); // empty field before CR LF
-    QCOMPARE(*r.readField(), QStringLiteral("q"));
-    QCOMPARE(*r.readField(), QStringLiteral("last"));
-    QCOMPARE(*r.readField(), QStringLiteral("end"));
-    QVERIFY(r.atEnd());
-    QVERIFY(!r.readField());
-    FieldReader unterminated("\"open");
-    QCOMPARE(*unterminated.readField(), QStringLiteral("open"));
-    QVERIFY(unterminated.atEnd());
-}
 
 QTEST_GUILESS_MAIN(TestCloneFile)
 #include "tst_clone_file.moc"

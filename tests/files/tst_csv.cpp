@@ -39,258 +39,237 @@ ChannelRow channel(double hz, int mode, const QString &name, bool skip)
 class TestCsv : public QObject {
     Q_OBJECT
 private slots:
-    void exportWritesOnlyChannelsInUse();
-    void exportImportRoundTrip();
-    void acceptedSpellings();
-    void foreignCharactersSurviveExport();
-    void channelField_data();
-    void channelField();
-    void gain_data();
-    void gain();
-    void droppedRowsDoNotDisturbTheNext();
-    void refusedFiles_data();
-    void refusedFiles();
-    void headerOnlyStillClearsFileState();
-    void documentRules();
-};
-
-void TestCsv::exportWritesOnlyChannelsInUse()
-{
-    ChannelTable table{};
-    table[5] = channel(7050000, 1, "HOME", false);
-    table[250] = channel(14200000, 0, "", true);
-    table[603] = channel(21000000, 4, "P2", false);
-    const QByteArray csv = csvExportBytes(table);
-    const QByteArray expected =
-        "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\",\"NAME\","
-        "\"SKIP\"\r\n"
-        "\"KT-V4\",\"MEMORY\",\"5\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"HOME\",\"\"\r\n"
-        "\"KT-V4\",\"MEMORY\",\"A50\",\"14.200.000\",\"USB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"\","
-        "\"Skip\"\r\n"
-        "\"KT-V4\",\"MEMORY\",\"B-P2\",\"21.000.000\",\"AM\",\"-10\",\"Slow\",\"Wide\",\"On\",\"P2\","
-        "\"\"\r\n";
-    QCOMPARE(csv, expected);
-}
-
-void TestCsv::exportImportRoundTrip()
-{
-    ChannelTable table{};
-    for (int ch = 0; ch < kChannelCount; ch += 7)
-        table[ch] = channel(1800000 + ch * 1000, ch % 6, QStringLiteral("N%1").arg(ch).left(7), ch % 2);
-    ChannelTable back{};
-    const CsvImportResult r = importCsvBytes(csvExportBytes(table), back);
-    QVERIFY(r.result.ok());
-    QCOMPARE(r.rowsStored, (kChannelCount + 6) / 7);
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        QCOMPARE(back[ch].inUse, table[ch].inUse);
-        if (!table[ch].inUse)
-            continue;
-        for (int c : {ColFrequency, ColMode, ColGain, ColAgc, ColFilter, ColNb, ColName, ColSkip})
-            QCOMPARE(back[ch].cells[c].text, table[ch].cells[c].text);
-        QCOMPARE(back[ch].cells[ColFrequency].value, table[ch].cells[ColFrequency].value);
+    void exportWritesOnlyChannelsInUse()
+    {
+        ChannelTable table{};
+        table[5] = channel(7050000, 1, "HOME", false);
+        table[250] = channel(14200000, 0, "", true);
+        table[603] = channel(21000000, 4, "P2", false);
+        const QByteArray csv = csvExportBytes(table);
+        const QByteArray expected =
+            "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
+            "\"NAME\","
+            "\"SKIP\"\r\n"
+            "\"KT-V4\",\"MEMORY\",\"5\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"HOME\","
+            "\"\"\r\n"
+            "\"KT-V4\",\"MEMORY\",\"A50\",\"14.200.000\",\"USB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"\","
+            "\"Skip\"\r\n"
+            "\"KT-V4\",\"MEMORY\",\"B-P2\",\"21.000.000\",\"AM\",\"-10\",\"Slow\",\"Wide\",\"On\",\"P2\","
+            "\"\"\r\n";
+        QCOMPARE(csv, expected);
     }
-}
 
-void TestCsv::acceptedSpellings()
-{
-    ChannelTable table{};
-    table[212].cells[ColPwr] = {2, "S-Low"};
-    table[212].cells[ColSplit] = {1, "0.000.001"};
-    const CsvImportResult r =
-        importCsvBytes("KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n", table);
-    QVERIFY(r.result.ok());
-    const ChannelRow &row = table[212];
-    QVERIFY(row.inUse);
-    const auto &c = row.cells;
-    QCOMPARE(c[ColFrequency], (Cell{7050000, "7.050.000"}));
-    QCOMPARE(c[ColSplit].value, 7050000.0);
-    QCOMPARE(c[ColSplit].text, QStringLiteral("0.000.001")); // the split text is left as it was
-    QCOMPARE(c[ColPwr], (Cell{0, "S-Low"}));                 // power code 0, text as it was
-    QCOMPARE(c[ColMode], (Cell{1, "LSB"}));
-    QCOMPARE(c[ColGain], (Cell{1, "-10"}));
-    QCOMPARE(c[ColAgc], (Cell{1, "Slow"}));
-    QCOMPARE(c[ColFilter], (Cell{1, "Narrow"}));
-    QCOMPARE(c[ColNb], (Cell{1, "On"}));
-    QCOMPARE(c[ColTone].value, 0.0);
-    QCOMPARE(c[ColName], (Cell{0, "ABCDEFG"}));
-    QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
+    void exportImportRoundTrip()
+    {
+        ChannelTable table{};
+        for (int ch = 0; ch < kChannelCount; ch += 7)
+            table[ch] = channel(1800000 + ch * 1000, ch % 6, QStringLiteral("N%1").arg(ch).left(7), ch % 2);
+        ChannelTable back{};
+        const CsvImportResult r = importCsvBytes(csvExportBytes(table), back);
+        QVERIFY(r.result.ok());
+        QCOMPARE(r.rowsStored, (kChannelCount + 6) / 7);
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            QCOMPARE(back[ch].inUse, table[ch].inUse);
+            if (!table[ch].inUse)
+                continue;
+            for (int c : {ColFrequency, ColMode, ColGain, ColAgc, ColFilter, ColNb, ColName, ColSkip})
+                QCOMPARE(back[ch].cells[c].text, table[ch].cells[c].text);
+            QCOMPARE(back[ch].cells[ColFrequency].value, table[ch].cells[ColFrequency].value);
+        }
+    }
 
-    // IQ is stored as FM; a frequency typed without dots keeps its text as typed.
-    QVERIFY(importCsvBytes(
+    void acceptedSpellings()
+    {
+        ChannelTable table{};
+        table[212].cells[ColPwr] = {2, "S-Low"};
+        table[212].cells[ColSplit] = {1, "0.000.001"};
+        const CsvImportResult r =
+            importCsvBytes("KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n", table);
+        QVERIFY(r.result.ok());
+        const ChannelRow &row = table[212];
+        QVERIFY(row.inUse);
+        const auto &c = row.cells;
+        QCOMPARE(c[ColFrequency], (Cell{7050000, "7.050.000"}));
+        QCOMPARE(c[ColSplit].value, 7050000.0);
+        QCOMPARE(c[ColSplit].text, QStringLiteral("0.000.001")); // the split text is left as it was
+        QCOMPARE(c[ColPwr], (Cell{0, "S-Low"}));                 // power code 0, text as it was
+        QCOMPARE(c[ColMode], (Cell{1, "LSB"}));
+        QCOMPARE(c[ColGain], (Cell{1, "-10"}));
+        QCOMPARE(c[ColAgc], (Cell{1, "Slow"}));
+        QCOMPARE(c[ColFilter], (Cell{1, "Narrow"}));
+        QCOMPARE(c[ColNb], (Cell{1, "On"}));
+        QCOMPARE(c[ColTone].value, 0.0);
+        QCOMPARE(c[ColName], (Cell{0, "ABCDEFG"}));
+        QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
+
+        // IQ is stored as FM; a frequency typed without dots keeps its text as typed.
+        QVERIFY(
+            importCsvBytes(
                 "\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n",
                 table)
                 .result.ok());
-    QCOMPARE(table[3].cells[ColMode], (Cell{5, "FM"}));
-    QCOMPARE(table[3].cells[ColFrequency], (Cell{145000, "145000"}));
-    QCOMPARE(table[3].cells[ColGain], (Cell{0, "0"}));
-    QCOMPARE(table[3].cells[ColNb], (Cell{0, "Off"}));
-    QCOMPARE(table[3].cells[ColSkip], (Cell{1, "Skip"}));
-}
+        QCOMPARE(table[3].cells[ColMode], (Cell{5, "FM"}));
+        QCOMPARE(table[3].cells[ColFrequency], (Cell{145000, "145000"}));
+        QCOMPARE(table[3].cells[ColGain], (Cell{0, "0"}));
+        QCOMPARE(table[3].cells[ColNb], (Cell{0, "Off"}));
+        QCOMPARE(table[3].cells[ColSkip], (Cell{1, "Skip"}));
+    }
 
-void TestCsv::foreignCharactersSurviveExport()
-{
-    // A name with a double quote and bytes beyond ASCII, from an unquoted field of a foreign file.
-    ChannelTable table{};
-    QVERIFY(importCsvBytes("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
-    QCOMPARE(table[1].cells[ColName].text, QString::fromLatin1("\xff\"AB"));
-    ChannelTable again{};
-    QVERIFY(importCsvBytes(csvExportBytes(table), again).result.ok());
-    QCOMPARE(again[1].cells[ColName].text, QString::fromLatin1("\xff"
-                                                               "AB"));
-    QCOMPARE(again[1].cells[ColFrequency].text, QStringLiteral("7000000"));
-}
+    void foreignCharactersSurviveExport()
+    {
+        // A name with a double quote and bytes beyond ASCII, from an unquoted field of a foreign file.
+        ChannelTable table{};
+        QVERIFY(
+            importCsvBytes("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
+        QCOMPARE(table[1].cells[ColName].text, QString::fromLatin1("\xff\"AB"));
+        ChannelTable again{};
+        QVERIFY(importCsvBytes(csvExportBytes(table), again).result.ok());
+        QCOMPARE(again[1].cells[ColName].text, QString::fromLatin1("\xff"
+                                                                   "AB"));
+        QCOMPARE(again[1].cells[ColFrequency].text, QStringLiteral("7000000"));
+    }
 
-void TestCsv::channelField_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<int>("row"); // -1 dropped
-    QTest::newRow("0") << "0" << 0;
-    QTest::newRow("199") << "199" << 199;
-    QTest::newRow("200 dropped") << "200" << -1;
-    QTest::newRow("A0") << "A0" << 200;
-    QTest::newRow("A199") << "A199" << 399;
-    QTest::newRow("A200 dropped") << "A200" << -1;
-    QTest::newRow("A-P1") << "A-P1" << 400;
-    QTest::newRow("A-P2") << "A-P2" << 401;
-    QTest::newRow("A-P3 dropped") << "A-P3" << -1;
-    QTest::newRow("B0") << "B0" << 402;
-    QTest::newRow("B200 lands on B-P1") << "B200" << 602;
-    QTest::newRow("B201 lands on B-P2") << "B201" << 603;
-    QTest::newRow("B202 dropped") << "B202" << -1;
-    QTest::newRow("B-P2") << "B-P2" << 603;
-    QTest::newRow("AX dropped") << "AX" << -1;
-    QTest::newRow("C1 dropped") << "C1" << -1;
-    QTest::newRow("half rounds to even") << "2.5" << 2;
-    QTest::newRow("blanks inside") << "1 2" << 12;
-}
+    void channelField_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("row"); // -1 dropped
+        // Fields past a bank's end land on the next channel up to B-P2; 2.5 rounds half to even.
+        const std::pair<const char *, int> rows[] = {
+            {"0", 0},      {"199", 199},  {"200", -1},  {"A0", 200}, {"A199", 399}, {"A200", -1},
+            {"A-P1", 400}, {"A-P2", 401}, {"A-P3", -1}, {"B0", 402}, {"B200", 602}, {"B201", 603},
+            {"B202", -1},  {"B-P2", 603}, {"AX", -1},   {"C1", -1},  {"2.5", 2},    {"1 2", 12}};
+        for (const auto &[field, row] : rows)
+            QTest::addRow("%s", field) << QString(field) << row;
+    }
 
-void TestCsv::channelField()
-{
-    QFETCH(QString, field);
-    QFETCH(int, row);
-    QCOMPARE(resolveCsvChannel(field), std::optional<int>(row));
-}
+    void channelField()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, row);
+        QCOMPARE(resolveCsvChannel(field), std::optional<int>(row));
+    }
 
-void TestCsv::gain_data()
-{
-    QTest::addColumn<QString>("field");
-    QTest::addColumn<QString>("text");
-    const char *rows[][2] = {{"-15", "-20"}, {"-10", "-10"}, {"-5", "-10"}, {"", "0"},
-                             {"3", "+10"},   {"+10", "+10"}, {"high", "0"}};
-    for (const auto &r : rows)
-        QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
-}
+    void gain_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        const char *rows[][2] = {{"-15", "-20"}, {"-10", "-10"}, {"-5", "-10"}, {"", "0"},
+                                 {"3", "+10"},   {"+10", "+10"}, {"high", "0"}};
+        for (const auto &r : rows)
+            QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
+    }
 
-void TestCsv::gain()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, text);
-    ChannelTable table{};
-    QVERIFY(
-        importCsvBytes(
-            QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(), table)
-            .result.ok());
-    QCOMPARE(table[1].cells[ColGain].text, text);
-}
+    void gain()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        ChannelTable table{};
+        QVERIFY(importCsvBytes(
+                    QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(),
+                    table)
+                    .result.ok());
+        QCOMPARE(table[1].cells[ColGain].text, text);
+    }
 
-void TestCsv::droppedRowsDoNotDisturbTheNext()
-{
-    ChannelTable table{};
-    table[1] = channel(3500000, 0, "KEEP", false);
-    const QByteArray csv = "junk,KT-V4\r\n"                                      // KT-V4 then a foreign bank
-                           "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"       // no digits: dropped
-                           "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n"    // unknown mode
-                           "KT-V4,MEMORY,3,7000000,USB,0,MEDIUM,WIDE,OFF,X,\r\n" // unknown AGC
-                           "KT-V4,MEMORY,4,7000000,USB,0,FAST,MID,OFF,X,\r\n"    // unknown filter
-                           "KT-V4,MEMORY,5,000,USB,0,FAST,WIDE,OFF,X,\r\n"       // zero
-                           "KT-V4,MEMORY,,7000000,USB,0,FAST,WIDE,OFF,X,\r\n"    // empty channel field
-                           "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n";
-    const CsvImportResult r = importCsvBytes(csv, table);
-    QVERIFY(r.result.ok());
-    QCOMPARE(r.rowsStored, 1);
-    QCOMPARE(table[1].cells[ColName].text, QStringLiteral("KEEP"));
-    for (int ch : {2, 3, 4, 5})
-        QVERIFY(!table[ch].inUse);
-    QVERIFY(table[6].inUse);
-    QCOMPARE(table[6].cells[ColName].text, QStringLiteral("SIX"));
-    QCOMPARE(table[6].cells[ColMode].text, QStringLiteral("CWU"));
-}
+    void droppedRowsDoNotDisturbTheNext()
+    {
+        ChannelTable table{};
+        table[1] = channel(3500000, 0, "KEEP", false);
+        const QByteArray csv = "junk,KT-V4\r\n"                                   // KT-V4 then a foreign bank
+                               "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"    // no digits: dropped
+                               "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n" // unknown mode
+                               "KT-V4,MEMORY,3,7000000,USB,0,MEDIUM,WIDE,OFF,X,\r\n" // unknown AGC
+                               "KT-V4,MEMORY,4,7000000,USB,0,FAST,MID,OFF,X,\r\n"    // unknown filter
+                               "KT-V4,MEMORY,5,000,USB,0,FAST,WIDE,OFF,X,\r\n"       // zero
+                               "KT-V4,MEMORY,,7000000,USB,0,FAST,WIDE,OFF,X,\r\n"    // empty channel field
+                               "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n";
+        const CsvImportResult r = importCsvBytes(csv, table);
+        QVERIFY(r.result.ok());
+        QCOMPARE(r.rowsStored, 1);
+        QCOMPARE(table[1].cells[ColName].text, QStringLiteral("KEEP"));
+        for (int ch : {2, 3, 4, 5})
+            QVERIFY(!table[ch].inUse);
+        QVERIFY(table[6].inUse);
+        QCOMPARE(table[6].cells[ColName].text, QStringLiteral("SIX"));
+        QCOMPARE(table[6].cells[ColMode].text, QStringLiteral("CWU"));
+    }
 
-void TestCsv::refusedFiles_data()
-{
-    QTest::addColumn<QByteArray>("csv");
-    QTest::newRow("ends inside a row") << QByteArray("KT-V4,MEMORY,7,7000000,USB\r\n");
-    QTest::newRow("ends after the model") << QByteArray("KT-V4");
-    QTest::newRow("bank letter alone") << QByteArray("KT-V4,MEMORY,A,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
-    QTest::newRow("channel beyond 16 bits")
-        << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
-    QTest::newRow("gain beyond 16 bits")
-        << QByteArray("KT-V4,MEMORY,8,7000000,USB,99999,FAST,WIDE,OFF,,\r\n");
-}
+    void refusedFiles_data()
+    {
+        QTest::addColumn<QByteArray>("csv");
+        QTest::newRow("ends inside a row") << QByteArray("KT-V4,MEMORY,7,7000000,USB\r\n");
+        QTest::newRow("ends after the model") << QByteArray("KT-V4");
+        QTest::newRow("bank letter alone") << QByteArray("KT-V4,MEMORY,A,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
+        QTest::newRow("channel beyond 16 bits")
+            << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
+        QTest::newRow("gain beyond 16 bits")
+            << QByteArray("KT-V4,MEMORY,8,7000000,USB,99999,FAST,WIDE,OFF,,\r\n");
+    }
 
-void TestCsv::refusedFiles()
-{
-    QFETCH(QByteArray, csv);
-    ChannelTable table{};
-    const QByteArray first = "KT-V4,MEMORY,0,7000000,USB,0,FAST,WIDE,OFF,FIRST,\r\n";
-    const CsvImportResult r = importCsvBytes(first + csv, table);
-    QCOMPARE(messageText(r.result.status), QStringLiteral("File Open Error"));
-    QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
-}
+    void refusedFiles()
+    {
+        QFETCH(QByteArray, csv);
+        ChannelTable table{};
+        const QByteArray first = "KT-V4,MEMORY,0,7000000,USB,0,FAST,WIDE,OFF,FIRST,\r\n";
+        const CsvImportResult r = importCsvBytes(first + csv, table);
+        QCOMPARE(messageText(r.result.status), QStringLiteral("File Open Error"));
+        QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
+    }
 
-void TestCsv::headerOnlyStillClearsFileState()
-{
-    QTemporaryDir dir;
-    const QString csvPath = dir.filePath("header.csv");
-    writeAll(csvPath, csvExportBytes(ChannelTable{}));
-    CloneDocument doc;
-    QVERIFY(doc.save(dir.filePath("x.TV4")).ok());
-    doc.setDataChanged(true);
-    const ChannelTable before = doc.image().channels;
-    QVERIFY(doc.importCsv(csvPath).result.ok());
-    QCOMPARE(doc.image().channels, before);
-    QVERIFY(doc.cloneFileName().isEmpty());
-    QCOMPARE(doc.caption(), AppTitle());
-    QVERIFY(doc.dataChanged()); // earlier edits are still unsaved
-    doc.setDataChanged(false);
-    QVERIFY(doc.importCsv(csvPath).result.ok());
-    QVERIFY(!doc.dataChanged()); // nothing merged, nothing to save
-    QCOMPARE(doc.importCsv(dir.filePath("missing.csv")).result.status, FileStatus::FileOpenError);
-    QVERIFY(!doc.dataChanged());
+    void headerOnlyStillClearsFileState()
+    {
+        QTemporaryDir dir;
+        const QString csvPath = dir.filePath("header.csv");
+        writeAll(csvPath, csvExportBytes(ChannelTable{}));
+        CloneDocument doc;
+        QVERIFY(doc.save(dir.filePath("x.TV4")).ok());
+        doc.setDataChanged(true);
+        const ChannelTable before = doc.image().channels;
+        QVERIFY(doc.importCsv(csvPath).result.ok());
+        QCOMPARE(doc.image().channels, before);
+        QVERIFY(doc.cloneFileName().isEmpty());
+        QCOMPARE(doc.caption(), AppTitle());
+        QVERIFY(doc.dataChanged()); // earlier edits are still unsaved
+        doc.setDataChanged(false);
+        QVERIFY(doc.importCsv(csvPath).result.ok());
+        QVERIFY(!doc.dataChanged()); // nothing merged, nothing to save
+        QCOMPARE(doc.importCsv(dir.filePath("missing.csv")).result.status, FileStatus::FileOpenError);
+        QVERIFY(!doc.dataChanged());
 
-    // Refused half-way: the rows before the fault are in the table and count as unsaved.
-    writeAll(dir.filePath("bad.csv"),
-             "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
-    QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
-    QVERIFY(doc.image().channels[4].inUse);
-    QVERIFY(doc.dataChanged());
-    QCOMPARE(doc.caption(), AppTitle());
-}
+        // Refused half-way: the rows before the fault are in the table and count as unsaved.
+        writeAll(dir.filePath("bad.csv"),
+                 "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
+        QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
+        QVERIFY(doc.image().channels[4].inUse);
+        QVERIFY(doc.dataChanged());
+        QCOMPARE(doc.caption(), AppTitle());
+    }
 
-void TestCsv::documentRules()
-{
-    QTemporaryDir dir;
-    CloneDocument doc;
-    doc.image().channels[9] = channel(7000000, 0, "X", false);
-    QVERIFY(doc.save(dir.filePath("clone.TV4")).ok());
-    doc.setDataChanged(true);
-    const QString csvPath = dir.filePath("out.csv");
-    QVERIFY(doc.exportCsv(csvPath).ok());
-    QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - out.csv"));
-    QVERIFY(doc.dataChanged()); // the CSV file holds no settings, VFOs, power, tone or split
-    // Rows merged from a CSV file are unsaved until a clone file is written.
-    doc.setDataChanged(false);
-    QVERIFY(doc.importCsv(csvPath).result.ok());
-    QVERIFY(doc.dataChanged());
-    // A later Save must not write clone data into the CSV file: the clone file name is gone.
-    QVERIFY(doc.cloneFileName().isEmpty());
+    void documentRules()
+    {
+        QTemporaryDir dir;
+        CloneDocument doc;
+        doc.image().channels[9] = channel(7000000, 0, "X", false);
+        QVERIFY(doc.save(dir.filePath("clone.TV4")).ok());
+        doc.setDataChanged(true);
+        const QString csvPath = dir.filePath("out.csv");
+        QVERIFY(doc.exportCsv(csvPath).ok());
+        QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - out.csv"));
+        QVERIFY(doc.dataChanged()); // the CSV file holds no settings, VFOs, power, tone or split
+        // Rows merged from a CSV file are unsaved until a clone file is written.
+        doc.setDataChanged(false);
+        QVERIFY(doc.importCsv(csvPath).result.ok());
+        QVERIFY(doc.dataChanged());
+        // A later Save must not write clone data into the CSV file: the clone file name is gone.
+        QVERIFY(doc.cloneFileName().isEmpty());
 
-    // A failed export leaves the earlier file and the state as they were.
-    doc.setDataChanged(true);
-    QCOMPARE(doc.exportCsv(dir.filePath("no/such/dir/x.csv")).status, FileStatus::FileOpenError);
-    QVERIFY(doc.dataChanged());
-    QVERIFY(readAll(csvPath).contains("\"9\",\"7.000.000\""));
-}
+        // A failed export leaves the earlier file and the state as they were.
+        doc.setDataChanged(true);
+        QCOMPARE(doc.exportCsv(dir.filePath("no/such/dir/x.csv")).status, FileStatus::FileOpenError);
+        QVERIFY(doc.dataChanged());
+        QVERIFY(readAll(csvPath).contains("\"9\",\"7.000.000\""));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestCsv)
 #include "tst_csv.moc"

@@ -24,6 +24,7 @@ public:
     ~Sim() { stop(); }
     QString device() const { return m_device; }
     void stop()
+
     {
         if (m_process.state() == QProcess::NotRunning)
             return;
@@ -42,129 +43,124 @@ private:
 class TestRadioCli : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void identify();
-    void readAllGivesTheRadiosFile();
-    void writeAllPutsTheFileIntoTheRadio();
-    void readSettingsOntoABase();
-    void failures_data();
-    void failures();
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QCOMPARE(cli({"new", "-o", path("new.TV4")}).exitCode, 0);
+    }
+
+    void identify()
+    {
+        Sim sim({"--model-code", "66", "--variant-code", "AA"});
+        QVERIFY(!sim.device().isEmpty());
+        const Run r = cli({"identify", "--port", sim.device()});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("KT-V4T (variant A)\n"));
+    }
+
+    void readAllGivesTheRadiosFile()
+    {
+        const QString saved = path("radio.TV4");
+        const QString read = path("read.TV4");
+        const QString trace = path("read.trace");
+        Sim sim({"--variant-code", "AA", "--save", saved});
+        QVERIFY(!sim.device().isEmpty());
+
+        const Run r = cli({"read", "--port", sim.device(), "--identify", "-o", read, "--trace", trace});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        sim.stop();
+        // Every record of the radio, and the header naming its variant.
+        const QByteArray file = readAll(read);
+        QVERIFY(file.startsWith("Orvane KT-V4 E Clone A FileStart\r\n"));
+        QCOMPARE(file, readAll(saved));
+        // One identify line, then Read ALL's 4 + 1 + 604 + 1.
+        QCOMPARE(readAll(trace).count(" > "), 1 + 610);
+    }
+
+    void writeAllPutsTheFileIntoTheRadio()
+    {
+        const QString saved = path("after-write.TV4");
+        Sim sim({"--save", saved});
+        QVERIFY(!sim.device().isEmpty());
+
+        const Run r = cli({"write", "--port", sim.device(), path("new.TV4")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
+        sim.stop();
+        QCOMPARE(readAll(saved), readAll(path("new.TV4")));
+    }
+
+    void readSettingsOntoABase()
+    {
+        const QString base = path("base.TV4");
+        const QString read = path("settings.TV4");
+        const QString saved = path("radio-settings.TV4");
+        QCOMPARE(cli({"new", "--model", "0", "-o", base}).exitCode, 0);
+        Sim sim({"--save", saved});
+        QVERIFY(!sim.device().isEmpty());
+
+        QCOMPARE(
+            cli({"read", "--port", sim.device(), "--what", "settings", "--base", base, "-o", read}).exitCode,
+            0);
+        sim.stop();
+        const QList<QByteArray> lines = readAll(read).split('\n');
+        const QList<QByteArray> radio = readAll(saved).split('\n');
+        const QList<QByteArray> before = readAll(base).split('\n');
+        QCOMPARE(lines.size(), 611);
+        QCOMPARE(lines[0], before[0]); // the base's header: no identify was asked for
+        QCOMPARE(lines.mid(1, 4), radio.mid(1, 4));
+        QCOMPARE(lines.mid(5), before.mid(5));
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QStringList>("simArguments");
+        QTest::addColumn<QStringList>(
+            "cliArguments"); // DEV is replaced by the device, OUT by the output file
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("read, reply of 76 characters")
+            << QStringList{"--wrong-length", "0320:76"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
+            << "Communication Error";
+        QTest::newRow("read, port does not exist")
+            << QStringList{} << QStringList{"read", "--port", "/dev/ktv4-none", "-o", "OUT"}
+            << "COM Port Error";
+        QTest::newRow("write, write enable refused")
+            << QStringList{"--bad-ack", "enable"} << QStringList{"write", "--port", "DEV", "IN"}
+            << "Communication Error";
+        QTest::newRow("write, file that does not load")
+            << QStringList{} << QStringList{"write", "--port", "DEV", "MISSING"} << "File Open Error";
+    }
+
+    void failures()
+    {
+        QFETCH(QStringList, simArguments);
+        QFETCH(QStringList, cliArguments);
+        QFETCH(QString, message);
+
+        const QString out = path("out.TV4");
+        QFile::remove(out);
+        Sim sim(simArguments);
+        QVERIFY(!sim.device().isEmpty());
+        cliArguments.replaceInStrings(QRegularExpression("^DEV$"), sim.device());
+        cliArguments.replaceInStrings(QRegularExpression("^OUT$"), out);
+        cliArguments.replaceInStrings(QRegularExpression("^IN$"), path("new.TV4"));
+        cliArguments.replaceInStrings(QRegularExpression("^MISSING$"), path("missing.TV4"));
+
+        const Run r = cli(cliArguments);
+        QCOMPARE(r.exitCode, 1);
+        QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), message);
+        // A port that cannot be opened is reported with the reason.
+        if (message == QLatin1String("COM Port Error"))
+            QVERIFY2(r.err.contains(QLatin1String("no such device")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(out));
+    }
 
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
 };
-
-void TestRadioCli::initTestCase()
-{
-    QVERIFY(m_dir.isValid());
-    QCOMPARE(cli({"new", "-o", path("new.TV4")}).exitCode, 0);
-}
-
-void TestRadioCli::identify()
-{
-    Sim sim({"--model-code", "66", "--variant-code", "AA"});
-    QVERIFY(!sim.device().isEmpty());
-    const Run r = cli({"identify", "--port", sim.device()});
-    QCOMPARE(r.exitCode, 0);
-    QCOMPARE(r.out, QStringLiteral("KT-V4T (variant A)\n"));
-}
-
-void TestRadioCli::readAllGivesTheRadiosFile()
-{
-    const QString saved = path("radio.TV4");
-    const QString read = path("read.TV4");
-    const QString trace = path("read.trace");
-    Sim sim({"--variant-code", "AA", "--save", saved});
-    QVERIFY(!sim.device().isEmpty());
-
-    const Run r = cli({"read", "--port", sim.device(), "--identify", "-o", read, "--trace", trace});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    sim.stop();
-    // Every record of the radio, and the header naming its variant.
-    const QByteArray file = readAll(read);
-    QVERIFY(file.startsWith("Orvane KT-V4 E Clone A FileStart\r\n"));
-    QCOMPARE(file, readAll(saved));
-    // One identify line, then Read ALL's 4 + 1 + 604 + 1.
-    QCOMPARE(readAll(trace).count(" > "), 1 + 610);
-}
-
-void TestRadioCli::writeAllPutsTheFileIntoTheRadio()
-{
-    const QString saved = path("after-write.TV4");
-    Sim sim({"--save", saved});
-    QVERIFY(!sim.device().isEmpty());
-
-    const Run r = cli({"write", "--port", sim.device(), path("new.TV4")});
-    QCOMPARE(r.exitCode, 0);
-    QVERIFY2(r.err.isEmpty(), qPrintable(r.err));
-    sim.stop();
-    QCOMPARE(readAll(saved), readAll(path("new.TV4")));
-}
-
-void TestRadioCli::readSettingsOntoABase()
-{
-    const QString base = path("base.TV4");
-    const QString read = path("settings.TV4");
-    const QString saved = path("radio-settings.TV4");
-    QCOMPARE(cli({"new", "--model", "0", "-o", base}).exitCode, 0);
-    Sim sim({"--save", saved});
-    QVERIFY(!sim.device().isEmpty());
-
-    QCOMPARE(cli({"read", "--port", sim.device(), "--what", "settings", "--base", base, "-o", read}).exitCode,
-             0);
-    sim.stop();
-    const QList<QByteArray> lines = readAll(read).split('\n');
-    const QList<QByteArray> radio = readAll(saved).split('\n');
-    const QList<QByteArray> before = readAll(base).split('\n');
-    QCOMPARE(lines.size(), 611);
-    QCOMPARE(lines[0], before[0]); // the base's header: no identify was asked for
-    QCOMPARE(lines.mid(1, 4), radio.mid(1, 4));
-    QCOMPARE(lines.mid(5), before.mid(5));
-}
-
-void TestRadioCli::failures_data()
-{
-    QTest::addColumn<QStringList>("simArguments");
-    QTest::addColumn<QStringList>("cliArguments"); // DEV is replaced by the device, OUT by the output file
-    QTest::addColumn<QString>("message");
-
-    QTest::newRow("read, reply of 76 characters")
-        << QStringList{"--wrong-length", "0320:76"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
-        << "Communication Error";
-    QTest::newRow("read, port does not exist")
-        << QStringList{} << QStringList{"read", "--port", "/dev/ktv4-none", "-o", "OUT"} << "COM Port Error";
-    QTest::newRow("write, write enable refused")
-        << QStringList{"--bad-ack", "enable"} << QStringList{"write", "--port", "DEV", "IN"}
-        << "Communication Error";
-    QTest::newRow("write, file that does not load")
-        << QStringList{} << QStringList{"write", "--port", "DEV", "MISSING"} << "File Open Error";
-}
-
-void TestRadioCli::failures()
-{
-    QFETCH(QStringList, simArguments);
-    QFETCH(QStringList, cliArguments);
-    QFETCH(QString, message);
-
-    const QString out = path("out.TV4");
-    QFile::remove(out);
-    Sim sim(simArguments);
-    QVERIFY(!sim.device().isEmpty());
-    cliArguments.replaceInStrings(QRegularExpression("^DEV$"), sim.device());
-    cliArguments.replaceInStrings(QRegularExpression("^OUT$"), out);
-    cliArguments.replaceInStrings(QRegularExpression("^IN$"), path("new.TV4"));
-    cliArguments.replaceInStrings(QRegularExpression("^MISSING$"), path("missing.TV4"));
-
-    const Run r = cli(cliArguments);
-    QCOMPARE(r.exitCode, 1);
-    QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), message);
-    // A port that cannot be opened is reported with the reason.
-    if (message == QLatin1String("COM Port Error"))
-        QVERIFY2(r.err.contains(QLatin1String("no such device")), qPrintable(r.err));
-    QVERIFY(!QFile::exists(out));
-}
 
 QTEST_GUILESS_MAIN(TestRadioCli)
 #include "tst_radiocli.moc"

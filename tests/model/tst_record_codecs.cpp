@@ -28,343 +28,301 @@ const QString kZeros(64, QLatin1Char('0'));
 class TestRecordCodecs : public QObject {
     Q_OBJECT
 private slots:
-    void frequencyText_data();
-    void frequencyText();
-    void lenientHexParsing();
-
-    void channelDecodesEveryField();
-    void channelSkipAndEmptyStatus_data();
-    void channelSkipAndEmptyStatus();
-    void channelOddBytesSurviveRoundTrip_data();
-    void channelOddBytesSurviveRoundTrip();
-    void channelModeAboveFiveFails();
-    void channelNameEncoding_data();
-    void channelNameEncoding();
-    void channelNameCodeCoversItsSet();
-    void channelRoundTripZeroesReservedBytes();
-
-    void vfoStatusAndReservedBytes();
-    void vfoModeAboveFiveKeepsOtherCells();
-    void vfoShortTexts();
-    void defaultVfoFollowsModel();
-
-    void naming_data();
-    void naming();
-};
-
-void TestRecordCodecs::frequencyText_data()
-{
-    QTest::addColumn<double>("hz");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("7.050") << 7050000.0 << "7.050.000";
-    QTest::newRow("14.200") << 14200000.0 << "14.200.000";
-    QTest::newRow("500k") << 500000.0 << "0.500.000";
-    QTest::newRow("135k") << 135000.0 << "0.135.000";
-    QTest::newRow("zero") << 0.0 << "0.000.000";
-    QTest::newRow("34.999.999") << 34999999.0 << "34.999.999";
-    // Beyond what the radio holds: every digit kept, the sign shown.
-    QTest::newRow("9 digits") << 123456789.0 << "123.456.789";
-    QTest::newRow("negative") << -7050000.0 << "-7.050.000";
-}
-
-void TestRecordCodecs::frequencyText()
-{
-    QFETCH(double, hz);
-    QFETCH(QString, text);
-    QCOMPARE(ktv4::frequencyText(hz), text);
-}
-
-void TestRecordCodecs::lenientHexParsing()
-{
-    // Lower case, a pair cut by a non-hex character, a short text.
-    const RecordBytes b = parseRecordText(u"8a0fG1 3zz");
-    QCOMPARE(b[0], 0x8A);
-    QCOMPARE(b[1], 0x0F);
-    QCOMPARE(b[2], 0x00); // "G1": no leading digit
-    QCOMPARE(b[3], 0x00); // " 3"
-    QCOMPARE(b[4], 0x00); // "zz"
-    QCOMPARE(b[5], 0x00); // beyond the end
-    QCOMPARE(parseRecordText(u"3G")[0], 0x03);
-    QCOMPARE(parseRecordText(u"F")[0], 0x0F);
-}
-
-void TestRecordCodecs::channelDecodesEveryField()
-{
-    // In use, LSB, 7.050.000, name "AB 1", split 7.100.000.
-    const QString text = record({{0, 0x80},
-                                 {1, 0x01},
-                                 {16, 0x10},
-                                 {17, 0x93},
-                                 {18, 0x6B},
-                                 {20, 0x3A},
-                                 {21, 0x3B},
-                                 {22, 0x54},
-                                 {23, 0x31},
-                                 {28, 0x60},
-                                 {29, 0x56},
-                                 {30, 0x6C}});
-    ChannelRow row;
-    QVERIFY(DecodeMemoryData(text, row));
-    QVERIFY(row.inUse);
-    const auto &c = row.cells;
-    QCOMPARE(c[ColFrequency], (Cell{7050000, "7.050.000"}));
-    QCOMPARE(c[ColMode], (Cell{1, "LSB"}));
-    QCOMPARE(c[ColGain], (Cell{0, "0"}));
-    QCOMPARE(c[ColAgc], (Cell{0, "Fast"}));
-    QCOMPARE(c[ColPwr], (Cell{0, "High"}));
-    QCOMPARE(c[ColFilter], (Cell{0, "Wide"}));
-    QCOMPARE(c[ColTone], (Cell{0, "Off"}));
-    QCOMPARE(c[ColNb], (Cell{0, "Off"}));
-    QCOMPARE(c[ColSplit], (Cell{7100000, "7.100.000"}));
-    QCOMPARE(c[ColName].text, QStringLiteral("AB 1"));
-    QCOMPARE(c[ColSkip], (Cell{0, ""}));
-    QCOMPARE(MakeMemoryData(row), text);
-    // Lower-case hex decodes to the same row and comes back upper case.
-    ChannelRow lower;
-    QVERIFY(DecodeMemoryData(text.toLower(), lower));
-    QCOMPARE(lower, row);
-}
-
-void TestRecordCodecs::channelSkipAndEmptyStatus_data()
-{
-    QTest::addColumn<int>("status");
-    QTest::addColumn<bool>("inUse");
-    QTest::addColumn<QString>("skip");
-    QTest::addColumn<int>("writtenStatus");
-    QTest::newRow("0x80") << 0x80 << true << "" << 0x80;
-    QTest::newRow("0x88 skipped") << 0x88 << true << "Skip" << 0x88;
-    QTest::newRow("0xFF empty") << 0xFF << false << "" << 0x00;
-    QTest::newRow("0x00 empty") << 0x00 << false << "" << 0x00;
-    QTest::newRow("0x81 empty") << 0x81 << false << "" << 0x00;
-}
-
-void TestRecordCodecs::channelSkipAndEmptyStatus()
-{
-    QFETCH(int, status);
-    QFETCH(bool, inUse);
-    QFETCH(QString, skip);
-    QFETCH(int, writtenStatus);
-    ChannelRow row;
-    row.cells[ColName].text = "OLD"; // an empty channel forgets everything
-    QVERIFY(DecodeMemoryData(record({{0, status}, {1, 2}, {16, 0x10}, {17, 0x93}, {18, 0x6B}}), row));
-    QCOMPARE(row.inUse, inUse);
-    QCOMPARE(row.cells[ColSkip].text, skip);
-    const RecordBytes out = parseRecordText(MakeMemoryData(row));
-    QCOMPARE(int(out[0]), writtenStatus);
-    if (!inUse) {
-        QCOMPARE(row, ChannelRow{});
-        QCOMPARE(MakeMemoryData(row), kZeros);
+    void frequencyText_data()
+    {
+        QTest::addColumn<double>("hz");
+        QTest::addColumn<QString>("text");
+        // The last two lie beyond what the radio holds: every digit kept, the sign shown.
+        const std::pair<double, const char *> rows[] = {{7050000, "7.050.000"},     {14200000, "14.200.000"},
+                                                        {500000, "0.500.000"},      {135000, "0.135.000"},
+                                                        {0, "0.000.000"},           {34999999, "34.999.999"},
+                                                        {123456789, "123.456.789"}, {-7050000, "-7.050.000"}};
+        for (const auto &[hz, text] : rows)
+            QTest::addRow("%s", text) << hz << QString(text);
     }
-}
 
-void TestRecordCodecs::channelOddBytesSurviveRoundTrip_data()
-{
-    QTest::addColumn<int>("offset");
-    QTest::addColumn<int>("byte");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("gain 7") << 2 << 0x07 << int(ColGain) << "+10";
-    QTest::newRow("agc 5") << 3 << 0x05 << int(ColAgc) << "Slow";
-    QTest::newRow("power 9") << 4 << 0x09 << int(ColPwr) << "S-Low";
-    QTest::newRow("filter 2") << 6 << 0x02 << int(ColFilter) << "Narrow";
-    QTest::newRow("tone 0x85") << 7 << 0x85 << int(ColTone) << "On";
-    QTest::newRow("tone 0x7F") << 7 << 0x7F << int(ColTone) << "Off";
-    QTest::newRow("nb 3") << 9 << 0x03 << int(ColNb) << "On";
-}
-
-void TestRecordCodecs::channelOddBytesSurviveRoundTrip()
-{
-    QFETCH(int, offset);
-    QFETCH(int, byte);
-    QFETCH(int, column);
-    QFETCH(QString, text);
-    const QString in = record({{0, 0x80}, {offset, byte}});
-    ChannelRow row;
-    QVERIFY(DecodeMemoryData(in, row));
-    QCOMPARE(row.cells[column].value, double(byte));
-    QCOMPARE(row.cells[column].text, text);
-    QCOMPARE(MakeMemoryData(row), in);
-
-    VfoRow vfo;
-    const QString vfoIn = record({{0, 0x80}, {offset, byte}});
-    QVERIFY(DecodeVFOData(vfoIn, vfo));
-    QCOMPARE(vfo.cells[column].text, text);
-    QCOMPARE(MakeVFOData(vfo), vfoIn);
-}
-
-void TestRecordCodecs::channelModeAboveFiveFails()
-{
-    ChannelRow row;
-    row.cells[ColName] = {0, "KEEP"};
-    row.cells[ColMode] = {3, "CWL"};
-    QVERIFY(!DecodeMemoryData(record({{0, 0x88}, {1, 0x06}}), row));
-    // What the radio read leaves behind: in use, skip set, the bad mode value, the rest untouched.
-    QVERIFY(row.inUse);
-    QCOMPARE(row.cells[ColSkip].text, QStringLiteral("Skip"));
-    QCOMPARE(row.cells[ColMode].value, 6.0);
-    QCOMPARE(row.cells[ColMode].text, QStringLiteral("CWL"));
-    QCOMPARE(row.cells[ColName].text, QStringLiteral("KEEP"));
-    // Mode 5 is the last good one.
-    QVERIFY(DecodeMemoryData(record({{0, 0x80}, {1, 0x05}}), row));
-    QCOMPARE(row.cells[ColMode].text, QStringLiteral("FM"));
-}
-
-void TestRecordCodecs::channelNameEncoding_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
-    QTest::newRow("AB!CD stops at !") << "AB!CD" << QByteArray::fromHex("3A3B000000000000");
-    QTest::newRow("lower case has no code") << "abc" << QByteArray::fromHex("0000000000000000");
-    QTest::newRow("10 characters, 8 kept") << "ABCDEFGHIJ" << QByteArray::fromHex("3A3B3C3D3E3F4041");
-    QTest::newRow("punctuation") << " *#+-/\\=()$_" << QByteArray::fromHex("5455565758595A5B");
-    QTest::newRow("digits") << "09" << QByteArray::fromHex("3039000000000000");
-}
-
-void TestRecordCodecs::channelNameEncoding()
-{
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
-    ChannelRow row;
-    row.inUse = true;
-    row.cells[ColName].text = name;
-    const RecordBytes b = parseRecordText(MakeMemoryData(row));
-    QCOMPARE(QByteArray(reinterpret_cast<const char *>(b.data()) + 20, 8), bytes);
-}
-
-void TestRecordCodecs::channelNameCodeCoversItsSet()
-{
-    for (int code = 0; code < 256; ++code) {
-        const QChar c = nameCharFor(code);
-        QCOMPARE(!c.isNull(), code >= 0x30 && code <= 0x5F);
-        if (!c.isNull())
-            QCOMPARE(nameCodeFor(c), code);
+    void frequencyText()
+    {
+        QFETCH(double, hz);
+        QFETCH(QString, text);
+        QCOMPARE(ktv4::frequencyText(hz), text);
     }
-    // The name ends at the first byte without a character: 0x3A 0x20 0x3B is "A".
-    ChannelRow row;
-    QVERIFY(DecodeMemoryData(record({{0, 0x80}, {20, 0x3A}, {21, 0x20}, {22, 0x3B}}), row));
-    QCOMPARE(row.cells[ColName].text, QStringLiteral("A"));
-    QVERIFY(!isNameCodeChar(QLatin1Char('a')));
-    QVERIFY(!isNameCodeChar(QLatin1Char('.')));
-}
 
-void TestRecordCodecs::channelRoundTripZeroesReservedBytes()
-{
-    // Reserved bytes and bytes after the name come back as 0x00.
-    const QString in = record({{0, 0x80},
-                               {5, 0xAA},
-                               {8, 0xBB},
-                               {10, 0xCC},
-                               {15, 0xDD},
-                               {20, 0x41},
-                               {21, 0x00},
-                               {22, 0x42},
-                               {28, 0x01}});
-    ChannelRow row;
-    QVERIFY(DecodeMemoryData(in, row));
-    QCOMPARE(MakeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
-}
+    void lenientHexParsing()
+    {
+        // Lower case, a pair cut by a non-hex character, a short text.
+        const RecordBytes b = parseRecordText(u"8a0fG1 3zz");
+        QCOMPARE(b[0], 0x8A);
+        QCOMPARE(b[1], 0x0F);
+        QCOMPARE(b[2], 0x00); // "G1": no leading digit
+        QCOMPARE(b[3], 0x00); // " 3"
+        QCOMPARE(b[4], 0x00); // "zz"
+        QCOMPARE(b[5], 0x00); // beyond the end
+        QCOMPARE(parseRecordText(u"3G")[0], 0x03);
+        QCOMPARE(parseRecordText(u"F")[0], 0x0F);
+    }
 
-void TestRecordCodecs::vfoStatusAndReservedBytes()
-{
-    const QString written = record({{0, 0x80}, {1, 0x04}});
-    for (int status : {0x00, 0xFF, 0x80}) {
+    void channelDecodesEveryField()
+    {
+        // In use, LSB, 7.050.000, name "AB 1", split 7.100.000.
+        //                     0-1 status and mode     16-19 frequency 20-27 name  28-31 split
+        const QString text =
+            QStringLiteral("8001000000000000000000000000000010936B003A3B54310000000060566C00");
+        ChannelRow row;
+        QVERIFY(DecodeMemoryData(text, row));
+        QVERIFY(row.inUse);
+        const auto &c = row.cells;
+        QCOMPARE(c[ColFrequency], (Cell{7050000, "7.050.000"}));
+        QCOMPARE(c[ColMode], (Cell{1, "LSB"}));
+        QCOMPARE(c[ColGain], (Cell{0, "0"}));
+        QCOMPARE(c[ColAgc], (Cell{0, "Fast"}));
+        QCOMPARE(c[ColPwr], (Cell{0, "High"}));
+        QCOMPARE(c[ColFilter], (Cell{0, "Wide"}));
+        QCOMPARE(c[ColTone], (Cell{0, "Off"}));
+        QCOMPARE(c[ColNb], (Cell{0, "Off"}));
+        QCOMPARE(c[ColSplit], (Cell{7100000, "7.100.000"}));
+        QCOMPARE(c[ColName].text, QStringLiteral("AB 1"));
+        QCOMPARE(c[ColSkip], (Cell{0, ""}));
+        QCOMPARE(MakeMemoryData(row), text);
+        // Lower-case hex decodes to the same row and comes back upper case.
+        ChannelRow lower;
+        QVERIFY(DecodeMemoryData(text.toLower(), lower));
+        QCOMPARE(lower, row);
+    }
+
+    void channelSkipAndEmptyStatus_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<bool>("inUse");
+        QTest::addColumn<QString>("skip");
+        QTest::addColumn<int>("writtenStatus");
+        QTest::newRow("0x80") << 0x80 << true << "" << 0x80;
+        QTest::newRow("0x88 skipped") << 0x88 << true << "Skip" << 0x88;
+        QTest::newRow("0xFF empty") << 0xFF << false << "" << 0x00;
+        QTest::newRow("0x00 empty") << 0x00 << false << "" << 0x00;
+        QTest::newRow("0x81 empty") << 0x81 << false << "" << 0x00;
+    }
+
+    void channelSkipAndEmptyStatus()
+    {
+        QFETCH(int, status);
+        QFETCH(bool, inUse);
+        QFETCH(QString, skip);
+        QFETCH(int, writtenStatus);
+        ChannelRow row;
+        row.cells[ColName].text = "OLD"; // an empty channel forgets everything
+        QVERIFY(DecodeMemoryData(record({{0, status}, {1, 2}, {16, 0x10}, {17, 0x93}, {18, 0x6B}}), row));
+        QCOMPARE(row.inUse, inUse);
+        QCOMPARE(row.cells[ColSkip].text, skip);
+        const RecordBytes out = parseRecordText(MakeMemoryData(row));
+        QCOMPARE(int(out[0]), writtenStatus);
+        if (!inUse) {
+            QCOMPARE(row, ChannelRow{});
+            QCOMPARE(MakeMemoryData(row), kZeros);
+        }
+    }
+
+    void channelOddBytesSurviveRoundTrip_data()
+    {
+        QTest::addColumn<int>("offset");
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("gain 7") << 2 << 0x07 << int(ColGain) << "+10";
+        QTest::newRow("agc 5") << 3 << 0x05 << int(ColAgc) << "Slow";
+        QTest::newRow("power 9") << 4 << 0x09 << int(ColPwr) << "S-Low";
+        QTest::newRow("filter 2") << 6 << 0x02 << int(ColFilter) << "Narrow";
+        QTest::newRow("tone 0x85") << 7 << 0x85 << int(ColTone) << "On";
+        QTest::newRow("tone 0x7F") << 7 << 0x7F << int(ColTone) << "Off";
+        QTest::newRow("nb 3") << 9 << 0x03 << int(ColNb) << "On";
+    }
+
+    void channelOddBytesSurviveRoundTrip()
+    {
+        QFETCH(int, offset);
+        QFETCH(int, byte);
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        const QString in = record({{0, 0x80}, {offset, byte}});
+        ChannelRow row;
+        QVERIFY(DecodeMemoryData(in, row));
+        QCOMPARE(row.cells[column].value, double(byte));
+        QCOMPARE(row.cells[column].text, text);
+        QCOMPARE(MakeMemoryData(row), in);
+
         VfoRow vfo;
-        QVERIFY(
-            DecodeVFOData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}), vfo));
-        QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("AM"));
-        QCOMPARE(MakeVFOData(vfo), written);
+        const QString vfoIn = record({{0, 0x80}, {offset, byte}});
+        QVERIFY(DecodeVFOData(vfoIn, vfo));
+        QCOMPARE(vfo.cells[column].text, text);
+        QCOMPARE(MakeVFOData(vfo), vfoIn);
     }
-}
 
-void TestRecordCodecs::vfoModeAboveFiveKeepsOtherCells()
-{
-    VfoTable vfos;
-    DefaultVFOData(ModelE, vfos);
-    VfoRow before = vfos[0];
-    QVERIFY(!DecodeVFOData(record({{1, 0x06}, {16, 0x55}}), vfos[0]));
-    QCOMPARE(vfos[0].cells[ColMode].value, 6.0);
-    QCOMPARE(vfos[0].cells[ColMode].text, QStringLiteral("LSB"));
-    before.cells[ColMode].value = 6;
-    QCOMPARE(vfos[0], before);
-}
+    void channelModeAboveFiveFails()
+    {
+        ChannelRow row;
+        row.cells[ColName] = {0, "KEEP"};
+        row.cells[ColMode] = {3, "CWL"};
+        QVERIFY(!DecodeMemoryData(record({{0, 0x88}, {1, 0x06}}), row));
+        // What the radio read leaves behind: in use, skip set, the bad mode value, the rest untouched.
+        QVERIFY(row.inUse);
+        QCOMPARE(row.cells[ColSkip].text, QStringLiteral("Skip"));
+        QCOMPARE(row.cells[ColMode].value, 6.0);
+        QCOMPARE(row.cells[ColMode].text, QStringLiteral("CWL"));
+        QCOMPARE(row.cells[ColName].text, QStringLiteral("KEEP"));
+        // Mode 5 is the last good one.
+        QVERIFY(DecodeMemoryData(record({{0, 0x80}, {1, 0x05}}), row));
+        QCOMPARE(row.cells[ColMode].text, QStringLiteral("FM"));
+    }
 
-void TestRecordCodecs::vfoShortTexts()
-{
-    const QString full =
-        QStringLiteral("80020001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
-    VfoRow vfo;
-    QVERIFY(DecodeVFOData(full.left(40), vfo));
-    QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("7.050.000"));
-    QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("CWU"));
-    QVERIFY(DecodeVFOData(full.left(30), vfo));
-    QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("0.000.000"));
-}
+    void channelNameEncoding_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("AB!CD stops at !") << "AB!CD" << QByteArray::fromHex("3A3B000000000000");
+        QTest::newRow("lower case has no code") << "abc" << QByteArray::fromHex("0000000000000000");
+        QTest::newRow("10 characters, 8 kept") << "ABCDEFGHIJ" << QByteArray::fromHex("3A3B3C3D3E3F4041");
+        QTest::newRow("punctuation") << " *#+-/\\=()$_" << QByteArray::fromHex("5455565758595A5B");
+        QTest::newRow("digits") << "09" << QByteArray::fromHex("3039000000000000");
+    }
 
-void TestRecordCodecs::defaultVfoFollowsModel()
-{
-    const QString tail = QString(24, QLatin1Char('0'));
-    for (int model : {ModelT, ModelE, ModelPN}) {
+    void channelNameEncoding()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        ChannelRow row;
+        row.inUse = true;
+        row.cells[ColName].text = name;
+        const RecordBytes b = parseRecordText(MakeMemoryData(row));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(b.data()) + 20, 8), bytes);
+    }
+
+    void channelNameCodeCoversItsSet()
+    {
+        for (int code = 0; code < 256; ++code) {
+            const QChar c = nameCharFor(code);
+            QCOMPARE(!c.isNull(), code >= 0x30 && code <= 0x5F);
+            if (!c.isNull())
+                QCOMPARE(nameCodeFor(c), code);
+        }
+        // The name ends at the first byte without a character: 0x3A 0x20 0x3B is "A".
+        ChannelRow row;
+        QVERIFY(DecodeMemoryData(record({{0, 0x80}, {20, 0x3A}, {21, 0x20}, {22, 0x3B}}), row));
+        QCOMPARE(row.cells[ColName].text, QStringLiteral("A"));
+        QVERIFY(!isNameCodeChar(QLatin1Char('a')));
+        QVERIFY(!isNameCodeChar(QLatin1Char('.')));
+    }
+
+    void channelRoundTripZeroesReservedBytes()
+    {
+        // Reserved bytes and bytes after the name come back as 0x00.
+        const QString in = QStringLiteral("8000000000AA0000BB00CC00000000DD00000000410042000000000001000000");
+        ChannelRow row;
+        QVERIFY(DecodeMemoryData(in, row));
+        QCOMPARE(MakeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
+    }
+
+    void vfoStatusAndReservedBytes()
+    {
+        const QString written = record({{0, 0x80}, {1, 0x04}});
+        for (int status : {0x00, 0xFF, 0x80}) {
+            VfoRow vfo;
+            QVERIFY(DecodeVFOData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}),
+                                  vfo));
+            QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("AM"));
+            QCOMPARE(MakeVFOData(vfo), written);
+        }
+    }
+
+    void vfoModeAboveFiveKeepsOtherCells()
+    {
         VfoTable vfos;
-        DefaultVFOData(model, vfos);
-        QCOMPARE(vfos[0], vfos[1]);
-        QCOMPARE(vfos[1].cells[ColFrequency].text, QStringLiteral("7.100.000"));
-        QCOMPARE(MakeVFOData(vfos[0]), QStringLiteral("8001000100000000000000000000000060566C00") + tail);
+        DefaultVFOData(ModelE, vfos);
+        VfoRow before = vfos[0];
+        QVERIFY(!DecodeVFOData(record({{1, 0x06}, {16, 0x55}}), vfos[0]));
+        QCOMPARE(vfos[0].cells[ColMode].value, 6.0);
+        QCOMPARE(vfos[0].cells[ColMode].text, QStringLiteral("LSB"));
+        before.cells[ColMode].value = 6;
+        QCOMPARE(vfos[0], before);
     }
-    // J: 7.050.000 LSB, every cell shown, and the record decodes back to the same row.
-    VfoTable j;
-    DefaultVFOData(ModelJ, j);
-    const QString jText = QStringLiteral("8001000100000000000000000000000010936B00") + tail;
-    const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
-    for (int v = 0; v < kVfoCount; ++v) {
-        for (int c = 0; c < kVfoColumns; ++c)
-            QCOMPARE(j[v].cells[c].text, texts[c]);
-        QCOMPARE(MakeVFOData(j[v]), jText);
+
+    void vfoShortTexts()
+    {
+        const QString full =
+            QStringLiteral("80020001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
+        VfoRow vfo;
+        QVERIFY(DecodeVFOData(full.left(40), vfo));
+        QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("7.050.000"));
+        QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("CWU"));
+        QVERIFY(DecodeVFOData(full.left(30), vfo));
+        QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("0.000.000"));
     }
-    VfoRow decoded;
-    QVERIFY(DecodeVFOData(jText, decoded));
-    QCOMPARE(decoded, j[0]);
-}
 
-void TestRecordCodecs::naming_data()
-{
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QString>("bank");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("label");
-    QTest::addColumn<QString>("csv");
-    const struct {
-        int channel;
-        const char *bank, *caption, *label, *csv;
-    } rows[] = {
-        {0, "Memory", "0CH", "0", "0"},
-        {199, "Memory", "199CH", "199", "199"},
-        {200, "Memory A", "0CH", "A  0", "A0"},
-        {215, "Memory A", "15CH", "A 15", "A15"},
-        {399, "Memory A", "199CH", "A199", "A199"},
-        {400, "Memory A", "P1", "A-P1", "A-P1"},
-        {401, "Memory A", "P2", "A-P2", "A-P2"},
-        {402, "Memory B", "0CH", "B  0", "B0"},
-        {601, "Memory B", "199CH", "B199", "B199"},
-        {602, "Memory B", "P1", "B-P1", "B-P1"},
-        {603, "Memory B", "P2", "B-P2", "B-P2"},
-    };
-    for (const auto &r : rows)
-        QTest::addRow("%d", r.channel)
-            << r.channel << QString(r.bank) << QString(r.caption) << QString(r.label) << QString(r.csv);
-}
+    void defaultVfoFollowsModel()
+    {
+        const QString tail = QString(24, QLatin1Char('0'));
+        for (int model : {ModelT, ModelE, ModelPN}) {
+            VfoTable vfos;
+            DefaultVFOData(model, vfos);
+            QCOMPARE(vfos[0], vfos[1]);
+            QCOMPARE(vfos[1].cells[ColFrequency].text, QStringLiteral("7.100.000"));
+            QCOMPARE(MakeVFOData(vfos[0]), QStringLiteral("8001000100000000000000000000000060566C00") + tail);
+        }
+        // J: 7.050.000 LSB, every cell shown, and the record decodes back to the same row.
+        VfoTable j;
+        DefaultVFOData(ModelJ, j);
+        const QString jText = QStringLiteral("8001000100000000000000000000000010936B00") + tail;
+        const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
+        for (int v = 0; v < kVfoCount; ++v) {
+            for (int c = 0; c < kVfoColumns; ++c)
+                QCOMPARE(j[v].cells[c].text, texts[c]);
+            QCOMPARE(MakeVFOData(j[v]), jText);
+        }
+        VfoRow decoded;
+        QVERIFY(DecodeVFOData(jText, decoded));
+        QCOMPARE(decoded, j[0]);
+    }
 
-void TestRecordCodecs::naming()
-{
-    QFETCH(int, channel);
-    QFETCH(QString, bank);
-    QFETCH(QString, caption);
-    QFETCH(QString, label);
-    QFETCH(QString, csv);
-    QCOMPARE(bankCaption(channel), bank);
-    QCOMPARE(channelCaption(channel), caption);
-    QCOMPARE(gridRowLabel(channel), label);
-    QCOMPARE(csvChannelField(channel), csv);
-}
+    void naming_data()
+    {
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<QString>("bank");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("csv");
+        const struct {
+            int channel;
+            const char *bank, *caption, *label, *csv;
+        } rows[] = {
+            {0, "Memory", "0CH", "0", "0"},
+            {199, "Memory", "199CH", "199", "199"},
+            {200, "Memory A", "0CH", "A  0", "A0"},
+            {215, "Memory A", "15CH", "A 15", "A15"},
+            {399, "Memory A", "199CH", "A199", "A199"},
+            {400, "Memory A", "P1", "A-P1", "A-P1"},
+            {401, "Memory A", "P2", "A-P2", "A-P2"},
+            {402, "Memory B", "0CH", "B  0", "B0"},
+            {601, "Memory B", "199CH", "B199", "B199"},
+            {602, "Memory B", "P1", "B-P1", "B-P1"},
+            {603, "Memory B", "P2", "B-P2", "B-P2"},
+        };
+        for (const auto &r : rows)
+            QTest::addRow("%d", r.channel)
+                << r.channel << QString(r.bank) << QString(r.caption) << QString(r.label) << QString(r.csv);
+    }
+
+    void naming()
+    {
+        QFETCH(int, channel);
+        QFETCH(QString, bank);
+        QFETCH(QString, caption);
+        QFETCH(QString, label);
+        QFETCH(QString, csv);
+        QCOMPARE(bankCaption(channel), bank);
+        QCOMPARE(channelCaption(channel), caption);
+        QCOMPARE(gridRowLabel(channel), label);
+        QCOMPARE(csvChannelField(channel), csv);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRecordCodecs)
 #include "tst_record_codecs.moc"
