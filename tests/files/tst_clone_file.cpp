@@ -184,40 +184,35 @@ private slots:
         QCOMPARE(doc.modelIndex(), int(ModelE));
     }
 
-    void damagedEndLineKeepsHeaderEffects()
-    {
-        QByteArray content = sampleFile("Orvane KT-V4 J Clone A FileStart");
-        content.replace("File  End", "File  Emd");
-        writeAll(path("end.TV4"), content);
-        CloneDocument doc;
-        const RadioImage before = doc.image();
-        const FileResult r = doc.load(path("end.TV4"));
-        QCOMPARE(r.status, FileStatus::DataError);
-        QCOMPARE(doc.modelIndex(), int(ModelJ)); // switched by the header
-        QVERIFY(doc.cloneVariantA());
-        QVERIFY(doc.dataChanged());
-        QCOMPARE(doc.image(), before);
-        QVERIFY(doc.cloneFileName().isEmpty());
-    }
-
     void failedDecodeLeavesDataAsItWas_data()
     {
         QTest::addColumn<int>("line"); // 0-based line to damage
         QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        const QString fileOpen = QStringLiteral("File Open Error");
+        QTest::newRow("end line damaged")
+            << 609 << QByteArray("Orvane  KT-V4   Clone  File  Emd") << QStringLiteral("Data Error");
         QTest::newRow("settings byte outside its list")
-            << 1 << QByteArray("A50000000003000E000000000000000000000341010101010808080000000000");
+            << 1 << QByteArray("A50000000003000E000000000000000000000341010101010808080000000000")
+            << fileOpen;
         QTest::newRow("shift beyond +-2400")
-            << 2 << QByteArray("0000000000000000000001010101000561090000000000000000000000000000");
+            << 2 << QByteArray("0000000000000000000001010101000561090000000000000000000000000000")
+            << fileOpen;
         QTest::newRow("VFO B mode 6")
-            << 4 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
+            << 4 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000")
+            << fileOpen;
         QTest::newRow("channel 603 mode 6")
-            << 608 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000");
+            << 608 << QByteArray("8006000100000000000000000000000060566C00000000000000000000000000")
+            << fileOpen;
     }
 
+    // A matched header switches the model and variant and counts as a change; nothing else of the
+    // file is taken, whichever later line fails.
     void failedDecodeLeavesDataAsItWas()
     {
         QFETCH(int, line);
         QFETCH(QByteArray, text);
+        QFETCH(QString, message);
         QList<QByteArray> lines = sampleFile("Orvane KT-V4 J Clone 0 FileStart").split('\n');
         lines[line] = text + '\r';
         writeAll(path("decode.TV4"), lines.join('\n'));
@@ -229,7 +224,7 @@ private slots:
         const RadioImage before = doc.image();
 
         const FileResult r = doc.load(path("decode.TV4"));
-        QCOMPARE(messageText(r.status), QStringLiteral("File Open Error"));
+        QCOMPARE(messageText(r.status), message);
         QCOMPARE(doc.image(), before); // nothing of the second file is mixed in
         QCOMPARE(doc.cloneFileName(), path("first.TV4"));
         QCOMPARE(doc.modelIndex(), int(ModelJ)); // the matched header still counts

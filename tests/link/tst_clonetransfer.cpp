@@ -169,9 +169,10 @@ private slots:
         QVERIFY(r.transfer.isPortOpen());
     }
 
+    // The radio answers the closing line with NG, which is of no consequence.
     void writeSettingsOfANewImage()
     {
-        Radio r;
+        Radio r(badAck({sim::CommandTarget::End, -1}));
         QVERIFY(r.opened);
         r.document.newImage();
 
@@ -283,75 +284,63 @@ private slots:
             QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::ComPortError);
     }
 
-    void writeMemoryFailure_data()
+    void writeFailure_data()
     {
         QTest::addColumn<sim::RadioSetup>("setup");
-        QTest::addColumn<TransferOutcome>("outcome");
-        QTest::addColumn<bool>("failingStored");
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<int>("channelsStored"); // channels the radio took before the failure
 
+        const sim::CommandTarget enable{sim::CommandTarget::WriteEnable, -1};
         const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
-        QTest::newRow("79 characters not ending OK")
-            << badAck(at) << TransferOutcome::CommunicationError << false;
-        QTest::newRow("reply of 80") << wrongLength(at, 80) << TransferOutcome::CommunicationError << true;
-        QTest::newRow("device vanishes") << vanishAt(at) << TransferOutcome::ComPortError << false;
+        const int k = kFailingChannel;
+        QTest::newRow("memory, enable NG") << badAck(enable) << Operation::WriteMemory << 1 << 0;
+        QTest::newRow("settings, enable NG") << badAck(enable) << Operation::WriteSettings << 1 << 0;
+        QTest::newRow("settings, enable 12 characters")
+            << wrongLength(enable, 12) << Operation::WriteSettings << 1 << 0;
+        QTest::newRow("all, enable NG") << badAck(enable) << Operation::WriteAll << 1 << 0;
+        // Write ALL stops after a failed settings step: no memory step follows.
+        QTest::newRow("all, VFO B NG")
+            << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll << 5 << 0;
+        QTest::newRow("channel k, 79 characters not ending OK")
+            << badAck(at) << Operation::WriteMemory << 1 + k + 1 << k;
+        QTest::newRow("channel k, reply of 80")
+            << wrongLength(at, 80) << Operation::WriteMemory << 1 + k + 1 << k + 1;
+        QTest::newRow("channel k, device vanishes")
+            << vanishAt(at) << Operation::WriteMemory << 1 + k + 1 << k;
     }
 
-    void writeMemoryFailure()
+    // The radio holds the program's channels up to the failure and its own after it; the lines
+    // stop at the failing one, with no closing line.
+    void writeFailure()
     {
         QFETCH(sim::RadioSetup, setup);
-        QFETCH(TransferOutcome, outcome);
-        QFETCH(bool, failingStored);
+        QFETCH(Operation, operation);
+        QFETCH(int, lineCount);
+        QFETCH(int, channelsStored);
 
         Radio r(setup);
         QVERIFY(r.opened);
         const RadioImage before = r.image();
         const RadioImage radioBefore = r.radio.image();
 
-        QCOMPARE(r.run(Operation::WriteMemory).outcome, outcome);
-        const QList<QByteArray> lines = r.lines();
-        QCOMPARE(lines.size(), 1 + kFailingChannel + 1);
-        QCOMPARE(lines.last(), writeLine(channelAddress(kFailingChannel),
-                                         MakeMemoryData(before.channels[kFailingChannel])));
-        const RadioImage radio = r.radio.image();
-        compareChannels(radio.channels, before.channels, 0, kFailingChannel);
-        QCOMPARE(radio.channels[kFailingChannel] == before.channels[kFailingChannel], failingStored);
-        compareChannels(radio.channels, radioBefore.channels, kFailingChannel + 1);
-    }
-
-    void writeRefused_data()
-    {
-        QTest::addColumn<sim::RadioSetup>("setup");
-        QTest::addColumn<Operation>("operation");
-        QTest::addColumn<int>("lineCount");
-
-        const sim::CommandTarget enable{sim::CommandTarget::WriteEnable, -1};
-        QTest::newRow("memory, enable NG") << badAck(enable) << Operation::WriteMemory << 1;
-        QTest::newRow("settings, enable NG") << badAck(enable) << Operation::WriteSettings << 1;
-        QTest::newRow("settings, enable 12 characters")
-            << wrongLength(enable, 12) << Operation::WriteSettings << 1;
-        QTest::newRow("all, enable NG") << badAck(enable) << Operation::WriteAll << 1;
-        // Write ALL stops after a failed settings step: no memory step follows.
-        QTest::newRow("all, VFO B NG")
-            << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll << 5;
-    }
-
-    void writeRefused()
-    {
-        QFETCH(sim::RadioSetup, setup);
-        QFETCH(Operation, operation);
-        QFETCH(int, lineCount);
-
-        Radio r(setup);
-        QVERIFY(r.opened);
         const TransferResult result = r.run(operation);
-        QCOMPARE(result.outcome, TransferOutcome::CommunicationError);
+        const bool vanished = QByteArray(QTest::currentDataTag()).contains("vanishes");
+        QCOMPARE(result.outcome,
+                 vanished ? TransferOutcome::ComPortError : TransferOutcome::CommunicationError);
         QVERIFY(!result.memoryStep || operation == Operation::WriteMemory);
+        QCOMPARE(r.results.size(), 1);
         const QList<QByteArray> lines = r.lines();
         QCOMPARE(lines.size(), lineCount);
         QCOMPARE(lines[0], QByteArray("KTSV4\r\n"));
         if (lineCount == 5)
             QVERIFY(lines[4].startsWith("OV~F0500W"));
-        QCOMPARE(r.results.size(), 1);
+        if (lineCount > 5)
+            QCOMPARE(lines.last(), writeLine(channelAddress(kFailingChannel),
+                                             MakeMemoryData(before.channels[kFailingChannel])));
+        const RadioImage radio = r.radio.image();
+        compareChannels(radio.channels, before.channels, 0, channelsStored);
+        compareChannels(radio.channels, radioBefore.channels, channelsStored);
     }
 
     void readSettingsFailure_data()
@@ -359,12 +348,18 @@ private slots:
         QTest::addColumn<sim::RadioSetup>("setup");
         QTest::addColumn<int>("badRecord"); // a record replaced by one that does not decode; 0: none
         QTest::addColumn<int>("lineCount");
+        QTest::addColumn<Operation>("operation");
 
         QTest::newRow("second settings reply of 78")
-            << wrongLength(sim::CommandTarget::block(kSettings2Address), 78) << 0 << 2;
-        QTest::newRow("settings that do not decode") << Radio::unpaced() << kSettings1Address << 2;
-        QTest::newRow("VFO A does not decode") << Radio::unpaced() << kVfoAAddress << 4;
-        QTest::newRow("VFO B does not decode") << Radio::unpaced() << kVfoBAddress << 4;
+            << wrongLength(sim::CommandTarget::block(kSettings2Address), 78) << 0 << 2
+            << Operation::ReadSettings;
+        QTest::newRow("settings that do not decode")
+            << Radio::unpaced() << kSettings1Address << 2 << Operation::ReadSettings;
+        QTest::newRow("VFO A does not decode")
+            << Radio::unpaced() << kVfoAAddress << 4 << Operation::ReadSettings;
+        // Read ALL stops after a failed settings step: no memory step follows.
+        QTest::newRow("Read ALL, VFO B does not decode")
+            << Radio::unpaced() << kVfoBAddress << 4 << Operation::ReadAll;
     }
 
     // A refused reply is a Communication Error; a record that does not decode, a COM Port Error.
@@ -373,6 +368,7 @@ private slots:
         QFETCH(sim::RadioSetup, setup);
         QFETCH(int, badRecord);
         QFETCH(int, lineCount);
+        QFETCH(Operation, operation);
         const bool settingsFromRadio = lineCount == 4;      // both settings records came and decoded
         const bool settingsData2FromRadio = badRecord != 0; // the second record came
 
@@ -389,9 +385,15 @@ private slots:
         const RadioImage radio = r.radio.image();
         const RadioImage before = r.image();
 
-        QCOMPARE(r.run(Operation::ReadSettings).outcome,
+        const TransferResult result = r.run(operation);
+        QCOMPARE(result.outcome,
                  badRecord ? TransferOutcome::ComPortError : TransferOutcome::CommunicationError);
+        QCOMPARE(result.operation, operation);
+        QVERIFY(!result.memoryStep);
+        QCOMPARE(r.results.size(), 1);
+        QCOMPARE(r.phases, QList<Operation>{Operation::ReadSettings});
         QCOMPARE(r.lines(), readSettingsLines().mid(0, lineCount));
+        QVERIFY(r.image().channels == before.channels);
         // The first settings record is kept as received, the pair is decoded only once both are in,
         // and the VFOs change only when both decode.
         QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
@@ -402,31 +404,6 @@ private slots:
         QCOMPARE(r.settingsDecoded, settingsFromRadio ? 1 : 0);
         QCOMPARE(r.image().vfos, before.vfos);
         QCOMPARE(r.vfosDecoded, 0);
-    }
-
-    void readAllStopsAfterFailedSettings()
-    {
-        Radio r;
-        QVERIFY(r.opened);
-        r.radio.setRecord(kVfoBAddress, undecodableChannel());
-        const RadioImage before = r.image();
-
-        const TransferResult result = r.run(Operation::ReadAll);
-        QCOMPARE(result.outcome, TransferOutcome::ComPortError);
-        QCOMPARE(result.operation, Operation::ReadAll);
-        QVERIFY(!result.memoryStep);
-        QCOMPARE(r.lines(), readSettingsLines().mid(0, 4));
-        QCOMPARE(r.phases, QList<Operation>{Operation::ReadSettings});
-        QVERIFY(r.image().channels == before.channels);
-        QCOMPARE(r.results.size(), 1);
-    }
-
-    void closingLineNotOkIsIgnored()
-    {
-        Radio r(badAck({sim::CommandTarget::End, -1}));
-        QVERIFY(r.opened);
-        QCOMPARE(r.run(Operation::ReadSettings).outcome, TransferOutcome::Completed);
-        QCOMPARE(r.lines(), readSettingsLines());
     }
 
     // Single characters and a late answer after the echo are left to tst_lineexchange; here the
