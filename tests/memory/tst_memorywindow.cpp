@@ -1,4 +1,5 @@
-// The Memory tab inside the main window: the File menu's CSV commands and Edit > Modify.
+// The Memory tab inside the main window: File > Import and Edit > Modify. Export and the Save
+// that follows it are the file command suite's.
 
 #include "MemoryFixtures.h"
 #include "support/WindowFixture.h"
@@ -20,39 +21,9 @@ class MemoryWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void exportNamesTheCsvButSaveAsksForACloneFile();
     void importFromTheMenuRedrawsTheGrid();
     void modifyOnTheMemoryTabEditsTheCurrentRow();
 };
-
-void MemoryWindowTest::exportNamesTheCsvButSaveAsksForACloneFile()
-{
-    Window w;
-    ChannelTable &table = w.document().image().channels;
-    table[5] = usedChannel(7'050'000, QStringLiteral("FIVE"));
-    table[603] = usedChannel(21'000'000, QStringLiteral("LAST"));
-    w.document().setDataChanged(true);
-
-    w.prompts.fileNames.enqueue(w.path("list.csv"));
-    w.action("mnuExport")->trigger();
-    QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.window->windowTitle(), AppTitle() + QStringLiteral(" - list.csv"));
-    QVERIFY(w.document().dataChanged()); // a CSV file is not the whole image
-    const QByteArray csv = readAll(w.path("list.csv"));
-    QCOMPARE(csv.count('\n'), 3);
-
-    // Save has no clone file to write to: it asks, and a cancelled dialog writes nothing.
-    w.action("mnuFileSave")->trigger();
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    QCOMPARE(readAll(w.path("list.csv")), csv);
-
-    w.prompts.fileNames.enqueue(w.path("saved.TV4"));
-    w.action("mnuFileSave")->trigger();
-    QCOMPARE(w.prompts.fileDialogs.size(), 3);
-    QCOMPARE(readAll(w.path("list.csv")), csv);
-    QCOMPARE(readAll(w.path("saved.TV4")).size(), kCloneFileSize);
-    QCOMPARE(w.window->windowTitle(), AppTitle() + QStringLiteral(" - saved.TV4"));
-}
 
 void MemoryWindowTest::importFromTheMenuRedrawsTheGrid()
 {
@@ -69,7 +40,6 @@ void MemoryWindowTest::importFromTheMenuRedrawsTheGrid()
     w.action("mnuImport")->trigger();
 
     QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.prompts.fileDialogs[0].filter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
     QCOMPARE(w.shown(400, ColFrequency), QStringLiteral("14.074.000"));
     QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
     QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));

@@ -52,7 +52,6 @@ private slots:
     void cancelWritesNothing();
     void valuesTooLongForTheirFieldsSurviveAnUntouchedOk();
     void vfoEdit();
-    void reopeningShowsNothingOfTheLastEdit();
     void modalEditReturnsWhetherOkWrote();
 
 private:
@@ -513,7 +512,7 @@ void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero()
 
 void ModifyDialogTest::cancelWritesNothing()
 {
-    table()[9] = usedChannel(3'500'000, QStringLiteral("CW"));
+    table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), 4, true);
     const ChannelTable before = table();
     QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
     openChannel(9);
@@ -525,6 +524,13 @@ void ModifyDialogTest::cancelWritesNothing()
     QVERIFY(table() == before);
     QVERIFY(!m_document->dataChanged());
     QCOMPARE(edited.size(), 0);
+
+    // Opened again, on a VFO and then on an empty channel, it shows nothing of that edit.
+    m_dialog->beginVfo(0);
+    m_dialog->beginChannel(2);
+    QCOMPARE(texts({"txtName", "cmbMode"}), QStringList({"", "LSB"}));
+    QVERIFY(!skipBox()->isChecked());
+    QVERIFY(!label("lblCH")->isHidden() && !field("txtSP1")->isHidden());
 }
 
 void ModifyDialogTest::valuesTooLongForTheirFieldsSurviveAnUntouchedOk()
@@ -592,20 +598,6 @@ void ModifyDialogTest::vfoEdit()
 
     m_dialog->beginVfo(0);
     QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO A"));
-}
-
-void ModifyDialogTest::reopeningShowsNothingOfTheLastEdit()
-{
-    table()[1] = usedChannel(14'000'000, QStringLiteral("OLD"), 4, true);
-    openChannel(1);
-    clickCancel();
-    m_dialog->beginVfo(0);
-    m_dialog->beginChannel(2); // empty
-    QCOMPARE(field("txtName")->text(), QString());
-    QVERIFY(!skipBox()->isChecked());
-    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB"));
-    QVERIFY(!label("lblCH")->isHidden());
-    QVERIFY(!field("txtSP1")->isHidden());
 }
 
 void ModifyDialogTest::modalEditReturnsWhetherOkWrote()

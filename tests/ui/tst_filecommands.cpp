@@ -51,8 +51,6 @@ class TestFileCommands : public QObject {
 private slots:
     void saveQuestion_data();
     void saveQuestion();
-    void yesWithoutASaveKeepsTheChanges_data();
-    void yesWithoutASaveKeepsTheChanges();
     void openShowsTheFile();
     void openFailures_data();
     void openFailures();
@@ -71,20 +69,25 @@ private slots:
 
 void TestFileCommands::saveQuestion_data()
 {
-    QTest::addColumn<QString>("command"); // "new" or "close"
+    QTest::addColumn<QString>("command"); // "new", "open" (other.TV4) or "close"
     QTest::addColumn<bool>("changed");
     QTest::addColumn<int>("answer");
+    QTest::addColumn<QString>("saveTo"); // what the save's dialog returns: "" = cancelled
     QTest::addColumn<bool>("goesOn");
-    QTest::addColumn<bool>("saved");
-    for (const char *command : {"new", "close"}) {
+    const QString unwritable = QStringLiteral("no such folder/kept.TV4");
+    for (const char *command : {"new", "open", "close"}) {
         QTest::addRow("%s, unchanged: no question", command)
-            << command << false << int(QMessageBox::NoButton) << true << false;
+            << command << false << int(QMessageBox::NoButton) << "" << true;
         QTest::addRow("%s, Cancel keeps everything", command)
-            << command << true << int(QMessageBox::Cancel) << false << false;
+            << command << true << int(QMessageBox::Cancel) << "" << false;
         QTest::addRow("%s, No goes on without saving", command)
-            << command << true << int(QMessageBox::No) << true << false;
+            << command << true << int(QMessageBox::No) << "" << true;
         QTest::addRow("%s, Yes saves, then goes on", command)
-            << command << true << int(QMessageBox::Yes) << true << true;
+            << command << true << int(QMessageBox::Yes) << "answer.TV4" << true;
+        QTest::addRow("%s, Yes, Save dialog cancelled", command)
+            << command << true << int(QMessageBox::Yes) << "" << false;
+        QTest::addRow("%s, Yes, file cannot be written", command)
+            << command << true << int(QMessageBox::Yes) << unwritable << false;
     }
 }
 
@@ -93,22 +96,27 @@ void TestFileCommands::saveQuestion()
     QFETCH(QString, command);
     QFETCH(bool, changed);
     QFETCH(int, answer);
+    QFETCH(QString, saveTo);
     QFETCH(bool, goesOn);
-    QFETCH(bool, saved);
     Window w;
     w.window->show();
     w.document().image().channels[42].inUse = true;
     w.document().setDataChanged(changed);
-    const QString target = w.path("answer.TV4");
     if (answer != QMessageBox::NoButton)
         w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
-    w.prompts.fileNames.enqueue(target);
+    if (answer == QMessageBox::Yes)
+        w.prompts.fileNames.enqueue(saveTo.isEmpty() ? QString() : w.path(saveTo));
+    w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
     if (command == QLatin1String("new"))
         w.window->fileNew();
+    else if (command == QLatin1String("open"))
+        w.window->fileOpen();
     else
         QCOMPARE(w.window->close(), goesOn);
 
-    QCOMPARE(w.prompts.messages.size(), changed ? 1 : 0);
+    // The question; for a file that cannot be written, its error; nothing after a save that failed.
+    const bool writeFails = saveTo.startsWith(QLatin1String("no such"));
+    QCOMPARE(w.prompts.messages.size(), !changed ? 0 : writeFails ? 2 : 1);
     if (changed) {
         const MessageRequest &question = w.prompts.messages[0];
         QCOMPARE(question.text, QStringLiteral("Save changes to settings?"));
@@ -116,64 +124,30 @@ void TestFileCommands::saveQuestion()
         QCOMPARE(question.icon, QMessageBox::Information);
         QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     }
-    QCOMPARE(QFile::exists(target), saved);
-    if (saved)
-        QCOMPARE(QFileInfo(target).size(), qint64(kCloneFileSize));
-    if (command == QLatin1String("new")) {
+    if (writeFails)
+        QCOMPARE(w.prompts.messages[1].text, QStringLiteral("File Open Error"));
+    if (goesOn && !saveTo.isEmpty())
+        QCOMPARE(QFileInfo(w.path(saveTo)).size(), qint64(kCloneFileSize));
+    if (!goesOn) {
+        QCOMPARE(w.prompts.fileDialogs.size(), answer == QMessageBox::Yes ? 1 : 0);
+        QVERIFY(w.document().image().channels[42].inUse);
+        QVERIFY(w.document().dataChanged());
+        QCOMPARE(w.window->windowTitle(), kTitle);
+    } else if (command == QLatin1String("new")) {
         // New forgets the channels and the file: no current file, the bare title.
-        QCOMPARE(w.document().image().channels[42].inUse, !goesOn);
-        QCOMPARE(w.document().dataChanged(), !goesOn);
-        if (goesOn) {
-            QCOMPARE(w.document().cloneFileName(), QString());
-            QCOMPARE(w.window->windowTitle(), kTitle);
-        }
-    } else {
+        QVERIFY(!w.document().image().channels[42].inUse);
+        QVERIFY(!w.document().dataChanged());
+        QCOMPARE(w.document().cloneFileName(), QString());
+        QCOMPARE(w.window->windowTitle(), kTitle);
+    } else if (command == QLatin1String("open")) {
+        QVERIFY(!w.document().image().channels[42].inUse);
+        QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - other.TV4"));
+    }
+    if (command == QLatin1String("close")) {
         QCOMPARE(w.window->isVisible(), !goesOn);
         // The port file is written by a close that goes through, and only then.
         QCOMPARE(QFile::exists(w.portFile()), goesOn);
     }
-}
-
-void TestFileCommands::yesWithoutASaveKeepsTheChanges_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<bool>("dialogCancelled"); // else the file cannot be written
-    for (const char *command : {"new", "open", "close"}) {
-        QTest::addRow("%s, Save dialog cancelled", command) << command << true;
-        QTest::addRow("%s, file cannot be written", command) << command << false;
-    }
-}
-
-void TestFileCommands::yesWithoutASaveKeepsTheChanges()
-{
-    QFETCH(QString, command);
-    QFETCH(bool, dialogCancelled);
-    Window w;
-    w.window->show();
-    w.document().image().channels[42].inUse = true;
-    w.document().setDataChanged(true);
-    w.prompts.answers.enqueue(QMessageBox::Yes);
-    w.prompts.fileNames.enqueue(dialogCancelled ? QString() : w.path("no such folder/kept.TV4"));
-    w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
-
-    if (command == QLatin1String("new"))
-        w.window->fileNew();
-    else if (command == QLatin1String("open"))
-        w.window->fileOpen();
-    else
-        QVERIFY(!w.window->close());
-
-    // The question, the save's dialog and, for a file that cannot be written, its error; nothing
-    // after that.
-    QCOMPARE(w.prompts.messages.size(), dialogCancelled ? 1 : 2);
-    if (!dialogCancelled)
-        QCOMPARE(w.prompts.messages[1].text, QStringLiteral("File Open Error"));
-    QCOMPARE(w.prompts.fileDialogs.size(), 1);
-    QVERIFY(w.document().image().channels[42].inUse);
-    QVERIFY(w.document().dataChanged());
-    QCOMPARE(w.window->windowTitle(), kTitle);
-    QVERIFY(w.window->isVisible());
-    QVERIFY(!QFile::exists(w.portFile()));
 }
 
 void TestFileCommands::openShowsTheFile()
@@ -351,11 +325,16 @@ void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
     if (command == QLatin1String("mnuImport"))
         QVERIFY(writeAll(csv, "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\",\"WIDE\","
                               "\"OFF\",\"\",\"\"\r\n"));
+    w.document().setDataChanged(true);
     w.prompts.fileNames << csv;
     w.action(command)->trigger();
     QVERIFY(w.prompts.messages.isEmpty());
     const QByteArray csvBytes = readAll(csv);
     QVERIFY(!csvBytes.isEmpty());
+    if (command == QLatin1String("mnuExport")) {
+        QCOMPARE(w.window->windowTitle(), kTitle + " - " + csvName);
+        QVERIFY(w.document().dataChanged()); // a CSV file is not the whole image
+    }
 
     // The save dialog starts on a clone file's name, not on the CSV file: Enter cannot put clone
     // data into it.
@@ -374,6 +353,8 @@ void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
     const QString clone = w.path("chosen.TV4");
     w.prompts.fileNames << clone;
     QVERIFY(w.window->fileSaveAs());
+    QCOMPARE(QFileInfo(clone).size(), qint64(kCloneFileSize));
+    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - chosen.TV4"));
     w.action("mnuFileSaveAs")->trigger(); // cancelled
     QCOMPARE(w.prompts.fileDialogs[4].fileName, clone);
     QCOMPARE(readAll(csv), csvBytes);
