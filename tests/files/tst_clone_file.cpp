@@ -52,7 +52,6 @@ private slots:
         CloneDocument doc;
         QVERIFY(doc.save(path("new.TV4")).ok());
         const QByteArray bytes = readAll(path("new.TV4"));
-        QCOMPARE(bytes.size(), kCloneFileSize);
         QCOMPARE(bytes.size(), 40196);
         const QList<QByteArray> lines = bytes.split('\n');
         QCOMPARE(lines.size(), 611); // 610 lines, each ended by CR LF
@@ -87,7 +86,6 @@ private slots:
         RadioImage image = startupImage();
         const QByteArray bytes = cloneFileBytes(image, model, variantA);
         QCOMPARE(bytes.left(34), header.toLatin1() + "\r\n");
-        QCOMPARE(header.size(), 32);
         if (model < 0)
             return;
         // and the loader maps it back
@@ -128,7 +126,7 @@ private slots:
         QCOMPARE(im.channels[8].cells[ColName].text, QStringLiteral("A")); // ended by 0x20
         QCOMPARE(im.channels[8].cells[ColFrequency].text, QStringLiteral("14.005.000"));
         QVERIFY(!im.channels[9].inUse);
-        QVERIFY(im.channels[607 - 4].inUse == (603 % 50 == 7 || 603 % 50 == 8));
+        QCOMPARE(im.channels[557].cells[ColName].text, QStringLiteral("AB 1")); // a late record in its place
 
         // Saved, loaded and saved again: the same 40196 bytes and the same image.
         QVERIFY(doc.save(path("once.TV4")).ok());

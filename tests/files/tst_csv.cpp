@@ -46,16 +46,15 @@ private slots:
         table[250] = channel(14200000, 0, "", true);
         table[603] = channel(21000000, 4, "P2", false);
         const QByteArray csv = csvExportBytes(table);
+        const auto line = [](const QStringList &fields) {
+            return ('"' + fields.join("\",\"") + "\"\r\n").toLatin1();
+        };
         const QByteArray expected =
-            "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
-            "\"NAME\","
-            "\"SKIP\"\r\n"
-            "\"KT-V4\",\"MEMORY\",\"5\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"HOME\","
-            "\"\"\r\n"
-            "\"KT-V4\",\"MEMORY\",\"A50\",\"14.200.000\",\"USB\",\"-10\",\"Slow\",\"Wide\",\"On\",\"\","
-            "\"Skip\"\r\n"
-            "\"KT-V4\",\"MEMORY\",\"B-P2\",\"21.000.000\",\"AM\",\"-10\",\"Slow\",\"Wide\",\"On\",\"P2\","
-            "\"\"\r\n";
+            line({"MODEL", "BANK", "CHANNEL", "FREQUENCY", "MODE", "GAIN", "AGC", "FILTER", "NB", "NAME",
+                  "SKIP"}) +
+            line({"KT-V4", "MEMORY", "5", "7.050.000", "LSB", "-10", "Slow", "Wide", "On", "HOME", ""}) +
+            line({"KT-V4", "MEMORY", "A50", "14.200.000", "USB", "-10", "Slow", "Wide", "On", "", "Skip"}) +
+            line({"KT-V4", "MEMORY", "B-P2", "21.000.000", "AM", "-10", "Slow", "Wide", "On", "P2", ""});
         QCOMPARE(csv, expected);
     }
 

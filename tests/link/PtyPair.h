@@ -6,10 +6,8 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <QTest>
-#include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
 #include <termios.h>
 #include <unistd.h>
 
