@@ -120,9 +120,6 @@ void MemoryTransferTest::readAllFillsTheGridRowByRow()
     trigger("mnuReAll");
     QVERIFY(window.isBusy());
     QTRY_VERIFY_WITH_TIMEOUT(progress()->value() >= 100, 60'000);
-    QVERIFY(!m->button("cmbRxData")->isEnabled());
-    QVERIFY(!m->button("cmbInsert")->isEnabled());
-    QVERIFY(!m->window->action("mnuImport")->isEnabled());
     // Rows already read show the radio's data while later rows still show the program's.
     const int reached = rowsRedrawn.size();
     QVERIFY(reached >= 1);
@@ -151,9 +148,6 @@ void MemoryTransferTest::readAllFillsTheGridRowByRow()
     QCOMPARE(image().vfos, m_radioImage.vfos);
     QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
     QVERIFY(!progress()->isVisible());
-    QVERIFY(m->button("cmbRxData")->isEnabled());
-    QVERIFY(m->button("cmbInsert")->isEnabled());
-    QVERIFY(m->window->action("mnuImport")->isEnabled());
 }
 
 void MemoryTransferTest::writeAllSendsEveryRecord()

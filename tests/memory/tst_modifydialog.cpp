@@ -577,10 +577,7 @@ void ModifyDialogTest::vfoEdit()
     QVERIFY(!field("txtName")->isVisible());
     QVERIFY(!field("txtSP1")->isVisible());
     QVERIFY(!skipBox()->isVisible());
-    QCOMPARE(field("txtFreq")->text(), QStringLiteral("14"));
-    QCOMPARE(field("txtFreq2")->text(), QStringLiteral("200"));
-    QCOMPARE(field("txtFreq3")->text(), QStringLiteral("000"));
-    QCOMPARE(list("cmbTone")->currentIndex(), 1);
+    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "cmbTone"}), QStringList({"14", "200", "000", "On"}));
 
     QTest::keyClicks(field("txtFreq"), QStringLiteral("3"));
     list("cmbMode")->setCurrentIndex(5);

@@ -144,6 +144,7 @@ private slots:
     void vfoEdits_data();
     void vfoEdits();
     void tabsSwitchPanels();
+    void memoryTabThroughTheMenus();
 };
 
 void TestMainWindow::splashCoversTheStart()
@@ -599,6 +600,47 @@ void TestMainWindow::tabsSwitchPanels()
     QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
     QCOMPARE(w.window->shownTab(), int(MainWindow::SettingsTab));
     QVERIFY(w.window->settingsPanel()->isVisible());
+}
+
+void TestMainWindow::memoryTabThroughTheMenus()
+{
+    Window w;
+    QVERIFY(w.show());
+    w.window->showTab(MainWindow::MemoryTab);
+    MemoryPanel *panel = w.window->memoryPanel();
+
+    // File > Import merges the file into the grid and starts it at the top, unsaved.
+    QVERIFY(writeAll(w.path("in.csv"), "\"KT-V4\",\"MEMORY\",\"A-P1\",\"14.074.000\",\"USB\",\"0\",\"FAST\","
+                                       "\"WIDE\",\"OFF\",\"FT8\",\"\"\r\n"
+                                       "\"KT-V4\",\"MEMORY\",\"199\",\"3.573.000\",\"LSB\",\"-10\",\"SLOW\","
+                                       "\"NARROW\",\"ON\",\"X\",\"SKIP\"\r\n"));
+    panel->selectChannel(300);
+    w.prompts.fileNames.enqueue(w.path("in.csv"));
+    w.action("mnuImport")->trigger();
+    QVERIFY(w.prompts.messages.isEmpty());
+    QCOMPARE(w.shown(400, ColFrequency), QStringLiteral("14.074.000"));
+    QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
+    QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));
+    QCOMPARE(panel->currentChannel(), 0);
+    QCOMPARE(w.window->windowTitle(), AppTitle());
+    QVERIFY(w.document().dataChanged());
+
+    // Edit > Modify on the Memory tab edits the current channel, here the empty A-P2.
+    panel->selectChannel(401);
+    QString bank, number;
+    QTimer::singleShot(0, [&] {
+        auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QCOMPARE(dialog->editSource(), ModifyDialog::EditSource::Channel);
+        bank = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
+        number = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq")), QStringLiteral("28"));
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+    });
+    w.action("mnuEditUndo")->trigger();
+    QCOMPARE(bank, QStringLiteral("Memory A"));
+    QCOMPARE(number, QStringLiteral("P2"));
+    QCOMPARE(w.shown(401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
 }
 
 QTEST_MAIN(TestMainWindow)

@@ -188,10 +188,6 @@ void TestProgramSettings::comDialogChoosesThePort()
     // Kept for the next run.
     QVERIFY(v.window->close());
     QCOMPARE(readAll(v.portFile()), QByteArray("4\r\n"));
-    Window next;
-    QVERIFY(writeAll(next.portFile(), readAll(v.portFile())));
-    next.window = std::make_unique<MainWindow>(next.prompts, next.options());
-    QCOMPARE(next.window->portChoice().port, 4);
 }
 
 void TestProgramSettings::comDialogTakesADevicePath()
