@@ -36,13 +36,9 @@ private slots:
     void fillsFromTheChannel();
     void outOfListCodesShowTheGridsMeaning();
 
-    void keyRules_data();
-    void keyRules();
+    void fieldRules_data();
+    void fieldRules();
     void typingMovesOnWhenTheFieldIsFull();
-    void leavingPadsTheField_data();
-    void leavingPadsTheField();
-    void pastedTextObeysTheKeyRules_data();
-    void pastedTextObeysTheKeyRules();
 
     void rangeLimits_data();
     void rangeLimits();
@@ -221,42 +217,78 @@ void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
     QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
 }
 
-void ModifyDialogTest::keyRules_data()
+void ModifyDialogTest::fieldRules_data()
 {
+    QTest::addColumn<QString>("how"); // typed, typed and left (Tab to the name), or pasted
     QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
     const struct {
-        const char *row, *name, *keys, *expected;
+        const char *how, *row, *name, *input, *expected;
     } table[] = {
-        {"MHz digits", "txtFreq", "2", "2"},
-        {"MHz letter", "txtFreq", "a", ""},
-        {"MHz exclamation", "txtFreq", "!", ""},
-        {"MHz full stop", "txtFreq", ".", ""},
-        {"kHz mixed", "txtFreq2", "1x.2", "12"},
-        {"Hz mixed", "txtFreq3", "-9 8", "98"},
-        {"Hz at most 3", "txtFreq3", "1234", "123"},
-        {"name a b 1", "txtName", "ab1", "AB1"},
-        {"name exclamation and full stop", "txtName", "A!.B", "AB"},
-        {"name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
-        {"more punctuation", "txtName", "=()$_", "=()$_"},
-        {"name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
-        {"name at most 7", "txtName", "abcdefghij", "ABCDEFG"},
+        {"keys", "MHz digits", "txtFreq", "2", "2"},
+        {"keys", "MHz letter", "txtFreq", "a", ""},
+        {"keys", "MHz exclamation", "txtFreq", "!", ""},
+        {"keys", "MHz full stop", "txtFreq", ".", ""},
+        {"keys", "kHz mixed", "txtFreq2", "1x.2", "12"},
+        {"keys", "Hz mixed", "txtFreq3", "-9 8", "98"},
+        {"keys", "Hz at most 3", "txtFreq3", "1234", "123"},
+        {"keys", "name a b 1", "txtName", "ab1", "AB1"},
+        {"keys", "name exclamation and full stop", "txtName", "A!.B", "AB"},
+        {"keys", "name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
+        {"keys", "more punctuation", "txtName", "=()$_", "=()$_"},
+        {"keys", "name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
+        {"keys", "name at most 7", "txtName", "abcdefghij", "ABCDEFG"},
+        {"leave", "kHz 5", "txtFreq2", "5", "005"},
+        {"leave", "kHz 42", "txtFreq2", "42", "042"},
+        {"leave", "kHz empty", "txtFreq2", "", "000"},
+        {"leave", "Hz 7", "txtFreq3", "7", "007"},
+        {"leave", "MHz empty", "txtFreq", "", "0"},
+        {"leave", "MHz 3 stays", "txtFreq", "3", "3"},
+        {"leave", "split not padded", "txtSP2", "5", "5"},
+        {"paste", "name", "txtName", "ab!c.1", "ABC1"},
+        {"paste", "name, cut after 7 kept characters", "txtName", "a.b.c.d.e.f.g.h", "ABCDEFG"},
+        {"paste", "name, line break", "txtName", "AB\nCD", "ABCD"},
+        {"paste", "kHz", "txtFreq2", "1a2b3", "123"},
+        {"paste", "MHz", "txtFreq", "7.050", "70"},
+        {"paste", "Hz, nothing usable", "txtFreq3", "abc", ""},
+        {"paste", "split, anything", "txtSP2", "1a", "1a"},
     };
     for (const auto &r : table)
-        QTest::newRow(r.row) << r.name << r.keys << r.expected;
+        QTest::addRow("%s: %s", r.how, r.row) << r.how << r.name << r.input << r.expected;
 }
 
-void ModifyDialogTest::keyRules()
+void ModifyDialogTest::fieldRules()
 {
+    QFETCH(QString, how);
     QFETCH(QString, name);
-    QFETCH(QString, keys);
+    QFETCH(QString, input);
     QFETCH(QString, expected);
     openChannel(0);
     QLineEdit *edit = field(name.toLatin1().constData());
-    edit->setFocus();
+    edit->setFocus(Qt::TabFocusReason);
+    if (how == QLatin1String("leave")) {
+        // Entering selects the whole text; leaving pads the kHz and Hz fields.
+        QCOMPARE(edit->selectedText(), edit->text());
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, input);
+        field("txtName")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(edit->text(), expected);
+        return;
+    }
     edit->clear();
-    QTest::keyClicks(edit, keys);
+    if (how == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keySequence(edit, QKeySequence::Paste);
+        QCOMPARE(edit->text(), expected);
+        // Text set by any other way is held to the same rule.
+        edit->setText(input);
+        for (const QChar c : edit->text())
+            QVERIFY(name.startsWith(QLatin1String("txtSP")) ||
+                    (name == QLatin1String("txtName") ? isNameCodeChar(c) : c.isDigit()));
+        return;
+    }
+    QTest::keyClicks(edit, input);
     QCOMPARE(edit->text(), expected);
     QTest::keyClick(edit, Qt::Key_Backspace);
     QCOMPARE(edit->text(), expected.left(expected.size() - 1));
@@ -304,81 +336,6 @@ void ModifyDialogTest::typingMovesOnWhenTheFieldIsFull()
     QTest::keyClick(mhz, Qt::Key_Backspace);
     QCOMPARE(QApplication::focusWidget(), mhz);
     QCOMPARE(mhz->text(), QString());
-}
-
-void ModifyDialogTest::leavingPadsTheField_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-    const struct {
-        const char *row, *name, *typed, *expected;
-    } table[] = {
-        {"kHz 5", "txtFreq2", "5", "005"},        {"kHz 42", "txtFreq2", "42", "042"},
-        {"kHz empty", "txtFreq2", "", "000"},     {"Hz 7", "txtFreq3", "7", "007"},
-        {"MHz empty", "txtFreq", "", "0"},        {"MHz 3 stays", "txtFreq", "3", "3"},
-        {"split not padded", "txtSP2", "5", "5"},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.name << r.typed << r.expected;
-}
-
-void ModifyDialogTest::leavingPadsTheField()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-    openChannel(0);
-    QLineEdit *edit = field(name.toLatin1().constData());
-    edit->setFocus(Qt::TabFocusReason);
-    QCOMPARE(edit->selectedText(), edit->text());
-    QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, typed);
-    field("txtName")->setFocus(Qt::TabFocusReason);
-    QCOMPARE(edit->text(), expected);
-}
-
-void ModifyDialogTest::pastedTextObeysTheKeyRules_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("pasted");
-    QTest::addColumn<QString>("expected");
-    const struct {
-        const char *row, *name, *pasted, *expected;
-    } table[] = {
-        {"name", "txtName", "ab!c.1", "ABC1"},
-        {"name, cut after 7 kept characters", "txtName", "a.b.c.d.e.f.g.h", "ABCDEFG"},
-        {"name, line break", "txtName", "AB\nCD", "ABCD"},
-        {"kHz", "txtFreq2", "1a2b3", "123"},
-        {"MHz", "txtFreq", "7.050", "70"},
-        {"Hz, nothing usable", "txtFreq3", "abc", ""},
-        {"split, anything", "txtSP2", "1a", "1a"},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.name << r.pasted << r.expected;
-}
-
-void ModifyDialogTest::pastedTextObeysTheKeyRules()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, pasted);
-    QFETCH(QString, expected);
-    openChannel(0);
-    QLineEdit *edit = field(name.toLatin1().constData());
-    edit->setFocus();
-    edit->clear();
-    QGuiApplication::clipboard()->setText(pasted);
-    QTest::keySequence(edit, QKeySequence::Paste);
-    QCOMPARE(edit->text(), expected);
-
-    // Text set by any other way is held to the same rule.
-    edit->setText(pasted);
-    for (const QChar c : edit->text()) {
-        if (name.startsWith(QLatin1String("txtFreq")))
-            QVERIFY(c.isDigit());
-        else if (name == QLatin1String("txtName"))
-            QVERIFY(isNameCodeChar(c));
-    }
 }
 
 void ModifyDialogTest::rangeLimits_data()
