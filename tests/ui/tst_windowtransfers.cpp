@@ -62,8 +62,6 @@ private slots:
     void writeSettings();
     void autoSelect_data();
     void autoSelect();
-    void autoSelectRefused_data();
-    void autoSelectRefused();
     void readSettingsFailures_data();
     void readSettingsFailures();
     void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines();
@@ -150,33 +148,43 @@ void TestWindowTransfers::writeSettings()
 
 void TestWindowTransfers::autoSelect_data()
 {
-    QTest::addColumn<QByteArray>("modelCode");
-    QTest::addColumn<QByteArray>("variantCode");
-    QTest::addColumn<int>("option");
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<int>("option"); // -1: refused, the window stays on KT-V4T with variant A
     QTest::addColumn<bool>("variantA");
-    QTest::newRow("33 AA: KT-V4J, variant A") << QByteArray("33") << QByteArray("AA") << 0 << true;
-    QTest::newRow("CC: PN-31/32") << QByteArray("CC") << QByteArray("55") << 3 << false;
+    const auto radio = [](QByteArray model, QByteArray variant, QByteArray identity = QByteArray()) {
+        return unpacedRadio([=](sim::RadioSetup &s) {
+            s.modelCode = model;
+            s.variantCode = variant;
+            if (!identity.isEmpty())
+                s.identity = identity;
+        });
+    };
+    QTest::newRow("33 AA: KT-V4J, variant A") << radio("33", "AA") << 0 << true;
+    QTest::newRow("CC: PN-31/32") << radio("CC", "55") << 3 << false;
+    QTest::newRow("someone else's radio: nothing changes") << radio("99", "00", "XYZ12") << -1 << true;
+    QTest::newRow("unknown model code: variant reset") << radio("00", "00") << -1 << false;
 }
 
 void TestWindowTransfers::autoSelect()
 {
-    QFETCH(QByteArray, modelCode);
-    QFETCH(QByteArray, variantCode);
+    QFETCH(sim::RadioSetup, setup);
     QFETCH(int, option);
     QFETCH(bool, variantA);
-    WindowBench bench(unpacedRadio([&](sim::RadioSetup &s) {
-        s.modelCode = modelCode;
-        s.variantCode = variantCode;
-    }));
+    WindowBench bench(setup);
     QVERIFY(bench.opened);
     Window &w = *bench.window;
+    w.document().setIdentified(ModelT, true);
     bench.click("cmdAuto");
     QVERIFY(!bench.button("cmdAuto")->isEnabled());
     QVERIFY(bench.waitUntilIdle());
-    QVERIFY(w.prompts.messages.isEmpty());
     QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{"OV~WHO\r\n"});
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(option))->isChecked());
-    QCOMPARE(w.document().modelIndex(), option);
+    if (option < 0)
+        expectError(w.prompts, QStringLiteral("Communication Error"));
+    else
+        QVERIFY(w.prompts.messages.isEmpty());
+    const int shown = option < 0 ? int(ModelT) : option;
+    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(shown))->isChecked());
+    QCOMPARE(w.document().modelIndex(), shown);
     QCOMPARE(w.document().cloneVariantA(), variantA);
     QVERIFY(bench.button("cmdAuto")->isEnabled());
 
@@ -184,35 +192,8 @@ void TestWindowTransfers::autoSelect()
     w.prompts.fileNames << w.path("identified.TV4");
     QVERIFY(w.window->fileSaveAs());
     const QByteArray header = readAll(w.path("identified.TV4")).left(32);
-    QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[option]));
+    QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[shown]));
     QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
-}
-
-void TestWindowTransfers::autoSelectRefused_data()
-{
-    QTest::addColumn<sim::RadioSetup>("setup");
-    QTest::addColumn<bool>("variantAfter");
-    QTest::newRow("someone else's radio: nothing changes")
-        << unpacedRadio([](sim::RadioSetup &s) { s.identity = "XYZ12"; }) << true;
-    QTest::newRow("unknown model code: variant reset")
-        << unpacedRadio([](sim::RadioSetup &s) { s.modelCode = "00"; }) << false;
-}
-
-void TestWindowTransfers::autoSelectRefused()
-{
-    QFETCH(sim::RadioSetup, setup);
-    QFETCH(bool, variantAfter);
-    WindowBench bench(setup);
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    w.document().setIdentified(ModelT, true);
-    bench.click("cmdAuto");
-    QVERIFY(bench.waitUntilIdle());
-    expectError(w.prompts, QStringLiteral("Communication Error"));
-    QCOMPARE(w.document().modelIndex(), int(ModelT));
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
-    QCOMPARE(w.document().cloneVariantA(), variantAfter);
-    QVERIFY(bench.button("cmdAuto")->isEnabled());
 }
 
 void TestWindowTransfers::readSettingsFailures_data()
