@@ -105,6 +105,7 @@ private:
     void transferFinished(const ktv4::TransferResult &result);
     void setBusy(bool busy);
     void showFileError(const FileResult &result);
+    bool saveCloneFile(const QString &path);
     QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
     void formUnload();

@@ -97,20 +97,19 @@ bool MainWindow::fileSave()
     QString path = m_document.cloneFileName();
     if (path.isEmpty())
         path = chooseFile(true, kCloneFilter);
-    if (path.isEmpty())
-        return false;
-    const FileResult result = m_document.save(path);
-    if (!result.ok())
-        showFileError(result);
-    return result.ok();
+    return saveCloneFile(path);
 }
 
 bool MainWindow::fileSaveAs()
 {
     if (m_busy)
         return false;
-    const QString path = chooseFile(true, kCloneFilter);
-    if (path.isEmpty())
+    return saveCloneFile(chooseFile(true, kCloneFilter));
+}
+
+bool MainWindow::saveCloneFile(const QString &path)
+{
+    if (path.isEmpty()) // the dialog was cancelled
         return false;
     const FileResult result = m_document.save(path);
     if (!result.ok())

@@ -4,6 +4,10 @@
 
 #include <QStringList>
 
+namespace ktv4 {
+class CloneDocument;
+}
+
 namespace ktv4::cli {
 
 enum ExitCode { ExitOk = 0, ExitFailure = 1, ExitUsage = 2 };
@@ -28,5 +32,9 @@ int runWrite(const QStringList &arguments);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());
+// Loads IN.TV4 into `document`; prints the message and returns false on failure.
+bool loadInput(CloneDocument &document, const QString &path);
+// Saves the document; ExitOk, or ExitFailure with the message printed.
+int saveOutput(CloneDocument &document, const QString &path);
 
 } // namespace ktv4::cli

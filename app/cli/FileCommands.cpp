@@ -14,27 +14,6 @@ namespace ktv4::cli {
 
 namespace {
 
-// Loads IN.TV4 into `document`; prints the message on failure.
-bool loadInput(CloneDocument &document, const QString &path)
-{
-    const FileResult result = document.load(path);
-    if (!result.ok()) {
-        printError(messageText(result.status), result.detail);
-        return false;
-    }
-    return true;
-}
-
-int saveOutput(CloneDocument &document, const QString &path)
-{
-    const FileResult result = document.save(path);
-    if (!result.ok()) {
-        printError(messageText(result.status), result.detail);
-        return ExitFailure;
-    }
-    return ExitOk;
-}
-
 QJsonObject cellsJson(const Cell *cells, int count)
 {
     QJsonObject object;
@@ -133,6 +112,26 @@ QJsonObject dumpJson(const CloneDocument &document)
 }
 
 } // namespace
+
+bool loadInput(CloneDocument &document, const QString &path)
+{
+    const FileResult result = document.load(path);
+    if (!result.ok()) {
+        printError(messageText(result.status), result.detail);
+        return false;
+    }
+    return true;
+}
+
+int saveOutput(CloneDocument &document, const QString &path)
+{
+    const FileResult result = document.save(path);
+    if (!result.ok()) {
+        printError(messageText(result.status), result.detail);
+        return ExitFailure;
+    }
+    return ExitOk;
+}
 
 int runNew(const QStringList &arguments)
 {

@@ -183,13 +183,8 @@ int runRead(const QStringList &arguments)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
 
     CloneDocument document;
-    if (parser.isSet(base)) {
-        const FileResult loaded = document.load(parser.value(base));
-        if (!loaded.ok()) {
-            printError(messageText(loaded.status), loaded.detail);
-            return ExitFailure;
-        }
-    }
+    if (parser.isSet(base) && !loadInput(document, parser.value(base)))
+        return ExitFailure;
     CloneTransfer transfer(document);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
@@ -198,12 +193,7 @@ int runRead(const QStringList &arguments)
     if (!report(runOperation(transfer, *operation)))
         return ExitFailure;
 
-    const FileResult saved = document.save(parser.output());
-    if (!saved.ok()) {
-        printError(messageText(saved.status), saved.detail);
-        return ExitFailure;
-    }
-    return ExitOk;
+    return saveOutput(document, parser.output());
 }
 
 int runWrite(const QStringList &arguments)
@@ -221,11 +211,8 @@ int runWrite(const QStringList &arguments)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
 
     CloneDocument document;
-    const FileResult loaded = document.load(parser.positionalArguments().first());
-    if (!loaded.ok()) {
-        printError(messageText(loaded.status), loaded.detail);
+    if (!loadInput(document, parser.positionalArguments().first()))
         return ExitFailure;
-    }
     CloneTransfer transfer(document);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
