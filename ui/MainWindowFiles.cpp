@@ -5,23 +5,11 @@
 #include "ui/MemoryCommands.h"
 #include "ui/UserPrompts.h"
 
-#include <QFileInfo>
-
 namespace ktv4::ui {
 
 namespace {
 
 const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
-
-// A save dialog for clone data never starts on the CSV file just imported or exported, where a
-// hasty Enter would overwrite the CSV with clone data: it proposes the same name with ".TV4", or
-// only the folder when that is the CSV file's own name.
-QString cloneNameBeside(const QString &csvPath)
-{
-    const QFileInfo csv(csvPath);
-    const QString clone = csv.path() + QLatin1Char('/') + csv.completeBaseName() + QStringLiteral(".TV4");
-    return clone == csvPath ? csv.path() + QLatin1Char('/') : clone;
-}
 
 } // namespace
 
@@ -50,7 +38,8 @@ bool MainWindow::askSaveChanges()
 QString MainWindow::chooseFile(bool save, const QString &filter)
 {
     FileDialogRequest request;
-    request.fileName = save && m_lastNameIsCsv ? cloneNameBeside(m_lastFileName) : m_lastFileName;
+    request.fileName =
+        save && m_lastNameIsCsv ? nameBeside(m_lastFileName, QStringLiteral(".TV4")) : m_lastFileName;
     request.filter = filter;
     const QString chosen =
         save ? m_prompts.saveFileName(this, request) : m_prompts.openFileName(this, request);

@@ -5,8 +5,6 @@
 #include "ui/MemoryPanel.h"
 #include "ui/UserPrompts.h"
 
-#include <QFileInfo>
-
 namespace ktv4::ui {
 
 MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel,
@@ -45,14 +43,9 @@ bool MemoryCommands::importCsv(QWidget *parent)
 bool MemoryCommands::exportCsv(QWidget *parent)
 {
     FileDialogRequest request;
-    // After a clone-file dialog, propose the same name as a CSV file: pressing Enter must never
-    // offer to overwrite the clone file with a channel list.
-    request.fileName = m_lastFileName;
-    if (!m_lastFileName.isEmpty() && m_lastFileName != m_lastCsvName) {
-        const QFileInfo last(m_lastFileName);
-        const QString csv = last.path() + QLatin1Char('/') + last.completeBaseName() + QStringLiteral(".csv");
-        request.fileName = csv == m_lastFileName ? last.path() + QLatin1Char('/') : csv;
-    }
+    // After a clone-file dialog, propose the same name as a CSV file.
+    const bool afterCloneDialog = !m_lastFileName.isEmpty() && m_lastFileName != m_lastCsvName;
+    request.fileName = afterCloneDialog ? nameBeside(m_lastFileName, QStringLiteral(".csv")) : m_lastFileName;
     request.filter = csvFilter();
     const QString path = m_prompts.saveFileName(parent, request);
     if (path.isEmpty())

@@ -1,8 +1,16 @@
 #include "ui/UserPrompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace ktv4::ui {
+
+QString nameBeside(const QString &path, const QString &suffix)
+{
+    const QFileInfo file(path);
+    const QString other = file.path() + QLatin1Char('/') + file.completeBaseName() + suffix;
+    return other == path ? file.path() + QLatin1Char('/') : other;
+}
 
 MessageRequest errorMessage(const QString &text, const QString &details)
 {

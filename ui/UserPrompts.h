@@ -27,6 +27,11 @@ struct FileDialogRequest {
     QString filter;   // Qt form: "Orvane KT-V4 Clone Files (*.TV4);;All Files (*)"
 };
 
+// The name a save dialog proposes for a file of another kind beside `path`: the same name with
+// `suffix` (".TV4", ".csv"), or only the folder when that would be `path` itself. A hasty Enter
+// must never offer to overwrite a file of the other kind.
+QString nameBeside(const QString &path, const QString &suffix);
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
