@@ -1,4 +1,4 @@
-// The memory grid's redraw: UpdateMemoryData over 604 rows (model signal and the repaint of what
+// The memory grid's redraw: all 604 rows redrawn (model signal and the repaint of what
 // the view shows), one row's refresh as a read from the radio does it, and every cell pulled.
 
 #include "files/CloneDocument.h"
@@ -17,7 +17,10 @@ namespace {
 
 class NoPrompts : public UserPrompts {
 public:
-    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override { return QMessageBox::Ok; }
+    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override
+    {
+        return QMessageBox::Ok;
+    }
     QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
     QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
 };
@@ -58,8 +61,8 @@ struct Tab {
     }
 };
 
-// UpdateMemoryData as the user sees it: the model's one change signal, then the view repainted.
-void BM_UpdateMemoryData(benchmark::State &state)
+// The full redraw as the user sees it: the model's one change signal, then the view repainted.
+void BM_RedrawAllRows(benchmark::State &state)
 {
     Tab tab;
     QWidget *viewport = tab.panel.grid()->viewport();
@@ -68,10 +71,10 @@ void BM_UpdateMemoryData(benchmark::State &state)
         viewport->repaint();
     }
 }
-BENCHMARK(BM_UpdateMemoryData)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAllRows)->Unit(benchmark::kMicrosecond);
 
 // The same with the view scrolled to the last bank.
-void BM_UpdateMemoryDataScrolled(benchmark::State &state)
+void BM_RedrawAllRowsScrolled(benchmark::State &state)
 {
     Tab tab;
     tab.panel.setTopChannel(kChannelCount - MemoryPanel::kRowsInView);
@@ -81,16 +84,16 @@ void BM_UpdateMemoryDataScrolled(benchmark::State &state)
         viewport->repaint();
     }
 }
-BENCHMARK(BM_UpdateMemoryDataScrolled)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAllRowsScrolled)->Unit(benchmark::kMicrosecond);
 
 // The signal alone, the view repainting later with the next event-loop pass.
-void BM_UpdateMemoryDataSignal(benchmark::State &state)
+void BM_RedrawAllRowsSignal(benchmark::State &state)
 {
     Tab tab;
     for (auto _ : state)
         tab.panel.refreshAll();
 }
-BENCHMARK(BM_UpdateMemoryDataSignal)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RedrawAllRowsSignal)->Unit(benchmark::kMicrosecond);
 
 // Every one of the 604 x 11 display texts read through the model (what a view that showed all
 // rows at once would pull).

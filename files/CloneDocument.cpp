@@ -1,8 +1,22 @@
 #include "files/CloneDocument.h"
 
+#include "files/FilesLog.h"
+
 #include <QFileInfo>
 
 namespace ktv4 {
+
+namespace {
+
+void logOutcome(const char *what, const QString &path, const FileResult &result)
+{
+    if (result.ok())
+        qCDebug(lcFiles) << what << path << "done";
+    else
+        qCInfo(lcFiles) << what << path << "failed:" << messageText(result.status) << result.detail;
+}
+
+} // namespace
 
 CloneDocument::CloneDocument(QObject *parent) : QObject(parent), m_image(startupImage(kStartupModelOption)) {}
 
@@ -59,6 +73,7 @@ void CloneDocument::newImage()
 FileResult CloneDocument::load(const QString &path)
 {
     CloneLoadResult load = LoadCloneFile(path, m_image);
+    logOutcome("load", path, load.result);
     if (load.header) {
         m_cloneVariantA = load.header->variantA;
         selectModel(load.header->modelIndex);
@@ -75,6 +90,7 @@ FileResult CloneDocument::load(const QString &path)
 FileResult CloneDocument::save(const QString &path)
 {
     const FileResult result = WriteCloneFile(path, m_image, m_modelIndex, m_cloneVariantA);
+    logOutcome("save", path, result);
     if (!result.ok())
         return result;
     setShownFile(path, path);
@@ -85,6 +101,7 @@ FileResult CloneDocument::save(const QString &path)
 FileResult CloneDocument::exportCsv(const QString &path)
 {
     const FileResult result = ktv4::exportCsv(path, m_image.channels);
+    logOutcome("CSV export", path, result);
     if (!result.ok())
         return result;
     // The CSV file holds only part of the image (no settings, VFOs, power, tone or split), so
@@ -96,6 +113,8 @@ FileResult CloneDocument::exportCsv(const QString &path)
 CsvImportResult CloneDocument::importCsv(const QString &path)
 {
     const CsvImportResult import = ktv4::importCsv(path, m_image.channels);
+    logOutcome("CSV import", path, import.result);
+    qCDebug(lcFiles) << "CSV import" << path << "stored" << import.rowsStored << "rows";
     if (!import.result.ok()) {
         // Rows merged before the fault stay: show them, and make sure closing asks to save them.
         if (import.rowsStored > 0) {

@@ -1,5 +1,5 @@
 #pragma once
-// ReadField: reads clone files and CSV files one field at a time.
+// Reads clone files and CSV files one field at a time.
 //
 // Leading blanks are skipped; a field ends at a comma or at a line end (CR LF, a lone CR or a
 // lone LF). A field that starts with a double quote runs to the next double quote and comes back

@@ -2,6 +2,7 @@
 
 #include "link/BlockCommands.h"
 #include "link/LineExchange.h"
+#include "link/LinkLog.h"
 #include "link/SerialTransport.h"
 #include "link/TransferTrace.h"
 #include "model/ChannelNaming.h"
@@ -159,8 +160,8 @@ public:
     {
         steps.push_back({Step::Exchange, {}, std::move(line), std::move(judge)});
     }
-    // TxEnd: the closing line, whatever its reply, then the pause.
-    void addTxEnd()
+    // The closing line that ends a completed transfer, whatever its reply, then the pause.
+    void addClosingLine()
     {
         steps.push_back({Step::End, {}, [] { return endLine(); }, {}});
         addPause();
@@ -204,8 +205,7 @@ bool CloneTransfer::isPortOpen() const
 void CloneTransfer::setTraceFile(const QString &path)
 {
     if (!d->trace.open(path))
-        qWarning("cannot write the transfer trace %s: %s", qPrintable(path),
-                 qPrintable(d->trace.errorString()));
+        qCWarning(lcLink) << "cannot write the transfer trace" << path << d->trace.errorString();
 }
 
 bool CloneTransfer::isBusy() const
@@ -327,7 +327,7 @@ void CloneTransfer::Private::runSteps()
         }
     }
 
-    // The phase completed every step (TransferOK); Read ALL and Write ALL go on to the memory.
+    // The phase completed every step; Read ALL and Write ALL go on to the memory.
     if (++phaseIndex < phases.size()) {
         startPhase();
         return;
@@ -453,7 +453,7 @@ void CloneTransfer::Private::addReadSettings()
         return {};
     });
     addPause();
-    addTxEnd();
+    addClosingLine();
 }
 
 void CloneTransfer::Private::addReadMemory()
@@ -480,7 +480,7 @@ void CloneTransfer::Private::addReadMemory()
             });
         addPause();
     }
-    addTxEnd();
+    addClosingLine();
 }
 
 void CloneTransfer::Private::addWriteEnable()
@@ -510,7 +510,7 @@ void CloneTransfer::Private::addWriteSettings()
     addPause();
     write([&image] { return blockWriteLine(kVfoBAddress, MakeVFOData(image.vfos[1])); });
     addPause();
-    addTxEnd();
+    addClosingLine();
 }
 
 void CloneTransfer::Private::addWriteMemory()
@@ -532,7 +532,7 @@ void CloneTransfer::Private::addWriteMemory()
             acknowledged);
     }
     addPause();
-    addTxEnd();
+    addClosingLine();
 }
 
 } // namespace ktv4

@@ -21,7 +21,7 @@ enum class Operation {
 };
 
 enum class TransferOutcome {
-    Completed,          // every step done (TransferOK)
+    Completed,          // every step done; Read ALL and Write ALL may go on
     CommunicationError, // "Communication Error": time-out, wrong length, wrong answer
     ComPortError,       // "COM Port Error": the port failed, could not be opened, or a record did not decode
     Cancelled,          // stopped by cancel() between two exchanges

@@ -1,5 +1,6 @@
 #include "link/LineExchange.h"
 
+#include "link/LinkLog.h"
 #include "link/TransferTrace.h"
 #include "link/Transport.h"
 
@@ -44,6 +45,7 @@ void LineExchange::sendAndReceive(const QByteArray &line)
 
     if (m_trace)
         m_trace->sent(line);
+    qCDebug(lcLink) << "send" << line;
     m_sending = true;
     const bool written = m_transport.write(line);
     m_sending = false;
@@ -92,6 +94,11 @@ void LineExchange::finish(ExchangeResult::Status status, const QString &detail)
     m_timeout.stop();
     m_busy = false;
     ExchangeResult result{status, std::exchange(m_reply, QByteArray()), detail};
+    if (status == ExchangeResult::Reply)
+        qCDebug(lcLink) << "reply" << result.reply;
+    else
+        qCInfo(lcLink) << (status == ExchangeResult::TimedOut ? "time-out" : "port error") << detail
+                       << "after" << result.reply;
     if (m_trace) {
         if (status == ExchangeResult::Reply || !result.reply.isEmpty())
             m_trace->received(result.reply);

@@ -1,5 +1,5 @@
 #pragma once
-// One exchange with the radio (the program's SendAndReceive): throw away whatever is waiting,
+// One exchange with the radio: throw away whatever is waiting,
 // send one command line, and collect the reply until it is complete: longer than the command
 // plus 3 characters and ending in LF. The wait ends 2000 ms after the send, however many
 // characters have arrived by then. Driven by the transport's signals and a single-shot timer.
@@ -18,8 +18,8 @@ class TransferTrace;
 struct ExchangeResult {
     enum Status {
         Reply,      // a complete reply (its length and contents are still to be judged)
-        TimedOut,   // "False01": no complete reply within the time-out
-        PortFailed, // "False00": the port raised an error or is not open
+        TimedOut,   // no complete reply within the time-out
+        PortFailed, // the port raised an error or is not open
     };
     Status status = Reply;
     QByteArray reply; // the reply; for TimedOut, what had arrived

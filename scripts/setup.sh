@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, when any is missing.
+# Installs the Debian 12 packages the build, the tests and the program need, when any is missing.
+# With everything installed it does nothing and touches no network. Without root and without
+# sudo it prints the one command to run and stops with a non-zero status.
 set -euo pipefail
 
+# Real package names (no virtual ones: dpkg-query reports those as never installed).
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
-    libqt6serialport6-dev
+    qt6-serialport-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
     libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
@@ -18,8 +21,17 @@ for p in "${packages[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+command="apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "setup.sh: packages are missing. As root, run:" >&2
+    echo "    $command" >&2
+    exit 1
+fi
+
 echo "Installing: ${missing[*]}"
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo apt-get update
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+"${sudo[@]}" apt-get update
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"

@@ -15,7 +15,7 @@ namespace ktv4::ui {
 AboutDialog::AboutDialog(UserPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About Orvane Clone Utility"));
+    setWindowTitle(tr("About Orvane Clone Utility"));
     setModal(true);
 
     auto *icon = new QLabel(this);
@@ -39,10 +39,10 @@ AboutDialog::AboutDialog(UserPrompts &prompts, QWidget *parent) : QDialog(parent
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
     ok->setDefault(true);
-    auto *sysInfo = new QPushButton(QStringLiteral("ｼｽﾃﾑ情報(&S)..."), this);
+    auto *sysInfo = new QPushButton(tr("ｼｽﾃﾑ情報(&S)..."), this);
     sysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
     sysInfo->setAutoDefault(false);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

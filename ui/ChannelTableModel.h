@@ -24,7 +24,7 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // UpdateMemoryData: every row is redrawn from the table.
+    // Every row is redrawn from the table (after a file load, an import or a full read).
     void refreshAll();
     // One channel's row (after a record was read from the radio, or edited).
     void refreshChannel(int channel);

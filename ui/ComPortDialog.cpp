@@ -22,7 +22,7 @@ constexpr int kPortsPerColumn = 7;
 
 QString comCaption(int port)
 {
-    return QStringLiteral("COM%1").arg(port, 3);
+    return ComPortDialog::tr("COM%1").arg(port, 3);
 }
 
 } // namespace
@@ -30,7 +30,7 @@ QString comCaption(int port)
 ComPortDialog::ComPortDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgCOM"));
-    setWindowTitle(QStringLiteral("COM Port Setup"));
+    setWindowTitle(tr("COM Port Setup"));
     setModal(true);
 
     auto *numbers = new QWidget(this);
@@ -53,14 +53,14 @@ ComPortDialog::ComPortDialog(QWidget *parent) : QDialog(parent)
     m_mapping = new QLabel(this);
     m_mapping->setObjectName(QStringLiteral("lblMapping"));
 
-    auto *system = new QGroupBox(QStringLiteral("Serial ports on this computer"), this);
+    auto *system = new QGroupBox(tr("Serial ports on this computer"), this);
     auto *systemLayout = new QVBoxLayout(system);
     m_ports = new QListWidget(system);
     m_ports->setObjectName(QStringLiteral("lstPorts"));
     m_ports->setMinimumWidth(260);
     m_ports->setMaximumHeight(120);
     systemLayout->addWidget(m_ports);
-    auto *deviceCaption = new QLabel(QStringLiteral("Device path (used instead of the COM number):"), system);
+    auto *deviceCaption = new QLabel(tr("Device path (used instead of the COM number):"), system);
     m_device = new QLineEdit(system);
     m_device->setObjectName(QStringLiteral("txtDevice"));
     m_device->setPlaceholderText(QStringLiteral("/dev/ttyUSB0"));
@@ -72,7 +72,7 @@ ComPortDialog::ComPortDialog(QWidget *parent) : QDialog(parent)
             [this](QListWidgetItem *item) { m_device->setText(item->data(Qt::UserRole).toString()); });
     connect(m_device, &QLineEdit::textChanged, this, &ComPortDialog::showMapping);
 
-    auto *ok = new QPushButton(QStringLiteral("OK"), this);
+    auto *ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
@@ -126,7 +126,7 @@ void ComPortDialog::setAvailablePorts(const QList<SerialPortEntry> &ports)
         item->setData(Qt::UserRole, port.location);
     }
     if (ports.isEmpty()) {
-        auto *item = new QListWidgetItem(QStringLiteral("(none found)"), m_ports);
+        auto *item = new QListWidgetItem(tr("(none found)"), m_ports);
         item->setFlags(Qt::NoItemFlags);
     }
 }
@@ -162,9 +162,9 @@ void ComPortDialog::showMapping()
 {
     const PortChoice current = choice();
     const QString comDevice = platformPortName(QStringLiteral("COM%1").arg(current.port));
-    QString text = QStringLiteral("COM %1 is %2 on this computer.").arg(current.port).arg(comDevice);
+    QString text = tr("COM %1 is %2 on this computer.").arg(current.port).arg(comDevice);
     if (!current.device.isEmpty())
-        text += QStringLiteral("\nThe radio is reached on %1.").arg(current.device);
+        text += tr("\nThe radio is reached on %1.").arg(current.device);
     m_mapping->setText(text);
 }
 

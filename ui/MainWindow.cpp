@@ -302,8 +302,8 @@ QWidget *MainWindow::buildCentralArea()
     m_tabStrip->setObjectName(QStringLiteral("TabStrip1"));
     m_tabStrip->setDrawBase(false);
     m_tabStrip->setExpanding(false);
-    m_tabStrip->addTab(QStringLiteral("Settings"));
-    m_tabStrip->addTab(QStringLiteral("Memory"));
+    m_tabStrip->addTab(tr("Settings"));
+    m_tabStrip->addTab(tr("Memory"));
     connect(m_tabStrip, &QTabBar::currentChanged, this, &MainWindow::tabClicked);
     layout->addWidget(m_tabStrip);
 
@@ -344,7 +344,7 @@ QWidget *MainWindow::buildCentralArea()
     m_progressBar->setRange(0, kChannelCount - 1);
     m_progressBar->setFormat(QStringLiteral("%v"));
     m_progressBar->hide();
-    m_cancel = new QPushButton(QStringLiteral("Cancel"), m_progressArea);
+    m_cancel = new QPushButton(tr("Cancel"), m_progressArea);
     m_cancel->setObjectName(QStringLiteral("cmdCancel"));
     connect(m_cancel, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
     progress->addWidget(m_progressBar, 1);
@@ -436,7 +436,8 @@ QString MainWindow::portName() const
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Form_QueryUnload: never while the radio is being talked to.
+    // The window does not close while the radio is being talked to, nor when the user keeps
+    // unsaved changes by cancelling the save question.
     if (m_busy || !askSaveChanges()) {
         event->ignore();
         return;

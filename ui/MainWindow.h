@@ -42,12 +42,12 @@ class MainWindow : public QMainWindow {
 public:
     enum Tab : int { SettingsTab = 0, MemoryTab = 1 };
 
-    // Form_Load up to the splash pause: captions, size, panels, grids, lists, port number,
-    // default image.
+    // Everything the window needs before the splash pause ends: captions, size, panels, grids,
+    // lists, the remembered port number and the default image.
     MainWindow(UserPrompts &prompts, MainWindowOptions options = {}, QWidget *parent = nullptr);
     ~MainWindow() override;
 
-    // Form_Load after the splash pause: caption, the shown tab, the clone file named on the
+    // What follows the splash pause: caption, the shown tab, the clone file named on the
     // command line (with its messages), DataChanged cleared.
     void finishLoad(const QString &startFile = QString());
 
@@ -76,8 +76,8 @@ public slots:
     void fileImport();
     void fileExport();
     bool loadCloneFile(const QString &path);
-    // AskSaveChanges: false when the calling command must stop (Cancel, or Yes and the changes
-    // were not saved).
+    // Asks whether unsaved changes are to be saved first. False when the calling command must
+    // stop (Cancel, or Yes and the changes were not saved).
     bool askSaveChanges();
 
     // The radio operations, as their buttons and menu items start them.
@@ -117,7 +117,7 @@ private:
     CloneTransfer *m_transfer;
     PortChoice m_portChoice;
     QString m_portOverride;
-    QString m_lastFileName;       // dlgCommonDialog's file name, shared by every file dialog
+    QString m_lastFileName;       // the last file a dialog chose; every file dialog starts there
     bool m_lastNameIsCsv = false; // m_lastFileName was chosen by File > Import or Export
 
     QHash<QString, QAction *> m_actions;

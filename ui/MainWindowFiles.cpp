@@ -9,7 +9,10 @@ namespace ktv4::ui {
 
 namespace {
 
-const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+QString cloneFilter()
+{
+    return MainWindow::tr("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+}
 
 } // namespace
 
@@ -19,8 +22,8 @@ bool MainWindow::askSaveChanges()
         return true;
     MessageRequest question;
     question.icon = QMessageBox::Information;
-    question.title = QStringLiteral("Save Changes");
-    question.text = QStringLiteral("Save changes to settings?");
+    question.title = tr("Save Changes");
+    question.text = tr("Save changes to settings?");
     question.buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     question.defaultButton = QMessageBox::Yes;
     switch (m_prompts.message(this, question)) {
@@ -66,7 +69,7 @@ void MainWindow::fileOpen()
 {
     if (m_busy || !askSaveChanges())
         return;
-    const QString path = chooseFile(false, kCloneFilter);
+    const QString path = chooseFile(false, cloneFilter());
     if (!path.isEmpty())
         loadCloneFile(path);
 }
@@ -85,7 +88,7 @@ bool MainWindow::fileSave()
         return false;
     QString path = m_document.cloneFileName();
     if (path.isEmpty())
-        path = chooseFile(true, kCloneFilter);
+        path = chooseFile(true, cloneFilter());
     return saveCloneFile(path);
 }
 
@@ -93,7 +96,7 @@ bool MainWindow::fileSaveAs()
 {
     if (m_busy)
         return false;
-    return saveCloneFile(chooseFile(true, kCloneFilter));
+    return saveCloneFile(chooseFile(true, cloneFilter()));
 }
 
 bool MainWindow::saveCloneFile(const QString &path)

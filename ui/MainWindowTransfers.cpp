@@ -90,7 +90,7 @@ void MainWindow::phaseStarted(Operation phase)
 
 void MainWindow::transferFinished(const TransferResult &result)
 {
-    // ComEnd1, ComEnd2, ComEnd3: back to idle first, then the message.
+    // Buttons and pointer go back to idle first, so the window is usable behind the message.
     setBusy(false);
     const bool settingsRead = result.operation == Operation::ReadSettings ||
                               (result.operation == Operation::ReadAll && !result.memoryStep);

@@ -15,7 +15,7 @@ MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, Me
 
 QString MemoryCommands::csvFilter()
 {
-    return QStringLiteral("CSV Files (*.csv);;All Files (*)");
+    return tr("CSV Files (*.csv);;All Files (*)");
 }
 
 bool MemoryCommands::importCsv(QWidget *parent)

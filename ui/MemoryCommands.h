@@ -28,9 +28,10 @@ public:
     static QString csvFilter();
 
 public slots:
-    // mnuImport_Click. True when a file was imported.
+    // File > Import: asks for a CSV file and loads its channels. True when a file was imported.
     bool importCsv(QWidget *parent);
-    // mnuExport_Click. True when a file was written.
+    // File > Export: asks for a file name and writes the channels in use. True when a file was
+    // written.
     bool exportCsv(QWidget *parent);
 
 signals:

@@ -35,17 +35,17 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     : QWidget(parent), m_document(document), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("MemoryPanel"));
-    auto *frame = new QGroupBox(QStringLiteral("Memorys"), this);
+    auto *frame = new QGroupBox(tr("Memorys"), this);
     frame->setObjectName(QStringLiteral("Frame1_2"));
 
-    m_clear = makeButton(QStringLiteral("cmbClear"), QStringLiteral("Clear"), frame);
-    m_up = makeButton(QStringLiteral("Command5"), QStringLiteral("Up"), frame);
-    m_insert = makeButton(QStringLiteral("cmbInsert"), QStringLiteral("Insert"), frame);
-    m_clearAll = makeButton(QStringLiteral("cmbClAll"), QStringLiteral("Clear All"), frame);
-    m_down = makeButton(QStringLiteral("Command4"), QStringLiteral("Down"), frame);
-    m_delete = makeButton(QStringLiteral("cmbDelete"), QStringLiteral("Delete"), frame);
-    m_readMemory = makeButton(QStringLiteral("cmbRxData"), QStringLiteral("Read Memory"), frame);
-    m_writeMemory = makeButton(QStringLiteral("cmbTxData"), QStringLiteral("Write Memory"), frame);
+    m_clear = makeButton(QStringLiteral("cmbClear"), tr("Clear"), frame);
+    m_up = makeButton(QStringLiteral("Command5"), tr("Up"), frame);
+    m_insert = makeButton(QStringLiteral("cmbInsert"), tr("Insert"), frame);
+    m_clearAll = makeButton(QStringLiteral("cmbClAll"), tr("Clear All"), frame);
+    m_down = makeButton(QStringLiteral("Command4"), tr("Down"), frame);
+    m_delete = makeButton(QStringLiteral("cmbDelete"), tr("Delete"), frame);
+    m_readMemory = makeButton(QStringLiteral("cmbRxData"), tr("Read Memory"), frame);
+    m_writeMemory = makeButton(QStringLiteral("cmbTxData"), tr("Write Memory"), frame);
 
     m_model = new ChannelTableModel(document, this);
     m_grid = new QTableView(frame);
@@ -218,8 +218,8 @@ void MemoryPanel::deleteChannel()
     const int channel = currentChannel();
     if (channel >= kFirstBankEnd)
         return;
-    if (!confirm(QStringLiteral("DELETE OK"),
-                 QStringLiteral("Delete cannot be undone.\r\nAre you sure that you want to do the delete?")))
+    if (!confirm(tr("DELETE OK"),
+                 tr("Delete cannot be undone.\r\nAre you sure that you want to do the delete?")))
         return;
     m_document.setDataChanged(true);
     ChannelTable &table = m_document.image().channels;
@@ -232,8 +232,8 @@ void MemoryPanel::deleteChannel()
 void MemoryPanel::clearChannel()
 {
     const int channel = currentChannel();
-    if (!confirm(QStringLiteral("CLEAR OK"),
-                 QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to do the clear?")))
+    if (!confirm(tr("CLEAR OK"),
+                 tr("Clear cannot be undone.\r\nAre you sure that you want to do the clear?")))
         return;
     m_document.setDataChanged(true);
     emptyChannel(channel);
@@ -242,9 +242,8 @@ void MemoryPanel::clearChannel()
 
 void MemoryPanel::clearAll()
 {
-    if (!confirm(
-            QStringLiteral("CLEAR OK"),
-            QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to clear all memory?")))
+    if (!confirm(tr("CLEAR OK"),
+                 tr("Clear cannot be undone.\r\nAre you sure that you want to clear all memory?")))
         return;
     m_document.setDataChanged(true);
     for (ChannelRow &row : m_document.image().channels)

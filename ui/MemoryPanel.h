@@ -44,7 +44,7 @@ public:
     void setModifyDialog(ModifyDialog *dialog);
 
 public slots:
-    void refreshAll(); // UpdateMemoryData
+    void refreshAll(); // every row redrawn from the channel table
     void refreshChannel(int channel);
 
     // Edit > Modify on the Memory tab: the dialog for the current row.

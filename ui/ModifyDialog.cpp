@@ -87,7 +87,7 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     : QDialog(parent), m_document(document), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("dlgModify"));
-    setWindowTitle(QStringLiteral("Modify "));
+    setWindowTitle(tr("Modify "));
     setModal(true);
 
     m_lblMode = new QLabel(this);
@@ -111,14 +111,14 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     connect(m_txtFreq, &ModifyField::filled, this, [this] { m_txtFreq2->setFocus(Qt::OtherFocusReason); });
     connect(m_txtFreq2, &ModifyField::filled, this, [this] { m_txtFreq3->setFocus(Qt::OtherFocusReason); });
 
-    m_lblName = makeLabel(QStringLiteral("Name"), this);
+    m_lblName = makeLabel(tr("Name"), this);
     m_txtName = new ModifyField(Rule::Name, 7, this);
     m_txtName->setObjectName(QStringLiteral("txtName"));
     m_txtName->setFixedWidth(m_txtName->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWW")) + 12);
-    m_chkSkip = new QCheckBox(QStringLiteral("Skip"), this);
+    m_chkSkip = new QCheckBox(tr("Skip"), this);
     m_chkSkip->setObjectName(QStringLiteral("chkSkip"));
 
-    auto *splitGroup = new QGroupBox(QStringLiteral("Split Frequency"), this);
+    auto *splitGroup = new QGroupBox(tr("Split Frequency"), this);
     splitGroup->setObjectName(QStringLiteral("fraSplit"));
     m_splitGroup = splitGroup;
     m_txtSP1 = makeField(QStringLiteral("txtSP1"), Rule::Free, 2, splitGroup);
@@ -133,10 +133,10 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     m_cmbNB = makeList(QStringLiteral("cmbNB"), {"Off", "On"}, this);
     m_cmbTone = makeList(QStringLiteral("cmbTone"), {"Off", "On"}, this);
 
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
     m_okButton->setDefault(true);
-    m_cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
     m_cancelButton->setAutoDefault(false);
     connect(m_okButton, &QPushButton::clicked, this, &ModifyDialog::commit);
@@ -150,14 +150,14 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     captions->addStretch(1);
 
     auto *frequency = new QHBoxLayout;
-    frequency->addWidget(makeLabel(QStringLiteral("Frequency"), this));
+    frequency->addWidget(makeLabel(tr("Frequency"), this));
     frequency->addSpacing(6);
     frequency->addWidget(m_txtFreq);
-    frequency->addWidget(makeLabel(QStringLiteral("M"), this));
+    frequency->addWidget(makeLabel(tr("M"), this));
     frequency->addWidget(m_txtFreq2);
-    frequency->addWidget(makeLabel(QStringLiteral("K"), this));
+    frequency->addWidget(makeLabel(tr("K"), this));
     frequency->addWidget(m_txtFreq3);
-    frequency->addWidget(makeLabel(QStringLiteral("Hz"), this));
+    frequency->addWidget(makeLabel(tr("Hz"), this));
     frequency->addStretch(1);
 
     auto *name = new QHBoxLayout;
@@ -169,11 +169,11 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
 
     auto *split = new QHBoxLayout(splitGroup);
     split->addWidget(m_txtSP1);
-    split->addWidget(makeLabel(QStringLiteral("M"), splitGroup));
+    split->addWidget(makeLabel(tr("M"), splitGroup));
     split->addWidget(m_txtSP2);
-    split->addWidget(makeLabel(QStringLiteral("K"), splitGroup));
+    split->addWidget(makeLabel(tr("K"), splitGroup));
     split->addWidget(m_txtSP3);
-    split->addWidget(makeLabel(QStringLiteral("Hz"), splitGroup));
+    split->addWidget(makeLabel(tr("Hz"), splitGroup));
     split->addStretch(1);
 
     // The lists in two columns: Mode, RF Gain, AGC | Power, Filter, Noise Blanker, Tone.
@@ -184,13 +184,13 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
         lists->addWidget(label, row, column * 2);
         lists->addWidget(box, row, column * 2 + 1);
     };
-    addList(0, 0, QStringLiteral("Mode"), m_cmbMode);
-    addList(1, 0, QStringLiteral("RF Gain"), m_cmbGain);
-    addList(2, 0, QStringLiteral("AGC"), m_cmbAGC);
-    addList(0, 1, QStringLiteral("Power"), m_cmbPower);
-    addList(1, 1, QStringLiteral("Filter"), m_cmbFilter);
-    addList(2, 1, QStringLiteral("Noise Blanker"), m_cmbNB);
-    addList(3, 1, QStringLiteral("Tone"), m_cmbTone);
+    addList(0, 0, tr("Mode"), m_cmbMode);
+    addList(1, 0, tr("RF Gain"), m_cmbGain);
+    addList(2, 0, tr("AGC"), m_cmbAGC);
+    addList(0, 1, tr("Power"), m_cmbPower);
+    addList(1, 1, tr("Filter"), m_cmbFilter);
+    addList(2, 1, tr("Noise Blanker"), m_cmbNB);
+    addList(3, 1, tr("Tone"), m_cmbTone);
     lists->setColumnMinimumWidth(2, 0);
     lists->setHorizontalSpacing(8);
     lists->setColumnStretch(1, 1);
@@ -374,7 +374,7 @@ bool ModifyDialog::commit()
     m_document.setDataChanged(true);
     const qint64 f = frequency();
     if (f < kLowestFrequency || f >= kFrequencyLimit) {
-        m_prompts.message(this, errorMessage(QStringLiteral("The frequency is outside the range. \r\n")));
+        m_prompts.message(this, errorMessage(tr("The frequency is outside the range. \r\n")));
         return false;
     }
 

@@ -51,8 +51,8 @@ public:
     qint64 splitFrequency() const;
 
 signals:
-    void channelEdited(int channel); // Grid1Data: the memory grid redraws the row
-    void vfoEdited(int vfo);         // Grid2Data: the VFO grid redraws the row
+    void channelEdited(int channel); // the memory grid redraws the row
+    void vfoEdited(int vfo);         // the VFO grid redraws the row
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -2,6 +2,8 @@
 
 #include "files/CloneFile.h"
 
+#include <QCoreApplication>
+
 namespace ktv4::ui {
 
 QString programTitle()
@@ -11,12 +13,13 @@ QString programTitle()
 
 QString programVersionText()
 {
-    return QStringLiteral("Version 0.20.00 Beta");
+    return QCoreApplication::translate("ktv4::ui::ProgramInfo", "Version 0.20.00 Beta");
 }
 
 QString programDescription()
 {
-    return QStringLiteral("Reads, edits and writes the clone memory of the KT-V4 HF transceiver.");
+    return QCoreApplication::translate(
+        "ktv4::ui::ProgramInfo", "Reads, edits and writes the clone memory of the KT-V4 HF transceiver.");
 }
 
 QIcon programIcon()

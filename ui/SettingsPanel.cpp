@@ -48,7 +48,7 @@ SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
     : QWidget(parent), m_document(document), m_vfoModel(new VfoTableModel(document, this))
 {
     setObjectName(QStringLiteral("SettingsPanel"));
-    auto *frame = new QGroupBox(QStringLiteral("Settings 1"), this);
+    auto *frame = new QGroupBox(tr("Settings 1"), this);
     frame->setObjectName(QStringLiteral("Frame1_0"));
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
@@ -151,8 +151,8 @@ QWidget *SettingsPanel::buildTopRow()
 
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(6);
-    m_cmbRxData1 = namedButton(QStringLiteral("cmbRxData1"), QStringLiteral("Read Settings"), row);
-    m_cmbTxData1 = namedButton(QStringLiteral("cmbTxData1"), QStringLiteral("Write Settings"), row);
+    m_cmbRxData1 = namedButton(QStringLiteral("cmbRxData1"), tr("Read Settings"), row);
+    m_cmbTxData1 = namedButton(QStringLiteral("cmbTxData1"), tr("Write Settings"), row);
     connect(m_cmbRxData1, &QPushButton::clicked, this, &SettingsPanel::readSettingsRequested);
     connect(m_cmbTxData1, &QPushButton::clicked, this, &SettingsPanel::writeSettingsRequested);
     buttons->addWidget(m_cmbRxData1);
@@ -165,14 +165,14 @@ QWidget *SettingsPanel::buildTopRow()
 
 QWidget *SettingsPanel::buildModelFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("Model"), this);
+    auto *frame = new QGroupBox(tr("Model"), this);
     frame->setObjectName(QStringLiteral("Frame4"));
     m_modelFrame = frame;
     auto *layout = new QGridLayout(frame);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setVerticalSpacing(2);
 
-    m_cmdAuto = namedButton(QStringLiteral("cmdAuto"), QStringLiteral("Auto Select"), frame);
+    m_cmdAuto = namedButton(QStringLiteral("cmdAuto"), tr("Auto Select"), frame);
     connect(m_cmdAuto, &QPushButton::clicked, this, &SettingsPanel::autoSelectRequested);
     layout->addWidget(m_cmdAuto, 0, 0, 1, 2, Qt::AlignLeft);
 
@@ -192,7 +192,7 @@ QWidget *SettingsPanel::buildModelFrame()
 
 QWidget *SettingsPanel::buildShiftFrame()
 {
-    auto *frame = new QGroupBox(QStringLiteral("IQ Shift(KHz)"), m_lists);
+    auto *frame = new QGroupBox(tr("IQ Shift(KHz)"), m_lists);
     frame->setObjectName(QStringLiteral("Frame2"));
     m_shiftFrame = frame;
     auto *layout = new QGridLayout(frame);
@@ -210,8 +210,8 @@ QWidget *SettingsPanel::buildShiftFrame()
         m_lblIQShift->setText(iqShiftText(value));
     });
 
-    auto *cmdMin = namedButton(QStringLiteral("cmdMin"), QStringLiteral("Min"), frame);
-    auto *cmdMax = namedButton(QStringLiteral("cmdMax"), QStringLiteral("Max"), frame);
+    auto *cmdMin = namedButton(QStringLiteral("cmdMin"), tr("Min"), frame);
+    auto *cmdMax = namedButton(QStringLiteral("cmdMax"), tr("Max"), frame);
     connect(cmdMin, &QPushButton::clicked, this, [this] { setShift(kIQShiftMin); });
     connect(cmdMax, &QPushButton::clicked, this, [this] { setShift(kIQShiftMax); });
     auto *sliderRow = new QHBoxLayout;
@@ -237,7 +237,7 @@ QWidget *SettingsPanel::buildShiftFrame()
         layout->addWidget(stepButton(QStringLiteral("cmdPL_%1").arg(l), "+" + stepCaption[l], kIQSteps[l]), 2,
                           6 - i);
     }
-    auto *reset = namedButton(QStringLiteral("cmdIQReset"), QStringLiteral("Reset"), frame);
+    auto *reset = namedButton(QStringLiteral("cmdIQReset"), tr("Reset"), frame);
     connect(reset, &QPushButton::clicked, this, [this] { setShift(0); });
     layout->addWidget(reset, 1, 3);
 

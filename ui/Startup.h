@@ -27,7 +27,7 @@ public:
     Startup(UserPrompts &prompts, StartupOptions options, QObject *parent = nullptr);
     ~Startup() override;
 
-    // Shows the splash and builds the main window; the rest follows the pause (Timer1).
+    // Shows the splash and builds the main window; the rest follows the splash pause.
     void run();
 
     MainWindow *mainWindow() const { return m_window.get(); }

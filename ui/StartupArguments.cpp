@@ -1,6 +1,7 @@
 #include "ui/StartupArguments.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace ktv4::ui {
 
@@ -21,17 +22,24 @@ QString startFileFrom(const QString &argument)
 void describeArguments(QCommandLineParser &parser)
 {
     parser.setApplicationDescription(
-        QStringLiteral("Reads, edits and writes the clone memory of the KT-V4 HF transceiver."));
+        QCoreApplication::translate("ktv4::ui::StartupArguments",
+                                    "Reads, edits and writes the clone memory of the KT-V4 HF transceiver."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOption(QCommandLineOption(
-        kPortOption, QStringLiteral("Talk to the radio on DEVICE (such as /dev/ttyUSB0) for this run."),
-        QStringLiteral("DEVICE")));
+        kPortOption,
+        QCoreApplication::translate("ktv4::ui::StartupArguments",
+                                    "Talk to the radio on DEVICE (such as /dev/ttyUSB0) for this run."),
+        QCoreApplication::translate("ktv4::ui::StartupArguments", "DEVICE")));
     parser.addOption(QCommandLineOption(
-        kTraceOption, QStringLiteral("Write every line sent to and received from the radio to FILE."),
-        QStringLiteral("FILE")));
-    parser.addPositionalArgument(QStringLiteral("file"), QStringLiteral("A clone file (*.TV4) to open."),
-                                 QStringLiteral("[file]"));
+        kTraceOption,
+        QCoreApplication::translate("ktv4::ui::StartupArguments",
+                                    "Write every line sent to and received from the radio to FILE."),
+        QCoreApplication::translate("ktv4::ui::StartupArguments", "FILE")));
+    parser.addPositionalArgument(
+        QStringLiteral("file"),
+        QCoreApplication::translate("ktv4::ui::StartupArguments", "A clone file (*.TV4) to open."),
+        QCoreApplication::translate("ktv4::ui::StartupArguments", "[file]"));
 }
 
 StartupArguments startupArguments(const QCommandLineParser &parser)

@@ -1,5 +1,6 @@
 #include "ui/TransferMessages.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 namespace ktv4::ui {
@@ -27,17 +28,20 @@ QString portErrorDetails(const QString &detail, const QString &device)
     QString hint;
     if (forbidden || why.contains(QLatin1String("permission")) ||
         why.contains(QLatin1String("access denied"))) {
-        hint = QStringLiteral(
+        hint = QCoreApplication::translate(
+            "ktv4::ui::TransferMessages",
             "You may not open this serial device. On most systems serial ports belong to the group "
             "\"dialout\": add yourself with \"sudo usermod -aG dialout $USER\", then log out and in again.");
     } else if (missing || why.contains(QLatin1String("no such")) ||
                why.contains(QLatin1String("not found")) || why.contains(QLatin1String("does not exist"))) {
-        hint =
-            QStringLiteral("There is no such device. Check that the cable is plugged in and choose its port "
-                           "under Tool > COM Port Setup.");
+        hint = QCoreApplication::translate(
+            "ktv4::ui::TransferMessages",
+            "There is no such device. Check that the cable is plugged in and choose its port "
+            "under Tool > COM Port Setup.");
     } else if (why.contains(QLatin1String("busy")) || why.contains(QLatin1String("in use")) ||
                why.contains(QLatin1String("lock"))) {
-        hint = QStringLiteral("Another program is using the port. Close it and try again.");
+        hint = QCoreApplication::translate("ktv4::ui::TransferMessages",
+                                           "Another program is using the port. Close it and try again.");
     }
     if (hint.isEmpty())
         return detail;

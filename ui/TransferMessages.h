@@ -8,9 +8,10 @@
 
 namespace ktv4::ui {
 
-// ComEnd1 / ComEnd2: the "ERROR" box for a failed operation; nothing for a completed or
+// The "ERROR" box for a failed operation; nothing for a completed or
 // cancelled one. `device` is the serial device the operation used.
-std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device = QString());
+std::optional<MessageRequest> finishingMessage(const TransferResult &result,
+                                               const QString &device = QString());
 
 // The engine's reason, followed by a hint when the reason is a familiar one: the device does not
 // exist, the user may not open it (the dialout group), or another program holds it. The device

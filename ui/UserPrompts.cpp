@@ -1,5 +1,6 @@
 #include "ui/UserPrompts.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -16,7 +17,7 @@ MessageRequest errorMessage(const QString &text, const QString &details)
 {
     MessageRequest request;
     request.icon = QMessageBox::Critical;
-    request.title = QStringLiteral("ERROR");
+    request.title = QCoreApplication::translate("ktv4::ui::UserPrompts", "ERROR");
     request.text = text;
     request.buttons = QMessageBox::Ok;
     request.defaultButton = QMessageBox::Ok;

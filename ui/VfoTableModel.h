@@ -24,8 +24,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 public slots:
-    void refreshAll();        // UpdateVFOData
-    void refreshVfo(int vfo); // Grid2Data
+    void refreshAll();        // both rows redrawn from the VFO table
+    void refreshVfo(int vfo); // one row, after a read or an edit
 
 private:
     CloneDocument &m_document;
