@@ -76,7 +76,7 @@ private:
     Private *d;
 };
 
-// "COM3" -> "/dev/ttyS2" on Linux; other names are returned unchanged.
+// "COM3" -> "/dev/ttyS2" and "ttyUSB0" -> "/dev/ttyUSB0" on Linux; paths are returned unchanged.
 QString platformPortName(const QString &portName);
 
 } // namespace ktv4

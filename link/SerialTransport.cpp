@@ -12,6 +12,12 @@ QString platformPortName(const QString &portName)
     static const QRegularExpression com(QStringLiteral("^COM([1-9][0-9]*)$"),
                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = com.match(portName);
+#ifdef Q_OS_UNIX
+    // A device's bare name, as the kernel's messages and most guides give it: "ttyUSB0".
+    static const QRegularExpression bare(QStringLiteral("^(tty|rfcomm)[A-Za-z0-9_.-]*$"));
+    if (bare.match(portName).hasMatch())
+        return QStringLiteral("/dev/") + portName;
+#endif
     if (!match.hasMatch())
         return portName;
 #if defined(Q_OS_WIN)

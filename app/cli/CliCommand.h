@@ -30,6 +30,10 @@ int runIdentify(const QStringList &arguments);
 int runRead(const QStringList &arguments);
 int runWrite(const QStringList &arguments);
 
+// Serial port commands: ports, doctor.
+int runPorts(const QStringList &arguments);
+int runDoctor(const QStringList &arguments);
+
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());
 // Loads IN.TV4 into `document`; prints the message and returns false on failure.

@@ -26,7 +26,7 @@ int CliParser::parse(const QStringList &arguments, int positionalCount)
         QTextStream(stdout) << helpText().replace(arguments.value(0), QStringLiteral("ktv4cli ") + m_command);
         return ExitOk;
     }
-    if (positionalArguments().size() != positionalCount)
+    if (positionalCount >= 0 && positionalArguments().size() != positionalCount)
         return usageError(QStringLiteral("expects %1 file argument(s)").arg(positionalCount));
     if (m_needsOutput && value(m_output).isEmpty())
         return usageError(QStringLiteral("needs -o OUT"));

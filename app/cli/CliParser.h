@@ -14,7 +14,8 @@ public:
     void addOutputOption();
     QString output() const { return value(m_output); }
 
-    // Parses `arguments` (argv[0] = the subcommand). Returns -1 to go on, or the exit code when
+    // Parses `arguments` (argv[0] = the subcommand); a negative `positionalCount` takes any
+    // number of positional arguments. Returns -1 to go on, or the exit code when
     // the command is done (help shown, or a usage error printed).
     int parse(const QStringList &arguments, int positionalCount);
 

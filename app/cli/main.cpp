@@ -19,6 +19,8 @@ const CliCommand kCommands[] = {
     {"identify", "ask the radio which model it is", runIdentify},
     {"read", "read the radio into a clone file", runRead},
     {"write", "write a clone file into the radio", runWrite},
+    {"ports", "list the serial ports, their adapters and who holds them", runPorts},
+    {"doctor", "check the serial port and tell how to fix what fails", runDoctor},
 };
 
 void printUsage(QTextStream &out)
