@@ -13,6 +13,7 @@ packages=(
     libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core
     xvfb xauth
+    lintian help2man appstream bash-completion
 )
 
 missing=()

@@ -31,7 +31,7 @@ void printUsage(QTextStream &out)
         out << QStringLiteral("  %1 %2\n")
                    .arg(QLatin1String(command.name), -12)
                    .arg(QLatin1String(command.summary));
-    out << "\n'ktv4cli COMMAND --help' describes a command's options.\n"
+    out << "\n'ktv4cli COMMAND --help' describes a command's options.\n\n"
            "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays version information.\n";
 }
 

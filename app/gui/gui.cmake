@@ -10,8 +10,10 @@ include(GNUInstallDirs)
 install(TARGETS ktv4clone
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
     BUNDLE DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/packaging/ktv4clone.desktop
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.ktv4clone.ktv4clone.desktop
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/applications)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/io.github.ktv4clone.ktv4clone.metainfo.xml
+    DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/metainfo)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/ktv4clone.svg
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/icons/hicolor/scalable/apps)
 install(FILES ${PROJECT_SOURCE_DIR}/ui/resources/ktv4clone.png
@@ -32,6 +34,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window needs a platform plugin, which no library links to.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Reads the clone memory of a KT-V4 HF transceiver over a serial cable, edits its memory\n channels, VFOs and settings, keeps it in clone files and CSV files, and writes it back.")
+    "Reads the clone memory of a KT-V4 HF transceiver over a serial cable, edits\n its memory channels, VFOs and settings, keeps them in clone files and CSV\n files, and writes them back. ktv4cli does the same from the command line\n and checks the serial port (ktv4cli doctor); ktv4sim is a virtual radio.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# A package carries no debugging symbols, whatever the build type.
+set(CPACK_STRIP_FILES ON)
 include(CPack)

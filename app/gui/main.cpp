@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
     // No application display name: the platform would append it to every window's caption.
     QApplication::setWindowIcon(ktv4::ui::programIcon());
-    QGuiApplication::setDesktopFileName(QStringLiteral("ktv4clone"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.ktv4clone.ktv4clone"));
 
     QCommandLineParser parser;
     ktv4::ui::describeArguments(parser);

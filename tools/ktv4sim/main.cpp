@@ -37,6 +37,7 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ktv4sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
         "then the echo and the answer go out one character time after another.\n"
         "TARGET is a command: who, enable, end, or a record address in hex (0300, 0600, 5160).");
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption image("image", "Start with the records of this clone file (else a sample).",
                                    "FILE.TV4");
     const QCommandLineOption save("save", "Save the radio's records to this clone file on exit.", "FILE.TV4");
