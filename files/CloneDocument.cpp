@@ -131,4 +131,26 @@ CsvImportResult CloneDocument::importCsv(const QString &path)
     return import;
 }
 
+FileResult CloneDocument::exportChirpCsv(const QString &path)
+{
+    const FileResult result = ktv4::exportChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    if (result.ok())
+        setShownFile(QString(), path); // as the program's own CSV export
+    return result;
+}
+
+ChirpImport CloneDocument::importChirpCsv(const QString &path)
+{
+    ChirpImport import = ktv4::importChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    if (!import.result.ok())
+        return import;
+    for (const int ch : std::as_const(import.changed))
+        m_image.channels[ch] = import.channels[ch];
+    emit imageReplaced();
+    setShownFile(QString(), QString());
+    if (!import.changed.isEmpty())
+        setDataChanged(true);
+    return import;
+}
+
 } // namespace ktv4

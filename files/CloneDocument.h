@@ -3,6 +3,7 @@
 // the unsaved-changes flag, the model option and the header variant. The window and the command
 // line both work through it, so the rules for New, Open, Save, Import and Export live here once.
 
+#include "files/ChirpCsv.h"
 #include "files/CloneFile.h"
 #include "files/CsvExchange.h"
 #include "model/RadioImage.h"
@@ -52,6 +53,11 @@ public:
     // CSV import into the channel table; on success no current file and caption AppTitle. Rows
     // merged into the table mark the data changed (also when the file is refused half-way).
     CsvImportResult importCsv(const QString &path);
+
+    // The same two in the other tool's layout. The import stores nothing when the file cannot be
+    // read or is not in that layout; otherwise it merges every usable row and reports the others.
+    FileResult exportChirpCsv(const QString &path);
+    ChirpImport importChirpCsv(const QString &path);
 
 signals:
     void captionChanged(const QString &caption);

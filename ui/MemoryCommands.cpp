@@ -15,7 +15,13 @@ MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, Me
 
 QString MemoryCommands::csvFilter()
 {
-    return tr("CSV Files (*.csv);;All Files (*)");
+    return tr("CSV Files (*.csv)") + QStringLiteral(";;") + chirpFilter() + QStringLiteral(";;") +
+           tr("All Files (*)");
+}
+
+QString MemoryCommands::chirpFilter()
+{
+    return tr("CHIRP CSV (*.csv)");
 }
 
 bool MemoryCommands::importCsv(QWidget *parent)
@@ -23,11 +29,16 @@ bool MemoryCommands::importCsv(QWidget *parent)
     FileDialogRequest request;
     request.fileName = m_lastFileName;
     request.filter = csvFilter();
+    QString filter = m_lastCsvFilter;
+    request.selectedFilter = &filter;
     const QString path = m_prompts.openFileName(parent, request);
     if (path.isEmpty())
         return false;
     m_lastFileName = m_lastCsvName = path;
+    m_lastCsvFilter = filter;
     emit fileChosen(path);
+    if (filter == chirpFilter())
+        return importChirpCsv(parent, path);
 
     const CsvImportResult import = m_document.importCsv(path);
     if (!import.result.ok()) {
@@ -47,17 +58,44 @@ bool MemoryCommands::exportCsv(QWidget *parent)
     const bool afterCloneDialog = !m_lastFileName.isEmpty() && m_lastFileName != m_lastCsvName;
     request.fileName = afterCloneDialog ? nameBeside(m_lastFileName, QStringLiteral(".csv")) : m_lastFileName;
     request.filter = csvFilter();
+    QString filter = m_lastCsvFilter;
+    request.selectedFilter = &filter;
     const QString path = m_prompts.saveFileName(parent, request);
     if (path.isEmpty())
         return false;
     m_lastFileName = m_lastCsvName = path;
+    m_lastCsvFilter = filter;
     emit fileChosen(path);
 
-    const FileResult result = m_document.exportCsv(path);
+    const FileResult result =
+        filter == chirpFilter() ? m_document.exportChirpCsv(path) : m_document.exportCsv(path);
     if (!result.ok()) {
         m_prompts.message(parent, errorMessage(messageText(result.status), result.detail));
         return false;
     }
+    return true;
+}
+
+bool MemoryCommands::importChirpCsv(QWidget *parent, const QString &path)
+{
+    const ChirpImport import = m_document.importChirpCsv(path);
+    if (!import.result.ok()) {
+        m_prompts.message(parent, errorMessage(messageText(import.result.status), import.result.detail));
+        return false;
+    }
+    m_panel.selectChannel(import.changed.isEmpty() ? 0 : import.changed.first());
+    // Every row that was not stored as it stood is listed with its reason.
+    MessageRequest report;
+    report.icon = import.report.dropped > 0 ? QMessageBox::Warning : QMessageBox::Information;
+    report.title = tr("CHIRP CSV Import");
+    report.text = import.report.summary();
+    const QStringList notes = import.report.noteLines();
+    if (!notes.isEmpty()) {
+        report.text += QStringLiteral("\n\n") +
+                       tr("The details list each row dropped or changed to fit the radio, with the reason.");
+        report.details = notes.join(QLatin1Char('\n'));
+    }
+    m_prompts.message(parent, report);
     return true;
 }
 

@@ -24,8 +24,11 @@ public:
     MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel, QString &lastFileName,
                    QObject *parent = nullptr);
 
-    // "CSV Files (*.csv)", "All Files"; the same for both dialogs.
+    // "CSV Files (*.csv)", "CHIRP CSV (*.csv)", "All Files"; the same for both dialogs. The
+    // filter the user leaves the dialog on chooses the layout: the other tool's for its filter,
+    // the program's own for the others.
     static QString csvFilter();
+    static QString chirpFilter();
 
 public slots:
     // File > Import: asks for a CSV file and loads its channels. True when a file was imported.
@@ -39,11 +42,14 @@ signals:
     void fileChosen(const QString &path);
 
 private:
+    bool importChirpCsv(QWidget *parent, const QString &path);
+
     CloneDocument &m_document;
     UserPrompts &m_prompts;
     MemoryPanel &m_panel;
     QString &m_lastFileName; // shared by all file dialogs of the window
     QString m_lastCsvName;   // the last name a CSV dialog chose
+    QString m_lastCsvFilter; // the filter the last CSV dialog was left on; the next one starts there
 };
 
 } // namespace ktv4::ui

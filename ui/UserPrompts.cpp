@@ -37,13 +37,15 @@ QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const Messag
 
 QString WidgetPrompts::openFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    return QFileDialog::getOpenFileName(parent, request.caption, request.fileName, request.filter);
+    return QFileDialog::getOpenFileName(parent, request.caption, request.fileName, request.filter,
+                                        request.selectedFilter);
 }
 
 QString WidgetPrompts::saveFileName(QWidget *parent, const FileDialogRequest &request)
 {
     // The overwrite question is the dialog's own; no extension is added to a typed name.
-    return QFileDialog::getSaveFileName(parent, request.caption, request.fileName, request.filter);
+    return QFileDialog::getSaveFileName(parent, request.caption, request.fileName, request.filter,
+                                        request.selectedFilter);
 }
 
 } // namespace ktv4::ui

@@ -25,6 +25,8 @@ struct FileDialogRequest {
     QString caption;
     QString fileName; // starts with the previously chosen name
     QString filter;   // Qt form: "Orvane KT-V4 Clone Files (*.TV4);;All Files (*)"
+    // When set: in, the filter the dialog starts with; out, the one the user left it on.
+    QString *selectedFilter = nullptr;
 };
 
 // The name a save dialog proposes for a file of another kind beside `path`: the same name with

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 #include <QSaveFile>
 #include <QTextStream>
+#include <optional>
 
 namespace ktv4::cli {
 
@@ -111,6 +112,32 @@ QJsonObject dumpJson(const CloneDocument &document)
                        {"channels", channels}};
 }
 
+// --format: the program's own CSV layout, or the other tool's.
+const QCommandLineOption kFormatOption("format", "CSV layout: own (the program's, the default) or chirp.",
+                                       "FORMAT", "own");
+
+// Nothing, or the usage error's exit code.
+std::optional<int> checkFormat(const CliParser &parser)
+{
+    const QString format = parser.value(kFormatOption);
+    if (format != QLatin1String("own") && format != QLatin1String("chirp"))
+        return parser.usageError("--format must be own or chirp");
+    return std::nullopt;
+}
+
+bool isChirp(const CliParser &parser)
+{
+    return parser.value(kFormatOption) == QLatin1String("chirp");
+}
+
+void printChirpReport(const ChirpImportReport &report)
+{
+    QTextStream err(stderr);
+    for (const QString &line : report.noteLines())
+        err << line << "\n";
+    err << report.summary() << "\n";
+}
+
 } // namespace
 
 bool loadInput(CloneDocument &document, const QString &path)
@@ -192,12 +219,16 @@ int runExportCsv(const QStringList &arguments)
     CliParser parser("export-csv", "Writes the channels in use of a clone file to a CSV file.");
     parser.addPositionalArgument("IN.TV4", "Clone file to read.");
     parser.addOutputOption();
+    parser.addOption(kFormatOption);
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code;
+    if (const std::optional<int> code = checkFormat(parser))
+        return *code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
-    const FileResult result = document.exportCsv(parser.output());
+    const FileResult result =
+        isChirp(parser) ? document.exportChirpCsv(parser.output()) : document.exportCsv(parser.output());
     if (!result.ok()) {
         printError(messageText(result.status), result.detail);
         return ExitFailure;
@@ -215,21 +246,35 @@ int runImportCsv(const QStringList &arguments)
     QCommandLineOption csvOut("csv-out", "Also export the channels as they stand after the import.",
                               "OUT.csv");
     parser.addOption(csvOut);
+    parser.addOption(kFormatOption);
     if (const int code = parser.parse(arguments, 2); code >= 0)
         return code;
+    if (const std::optional<int> code = checkFormat(parser))
+        return *code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
-    const CsvImportResult import = document.importCsv(parser.positionalArguments().at(1));
-    if (!import.result.ok()) {
-        printError(messageText(import.result.status), import.result.detail);
+    const QString csvPath = parser.positionalArguments().at(1);
+    FileResult imported;
+    if (isChirp(parser)) {
+        const ChirpImport import = document.importChirpCsv(csvPath);
+        imported = import.result;
+        if (imported.ok())
+            printChirpReport(import.report);
+    } else {
+        imported = document.importCsv(csvPath).result;
+    }
+    if (!imported.ok()) {
+        printError(messageText(imported.status), imported.detail);
         return ExitFailure;
     }
     // Both outputs or neither: the CSV file is written aside first and put in place only after the
     // clone file was saved.
     QSaveFile csv(parser.value(csvOut));
     if (parser.isSet(csvOut)) {
-        const QByteArray bytes = csvExportBytes(document.image().channels);
+        const RadioImage &image = document.image();
+        const QByteArray bytes = isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
+                                                 : csvExportBytes(image.channels);
         if (!csv.open(QIODevice::WriteOnly) || csv.write(bytes) != bytes.size()) {
             printError(messageText(FileStatus::FileOpenError), csv.errorString());
             return ExitFailure;

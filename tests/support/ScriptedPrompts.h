@@ -14,6 +14,7 @@ public:
     QQueue<QMessageBox::StandardButton> answers; // next answers; OK / the default when empty
     QQueue<QString> fileNames;           // next file dialog results; "" = cancelled
     QList<ui::FileDialogRequest> fileDialogs;
+    QQueue<QString> selectedFilters; // the filter each next file dialog is left on; kept when empty
 
     QMessageBox::StandardButton message(QWidget *, const ui::MessageRequest &request) override
     {
@@ -29,6 +30,8 @@ private:
     QString nextFile(const ui::FileDialogRequest &request)
     {
         fileDialogs << request;
+        if (request.selectedFilter && !selectedFilters.isEmpty())
+            *request.selectedFilter = selectedFilters.dequeue();
         return fileNames.isEmpty() ? QString() : fileNames.dequeue();
     }
 };

@@ -1,0 +1,67 @@
+#pragma once
+// Channel lists in the generic CSV layout of the CHIRP radio-programming tool, the format radio
+// amateurs use to share nets, beacons and broadcast stations between radios and programs.
+//
+// Export writes one row per channel in use: Location is the channel index 0..603 in the grid's
+// order, frequencies are in MHz with six decimals. Import reads the columns by their header name
+// (any order, any case, unknown columns ignored), merges each usable row into its channel and
+// reports every row it could not store, or stored with a value changed to fit the radio.
+// The mapping of every column is tabled in the README.
+
+#include "files/FileStatus.h"
+#include "model/ChannelCodec.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+#include <optional>
+
+namespace ktv4 {
+
+// The header row the export writes.
+const QStringList &chirpCsvHeader();
+
+// `toneIndex` is the radio's Tone Frequency setting (a position in ToneNames): the one tone every
+// channel with its tone flag on sends, written as rToneFreq.
+QByteArray chirpCsvExportBytes(const ChannelTable &channels, int toneIndex);
+FileResult exportChirpCsv(const QString &path, const ChannelTable &channels, int toneIndex);
+
+// "7.050000" for 7050000 Hz.
+QString chirpFrequencyText(qint64 hz);
+// MHz text to Hz, exactly: digits, an optional point and up to six decimals (more only when they
+// are zeros). Nothing for anything else.
+std::optional<qint64> parseChirpFrequency(const QString &text);
+
+// What happened to one row of the file that was not stored as it stood.
+struct ChirpRowNote {
+    int line = 0;     // the file's line on which the row starts
+    QString location; // the row's Location field as written
+    bool dropped = false;
+    QStringList reasons;
+};
+
+struct ChirpImportReport {
+    int imported = 0; // rows stored into a channel, the adjusted ones included
+    int adjusted = 0; // rows stored with at least one value changed to fit the radio
+    int dropped = 0;  // rows not stored
+    QList<ChirpRowNote> notes;
+
+    // "Imported 12 channels (2 adjusted), dropped 1 row."
+    QString summary() const;
+    // One line per note: "Line 4, Location 17: dropped: mode "DV" has no counterpart on the radio".
+    QStringList noteLines() const;
+};
+
+struct ChirpImport {
+    FileResult result; // a file that cannot be read, or is not in the layout, stores nothing
+    ChirpImportReport report;
+    ChannelTable channels; // the table with every stored row merged in
+    QList<int> changed;    // the channels rows were stored into, ascending
+};
+
+// Merges the rows of `content` into a copy of `current`. A channel in use keeps its gain, AGC,
+// power, filter, noise blanker and the other bits of its tone byte; an empty one takes defaults.
+ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &current, int toneIndex);
+ChirpImport importChirpCsv(const QString &path, const ChannelTable &current, int toneIndex);
+
+} // namespace ktv4

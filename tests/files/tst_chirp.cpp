@@ -1,0 +1,304 @@
+// Channel lists in the other tool's CSV layout: files shaped as users and the tool write them,
+// the report of what could not be carried, the command line, and export-import round trips.
+
+#include "files/ChirpCsv.h"
+#include "support/ProcessRunner.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace ktv4;
+
+namespace {
+
+constexpr int kTone885 = 8; // the Tone Frequency setting's start-up position, "88.5Hz"
+
+const QByteArray kModern =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+const QByteArray kLegacy =
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
+    "Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL";
+
+// "channel|frequency|mode|split|name|tone|skip" as the grid shows them.
+QString describe(int ch, const ChannelRow &row)
+{
+    QStringList parts{QString::number(ch)};
+    for (const int c : {ColFrequency, ColMode, ColSplit, ColName, ColTone, ColSkip})
+        parts << row.cells[c].text;
+    return parts.join(QLatin1Char('|'));
+}
+
+QStringList describeChanged(const ChirpImport &import)
+{
+    QStringList out;
+    for (const int ch : import.changed)
+        out << describe(ch, import.channels[ch]);
+    return out;
+}
+
+ChannelRow randomChannel(QRandomGenerator &rng)
+{
+    static const QString alphabet = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ *#+-/\\=()$_");
+    ChannelRow row;
+    row.inUse = true;
+    auto &c = row.cells;
+    const int hz = rng.bounded(30000, 35000000);
+    const int split = rng.bounded(2) ? hz : rng.bounded(30000, 35000000);
+    const int mode = rng.bounded(6), gain = rng.bounded(4), agc = rng.bounded(2) * rng.bounded(1, 256),
+              pwr = rng.bounded(3), filter = rng.bounded(2), tone = rng.bounded(256), nb = rng.bounded(2),
+              skip = rng.bounded(2);
+    QString name;
+    for (int i = rng.bounded(8); i > 0; --i)
+        name += alphabet[rng.bounded(int(alphabet.size()))];
+    c[ColFrequency] = {double(hz), frequencyText(hz)};
+    c[ColMode] = {double(mode), ModeNames().at(mode)};
+    c[ColGain] = {double(gain), gainText(gain)};
+    c[ColAgc] = {double(agc), agcText(agc)};
+    c[ColPwr] = {double(pwr), powerText(pwr)};
+    c[ColFilter] = {double(filter), filterText(filter)};
+    c[ColTone] = {double(tone), toneText(tone)};
+    c[ColNb] = {double(nb), nbText(nb)};
+    c[ColSplit] = {double(split), frequencyText(split)};
+    c[ColName] = {0, name};
+    c[ColSkip] = {double(skip), skipText(skip)};
+    return row;
+}
+
+} // namespace
+
+class TestChirp : public QObject {
+    Q_OBJECT
+private slots:
+    void importsFilesAsTheyAreShared_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("channels"); // describe() of each channel stored, ascending
+        QTest::addColumn<QStringList>("notes");
+        QTest::addColumn<QString>("summary");
+
+        QTest::newRow("columns in another order and case, quoted fields, unknown column, LF")
+            << QByteArray("\"Mode\",\"frequency\",\"LOCATION\",\"Name\",\"Skip\",\"Unknown\"\n"
+                          "\"LSB\",\"7.1\",\"5\",\"Net, 40m\",\"S\",\"x\"\n"
+                          "usb,14.070001,6,\"Say \"\"Hi\"\"\",,\n")
+            << QStringList{"5|7.100.000|LSB|7.100.000|NET 40M|Off|Skip",
+                           "6|14.070.001|USB|14.070.001|SAY HI|Off|"}
+            << QStringList{"Line 2, Location 5: name \"Net, 40m\" stored as \"NET 40M\"",
+                           "Line 3, Location 6: name \"Say \"Hi\"\" stored as \"SAY HI\""}
+            << "Imported 2 channel(s) (2 adjusted), dropped 0 row(s).";
+
+        QTest::newRow("duplex split, + and -, CRLF")
+            << kModern +
+                   "\r\n"
+                   "0,Split,7.030000,split,7.031000,,88.5,88.5,023,NN,023,Tone->Tone,CW,1.00,,100W,,,,,\r\n"
+                   "1,Up,29.620000,+,0.100000,Tone,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                   "2,Down,29.620000,-,0.100000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                   "3,Far,29.620000,+,10.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                   "4,Below,0.100000,-,0.200000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,50W,,,,,\r\n"
+            << QStringList{"0|7.030.000|CWU|7.031.000|SPLIT|Off|", "1|29.620.000|FM|29.720.000|UP|On|",
+                           "2|29.620.000|FM|29.520.000|DOWN|Off|", "3|29.620.000|FM|29.620.000|FAR|Off|",
+                           "4|0.100.000|AM|0.100.000|BELOW|Off|"}
+            << QStringList{"Line 5, Location 3: transmit frequency 39.620000 MHz is outside the radio's "
+                           "range: "
+                           "transmits on the receive frequency",
+                           "Line 6, Location 4: transmit frequency -0.100000 MHz is outside the radio's "
+                           "range: "
+                           "transmits on the receive frequency"}
+            << "Imported 5 channel(s) (2 adjusted), dropped 0 row(s).";
+
+        QTest::newRow("out-of-range frequencies, too-long names, rows that name no channel")
+            << kLegacy + "\n"
+                         "7,2m Calling,146.520000,,0.600000,,88.5,88.5,023,NN,FM,5.00,,,,,\n"
+                         "8,VeryLongName,14.2,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         "604,Nowhere,7.000000,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         ",,,,,,,,,,,,,,,,\n"
+                         "9,Bad,7.05 MHz,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         "10,Fine,3.5999995,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         "11,Zeros,3.50000000,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         "12,Low,0.029999,,0.000000,,88.5,88.5,023,NN,USB,5.00,,,,,\n"
+                         "11,Again,34.999999,,0.000000,,88.5,88.5,023,NN,AM,5.00,,,,,\n"
+            << QStringList{"8|14.200.000|USB|14.200.000|VERYLON|Off|",
+                           "11|34.999.999|AM|34.999.999|AGAIN|Off|"}
+            << QStringList{"Line 2, Location 7: dropped: frequency 146.520000 MHz is outside the radio's "
+                           "range, "
+                           "0.030000 to 34.999999 MHz",
+                           "Line 3, Location 8: name \"VeryLongName\" stored as \"VERYLON\"",
+                           "Line 4, Location 604: dropped: Location \"604\" is not a channel 0 to 603",
+                           "Line 6, Location 9: dropped: frequency \"7.05 MHz\" is not a frequency in MHz "
+                           "with up "
+                           "to 6 decimals",
+                           "Line 7, Location 10: dropped: frequency \"3.5999995\" is not a frequency in MHz "
+                           "with up "
+                           "to 6 decimals",
+                           "Line 9, Location 12: dropped: frequency 0.029999 MHz is outside the radio's "
+                           "range, "
+                           "0.030000 to 34.999999 MHz",
+                           "Line 10, Location 11: replaces the row of line 8 for the same channel"}
+            << "Imported 3 channel(s) (2 adjusted), dropped 5 row(s).";
+
+        QTest::newRow("another HF radio's file as the tool writes it")
+            << kModern +
+                   "\r\n"
+                   "0,FT8 40m,7.074000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,1.00,,100W,\"FT8, "
+                   "dial\",,,,\r\n"
+                   "1,80m Net,3.985000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,1.00,S,100W,,,,,\r\n"
+                   "2,CW Call,14.050000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,CWR,1.00,P,100W,,,,,\r\n"
+                   "3,WWV,10.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,100W,,,,,\r\n"
+                   "4,10m FM,29.600000,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,50W,,,,,\r\n"
+                   "5,RTTY,14.080000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,RTTY,1.00,,100W,,,,,\r\n"
+                   "6,10m DCS,29.640000,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                   "7,10m "
+                   "Rpt,29.620000,-,0.100000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+            << QStringList{"0|7.074.000|USB|7.074.000|FT8 40M|Off|",
+                           "1|3.985.000|LSB|3.985.000|80M NET|Off|Skip",
+                           "2|14.050.000|CWL|14.050.000|CW CALL|Off|",
+                           "3|10.000.000|AM|10.000.000|WWV|Off|",
+                           "4|29.600.000|FM|29.600.000|10M FM|On|",
+                           "6|29.640.000|FM|29.640.000|10M DCS|Off|",
+                           "7|29.620.000|FM|29.520.000|10M RPT|On|"}
+            << QStringList{"Line 4, Location 2: priority scan (P) is not carried: scanned like any channel",
+                           "Line 5, Location 3: receive only (Duplex off) is not carried: transmits on the "
+                           "receive "
+                           "frequency",
+                           "Line 6, Location 4: mode NFM stored as FM; tone squelch (TSQL) is not carried: "
+                           "the tone "
+                           "is sent, reception is not squelched",
+                           "Line 7, Location 5: dropped: mode \"RTTY\" has no counterpart on the radio",
+                           "Line 8, Location 6: tone mode DTCS is not carried: no tone",
+                           "Line 9, Location 7: tone 100.0 Hz: the radio sends its Tone Frequency setting, "
+                           "88.5 Hz"}
+            << "Imported 7 channel(s) (5 adjusted), dropped 1 row(s).";
+    }
+
+    void importsFilesAsTheyAreShared()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, channels);
+        QFETCH(QStringList, notes);
+        QFETCH(QString, summary);
+        const ChannelTable empty{};
+        const ChirpImport import = importChirpCsvBytes(file, empty, kTone885);
+        QVERIFY2(import.result.ok(), qPrintable(import.result.detail));
+        QCOMPARE(describeChanged(import), channels);
+        QCOMPARE(import.report.noteLines(), notes);
+        QCOMPARE(import.report.summary(), summary);
+        // A channel the file does not name stays as it was.
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            if (!import.changed.contains(ch))
+                QVERIFY(!import.channels[ch].inUse);
+        }
+    }
+
+    void refusesFilesNotInTheLayout_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("detail"); // empty: accepted, nothing stored
+
+        QTest::newRow("the program's own CSV")
+            << QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\"\r\n")
+            << "the first row is not a CHIRP header: it needs Location and "
+               "Frequency columns";
+        QTest::newRow("empty") << QByteArray()
+                               << "the first row is not a CHIRP header: it needs Location and "
+                                  "Frequency columns";
+        QTest::newRow("a quote that never closes") << kLegacy + "\n1,\"Open,7.000000\n2,B,7.100000\n"
+                                                   << "line 2: a quoted field is never closed";
+        QTest::newRow("header only, after a byte-order mark and a blank line")
+            << "\xEF\xBB\xBF\r\n" + kModern + "\r\n"
+            << QString();
+    }
+
+    void refusesFilesNotInTheLayout()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, detail);
+        const ChirpImport import = importChirpCsvBytes(file, ChannelTable{}, kTone885);
+        QCOMPARE(import.result.detail, detail);
+        QCOMPARE(import.result.status, detail.isEmpty() ? FileStatus::Ok : FileStatus::DataError);
+        QVERIFY(import.changed.isEmpty());
+        QCOMPARE(import.report.imported + import.report.dropped, 0);
+    }
+
+    void exportWritesTheToolsLayout()
+    {
+        QRandomGenerator rng(7);
+        ChannelTable table{};
+        table[0] = randomChannel(rng);
+        table[400] = randomChannel(rng);
+        auto set = [](ChannelRow &row, int hz, int mode, int split, int tone, const QString &name, int skip) {
+            row.cells[ColFrequency] = {double(hz), frequencyText(hz)};
+            row.cells[ColMode] = {double(mode), ModeNames().at(mode)};
+            row.cells[ColSplit] = {double(split), frequencyText(split)};
+            row.cells[ColTone] = {double(tone), toneText(tone)};
+            row.cells[ColName] = {0, name};
+            row.cells[ColSkip] = {double(skip), skipText(skip)};
+        };
+        set(table[0], 7050000, 1, 7050000, 0x05, "NET, 40", 1);
+        set(table[400], 29620000, 3, 29520000, 0x85, "", 0);
+        QCOMPARE(chirpCsvExportBytes(table, 12),
+                 kModern +
+                     "\r\n"
+                     "0,\"NET, 40\",7.050000,,0.000000,,100.0,88.5,023,NN,023,Tone->Tone,LSB,1.00,S,,Memory "
+                     "0CH,,,,\r\n"
+                     "400,,29.620000,split,29.520000,Tone,100.0,88.5,023,NN,023,Tone->Tone,CWR,1.00,,,Memory "
+                     "A P1,,,,\r\n");
+    }
+
+    // Export, then import, gives back every channel: into the same table exactly; into an empty
+    // one every field the layout carries, with defaults for the rest.
+    void exportThenImportGivesTheSameChannels()
+    {
+        QRandomGenerator rng(20261207);
+        for (int round = 0; round < 40; ++round) {
+            ChannelTable table{};
+            for (int i = rng.bounded(1, 40); i > 0; --i)
+                table[rng.bounded(kChannelCount)] = randomChannel(rng);
+            const int tone = rng.bounded(39);
+            const QByteArray csv = chirpCsvExportBytes(table, tone);
+
+            const ChirpImport same = importChirpCsvBytes(csv, table, tone);
+            QVERIFY(same.result.ok());
+            QCOMPARE(same.report.noteLines(), QStringList());
+            QVERIFY(same.channels == table);
+
+            const ChirpImport fresh = importChirpCsvBytes(csv, ChannelTable{}, tone);
+            QCOMPARE(fresh.report.imported, int(same.changed.size()));
+            for (int ch = 0; ch < kChannelCount; ++ch) {
+                const ChannelRow &want = table[ch];
+                const ChannelRow &got = fresh.channels[ch];
+                QCOMPARE(got.inUse, want.inUse);
+                if (!want.inUse)
+                    continue;
+                QCOMPARE(describe(ch, got), describe(ch, want));
+                QCOMPARE(got.cells[ColTone].value, double(int(want.cells[ColTone].value) & 0x80));
+                for (const int c : {ColGain, ColAgc, ColPwr, ColFilter, ColNb})
+                    QCOMPARE(got.cells[c].value, 0.0);
+            }
+        }
+    }
+
+    void commandLineChoosesTheLayoutAndReportsOnStderr()
+    {
+        using ktv4::test::cli;
+        QTemporaryDir dir;
+        const QString base = dir.filePath("base.TV4"), in = dir.filePath("in.csv"),
+                      out = dir.filePath("out.TV4"), back = dir.filePath("back.csv");
+        ktv4::test::writeAll(in, kLegacy + "\n3,Net,7.1,,,,,,,,USB,,S,,,,\n4,Two,146.52,,,,,,,,FM,,,,,,\n");
+        QCOMPARE(cli({"new", "-o", base}).exitCode, 0);
+        const ktv4::test::Run run =
+            cli({"import-csv", "--format", "chirp", base, in, "-o", out, "--csv-out", back});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err,
+                 QStringLiteral("Line 3, Location 4: dropped: frequency 146.520000 MHz is outside the "
+                                "radio's range, 0.030000 to 34.999999 MHz\n"
+                                "Imported 1 channel(s) (0 adjusted), dropped 1 row(s).\n"));
+        QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));
+        QCOMPARE(cli({"export-csv", "--format", "chirp", out, "-o", back}).exitCode, 0);
+        QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));
+        QCOMPARE(cli({"export-csv", "--format", "other", out, "-o", back}).exitCode, 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestChirp)
+#include "tst_chirp.moc"
