@@ -418,7 +418,8 @@ void ChannelGridTest::importFillsTheGrid()
 
     QVERIFY(m_commands->importCsv(m->panel.get()));
     QCOMPARE(m->prompts->fileDialogs.size(), 1);
-    QCOMPARE(m->prompts->fileDialogs[0].filter, QStringLiteral("CSV Files (*.csv);;All Files (*)"));
+    QCOMPARE(m->prompts->fileDialogs[0].filter,
+             QStringLiteral("CSV Files (*.csv);;CHIRP CSV (*.csv);;All Files (*)"));
     QVERIFY(m->prompts->messages.isEmpty());
     QCOMPARE(m_lastFileName, path("in.csv"));
 
