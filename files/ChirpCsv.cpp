@@ -19,14 +19,14 @@ QString tr(const char *text)
 }
 
 // The receive frequencies the radio accepts, as the channel edit dialog checks them.
-constexpr qint64 kLowestFrequency = 30000;
-constexpr qint64 kFrequencyLimit = 35000000;
+constexpr qint64 kLowestReceive = 30000;
+constexpr qint64 kReceiveLimit = 35000000;
 constexpr int kNameLength = 7;
 constexpr int kToneOn = 0x80;
 
 bool isChannelFrequency(qint64 hz)
 {
-    return hz >= kLowestFrequency && hz < kFrequencyLimit;
+    return hz >= kLowestReceive && hz < kReceiveLimit;
 }
 
 // The radio's modes (by mode code) and the words the other tool uses for them.
