@@ -5,6 +5,7 @@
 #include "files/CloneDocument.h"
 #include "link/BlockCommands.h"
 #include "link/CloneTransfer.h"
+#include "link/SerialTransport.h"
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -92,7 +93,7 @@ void transferMemory(benchmark::State &state, Operation operation)
         return;
     }
     CloneDocument document;
-    CloneTransfer transfer(document);
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     transfer.setPortName(simulator.device());
     // Opens the port, so the measured operation starts on an open line.
     if (runToEnd(transfer, Operation::Identify) != TransferOutcome::Completed) {

@@ -3,8 +3,8 @@
 #include "link/BlockCommands.h"
 #include "link/LineExchange.h"
 #include "link/LinkLog.h"
-#include "link/SerialTransport.h"
 #include "link/TransferTrace.h"
+#include "link/Transport.h"
 #include "model/ChannelNaming.h"
 
 #include <QTimer>
@@ -30,9 +30,6 @@ QString outcomeText(TransferOutcome outcome)
 }
 
 namespace {
-
-// The radio needs this pause after each record and after the closing line.
-constexpr std::chrono::milliseconds kRecordPause{10};
 
 struct Failure {
     TransferOutcome outcome;
@@ -114,7 +111,9 @@ Verdict acknowledged(const QByteArray &line, const QByteArray &reply)
 
 class CloneTransfer::Private {
 public:
-    Private(CloneTransfer *q, CloneDocument &document) : q(q), document(document), exchange(transport)
+    Private(CloneTransfer *q, CloneDocument &document, std::unique_ptr<Transport> port, LinkTimings timings)
+        : q(q), document(document), ownedTransport(std::move(port)), transport(*ownedTransport),
+          exchange(transport, timings.replyTimeout), recordPause(timings.recordPause)
     {
         pause.setSingleShot(true);
         // The radio is owed its full pause; a coarse timer may fire early.
@@ -124,8 +123,10 @@ public:
 
     CloneTransfer *q;
     CloneDocument &document;
-    SerialTransport transport;
+    std::unique_ptr<Transport> ownedTransport;
+    Transport &transport;
     LineExchange exchange;
+    std::chrono::milliseconds recordPause;
     TransferTrace trace;
     QTimer pause;
 
@@ -168,8 +169,9 @@ public:
     }
 };
 
-CloneTransfer::CloneTransfer(CloneDocument &document, QObject *parent)
-    : QObject(parent), d(new Private(this, document))
+CloneTransfer::CloneTransfer(CloneDocument &document, std::unique_ptr<Transport> transport,
+                             LinkTimings timings, QObject *parent)
+    : QObject(parent), d(new Private(this, document, std::move(transport), timings))
 {
     connect(&d->exchange, &LineExchange::finished, this,
             [this](const ExchangeResult &result) { d->exchangeFinished(result); });
@@ -179,6 +181,11 @@ CloneTransfer::CloneTransfer(CloneDocument &document, QObject *parent)
 CloneTransfer::~CloneTransfer()
 {
     delete d;
+}
+
+Transport &CloneTransfer::transport()
+{
+    return d->transport;
 }
 
 void CloneTransfer::setPortName(const QString &portName)
@@ -312,7 +319,7 @@ void CloneTransfer::Private::runSteps()
                 finish(TransferOutcome::Cancelled);
                 return;
             }
-            pause.start(kRecordPause);
+            pause.start(recordPause);
             return;
         case Step::Exchange:
         case Step::End:

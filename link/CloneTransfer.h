@@ -1,14 +1,19 @@
 #pragma once
-// The radio operations (identify, read, write) as one event-driven engine over a serial port.
+// The radio operations (identify, read, write) as one event-driven engine over a transport: the
+// serial port for the programs, a scripted radio for the tests.
 // One operation at a time: start() refuses a second while one runs. Every step is driven by
 // readyRead, errorOccurred and single-shot timers; nothing blocks and no event loop is nested.
 
 #include "files/CloneDocument.h"
+#include "link/LinkTimings.h"
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 namespace ktv4 {
+
+class Transport;
 
 enum class Operation {
     Identify,     // "Auto Select"
@@ -41,8 +46,13 @@ QString outcomeText(TransferOutcome outcome);
 class CloneTransfer : public QObject {
     Q_OBJECT
 public:
-    explicit CloneTransfer(CloneDocument &document, QObject *parent = nullptr);
+    // The engine talks through `transport`, which it keeps, with the reply time-out and record
+    // pause of `timings` (kRadioTimings for the radio).
+    CloneTransfer(CloneDocument &document, std::unique_ptr<Transport> transport, LinkTimings timings,
+                  QObject *parent = nullptr);
     ~CloneTransfer() override;
+
+    Transport &transport();
 
     // Device name of the port: a path ("/dev/ttyUSB0", a pseudo-terminal) or "COMn", which maps
     // to this platform's name for that port. Takes effect at the next open.

@@ -8,12 +8,13 @@
 
 namespace ktv4 {
 
-LineExchange::LineExchange(Transport &transport, QObject *parent) : QObject(parent), m_transport(transport)
+LineExchange::LineExchange(Transport &transport, std::chrono::milliseconds replyTimeout, QObject *parent)
+    : QObject(parent), m_transport(transport)
 {
     m_timeout.setSingleShot(true);
-    // A coarse timer may fire up to 5% early; the radio is owed its full 2000 ms.
+    // A coarse timer may fire up to 5% early; the radio is owed its full time-out.
     m_timeout.setTimerType(Qt::PreciseTimer);
-    m_timeout.setInterval(kReplyTimeout);
+    m_timeout.setInterval(replyTimeout);
     connect(&m_timeout, &QTimer::timeout, this, &LineExchange::timedOut);
     connect(&m_transport, &Transport::readyRead, this, &LineExchange::collect);
     connect(&m_transport, &Transport::failed, this, &LineExchange::portFailed);
@@ -86,7 +87,7 @@ void LineExchange::timedOut()
 {
     if (m_busy)
         finish(ExchangeResult::TimedOut,
-               QStringLiteral("no complete reply within %1 ms").arg(kReplyTimeout.count()));
+               QStringLiteral("no complete reply within %1 ms").arg(m_timeout.interval()));
 }
 
 void LineExchange::finish(ExchangeResult::Status status, const QString &detail)

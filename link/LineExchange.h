@@ -1,8 +1,9 @@
 #pragma once
 // One exchange with the radio: throw away whatever is waiting,
 // send one command line, and collect the reply until it is complete: longer than the command
-// plus 3 characters and ending in LF. The wait ends 2000 ms after the send, however many
-// characters have arrived by then. Driven by the transport's signals and a single-shot timer.
+// plus 3 characters and ending in LF. The wait ends the reply time-out after the send (2000 ms
+// for the radio), however many characters have arrived by then. Driven by the transport's
+// signals and a single-shot timer.
 
 #include <QByteArray>
 #include <QObject>
@@ -29,9 +30,7 @@ struct ExchangeResult {
 class LineExchange : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds kReplyTimeout{2000};
-
-    explicit LineExchange(Transport &transport, QObject *parent = nullptr);
+    LineExchange(Transport &transport, std::chrono::milliseconds replyTimeout, QObject *parent = nullptr);
 
     void setTrace(TransferTrace *trace) { m_trace = trace; }
 

@@ -64,16 +64,11 @@ SerialTransport::~SerialTransport()
     m_port.close();
 }
 
-void SerialTransport::setPortName(const QString &portName)
-{
-    m_portName = portName;
-}
-
 bool SerialTransport::open(QString &error)
 {
     if (m_port.isOpen())
         return true;
-    const QString device = platformPortName(m_portName);
+    const QString device = platformPortName(portName());
     if (device.isEmpty()) {
         error = QStringLiteral("no serial port chosen");
         return false;

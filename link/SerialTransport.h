@@ -15,10 +15,6 @@ public:
     explicit SerialTransport(QObject *parent = nullptr);
     ~SerialTransport() override;
 
-    // A device path, or "COMn" (platformPortName()). Takes effect at the next open.
-    void setPortName(const QString &portName);
-    QString portName() const { return m_portName; }
-
     bool open(QString &error) override;
     void close() override;
     bool isOpen() const override;
@@ -30,7 +26,6 @@ private:
     void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
-    QString m_portName;
 };
 
 } // namespace ktv4

@@ -1,7 +1,7 @@
 #pragma once
 // What the line exchange needs of a serial device: open it, throw away what is waiting, send
 // bytes, take what has arrived, and hear about arrivals and failures. The real port plugs in
-// here; so can anything else that carries bytes.
+// here; so can anything else that carries bytes (the tests' scripted radio).
 
 #include <QByteArray>
 #include <QObject>
@@ -13,6 +13,11 @@ class Transport : public QObject {
     Q_OBJECT
 public:
     using QObject::QObject;
+
+    // The device the user chose: a path ("/dev/ttyUSB0", a pseudo-terminal) or "COMn". Takes effect
+    // at the next open. Shown in the transfer trace.
+    void setPortName(const QString &portName) { m_portName = portName; }
+    QString portName() const { return m_portName; }
 
     // Opens the device unless it is open already; false with the reason when it cannot be used.
     virtual bool open(QString &error) = 0;
@@ -28,6 +33,9 @@ signals:
     void readyRead();
     // The device reported an error and has been closed.
     void failed(const QString &detail);
+
+private:
+    QString m_portName;
 };
 
 } // namespace ktv4

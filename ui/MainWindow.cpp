@@ -11,6 +11,8 @@
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
 
+#include "link/SerialTransport.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -56,7 +58,10 @@ int pixelsToTwips(int pixels, int dpi)
 
 MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget *parent)
     : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)),
-      m_transfer(new CloneTransfer(m_document, this))
+      m_transfer(new CloneTransfer(m_document,
+                                   m_options.makeTransport ? m_options.makeTransport()
+                                                           : std::make_unique<SerialTransport>(),
+                                   m_options.linkTimings, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());

@@ -10,6 +10,8 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 class QAction;
 class QLabel;
@@ -35,6 +37,10 @@ struct MainWindowOptions {
     QString portDevice;    // --port: this run's serial device, ahead of the remembered one
     QString geometryStore; // an INI file for the window geometry; empty = the per-user store
     QString traceFile;     // --trace: every line to and from the radio, with times
+    // What carries the lines to the radio, and how long the radio is waited for: the serial port
+    // and the radio's own timings unless a test puts a scripted radio here.
+    std::function<std::unique_ptr<Transport>()> makeTransport;
+    LinkTimings linkTimings = kRadioTimings;
 };
 
 class MainWindow : public QMainWindow {

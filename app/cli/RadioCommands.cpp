@@ -3,6 +3,7 @@
 
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
+#include "link/SerialTransport.h"
 #include "model/ChannelCodec.h"
 
 #include <QCoreApplication>
@@ -155,7 +156,7 @@ int runIdentify(const QStringList &arguments)
         return parser.usageError(QStringLiteral("needs --port DEV"));
 
     CloneDocument document;
-    CloneTransfer transfer(document);
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     if (!report(runOperation(transfer, Operation::Identify)))
@@ -185,7 +186,7 @@ int runRead(const QStringList &arguments)
     CloneDocument document;
     if (parser.isSet(base) && !loadInput(document, parser.value(base)))
         return ExitFailure;
-    CloneTransfer transfer(document);
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     if (parser.isSet(identify) && !report(runOperation(transfer, Operation::Identify)))
@@ -213,7 +214,7 @@ int runWrite(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().first()))
         return ExitFailure;
-    CloneTransfer transfer(document);
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     return report(runOperation(transfer, *operation)) ? ExitOk : ExitFailure;

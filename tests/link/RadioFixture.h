@@ -1,16 +1,21 @@
 #pragma once
-// The transfer engine and a virtual radio on a real pseudo-terminal, with what each side saw.
+// The transfer engine and the virtual radio, with what each side saw. The radio answers inside
+// the test process through RadioTransport (no device, replies at once, a short time-out), or,
+// for the few tests of the real line, on a pseudo-terminal opened through QSerialPort with the
+// radio's own timings.
 
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
+#include "link/SerialTransport.h"
 #include "model/ChannelNaming.h"
 #include "model/RecordText.h"
+#include "support/RadioTransport.h"
 #include "tools/ktv4sim/VirtualRadio.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTestEventLoop>
 #include <memory>
+#include <optional>
 
 namespace fixture {
 
@@ -98,17 +103,24 @@ inline QList<QByteArray> readMemoryLines(int upTo = kChannelCount, bool closing 
     return lines;
 }
 
+enum class Wire { InProcess, Pty };
+
 struct Radio {
-    explicit Radio(sim::RadioSetup setup = unpaced(), const RadioImage &radioContents = radioImage())
-        : radio(std::move(setup))
+    explicit Radio(sim::RadioSetup setup = unpaced(), const RadioImage &radioContents = radioImage(),
+                   Wire wireKind = Wire::InProcess, std::optional<LinkTimings> timings = std::nullopt)
+        : radio(std::move(setup)),
+          transfer(document, makeTransport(wireKind),
+                   timings.value_or(wireKind == Wire::Pty ? kRadioTimings : kInstantTimings))
     {
         radio.loadImage(radioContents);
         document.image() = programImage();
-        QString error;
-        opened = radio.open(error);
-        if (opened)
-            radio.start();
-        transfer.setPortName(radio.devicePath());
+        if (wireKind == Wire::Pty) {
+            QString error;
+            opened = radio.open(error);
+            if (opened)
+                radio.start();
+            transfer.setPortName(radio.devicePath());
+        }
         QObject::connect(&transfer, &CloneTransfer::finished,
                          [this](const TransferResult &r) { results.append(r); });
         QObject::connect(&transfer, &CloneTransfer::progress, [this](int n) { progress.append(n); });
@@ -119,6 +131,19 @@ struct Radio {
     }
     ~Radio() { radio.stop(); }
 
+    std::unique_ptr<Transport> makeTransport(Wire wireKind)
+    {
+        if (wireKind == Wire::Pty)
+            return std::make_unique<SerialTransport>();
+        auto transport = std::make_unique<RadioTransport>(radio);
+        wire = transport.get();
+        return transport;
+    }
+
+    // Noise on the line now, outside any reply.
+    void inject(const QByteArray &bytes) { wire ? wire->inject(bytes) : radio.inject(bytes); }
+    bool vanished() const { return wire ? wire->hasVanished() : radio.hasVanished(); }
+
     static sim::RadioSetup unpaced()
     {
         sim::RadioSetup setup;
@@ -126,12 +151,10 @@ struct Radio {
         return setup;
     }
 
-    // Starts an operation and waits for its end; elapsedMs tells how long it took.
+    // Starts an operation and waits for its end.
     TransferResult run(Operation operation, int timeoutMs = 120000)
     {
         results.clear();
-        QElapsedTimer timer;
-        timer.start();
         if (!transfer.start(operation))
             return {operation, TransferOutcome::CommunicationError, QStringLiteral("refused to start"),
                     false};
@@ -141,7 +164,6 @@ struct Radio {
             &transfer, &CloneTransfer::finished, &loop, &QTestEventLoop::exitLoop, Qt::QueuedConnection);
         loop.enterLoopMSecs(timeoutMs);
         QObject::disconnect(quit);
-        elapsedMs = timer.elapsed();
         if (results.isEmpty())
             return {operation, TransferOutcome::CommunicationError, QStringLiteral("never finished"), false};
         return results.first();
@@ -152,15 +174,15 @@ struct Radio {
 
     sim::VirtualRadio radio;
     CloneDocument document;
-    CloneTransfer transfer{document};
-    bool opened = false;
+    RadioTransport *wire = nullptr; // the in-process line; null on a pseudo-terminal
+    CloneTransfer transfer;
+    bool opened = true;
     QList<TransferResult> results;
     QList<int> progress;
     QList<int> decoded;
     int settingsDecoded = 0;
     int vfosDecoded = 0;
     QList<Operation> phases;
-    qint64 elapsedMs = 0;
 };
 
 } // namespace fixture

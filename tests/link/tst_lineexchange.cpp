@@ -1,17 +1,18 @@
-// One exchange with the radio over a real serial device (a pseudo-terminal opened through
-// QSerialPort), with the far end played by the test so every piece and pause is under control.
+// One exchange with the radio. The behaviour runs against a scripted far end (the test hands in
+// every piece, in virtual time); the serial port itself is checked on pseudo-terminals.
 
 #include "PtyPair.h"
+#include "support/ScriptedTransport.h"
 
 #include "link/CloneTransfer.h"
 #include "link/LineExchange.h"
 #include "link/SerialTransport.h"
 
-#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
-#include <optional>
 
 using namespace ktv4;
+using fixture::ScriptedTransport;
 
 Q_DECLARE_METATYPE(ExchangeResult::Status)
 
@@ -19,41 +20,26 @@ namespace {
 
 const QByteArray kReadLine = "OV~F0600R\r\n";
 const QByteArray kReadReply = kReadLine + QByteArray(64, 'F') + "\r\n";
+constexpr std::chrono::milliseconds kTimeout{30};
 
-// The program's end of the line: the real port, one exchange at a time.
+// The program's end of the line over the scripted far end, its port open.
 struct Link {
-    explicit Link(const QString &path)
-    {
-        transport.setPortName(path);
-        QObject::connect(&exchange, &LineExchange::finished,
-                         [this](const ExchangeResult &r) { results.append(r); });
-    }
-    bool open()
+    Link()
     {
         QString error;
-        return transport.open(error);
+        transport.open(error);
     }
-    std::optional<ExchangeResult> waitResult(int timeoutMs = 4000)
+    // The one result of the running exchange, once it is there.
+    ExchangeResult result()
     {
-        QElapsedTimer timer;
-        timer.start();
-        while (results.isEmpty() && timer.elapsed() < timeoutMs)
-            QTest::qWait(1);
-        if (results.isEmpty())
-            return std::nullopt;
-        return results.takeFirst();
+        if (spy.isEmpty() && !spy.wait(2000))
+            return {ExchangeResult::PortFailed, {}, QStringLiteral("no result")};
+        return spy.takeFirst().at(0).value<ExchangeResult>();
     }
 
-    SerialTransport transport;
-    LineExchange exchange{transport};
-    QList<ExchangeResult> results;
-};
-
-// A pseudo-terminal with the program's port open on it.
-struct OpenLink {
-    PtyPair pty;
-    Link link{pty.path()};
-    bool opened = pty.isValid() && link.open();
+    ScriptedTransport transport;
+    LineExchange exchange{transport, kTimeout};
+    QSignalSpy spy{&exchange, &LineExchange::finished};
 };
 
 } // namespace
@@ -61,128 +47,157 @@ struct OpenLink {
 class TestLineExchange : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase() { qRegisterMetaType<ExchangeResult>(); }
+
     void replies_data()
     {
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QList<QByteArray>>("pieces");
-        QTest::addColumn<int>("gapMs");
         QTest::addColumn<ExchangeResult::Status>("status");
         QTest::addColumn<QByteArray>("reply");
 
         // The echo ends in LF but is not longer than the command plus 3: the answer is still awaited.
         QTest::newRow("echo first, answer later")
-            << kReadLine << QList<QByteArray>{kReadLine, kReadReply.mid(kReadLine.size())} << 300
+            << kReadLine << QList<QByteArray>{kReadLine, kReadReply.mid(kReadLine.size())}
             << ExchangeResult::Reply << kReadReply;
         QList<QByteArray> characters;
         for (const char c : kReadReply)
             characters.append(QByteArray(1, c));
         QTest::newRow("one character at a time")
-            << kReadLine << characters << 1 << ExchangeResult::Reply << kReadReply;
+            << kReadLine << characters << ExchangeResult::Reply << kReadReply;
         QTest::newRow("pieces ending in the middle of the data")
             << kReadLine << QList<QByteArray>{kReadReply.left(20), kReadReply.mid(20, 30), kReadReply.mid(50)}
-            << 50 << ExchangeResult::Reply << kReadReply;
+            << ExchangeResult::Reply << kReadReply;
         QTest::newRow("echo and OK: complete at command + 4")
-            << QByteArray("KTSV4\r\n") << QList<QByteArray>{"KTSV4\r\nOK\r\n"} << 0 << ExchangeResult::Reply
+            << QByteArray("KTSV4\r\n") << QList<QByteArray>{"KTSV4\r\nOK\r\n"} << ExchangeResult::Reply
             << QByteArray("KTSV4\r\nOK\r\n");
         QTest::newRow("command + 3 ending in LF is not complete")
-            << QByteArray("KTSV4\r\n") << QList<QByteArray>{"KTSV4\r\nK\r\n"} << 0 << ExchangeResult::TimedOut
+            << QByteArray("KTSV4\r\n") << QList<QByteArray>{"KTSV4\r\nK\r\n"} << ExchangeResult::TimedOut
             << QByteArray("KTSV4\r\nK\r\n");
+        QTest::newRow("no final LF") << kReadLine << QList<QByteArray>{kReadReply.chopped(1)}
+                                     << ExchangeResult::TimedOut << kReadReply.chopped(1);
+        QTest::newRow("silence") << kReadLine << QList<QByteArray>{} << ExchangeResult::TimedOut
+                                 << QByteArray();
     }
 
     void replies()
     {
         QFETCH(QByteArray, command);
         QFETCH(QList<QByteArray>, pieces);
-        QFETCH(int, gapMs);
         QFETCH(ExchangeResult::Status, status);
         QFETCH(QByteArray, reply);
 
-        OpenLink l;
-        QVERIFY(l.opened);
-        PtyPair &pty = l.pty;
-        Link &link = l.link;
-
+        Link link;
         link.exchange.sendAndReceive(command);
-        QCOMPARE(pty.take(command.size()), command);
-        for (const QByteArray &piece : pieces) {
-            pty.send(piece);
-            QTest::qWait(gapMs);
-        }
-        const std::optional<ExchangeResult> result = link.waitResult();
-        QVERIFY(result);
-        QCOMPARE(result->status, status);
-        QCOMPARE(result->reply, reply);
+        QCOMPARE(link.transport.sent, command);
+        for (const QByteArray &piece : pieces)
+            link.transport.arrive(piece);
+        const ExchangeResult result = link.result();
+        QCOMPARE(result.status, status);
+        QCOMPARE(result.reply, reply);
         QVERIFY(!link.exchange.isBusy());
+        if (status == ExchangeResult::TimedOut)
+            QVERIFY(result.detail.contains(QString::number(kTimeout.count())));
     }
 
-    // A reply without its final LF, arriving in pieces every 250 ms: the wait still ends 2000 ms after
-    // the send, with what came.
+    // Pieces keep arriving before and after the time-out is due: the wait is counted from the
+    // send, not from the last arrival, and what came later is not part of the reply.
     void timeOutIsNotRestartedByArrivingCharacters()
     {
-        OpenLink l;
-        QVERIFY(l.opened);
-        PtyPair &pty = l.pty;
-        Link &link = l.link;
-
-        QElapsedTimer elapsed;
-        elapsed.start();
+        Link link;
+        QSignalSpy arrivals(&link.transport, &Transport::readyRead);
         link.exchange.sendAndReceive(kReadLine);
-        const QByteArray noFinalLf = kReadReply.chopped(1);
-        for (qsizetype at = 0; link.results.isEmpty() && elapsed.elapsed() < 6000; at += 20) {
-            if (at < noFinalLf.size())
-                pty.send(noFinalLf.mid(at, 20));
-            QTest::qWait(250);
+        const int t = int(kTimeout.count());
+        const QList<int> due{0, t / 3, 2 * t / 3, 3 * t / 2, 2 * t, 5 * t / 2, 3 * t, 7 * t / 2};
+        for (int i = 0; i < due.size(); ++i)
+            link.transport.arriveAfter(due[i], kReadReply.mid(i * 10, 10));
+        const ExchangeResult result = link.result();
+        QCOMPARE(result.status, ExchangeResult::TimedOut);
+        QCOMPARE(result.reply, kReadReply.left(30)); // the pieces due before the time-out
+        // Bytes that come between exchanges are thrown away when the next one starts.
+        QTRY_COMPARE(arrivals.size(), due.size());
+        link.transport.arrive("late\r\n");
+        link.exchange.sendAndReceive(kReadLine);
+        link.transport.arrive(kReadReply);
+        QCOMPARE(link.result().reply, kReadReply);
+    }
+
+    void portFailures_data()
+    {
+        QTest::addColumn<int>(
+            "when"); // 0: while the reply is awaited, 1: between exchanges,
+                     // 2: while sending, 3: a write the port refuses, 4: closed by the program
+        QTest::addColumn<QString>("detail");
+        QTest::newRow("while waiting") << 0 << QStringLiteral("the device is gone");
+        QTest::newRow("between exchanges") << 1 << QStringLiteral("the device is gone");
+        QTest::newRow("while sending") << 2 << QStringLiteral("sending failed");
+        QTest::newRow("write refused") << 3 << QStringLiteral("could not send");
+        QTest::newRow("closed under the exchange") << 4 << QStringLiteral("the port was closed");
+    }
+
+    // A port failure ends the exchange with the port's reason, never from inside the call.
+    void portFailures()
+    {
+        QFETCH(int, when);
+        QFETCH(QString, detail);
+        Link link;
+        if (when == 1)
+            link.transport.breakDown(detail); // the next exchange ends with its reason
+        link.transport.failWhileSending = when == 2 ? detail : QString();
+        link.transport.refuseWrite = when == 3;
+        link.exchange.sendAndReceive(kReadLine);
+        if (when == 0)
+            link.transport.breakDown(detail);
+        if (when == 4) {
+            link.transport.close();
+            link.exchange.portClosed();
         }
-        QCOMPARE(link.results.size(), 1);
-        QCOMPARE(link.results[0].status, ExchangeResult::TimedOut);
-        QVERIFY2(elapsed.elapsed() >= 2000 && elapsed.elapsed() < 3000,
-                 qPrintable(QString::number(elapsed.elapsed())));
-        QCOMPARE(link.results[0].reply, noFinalLf);
+        if (when != 0)
+            QVERIFY(link.spy.isEmpty());
+        const ExchangeResult result = link.result();
+        QCOMPARE(result.status, ExchangeResult::PortFailed);
+        QCOMPARE(result.detail, detail);
+        QVERIFY(!link.exchange.isBusy());
+        QVERIFY(!link.spy.wait(2 * kTimeout.count())); // one result only, the time-out stopped
     }
 
-    void waitingBytesAreDiscarded_data()
+    void closedPortEndsTheExchangeLater()
     {
-        QTest::addColumn<int>("settleMs");
-        QTest::newRow("already taken in by the port") << 100;
-        QTest::newRow("still waiting in the device") << 0;
+        ScriptedTransport transport;
+        LineExchange exchange(transport, kTimeout);
+        QSignalSpy spy(&exchange, &LineExchange::finished);
+        exchange.sendAndReceive(kReadLine);
+        // Never from inside the call: the caller is still setting up when it returns.
+        QVERIFY(spy.isEmpty());
+        QVERIFY(spy.wait());
+        QCOMPARE(spy[0][0].value<ExchangeResult>().status, ExchangeResult::PortFailed);
+        QVERIFY(transport.sent.isEmpty());
     }
 
-    void waitingBytesAreDiscarded()
+    // The real port: a reply over a pseudo-terminal, and the reasons a port cannot be used.
+    void serialPortExchange()
     {
-        QFETCH(int, settleMs);
-        OpenLink l;
-        QVERIFY(l.opened);
-        PtyPair &pty = l.pty;
-        Link &link = l.link;
-
-        // Leftovers of an earlier reply and line noise, received before the command goes out.
-        pty.send("OV~F0580R\r\n0123\r\nnoise");
-        QTest::qWait(settleMs);
-        link.exchange.sendAndReceive(kReadLine);
+        PtyPair pty;
+        QVERIFY(pty.isValid());
+        SerialTransport transport;
+        transport.setPortName(pty.path());
+        QString error;
+        QVERIFY(transport.open(error));
+        LineExchange exchange(transport, kRadioTimings.replyTimeout);
+        QSignalSpy spy(&exchange, &LineExchange::finished);
+        exchange.sendAndReceive(kReadLine);
         QCOMPARE(pty.take(kReadLine.size()), kReadLine);
         pty.send(kReadReply);
-        const std::optional<ExchangeResult> result = link.waitResult();
-        QVERIFY(result);
-        QCOMPARE(result->status, ExchangeResult::Reply);
-        QCOMPARE(result->reply, kReadReply);
-    }
+        QVERIFY(spy.wait());
+        QCOMPARE(spy[0][0].value<ExchangeResult>().reply, kReadReply);
 
-    // The device going away while a reply is awaited is in tst_clonetransfer (at channel k); here
-    // it goes between two exchanges and the next one fails.
-    void deviceVanishesBetweenExchanges()
-    {
-        OpenLink l;
-        QVERIFY(l.opened);
-        QTest::qWait(20);
-        l.pty.closeAll();
-        QTest::qWait(100);
-        Link &link = l.link;
-        link.exchange.sendAndReceive(kReadLine);
-        const std::optional<ExchangeResult> result = link.waitResult(1500);
-        QVERIFY(result);
-        QCOMPARE(result->status, ExchangeResult::PortFailed);
-        QVERIFY(!result->detail.isEmpty());
-        QVERIFY(!link.transport.isOpen());
+        // The device goes away: the port reports it and closes.
+        QSignalSpy failed(&transport, &Transport::failed);
+        pty.closeAll();
+        exchange.sendAndReceive(kReadLine);
+        QVERIFY(spy.wait());
+        QCOMPARE(spy[1][0].value<ExchangeResult>().status, ExchangeResult::PortFailed);
+        QVERIFY(!transport.isOpen());
     }
 
     void portThatCannotBeOpened()
@@ -191,46 +206,24 @@ private slots:
         transport.setPortName(QStringLiteral("/dev/ktv4-no-such-port"));
         QString error;
         QVERIFY(!transport.open(error));
-        QVERIFY(error.contains(QLatin1String("/dev/ktv4-no-such-port")));
         // The reason is what the user needs to mend the cable or the port name.
-        QVERIFY2(error.contains(QLatin1String("no such device")), qPrintable(error));
-        QVERIFY2(!error.contains(QLatin1String("No error"), Qt::CaseInsensitive), qPrintable(error));
+        QCOMPARE(error, QStringLiteral("/dev/ktv4-no-such-port: no such device"));
         QVERIFY(!transport.isOpen());
-        // A second attempt tells the same.
         QString again;
         QVERIFY(!transport.open(again));
         QCOMPARE(again, error);
-    }
 
-    void portInUse()
-    {
+        // Held by another program: not a matter of permissions, the user need only close it.
         PtyPair pty;
         QVERIFY(pty.isValid());
-        Link first(pty.path());
-        QVERIFY(first.open());
-
+        SerialTransport first;
+        first.setPortName(pty.path());
+        QVERIFY(first.open(error));
         SerialTransport second;
         second.setPortName(pty.path());
-        QString error;
         QVERIFY(!second.open(error));
-        QVERIFY2(error.contains(QLatin1String("in use")), qPrintable(error));
-        // Not a matter of permissions: the user need not change groups, only close the other program.
-        QVERIFY2(!error.contains(QLatin1String("permission"), Qt::CaseInsensitive), qPrintable(error));
-        QVERIFY(!second.isOpen());
-        QVERIFY(first.transport.isOpen());
-    }
-
-    void closedPortEndsTheExchangeLater()
-    {
-        SerialTransport transport;
-        LineExchange exchange(transport);
-        std::optional<ExchangeResult> result;
-        connect(&exchange, &LineExchange::finished, this, [&result](const ExchangeResult &r) { result = r; });
-        exchange.sendAndReceive(kReadLine);
-        // Never from inside the call: the caller is still setting up when it returns.
-        QVERIFY(!result);
-        QTRY_VERIFY(result);
-        QCOMPARE(result->status, ExchangeResult::PortFailed);
+        QCOMPARE(error, pty.path() + QStringLiteral(": in use by another program"));
+        QVERIFY(first.isOpen());
     }
 
     void comPortNames_data()

@@ -358,14 +358,7 @@ void VirtualRadio::readCommands(Clock::time_point now)
     while ((end = m_input.indexOf('\n')) >= 0) {
         const QByteArray line = m_input.left(end + 1);
         m_input.remove(0, end + 1);
-        std::function<void(const QByteArray &)> observer;
-        {
-            std::lock_guard lock(m_mutex);
-            m_log.append(line);
-            observer = m_observer;
-        }
-        if (observer)
-            observer(line);
+        logLine(line);
         m_lines.append({line, m_inputFree});
     }
 }
@@ -378,22 +371,41 @@ bool VirtualRadio::hits(const CommandTarget &target, const QByteArray &line) con
     return t.kind == target.kind && t.address == target.address;
 }
 
-void VirtualRadio::answer(const QByteArray &line, Clock::time_point at)
+void VirtualRadio::logLine(const QByteArray &line)
 {
+    std::function<void(const QByteArray &)> observer;
+    {
+        std::lock_guard lock(m_mutex);
+        m_log.append(line);
+        observer = m_observer;
+    }
+    if (observer)
+        observer(line);
+}
+
+Response VirtualRadio::handleLine(const QByteArray &line)
+{
+    logLine(line);
+    return responseTo(line);
+}
+
+Response VirtualRadio::responseTo(const QByteArray &line)
+{
+    Response response;
     if (m_silent)
-        return;
+        return response;
     if (hits(m_setup.silentFrom, line)) {
         m_silent = true;
-        return;
+        return response;
     }
     if (hits(m_setup.vanishAt, line)) {
-        m_vanishRequested = true;
-        return;
+        response.vanish = true;
+        return response;
     }
     bool respond = true;
     QByteArray reply = replyTo(line, respond);
     if (!respond)
-        return;
+        return response;
     if (hits(m_setup.wrongLengthAt, line)) {
         // Keep the reply ending in CR LF so that it counts as complete, with too few or too many characters.
         const qsizetype body = std::max<qsizetype>(0, m_setup.wrongLength - line.size() - 2);
@@ -402,9 +414,33 @@ void VirtualRadio::answer(const QByteArray &line, Clock::time_point at)
             content.size() >= body ? content.left(body) : content + QByteArray(body - content.size(), '0');
         reply = content + kCrLf;
     }
-    queueReply(line, reply, at);
-    if (!m_setup.stray.isEmpty())
-        queue(m_setup.stray, m_outputFree + std::chrono::milliseconds(m_setup.strayDelayMs));
+    // The echo comes first; with an echo gap the answer follows as a piece of its own.
+    const QList<QByteArray> parts =
+        m_setup.echoGapMs > 0 ? QList<QByteArray>{line, reply} : QList<QByteArray>{line + reply};
+    for (int p = 0; p < parts.size(); ++p) {
+        const qsizetype size = m_setup.splitSize > 0 ? m_setup.splitSize : parts[p].size();
+        for (qsizetype i = 0; i < parts[p].size(); i += size) {
+            const int gap = i > 0 ? m_setup.splitGapMs : p > 0 ? m_setup.echoGapMs : 0;
+            response.pieces.append({parts[p].mid(i, size), gap});
+        }
+    }
+    response.stray = m_setup.stray;
+    return response;
+}
+
+void VirtualRadio::answer(const QByteArray &line, Clock::time_point at)
+{
+    const Response response = responseTo(line);
+    if (response.vanish) {
+        m_vanishRequested = true;
+        return;
+    }
+    for (int p = 0; p < response.pieces.size(); ++p) {
+        const Response::Piece &piece = response.pieces[p];
+        queue(piece.bytes, p == 0 ? at : m_outputFree + std::chrono::milliseconds(piece.gapMs));
+    }
+    if (!response.pieces.isEmpty() && !response.stray.isEmpty())
+        queue(response.stray, m_outputFree + std::chrono::milliseconds(m_setup.strayDelayMs));
 }
 
 QByteArray VirtualRadio::replyTo(const QByteArray &line, bool &respond)
@@ -451,27 +487,6 @@ void VirtualRadio::queue(const QByteArray &bytes, Clock::time_point notBefore)
     for (qsizetype i = 0; i < bytes.size(); ++i)
         m_output.push_back({bytes[i], start + (i + 1) * m_charTime, i == bytes.size() - 1});
     m_outputFree = start + bytes.size() * m_charTime;
-}
-
-void VirtualRadio::queueReply(const QByteArray &echo, const QByteArray &answer, Clock::time_point at)
-{
-    QList<QByteArray> pieces;
-    if (m_setup.echoGapMs > 0)
-        pieces = {echo, answer};
-    else
-        pieces = {echo + answer};
-    Clock::time_point t = at;
-    for (int p = 0; p < pieces.size(); ++p) {
-        if (p > 0)
-            t = m_outputFree + std::chrono::milliseconds(m_setup.echoGapMs);
-        const QByteArray &piece = pieces[p];
-        const qsizetype size = m_setup.splitSize > 0 ? m_setup.splitSize : piece.size();
-        for (qsizetype i = 0; i < piece.size(); i += size) {
-            if (i > 0)
-                t = m_outputFree + std::chrono::milliseconds(m_setup.splitGapMs);
-            queue(piece.mid(i, size), t);
-        }
-    }
 }
 
 VirtualRadio::Clock::time_point VirtualRadio::flush(Clock::time_point now)

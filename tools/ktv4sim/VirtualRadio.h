@@ -53,6 +53,19 @@ struct RadioSetup {
     int strayDelayMs = 3;
 };
 
+// What the radio does about one line: the pieces it sends back, each after a gap (the echo and
+// the answer; none when it keeps silent), noise after them, and whether the device disappears
+// instead of answering.
+struct Response {
+    struct Piece {
+        QByteArray bytes;
+        int gapMs = 0; // after the previous piece
+    };
+    QList<Piece> pieces;
+    QByteArray stray;
+    bool vanish = false;
+};
+
 class VirtualRadio {
 public:
     explicit VirtualRadio(RadioSetup setup = RadioSetup());
@@ -86,6 +99,11 @@ public:
     // Called on the radio's thread for each line received.
     void setLineObserver(std::function<void(const QByteArray &line)> observer);
 
+    // The radio's whole behaviour for one received line, without a device: the line is logged
+    // (and observed), the memory and the write-enable state change as the radio's would, and the
+    // reply comes back for the caller to deliver. A transport inside the test process uses this.
+    Response handleLine(const QByteArray &line);
+
     // Sends bytes now, outside any reply (noise on the line).
     void inject(const QByteArray &bytes);
     // Closes the device now, as an unplugged cable does.
@@ -105,10 +123,11 @@ private:
     void loop();
     void wake();
     void readCommands(Clock::time_point now);
+    void logLine(const QByteArray &line);
+    Response responseTo(const QByteArray &line);
     void answer(const QByteArray &line, Clock::time_point at);
     QByteArray replyTo(const QByteArray &line, bool &respond);
     void queue(const QByteArray &bytes, Clock::time_point notBefore);
-    void queueReply(const QByteArray &echo, const QByteArray &answer, Clock::time_point at);
     Clock::time_point flush(Clock::time_point now);
     void closeDevice();
     bool hits(const CommandTarget &target, const QByteArray &line) const;
