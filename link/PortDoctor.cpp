@@ -2,6 +2,7 @@
 
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
+#include "link/SerialTransport.h"
 #include "model/RadioImage.h"
 
 #include <QFile>
@@ -417,7 +418,8 @@ void PortDoctor::start(const QString &portName)
         return;
     }
     m_scratch = std::make_unique<CloneDocument>();
-    m_transfer = std::make_unique<CloneTransfer>(*m_scratch);
+    m_transfer =
+        std::make_unique<CloneTransfer>(*m_scratch, std::make_unique<SerialTransport>(), kRadioTimings);
     m_transfer->setPortName(device);
     connect(m_transfer.get(), &CloneTransfer::finished, this,
             [this, title, device](const TransferResult &result) {
