@@ -27,13 +27,44 @@ QString CloneDocument::caption() const
     return AppTitle() + QStringLiteral(" - ") + QFileInfo(m_captionPath).fileName();
 }
 
+void CloneDocument::submit(ImageChange change)
+{
+    if (change.isEmpty())
+        return;
+    applyPart(change.after);
+    record(std::move(change));
+}
+
+void CloneDocument::applyPart(const ImagePart &part)
+{
+    ktv4::applyPart(m_image, part);
+    if (!part.channels.isEmpty())
+        emit channelsChanged(part.firstChannel, part.lastChannel());
+    for (int v = 0; v < kVfoCount; ++v) {
+        if (part.vfos[v])
+            emit vfoChanged(v);
+    }
+    if (part.settings)
+        emit settingsChanged();
+    if (part.modelIndex && *part.modelIndex != m_modelIndex) {
+        m_modelIndex = *part.modelIndex;
+        emit modelChanged(m_modelIndex);
+    }
+}
+
+void CloneDocument::record(ImageChange change)
+{
+    if (change.isEmpty())
+        return;
+    if (m_recorder)
+        m_recorder->record(std::move(change));
+    else if (change.origin == ImageChange::Origin::Edit)
+        setDataChanged(true);
+}
+
 void CloneDocument::selectModel(int modelIndex)
 {
-    const bool changed = modelIndex != m_modelIndex;
-    m_modelIndex = modelIndex;
-    if (changed)
-        emit modelChanged(modelIndex);
-    setDataChanged(true);
+    submit(ImageChange::model(m_modelIndex, modelIndex, tr("Model %1").arg(modelOptionCaption(modelIndex))));
 }
 
 void CloneDocument::setIdentified(int modelIndex, bool variantA)
@@ -67,6 +98,8 @@ void CloneDocument::newImage()
         row.clear();
     emit imageReplaced();
     setShownFile(QString(), QString());
+    if (m_recorder)
+        m_recorder->restart();
     setDataChanged(false);
 }
 
@@ -83,6 +116,8 @@ FileResult CloneDocument::load(const QString &path)
     m_image = std::move(load.image);
     emit imageReplaced();
     setShownFile(path, path);
+    if (m_recorder)
+        m_recorder->restart();
     setDataChanged(false);
     return {};
 }
@@ -94,6 +129,8 @@ FileResult CloneDocument::save(const QString &path)
     if (!result.ok())
         return result;
     setShownFile(path, path);
+    if (m_recorder)
+        m_recorder->markSaved();
     setDataChanged(false);
     return result;
 }
@@ -112,22 +149,15 @@ FileResult CloneDocument::exportCsv(const QString &path)
 
 CsvImportResult CloneDocument::importCsv(const QString &path)
 {
-    const CsvImportResult import = ktv4::importCsv(path, m_image.channels);
+    // Merged into a copy, then applied as one change: rows merged before a fault stay, and
+    // closing asks to save them.
+    RadioImage merged = m_image;
+    const CsvImportResult import = ktv4::importCsv(path, merged.channels);
     logOutcome("CSV import", path, import.result);
     qCDebug(lcFiles) << "CSV import" << path << "stored" << import.rowsStored << "rows";
-    if (!import.result.ok()) {
-        // Rows merged before the fault stay: show them, and make sure closing asks to save them.
-        if (import.rowsStored > 0) {
-            emit imageReplaced();
-            setDataChanged(true);
-        }
-        return import;
-    }
-    emit imageReplaced();
-    setShownFile(QString(), QString());
-    // The merged table is saved nowhere yet: closing must ask about it.
-    if (import.rowsStored > 0)
-        setDataChanged(true);
+    submit(ImageChange::between(m_image, merged, tr("Import %1").arg(QFileInfo(path).fileName())));
+    if (import.result.ok())
+        setShownFile(QString(), QString());
     return import;
 }
 

@@ -6,19 +6,46 @@
 #include "files/ChirpCsv.h"
 #include "files/CloneFile.h"
 #include "files/CsvExchange.h"
+#include "files/ImageChange.h"
 #include "model/RadioImage.h"
 
 #include <QObject>
 
 namespace ktv4 {
 
+// Keeps the history of the changes a document applies: the window's undo stack. Without one the
+// document just marks itself changed.
+class ChangeRecorder {
+public:
+    virtual ~ChangeRecorder() = default;
+    // `change` has just been applied.
+    virtual void record(ImageChange change) = 0;
+    // The image as it stands is what the current file holds.
+    virtual void markSaved() = 0;
+    // New or Open: the image starts afresh, with nothing to take back.
+    virtual void restart() = 0;
+};
+
 class CloneDocument : public QObject {
     Q_OBJECT
 public:
     explicit CloneDocument(QObject *parent = nullptr);
 
+    // Read access for views and encoders. Programs change the image with submit(); the writable
+    // form only sets up an image before anything shows it (tests, benchmarks).
     RadioImage &image() { return m_image; }
     const RadioImage &image() const { return m_image; }
+
+    // The one way to change the image: applies `change.after`, announces what changed and hands
+    // the change to the recorder. An empty change does nothing.
+    void submit(ImageChange change);
+    // Writes a part into the image and announces it, recording nothing: for the recorder's undo
+    // and redo, and for a transfer that shows each record as it arrives and records the whole
+    // read at its end.
+    void applyPart(const ImagePart &part);
+    // A change already applied with applyPart(), for the history.
+    void record(ImageChange change);
+    void setRecorder(ChangeRecorder *recorder) { m_recorder = recorder; }
 
     int modelIndex() const { return m_modelIndex; }
     bool cloneVariantA() const { return m_cloneVariantA; }
@@ -28,7 +55,7 @@ public:
     // AppTitle, or AppTitle + " - " + the shown file's name without its folder.
     QString caption() const;
 
-    // A click on a model option, or a loaded header: sets the option and marks the data changed.
+    // A click on a model option, or a loaded header: a change of the model option.
     void selectModel(int modelIndex);
     // The radio's identification: sets the option without marking the data changed.
     void setIdentified(int modelIndex, bool variantA);
@@ -63,8 +90,12 @@ signals:
     void captionChanged(const QString &caption);
     void modelChanged(int modelIndex);
     void dataChangedChanged(bool changed);
-    // Settings, VFOs and channels were replaced as a whole (New, Open, Import).
+    // Settings, VFOs and channels were replaced as a whole (New, Open).
     void imageReplaced();
+    // Parts of the image changed: channels first..last (both included), one VFO, the settings.
+    void channelsChanged(int first, int last);
+    void vfoChanged(int vfo);
+    void settingsChanged();
 
 private:
     void setShownFile(const QString &cloneFileName, const QString &captionPath);
@@ -75,6 +106,7 @@ private:
     QString m_cloneFileName;
     QString m_captionPath; // the file the caption names: the clone file, or the CSV file just exported
     bool m_dataChanged = false;
+    ChangeRecorder *m_recorder = nullptr;
 };
 
 } // namespace ktv4

@@ -76,6 +76,18 @@ QString operationName(Operation operation)
     return QStringLiteral("write all");
 }
 
+QString readStepName(Operation operation)
+{
+    switch (operation) {
+    case Operation::ReadSettings:
+        return CloneTransfer::tr("Read Settings");
+    case Operation::ReadMemory:
+        return CloneTransfer::tr("Read Memory");
+    default:
+        return CloneTransfer::tr("Read ALL");
+    }
+}
+
 QString shortLine(const QByteArray &line)
 {
     // Block writes are named by their command and address only.
@@ -141,6 +153,8 @@ public:
     QByteArray lineSent;
     QString heldVfoA;
     QString heldVfoB;
+    // The image before a read: the whole read becomes one step of the history at its end.
+    std::optional<RadioImage> beforeRead;
 
     void startPhase();
     void runSteps();
@@ -241,6 +255,11 @@ bool CloneTransfer::start(Operation operation)
         break;
     }
     d->phaseIndex = 0;
+    const bool reads = operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
+                       operation == Operation::ReadAll;
+    d->beforeRead.reset();
+    if (reads)
+        d->beforeRead = d->document.image();
     // The caller hears of progress and the end only after start() has returned.
     QMetaObject::invokeMethod(
         this, [this] { d->startPhase(); }, Qt::QueuedConnection);
@@ -387,6 +406,13 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     cancelRequested = false;
     steps.clear();
     stepIndex = 0;
+    if (beforeRead) {
+        // What arrived stays, also after a failure: the records read so far are the radio's.
+        ImageChange change = ImageChange::between(*beforeRead, document.image(), readStepName(operation));
+        change.origin = ImageChange::Origin::Radio;
+        beforeRead.reset();
+        document.record(std::move(change));
+    }
     if (outcome == TransferOutcome::Completed)
         trace.note(QStringLiteral("completed"));
     else
@@ -424,18 +450,27 @@ void CloneTransfer::Private::addReadSettings()
                         return use(blockReadData(reply));
                     });
     };
-    RadioImage &image = document.image();
+    auto settingsPart = [this] {
+        ImagePart part;
+        part.settings = settingsState(document.image());
+        return part;
+    };
 
-    readInto(kSettings1Address, [&image](const QString &data) -> Verdict {
-        image.SettingsData1 = data;
+    readInto(kSettings1Address, [this, settingsPart](const QString &data) -> Verdict {
+        ImagePart part = settingsPart();
+        part.settings->SettingsData1 = data;
+        document.applyPart(part);
         return {};
     });
     addPause();
     // The settings are decoded from both records together, once both have arrived.
-    readInto(kSettings2Address, [this, &image](const QString &data) -> Verdict {
-        image.SettingsData2 = data;
+    readInto(kSettings2Address, [this, settingsPart](const QString &data) -> Verdict {
+        ImagePart part = settingsPart();
+        SettingsState &settings = *part.settings;
+        settings.SettingsData2 = data;
         const SettingsDecodeResult decoded =
-            DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+            DecodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
+        document.applyPart(part);
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
         emit q->settingsDecoded();
@@ -448,14 +483,16 @@ void CloneTransfer::Private::addReadSettings()
     });
     addPause();
     // Both VFOs change together or not at all, so the table never disagrees with the grid.
-    readInto(kVfoBAddress, [this, &image](const QString &data) -> Verdict {
+    readInto(kVfoBAddress, [this](const QString &data) -> Verdict {
         heldVfoB = data;
-        VfoTable vfos = image.vfos;
+        VfoTable vfos = document.image().vfos;
         if (!DecodeVFOData(heldVfoA, vfos[0]))
             return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
         if (!DecodeVFOData(heldVfoB, vfos[1]))
             return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
-        image.vfos = vfos;
+        ImagePart part;
+        part.vfos = {vfos[0], vfos[1]};
+        document.applyPart(part);
         emit q->vfosDecoded();
         return {};
     });
@@ -481,7 +518,10 @@ void CloneTransfer::Private::addReadMemory()
                 if (!DecodeMemoryData(blockReadData(reply), row))
                     return undecodable(
                         QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
-                document.image().channels[n] = row;
+                ImagePart part;
+                part.firstChannel = n;
+                part.channels = {row};
+                document.applyPart(part);
                 emit q->channelDecoded(n);
                 return {};
             });

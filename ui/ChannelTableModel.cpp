@@ -8,6 +8,9 @@ namespace ktv4::ui {
 ChannelTableModel::ChannelTableModel(CloneDocument &document, QObject *parent)
     : QAbstractTableModel(parent), m_document(document)
 {
+    // The grid follows the document's announcements: exactly the rows that changed are redrawn.
+    connect(&m_document, &CloneDocument::channelsChanged, this, &ChannelTableModel::refreshChannels);
+    connect(&m_document, &CloneDocument::imageReplaced, this, &ChannelTableModel::refreshAll);
 }
 
 int ChannelTableModel::rowCount(const QModelIndex &parent) const

@@ -1,7 +1,7 @@
 #pragma once
 // The memory grid's model: a view of the document's ChannelTable, 604 rows by 11 columns. It keeps
-// no copy of the data; every cell is read from the table when the grid asks for it, and the
-// refresh calls only tell the view which part of the table has changed.
+// no copy of the data; every cell is read from the table when the grid asks for it. It follows the
+// document's announcements and tells the view exactly which rows changed.
 
 #include "model/ChannelCodec.h"
 
@@ -24,9 +24,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // Every row is redrawn from the table (after a file load, an import or a full read).
+    // Every row is redrawn from the table (after an image was set up directly).
     void refreshAll();
-    // One channel's row (after a record was read from the radio, or edited).
     void refreshChannel(int channel);
     // Channels first..last, both included.
     void refreshChannels(int first, int last);

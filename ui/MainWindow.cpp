@@ -8,6 +8,7 @@
 #include "ui/ModifyDialog.h"
 #include "ui/ProgramInfo.h"
 #include "ui/SettingsPanel.h"
+#include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
 
@@ -73,6 +74,8 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     // The toolbar is shown and hidden from the View menu only.
     setContextMenuPolicy(Qt::NoContextMenu);
 
+    // Every change of the image from here on is a step of the history.
+    m_history = new UndoHistory(m_document, this);
     buildMenus();
     buildToolBar();
     buildStatusBar();
@@ -86,11 +89,8 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
         m_transfer->setTraceFile(m_options.traceFile);
 
     connectTransfer();
-    connect(&m_document, &CloneDocument::captionChanged, this, &QWidget::setWindowTitle);
-    connect(&m_document, &CloneDocument::imageReplaced, this, [this] {
-        m_settingsPanel->refreshSettings();
-        m_settingsPanel->vfoModel()->refreshAll();
-    });
+    connect(&m_document, &CloneDocument::captionChanged, this, &MainWindow::showCaption);
+    connect(&m_document, &CloneDocument::dataChangedChanged, this, &QWidget::setWindowModified);
 }
 
 MainWindow::~MainWindow()
@@ -98,6 +98,7 @@ MainWindow::~MainWindow()
     // Everything that works on the document goes before it does (the base class would delete
     // these children only after the document is gone): the engine first, then the views.
     delete m_transfer;
+    delete m_history;
     delete m_memoryCommands;
     delete m_modify;
     delete m_about;
@@ -107,7 +108,7 @@ MainWindow::~MainWindow()
 
 void MainWindow::finishLoad(const QString &startFile)
 {
-    setWindowTitle(m_document.caption());
+    showCaption(m_document.caption());
     tabClicked(m_tabStrip->currentIndex());
     if (!startFile.isEmpty())
         loadCloneFile(startFile);
@@ -164,6 +165,7 @@ void MainWindow::buildMenus()
     m_actions.insert(QStringLiteral("mnuEdit"), edit->menuAction());
     QAction *modify = addMenuItem(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"));
     connect(modify, &QAction::triggered, this, &MainWindow::modify);
+    buildEditItems(edit);
 
     QMenu *view = bar->addMenu(tr("View(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
@@ -324,7 +326,8 @@ QWidget *MainWindow::buildCentralArea()
     // dlgModify is loaded once, before the window is shown, and serves both grids.
     m_modify = new ModifyDialog(m_document, m_prompts, this);
     m_memoryPanel->setModifyDialog(m_modify);
-    connect(m_modify, &ModifyDialog::vfoEdited, m_settingsPanel->vfoModel(), &VfoTableModel::refreshVfo);
+    connect(m_modify, &ModifyDialog::vfoAccepted, this, &MainWindow::applyVfoEdit);
+    connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
     m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
     connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,

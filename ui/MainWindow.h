@@ -30,6 +30,7 @@ class MemoryCommands;
 class MemoryPanel;
 class ModifyDialog;
 class SettingsPanel;
+class UndoHistory;
 class UserPrompts;
 
 struct MainWindowOptions {
@@ -58,6 +59,7 @@ public:
     void finishLoad(const QString &startFile = QString());
 
     CloneDocument &document() { return m_document; }
+    UndoHistory *history() const { return m_history; }
     CloneTransfer &transfer() { return *m_transfer; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     MemoryPanel *memoryPanel() const { return m_memoryPanel; }
@@ -94,6 +96,8 @@ public slots:
     void modify(); // Edit > Modify
     void showAbout();
     void showComPortSetup();
+    // The status bar's text: what the last command did, or why it did nothing.
+    void showStatus(const QString &text);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -114,6 +118,11 @@ private:
     bool saveCloneFile(const QString &path);
     QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
+    void applyVfoEdit(int vfo, const ktv4::VfoRow &row);
+    void buildEditItems(QMenu *edit);
+    void updateUndoItems();
+    // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.
+    void showCaption(const QString &caption);
     void formUnload();
     void updateClock();
 
@@ -135,6 +144,7 @@ private:
     MemoryPanel *m_memoryPanel = nullptr;
     MemoryCommands *m_memoryCommands = nullptr;
     ModifyDialog *m_modify = nullptr;
+    UndoHistory *m_history = nullptr;
     QWidget *m_progressArea = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_cancel = nullptr;

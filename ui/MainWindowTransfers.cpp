@@ -49,9 +49,6 @@ void MainWindow::connectTransfer()
 {
     connect(m_transfer, &CloneTransfer::phaseStarted, this, &MainWindow::phaseStarted);
     connect(m_transfer, &CloneTransfer::progress, m_progressBar, &QProgressBar::setValue);
-    connect(m_transfer, &CloneTransfer::settingsDecoded, m_settingsPanel, &SettingsPanel::refreshSettings);
-    connect(m_transfer, &CloneTransfer::vfosDecoded, m_settingsPanel->vfoModel(), &VfoTableModel::refreshAll);
-    connect(m_transfer, &CloneTransfer::channelDecoded, m_memoryPanel, &MemoryPanel::refreshChannel);
     connect(m_transfer, &CloneTransfer::finished, this, &MainWindow::transferFinished);
 }
 
@@ -115,6 +112,7 @@ void MainWindow::setBusy(bool busy)
     m_settingsPanel->setBusy(busy);
     m_memoryPanel->setBusy(busy);
     m_tabStrip->setEnabled(!busy);
+    updateUndoItems();
     m_progressArea->setVisible(busy);
     m_cancel->setEnabled(busy);
     if (busy) {

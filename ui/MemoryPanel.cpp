@@ -1,5 +1,6 @@
 #include "ui/MemoryPanel.h"
 
+#include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
 #include "ui/ChannelGridLayout.h"
@@ -16,6 +17,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <numeric>
 
 namespace ktv4::ui {
 
@@ -52,7 +54,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_grid->setModel(m_model);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -99,8 +101,6 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     connect(m_writeMemory, &QPushButton::clicked, this, &MemoryPanel::writeMemoryRequested);
     connect(m_grid, &QTableView::doubleClicked, this,
             [this](const QModelIndex &index) { openEditor(index.row()); });
-    // New, Open and Import replace the whole table.
-    connect(&m_document, &CloneDocument::imageReplaced, this, &MemoryPanel::refreshAll);
 
     selectChannel(0);
 }
@@ -122,6 +122,26 @@ int MemoryPanel::currentChannel() const
 {
     const QModelIndex current = m_grid->currentIndex();
     return current.isValid() ? current.row() : 0;
+}
+
+QList<int> MemoryPanel::selectedChannels() const
+{
+    QList<int> channels;
+    for (const QModelIndex &index : m_grid->selectionModel()->selectedRows())
+        channels << index.row();
+    if (channels.isEmpty())
+        channels << currentChannel();
+    return normalizedChannels(channels);
+}
+
+void MemoryPanel::selectChannels(int first, int last)
+{
+    first = std::clamp(first, 0, kChannelCount - 1);
+    last = std::clamp(last, first, kChannelCount - 1);
+    QItemSelectionModel *selection = m_grid->selectionModel();
+    selection->setCurrentIndex(m_model->index(first, ColFrequency), QItemSelectionModel::NoUpdate);
+    selection->select(QItemSelection(m_model->index(first, 0), m_model->index(last, kChannelColumns - 1)),
+                      QItemSelectionModel::ClearAndSelect);
 }
 
 int MemoryPanel::topChannel() const
@@ -155,8 +175,12 @@ void MemoryPanel::setModifyDialog(ModifyDialog *dialog)
     if (m_dialog)
         disconnect(m_dialog, nullptr, this, nullptr);
     m_dialog = dialog;
-    if (m_dialog)
-        connect(m_dialog, &ModifyDialog::channelEdited, this, &MemoryPanel::refreshChannel);
+    if (m_dialog) {
+        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const ChannelRow &row) {
+            m_document.submit(ImageChange::channels(m_document.image(), channel, {row},
+                                                    tr("Modify channel %1").arg(csvChannelField(channel))));
+        });
+    }
 }
 
 void MemoryPanel::refreshAll()
@@ -194,61 +218,80 @@ bool MemoryPanel::confirm(const QString &title, const QString &question)
     return m_prompts.message(this, request) == QMessageBox::Ok;
 }
 
-void MemoryPanel::emptyChannel(int channel)
+namespace {
+
+// The confirmations' first line: the command can be taken back.
+QString undoLine()
 {
-    m_document.image().channels[channel].clear();
+    return MemoryPanel::tr("Edit > Undo brings the channels back.") + QStringLiteral("\r\n");
+}
+
+QString channelsName(const QList<int> &channels)
+{
+    if (channels.size() == 1)
+        return MemoryPanel::tr("channel %1").arg(csvChannelField(channels.first()));
+    return MemoryPanel::tr("%n channels", nullptr, int(channels.size()));
+}
+
+} // namespace
+
+QList<int> MemoryPanel::firstBankSelection(const QString &command)
+{
+    const QList<int> channels = firstBankChannels(selectedChannels());
+    if (channels.isEmpty())
+        emit statusMessage(tr("%1 works in the first bank only (channels 0 to 199); banks A and B keep "
+                              "their places.")
+                               .arg(command));
+    return channels;
 }
 
 void MemoryPanel::insertChannel()
 {
-    const int channel = currentChannel();
-    if (channel >= kFirstBankEnd)
+    const QList<int> channels = firstBankSelection(tr("Insert"));
+    if (channels.isEmpty())
         return;
-    m_document.setDataChanged(true);
-    ChannelTable &table = m_document.image().channels;
-    // The last channel of the first bank falls off the end.
-    for (int i = kFirstBankEnd - 1; i > channel; --i)
-        table[i] = std::move(table[i - 1]);
-    emptyChannel(channel);
-    m_model->refreshChannels(channel, kFirstBankEnd - 1);
+    const int count = int(channels.size());
+    // The last channels of the first bank fall off its end.
+    m_document.submit(insertChannels(m_document.image(), channels.first(), count,
+                                     tr("Insert %1").arg(channelsName(channels))));
 }
 
 void MemoryPanel::deleteChannel()
 {
-    const int channel = currentChannel();
-    if (channel >= kFirstBankEnd)
+    const QList<int> channels = firstBankSelection(tr("Delete"));
+    if (channels.isEmpty())
         return;
-    if (!confirm(tr("DELETE OK"),
-                 tr("Delete cannot be undone.\r\nAre you sure that you want to do the delete?")))
+    const QString question =
+        channels.size() == 1
+            ? tr("Are you sure that you want to do the delete?")
+            : tr("Are you sure that you want to delete these %n channels?", nullptr, int(channels.size()));
+    if (!confirm(tr("DELETE OK"), undoLine() + question))
         return;
-    m_document.setDataChanged(true);
-    ChannelTable &table = m_document.image().channels;
-    for (int i = channel; i < kFirstBankEnd - 1; ++i)
-        table[i] = std::move(table[i + 1]);
-    emptyChannel(kFirstBankEnd - 1);
-    m_model->refreshChannels(channel, kFirstBankEnd - 1);
+    m_document.submit(
+        deleteChannels(m_document.image(), channels, tr("Delete %1").arg(channelsName(channels))));
 }
 
 void MemoryPanel::clearChannel()
 {
-    const int channel = currentChannel();
-    if (!confirm(tr("CLEAR OK"),
-                 tr("Clear cannot be undone.\r\nAre you sure that you want to do the clear?")))
+    const QList<int> channels = selectedChannels();
+    const QString question =
+        channels.size() == 1
+            ? tr("Are you sure that you want to do the clear?")
+            : tr("Are you sure that you want to clear these %n channels?", nullptr, int(channels.size()));
+    if (!confirm(tr("CLEAR OK"), undoLine() + question))
         return;
-    m_document.setDataChanged(true);
-    emptyChannel(channel);
-    m_model->refreshChannel(channel);
+    m_document.submit(
+        clearChannels(m_document.image(), channels, tr("Clear %1").arg(channelsName(channels))));
 }
 
 void MemoryPanel::clearAll()
 {
     if (!confirm(tr("CLEAR OK"),
-                 tr("Clear cannot be undone.\r\nAre you sure that you want to clear all memory?")))
+                 undoLine() + tr("Are you sure that you want to clear all memory?")))
         return;
-    m_document.setDataChanged(true);
-    for (ChannelRow &row : m_document.image().channels)
-        row.clear();
-    m_model->refreshAll();
+    QList<int> all(kChannelCount);
+    std::iota(all.begin(), all.end(), 0);
+    m_document.submit(clearChannels(m_document.image(), all, tr("Clear All")));
 }
 
 void MemoryPanel::moveUp()

@@ -1,6 +1,9 @@
 #pragma once
 // The "Memory" tab: the memory grid over the channel table, the six buttons that edit the table
 // (Clear, Up, Insert / Clear All, Down, Delete) and the two memory transfer buttons.
+//
+// Clear, Insert and Delete act on the selected rows (Shift and Ctrl extend the selection). Every
+// edit is one change handed to the document; the grid follows the document's announcements.
 
 #include <QWidget>
 
@@ -27,8 +30,12 @@ public:
     ChannelTableModel *model() const { return m_model; }
     QTableView *grid() const { return m_grid; }
 
-    // The channel the buttons and Modify act on: the grid's current row minus its title row.
+    // The channel Modify acts on: the grid's current row minus its title row.
     int currentChannel() const;
+    // The channels of the selected rows, in order; the current channel when nothing is selected.
+    QList<int> selectedChannels() const;
+    // Selects channels first..last as whole rows, first current.
+    void selectChannels(int first, int last);
     // Makes `channel` the current row with the whole row selected; the view does not move.
     void selectChannel(int channel);
     // Channel index of the top visible row.
@@ -40,7 +47,7 @@ public:
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
 
-    // The dialog a double-click opens; the panel refreshes the row after an edit.
+    // The dialog a double-click opens; the panel applies what its OK hands back.
     void setModifyDialog(ModifyDialog *dialog);
 
 public slots:
@@ -51,25 +58,28 @@ public slots:
     void modifyCurrentChannel();
 
     // The buttons.
-    void clearChannel();  // cmbClear
+    void clearChannel();  // cmbClear: the selected channels
     void moveUp();        // Command5
-    void insertChannel(); // cmbInsert
+    void insertChannel(); // cmbInsert: as many empty channels as rows are selected
     void clearAll();      // cmbClAll
     void moveDown();      // Command4
-    void deleteChannel(); // cmbDelete
+    void deleteChannel(); // cmbDelete: the selected channels
 
 signals:
     void readMemoryRequested();  // "Read Memory"
     void writeMemoryRequested(); // "Write Memory"
     void modifyRequested(int channel);
+    // What the status bar should say about the last command, e.g. why it did nothing.
+    void statusMessage(const QString &text);
 
 protected:
     void changeEvent(QEvent *event) override;
 
 private:
     bool confirm(const QString &title, const QString &question);
-    void emptyChannel(int channel);
     void openEditor(int channel);
+    // Insert and Delete act in the first bank only; says so when the selection lies outside it.
+    QList<int> firstBankSelection(const QString &command);
     void layOutGrid();
 
     CloneDocument &m_document;

@@ -371,7 +371,6 @@ void ModifyDialog::writeCells(Cell *cells, qint64 f) const
 
 bool ModifyDialog::commit()
 {
-    m_document.setDataChanged(true);
     const qint64 f = frequency();
     if (f < kLowestFrequency || f >= kFrequencyLimit) {
         m_prompts.message(this, errorMessage(tr("The frequency is outside the range. \r\n")));
@@ -379,7 +378,7 @@ bool ModifyDialog::commit()
     }
 
     if (m_editSource == EditSource::Channel) {
-        ChannelRow &row = m_document.image().channels[m_editIndex];
+        ChannelRow row = m_document.image().channels[m_editIndex];
         writeCells(row.cells.data(), f);
         const bool splitUntouched =
             m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
@@ -389,12 +388,14 @@ bool ModifyDialog::commit()
         const bool nameUntouched = !m_nameAsOpened.isEmpty() && m_txtName->text() == m_nameShown;
         row.cells[ColName].text = nameUntouched ? m_nameAsOpened : m_txtName->text();
         row.inUse = true;
-        emit channelEdited(m_editIndex);
+        accept();
+        emit channelAccepted(m_editIndex, row);
     } else {
-        writeCells(m_document.image().vfos[m_editIndex].cells.data(), f);
-        emit vfoEdited(m_editIndex);
+        VfoRow row = m_document.image().vfos[m_editIndex];
+        writeCells(row.cells.data(), f);
+        accept();
+        emit vfoAccepted(m_editIndex, row);
     }
-    accept();
     return true;
 }
 

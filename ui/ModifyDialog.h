@@ -1,7 +1,7 @@
 #pragma once
 // dlgModify: edits one memory channel or one VFO. One instance serves the whole program; each
-// opening fills every input the record uses, OK checks the frequency and writes the record back,
-// Cancel writes nothing.
+// opening fills every input the record uses, OK checks the frequency and hands the edited record
+// to its caller, which applies it to the document; Cancel hands back nothing.
 
 #include <QDialog>
 #include <QStringList>
@@ -12,9 +12,10 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
+#include "model/VfoCodec.h"
+
 namespace ktv4 {
 class CloneDocument;
-struct Cell;
 } // namespace ktv4
 
 namespace ktv4::ui {
@@ -30,7 +31,7 @@ public:
     ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
 
     // Fill the inputs for channel `channel` (0..603) or VFO `vfo` (0 = A, 1 = B) and show the
-    // dialog modally; true when OK wrote the record.
+    // dialog modally; true when OK accepted the record (announced by channelAccepted / vfoAccepted).
     bool editChannel(int channel);
     bool editVfo(int vfo);
 
@@ -41,8 +42,8 @@ public:
     EditSource editSource() const { return m_editSource; }
     int editIndex() const { return m_editIndex; }
 
-    // OKButton: sets DataChanged, checks the frequency, writes the record and closes.
-    // False (and the dialog stays) when the frequency is outside the range.
+    // OKButton: checks the frequency, hands back the edited record and closes. False (and the
+    // dialog stays, nothing handed back) when the frequency is outside the range.
     bool commit();
 
     // The frequency the three fields give, in Hz.
@@ -51,8 +52,9 @@ public:
     qint64 splitFrequency() const;
 
 signals:
-    void channelEdited(int channel); // the memory grid redraws the row
-    void vfoEdited(int vfo);         // the VFO grid redraws the row
+    // OK accepted the edited record; the caller applies it to the document.
+    void channelAccepted(int channel, const ktv4::ChannelRow &row);
+    void vfoAccepted(int vfo, const ktv4::VfoRow &row);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QSlider>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -112,6 +113,8 @@ SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
     refreshSettings();
     showModel(m_document.modelIndex());
     connect(&m_document, &CloneDocument::modelChanged, this, &SettingsPanel::showModel);
+    connect(&m_document, &CloneDocument::settingsChanged, this, &SettingsPanel::refreshSettings);
+    connect(&m_document, &CloneDocument::imageReplaced, this, &SettingsPanel::refreshSettings);
 }
 
 QWidget *SettingsPanel::buildTopRow()
@@ -205,9 +208,14 @@ QWidget *SettingsPanel::buildShiftFrame()
     m_slider->setRange(kIQShiftMin, kIQShiftMax);
     m_slider->setSingleStep(1);
     m_slider->setPageStep(100);
+    connect(m_slider, &QSlider::sliderPressed, this, [this] { ++m_dragKey; });
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
-        m_document.image().settings.Slider1 = value;
         m_lblIQShift->setText(iqShiftText(value));
+        SettingsValues values = m_document.image().settings;
+        values.Slider1 = value;
+        // The positions a drag passes through are one step of the history.
+        submitSettings(values, tr("IQ Shift %1").arg(iqShiftText(value)),
+                       m_slider->isSliderDown() ? m_dragKey : 0);
     });
 
     auto *cmdMin = namedButton(QStringLiteral("cmdMin"), tr("Min"), frame);
@@ -273,9 +281,13 @@ QComboBox *SettingsPanel::buildList(const char *control, QWidget *parent)
     list->setMaxVisibleItems(12);
     list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     auto member = setting->member;
-    connect(list, &QComboBox::currentIndexChanged, this, [this, member](int position) {
-        if (position >= 0)
-            m_document.image().settings.*member = position;
+    const QString caption = setting->caption;
+    connect(list, &QComboBox::currentIndexChanged, this, [this, member, caption, list](int position) {
+        if (position < 0)
+            return;
+        SettingsValues values = m_document.image().settings;
+        values.*member = position;
+        submitSettings(values, tr("%1: %2").arg(caption, list->itemText(position)));
     });
     m_allLists << list;
     return list;
@@ -310,8 +322,22 @@ void SettingsPanel::setBusy(bool busy)
         widget->setEnabled(!busy);
 }
 
+void SettingsPanel::submitSettings(const SettingsValues &values, const QString &text, int mergeKey)
+{
+    if (m_showing)
+        return;
+    ImageChange change;
+    change.text = text;
+    change.mergeKey = mergeKey;
+    change.before.settings = settingsState(m_document.image());
+    change.after.settings = change.before.settings;
+    change.after.settings->values = values;
+    m_document.submit(std::move(change));
+}
+
 void SettingsPanel::refreshSettings()
 {
+    const QScopedValueRollback showing(m_showing, true);
     const SettingsValues &values = m_document.image().settings;
     for (QComboBox *list : m_allLists) {
         const SettingDescriptor *setting = findSetting(list->objectName());

@@ -3,8 +3,8 @@
 // settings lists in three columns and the "IQ Shift(KHz)" frame. Also owns the three
 // transmit-side lists (key speed, break-in, tone frequency), which sit on no tab.
 //
-// The lists and the slider edit document.image().settings directly; refreshSettings() shows
-// the document's values again after a decode.
+// Each change of a list or of the slider is one change handed to the document (a drag of the
+// slider is one step); the lists and the slider follow the document's settings announcements.
 
 #include <QWidget>
 
@@ -19,7 +19,8 @@ class QTableView;
 
 namespace ktv4 {
 class CloneDocument;
-}
+struct SettingsValues;
+} // namespace ktv4
 
 namespace ktv4::ui {
 
@@ -68,6 +69,7 @@ private:
     QComboBox *buildList(const char *control, QWidget *parent);
     QPushButton *stepButton(const QString &name, const QString &caption, int delta);
     void setShift(int value);
+    void submitSettings(const SettingsValues &values, const QString &text, int mergeKey = 0);
 
     CloneDocument &m_document;
     VfoTableModel *m_vfoModel;
@@ -84,6 +86,8 @@ private:
     QLabel *m_lblIQShift = nullptr;
     QList<QComboBox *> m_allLists;
     bool m_busy = false;
+    bool m_showing = false; // the widgets are being set from the document
+    int m_dragKey = 0;      // one per drag of the slider
 };
 
 } // namespace ktv4::ui

@@ -8,6 +8,8 @@ VfoTableModel::VfoTableModel(CloneDocument &document, QObject *parent)
     : QAbstractTableModel(parent), m_document(document)
 {
     static_assert(ColumnCount == kVfoColumns);
+    connect(&m_document, &CloneDocument::vfoChanged, this, &VfoTableModel::refreshVfo);
+    connect(&m_document, &CloneDocument::imageReplaced, this, &VfoTableModel::refreshAll);
 }
 
 int VfoTableModel::rowCount(const QModelIndex &parent) const

@@ -37,12 +37,12 @@ Q_DECLARE_METATYPE(QMessageBox::StandardButton)
 namespace {
 
 const QString kDeleteText =
-    QStringLiteral("Delete cannot be undone.\r\nAre you sure that you want to do the delete?");
+    QStringLiteral("Edit > Undo brings the channels back.\r\nAre you sure that you want to do the delete?");
 const QString kClearText =
-    QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to do the clear?");
+    QStringLiteral("Edit > Undo brings the channels back.\r\nAre you sure that you want to do the clear?");
 const QString kNothing;
-const QString kClearAllText =
-    QStringLiteral("Clear cannot be undone.\r\nAre you sure that you want to clear all memory?");
+const QString kClearAllText = QStringLiteral(
+    "Edit > Undo brings the channels back.\r\nAre you sure that you want to clear all memory?");
 
 } // namespace
 

@@ -92,6 +92,16 @@ void ModifyDialogTest::init()
     m_document = std::make_unique<CloneDocument>();
     m_prompts = std::make_unique<ScriptedPrompts>();
     m_dialog = std::make_unique<ModifyDialog>(*m_document, *m_prompts);
+    // The callers' part: what OK hands back goes into the document.
+    connect(m_dialog.get(), &ModifyDialog::channelAccepted, this, [this](int channel, const ChannelRow &row) {
+        m_document->submit(ImageChange::channels(m_document->image(), channel, {row}, QString()));
+    });
+    connect(m_dialog.get(), &ModifyDialog::vfoAccepted, this, [this](int vfo, const VfoRow &row) {
+        ImageChange change;
+        change.before.vfos[vfo] = m_document->image().vfos[vfo];
+        change.after.vfos[vfo] = row;
+        m_document->submit(change);
+    });
 }
 
 void ModifyDialogTest::cleanup()
@@ -365,13 +375,14 @@ void ModifyDialogTest::rangeLimits()
     QFETCH(bool, accepted);
     table()[8] = usedChannel(7'050'000, QStringLiteral("OLD"));
     const ChannelRow before = table()[8];
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
     openChannel(8);
     setFrequency(mhz, khz, hz);
     m_dialog->findChild<QPushButton *>("OKButton")->setFocus(); // leaving the fields pads them
     clickOk();
 
-    QVERIFY(m_document->dataChanged()); // OK marks the data changed even when refused
+    // Only a record that differs is a change; a refused OK changes nothing.
+    QCOMPARE(m_document->dataChanged(), table()[8] != before);
     if (accepted) {
         QVERIFY(m_prompts->messages.isEmpty());
         QVERIFY(!m_dialog->isVisible());
@@ -394,7 +405,7 @@ void ModifyDialogTest::rangeLimits()
 
 void ModifyDialogTest::okWritesTheWholeChannel()
 {
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
     openChannel(400);
     setFrequency("21", "074", "500");
     field("txtSP1")->setText("28");
@@ -471,7 +482,7 @@ void ModifyDialogTest::cancelWritesNothing()
 {
     table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), 4, true);
     const ChannelTable before = table();
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelEdited);
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
     openChannel(9);
     setFrequency("10", "100", "000");
     list("cmbMode")->setCurrentIndex(4);
@@ -522,8 +533,8 @@ void ModifyDialogTest::vfoEdit()
     vfoB.cells[ColTone] = {0x85, "On"};
     const ChannelTable channelsBefore = table();
     const VfoRow vfoABefore = m_document->image().vfos[0];
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoEdited);
-    QSignalSpy channelEdits(m_dialog.get(), &ModifyDialog::channelEdited);
+    QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoAccepted);
+    QSignalSpy channelEdits(m_dialog.get(), &ModifyDialog::channelAccepted);
 
     m_dialog->beginVfo(1);
     m_dialog->show();

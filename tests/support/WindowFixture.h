@@ -75,6 +75,14 @@ struct Window {
     std::unique_ptr<MainWindow> window;
 };
 
+// The caption as the window system shows it: "*" in place of the unsaved-changes mark when the
+// window is modified, nothing otherwise.
+inline QString shownCaption(const QWidget &window)
+{
+    QString title = window.windowTitle();
+    return title.replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
+}
+
 inline QByteArray readAll(const QString &path)
 {
     QFile file(path);

@@ -131,16 +131,16 @@ void TestFileCommands::saveQuestion()
         QCOMPARE(w.prompts.fileDialogs.size(), answer == QMessageBox::Yes ? 1 : 0);
         QVERIFY(w.document().image().channels[42].inUse);
         QVERIFY(w.document().dataChanged());
-        QCOMPARE(w.window->windowTitle(), kTitle);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
     } else if (command == QLatin1String("new")) {
         // New forgets the channels and the file: no current file, the bare title.
         QVERIFY(!w.document().image().channels[42].inUse);
         QVERIFY(!w.document().dataChanged());
         QCOMPARE(w.document().cloneFileName(), QString());
-        QCOMPARE(w.window->windowTitle(), kTitle);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle);
     } else if (command == QLatin1String("open")) {
         QVERIFY(!w.document().image().channels[42].inUse);
-        QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - other.TV4"));
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - other.TV4"));
     }
     if (command == QLatin1String("close")) {
         QCOMPARE(w.window->isVisible(), !goesOn);
@@ -160,7 +160,7 @@ void TestFileCommands::openShowsTheFile()
     QCOMPARE(w.prompts.fileDialogs[0].filter, kCloneFilter);
     QCOMPARE(w.prompts.fileDialogs[0].fileName, QString());
 
-    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - radio one.TV4"));
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio one.TV4"));
     QCOMPARE(w.document().cloneFileName(), path);
     QCOMPARE(w.document().dataChanged(), false);
     QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
@@ -212,7 +212,7 @@ void TestFileCommands::openFailures()
     w.prompts.fileNames.enqueue(path);
     w.window->fileOpen();
     expectError(w.prompts, message);
-    QCOMPARE(w.window->windowTitle(), kTitle);
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + (changedAfter ? "*" : ""));
     QCOMPARE(w.document().cloneFileName(), QString());
     QCOMPARE(w.document().modelIndex(), modelAfter);
     QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(modelAfter))->isChecked());
@@ -229,7 +229,7 @@ void TestFileCommands::openCancelledChangesNothing()
     QCOMPARE(w.prompts.fileDialogs.size(), 1);
     QCOMPARE(w.prompts.messages.size(), 1); // the question only
     QCOMPARE(w.document().dataChanged(), true);
-    QCOMPARE(w.window->windowTitle(), kTitle);
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
 }
 
 void TestFileCommands::saveAsksOnlyWithoutACurrentFile()
@@ -248,7 +248,7 @@ void TestFileCommands::saveAsksOnlyWithoutACurrentFile()
     // The name is used as typed; no extension is added.
     QVERIFY(QFile::exists(typed));
     QCOMPARE(readAll(typed).left(32), QByteArray("Orvane KT-V4 E Clone 0 FileStart"));
-    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - no extension"));
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - no extension"));
     QCOMPARE(w.document().dataChanged(), false);
 
     // With a current file, Save writes there without asking.
@@ -269,7 +269,7 @@ void TestFileCommands::saveAsAlwaysAsksAndStartsWithTheLastName()
     QVERIFY(w.window->fileSaveAs());
     QCOMPARE(w.prompts.fileDialogs.size(), 2);
     QCOMPARE(w.prompts.fileDialogs[1].fileName, first);
-    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - second.TV4"));
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4"));
     QCOMPARE(w.document().cloneFileName(), second);
     QCOMPARE(readAll(first), readAll(second));
 
@@ -278,7 +278,7 @@ void TestFileCommands::saveAsAlwaysAsksAndStartsWithTheLastName()
     w.prompts.fileNames << w.path("missing folder/bad.TV4");
     QVERIFY(!w.window->fileSaveAs());
     expectError(w.prompts, QStringLiteral("File Open Error"));
-    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - second.TV4"));
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4*"));
     QCOMPARE(w.document().cloneFileName(), second);
     QCOMPARE(w.document().dataChanged(), true);
 
@@ -326,7 +326,7 @@ void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
     const QByteArray csvBytes = readAll(csv);
     QVERIFY(!csvBytes.isEmpty());
     if (command == QLatin1String("mnuExport")) {
-        QCOMPARE(w.window->windowTitle(), kTitle + " - " + csvName);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + " - " + csvName + "*");
         QVERIFY(w.document().dataChanged()); // a CSV file is not the whole image
     }
 
@@ -348,7 +348,7 @@ void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
     w.prompts.fileNames << clone;
     QVERIFY(w.window->fileSaveAs());
     QCOMPARE(QFileInfo(clone).size(), qint64(kCloneFileSize));
-    QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - chosen.TV4"));
+    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - chosen.TV4"));
     w.action("mnuFileSaveAs")->trigger(); // cancelled
     QCOMPARE(w.prompts.fileDialogs[4].fileName, clone);
     QCOMPARE(readAll(csv), csvBytes);
@@ -376,13 +376,13 @@ void TestFileCommands::startFile()
     Window w(startFile);
     if (loads) {
         QVERIFY(w.prompts.messages.isEmpty());
-        QCOMPARE(w.window->windowTitle(), kTitle + QStringLiteral(" - start up.TV4"));
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - start up.TV4"));
         QCOMPARE(w.document().cloneFileName(), path);
         QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
         QCOMPARE(w.document().modelIndex(), int(ModelT));
     } else {
         expectError(w.prompts, QStringLiteral("File Open Error"));
-        QCOMPARE(w.window->windowTitle(), kTitle);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle);
         QVERIFY(w.document().image() == startupImage());
     }
     // Start-up always ends with unchanged data.

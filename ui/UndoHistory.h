@@ -1,0 +1,31 @@
+#pragma once
+// The window's history of changes to the image: every change the document applies becomes one
+// step of a QUndoStack, which Edit > Undo and Redo walk. The stack's clean state is the
+// unsaved-changes flag: undoing back to what the file holds makes the image unchanged again.
+
+#include "files/CloneDocument.h"
+
+#include <QObject>
+
+class QUndoStack;
+
+namespace ktv4::ui {
+
+class UndoHistory : public QObject, public ChangeRecorder {
+    Q_OBJECT
+public:
+    explicit UndoHistory(CloneDocument &document, QObject *parent = nullptr);
+    ~UndoHistory() override;
+
+    QUndoStack *stack() const { return m_stack; }
+
+    void record(ImageChange change) override;
+    void markSaved() override;
+    void restart() override;
+
+private:
+    CloneDocument &m_document;
+    QUndoStack *m_stack;
+};
+
+} // namespace ktv4::ui
