@@ -174,12 +174,11 @@ ChirpImport CloneDocument::importChirpCsv(const QString &path)
     ChirpImport import = ktv4::importChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
     if (!import.result.ok())
         return import;
+    RadioImage merged = m_image;
     for (const int ch : std::as_const(import.changed))
-        m_image.channels[ch] = import.channels[ch];
-    emit imageReplaced();
+        merged.channels[ch] = import.channels[ch];
+    submit(ImageChange::between(m_image, merged, tr("Import %1").arg(QFileInfo(path).fileName())));
     setShownFile(QString(), QString());
-    if (!import.changed.isEmpty())
-        setDataChanged(true);
     return import;
 }
 
