@@ -164,6 +164,7 @@ CsvImportResult CloneDocument::importCsv(const QString &path)
 FileResult CloneDocument::exportChirpCsv(const QString &path)
 {
     const FileResult result = ktv4::exportChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    logOutcome("CHIRP CSV export", path, result);
     if (result.ok())
         setShownFile(QString(), path); // as the program's own CSV export
     return result;
@@ -172,6 +173,8 @@ FileResult CloneDocument::exportChirpCsv(const QString &path)
 ChirpImport CloneDocument::importChirpCsv(const QString &path)
 {
     ChirpImport import = ktv4::importChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    logOutcome("CHIRP CSV import", path, import.result);
+    qCDebug(lcFiles) << "CHIRP CSV import" << path << import.report.summary();
     if (!import.result.ok())
         return import;
     RadioImage merged = m_image;
