@@ -160,7 +160,7 @@ public:
     void runSteps();
     void exchangeFinished(const ExchangeResult &result);
     void pauseOver();
-    void finish(TransferOutcome outcome, const QString &detail = QString());
+    void finish(TransferOutcome outcome, const QString &detail = QString(), bool portNotOpened = false);
 
     void addIdentify();
     void addReadSettings();
@@ -291,7 +291,7 @@ void CloneTransfer::Private::startPhase()
 
     QString error;
     if (!transport.open(error)) {
-        finish(TransferOutcome::ComPortError, error);
+        finish(TransferOutcome::ComPortError, error, true);
         return;
     }
 
@@ -394,7 +394,7 @@ void CloneTransfer::Private::pauseOver()
     runSteps();
 }
 
-void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &detail)
+void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &detail, bool portNotOpened)
 {
     pause.stop();
     TransferResult result;
@@ -402,6 +402,7 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.outcome = outcome;
     result.detail = detail;
     result.memoryStep = phases.size() > 1 && phaseIndex >= 1;
+    result.portNotOpened = portNotOpened;
     busy = false;
     cancelRequested = false;
     steps.clear();

@@ -38,6 +38,8 @@ struct TransferResult {
     QString detail; // why, for the details of the message box and stderr: "no such device", ...
     // For ReadAll / WriteAll: which half failed (settings or memory). Informational.
     bool memoryStep = false;
+    // The port could not be opened, so nothing reached the radio.
+    bool portNotOpened = false;
 };
 
 // "Communication Error", "COM Port Error", "Cancelled" (empty for Completed).

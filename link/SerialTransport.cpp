@@ -68,7 +68,11 @@ bool SerialTransport::open(QString &error)
 {
     if (m_port.isOpen())
         return true;
-    const QString device = platformPortName(portName());
+    QString device = platformPortName(portName());
+    // A stable name (/dev/serial/by-id/...) is opened as the device it leads to, so the lock file
+    // is the one every other program looks for.
+    if (const QFileInfo link(device); link.isSymLink() && link.exists())
+        device = link.canonicalFilePath();
     if (device.isEmpty()) {
         error = QStringLiteral("no serial port chosen");
         return false;

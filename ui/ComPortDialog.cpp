@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSerialPortInfo>
 #include <QVBoxLayout>
 
 namespace ktv4::ui {
@@ -114,16 +113,24 @@ PortChoice ComPortDialog::choice() const
         }
     }
     choice.device = m_device->text().trimmed();
+    const QString device = platformPortName(choice.device);
+    for (const SerialPortEntry &entry : m_entries) {
+        if (!choice.device.isEmpty() && entry.location == device && !entry.byIdPath.isEmpty())
+            choice.device = entry.byIdPath;
+    }
     return choice;
 }
 
 void ComPortDialog::setAvailablePorts(const QList<SerialPortEntry> &ports)
 {
     m_portsGiven = true;
+    m_entries = ports;
     m_ports->clear();
     for (const SerialPortEntry &port : ports) {
         auto *item = new QListWidgetItem(portEntryText(port), m_ports);
-        item->setData(Qt::UserRole, port.location);
+        item->setData(Qt::UserRole, port.byIdPath.isEmpty() ? port.location : port.byIdPath);
+        if (!port.byIdPath.isEmpty())
+            item->setToolTip(port.byIdPath);
     }
     if (ports.isEmpty()) {
         auto *item = new QListWidgetItem(tr("(none found)"), m_ports);
@@ -134,20 +141,25 @@ void ComPortDialog::setAvailablePorts(const QList<SerialPortEntry> &ports)
 QList<SerialPortEntry> ComPortDialog::systemPorts()
 {
     QList<SerialPortEntry> ports;
-    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts()) {
-        QString what = info.description();
-        if (what.isEmpty())
-            what = info.manufacturer();
-        ports.append({info.systemLocation(), what});
+    for (const PortFacts &port : SystemRoot().ports()) {
+        QString what = port.description.isEmpty() ? port.manufacturer : port.description;
+        if (!port.vidPid().isEmpty())
+            what += (what.isEmpty() ? QString() : QStringLiteral(" ")) +
+                    QStringLiteral("(%1)").arg(port.vidPid());
+        ports.append({port.device, what, port.byIdPath, port.holder});
     }
     return ports;
 }
 
 QString ComPortDialog::portEntryText(const SerialPortEntry &port)
 {
-    if (port.description.isEmpty())
-        return port.location;
-    return port.location + QStringLiteral(" — ") + port.description;
+    QString text = port.location;
+    if (!port.description.isEmpty())
+        text += QStringLiteral(" — ") + port.description;
+    if (port.holder)
+        text += QStringLiteral(" — ") +
+                tr("in use by %1 (PID %2)").arg(port.holder->program).arg(port.holder->pid);
+    return text;
 }
 
 void ComPortDialog::showEvent(QShowEvent *event)
@@ -164,7 +176,7 @@ void ComPortDialog::showMapping()
     const QString comDevice = platformPortName(QStringLiteral("COM%1").arg(current.port));
     QString text = tr("COM %1 is %2 on this computer.").arg(current.port).arg(comDevice);
     if (!current.device.isEmpty())
-        text += tr("\nThe radio is reached on %1.").arg(current.device);
+        text += tr("\nThe radio is reached on %1.").arg(platformPortName(current.device));
     m_mapping->setText(text);
 }
 

@@ -4,9 +4,11 @@
 // cable is rarely COM n's device (/dev/ttyS<n-1>).
 
 #include "files/PortSetting.h"
+#include "link/PortFacts.h"
 
 #include <QDialog>
 #include <QList>
+#include <optional>
 
 class QButtonGroup;
 class QLabel;
@@ -17,8 +19,10 @@ namespace ktv4::ui {
 
 // A serial port as the system reports it.
 struct SerialPortEntry {
-    QString location;    // "/dev/ttyUSB0"
-    QString description; // "USB serial", the maker, or empty
+    QString location;                                // "/dev/ttyUSB0"
+    QString description;                             // "USB serial (1a86:7523)", the maker, or empty
+    QString byIdPath = {};                           // its stable name under /dev/serial/by-id, or empty
+    std::optional<PortHolder> holder = std::nullopt; // another program that has it open
 };
 
 class ComPortDialog : public QDialog {
@@ -28,14 +32,16 @@ public:
 
     // The option of the current port selected, the device field filled.
     void setChoice(const PortChoice &choice);
-    // The first selected option's port, and the device field.
+    // The first selected option's port, and the device field. A listed port is remembered by its
+    // by-id name when it has one, so the radio is found again after a replug renames it.
     PortChoice choice() const;
 
     // The ports offered in the list; the dialog asks the system each time it is shown, unless
     // it was given a list for that showing.
     void setAvailablePorts(const QList<SerialPortEntry> &ports);
     static QList<SerialPortEntry> systemPorts();
-    static QString portEntryText(const SerialPortEntry &port); // "/dev/ttyUSB0 — USB serial"
+    // "/dev/ttyUSB0 — USB serial — in use by chirp (PID 4711)"
+    static QString portEntryText(const SerialPortEntry &port);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -47,6 +53,7 @@ private:
     QLabel *m_mapping;
     QListWidget *m_ports;
     QLineEdit *m_device;
+    QList<SerialPortEntry> m_entries;
     bool m_portsGiven = false;
 };
 

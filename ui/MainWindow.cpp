@@ -6,6 +6,7 @@
 #include "ui/MemoryCommands.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
+#include "ui/PortCheckDialog.h"
 #include "ui/ProgramInfo.h"
 #include "ui/SettingsPanel.h"
 #include "ui/UndoHistory.h"
@@ -103,6 +104,7 @@ MainWindow::~MainWindow()
     delete m_modify;
     delete m_about;
     delete m_comPort;
+    delete m_portCheck;
     delete takeCentralWidget();
 }
 
@@ -213,13 +215,15 @@ void MainWindow::buildMenus()
     QMenu *help = bar->addMenu(tr("Help(&H)"));
     help->setObjectName(QStringLiteral("mnuHelp"));
     m_actions.insert(QStringLiteral("mnuHelp"), help->menuAction());
+    QAction *portCheck = addMenuItem(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"));
+    connect(portCheck, &QAction::triggered, this, &MainWindow::showPortCheck);
     QAction *about = addMenuItem(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
 
     // A running transfer owns the port and the data: nothing may start another or change what
     // it reads or writes.
     m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << modify
-                   << comPort;
+                   << comPort << portCheck;
 }
 
 void MainWindow::buildToolBar()
@@ -431,6 +435,18 @@ void MainWindow::showComPortSetup()
         shown.device = m_portOverride;
     m_comPort->setChoice(shown);
     m_comPort->open();
+}
+
+void MainWindow::showPortCheck()
+{
+    if (m_busy)
+        return;
+    if (!m_portCheck)
+        m_portCheck = new PortCheckDialog(this);
+    // The window keeps its port open between transfers; the check (and the radio) needs it free.
+    m_transfer->closePort();
+    m_portCheck->check(portName());
+    m_portCheck->open();
 }
 
 QString MainWindow::portName() const

@@ -26,6 +26,7 @@ namespace ktv4::ui {
 
 class AboutDialog;
 class ComPortDialog;
+class PortCheckDialog;
 class MemoryCommands;
 class MemoryPanel;
 class ModifyDialog;
@@ -69,6 +70,7 @@ public:
     QProgressBar *progressBar() const { return m_progressBar; }
     AboutDialog *aboutDialog() const { return m_about; }
     ComPortDialog *comPortDialog() const { return m_comPort; }
+    PortCheckDialog *portCheckDialog() const { return m_portCheck; }
 
     bool isBusy() const { return m_busy; }
     PortChoice portChoice() const { return m_portChoice; }
@@ -98,6 +100,8 @@ public slots:
     void showComPortSetup();
     // The status bar's text: what the last command did, or why it did nothing.
     void showStatus(const QString &text);
+    // Help > Check Serial Port…: lets go of the port and runs the checklist on it.
+    void showPortCheck();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -153,6 +157,7 @@ private:
     QLabel *m_statusTime = nullptr;
     AboutDialog *m_about = nullptr;
     ComPortDialog *m_comPort = nullptr;
+    PortCheckDialog *m_portCheck = nullptr;
     bool m_busy = false;
     bool m_cancelRequested = false;
 };

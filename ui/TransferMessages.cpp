@@ -10,13 +10,26 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
         return errorMessage(outcomeText(result.outcome), result.detail);
-    case TransferOutcome::ComPortError:
-        return errorMessage(outcomeText(result.outcome), portErrorDetails(result.detail, device));
+    case TransferOutcome::ComPortError: {
+        QString details = portErrorDetails(result.detail, device);
+        // The checklist knows the causes the reason alone cannot tell apart.
+        if (result.portNotOpened)
+            details += QStringLiteral("\n\n") + portCheckPointer();
+        return errorMessage(outcomeText(result.outcome), details);
+    }
     case TransferOutcome::Completed:
     case TransferOutcome::Cancelled:
         break;
     }
     return std::nullopt;
+}
+
+QString portCheckPointer()
+{
+    return QCoreApplication::translate(
+        "ktv4::ui::TransferMessages",
+        "Help > Check Serial Port… tells what keeps the port from opening and how to "
+        "fix it.");
 }
 
 QString portErrorDetails(const QString &detail, const QString &device)

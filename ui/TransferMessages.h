@@ -18,4 +18,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result,
 // itself is looked at too, so the hint does not depend on how the serial library words it.
 QString portErrorDetails(const QString &detail, const QString &device = QString());
 
+// The line a "COM Port Error" about opening the port ends with: where the serial port check is.
+QString portCheckPointer();
+
 } // namespace ktv4::ui

@@ -410,7 +410,7 @@ void TestMainWindow::menusAndCaptions()
         QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsOptions"}));
         QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
         QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll"}));
-        QCOMPARE(menu("mnuHelp"), QStringList({"mnuHelpAbout"}));
+        QCOMPARE(menu("mnuHelp"), QStringList({"mnuHelpPortCheck", "mnuHelpAbout"}));
         QCOMPARE(captionsShown(w), captionsExpected(false));
     }
 

@@ -64,6 +64,10 @@
         <translation>ﾍﾙﾌﾟ(&amp;H)</translation>
     </message>
     <message>
+        <source>Check Serial Port(&amp;S)…</source>
+        <translation>ｼﾘｱﾙﾎﾟｰﾄの確認(&amp;S)…</translation>
+    </message>
+    <message>
         <source>About(&amp;A)</source>
         <translation>ﾊﾞｰｼﾞｮﾝ情報(&amp;A)</translation>
     </message>
