@@ -22,8 +22,8 @@ namespace ktv4::cli {
 
 namespace {
 
-const QCommandLineOption
-    kPortOption("port", "Serial device of the radio (/dev/ttyUSB0, COM3, a ktv4sim path).", "DEV");
+const QCommandLineOption kPortOption(
+    "port", "Serial device of the radio (/dev/ttyUSB0, ttyUSB0, a by-id path, COM3, a ktv4sim path).", "DEV");
 const QCommandLineOption kTraceOption("trace", "Write every line sent and received, with times, to FILE.",
                                       "FILE");
 const QCommandLineOption kWhatOption("what", "settings, memory or all (default).", "WHAT", "all");
