@@ -1,7 +1,20 @@
 #include "ui/ChannelTableModel.h"
 
+#include "files/ChannelClipboard.h"
+#include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QMimeData>
+
+namespace {
+
+// The dragged rows' channel numbers, for a move inside the grid.
+constexpr char kRowsMimeType[] = "application/x-ktv4clone-rows";
+
+} // namespace
 
 namespace ktv4::ui {
 
@@ -47,10 +60,86 @@ QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation,
 
 Qt::ItemFlags ChannelTableModel::flags(const QModelIndex &index) const
 {
+    // Rows can be dropped between other rows, and on them.
     if (!index.isValid())
-        return Qt::NoItemFlags;
+        return Qt::ItemIsDropEnabled;
     // Cells are changed through the buttons and the edit dialog, never in place.
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren | Qt::ItemIsDragEnabled |
+           Qt::ItemIsDropEnabled;
+}
+
+Qt::DropActions ChannelTableModel::supportedDragActions() const
+{
+    return Qt::MoveAction | Qt::CopyAction;
+}
+
+Qt::DropActions ChannelTableModel::supportedDropActions() const
+{
+    return Qt::MoveAction;
+}
+
+QStringList ChannelTableModel::mimeTypes() const
+{
+    return {QLatin1String(kRowsMimeType)};
+}
+
+QMimeData *ChannelTableModel::mimeData(const QModelIndexList &indexes) const
+{
+    QList<int> channels;
+    for (const QModelIndex &index : indexes)
+        channels << index.row();
+    channels = normalizedChannels(channels);
+    QMimeData *data = channelsMimeData(m_document.image().channels, channels);
+    QByteArray rows;
+    QDataStream out(&rows, QIODevice::WriteOnly);
+    out << channels;
+    data->setData(QLatin1String(kRowsMimeType), rows);
+    return data;
+}
+
+QList<int> ChannelTableModel::draggedChannels(const QMimeData *data) const
+{
+    if (!data || !data->hasFormat(QLatin1String(kRowsMimeType)))
+        return {};
+    QList<int> channels;
+    QDataStream in(data->data(QLatin1String(kRowsMimeType)));
+    in >> channels;
+    return normalizedChannels(channels);
+}
+
+namespace {
+
+int dropPlace(int row, const QModelIndex &parent)
+{
+    return row >= 0 ? row : parent.isValid() ? parent.row() : -1;
+}
+
+} // namespace
+
+bool ChannelTableModel::canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int,
+                                        const QModelIndex &parent) const
+{
+    const QList<int> channels = draggedChannels(data);
+    const int before = dropPlace(row, parent);
+    if (action != Qt::MoveAction || channels.isEmpty() || before < 0)
+        return false;
+    // Within the dragged rows' bank only: the place may be right after its last channel.
+    const ChannelRange bank = bankOf(channels.first());
+    return bankOf(channels.last()).first == bank.first && before >= bank.first && before <= bank.last + 1;
+}
+
+bool ChannelTableModel::dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                                     const QModelIndex &parent)
+{
+    if (!canDropMimeData(data, action, row, column, parent))
+        return false;
+    const QList<int> channels = draggedChannels(data);
+    const int before = dropPlace(row, parent);
+    const QString text = channels.size() == 1 ? tr("Move channel %1").arg(csvChannelField(channels.first()))
+                                              : tr("Move %1 channels").arg(channels.size());
+    m_document.submit(moveChannels(m_document.image(), channels, before, text));
+    emit channelsMoved(movedTo(channels, before), int(channels.size()));
+    return true;
 }
 
 void ChannelTableModel::refreshAll()

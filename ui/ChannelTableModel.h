@@ -24,6 +24,17 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex &index) const override;
 
+    // Rows are dragged to move them within their bank; the drag also carries the channels as the
+    // clipboard does, so a spreadsheet can take them.
+    Qt::DropActions supportedDragActions() const override;
+    Qt::DropActions supportedDropActions() const override;
+    QStringList mimeTypes() const override;
+    QMimeData *mimeData(const QModelIndexList &indexes) const override;
+    bool canDropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                         const QModelIndex &parent) const override;
+    bool dropMimeData(const QMimeData *data, Qt::DropAction action, int row, int column,
+                      const QModelIndex &parent) override;
+
     // Every row is redrawn from the table (after an image was set up directly).
     void refreshAll();
     void refreshChannel(int channel);
@@ -33,7 +44,14 @@ public:
     // The text the grid shows for a cell: the cell's text when the channel is in use, blank when not.
     QString cellText(int channel, ChannelColumn column) const;
 
+signals:
+    // A drop moved `count` channels to stand from `first` on.
+    void channelsMoved(int first, int count);
+
 private:
+    // The dragged channels and where they go: the drop's row, or the row dropped on.
+    QList<int> draggedChannels(const QMimeData *data) const;
+
     CloneDocument &m_document;
 };
 

@@ -3,6 +3,7 @@
 
 #include "ui/MainWindow.h"
 
+#include "ui/MemoryPanel.h"
 #include "ui/UndoHistory.h"
 
 #include <QAction>
@@ -27,6 +28,38 @@ void MainWindow::buildEditItems(QMenu *edit)
     for (auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
         connect(stack, changed, this, &MainWindow::updateUndoItems);
     updateUndoItems();
+
+    // The channels of the Memory tab: cut, copy and paste with the platform's keys, and finding a
+    // channel.
+    edit->addSeparator();
+    const struct {
+        const char *name;
+        QString caption;
+        QKeySequence::StandardKey key;
+        void (MemoryPanel::*command)();
+    } items[] = {
+        {"mnuEditCut", tr("Cut(&T)"), QKeySequence::Cut, &MemoryPanel::cutChannels},
+        {"mnuEditCopy", tr("Copy(&C)"), QKeySequence::Copy, &MemoryPanel::copyChannels},
+        {"mnuEditPaste", tr("Paste(&P)"), QKeySequence::Paste, &MemoryPanel::pasteChannels},
+        {"mnuEditFind", tr("Find(&F)..."), QKeySequence::Find, &MemoryPanel::showFind},
+    };
+    for (const auto &item : items) {
+        QAction *action = addMenuItem(edit, QLatin1String(item.name), item.caption);
+        action->setShortcut(item.key);
+        const auto command = item.command;
+        const bool finds = item.key == QKeySequence::Find;
+        connect(action, &QAction::triggered, this, [this, command, finds] {
+            if (m_busy)
+                return;
+            // Finding brings the grid into view; the others act only where the grid is shown.
+            if (finds)
+                showTab(MemoryTab);
+            if (shownTab() == MemoryTab)
+                (m_memoryPanel->*command)();
+        });
+        if (!finds)
+            m_busyDisabled << action;
+    }
 }
 
 void MainWindow::updateUndoItems()

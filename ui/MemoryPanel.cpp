@@ -1,5 +1,6 @@
 #include "ui/MemoryPanel.h"
 
+#include "files/ChannelClipboard.h"
 #include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
@@ -8,12 +9,18 @@
 #include "ui/ModifyDialog.h"
 #include "ui/UserPrompts.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -66,7 +73,34 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->verticalHeader()->setSectionsClickable(false);
     m_grid->verticalHeader()->setHighlightSections(false);
+    // Rows are dragged to move them within their bank.
+    m_grid->setDragEnabled(true);
+    m_grid->setDragDropMode(QAbstractItemView::InternalMove);
+    m_grid->setDragDropOverwriteMode(false);
+    m_grid->setDropIndicatorShown(true);
+    // Tab moves on to the next control instead of from cell to cell.
+    m_grid->setTabKeyNavigation(false);
+    m_grid->installEventFilter(this);
     layOutGrid();
+    connect(m_model, &ChannelTableModel::channelsMoved, this,
+            [this](int first, int count) { selectChannels(first, first + count - 1); });
+
+    m_find = new QLineEdit(frame);
+    m_find->setObjectName(QStringLiteral("txtFind"));
+    m_find->setPlaceholderText(tr("Find a channel by label, name or frequency"));
+    m_find->setClearButtonEnabled(true);
+    m_find->hide();
+    m_find->installEventFilter(this);
+    connect(m_find, &QLineEdit::returnPressed, this, [this] {
+        const int channel = findChannel(m_find->text());
+        if (channel < 0) {
+            emit statusMessage(tr("No channel matches \"%1\".").arg(m_find->text()));
+            return;
+        }
+        selectChannel(channel);
+        m_grid->scrollTo(m_model->index(channel, 0));
+        emit statusMessage(QString());
+    });
 
     auto *buttons = new QGridLayout;
     buttons->addWidget(m_clear, 0, 0);
@@ -85,6 +119,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
 
     auto *inside = new QVBoxLayout(frame);
     inside->addLayout(top);
+    inside->addWidget(m_find);
     inside->addWidget(m_grid, 0, Qt::AlignLeft);
     inside->addStretch(1);
     auto *outer = new QVBoxLayout(this);
@@ -109,6 +144,34 @@ void MemoryPanel::layOutGrid()
 {
     applyColumnWidths(m_grid, kChannelColumns);
     fitRowsInView(m_grid, kRowsInView);
+}
+
+bool MemoryPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (watched == m_find && key->key() == Qt::Key_Escape) {
+        m_find->hide();
+        m_grid->setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    if (watched != m_grid || key->modifiers() & ~(Qt::KeypadModifier))
+        return QWidget::eventFilter(watched, event);
+    // Enter or F2 edits the current row; Delete clears the selection after the confirmation.
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_F2:
+        modifyCurrentChannel();
+        return true;
+    case Qt::Key_Delete:
+        if (!m_busy)
+            clearChannel();
+        return true;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
 }
 
 void MemoryPanel::changeEvent(QEvent *event)
@@ -230,7 +293,12 @@ QString channelsName(const QList<int> &channels)
 {
     if (channels.size() == 1)
         return MemoryPanel::tr("channel %1").arg(csvChannelField(channels.first()));
-    return MemoryPanel::tr("%n channels", nullptr, int(channels.size()));
+    return MemoryPanel::tr("%1 channels").arg(channels.size());
+}
+
+QString channelCount(int count)
+{
+    return count == 1 ? MemoryPanel::tr("1 channel") : MemoryPanel::tr("%1 channels").arg(count);
 }
 
 } // namespace
@@ -264,7 +332,7 @@ void MemoryPanel::deleteChannel()
     const QString question =
         channels.size() == 1
             ? tr("Are you sure that you want to do the delete?")
-            : tr("Are you sure that you want to delete these %n channels?", nullptr, int(channels.size()));
+            : tr("Are you sure that you want to delete these %1 channels?").arg(channels.size());
     if (!confirm(tr("DELETE OK"), undoLine() + question))
         return;
     m_document.submit(
@@ -277,7 +345,7 @@ void MemoryPanel::clearChannel()
     const QString question =
         channels.size() == 1
             ? tr("Are you sure that you want to do the clear?")
-            : tr("Are you sure that you want to clear these %n channels?", nullptr, int(channels.size()));
+            : tr("Are you sure that you want to clear these %1 channels?").arg(channels.size());
     if (!confirm(tr("CLEAR OK"), undoLine() + question))
         return;
     m_document.submit(
@@ -286,8 +354,7 @@ void MemoryPanel::clearChannel()
 
 void MemoryPanel::clearAll()
 {
-    if (!confirm(tr("CLEAR OK"),
-                 undoLine() + tr("Are you sure that you want to clear all memory?")))
+    if (!confirm(tr("CLEAR OK"), undoLine() + tr("Are you sure that you want to clear all memory?")))
         return;
     QList<int> all(kChannelCount);
     std::iota(all.begin(), all.end(), 0);
@@ -322,6 +389,86 @@ void MemoryPanel::moveDown()
         setTopChannel(kChannelCount - kRowsInView);
     else
         setTopChannel(top);
+}
+
+} // namespace ktv4::ui
+
+namespace ktv4::ui {
+
+void MemoryPanel::copyChannels()
+{
+    const QList<int> channels = selectedChannels();
+    QApplication::clipboard()->setMimeData(channelsMimeData(m_document.image().channels, channels));
+    emit statusMessage(tr("Copied %1.").arg(channelsName(channels)));
+}
+
+void MemoryPanel::cutChannels()
+{
+    if (m_busy)
+        return;
+    const QList<int> channels = selectedChannels();
+    QApplication::clipboard()->setMimeData(channelsMimeData(m_document.image().channels, channels));
+    m_document.submit(clearChannels(m_document.image(), channels, tr("Cut %1").arg(channelsName(channels))));
+    emit statusMessage(tr("Cut %1.").arg(channelsName(channels)));
+}
+
+void MemoryPanel::pasteChannels()
+{
+    const QMimeData *data = QApplication::clipboard()->mimeData();
+    if (m_busy || !data)
+        return;
+    const int at = currentChannel();
+    PasteResult paste = ktv4::pasteChannels(m_document.image(), at, *data);
+    paste.change.text = tr("Paste %1").arg(channelCount(paste.pasted));
+    m_document.submit(std::move(paste.change));
+    if (paste.pasted > 0)
+        selectChannels(at, at + paste.pasted - 1);
+    QString status = tr("Pasted %1.").arg(channelCount(paste.pasted));
+    if (paste.dropped > 0)
+        status += QLatin1Char(' ') + tr("Skipped %1 of the rows: a CSV import would drop them, or they do "
+                                        "not fit below the last channel.")
+                                         .arg(paste.dropped);
+    emit statusMessage(status);
+}
+
+void MemoryPanel::showFind()
+{
+    m_find->show();
+    m_find->setFocus(Qt::ShortcutFocusReason);
+    m_find->selectAll();
+}
+
+int MemoryPanel::findChannel(const QString &text) const
+{
+    const QString wanted = text.trimmed().toUpper();
+    if (wanted.isEmpty())
+        return -1;
+    QString digits = wanted;
+    digits.remove(QRegularExpression(QStringLiteral("[^0-9]")));
+    const bool frequencyLike =
+        !digits.isEmpty() && !wanted.contains(QRegularExpression(QStringLiteral("[A-Z]")));
+    auto matches = [&](int channel) {
+        const ChannelRow &row = m_document.image().channels[channel];
+        QString label = gridRowLabel(channel);
+        if (label.remove(QLatin1Char(' ')) == QString(wanted).remove(QLatin1Char(' ')) ||
+            csvChannelField(channel) == wanted)
+            return true;
+        if (!row.inUse)
+            return false;
+        if (row.cells[ColName].text.toUpper().contains(wanted))
+            return true;
+        if (!frequencyLike)
+            return false;
+        const QString hz = QString::number(qint64(row.cells[ColFrequency].value));
+        return hz.startsWith(digits);
+    };
+    const int start = currentChannel();
+    for (int step = 1; step <= kChannelCount; ++step) {
+        const int channel = (start + step) % kChannelCount;
+        if (matches(channel))
+            return channel;
+    }
+    return -1;
 }
 
 } // namespace ktv4::ui

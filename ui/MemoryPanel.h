@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class QLineEdit;
 class QPushButton;
 class QTableView;
 
@@ -57,6 +58,17 @@ public slots:
     // Edit > Modify on the Memory tab: the dialog for the current row.
     void modifyCurrentChannel();
 
+    // Edit > Cut, Copy, Paste: the selected channels to the clipboard (Cut then empties them);
+    // Paste fills from the current row onwards.
+    void copyChannels();
+    void cutChannels();
+    void pasteChannels();
+    // Edit > Find: the find field above the grid; Enter in it goes to the next channel whose
+    // label, name or frequency matches.
+    void showFind();
+    // The next channel after the current row that matches `text`, wrapping; -1 when none does.
+    int findChannel(const QString &text) const;
+
     // The buttons.
     void clearChannel();  // cmbClear: the selected channels
     void moveUp();        // Command5
@@ -74,6 +86,7 @@ signals:
 
 protected:
     void changeEvent(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     bool confirm(const QString &title, const QString &question);
@@ -95,6 +108,7 @@ private:
     QPushButton *m_delete;
     QPushButton *m_readMemory;
     QPushButton *m_writeMemory;
+    QLineEdit *m_find;
     bool m_busy = false;
 };
 

@@ -133,6 +133,8 @@ QWidget *SettingsPanel::buildTopRow()
     m_vfoGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_vfoGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_vfoGrid->setWordWrap(false);
+    // Tab moves on to the next control instead of from cell to cell.
+    m_vfoGrid->setTabKeyNavigation(false);
     m_vfoGrid->horizontalHeader()->setHighlightSections(false);
     m_vfoGrid->verticalHeader()->setHighlightSections(false);
     m_vfoGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -1,0 +1,168 @@
+#include "files/ChannelClipboard.h"
+
+#include "files/CsvExchange.h"
+#include "model/ChannelNaming.h"
+
+#include <QDataStream>
+#include <QIODevice>
+#include <QMimeData>
+
+namespace ktv4 {
+
+namespace {
+
+constexpr quint32 kDataVersion = 1;
+
+// The CSV export's rows of the selected channels, as lists of fields.
+QList<QStringList> exportedRows(const ChannelTable &channels, const QList<int> &selection)
+{
+    ChannelTable selected;
+    for (int channel : selection) {
+        if (channel >= 0 && channel < kChannelCount)
+            selected[channel] = channels[channel];
+    }
+    // Every field of an exported row is quoted and holds no quote, so the rows split plainly.
+    QList<QStringList> rows;
+    const QList<QByteArray> lines = csvExportBytes(selected).split('\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+        QByteArray line = lines[i].trimmed();
+        if (line.size() < 2)
+            continue;
+        rows << QString::fromLatin1(line.mid(1, line.size() - 2)).split(QStringLiteral("\",\""));
+    }
+    return rows;
+}
+
+// One spreadsheet cell: a quoted cell loses its quotes, and doubled quotes inside become one.
+QString cellText(QString cell)
+{
+    if (cell.size() >= 2 && cell.startsWith(QLatin1Char('"')) && cell.endsWith(QLatin1Char('"')))
+        cell = cell.mid(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return cell;
+}
+
+QList<QStringList> textRows(const QString &text)
+{
+    QList<QStringList> rows;
+    for (QString line : text.split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.trimmed().isEmpty())
+            continue;
+        QStringList cells;
+        for (const QString &cell : line.split(QLatin1Char('\t')))
+            cells << cellText(cell);
+        if (cells.first().trimmed().compare(QLatin1String("MODEL"), Qt::CaseInsensitive) == 0)
+            continue; // the header row
+        rows << cells;
+    }
+    return rows;
+}
+
+// The row as a one-row CSV file naming `channel`, for the importer.
+QByteArray csvRow(const QStringList &cells, int channel)
+{
+    QByteArray out;
+    for (int i = 0; i < 11; ++i) {
+        if (i)
+            out += ',';
+        const QString field = i == 2 ? csvChannelField(channel) : cells.value(i);
+        out += '"' + field.toLatin1().replace('"', QByteArray()) + '"';
+    }
+    return out + "\r\n";
+}
+
+std::optional<QList<ChannelRow>> decodeData(const QByteArray &data)
+{
+    QDataStream in(data);
+    quint32 version = 0, count = 0;
+    in >> version >> count;
+    if (version != kDataVersion || count > quint32(kChannelCount))
+        return std::nullopt;
+    QList<ChannelRow> rows;
+    for (quint32 i = 0; i < count; ++i) {
+        ChannelRow row;
+        in >> row.inUse;
+        for (Cell &cell : row.cells)
+            in >> cell.value >> cell.text;
+        rows << row;
+    }
+    if (in.status() != QDataStream::Ok)
+        return std::nullopt;
+    return rows;
+}
+
+} // namespace
+
+QString channelsText(const ChannelTable &channels, const QList<int> &selection)
+{
+    QString text;
+    for (const QStringList &row : exportedRows(channels, selection))
+        text += row.join(QLatin1Char('\t')) + QStringLiteral("\r\n");
+    return text;
+}
+
+QByteArray channelsData(const ChannelTable &channels, const QList<int> &selection)
+{
+    QByteArray data;
+    QDataStream out(&data, QIODevice::WriteOnly);
+    out << kDataVersion << quint32(selection.size());
+    for (int channel : selection) {
+        const ChannelRow &row = channels[channel];
+        out << row.inUse;
+        for (const Cell &cell : row.cells)
+            out << cell.value << cell.text;
+    }
+    return data;
+}
+
+QMimeData *channelsMimeData(const ChannelTable &channels, const QList<int> &selection)
+{
+    auto *mime = new QMimeData;
+    mime->setText(channelsText(channels, selection));
+    mime->setData(QLatin1String(kChannelsMimeType), channelsData(channels, selection));
+    return mime;
+}
+
+PasteResult pasteChannelsText(const RadioImage &image, int at, const QString &text)
+{
+    PasteResult result;
+    RadioImage after = image;
+    int channel = at;
+    for (const QStringList &cells : textRows(text)) {
+        if (channel >= kChannelCount) {
+            ++result.dropped;
+            continue;
+        }
+        // The importer's own rules decide; a row it refuses changes nothing.
+        ChannelTable trial = after.channels;
+        const CsvImportResult import = importCsvBytes(csvRow(cells, channel), trial);
+        if (!import.result.ok() || import.rowsStored != 1) {
+            ++result.dropped;
+            continue;
+        }
+        after.channels[channel] = trial[channel];
+        ++channel;
+        ++result.pasted;
+    }
+    result.change = ImageChange::between(image, after, QString());
+    return result;
+}
+
+PasteResult pasteChannels(const RadioImage &image, int at, const QMimeData &data)
+{
+    const std::optional<QList<ChannelRow>> rows =
+        data.hasFormat(QLatin1String(kChannelsMimeType))
+            ? decodeData(data.data(QLatin1String(kChannelsMimeType)))
+            : std::nullopt;
+    if (!rows)
+        return pasteChannelsText(image, at, data.text());
+    PasteResult result;
+    const int fits = std::clamp(kChannelCount - at, 0, int(rows->size()));
+    result.pasted = fits;
+    result.dropped = int(rows->size()) - fits;
+    result.change = ImageChange::channels(image, at, rows->mid(0, fits), QString());
+    return result;
+}
+
+} // namespace ktv4
