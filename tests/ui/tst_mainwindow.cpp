@@ -405,7 +405,8 @@ void TestMainWindow::menusAndCaptions()
                                                "[mnuFilePrint]", "[-]", "mnuFileExit"}));
         QVERIFY(!w.action("mnuFilePageSetup")->isEnabled());
         QVERIFY(!w.action("mnuFilePrint")->isEnabled());
-        QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo"}));
+        QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-",
+                                               "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditFind"}));
         QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar"}));
         QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsOptions"}));
         QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
@@ -475,7 +476,11 @@ void TestMainWindow::toolBarShortcutViewAndExit()
     // New and the history's steps have shortcuts; Ctrl+N runs New, with its question.
     const QHash<QString, QKeySequence> shortcuts{{"mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
                                                  {"mnuEditUndoStep", QKeySequence(QKeySequence::Undo)},
-                                                 {"mnuEditRedo", QKeySequence(QKeySequence::Redo)}};
+                                                 {"mnuEditRedo", QKeySequence(QKeySequence::Redo)},
+                                                 {"mnuEditCut", QKeySequence(QKeySequence::Cut)},
+                                                 {"mnuEditCopy", QKeySequence(QKeySequence::Copy)},
+                                                 {"mnuEditPaste", QKeySequence(QKeySequence::Paste)},
+                                                 {"mnuEditFind", QKeySequence(QKeySequence::Find)}};
     for (QAction *action : w.window->findChildren<QAction *>())
         QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));

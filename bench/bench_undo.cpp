@@ -1,0 +1,101 @@
+// Undo and redo of Clear All on 604 channels in use, each with the repaint of the grid the user
+// sees: the whole step from the Edit menu to the redrawn rows.
+
+#include "files/ChannelEdits.h"
+#include "files/CloneDocument.h"
+#include "ui/MemoryPanel.h"
+#include "ui/UndoHistory.h"
+#include "ui/UserPrompts.h"
+
+#include <QApplication>
+#include <QTableView>
+#include <QUndoStack>
+#include <benchmark/benchmark.h>
+#include <numeric>
+
+using namespace ktv4;
+using namespace ktv4::ui;
+
+namespace {
+
+class NoPrompts : public UserPrompts {
+public:
+    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override
+    {
+        return QMessageBox::Ok;
+    }
+    QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
+    QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
+};
+
+struct Tab {
+    CloneDocument document;
+    UndoHistory history{document};
+    NoPrompts prompts;
+    MemoryPanel panel{document, prompts};
+
+    Tab()
+    {
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            ChannelRow &row = document.image().channels[ch];
+            row.inUse = true;
+            const double hz = 1'800'000 + ch * 25'000;
+            for (int column = 0; column < kChannelColumns; ++column)
+                row.cells[column] = {double(column), QStringLiteral("C%1").arg(column)};
+            row.cells[ColFrequency] = {hz, frequencyText(hz)};
+            row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
+        }
+        panel.show();
+        panel.refreshAll();
+        QApplication::processEvents();
+        QList<int> all(kChannelCount);
+        std::iota(all.begin(), all.end(), 0);
+        document.submit(clearChannels(document.image(), all, QStringLiteral("Clear All")));
+        panel.grid()->viewport()->repaint();
+    }
+    void step(bool undo)
+    {
+        if (undo)
+            history.stack()->undo();
+        else
+            history.stack()->redo();
+        panel.grid()->viewport()->repaint();
+    }
+};
+
+void BM_UndoClearAll(benchmark::State &state)
+{
+    Tab tab;
+    for (auto _ : state) {
+        tab.step(true);
+        state.PauseTiming();
+        tab.step(false);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoClearAll)->Unit(benchmark::kMicrosecond);
+
+void BM_RedoClearAll(benchmark::State &state)
+{
+    Tab tab;
+    for (auto _ : state) {
+        state.PauseTiming();
+        tab.step(true);
+        state.ResumeTiming();
+        tab.step(false);
+    }
+}
+BENCHMARK(BM_RedoClearAll)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
