@@ -10,9 +10,9 @@ namespace ktv4::test {
 
 class ScriptedPrompts : public ui::UserPrompts {
 public:
-    QList<ui::MessageRequest> messages;     // every message box shown, in order
+    QList<ui::MessageRequest> messages;          // every message box shown, in order
     QQueue<QMessageBox::StandardButton> answers; // next answers; OK / the default when empty
-    QQueue<QString> fileNames;           // next file dialog results; "" = cancelled
+    QQueue<QString> fileNames;                   // next file dialog results; "" = cancelled
     QList<ui::FileDialogRequest> fileDialogs;
     QQueue<QString> selectedFilters; // the filter each next file dialog is left on; kept when empty
 
@@ -23,8 +23,14 @@ public:
             return answers.dequeue();
         return request.defaultButton != QMessageBox::NoButton ? request.defaultButton : QMessageBox::Ok;
     }
-    QString openFileName(QWidget *, const ui::FileDialogRequest &request) override { return nextFile(request); }
-    QString saveFileName(QWidget *, const ui::FileDialogRequest &request) override { return nextFile(request); }
+    QString openFileName(QWidget *, const ui::FileDialogRequest &request) override
+    {
+        return nextFile(request);
+    }
+    QString saveFileName(QWidget *, const ui::FileDialogRequest &request) override
+    {
+        return nextFile(request);
+    }
 
 private:
     QString nextFile(const ui::FileDialogRequest &request)

@@ -1,5 +1,6 @@
 #pragma once
-// A virtual radio on a pseudo-terminal and the real main window set to talk to it.
+// The virtual radio and the real main window set to talk to it, the radio answering inside the
+// test process (no device, replies at once).
 
 #include "link/RadioFixture.h"
 #include "support/WindowFixture.h"
@@ -24,22 +25,21 @@ inline sim::RadioSetup unpacedRadio(const std::function<void(sim::RadioSetup &)>
 struct WindowBench {
     // The radio holds radioImage(); the window starts from `startFile` when one is given.
     explicit WindowBench(sim::RadioSetup setup = Radio::unpaced(), const QString &startFile = QString(),
-                         const QString &traceFile = QString())
+                         const QString &traceFile = QString(), LinkTimings timings = kInstantTimings)
         : radio(std::move(setup))
     {
         radio.loadImage(radioImage());
-        QString error;
-        opened = radio.open(error);
-        if (opened)
-            radio.start();
-        window = std::make_unique<Window>(startFile, radio.devicePath(), traceFile);
+        auto line = [this]() -> std::unique_ptr<Transport> {
+            auto transport = std::make_unique<RadioTransport>(radio);
+            wire = transport.get();
+            return transport;
+        };
+        window = std::make_unique<Window>(startFile, kDevice, traceFile, line, timings);
         window->window->show();
     }
-    ~WindowBench()
-    {
-        window.reset();
-        radio.stop();
-    }
+    ~WindowBench() { window.reset(); }
+
+    static constexpr const char *kDevice = "/dev/ktv4-virtual-radio";
 
     MainWindow &main() const { return *window->window; }
     QPushButton *button(const QString &name) const { return window->find<QPushButton>(name); }
@@ -67,7 +67,8 @@ struct WindowBench {
     }
 
     sim::VirtualRadio radio;
-    bool opened = false;
+    RadioTransport *wire = nullptr;
+    bool opened = true;
     std::unique_ptr<Window> window;
 };
 

@@ -23,12 +23,17 @@ using namespace ktv4;
 using namespace ktv4::ui;
 
 struct Window {
+    // `line`, when given, carries the radio's lines in place of the serial port.
     explicit Window(const QString &startFile = QString(), const QString &portDevice = QString(),
-                    const QString &traceFile = QString())
+                    const QString &traceFile = QString(),
+                    std::function<std::unique_ptr<Transport>()> line = {},
+                    LinkTimings timings = kRadioTimings)
     {
         QDir().mkpath(programDir());
         MainWindowOptions o = options(portDevice);
         o.traceFile = traceFile;
+        o.makeTransport = std::move(line);
+        o.linkTimings = timings;
         window = std::make_unique<MainWindow>(prompts, o);
         window->finishLoad(startFile);
     }

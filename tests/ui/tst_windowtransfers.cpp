@@ -1,8 +1,11 @@
-// Radio operations started from the window against the virtual radio on a real pseudo-terminal:
-// the lines the radio receives, what the window shows afterwards, the busy state while they run,
-// and the finishing message boxes. The memory half of these runs is the Memory tab's suite.
+// Radio operations started from the window against the virtual radio: the lines the radio
+// receives, what the window shows while they run and afterwards (the grid filling row by row,
+// the busy state, the progress bar), and the finishing message boxes.
 
+#include "memory/MemoryFixtures.h"
 #include "support/WindowBench.h"
+
+#include "files/CloneFile.h"
 
 #include "ui/ComPortDialog.h"
 #include "ui/TransferMessages.h"
@@ -13,6 +16,7 @@
 #include <QProgressBar>
 #include <QRadioButton>
 #include <QTabBar>
+#include <numeric>
 
 using namespace fixture;
 
@@ -67,9 +71,26 @@ private slots:
     void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines();
     void portThatCannotBeOpened();
     void busyWindowRefusesTabsClosingAndCommands();
-    void settingsCommandsShowTheSettingsTab();
     void portErrorDetails_data();
     void portErrorDetails();
+    void readAllFillsTheGridRowByRow();
+    void writeAllSendsEveryRecord();
+    void memoryTransfersCancelled();
+    void memoryFailures_data();
+    void memoryFailures();
+
+private:
+    // The program starts with its own full image, loaded from a clone file as the user would.
+    std::unique_ptr<WindowBench> startWithFile(sim::RadioSetup setup = Radio::unpaced())
+    {
+        const QString file = m_dir.filePath(QStringLiteral("program.TV4"));
+        RadioImage image = programImage();
+        if (!WriteCloneFile(file, image, ModelE, false).ok())
+            return nullptr;
+        auto bench = std::make_unique<WindowBench>(setup, file);
+        return bench->window->prompts.messages.isEmpty() ? std::move(bench) : nullptr;
+    }
+    QTemporaryDir m_dir;
 };
 
 void TestWindowTransfers::readSettings()
@@ -119,12 +140,14 @@ void TestWindowTransfers::writeSettings()
     WindowBench bench;
     QVERIFY(bench.opened);
     Window &w = *bench.window;
-    // What the user picked on the panel is what goes out.
+    // What the user picked on the panel is what goes out; Tools > Write > Settings shows its tab.
     w.list("cmbBeep")->setCurrentIndex(0);
     w.list("cmbScanMode")->setCurrentIndex(3);
     w.list("cmbWPM")->setCurrentIndex(30);
     bench.click("cmdMN_4");
-    bench.click("cmbTxData1");
+    bench.main().showTab(MainWindow::MemoryTab);
+    w.action("mnuWrSet")->trigger();
+    QCOMPARE(bench.main().shownTab(), int(MainWindow::SettingsTab));
     QVERIFY(bench.waitUntilIdle());
     QVERIFY(w.prompts.messages.isEmpty());
 
@@ -259,10 +282,11 @@ void TestWindowTransfers::comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLin
     window.showComPortSetup();
     window.comPortDialog()->accept();
     QVERIFY(!window.transfer().isPortOpen());
-    QCOMPARE(window.portName(), bench.radio.devicePath());
+    QCOMPARE(window.portName(), QString::fromLatin1(WindowBench::kDevice));
     bench.click("cmdAuto");
     QVERIFY(bench.waitUntilIdle());
-    QVERIFY(bench.window->prompts.messages.isEmpty());
+    QVERIFY2(bench.window->prompts.messages.isEmpty(),
+             qPrintable(bench.window->prompts.messages.value(0).details));
     QCOMPARE(bench.radio.receivedCount(), 2);
 
     const QByteArray log = readAll(trace);
@@ -299,8 +323,9 @@ void TestWindowTransfers::portThatCannotBeOpened()
 void TestWindowTransfers::busyWindowRefusesTabsClosingAndCommands()
 {
     // A radio that never answers keeps the read waiting.
-    WindowBench bench(unpacedRadio(
-        [](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(kSettings1Address); }));
+    WindowBench bench(
+        unpacedRadio([](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(kSettings1Address); }),
+        QString(), QString(), {std::chrono::minutes(1), std::chrono::milliseconds(0)});
     QVERIFY(bench.opened);
     Window &w = *bench.window;
     MainWindow &window = bench.main();
@@ -324,12 +349,13 @@ void TestWindowTransfers::busyWindowRefusesTabsClosingAndCommands()
     QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
     QVERIFY(!window.comPortDialog());
     QCOMPARE(w.document().dataChanged(), true);
-    QTest::qWait(50); // the window stays responsive meanwhile
-    QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{readLine(kSettings1Address)});
+    QTRY_COMPARE(bench.radio.receivedLines(), QList<QByteArray>{readLine(kSettings1Address)});
 
-    // Cancel ends it without a message; then everything works again.
+    // Cancel stops the read once the exchange under way has ended (here its reply comes late),
+    // without a message; then everything works again.
     bench.click("cmdCancel");
     QVERIFY(!bench.button("cmdCancel")->isEnabled()); // stopping
+    bench.wire->inject(readLine(kSettings1Address) + bench.radio.record(kSettings1Address) + "\r\n");
     QVERIFY(bench.waitUntilIdle(5000));
     QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
     QVERIFY(!QApplication::overrideCursor());
@@ -339,21 +365,6 @@ void TestWindowTransfers::busyWindowRefusesTabsClosingAndCommands()
     QVERIFY(!window.close());
     QCOMPARE(w.prompts.messages.size(), 1);
     QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
-}
-
-void TestWindowTransfers::settingsCommandsShowTheSettingsTab()
-{
-    WindowBench bench;
-    QVERIFY(bench.opened);
-    MainWindow &window = bench.main();
-    for (const char *item : {"mnuReSet", "mnuWrSet"}) {
-        window.showTab(MainWindow::MemoryTab);
-        bench.window->action(QLatin1String(item))->trigger();
-        QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
-        QVERIFY(bench.waitUntilIdle());
-    }
-    QVERIFY(bench.window->prompts.messages.isEmpty());
-    QCOMPARE(bench.radio.receivedCount(), 5 + 6);
 }
 
 void TestWindowTransfers::portErrorDetails_data()
@@ -397,6 +408,171 @@ void TestWindowTransfers::portErrorDetails()
     QCOMPARE(box->details, details);
     QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
     QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
+}
+
+void TestWindowTransfers::readAllFillsTheGridRowByRow()
+{
+    const auto m = startWithFile();
+    QVERIFY(m);
+    MainWindow &window = m->main();
+    const RadioImage radio = radioImage();
+    const RadioImage program = programImage();
+    QList<int> rowsRedrawn;
+    connect(window.memoryPanel()->model(), &QAbstractItemModel::dataChanged, this,
+            [&](const QModelIndex &from, const QModelIndex &to) {
+                if (from.row() == to.row())
+                    rowsRedrawn.append(from.row());
+            });
+    // The settings half runs on the Settings tab without the progress bar; the memory half on the
+    // Memory tab with the channel number on the bar, rows read showing the radio's channels and the
+    // rest still the program's, the window responsive.
+    QList<bool> settingsHalf;
+    connect(&window.transfer(), &CloneTransfer::settingsDecoded, this, [&] {
+        settingsHalf = {window.shownTab() == MainWindow::SettingsTab, window.progressBar()->isVisible()};
+    });
+    QList<int> barValues;
+    connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
+        QVERIFY(window.shownTab() == MainWindow::MemoryTab && window.progressBar()->isVisible());
+        barValues.append(window.progressBar()->value());
+        if (n == 300) {
+            QCOMPARE(m->window->shown(299, ColName), radio.channels[299].cells[ColName].text);
+            QCOMPARE(m->window->shown(300, ColName), program.channels[300].cells[ColName].text);
+            window.memoryPanel()->setTopChannel(450);
+            QCOMPARE(window.memoryPanel()->grid()->rowAt(0), 450);
+        }
+    });
+
+    m->window->action("mnuReAll")->trigger();
+    QVERIFY(window.isBusy());
+    QVERIFY(m->waitUntilIdle());
+    QVERIFY(m->window->prompts.messages.isEmpty());
+    QCOMPARE(m->radio.receivedLines(), readSettingsLines() + readMemoryLines());
+    QCOMPARE(settingsHalf, (QList<bool>{true, false}));
+    QList<int> inOrder(kChannelCount);
+    std::iota(inOrder.begin(), inOrder.end(), 0);
+    QCOMPARE(barValues, inOrder);
+    QCOMPARE(rowsRedrawn, inOrder); // one row after each record, in order
+    QVERIFY(m->window->document().image().channels == radio.channels);
+    QCOMPARE(m->window->shown(603, ColFrequency), radio.channels[603].cells[ColFrequency].text);
+    QCOMPARE(m->window->document().image().vfos, radio.vfos);
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QVERIFY(!window.progressBar()->isVisible());
+}
+
+void TestWindowTransfers::writeAllSendsEveryRecord()
+{
+    const auto m = startWithFile();
+    QVERIFY(m);
+    // An edit just before the write goes out with it.
+    RadioImage &edited = m->window->document().image();
+    edited.channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
+    edited.channels[250].clear();
+    m->window->action("mnuWrAll")->trigger();
+    QVERIFY(m->waitUntilIdle());
+    QVERIFY(m->window->prompts.messages.isEmpty());
+
+    RadioImage sent = m->window->document().image();
+    rebuildSettingsData(sent);
+    QList<QByteArray> expected{"KTSV4\r\n",
+                               writeLine(kSettings1Address, sent.SettingsData1),
+                               writeLine(kSettings2Address, sent.SettingsData2),
+                               writeLine(kVfoAAddress, MakeVFOData(sent.vfos[0])),
+                               writeLine(kVfoBAddress, MakeVFOData(sent.vfos[1])),
+                               "OV~E\r\n",
+                               "KTSV4\r\n"};
+    for (int n = 0; n < kChannelCount; ++n)
+        expected.append(writeLine(channelAddress(n), MakeMemoryData(sent.channels[n])));
+    expected.append("OV~E\r\n");
+    QCOMPARE(m->radio.receivedLines(), expected);
+    QVERIFY(m->radio.image().channels == sent.channels);
+    QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
+}
+
+void TestWindowTransfers::memoryTransfersCancelled()
+{
+    const auto m = startWithFile();
+    QVERIFY(m);
+    MainWindow &window = m->main();
+    const RadioImage before = m->window->document().image();
+    // Cancel pressed as channel 50 is about to be read: no error box, channels 0 to 49 are the
+    // radio's, the rest the program's, settings and VFOs untouched by a memory read.
+    connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
+        if (n == 50)
+            m->click(QStringLiteral("cmdCancel"));
+    });
+    m->window->action("mnuReMem")->trigger(); // shows the Memory tab, counts channels on the bar
+    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+    QCOMPARE(window.progressBar()->maximum(), 603);
+    QVERIFY(m->waitUntilIdle());
+    QVERIFY(m->window->prompts.messages.isEmpty());
+    QCOMPARE(m->radio.receivedLines(), readMemoryLines(50, false));
+    const RadioImage &now = m->window->document().image();
+    const RadioImage radio = radioImage();
+    for (int n = 0; n < kChannelCount; ++n)
+        QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
+    QCOMPARE(now.vfos, before.vfos);
+    QVERIFY(!window.progressBar()->isVisible());
+    QVERIFY(m->button("cmbRxData")->isEnabled());
+
+    // The panel's own "Write Memory" button starts the memory write.
+    m->radio.clearLog();
+    m->click("cmbTxData");
+    QVERIFY(window.isBusy());
+    QVERIFY(m->waitUntilIdle());
+    QCOMPARE(m->radio.receivedLines().mid(0, 2),
+             (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), MakeMemoryData(now.channels[0]))}));
+    QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
+}
+
+void TestWindowTransfers::memoryFailures_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<sim::RadioSetup>("setup");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<int>("readUpTo"); // channels that show the radio's data
+    QTest::newRow("Read Memory, radio silent from channel 300")
+        << "cmbRxData" << unpacedRadio([](sim::RadioSetup &s) {
+               s.silentFrom = sim::CommandTarget::block(channelAddress(300));
+           })
+        << 301 << 300;
+    QTest::newRow("Read ALL, short VFO A reply") << "mnuReAll" << unpacedRadio([](sim::RadioSetup &s) {
+        s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
+        s.wrongLength = 40;
+    }) << 3 << 0;
+    QTest::newRow("Write ALL, VFO A write refused") << "mnuWrAll" << unpacedRadio([](sim::RadioSetup &s) {
+        s.badAckAt = sim::CommandTarget::block(kVfoAAddress);
+    }) << 4 << 0;
+}
+
+// One box and no closing line; the grid shows the radio's channels up to the failure and the
+// program's after it; the radio keeps its own; the buttons are back.
+void TestWindowTransfers::memoryFailures()
+{
+    QFETCH(QString, command);
+    QFETCH(sim::RadioSetup, setup);
+    QFETCH(int, lineCount);
+    QFETCH(int, readUpTo);
+    const auto m = startWithFile(setup);
+    QVERIFY(m);
+    if (command.startsWith(QLatin1String("mnu")))
+        m->window->action(command)->trigger();
+    else
+        m->click(command);
+    QVERIFY(m->waitUntilIdle());
+
+    expectError(m->window->prompts, QStringLiteral("Communication Error"));
+    const QList<QByteArray> lines = m->radio.receivedLines();
+    QCOMPARE(lines.size(), lineCount);
+    QVERIFY(!lines.contains("OV~E\r\n"));
+    const RadioImage radio = radioImage();
+    const RadioImage program = programImage();
+    for (int n = 0; n < kChannelCount; ++n) {
+        const RadioImage &shown = n < readUpTo ? radio : program;
+        QCOMPARE(m->window->shown(n, ColName), shown.channels[n].cells[ColName].text);
+        QCOMPARE(m->radio.record(channelAddress(n)), MakeMemoryData(radio.channels[n]).toLatin1());
+    }
+    QVERIFY(!m->main().progressBar()->isVisible());
+    QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());
 }
 
 QTEST_MAIN(TestWindowTransfers)
