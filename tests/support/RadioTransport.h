@@ -1,16 +1,16 @@
 #pragma once
 // A transport whose far end is the virtual radio inside the test process: each line the engine
 // sends goes straight to the radio's protocol logic, and its reply comes back piece by piece,
-// each piece with its own readyRead. Pieces without a gap arrive on the next round of the event
-// loop, before any timer, so with a few milliseconds of reply time-out an exchange costs no
-// waiting at all; a gap the radio is told to leave (a split or a late answer) is a real, short
-// timer. No device, no pacing, no threads.
+// each piece with its own readyRead, on a precise timer started as the line goes out. A piece
+// without a gap is due at once, so it always comes before the engine's time-out, which is due
+// later: timers run in the order they are due, however late the event loop gets to them. An
+// exchange therefore costs no waiting; a gap the radio is told to leave (a split or a late
+// answer) is a short real timer. No device, no pacing, no threads.
 
 #include "link/LinkTimings.h"
 #include "link/Transport.h"
 #include "tools/ktv4sim/VirtualRadio.h"
 
-#include <QMetaObject>
 #include <QTimer>
 #include <utility>
 
@@ -95,14 +95,15 @@ private:
     }
     template <typename F> void later(int afterMs, F action)
     {
-        auto guarded = [this, action, generation = m_generation] {
+        auto *timer = new QTimer(this);
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+        QObject::connect(timer, &QTimer::timeout, this, [this, timer, action, generation = m_generation] {
+            timer->deleteLater();
             if (generation == m_generation)
                 action();
-        };
-        if (afterMs <= 0)
-            QMetaObject::invokeMethod(this, guarded, Qt::QueuedConnection);
-        else
-            QTimer::singleShot(afterMs, Qt::PreciseTimer, this, guarded);
+        });
+        timer->start(afterMs);
     }
 
     ktv4::sim::VirtualRadio &m_radio;

@@ -24,11 +24,23 @@ inline sim::RadioSetup unpacedRadio(const std::function<void(sim::RadioSetup &)>
 
 struct WindowBench {
     // The radio holds radioImage(); the window starts from `startFile` when one is given.
+    // On Wire::Pty the radio answers on a pseudo-terminal through the serial port, with the
+    // radio's timings, for what needs a real device.
     explicit WindowBench(sim::RadioSetup setup = Radio::unpaced(), const QString &startFile = QString(),
-                         const QString &traceFile = QString(), LinkTimings timings = kInstantTimings)
+                         const QString &traceFile = QString(), LinkTimings timings = kInstantTimings,
+                         Wire wireKind = Wire::InProcess)
         : radio(std::move(setup))
     {
         radio.loadImage(radioImage());
+        if (wireKind == Wire::Pty) {
+            QString error;
+            opened = radio.open(error);
+            if (opened)
+                radio.start();
+            window = std::make_unique<Window>(startFile, radio.devicePath(), traceFile);
+            window->window->show();
+            return;
+        }
         auto line = [this]() -> std::unique_ptr<Transport> {
             auto transport = std::make_unique<RadioTransport>(radio);
             wire = transport.get();
@@ -37,7 +49,11 @@ struct WindowBench {
         window = std::make_unique<Window>(startFile, kDevice, traceFile, line, timings);
         window->window->show();
     }
-    ~WindowBench() { window.reset(); }
+    ~WindowBench()
+    {
+        window.reset();
+        radio.stop();
+    }
 
     static constexpr const char *kDevice = "/dev/ktv4-virtual-radio";
 

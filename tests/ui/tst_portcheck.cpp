@@ -20,7 +20,7 @@ private slots:
     // The check lets go of the port the window keeps open after a transfer, then asks the radio.
     void checksThePortInUse()
     {
-        WindowBench bench;
+        WindowBench bench(Radio::unpaced(), QString(), QString(), kRadioTimings, Wire::Pty);
         QVERIFY(bench.opened);
         bench.click(QStringLiteral("cmbRxData1"));
         QVERIFY(bench.waitUntilIdle());
