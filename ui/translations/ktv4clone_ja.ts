@@ -119,5 +119,37 @@
         <source>ALL(&amp;A)</source>
         <translation>すべて(&amp;A)</translation>
     </message>
+    <message>
+        <source>Undo(&amp;U)</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo(&amp;R)</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Undo %1(&amp;U)</source>
+        <translation>元に戻す: %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo %1(&amp;R)</source>
+        <translation>やり直し: %1(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Cut(&amp;T)</source>
+        <translation>切り取り(&amp;T)</translation>
+    </message>
+    <message>
+        <source>Copy(&amp;C)</source>
+        <translation>コピー(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Paste(&amp;P)</source>
+        <translation>貼り付け(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Find(&amp;F)...</source>
+        <translation>検索(&amp;F)...</translation>
+    </message>
 </context>
 </TS>
