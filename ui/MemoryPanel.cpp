@@ -229,6 +229,9 @@ void MemoryPanel::selectChannel(int channel)
 void MemoryPanel::setBusy(bool busy)
 {
     m_busy = busy;
+    // No rows move while a transfer reads or writes them.
+    m_grid->setDragEnabled(!busy);
+    m_grid->setAcceptDrops(!busy);
     for (QPushButton *button : {m_clear, m_insert, m_clearAll, m_delete, m_readMemory, m_writeMemory})
         button->setEnabled(!busy);
 }
