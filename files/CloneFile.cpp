@@ -2,9 +2,6 @@
 
 #include "files/FieldReader.h"
 
-#include <QFile>
-#include <QSaveFile>
-
 namespace ktv4 {
 
 namespace {
@@ -123,20 +120,15 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
 
 CloneLoadResult LoadCloneFile(const QString &path, const RadioImage &current)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    FileRead read = readWholeFile(path, kCloneFileSizeLimit, FileStatus::DataError);
+    if (!read.result.ok()) {
         CloneLoadResult load;
-        load.result = failure(FileStatus::FileOpenError, file.errorString());
+        load.result = read.result;
+        if (read.result.status == FileStatus::DataError)
+            load.result.detail += QStringLiteral("; a clone file has %1").arg(kCloneFileSize);
         return load;
     }
-    // A clone file is 40 kB; anything much larger is not one, but its first 610 fields decide.
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        CloneLoadResult load;
-        load.result = failure(FileStatus::FileOpenError, file.errorString());
-        return load;
-    }
-    return parseCloneFile(content, current);
+    return parseCloneFile(read.bytes, current);
 }
 
 QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
@@ -162,21 +154,6 @@ QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
         line(MakeMemoryData(row));
     line(CloneEndLine());
     return out;
-}
-
-FileResult saveWholeFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(FileStatus::FileOpenError, file.errorString());
-    if (file.write(bytes) != bytes.size()) {
-        const QString why = file.errorString();
-        file.cancelWriting();
-        return failure(FileStatus::FileOpenError, why);
-    }
-    if (!file.commit())
-        return failure(FileStatus::FileOpenError, file.errorString());
-    return {};
 }
 
 FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA)

@@ -3,6 +3,7 @@
 // the model and variant, the 608 records as 64 hex digits each in record order, a 32-character
 // end line. A file the program writes is always 40196 bytes.
 
+#include "files/FileAccess.h"
 #include "files/FileStatus.h"
 #include "model/RadioImage.h"
 
@@ -13,6 +14,9 @@ namespace ktv4 {
 
 constexpr int kCloneFileLines = 610;
 constexpr int kCloneFileSize = 2 * 34 + kRecordCount * 66; // 40196
+// The loader accepts other line ends and ignores anything after the end line; a file larger than
+// this is no clone file and is refused unread.
+constexpr qint64 kCloneFileSizeLimit = 1024 * 1024;
 
 const QString &AppTitle(); // "Orvane KT-V4 Clone Utility"
 
@@ -49,8 +53,5 @@ QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA);
 
 // Writes the file through a temporary file, so a failed save leaves the earlier file intact.
 FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA);
-
-// Writes `bytes` to `path` only when all of it could be written.
-FileResult saveWholeFile(const QString &path, const QByteArray &bytes);
 
 } // namespace ktv4

@@ -4,7 +4,6 @@
 #include "files/FieldReader.h"
 #include "model/ChannelNaming.h"
 
-#include <QFile>
 #include <cmath>
 
 namespace ktv4 {
@@ -245,19 +244,13 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
 
 CsvImportResult importCsv(const QString &path, ChannelTable &channels)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const FileRead read = readWholeFile(path, kCsvSizeLimit, FileStatus::FileOpenError);
+    if (!read.result.ok()) {
         CsvImportResult import;
-        import.result = {FileStatus::FileOpenError, file.errorString()};
+        import.result = read.result;
         return import;
     }
-    const QByteArray content = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        CsvImportResult import;
-        import.result = {FileStatus::FileOpenError, file.errorString()};
-        return import;
-    }
-    return importCsvBytes(content, channels);
+    return importCsvBytes(read.bytes, channels);
 }
 
 } // namespace ktv4

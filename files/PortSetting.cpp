@@ -21,13 +21,9 @@ bool exactFileExists(const QString &dir, const QString &name)
 
 PortChoice readPortFile(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray content = file.readAll();
-    FieldReader reader(content);
-    reader.readField();
-    return {portNumberFromFile(content), reader.readField().value_or(QString())};
+    // A port file is a few bytes; anything else under its name (a large file, a FIFO) is no port file.
+    const FileRead read = readWholeFile(path, 4096, FileStatus::FileOpenError);
+    return read.result.ok() ? portChoiceFromFile(read.bytes) : PortChoice{};
 }
 
 } // namespace
@@ -38,6 +34,23 @@ int portNumberFromFile(const QByteArray &content)
     bool ok = false;
     const int port = reader.readField().value_or(QString()).toInt(&ok);
     return ok && port >= kPortMin && port <= kPortMax ? port : kDefaultPort;
+}
+
+PortChoice portChoiceFromFile(const QByteArray &content)
+{
+    FieldReader reader(content);
+    reader.readField();
+    // The reader hands back each byte as one character; the device path is a file name.
+    const QString device = QFile::decodeName(reader.readField().value_or(QString()).toLatin1());
+    return {portNumberFromFile(content), device};
+}
+
+QByteArray portFileBytes(const PortChoice &choice)
+{
+    QByteArray bytes = QByteArray::number(choice.port) + "\r\n";
+    if (!choice.device.isEmpty())
+        bytes += '"' + QFile::encodeName(choice.device) + "\"\r\n";
+    return bytes;
 }
 
 PortSetting::PortSetting(const QString &programDir, const QString &userDir)
@@ -74,10 +87,7 @@ PortChoice PortSetting::read() const
 
 QString PortSetting::write(const PortChoice &choice) const
 {
-    QByteArray bytes = QByteArray::number(choice.port) + "\r\n";
-    if (!choice.device.isEmpty())
-        bytes += '"' + choice.device.toUtf8() + "\"\r\n";
-
+    const QByteArray bytes = portFileBytes(choice);
     const QString name = QLatin1String(kFileName);
     const bool userFileInUse = !m_userDir.isEmpty() && exactFileExists(m_userDir, name);
     if (!userFileInUse && saveWholeFile(programFile(), bytes).ok())
@@ -87,7 +97,7 @@ QString PortSetting::write(const PortChoice &choice) const
     return saveWholeFile(userFile(), bytes).ok() ? userFile() : QString();
 }
 
-void SaveWindowGeometry(QSettings &store, const QRect &twips)
+bool SaveWindowGeometry(QSettings &store, const QRect &twips)
 {
     store.beginGroup(QStringLiteral("Settings"));
     store.setValue(QStringLiteral("MainLeft"), QString::number(twips.x()));
@@ -96,12 +106,13 @@ void SaveWindowGeometry(QSettings &store, const QRect &twips)
     store.setValue(QStringLiteral("MainHeight"), QString::number(twips.height()));
     store.endGroup();
     store.sync();
+    return store.status() == QSettings::NoError;
 }
 
-void SaveWindowGeometry(const QRect &twips)
+bool SaveWindowGeometry(const QRect &twips)
 {
     QSettings store(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
-    SaveWindowGeometry(store, twips);
+    return SaveWindowGeometry(store, twips);
 }
 
 } // namespace ktv4

@@ -26,6 +26,11 @@ struct PortChoice {
 // The port number held in a port file's first field: 1..14, else 1 (missing, not a number, out
 // of range).
 int portNumberFromFile(const QByteArray &content);
+// The whole choice a port file holds: the port, and the device path of its second field (a file
+// name, kept under its own bytes).
+PortChoice portChoiceFromFile(const QByteArray &content);
+// The port file's bytes for a choice: "3" CR LF, then the quoted device path when there is one.
+QByteArray portFileBytes(const PortChoice &choice);
 
 // Where the port file lives. An installed copy sits in a folder the user cannot write, so the
 // same file in the per-user configuration folder stands in for it; once that file exists it is
@@ -54,7 +59,8 @@ private:
 
 // The window geometry in twips under "Orvane KT-V4 Clone Utility" / "Settings": MainLeft,
 // MainTop, MainWidth, MainHeight. Written only; the window always opens at its design size.
-void SaveWindowGeometry(QSettings &store, const QRect &twips);
-void SaveWindowGeometry(const QRect &twips); // the per-user store
+// False when the store could not be written.
+bool SaveWindowGeometry(QSettings &store, const QRect &twips);
+bool SaveWindowGeometry(const QRect &twips); // the per-user store
 
 } // namespace ktv4

@@ -223,10 +223,17 @@ bool CloneTransfer::isPortOpen() const
     return d->transport.isOpen();
 }
 
-void CloneTransfer::setTraceFile(const QString &path)
+bool CloneTransfer::setTraceFile(const QString &path)
 {
-    if (!d->trace.open(path))
-        qCWarning(lcLink) << "cannot write the transfer trace" << path << d->trace.errorString();
+    if (d->trace.open(path))
+        return true;
+    qCWarning(lcLink) << "cannot write the transfer trace" << path << d->trace.errorString();
+    return false;
+}
+
+QString CloneTransfer::traceError() const
+{
+    return d->trace.errorString();
 }
 
 bool CloneTransfer::isBusy() const

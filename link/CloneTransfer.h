@@ -64,8 +64,11 @@ public:
     void closePort();
     bool isPortOpen() const;
 
-    // Every line sent and received, with timestamps; empty path = no trace.
-    void setTraceFile(const QString &path);
+    // Every line sent and received, with timestamps; empty path = no trace. False when the file
+    // cannot be written (traceError() says why).
+    bool setTraceFile(const QString &path);
+    // Why the trace could not be written, or lost entries; empty while it is whole.
+    QString traceError() const;
 
     bool isBusy() const;
     // Starts an operation; false (and nothing happens) when one is already running.

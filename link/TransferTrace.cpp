@@ -1,6 +1,12 @@
 #include "link/TransferTrace.h"
 
+#include "files/FileAccess.h"
+
 #include <QDateTime>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace ktv4 {
 
@@ -8,11 +14,26 @@ bool TransferTrace::open(const QString &path)
 {
     if (m_file.isOpen())
         m_file.close();
+    m_error.clear();
     if (path.isEmpty())
         return true;
-    m_file.setFileName(path);
-    if (!m_file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (const FileResult check = checkOutputPath(path); !check.ok()) {
+        m_error = check.detail;
         return false;
+    }
+    // Opened under the name's own bytes.
+    const int fd =
+        ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (fd < 0) {
+        m_error = QStringLiteral("cannot create %1: %2").arg(path, qt_error_string(errno));
+        return false;
+    }
+    if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        m_error = m_file.errorString();
+        return false;
+    }
+    m_path = path;
     m_elapsed.start();
     return true;
 }
@@ -74,9 +95,11 @@ void TransferTrace::entry(char direction, const QString &text)
                              .arg(us % 1000000, 6, 10, QLatin1Char('0'))
                              .arg(QLatin1Char(direction))
                              .arg(text);
-    m_file.write(line.toUtf8());
-    // Flushed at once, so a trace survives whatever ends the program.
-    m_file.flush();
+    // Flushed at once, so a trace survives whatever ends the program. The first failure is kept:
+    // a trace with holes must not pass for a whole one.
+    const QByteArray bytes = line.toUtf8();
+    if ((m_file.write(bytes) != bytes.size() || !m_file.flush()) && m_error.isEmpty())
+        m_error = QStringLiteral("cannot write %1: %2").arg(m_path, m_file.errorString());
 }
 
 } // namespace ktv4

@@ -16,10 +16,11 @@ public:
     TransferTrace &operator=(const TransferTrace &) = delete;
 
     // Starts a new trace file (truncating it); an empty path stops tracing. False when the file
-    // cannot be created.
+    // cannot be created; a FIFO, device or folder is refused like any other output.
     bool open(const QString &path);
     bool isOpen() const { return m_file.isOpen(); }
-    QString errorString() const { return m_file.errorString(); }
+    // Why the trace could not be opened or lost entries since it was opened; empty when it is whole.
+    QString errorString() const { return m_error; }
 
     void beginOperation(const QString &what); // restarts the elapsed time
     void sent(const QByteArray &line);
@@ -35,6 +36,8 @@ private:
 
     QFile m_file;
     QElapsedTimer m_elapsed;
+    QString m_error;
+    QString m_path;
 };
 
 } // namespace ktv4

@@ -472,7 +472,10 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::formUnload()
 {
-    m_options.portSetting.write(m_portChoice);
+    // Closing goes on when the settings cannot be written; the reason goes to the log.
+    if (m_options.portSetting.write(m_portChoice).isEmpty())
+        qWarning("The port setting could not be saved in %s",
+                 qPrintable(m_options.portSetting.programFile()));
     // The other windows, the most recently opened first.
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
@@ -484,12 +487,15 @@ void MainWindow::formUnload()
     const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
                       pixelsToTwips(frameGeometry().y(), logicalDpiY()),
                       pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
+    bool saved;
     if (m_options.geometryStore.isEmpty()) {
-        SaveWindowGeometry(twips);
+        saved = SaveWindowGeometry(twips);
     } else {
         QSettings store(m_options.geometryStore, QSettings::IniFormat);
-        SaveWindowGeometry(store, twips);
+        saved = SaveWindowGeometry(store, twips);
     }
+    if (!saved)
+        qWarning("The window geometry could not be saved");
 }
 
 } // namespace ktv4::ui
