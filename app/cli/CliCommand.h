@@ -38,7 +38,9 @@ int runDoctor(const QStringList &arguments);
 void printError(const QString &message, const QString &detail = QString());
 // Loads IN.TV4 into `document`; prints the message and returns false on failure.
 bool loadInput(CloneDocument &document, const QString &path);
-// Saves the document; ExitOk, or ExitFailure with the message printed.
+// Saves the document ("-": to standard output); ExitOk, or ExitFailure with the message printed.
 int saveOutput(CloneDocument &document, const QString &path);
+// Writes bytes to standard output; ExitOk, or ExitFailure with the message printed.
+int writeOutput(const QByteArray &bytes);
 
 } // namespace ktv4::cli

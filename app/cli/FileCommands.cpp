@@ -1,5 +1,6 @@
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliParser.h"
+#include "app/cli/CliPaths.h"
 
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
@@ -7,7 +8,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QTextStream>
 #include <optional>
 
@@ -140,6 +140,15 @@ void printChirpReport(const ChirpImportReport &report)
 
 } // namespace
 
+int writeOutput(const QByteArray &bytes)
+{
+    QString error;
+    if (writeStandardOutput(bytes, error))
+        return ExitOk;
+    printError(messageText(FileStatus::FileOpenError), error);
+    return ExitFailure;
+}
+
 bool loadInput(CloneDocument &document, const QString &path)
 {
     const FileResult result = document.load(path);
@@ -152,6 +161,8 @@ bool loadInput(CloneDocument &document, const QString &path)
 
 int saveOutput(CloneDocument &document, const QString &path)
 {
+    if (isStandardOutput(path))
+        return writeOutput(cloneFileBytes(document.image(), document.modelIndex(), document.cloneVariantA()));
     const FileResult result = document.save(path);
     if (!result.ok()) {
         printError(messageText(result.status), result.detail);
@@ -175,6 +186,8 @@ int runNew(const QStringList &arguments)
     const int modelIndex = parser.value(model).toInt(&ok);
     if (!ok || modelIndex < 0 || modelIndex >= kModelOptionCount)
         return parser.usageError("--model must be 0, 1, 2 or 3");
+    if (const int code = checkCommandPaths("new", {{"-o", parser.output(), true}}); code >= 0)
+        return code;
 
     CloneDocument document;
     document.setIdentified(modelIndex, parser.isSet(variantA));
@@ -188,6 +201,10 @@ int runConvert(const QStringList &arguments)
     parser.addPositionalArgument("IN.TV4", "Clone file to read.");
     parser.addOutputOption();
     if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code;
+    if (const int code = checkCommandPaths(
+            "convert", {{"IN.TV4", parser.positionalArguments().at(0)}, {"-o", parser.output(), true}});
+        code >= 0)
         return code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
@@ -224,9 +241,18 @@ int runExportCsv(const QStringList &arguments)
         return code;
     if (const std::optional<int> code = checkFormat(parser))
         return *code;
+    if (const int code = checkCommandPaths("export-csv", {{"IN.TV4", parser.positionalArguments().at(0)},
+                                                          {"-o", parser.output(), true, FileKind::Csv}});
+        code >= 0)
+        return code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
+    if (isStandardOutput(parser.output())) {
+        const RadioImage &image = document.image();
+        return writeOutput(isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
+                                           : csvExportBytes(image.channels));
+    }
     const FileResult result =
         isChirp(parser) ? document.exportChirpCsv(parser.output()) : document.exportCsv(parser.output());
     if (!result.ok()) {
@@ -251,6 +277,13 @@ int runImportCsv(const QStringList &arguments)
         return code;
     if (const std::optional<int> code = checkFormat(parser))
         return *code;
+    if (const int code = checkCommandPaths(
+            "import-csv", {{"IN.TV4", parser.positionalArguments().at(0)},
+                           {"IN.csv", parser.positionalArguments().at(1), false, FileKind::Csv},
+                           {"-o", parser.output(), true},
+                           {"--csv-out", parser.value(csvOut), true, FileKind::Csv}});
+        code >= 0)
+        return code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
@@ -270,21 +303,26 @@ int runImportCsv(const QStringList &arguments)
     }
     // Both outputs or neither: the CSV file is written aside first and put in place only after the
     // clone file was saved.
-    QSaveFile csv(parser.value(csvOut));
-    if (parser.isSet(csvOut)) {
-        const RadioImage &image = document.image();
-        const QByteArray bytes = isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
-                                                 : csvExportBytes(image.channels);
-        if (!csv.open(QIODevice::WriteOnly) || csv.write(bytes) != bytes.size()) {
-            printError(messageText(FileStatus::FileOpenError), csv.errorString());
+    const QString csvOutPath = parser.value(csvOut);
+    const RadioImage &image = document.image();
+    const QByteArray csvBytes = isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
+                                                : csvExportBytes(image.channels);
+    PreparedSave csv;
+    if (parser.isSet(csvOut) && !isStandardOutput(csvOutPath)) {
+        if (const FileResult prepared = csv.prepare(csvOutPath, csvBytes); !prepared.ok()) {
+            printError(messageText(prepared.status), prepared.detail);
             return ExitFailure;
         }
     }
     if (const int code = saveOutput(document, parser.output()); code != ExitOk)
         return code;
-    if (parser.isSet(csvOut) && !csv.commit()) {
-        printError(messageText(FileStatus::FileOpenError), csv.errorString());
-        return ExitFailure;
+    if (parser.isSet(csvOut) && isStandardOutput(csvOutPath))
+        return writeOutput(csvBytes);
+    if (parser.isSet(csvOut)) {
+        if (const FileResult committed = csv.commit(); !committed.ok()) {
+            printError(messageText(committed.status), committed.detail);
+            return ExitFailure;
+        }
     }
     return ExitOk;
 }

@@ -1,5 +1,6 @@
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliParser.h"
+#include "app/cli/CliPaths.h"
 
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
@@ -7,10 +8,11 @@
 #include "model/ChannelCodec.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QSocketNotifier>
 #include <QTextStream>
+#include <cerrno>
 #include <csignal>
+#include <iterator>
 #include <optional>
 
 #ifdef Q_OS_UNIX
@@ -29,7 +31,9 @@ const QCommandLineOption kTraceOption("trace", "Write every line sent and receiv
 const QCommandLineOption kWhatOption("what", "settings, memory or all (default).", "WHAT", "all");
 
 #ifdef Q_OS_UNIX
-// Ctrl+C stops the transfer between two exchanges instead of killing it mid-line.
+// Ctrl+C, and the requests to end that a closed terminal (SIGHUP) or a service manager (SIGTERM)
+// send, stop the transfer between two exchanges instead of killing it mid-line. The handler only
+// writes a byte into a pipe; the event loop does the rest. A second signal ends the program at once.
 class InterruptToCancel {
 public:
     explicit InterruptToCancel(CloneTransfer &transfer)
@@ -37,23 +41,31 @@ public:
         if (::pipe2(s_pipe, O_NONBLOCK | O_CLOEXEC) != 0)
             return;
         m_notifier.emplace(s_pipe[0], QSocketNotifier::Read);
-        QObject::connect(&*m_notifier, &QSocketNotifier::activated, &transfer, [this, &transfer] {
+        QObject::connect(&*m_notifier, &QSocketNotifier::activated, &transfer, [&transfer] {
             char c;
             while (::read(s_pipe[0], &c, 1) > 0) {
             }
             QTextStream(stderr) << "\nCancelling...\n";
             transfer.cancel();
         });
-        m_previous = std::signal(SIGINT, [](int) {
+        struct sigaction action {};
+        action.sa_handler = [](int) {
+            const int saved = errno;
             const char c = 1;
             [[maybe_unused]] const ssize_t n = ::write(s_pipe[1], &c, 1);
-        });
+            errno = saved;
+        };
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESETHAND | SA_RESTART;
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &action, &m_previous[i]);
     }
     ~InterruptToCancel()
     {
         if (!m_notifier)
             return;
-        std::signal(SIGINT, m_previous);
+        for (std::size_t i = 0; i < std::size(kSignals); ++i)
+            ::sigaction(kSignals[i], &m_previous[i], nullptr);
         m_notifier.reset();
         ::close(s_pipe[0]);
         ::close(s_pipe[1]);
@@ -62,9 +74,10 @@ public:
     InterruptToCancel &operator=(const InterruptToCancel &) = delete;
 
 private:
+    static constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
     static inline int s_pipe[2] = {-1, -1};
     std::optional<QSocketNotifier> m_notifier;
-    void (*m_previous)(int) = SIG_DFL;
+    struct sigaction m_previous[std::size(kSignals)] = {};
 };
 #endif
 
@@ -121,16 +134,20 @@ bool report(const TransferResult &result)
 bool setUpTransfer(const CliParser &parser, CloneTransfer &transfer)
 {
     transfer.setPortName(parser.value(kPortOption));
-    if (parser.isSet(kTraceOption)) {
-        QFile trace(parser.value(kTraceOption));
-        if (!trace.open(QIODevice::WriteOnly)) {
-            printError(messageText(FileStatus::FileOpenError), trace.errorString());
-            return false;
-        }
-        trace.close();
-        transfer.setTraceFile(parser.value(kTraceOption));
+    if (parser.isSet(kTraceOption) && !transfer.setTraceFile(parser.value(kTraceOption))) {
+        printError(messageText(FileStatus::FileOpenError), transfer.traceError());
+        return false;
     }
     return true;
+}
+
+// A trace that lost entries makes the command fail, after its other work is done.
+int traceResult(const CloneTransfer &transfer, int code)
+{
+    if (transfer.traceError().isEmpty())
+        return code;
+    printError(messageText(FileStatus::FileOpenError), transfer.traceError());
+    return ExitFailure;
 }
 
 std::optional<Operation> whatOperation(const QString &what, bool write)
@@ -154,16 +171,20 @@ int runIdentify(const QStringList &arguments)
         return code;
     if (!parser.isSet(kPortOption))
         return parser.usageError(QStringLiteral("needs --port DEV"));
+    if (const int code =
+            checkCommandPaths("identify", {{"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+        code >= 0)
+        return code;
 
     CloneDocument document;
     CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     if (!report(runOperation(transfer, Operation::Identify)))
-        return ExitFailure;
+        return traceResult(transfer, ExitFailure);
     QTextStream(stdout) << modelOptionCaption(document.modelIndex())
                         << (document.cloneVariantA() ? " (variant A)" : "") << "\n";
-    return ExitOk;
+    return traceResult(transfer, ExitOk);
 }
 
 int runRead(const QStringList &arguments)
@@ -182,6 +203,13 @@ int runRead(const QStringList &arguments)
     const std::optional<Operation> operation = whatOperation(parser.value(kWhatOption), false);
     if (!operation)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
+    // Checked now, not after a minute of reading.
+    if (const int code =
+            checkCommandPaths("read", {{"--base", parser.value(base)},
+                                       {"-o", parser.output(), true},
+                                       {"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+        code >= 0)
+        return code;
 
     CloneDocument document;
     if (parser.isSet(base) && !loadInput(document, parser.value(base)))
@@ -190,11 +218,11 @@ int runRead(const QStringList &arguments)
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     if (parser.isSet(identify) && !report(runOperation(transfer, Operation::Identify)))
-        return ExitFailure;
+        return traceResult(transfer, ExitFailure);
     if (!report(runOperation(transfer, *operation)))
-        return ExitFailure;
+        return traceResult(transfer, ExitFailure);
 
-    return saveOutput(document, parser.output());
+    return traceResult(transfer, saveOutput(document, parser.output()));
 }
 
 int runWrite(const QStringList &arguments)
@@ -210,6 +238,11 @@ int runWrite(const QStringList &arguments)
     const std::optional<Operation> operation = whatOperation(parser.value(kWhatOption), true);
     if (!operation)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
+    if (const int code =
+            checkCommandPaths("write", {{"IN.TV4", parser.positionalArguments().first()},
+                                        {"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+        code >= 0)
+        return code;
 
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().first()))
@@ -217,7 +250,7 @@ int runWrite(const QStringList &arguments)
     CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
-    return report(runOperation(transfer, *operation)) ? ExitOk : ExitFailure;
+    return traceResult(transfer, report(runOperation(transfer, *operation)) ? ExitOk : ExitFailure);
 }
 
 } // namespace ktv4::cli

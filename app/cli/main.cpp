@@ -1,6 +1,7 @@
 // ktv4cli: the program's core without windows, for scripts and backups.
 
 #include "app/cli/CliCommand.h"
+#include "files/FileAccess.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -55,7 +56,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("ktv4cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
 
-    QStringList arguments = QCoreApplication::arguments();
+    // File names keep their own bytes, also when they are not UTF-8.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << ktv4::pathFromNative(QByteArray(argv[i]));
     QTextStream out(stdout);
     if (arguments.size() < 2 || arguments[1] == QLatin1String("-h") ||
         arguments[1] == QLatin1String("--help")) {
