@@ -5,7 +5,6 @@
 #include "model/SettingsCodec.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QHash>
 #include <algorithm>
 
@@ -496,17 +495,14 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
 
 ChirpImport importChirpCsv(const QString &path, const ChannelTable &current, int toneIndex)
 {
-    QFile file(path);
-    QByteArray content;
-    if (file.open(QIODevice::ReadOnly))
-        content = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    const FileRead read = readWholeFile(path, kCsvSizeLimit, FileStatus::FileOpenError);
+    if (!read.result.ok()) {
         ChirpImport import;
         import.channels = current;
-        import.result = {FileStatus::FileOpenError, file.errorString()};
+        import.result = read.result;
         return import;
     }
-    return importChirpCsvBytes(content, current, toneIndex);
+    return importChirpCsvBytes(read.bytes, current, toneIndex);
 }
 
 } // namespace ktv4
