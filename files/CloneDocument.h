@@ -8,6 +8,7 @@
 #include "files/CsvExchange.h"
 #include "files/ImageChange.h"
 #include "model/RadioImage.h"
+#include "model/RadioMemory.h"
 
 #include <QObject>
 
@@ -46,6 +47,11 @@ public:
     // A change already applied with applyPart(), for the history.
     void record(ImageChange change);
     void setRecorder(ChangeRecorder *recorder) { m_recorder = recorder; }
+
+    // What the radio attached in this session last held, record by record, and how it last
+    // identified itself. Opening or saving files leaves it alone: the radio did not change.
+    RadioMemory &radio() { return m_radio; }
+    const RadioMemory &radio() const { return m_radio; }
 
     int modelIndex() const { return m_modelIndex; }
     bool cloneVariantA() const { return m_cloneVariantA; }
@@ -101,6 +107,7 @@ private:
     void setShownFile(const QString &cloneFileName, const QString &captionPath);
 
     RadioImage m_image;
+    RadioMemory m_radio;
     int m_modelIndex = kStartupModelOption;
     bool m_cloneVariantA = false;
     QString m_cloneFileName;

@@ -34,6 +34,10 @@ int runWrite(const QStringList &arguments);
 int runPorts(const QStringList &arguments);
 int runDoctor(const QStringList &arguments);
 
+// Comparing and keeping images: diff, backups, verify.
+int runDiff(const QStringList &arguments);
+int runBackups(const QStringList &arguments);
+
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());
 // Loads IN.TV4 into `document`; prints the message and returns false on failure.

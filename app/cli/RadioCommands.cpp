@@ -2,6 +2,7 @@
 #include "app/cli/CliParser.h"
 #include "app/cli/CliPaths.h"
 
+#include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
@@ -161,6 +162,19 @@ std::optional<Operation> whatOperation(const QString &what, bool write)
     return std::nullopt;
 }
 
+// A backup that cannot be saved does not stop the transfer; the user hears of it.
+void keepBackup(const CloneDocument &document, BackupReason reason)
+{
+    const QByteArray bytes =
+        reason == BackupReason::Read ? radioBackupBytes(document) : documentBackupBytes(document);
+    const int model = reason == BackupReason::Read && document.radio().identity()
+                          ? document.radio().identity()->modelIndex
+                          : document.modelIndex();
+    const FileResult saved = BackupStore::forThisUser().save(bytes, model, reason);
+    if (!saved.ok())
+        printError(QStringLiteral("Backup not saved"), saved.detail);
+}
+
 } // namespace
 
 int runIdentify(const QStringList &arguments)
@@ -221,6 +235,7 @@ int runRead(const QStringList &arguments)
         return traceResult(transfer, ExitFailure);
     if (!report(runOperation(transfer, *operation)))
         return traceResult(transfer, ExitFailure);
+    keepBackup(document, BackupReason::Read);
 
     return traceResult(transfer, saveOutput(document, parser.output()));
 }

@@ -22,6 +22,8 @@ const CliCommand kCommands[] = {
     {"write", "write a clone file into the radio", runWrite},
     {"ports", "list the serial ports, their adapters and who holds them", runPorts},
     {"doctor", "check the serial port and tell how to fix what fails", runDoctor},
+    {"diff", "list what differs between two clone files", runDiff},
+    {"backups", "list the automatic backups of reads and writes", runBackups},
 };
 
 void printUsage(QTextStream &out)

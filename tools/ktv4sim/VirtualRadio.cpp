@@ -39,6 +39,15 @@ bool isHex(const QByteArray &text)
                        [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
+// The record a radio that lost a bit stores: the last byte's lowest bit flipped.
+QByteArray corrupted(const QByteArray &data)
+{
+    QByteArray text = data;
+    const int last = QByteArray::fromHex(text.right(2)).at(0) ^ 0x01;
+    text.replace(text.size() - 2, 2, QByteArray(1, char(last)).toHex().toUpper());
+    return text;
+}
+
 // What a command line is, for the fault targets.
 CommandTarget targetOf(const QByteArray &command)
 {
@@ -470,7 +479,7 @@ QByteArray VirtualRadio::replyTo(const QByteArray &line, bool &respond)
             if (!m_writeEnabled || !isHex(data))
                 return kNotOk;
             if (ack == kOk)
-                setRecord(target.address, data);
+                setRecord(target.address, hits(m_setup.corruptAt, line) ? corrupted(data) : data);
             return ack;
         }
     }

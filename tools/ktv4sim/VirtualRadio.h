@@ -51,6 +51,9 @@ struct RadioSetup {
     int echoGapMs = 0;      // a pause between the echo and the answer
     QByteArray stray;       // sent after every reply, between commands
     int strayDelayMs = 3;
+
+    // A block write acknowledged with "OK" but stored with its last byte changed.
+    CommandTarget corruptAt;
 };
 
 // What the radio does about one line: the pieces it sends back, each after a gap (the echo and

@@ -61,6 +61,8 @@ int main(int argc, char *argv[])
     const QCommandLineOption wrongLength("wrong-length", "Reply to TARGET with N characters in all.",
                                          "TARGET:N");
     const QCommandLineOption badAck("bad-ack", "Acknowledge TARGET with NG instead of OK.", "TARGET");
+    const QCommandLineOption corruptAt(
+        "corrupt-at", "Acknowledge the block write of TARGET but store something else.", "TARGET");
     const QCommandLineOption vanishAt("vanish-at", "Disappear (close the device) when TARGET arrives.",
                                       "TARGET");
     const QCommandLineOption split("split", "Send every reply in pieces of N characters.", "N");
@@ -73,7 +75,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption link("link", "Also make the device reachable under this path (a symbolic link).",
                                   "PATH");
     parser.addOptions({image, save, baud, modelCode, variantCode, identity, silentFrom, wrongLength, badAck,
-                       vanishAt, split, splitGap, echoGap, stray, strayDelay, log, link});
+                       corruptAt, vanishAt, split, splitGap, echoGap, stray, strayDelay, log, link});
     parser.process(app);
     if (!parser.positionalArguments().isEmpty())
         return usageError(QStringLiteral("unexpected argument %1").arg(parser.positionalArguments().first()));
@@ -99,7 +101,7 @@ int main(int argc, char *argv[])
     if (parser.isSet(split) && (!number(split, setup.splitSize) || setup.splitSize < 1))
         return usageError(QStringLiteral("--split needs a piece size of at least 1"));
     if (!target(silentFrom, setup.silentFrom) || !target(badAck, setup.badAckAt) ||
-        !target(vanishAt, setup.vanishAt))
+        !target(corruptAt, setup.corruptAt) || !target(vanishAt, setup.vanishAt))
         return usageError(QStringLiteral("a TARGET is who, enable, end or a hex address"));
     if (parser.isSet(wrongLength)) {
         const QStringList parts = parser.value(wrongLength).split(QLatin1Char(':'));

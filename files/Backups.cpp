@@ -1,0 +1,175 @@
+#include "files/Backups.h"
+
+#include "files/CloneDocument.h"
+#include "model/ImageDiff.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
+#include <cctype>
+
+namespace ktv4 {
+
+namespace {
+
+const QString kTimeFormat = QStringLiteral("yyyy-MM-dd_HHmmss");
+
+const QRegularExpression &namePattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}_\\d{6})_(.+)_(read|write)(?:-(\\d+))?\\.TV4$"));
+    return pattern;
+}
+
+struct ParsedName {
+    BackupEntry entry;
+    int sequence = 1;
+};
+
+std::optional<ParsedName> parseName(const QDir &dir, const QString &name)
+{
+    const QRegularExpressionMatch m = namePattern().match(name);
+    if (!m.hasMatch())
+        return std::nullopt;
+    ParsedName parsed;
+    parsed.entry.path = dir.filePath(name);
+    parsed.entry.time = QDateTime::fromString(m.captured(1), kTimeFormat);
+    if (!parsed.entry.time.isValid())
+        return std::nullopt;
+    parsed.entry.model = m.captured(2);
+    parsed.entry.reason = m.captured(3) == QLatin1String("read") ? BackupReason::Read : BackupReason::Write;
+    parsed.sequence = m.captured(4).isEmpty() ? 1 : m.captured(4).toInt();
+    return parsed;
+}
+
+QList<ParsedName> parsedBackups(const QString &folder)
+{
+    const QDir dir(folder);
+    QList<ParsedName> backups;
+    const QStringList names = dir.entryList({QStringLiteral("*.TV4")}, QDir::Files);
+    for (const QString &name : names) {
+        if (std::optional<ParsedName> parsed = parseName(dir, name))
+            backups.append(*parsed);
+    }
+    // Newest first; within one second, the later sequence number first.
+    std::sort(backups.begin(), backups.end(), [](const ParsedName &a, const ParsedName &b) {
+        if (a.entry.time != b.entry.time)
+            return a.entry.time > b.entry.time;
+        return a.sequence > b.sequence;
+    });
+    return backups;
+}
+
+QByteArray cloneBytes(RadioImage image, int modelIndex, bool variantA, const RadioMemory *radio)
+{
+    QByteArray bytes = cloneFileBytes(image, modelIndex, variantA);
+    if (!radio)
+        return bytes;
+    // Replace each known record's line (line 2 onwards, 66 bytes each) by the radio's own text.
+    constexpr int kHeaderLineSize = 34;
+    constexpr int kRecordLineSize = kRecordChars + 2;
+    for (int i = 0; i < kRecordCount; ++i) {
+        const QString text = radio->record(recordAddress(i));
+        // A reply is taken by its length alone; only hexadecimal digits make a loadable line.
+        const bool hex = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+            return std::isxdigit(static_cast<unsigned char>(c.toLatin1()));
+        });
+        if (text.size() != kRecordChars || !hex)
+            continue;
+        bytes.replace(kHeaderLineSize + i * kRecordLineSize, kRecordChars, text.toLatin1());
+    }
+    return bytes;
+}
+
+} // namespace
+
+int backupsKept(const QSettings &settings)
+{
+    bool ok = false;
+    const int kept = settings.value(QStringLiteral("Settings/BackupsKept")).toInt(&ok);
+    return ok ? std::max(1, kept) : kDefaultBackupsKept;
+}
+
+QString BackupStore::defaultFolder()
+{
+    // The desktop program's AppLocalDataLocation, whichever of the programs asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/ktv4clone/backups");
+}
+
+BackupStore::BackupStore(const QString &folder, int kept) : m_folder(folder), m_kept(std::max(1, kept)) {}
+
+BackupStore BackupStore::forThisUser()
+{
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+    return BackupStore(defaultFolder(), backupsKept(settings));
+}
+
+QString BackupStore::modelToken(int modelIndex)
+{
+    return modelIndex == ModelPN ? QStringLiteral("PN-31-32") : modelOptionCaption(modelIndex);
+}
+
+QString BackupStore::fileName(const QDateTime &when, int modelIndex, BackupReason reason, int sequence)
+{
+    return QStringLiteral("%1_%2_%3%4.TV4")
+        .arg(when.toString(kTimeFormat), modelToken(modelIndex),
+             reason == BackupReason::Read ? QStringLiteral("read") : QStringLiteral("write"),
+             sequence > 1 ? QStringLiteral("-%1").arg(sequence) : QString());
+}
+
+FileResult BackupStore::save(const QByteArray &cloneFile, int modelIndex, BackupReason reason,
+                             const QDateTime &when, QString *path)
+{
+    if (!QDir().mkpath(m_folder))
+        return {FileStatus::FileOpenError, QStringLiteral("cannot create the folder %1").arg(m_folder)};
+    const QDir dir(m_folder);
+    QString target;
+    for (int sequence = 1; target.isEmpty() || QFileInfo::exists(target); ++sequence)
+        target = dir.filePath(fileName(when, modelIndex, reason, sequence));
+    const FileResult result = saveWholeFile(target, cloneFile);
+    if (!result.ok())
+        return {result.status, QStringLiteral("%1: %2").arg(target, result.detail)};
+    if (path)
+        *path = target;
+    prune();
+    return result;
+}
+
+QList<BackupEntry> BackupStore::list() const
+{
+    QList<BackupEntry> entries;
+    for (const ParsedName &parsed : parsedBackups(m_folder))
+        entries.append(parsed.entry);
+    return entries;
+}
+
+int BackupStore::channelsInUse(const QString &path)
+{
+    const CloneLoadResult load = LoadCloneFile(path, startupImage());
+    return load.result.ok() ? ktv4::channelsInUse(load.image.channels) : -1;
+}
+
+void BackupStore::prune() const
+{
+    const QList<ParsedName> backups = parsedBackups(m_folder);
+    for (qsizetype i = m_kept; i < backups.size(); ++i)
+        QFile::remove(backups[i].entry.path);
+}
+
+QByteArray radioBackupBytes(const CloneDocument &document)
+{
+    const RadioMemory &radio = document.radio();
+    const RadioIdentity identity =
+        radio.identity().value_or(RadioIdentity{document.modelIndex(), document.cloneVariantA()});
+    return cloneBytes(document.image(), identity.modelIndex, identity.variantA, &radio);
+}
+
+QByteArray documentBackupBytes(const CloneDocument &document)
+{
+    return cloneBytes(document.image(), document.modelIndex(), document.cloneVariantA(), nullptr);
+}
+
+} // namespace ktv4

@@ -1,0 +1,82 @@
+#pragma once
+// What differs between two images: per record (which of the 608 records a write would have to
+// send), and per field as the user knows them (channels by grid row label, the VFOs, settings by
+// caption), old -> new. The write preview, Write Changes, the read-back check and `ktv4cli diff`
+// all use it.
+
+#include "model/RadioImage.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <array>
+
+namespace ktv4 {
+
+// The records in record order: settings 1, settings 2, VFO A, VFO B, channels 0..603.
+int recordAddress(int index);
+int recordIndex(int address); // -1 for an address outside the map
+// "Settings block 1", "Settings block 2", "VFO A", "VFO B", or the channel's grid row label.
+QString recordLabel(int address);
+
+using ImageRecords = std::array<QString, kRecordCount>;
+
+// The record texts a write sends for `image`, in record order: the settings texts as the image
+// holds them (a write rebuilds them first), the VFOs and channels as their encoders build them.
+ImageRecords imageRecords(const RadioImage &image);
+QString imageRecord(const RadioImage &image, int address);
+
+// Two record texts hold the same bytes (hexadecimal digits in either case).
+bool sameRecord(const QString &a, const QString &b);
+
+// Addresses of the records that differ, in address order.
+QList<int> differingRecords(const ImageRecords &before, const ImageRecords &after);
+
+struct FieldChange {
+    QString field; // column title or setting caption
+    QString before;
+    QString after;
+    bool operator==(const FieldChange &) const = default;
+};
+
+struct ChannelChange {
+    enum Kind { Added, Removed, Changed };
+    int channel = 0;
+    Kind kind = Changed;
+    // Changed: the fields that differ. Added: every field of the new channel, `before` empty.
+    // Removed: every field of the old channel, `after` empty.
+    QList<FieldChange> fields;
+};
+
+struct VfoChange {
+    int vfo = 0;
+    QList<FieldChange> fields;
+};
+
+struct ImageDiff {
+    QList<FieldChange> settings; // by caption, in the order of the settings lists, the I/Q shift last
+    QList<VfoChange> vfos;
+    QList<ChannelChange> channels;
+    // Records whose bytes differ although no field the program shows does (bytes it does not edit).
+    QList<int> otherRecords;
+
+    bool isEmpty() const
+    {
+        return settings.isEmpty() && vfos.isEmpty() && channels.isEmpty() && otherRecords.isEmpty();
+    }
+};
+
+// Compares every setting, both VFOs and all 604 channels; channels not in use on either side are
+// equal whatever their cells hold.
+ImageDiff diffImages(const RadioImage &before, const RadioImage &after);
+
+// One line per change, for lists and the command line:
+//   "Dimmer: 32 → 7", "VFO A: Mode LSB → USB", "A 10 added: Frequency 7.050.000, ...",
+//   "A 11 removed", "12: Name ABC → XYZ", "Settings block 1: bytes the program does not edit".
+QStringList describeDiff(const ImageDiff &diff);
+QString describeFields(const QList<FieldChange> &fields);
+
+// Counts for summaries.
+int channelsInUse(const ChannelTable &channels);
+
+} // namespace ktv4
