@@ -125,10 +125,14 @@ FileResult BackupStore::save(const QByteArray &cloneFile, int modelIndex, Backup
 {
     if (!QDir().mkpath(m_folder))
         return {FileStatus::FileOpenError, QStringLiteral("cannot create the folder %1").arg(m_folder)};
-    const QDir dir(m_folder);
-    QString target;
-    for (int sequence = 1; target.isEmpty() || QFileInfo::exists(target); ++sequence)
-        target = dir.filePath(fileName(when, modelIndex, reason, sequence));
+    // Backups of one second are told apart, and ordered, by a sequence number.
+    const QDateTime second = QDateTime::fromString(when.toString(kTimeFormat), kTimeFormat);
+    int sequence = 1;
+    for (const ParsedName &parsed : parsedBackups(m_folder)) {
+        if (parsed.entry.time == second)
+            sequence = std::max(sequence, parsed.sequence + 1);
+    }
+    const QString target = QDir(m_folder).filePath(fileName(when, modelIndex, reason, sequence));
     const FileResult result = saveWholeFile(target, cloneFile);
     if (!result.ok())
         return {result.status, QStringLiteral("%1: %2").arg(target, result.detail)};

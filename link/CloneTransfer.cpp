@@ -6,9 +6,11 @@
 #include "link/TransferTrace.h"
 #include "link/Transport.h"
 #include "model/ChannelNaming.h"
+#include "model/ImageDiff.h"
 
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -25,6 +27,8 @@ QString outcomeText(TransferOutcome outcome)
         return QStringLiteral("COM Port Error");
     case TransferOutcome::Cancelled:
         return QStringLiteral("Cancelled");
+    case TransferOutcome::VerifyFailed:
+        return QStringLiteral("Verify Error");
     }
     return QString();
 }
@@ -70,6 +74,10 @@ QString operationName(Operation operation)
         return QStringLiteral("write settings");
     case Operation::WriteMemory:
         return QStringLiteral("write memory");
+    case Operation::WriteChanges:
+        return QStringLiteral("write changes");
+    case Operation::VerifyWritten:
+        return QStringLiteral("read back");
     case Operation::WriteAll:
         break;
     }
@@ -155,6 +163,11 @@ public:
     QString heldVfoB;
     // The image before a read: the whole read becomes one step of the history at its end.
     std::optional<RadioImage> beforeRead;
+    bool verifyWrites = false;
+    // What the radio acknowledged in this operation, for the read-back check: address and text.
+    std::vector<std::pair<int, QString>> written;
+    int verified = 0;
+    QList<int> mismatched;
 
     void startPhase();
     void runSteps();
@@ -168,6 +181,9 @@ public:
     void addWriteSettings();
     void addWriteMemory();
     void addWriteEnable();
+    void addWriteChanges();
+    void addVerify();
+    void noteRecord(const QByteArray &line, const QByteArray &reply);
     void addPause() { steps.push_back({Step::Pause, {}, {}, {}}); }
     void addDo(std::function<Verdict()> action) { steps.push_back({Step::Do, std::move(action), {}, {}}); }
     void addExchange(std::function<QByteArray()> line,
@@ -236,6 +252,16 @@ QString CloneTransfer::traceError() const
     return d->trace.errorString();
 }
 
+void CloneTransfer::setVerifyWrites(bool on)
+{
+    d->verifyWrites = on;
+}
+
+bool CloneTransfer::verifyWrites() const
+{
+    return d->verifyWrites;
+}
+
 bool CloneTransfer::isBusy() const
 {
     return d->busy;
@@ -245,7 +271,7 @@ bool CloneTransfer::start(Operation operation)
 {
     // The window's menus stay usable during a transfer; a second operation would interleave its
     // lines with the running one.
-    if (d->busy)
+    if (d->busy || operation == Operation::VerifyWritten)
         return false;
     d->busy = true;
     d->cancelRequested = false;
@@ -261,6 +287,13 @@ bool CloneTransfer::start(Operation operation)
         d->phases = {operation};
         break;
     }
+    const bool writes = operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
+                        operation == Operation::WriteAll || operation == Operation::WriteChanges;
+    if (writes && d->verifyWrites)
+        d->phases.push_back(Operation::VerifyWritten);
+    d->written.clear();
+    d->verified = 0;
+    d->mismatched.clear();
     d->phaseIndex = 0;
     const bool reads = operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
                        operation == Operation::ReadAll;
@@ -320,6 +353,12 @@ void CloneTransfer::Private::startPhase()
         break;
     case Operation::WriteMemory:
         addWriteMemory();
+        break;
+    case Operation::WriteChanges:
+        addWriteChanges();
+        break;
+    case Operation::VerifyWritten:
+        addVerify();
         break;
     case Operation::ReadAll:
     case Operation::WriteAll:
@@ -387,6 +426,7 @@ void CloneTransfer::Private::exchangeFinished(const ExchangeResult &result)
             finish(failure->outcome, failure->detail);
             return;
         }
+        noteRecord(lineSent, result.reply);
     }
     // The closing line's reply, or its absence, is of no interest.
     ++stepIndex;
@@ -408,7 +448,10 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.operation = operation;
     result.outcome = outcome;
     result.detail = detail;
-    result.memoryStep = phases.size() > 1 && phaseIndex >= 1;
+    result.memoryStep =
+        (operation == Operation::ReadAll || operation == Operation::WriteAll) && phaseIndex >= 1;
+    result.verifiedRecords = verified;
+    result.mismatchedRecords = mismatched;
     result.portNotOpened = portNotOpened;
     busy = false;
     cancelRequested = false;
@@ -588,6 +631,122 @@ void CloneTransfer::Private::addWriteMemory()
     }
     addPause();
     addClosingLine();
+}
+
+} // namespace ktv4
+
+namespace ktv4 {
+
+void CloneTransfer::Private::noteRecord(const QByteArray &line, const QByteArray &reply)
+{
+    // What the radio now holds, from every accepted exchange: an identity, a record read, or a
+    // record acknowledged.
+    RadioMemory &radio = document.radio();
+    if (line == identifyLine()) {
+        const IdentifyReply id = parseIdentifyReply(reply);
+        if (id.modelIndex >= 0)
+            radio.setIdentity({id.modelIndex, id.variantA});
+        return;
+    }
+    if (!line.startsWith("OV~F") || line.size() < 9)
+        return;
+    bool ok = false;
+    const int address = line.mid(4, 4).toInt(&ok, 16);
+    if (!ok)
+        return;
+    if (line[8] == 'R' && line.size() == kReadLineLength) {
+        radio.setRecord(address, blockReadData(reply));
+    } else if (line[8] == 'W' && line.size() == kWriteLineLength) {
+        const QString data = QString::fromLatin1(line.mid(9, kRecordChars));
+        radio.setRecord(address, data);
+        written.emplace_back(address, data);
+    }
+}
+
+namespace {
+
+// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
+QString recordToSend(const RadioImage &image, int address)
+{
+    if (address == kSettings1Address || address == kSettings2Address) {
+        QString settings1;
+        QString settings2;
+        MakeSettingsData(image.settings, settings1, settings2);
+        return address == kSettings1Address ? settings1 : settings2;
+    }
+    return imageRecord(image, address);
+}
+
+} // namespace
+
+void CloneTransfer::Private::addWriteChanges()
+{
+    RadioImage image = document.image();
+    rebuildSettingsData(image);
+    const QList<int> addresses = document.radio().recordsToWrite(image);
+    // Nothing differs: nothing goes on the line.
+    if (addresses.isEmpty())
+        return;
+    steps.reserve(3 * addresses.size() + 6);
+    addWriteEnable();
+    addPause();
+    for (const int address : addresses) {
+        const int index = recordIndex(address);
+        if (index >= 4) {
+            addDo([this, index]() -> Verdict {
+                emit q->progress(index - 4);
+                return {};
+            });
+        }
+        addPause();
+        addExchange(
+            [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
+            acknowledged);
+    }
+    addPause();
+    addClosingLine();
+}
+
+void CloneTransfer::Private::addVerify()
+{
+    // Each record once, as last acknowledged, in address order.
+    std::map<int, QString> records;
+    for (const auto &[address, sent] : written)
+        records[address] = sent;
+    if (records.empty())
+        return;
+    steps.reserve(3 * records.size() + 3);
+    for (const auto &[address, sent] : records) {
+        const int index = recordIndex(address);
+        if (index >= 4) {
+            addDo([this, index]() -> Verdict {
+                emit q->progress(index - 4);
+                return {};
+            });
+        }
+        addExchange([address] { return blockReadLine(address); },
+                    [this, address, sent](const QByteArray &line, const QByteArray &reply) -> Verdict {
+                        if (const Verdict failure = needLength(line, reply, kReadReplyLength))
+                            return failure;
+                        if (sameRecord(blockReadData(reply), sent))
+                            ++verified;
+                        else
+                            mismatched.append(address);
+                        return {};
+                    });
+        addPause();
+    }
+    addClosingLine();
+    addDo([this]() -> Verdict {
+        if (mismatched.isEmpty())
+            return {};
+        QStringList labels;
+        for (const int address : std::as_const(mismatched))
+            labels << recordLabel(address).simplified();
+        return Failure{TransferOutcome::VerifyFailed,
+                       QStringLiteral("read back different from what was written: %1")
+                           .arg(labels.join(QStringLiteral(", ")))};
+    });
 }
 
 } // namespace ktv4

@@ -7,6 +7,7 @@
 #include "files/CloneDocument.h"
 #include "link/LinkTimings.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -23,6 +24,11 @@ enum class Operation {
     WriteSettings,
     WriteMemory,
     WriteAll,
+    // Only the records that differ from what the radio is known to hold, in address order, with
+    // Write ALL's write-enable line and closing line.
+    WriteChanges,
+    // The read-back check after a write: a phase of the writes, not an operation of its own.
+    VerifyWritten,
 };
 
 enum class TransferOutcome {
@@ -30,6 +36,7 @@ enum class TransferOutcome {
     CommunicationError, // "Communication Error": time-out, wrong length, wrong answer
     ComPortError,       // "COM Port Error": the port failed, could not be opened, or a record did not decode
     Cancelled,          // stopped by cancel() between two exchanges
+    VerifyFailed,       // "Verify Error": a record read back is not what the radio acknowledged
 };
 
 struct TransferResult {
@@ -40,9 +47,13 @@ struct TransferResult {
     bool memoryStep = false;
     // The port could not be opened, so nothing reached the radio.
     bool portNotOpened = false;
+    // The read-back check: records read back as they were written, and the addresses of those
+    // that differ, in address order.
+    int verifiedRecords = 0;
+    QList<int> mismatchedRecords = {};
 };
 
-// "Communication Error", "COM Port Error", "Cancelled" (empty for Completed).
+// "Communication Error", "COM Port Error", "Cancelled", "Verify Error" (empty for Completed).
 QString outcomeText(TransferOutcome outcome);
 
 class CloneTransfer : public QObject {
@@ -70,6 +81,11 @@ public:
     // Why the trace could not be written, or lost entries; empty while it is whole.
     QString traceError() const;
 
+    // After every write, read back each record the radio acknowledged and compare it with what
+    // was sent. Off unless asked for.
+    void setVerifyWrites(bool on);
+    bool verifyWrites() const;
+
     bool isBusy() const;
     // Starts an operation; false (and nothing happens) when one is already running.
     bool start(Operation operation);
@@ -79,7 +95,7 @@ public:
 signals:
     // A phase began: ReadAll/WriteAll emit it for the settings part and again for the memory part.
     void phaseStarted(Operation phase);
-    void progress(int channel);       // 0..603 during memory transfers
+    void progress(int channel);       // 0..603 during memory transfers and channel writes and checks
     void channelDecoded(int channel); // ChannelTable row updated from the radio
     void settingsDecoded();           // settings values updated from the radio
     void vfosDecoded();               // both VFO rows updated from the radio

@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AboutDialog.h"
+#include "ui/BackupsDialog.h"
 #include "ui/ChannelGridLayout.h"
 #include "ui/ComPortDialog.h"
 #include "ui/MemoryCommands.h"
@@ -105,6 +106,7 @@ MainWindow::~MainWindow()
     delete m_about;
     delete m_comPort;
     delete m_portCheck;
+    delete m_backups;
     delete takeCentralWidget();
 }
 
@@ -145,6 +147,7 @@ void MainWindow::buildMenus()
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     QAction *import = addMenuItem(file, QStringLiteral("mnuImport"), tr("Import(&I)..."));
     QAction *exportCsv = addMenuItem(file, QStringLiteral("mnuExport"), tr("Export(&E)..."));
+    QAction *backups = addMenuItem(file, QStringLiteral("mnuFileBackups"), tr("Backups(&B)..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     // Printing was never offered; the items stay hidden.
     for (QAction *hidden :
@@ -160,6 +163,7 @@ void MainWindow::buildMenus()
     connect(fileSaveAs, &QAction::triggered, this, &MainWindow::fileSaveAs);
     connect(import, &QAction::triggered, this, &MainWindow::fileImport);
     connect(exportCsv, &QAction::triggered, this, &MainWindow::fileExport);
+    connect(backups, &QAction::triggered, this, &MainWindow::showBackups);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = bar->addMenu(tr("Edit(&E)"));
@@ -202,6 +206,7 @@ void MainWindow::buildMenus()
         {write, "mnuWrSet", tr("Settings(&S)"), Operation::WriteSettings},
         {write, "mnuWrMem", tr("Memory(&M)"), Operation::WriteMemory},
         {write, "mnuWrAll", tr("ALL(&A)"), Operation::WriteAll},
+        {write, "mnuWrChg", tr("Changes(&C)"), Operation::WriteChanges},
     };
     for (const auto &t : transfers) {
         QAction *item = addMenuItem(t.menu, QLatin1String(t.name), t.caption);
@@ -209,6 +214,11 @@ void MainWindow::buildMenus()
         connect(item, &QAction::triggered, this, [this, operation] { startOperation(operation); });
         m_busyDisabled << item;
     }
+    // The read-back check after every write, on unless the user turned it off.
+    QAction *verify = addMenuItem(tools, QStringLiteral("mnuToolsVerify"), tr("Verify After Writing(&V)"));
+    verify->setCheckable(true);
+    verify->setChecked(verifyWrites());
+    connect(verify, &QAction::toggled, this, &MainWindow::setVerifyWrites);
     QAction *comPort = addMenuItem(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"));
     connect(comPort, &QAction::triggered, this, &MainWindow::showComPortSetup);
 
@@ -222,8 +232,8 @@ void MainWindow::buildMenus()
 
     // A running transfer owns the port and the data: nothing may start another or change what
     // it reads or writes.
-    m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << modify
-                   << comPort << portCheck;
+    m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << backups
+                   << modify << comPort << portCheck;
 }
 
 void MainWindow::buildToolBar()
@@ -426,6 +436,8 @@ void MainWindow::showComPortSetup()
         connect(m_comPort, &QDialog::accepted, this, [this] {
             // The dialog's OK always leaves the port closed; the next transfer opens the choice.
             m_transfer->closePort();
+            // Another port may lead to another radio: nothing is known of what it holds.
+            m_document.radio().clear();
             m_portChoice = m_comPort->choice();
             m_portOverride.clear();
         });

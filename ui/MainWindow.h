@@ -4,6 +4,7 @@
 // CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
 // document, and every radio operation runs through the CloneTransfer engine.
 
+#include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "files/PortSetting.h"
 #include "link/CloneTransfer.h"
@@ -17,6 +18,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QProgressBar;
+class QSettings;
 class QPushButton;
 class QStackedWidget;
 class QTabBar;
@@ -25,6 +27,7 @@ class QToolBar;
 namespace ktv4::ui {
 
 class AboutDialog;
+class BackupsDialog;
 class ComPortDialog;
 class PortCheckDialog;
 class MemoryCommands;
@@ -102,6 +105,11 @@ public slots:
     void showStatus(const QString &text);
     // Help > Check Serial Port…: lets go of the port and runs the checklist on it.
     void showPortCheck();
+    // File > Backups...: the automatic backups; the chosen one opens as File > Open would.
+    void showBackups();
+    // Tool > Verify After Writing, remembered in the program settings.
+    bool verifyWrites() const;
+    void setVerifyWrites(bool on);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -129,6 +137,12 @@ private:
     void showCaption(const QString &caption);
     void formUnload();
     void updateClock();
+    // The program settings: the per-user store, or the file given in the options.
+    std::unique_ptr<QSettings> programSettings() const;
+    // Before a write: the preview of what it changes, and the user's Write or Cancel.
+    bool confirmWrite(ktv4::Operation operation);
+    // Keeps a backup of what was read or is about to be written; a failure is told, not fatal.
+    void keepBackup(BackupReason reason);
 
     UserPrompts &m_prompts;
     MainWindowOptions m_options;
@@ -158,6 +172,8 @@ private:
     AboutDialog *m_about = nullptr;
     ComPortDialog *m_comPort = nullptr;
     PortCheckDialog *m_portCheck = nullptr;
+    BackupsDialog *m_backups = nullptr;
+    QString m_backupProblem; // why the last backup could not be saved, for the transfer's status
     bool m_busy = false;
     bool m_cancelRequested = false;
 };

@@ -22,7 +22,20 @@ namespace {
 
 bool isMemoryPhase(Operation operation)
 {
-    return operation == Operation::ReadMemory || operation == Operation::WriteMemory;
+    return operation == Operation::ReadMemory || operation == Operation::WriteMemory ||
+           operation == Operation::WriteChanges || operation == Operation::VerifyWritten;
+}
+
+bool isWrite(Operation operation)
+{
+    return operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
+           operation == Operation::WriteAll || operation == Operation::WriteChanges;
+}
+
+bool isRead(Operation operation)
+{
+    return operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
+           operation == Operation::ReadAll;
 }
 
 // The tab the Tools menu shows before an operation starts.
@@ -38,6 +51,8 @@ std::optional<int> tabOf(Operation operation)
     case Operation::WriteMemory:
         return MainWindow::MemoryTab;
     case Operation::Identify:
+    case Operation::WriteChanges:
+    case Operation::VerifyWritten:
         break;
     }
     return std::nullopt;
@@ -56,6 +71,22 @@ void MainWindow::startOperation(Operation operation)
 {
     if (m_busy || m_transfer->isBusy())
         return;
+    if (isWrite(operation)) {
+        if (operation == Operation::WriteChanges && m_document.radio().knownCount() > 0) {
+            RadioImage image = m_document.image();
+            rebuildSettingsData(image);
+            if (m_document.radio().recordsToWrite(image).isEmpty()) {
+                showStatus(tr("Nothing to write: the radio already holds this image."));
+                return;
+            }
+        }
+        if (!confirmWrite(operation))
+            return;
+        keepBackup(BackupReason::Write);
+    } else {
+        m_backupProblem.clear();
+    }
+    m_transfer->setVerifyWrites(verifyWrites());
     if (const auto tab = tabOf(operation))
         showTab(*tab);
     m_transfer->setPortName(portName());
@@ -95,6 +126,17 @@ void MainWindow::transferFinished(const TransferResult &result)
         m_settingsPanel->selectFirstVfoRow();
     // A radio that stopped answering while the user was already stopping the transfer is no
     // news; a port that failed still is.
+    if (result.outcome == TransferOutcome::Completed && isRead(result.operation))
+        keepBackup(BackupReason::Read);
+    QStringList status;
+    if (result.outcome == TransferOutcome::Completed && isWrite(result.operation))
+        status << (!m_transfer->verifyWrites()   ? tr("Written.")
+                   : result.verifiedRecords == 1 ? tr("verified: 1 record")
+                                                 : tr("verified: %1 records").arg(result.verifiedRecords));
+    if (!m_backupProblem.isEmpty())
+        status << m_backupProblem;
+    if (!status.isEmpty())
+        showStatus(status.join(QStringLiteral("  ")));
     const bool cancelled = std::exchange(m_cancelRequested, false);
     if (cancelled && result.outcome == TransferOutcome::CommunicationError)
         return;

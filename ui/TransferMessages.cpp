@@ -9,6 +9,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
 {
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
+    case TransferOutcome::VerifyFailed:
         return errorMessage(outcomeText(result.outcome), result.detail);
     case TransferOutcome::ComPortError: {
         QString details = portErrorDetails(result.detail, device);

@@ -1,5 +1,7 @@
 #include "ui/UserPrompts.h"
 
+#include "ui/WritePreview.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -23,6 +25,12 @@ MessageRequest errorMessage(const QString &text, const QString &details)
     request.defaultButton = QMessageBox::Ok;
     request.details = details;
     return request;
+}
+
+bool UserPrompts::confirmWrite(QWidget *parent, const WritePreview &preview)
+{
+    WritePreviewDialog dialog(preview, parent);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const MessageRequest &request)

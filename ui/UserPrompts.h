@@ -34,9 +34,13 @@ struct FileDialogRequest {
 // must never offer to overwrite a file of the other kind.
 QString nameBeside(const QString &path, const QString &suffix);
 
+struct WritePreview;
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
+    // The preview before a write: true to write. Shows the preview dialog; Cancel is its default.
+    virtual bool confirmWrite(QWidget *parent, const WritePreview &preview);
     virtual QMessageBox::StandardButton message(QWidget *parent, const MessageRequest &request) = 0;
     // Empty when cancelled.
     virtual QString openFileName(QWidget *parent, const FileDialogRequest &request) = 0;

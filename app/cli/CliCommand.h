@@ -37,6 +37,7 @@ int runDoctor(const QStringList &arguments);
 // Comparing and keeping images: diff, backups, verify.
 int runDiff(const QStringList &arguments);
 int runBackups(const QStringList &arguments);
+int runVerify(const QStringList &arguments);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());

@@ -7,6 +7,7 @@
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
 #include "model/ChannelCodec.h"
+#include "model/ImageDiff.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
@@ -243,14 +244,24 @@ int runRead(const QStringList &arguments)
 int runWrite(const QStringList &arguments)
 {
     CliParser parser("write",
-                     "Writes a clone file into the radio. Every record is rebuilt from the file's values.");
-    parser.addOptions({kPortOption, kWhatOption, kTraceOption});
+                     "Writes a clone file into the radio. Every record is rebuilt from the file's values.\n"
+                     "With --changes-from, only the records that differ from BASE.TV4, the image the radio\n"
+                     "holds now, are sent; with --verify, each record written is read back and compared.");
+    const QCommandLineOption changesFrom(
+        "changes-from", "Send only the records that differ from this clone file (what the radio holds).",
+        "BASE.TV4");
+    const QCommandLineOption verify("verify",
+                                    "Read back every record written and compare it with what was sent.");
+    parser.addOptions({kPortOption, kWhatOption, changesFrom, verify, kTraceOption});
     parser.addPositionalArgument("IN.TV4", "Clone file to write.");
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code;
     if (!parser.isSet(kPortOption))
         return parser.usageError(QStringLiteral("needs --port DEV"));
-    const std::optional<Operation> operation = whatOperation(parser.value(kWhatOption), true);
+    if (parser.isSet(changesFrom) && parser.isSet(kWhatOption))
+        return parser.usageError(QStringLiteral("--changes-from writes what differs; it takes no --what"));
+    const std::optional<Operation> operation =
+        parser.isSet(changesFrom) ? Operation::WriteChanges : whatOperation(parser.value(kWhatOption), true);
     if (!operation)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
     if (const int code =
@@ -262,10 +273,82 @@ int runWrite(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().first()))
         return ExitFailure;
+    int changed = 0;
+    if (parser.isSet(changesFrom)) {
+        CloneDocument base;
+        if (!loadInput(base, parser.value(changesFrom)))
+            return ExitFailure;
+        const ImageRecords held = imageRecords(base.image());
+        for (int i = 0; i < kRecordCount; ++i)
+            document.radio().setRecord(recordAddress(i), held[i]);
+        RadioImage image = document.image();
+        rebuildSettingsData(image);
+        changed = int(document.radio().recordsToWrite(image).size());
+        if (changed == 0) {
+            QTextStream(stdout) << "Nothing to write: the radio already holds this image.\n";
+            return ExitOk;
+        }
+    }
     CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
-    return traceResult(transfer, report(runOperation(transfer, *operation)) ? ExitOk : ExitFailure);
+    keepBackup(document, BackupReason::Write);
+    transfer.setVerifyWrites(parser.isSet(verify));
+    const TransferResult result = runOperation(transfer, *operation);
+    if (!report(result))
+        return traceResult(transfer, ExitFailure);
+    QTextStream out(stdout);
+    if (parser.isSet(changesFrom))
+        out << "written: " << changed << (changed == 1 ? " record\n" : " records\n");
+    if (parser.isSet(verify))
+        out << "verified: " << result.verifiedRecords
+            << (result.verifiedRecords == 1 ? " record\n" : " records\n");
+    return traceResult(transfer, ExitOk);
+}
+
+int runVerify(const QStringList &arguments)
+{
+    CliParser parser("verify",
+                     "Reads the whole radio and compares it, record by record, with a clone file as a\n"
+                     "write of it would send it. Exit status as diff(1): 0 the same, 1 different,\n"
+                     "2 trouble.");
+    parser.addOptions({kPortOption, kTraceOption});
+    parser.addPositionalArgument("IN.TV4", "Clone file to compare with.");
+    enum { Same = 0, Different = 1, Trouble = 2 };
+    if (const int code = parser.parse(arguments, 1); code >= 0)
+        return code == ExitOk ? Same : Trouble;
+    if (!parser.isSet(kPortOption))
+        return parser.usageError(QStringLiteral("needs --port DEV"));
+
+    CloneDocument file;
+    if (!loadInput(file, parser.positionalArguments().first()))
+        return Trouble;
+    RadioImage expected = file.image();
+    rebuildSettingsData(expected);
+    CloneDocument radio;
+    radio.image() = expected;
+    CloneTransfer transfer(radio, std::make_unique<SerialTransport>(), kRadioTimings);
+    if (!setUpTransfer(parser, transfer))
+        return Trouble;
+    if (!report(runOperation(transfer, Operation::ReadAll)))
+        return traceResult(transfer, Trouble);
+
+    const ImageRecords sent = imageRecords(expected);
+    QStringList differing;
+    for (int i = 0; i < kRecordCount; ++i) {
+        if (!sameRecord(radio.radio().record(recordAddress(i)), sent[i]))
+            differing << recordLabel(recordAddress(i)).simplified();
+    }
+    QTextStream out(stdout);
+    if (differing.isEmpty()) {
+        out << "same: " << kRecordCount << " records\n";
+        return Same;
+    }
+    out << "different: " << differing.size() << (differing.size() == 1 ? " record: " : " records: ")
+        << differing.join(QStringLiteral(", ")) << "\n";
+    for (const QString &line : describeDiff(diffImages(expected, radio.radio().image(expected))))
+        out << "  " << line << "\n";
+    return Different;
 }
 
 } // namespace ktv4::cli

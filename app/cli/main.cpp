@@ -24,6 +24,7 @@ const CliCommand kCommands[] = {
     {"doctor", "check the serial port and tell how to fix what fails", runDoctor},
     {"diff", "list what differs between two clone files", runDiff},
     {"backups", "list the automatic backups of reads and writes", runBackups},
+    {"verify", "read the radio and compare it with a clone file", runVerify},
 };
 
 void printUsage(QTextStream &out)

@@ -113,8 +113,9 @@ private slots:
         QCOMPARE(differingRecords(imageRecords(before), imageRecords(after)), records);
         // What a radio holding `before` must be sent to hold `after`.
         RadioMemory radio;
+        const ImageRecords held = imageRecords(before);
         for (int i = 0; i < kRecordCount; ++i)
-            radio.setRecord(recordAddress(i), imageRecords(before)[i]);
+            radio.setRecord(recordAddress(i), held[i]);
         QCOMPARE(radio.recordsToWrite(after), records);
     }
 
@@ -123,8 +124,9 @@ private slots:
     void recordsToWriteAreTheChangedAndUnknownOnes()
     {
         QRandomGenerator random(9);
+        const RadioImage held = baseImage();
+        const ImageRecords heldRecords = imageRecords(held);
         for (int round = 0; round < 25; ++round) {
-            const RadioImage held = baseImage();
             RadioMemory radio;
             QList<int> expected;
             for (int i = 0; i < kRecordCount; ++i) {
@@ -133,7 +135,7 @@ private slots:
                     expected << address; // never read
                     continue;
                 }
-                QString text = imageRecords(held)[i];
+                QString text = heldRecords[i];
                 if (i >= 4 && !held.channels[i - 4].inUse && random.bounded(2))
                     text = QString(kRecordChars, QLatin1Char('F')); // an empty channel as some radios hold it
                 radio.setRecord(address, random.bounded(2) ? text.toLower() : text);

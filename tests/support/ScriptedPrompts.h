@@ -2,6 +2,7 @@
 // Answers the windows' questions from a script and records what was asked.
 
 #include "ui/UserPrompts.h"
+#include "ui/WritePreview.h"
 
 #include <QList>
 #include <QQueue>
@@ -15,6 +16,16 @@ public:
     QQueue<QString> fileNames;                   // next file dialog results; "" = cancelled
     QList<ui::FileDialogRequest> fileDialogs;
     QQueue<QString> selectedFilters; // the filter each next file dialog is left on; kept when empty
+
+    // The preview before each write, and the next answers to it (Write when none is queued).
+    QList<ui::WritePreview> writePreviews;
+    QQueue<bool> writeAnswers;
+
+    bool confirmWrite(QWidget *, const ui::WritePreview &preview) override
+    {
+        writePreviews << preview;
+        return writeAnswers.isEmpty() || writeAnswers.dequeue();
+    }
 
     QMessageBox::StandardButton message(QWidget *, const ui::MessageRequest &request) override
     {

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -30,6 +31,10 @@ struct Window {
                     LinkTimings timings = kRadioTimings)
     {
         QDir().mkpath(programDir());
+        // The read-back after a write is on in the program; these tests count the write's own
+        // lines, so it starts off here (the read-back tests turn it on).
+        QSettings settings(geometryFile(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("Settings/VerifyWrites"), false);
         MainWindowOptions o = options(portDevice);
         o.traceFile = traceFile;
         o.makeTransport = std::move(line);

@@ -320,16 +320,17 @@ void TestMainWindow::menusAndCaptions()
         QCOMPARE(top, QStringList({"mnuFile", "mnuEdit", "mnuView", "mnuTools", "mnuHelp"}));
         auto menu = [&](const char *name) { return menuLayout(w.find<QMenu>(QLatin1String(name))); };
         QCOMPARE(menu("mnuFile"), QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs",
-                                               "-", "mnuImport", "mnuExport", "-", "[mnuFilePageSetup]",
+                                               "-", "mnuImport", "mnuExport", "mnuFileBackups", "-",
+                                               "[mnuFilePageSetup]",
                                                "[mnuFilePrint]", "[-]", "mnuFileExit"}));
         QVERIFY(!w.action("mnuFilePageSetup")->isEnabled());
         QVERIFY(!w.action("mnuFilePrint")->isEnabled());
         QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-",
                                                "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditFind"}));
         QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar"}));
-        QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsOptions"}));
+        QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsVerify", "mnuToolsOptions"}));
         QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
-        QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll"}));
+        QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll", "mnuWrChg"}));
         QCOMPARE(menu("mnuHelp"), QStringList({"mnuHelpPortCheck", "mnuHelpAbout"}));
     }
 

@@ -39,12 +39,13 @@ bool isHex(const QByteArray &text)
                        [](char c) { return std::isxdigit(static_cast<unsigned char>(c)); });
 }
 
-// The record a radio that lost a bit stores: the last byte's lowest bit flipped.
+// The record a radio that lost a bit stores: the lowest bit of byte 16 flipped, which puts a
+// channel's or a VFO's frequency 1 Hz off.
 QByteArray corrupted(const QByteArray &data)
 {
     QByteArray text = data;
-    const int last = QByteArray::fromHex(text.right(2)).at(0) ^ 0x01;
-    text.replace(text.size() - 2, 2, QByteArray(1, char(last)).toHex().toUpper());
+    const int byte = QByteArray::fromHex(text.mid(32, 2)).at(0) ^ 0x01;
+    text.replace(32, 2, QByteArray(1, char(byte)).toHex().toUpper());
     return text;
 }
 
@@ -114,13 +115,17 @@ CommandTarget CommandTarget::parse(const QString &text, bool *ok)
     return target;
 }
 
-VirtualRadio::VirtualRadio(RadioSetup setup) : m_setup(std::move(setup))
+VirtualRadio::VirtualRadio(RadioSetup setup)
 {
-    if (m_setup.baud > 0) {
-        // 8 data bits, no parity, one stop bit: ten bit times per character.
-        m_charTime = std::chrono::nanoseconds(10'000'000'000LL / m_setup.baud);
-    }
+    setSetup(setup);
     loadImage(sampleImage());
+}
+
+void VirtualRadio::setSetup(const RadioSetup &setup)
+{
+    m_setup = setup;
+    // 8 data bits, no parity, one stop bit: ten bit times per character.
+    m_charTime = std::chrono::nanoseconds(m_setup.baud > 0 ? 10'000'000'000LL / m_setup.baud : 0);
 }
 
 VirtualRadio::~VirtualRadio()

@@ -52,7 +52,7 @@ struct RadioSetup {
     QByteArray stray;       // sent after every reply, between commands
     int strayDelayMs = 3;
 
-    // A block write acknowledged with "OK" but stored with its last byte changed.
+    // A block write acknowledged with "OK" but stored with one bit changed (byte 16, the frequency).
     CommandTarget corruptAt;
 };
 
@@ -75,6 +75,10 @@ public:
     ~VirtualRadio();
     VirtualRadio(const VirtualRadio &) = delete;
     VirtualRadio &operator=(const VirtualRadio &) = delete;
+
+    // Another behaviour from the next line on (a fault mended, or a new one), memory kept. Only
+    // while the radio runs on the caller's thread, or not at all.
+    void setSetup(const RadioSetup &setup);
 
     // The 608 records of an image, each as its encoder builds it.
     void loadImage(const RadioImage &image);

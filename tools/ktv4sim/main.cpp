@@ -62,7 +62,8 @@ int main(int argc, char *argv[])
                                          "TARGET:N");
     const QCommandLineOption badAck("bad-ack", "Acknowledge TARGET with NG instead of OK.", "TARGET");
     const QCommandLineOption corruptAt(
-        "corrupt-at", "Acknowledge the block write of TARGET but store something else.", "TARGET");
+        "corrupt-at",
+        "Acknowledge the block write of TARGET but store it 1 Hz off (a bit of byte 16 flipped).", "TARGET");
     const QCommandLineOption vanishAt("vanish-at", "Disappear (close the device) when TARGET arrives.",
                                       "TARGET");
     const QCommandLineOption split("split", "Send every reply in pieces of N characters.", "N");

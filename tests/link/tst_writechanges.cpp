@@ -1,0 +1,224 @@
+// Writing only what changed, resuming a write that stopped, and the read-back check, against the
+// virtual radio; and the command line's diff, backups, write --changes-from and verify.
+
+#include "RadioFixture.h"
+#include "model/ImageDiff.h"
+#include "support/ProcessRunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+using namespace fixture;
+using namespace ktv4::test;
+
+namespace {
+
+const QList<int> kChangedChannels{0, 79, 80, 300, 603};
+
+// The program's image is the radio's, once read; then these channels are renamed.
+void readThenEdit(Radio &r, const QList<int> &channels)
+{
+    QCOMPARE(r.run(Operation::ReadAll).outcome, TransferOutcome::Completed);
+    QCOMPARE(r.document.radio().knownCount(), kRecordCount);
+    for (const int n : channels)
+        r.document.image().channels[n].cells[ColName].text = QStringLiteral("NEW%1").arg(n);
+    r.radio.clearLog();
+}
+
+QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
+{
+    QList<QByteArray> lines{"KTSV4\r\n"};
+    for (const int n : channels)
+        lines << writeLine(channelAddress(n), MakeMemoryData(r.image().channels[n]));
+    lines << "OV~E\r\n";
+    return lines;
+}
+
+// ktv4sim as a child process, unpaced.
+class Sim {
+public:
+    explicit Sim(const QStringList &arguments)
+    {
+        m_process.start(QStringLiteral(KTV4SIM_PATH), QStringList{"--baud", "0"} + arguments);
+        if (m_process.waitForReadyRead(10000))
+            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~Sim()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(10000))
+            m_process.kill();
+    }
+    QString device() const { return m_device; }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+} // namespace
+
+class TestWriteChanges : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        // Backups of the command line's reads and writes go here, not to the user's folder.
+        qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+
+    void sendsExactlyTheDifferingRecords_data()
+    {
+        QTest::addColumn<QList<int>>("channels");
+        QTest::addColumn<bool>("verify");
+        QTest::newRow("five channels") << kChangedChannels << false;
+        QTest::newRow("five channels, read back") << kChangedChannels << true;
+        QTest::newRow("nothing changed") << QList<int>() << true;
+    }
+
+    void sendsExactlyTheDifferingRecords()
+    {
+        QFETCH(QList<int>, channels);
+        QFETCH(bool, verify);
+        Radio r;
+        readThenEdit(r, channels);
+        r.transfer.setVerifyWrites(verify);
+        const TransferResult result = r.run(Operation::WriteChanges);
+        QCOMPARE(result.outcome, TransferOutcome::Completed);
+        if (channels.isEmpty()) {
+            QVERIFY(r.lines().isEmpty()); // nothing goes on the line
+            return;
+        }
+        QList<QByteArray> expected = writeLines(r, channels);
+        if (verify) {
+            for (const int n : channels)
+                expected << readLine(channelAddress(n));
+            expected << "OV~E\r\n";
+        }
+        QCOMPARE(r.lines(), expected);
+        QCOMPARE(result.verifiedRecords, verify ? int(channels.size()) : 0);
+        QCOMPARE(r.radio.image().channels, r.image().channels);
+        QVERIFY(r.document.radio().recordsToWrite(r.image()).isEmpty());
+    }
+
+    // A write refused at the third changed record: the next Write Changes sends only the rest.
+    void resumesAfterAFailure()
+    {
+        sim::RadioSetup setup = Radio::unpaced();
+        setup.badAckAt = sim::CommandTarget::block(channelAddress(kChangedChannels[2]));
+        Radio r(setup);
+        readThenEdit(r, kChangedChannels);
+        QCOMPARE(r.run(Operation::WriteChanges).outcome, TransferOutcome::CommunicationError);
+        QCOMPARE(r.lines(), writeLines(r, kChangedChannels).mid(0, 4));
+
+        r.radio.setSetup(Radio::unpaced());
+        r.radio.clearLog();
+        QCOMPARE(r.run(Operation::WriteChanges).outcome, TransferOutcome::Completed);
+        QCOMPARE(r.lines(), writeLines(r, kChangedChannels.mid(2)));
+        QCOMPARE(r.radio.image().channels, r.image().channels);
+    }
+
+    // The radio acknowledges a record but stores something else: the read-back names it, for
+    // every kind of write.
+    void readBackCatchesWhatWasNotStored_data()
+    {
+        QTest::addColumn<int>("operation");
+        QTest::addColumn<int>("address");
+        QTest::addColumn<int>("written");
+        QTest::newRow("changes, channel 80") << int(Operation::WriteChanges) << channelAddress(80) << 5;
+        QTest::newRow("settings, VFO B") << int(Operation::WriteSettings) << kVfoBAddress << 4;
+        QTest::newRow("ALL, last channel") << int(Operation::WriteAll) << channelAddress(603) << kRecordCount;
+    }
+
+    void readBackCatchesWhatWasNotStored()
+    {
+        QFETCH(int, operation);
+        QFETCH(int, address);
+        QFETCH(int, written);
+        sim::RadioSetup setup = Radio::unpaced();
+        setup.corruptAt = sim::CommandTarget::block(address);
+        Radio r(setup);
+        readThenEdit(r, kChangedChannels);
+        r.transfer.setVerifyWrites(true);
+        const TransferResult result = r.run(Operation(operation));
+        QCOMPARE(result.outcome, TransferOutcome::VerifyFailed);
+        QCOMPARE(result.mismatchedRecords, QList<int>{address});
+        QCOMPARE(result.verifiedRecords, written - 1);
+        QVERIFY(result.detail.contains(recordLabel(address).simplified()));
+        // What the radio really holds is now known, so the next Write Changes sends it again.
+        QVERIFY(r.document.radio().recordsToWrite(r.image()).contains(address));
+        QCOMPARE(r.lines().last(), QByteArray("OV~E\r\n"));
+    }
+
+    void diffExitCodesAndJson()
+    {
+        const QString a = m_dir.filePath(QStringLiteral("a.TV4"));
+        const QString b = m_dir.filePath(QStringLiteral("b.TV4"));
+        RadioImage image = radioImage();
+        QVERIFY(WriteCloneFile(a, image, ModelE, false).ok());
+        image.channels[210].cells[ColName].text = QStringLiteral("DX");
+        image.channels[0].clear();
+        image.settings.cmbBeep = 0;
+        QVERIFY(WriteCloneFile(b, image, ModelJ, false).ok());
+
+        QCOMPARE(cli({"diff", a, a}).exitCode, 0);
+        QCOMPARE(cli({"diff", a, m_dir.filePath(QStringLiteral("missing.TV4"))}).exitCode, 2);
+        QCOMPARE(cli({"diff", a}).exitCode, 2);
+        const Run text = cli({"diff", a, b});
+        QCOMPARE(text.exitCode, 1);
+        QVERIFY2(text.out.startsWith(QStringLiteral("Model: KT-V4E → KT-V4J\n")), qPrintable(text.out));
+        QVERIFY(text.out.contains(QStringLiteral("A 10: Name R210 → DX\n")));
+
+        const Run json = cli({"diff", "--json", a, b});
+        QCOMPARE(json.exitCode, 1);
+        const QJsonObject o = QJsonDocument::fromJson(json.out.toUtf8()).object();
+        QCOMPARE(o["same"].toBool(), false);
+        QCOMPARE(o["model"].toObject()["after"].toString(), QStringLiteral("KT-V4J"));
+        QCOMPARE(o["settings"].toArray().size(), 1);
+        const QJsonArray channels = o["channels"].toArray();
+        QCOMPARE(channels.size(), 2);
+        QCOMPARE(channels[0].toObject()["change"].toString(), QStringLiteral("removed"));
+        QCOMPARE(channels[1].toObject()["label"].toString(), QStringLiteral("A 10"));
+        QCOMPARE(o["records"].toArray().toVariantList(),
+                 QVariantList({"0300", addressText(channelAddress(0)), addressText(channelAddress(210))}));
+    }
+
+    // write --changes-from --verify and the backup it leaves, over ktv4sim. (verify reads the whole
+    // radio at the radio's pace; the read-back above covers its comparison.)
+    void commandLineWritesChangesAndVerifies()
+    {
+        const QString base = m_dir.filePath(QStringLiteral("base.TV4"));
+        const QString edited = m_dir.filePath(QStringLiteral("edited.TV4"));
+        RadioImage image = radioImage();
+        QVERIFY(WriteCloneFile(base, image, ModelE, false).ok());
+        for (const int n : kChangedChannels)
+            image.channels[n].cells[ColName].text = QStringLiteral("CLI%1").arg(n);
+        QVERIFY(WriteCloneFile(edited, image, ModelE, false).ok());
+        const QString log = m_dir.filePath(QStringLiteral("sim.log"));
+        Sim sim({"--image", base, "--log", log, "--corrupt-at", addressText(channelAddress(603))});
+        QVERIFY(!sim.device().isEmpty());
+
+        const Run write = cli({"write", "--port", sim.device(), "--changes-from", base, "--verify", edited});
+        QCOMPARE(write.exitCode, 1);
+        QVERIFY2(write.err.startsWith(QStringLiteral("Verify Error\n")), qPrintable(write.err));
+        QVERIFY(write.err.contains(QStringLiteral("B-P2")));
+        const QString lines = QString::fromLatin1(readAll(log));
+        QCOMPARE(lines.count(QStringLiteral("W")), kChangedChannels.size());
+        // One backup: what was about to be written.
+        const Run backups = cli({"backups", "--json"});
+        QCOMPARE(backups.exitCode, 0);
+        const QJsonArray list = QJsonDocument::fromJson(backups.out.toUtf8()).object()["backups"].toArray();
+        QCOMPARE(list.size(), 1);
+        QCOMPARE(list[0].toObject()["reason"].toString(), QStringLiteral("write"));
+        QCOMPARE(list[0].toObject()["model"].toString(), QStringLiteral("KT-V4E"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_GUILESS_MAIN(TestWriteChanges)
+#include "tst_writechanges.moc"

@@ -1,0 +1,76 @@
+// What keeps writes safe in the window: the preview before a write, the backups of reads and
+// writes with File > Backups..., and the read-back check's setting.
+
+#include "ui/MainWindow.h"
+
+#include "ui/BackupsDialog.h"
+#include "ui/UserPrompts.h"
+#include "ui/WritePreview.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QSettings>
+
+namespace ktv4::ui {
+
+namespace {
+
+const QString kVerifyWritesKey = QStringLiteral("Settings/VerifyWrites");
+
+} // namespace
+
+std::unique_ptr<QSettings> MainWindow::programSettings() const
+{
+    if (m_options.geometryStore.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+    return std::make_unique<QSettings>(m_options.geometryStore, QSettings::IniFormat);
+}
+
+bool MainWindow::verifyWrites() const
+{
+    return programSettings()->value(kVerifyWritesKey, true).toBool();
+}
+
+void MainWindow::setVerifyWrites(bool on)
+{
+    programSettings()->setValue(kVerifyWritesKey, on);
+    if (QAction *item = action(QStringLiteral("mnuToolsVerify")); item && item->isChecked() != on)
+        item->setChecked(on);
+}
+
+bool MainWindow::confirmWrite(Operation operation)
+{
+    return m_prompts.confirmWrite(this, writePreview(m_document, operation));
+}
+
+void MainWindow::keepBackup(BackupReason reason)
+{
+    const QByteArray bytes =
+        reason == BackupReason::Read ? radioBackupBytes(m_document) : documentBackupBytes(m_document);
+    const RadioMemory &radio = m_document.radio();
+    const int model = reason == BackupReason::Read && radio.identity() ? radio.identity()->modelIndex
+                                                                       : m_document.modelIndex();
+    BackupStore store(BackupStore::defaultFolder(), backupsKept(*programSettings()));
+    const FileResult saved = store.save(bytes, model, reason);
+    m_backupProblem = saved.ok() ? QString() : tr("Backup not saved: %1").arg(saved.detail);
+    if (!saved.ok())
+        showStatus(m_backupProblem);
+}
+
+void MainWindow::showBackups()
+{
+    if (m_busy)
+        return;
+    if (!m_backups) {
+        m_backups = new BackupsDialog(this);
+        connect(m_backups, &QDialog::accepted, this, [this] {
+            const QString path = m_backups->chosenPath();
+            if (!path.isEmpty() && askSaveChanges())
+                loadCloneFile(path);
+        });
+    }
+    m_backups->showBackups(BackupStore(BackupStore::defaultFolder(), backupsKept(*programSettings())));
+    m_backups->open();
+}
+
+} // namespace ktv4::ui
