@@ -365,7 +365,6 @@ QWidget *MainWindow::buildCentralArea()
     m_progressArea->hide();
     layout->addWidget(m_progressArea);
 
-    layout->addWidget(m_settingsPanel->transmitSideLists());
     return area;
 }
 

@@ -24,10 +24,13 @@ QJsonObject cellsJson(const Cell *cells, int count)
     return object;
 }
 
+// The selected item; a transmit-side byte kept from outside its list shows as that byte.
 QString settingText(const SettingDescriptor &d, const SettingsValues &values)
 {
-    const int position = values.*d.member;
-    return position >= 0 && position < d.items.size() ? d.items[position] : QString::number(position);
+    const int position = listPosition(d, values);
+    if (position >= 0)
+        return d.items[position];
+    return QStringLiteral("byte 0x%1, not in the list").arg(values.*d.member & 0xFF, 2, 16, QLatin1Char('0'));
 }
 
 void dumpText(const CloneDocument &document, QTextStream &out)
@@ -80,9 +83,13 @@ QJsonObject dumpJson(const CloneDocument &document)
     const RadioImage &image = document.image();
     QJsonObject settings;
     for (const SettingDescriptor &d : settingDescriptors()) {
-        settings.insert(QLatin1String(d.control), QJsonObject{{"caption", d.caption},
-                                                              {"position", image.settings.*d.member},
-                                                              {"text", settingText(d, image.settings)}});
+        QJsonObject setting{{"caption", d.caption},
+                            {"position", listPosition(d, image.settings)},
+                            {"text", settingText(d, image.settings)}};
+        // The transmit-side settings keep a byte outside their lists; scripts see the byte itself.
+        if (d.keepsUnlistedByte)
+            setting.insert("byte", image.settings.*d.member);
+        settings.insert(QLatin1String(d.control), setting);
     }
     settings.insert("Slider1", QJsonObject{{"caption", "IQ Shift(KHz)"},
                                            {"value", image.settings.Slider1},
