@@ -295,6 +295,16 @@ void MainWindow::buildStatusBar()
     clock->start();
 }
 
+void MainWindow::showStatus(const QString &text)
+{
+    m_statusText->setText(text);
+}
+
+QString MainWindow::statusText() const
+{
+    return m_statusText->text();
+}
+
 void MainWindow::updateClock()
 {
     const QLocale locale;
@@ -334,6 +344,7 @@ QWidget *MainWindow::buildCentralArea()
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
     m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
     connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
+    connect(m_memoryCommands, &MemoryCommands::importReported, this, &MainWindow::showStatus);
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
     connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,

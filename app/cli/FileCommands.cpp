@@ -331,6 +331,8 @@ int runImportCsv(const QStringList &arguments)
             return ExitFailure;
         }
     }
+    // How many rows were taken and why others were not, as the window's status bar says it.
+    QTextStream(stderr) << csvImportSummary(import) << "\n";
     return ExitOk;
 }
 
