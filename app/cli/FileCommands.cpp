@@ -296,13 +296,16 @@ int runImportCsv(const QStringList &arguments)
         return ExitFailure;
     const QString csvPath = parser.positionalArguments().at(1);
     FileResult imported;
+    QString summary; // what an import in the program's own layout did, said once all is saved
     if (isChirp(parser)) {
         const ChirpImport import = document.importChirpCsv(csvPath);
         imported = import.result;
         if (imported.ok())
             printChirpReport(import.report);
     } else {
-        imported = document.importCsv(csvPath).result;
+        const CsvImportResult import = document.importCsv(csvPath);
+        imported = import.result;
+        summary = csvImportSummary(import);
     }
     if (!imported.ok()) {
         printError(messageText(imported.status), imported.detail);
@@ -332,7 +335,8 @@ int runImportCsv(const QStringList &arguments)
         }
     }
     // How many rows were taken and why others were not, as the window's status bar says it.
-    QTextStream(stderr) << csvImportSummary(import) << "\n";
+    if (!summary.isEmpty())
+        QTextStream(stderr) << summary << "\n";
     return ExitOk;
 }
 
