@@ -295,11 +295,6 @@ void MainWindow::buildStatusBar()
     clock->start();
 }
 
-void MainWindow::showStatus(const QString &text)
-{
-    m_statusText->setText(text);
-}
-
 QString MainWindow::statusText() const
 {
     return m_statusText->text();

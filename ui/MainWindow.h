@@ -97,7 +97,6 @@ public slots:
     void cancelTransfer();
 
     void showTab(int tab);
-    void showStatus(const QString &text);
     void modify(); // Edit > Modify
     void showAbout();
     void showComPortSetup();
