@@ -107,12 +107,15 @@ FileResult CloneDocument::load(const QString &path)
 {
     CloneLoadResult load = LoadCloneFile(path, m_image);
     logOutcome("load", path, load.result);
-    if (load.header) {
-        m_cloneVariantA = load.header->variantA;
-        selectModel(load.header->modelIndex);
-    }
+    // Applying a matched header of a file that then fails would make the next Save write that
+    // file's model over the user's own file.
     if (!load.result.ok())
         return load.result;
+    m_cloneVariantA = load.header->variantA;
+    if (load.header->modelIndex != m_modelIndex) {
+        m_modelIndex = load.header->modelIndex;
+        emit modelChanged(m_modelIndex);
+    }
     m_image = std::move(load.image);
     emit imageReplaced();
     setShownFile(path, path);

@@ -72,8 +72,8 @@ public:
     // option, all channels empty, no current file.
     void newImage();
 
-    // LoadCloneFile: all or nothing. A matched header changes the model option, the variant and
-    // the changed flag even when a later check fails; nothing else changes on failure.
+    // LoadCloneFile: all or nothing. A file that fails any check changes nothing at all: not the
+    // image, the model option, the variant, the current file, the caption or the changed flag.
     FileResult load(const QString &path);
 
     // WriteCloneFile; on success the path becomes the current file.

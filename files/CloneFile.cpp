@@ -85,8 +85,8 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         return load;
     }
 
-    // Every record decoder writes its whole row, so only the settings values (the transmit-side
-    // lists are not read from the file) carry over from the current image.
+    // Every decoder writes its whole row or every setting, so nothing of the current image
+    // carries over into a loaded one.
     RadioImage &image = load.image;
     image.settings = current.settings;
     image.SettingsData1 = records[1];

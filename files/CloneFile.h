@@ -35,11 +35,10 @@ struct HeaderMatch {
 
 struct CloneLoadResult {
     FileResult result;
-    // Set once the header matched: the model selection and variant change with it even when a
-    // later check fails.
+    // Set once the header matched. The model selection and variant follow it only when the
+    // whole file loaded: a failed load changes nothing.
     std::optional<HeaderMatch> header;
-    // The image the file describes, built on top of the image passed in (the transmit-side
-    // settings are not in the file's decoded part and stay as they were). Valid only when ok.
+    // The image the file describes. Valid only when ok.
     RadioImage image;
 };
 

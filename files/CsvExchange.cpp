@@ -4,6 +4,7 @@
 #include "files/FieldReader.h"
 #include "model/ChannelNaming.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 namespace ktv4 {
@@ -14,6 +15,7 @@ const QStringList kHeader{"MODEL", "BANK",   "CHANNEL", "FREQUENCY", "MODE", "GA
                           "AGC",   "FILTER", "NB",      "NAME",      "SKIP"};
 
 constexpr int kFirstA = 200;
+constexpr int kCsvNameLength = 8;
 constexpr int kFirstB = 402;
 
 void appendRow(QByteArray &out, const QStringList &fields)
@@ -42,6 +44,34 @@ std::optional<int> toInt16(double value)
 bool isDigit(QChar c)
 {
     return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The frequency code of a FREQUENCY field: its digits in order, as one decimal number. Nothing
+// when there is none, or when it is not an accepted frequency; a number of any length is judged
+// without wrapping around, and a minus sign before the first digit makes it negative.
+std::optional<long long> frequencyCode(const QString &field)
+{
+    long long code = 0;
+    bool seenDigit = false;
+    for (const QChar c : field) {
+        if (c == QLatin1Char('-') && !seenDigit)
+            return std::nullopt;
+        if (!isDigit(c))
+            continue;
+        seenDigit = true;
+        code = code * 10 + (c.unicode() - '0');
+        if (code >= kFrequencyLimit)
+            return std::nullopt;
+    }
+    if (!isAcceptedFrequency(code))
+        return std::nullopt;
+    return code;
+}
+
+QString count(int n, const char *one, const char *many)
+{
+    return n == 1 ? QCoreApplication::translate("ktv4::CsvImport", one)
+                  : QCoreApplication::translate("ktv4::CsvImport", many).arg(n);
 }
 
 // Upper case for the a-z of the file only: other bytes keep their value, so every text the
@@ -162,13 +192,18 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         std::optional<QString> channel = reader.readField();
         if (!channel)
             return fail(truncated);
-        if (channel->isEmpty())
+        auto drop = [&import](CsvDropReason why) { ++import.dropped[int(why)]; };
+        if (channel->isEmpty()) {
+            drop(CsvDropReason::Channel);
             continue;
+        }
         const std::optional<int> r = resolveCsvChannel(upperAscii(*channel));
         if (!r)
             return fail(QStringLiteral("channel \"%1\" is not a channel number").arg(*channel));
-        if (*r < 0)
+        if (*r < 0) {
+            drop(CsvDropReason::Channel);
             continue;
+        }
 
         QStringList f;
         for (int i = 0; i < 8; ++i) {
@@ -180,14 +215,12 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
                       &filterField = f[4], &nbField = f[5], &skipField = f[7];
 
-        QString digits;
-        for (const QChar c : frequencyField) {
-            if (isDigit(c))
-                digits += c;
-        }
-        const double frequency = digits.toDouble();
-        if (frequency == 0)
+        const std::optional<long long> code = frequencyCode(frequencyField);
+        if (!code) {
+            drop(CsvDropReason::Frequency);
             continue;
+        }
+        const double frequency = double(*code);
 
         int mode = ModeNames().indexOf(modeField);
         QString modeText = modeField;
@@ -195,8 +228,10 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
             mode = 5;
             modeText = QStringLiteral("FM");
         }
-        if (mode < 0)
+        if (mode < 0) {
+            drop(CsvDropReason::Mode);
             continue;
+        }
 
         const std::optional<int> g = toInt16(leadingNumber(gainField));
         if (!g)
@@ -208,38 +243,92 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
             agc = 0;
         else if (agcField == QLatin1String("SLOW"))
             agc = 1;
-        else
+        else {
+            drop(CsvDropReason::Agc);
             continue;
+        }
 
         int filter;
         if (filterField == QLatin1String("WIDE"))
             filter = 0;
         else if (filterField == QLatin1String("NARROW"))
             filter = 1;
-        else
+        else {
+            drop(CsvDropReason::Filter);
             continue;
+        }
 
         const int nb = nbField == QLatin1String("ON") ? 1 : 0;
-        const QString name = f[6].left(7);
+        // The record holds 8 name characters; an exported name comes back whole.
+        const QString name = f[6].left(kCsvNameLength);
         const int skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON") ? 1 : 0;
 
         ChannelRow &row = channels[*r];
         auto &c = row.cells;
-        c[ColFrequency] = {frequency, frequencyField};
+        // The file has no power, tone or split: a channel in use keeps its own, value and text
+        // together; an empty one starts from High, Off and its own frequency.
+        if (!row.inUse) {
+            c[ColPwr] = {0, powerText(0)};
+            c[ColTone] = {0, toneText(0)};
+            c[ColSplit] = {frequency, frequencyText(frequency)};
+        }
+        c[ColFrequency] = {frequency, frequencyText(frequency)};
         c[ColMode] = {double(mode), modeText};
         c[ColGain] = {double(gain), gainText(gain)};
         c[ColAgc] = {double(agc), agcText(agc)};
-        c[ColPwr].value = 0;
         c[ColFilter] = {double(filter), filterText(filter)};
-        c[ColTone].value = 0;
         c[ColNb] = {double(nb), nbText(nb)};
-        c[ColSplit].value = frequency;
         c[ColName] = {0, name};
         c[ColSkip] = {double(skip), skipText(skip)};
         row.inUse = true;
         ++import.rowsStored;
     }
     return import;
+}
+
+int CsvImportResult::rowsDropped() const
+{
+    int n = 0;
+    for (const int d : dropped)
+        n += d;
+    return n;
+}
+
+QString csvImportSummary(const CsvImportResult &import)
+{
+    const QString imported =
+        import.rowsStored == 0
+            ? QCoreApplication::translate("ktv4::CsvImport", "No channel was imported")
+            : count(import.rowsStored, QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 channel imported"),
+                    QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 channels imported"));
+    const int dropped = import.rowsDropped();
+    if (dropped == 0) {
+        if (import.rowsStored == 0)
+            return QCoreApplication::translate(
+                "ktv4::CsvImport", "No channel was imported: the file holds no KT-V4 memory row.");
+        return imported + QLatin1Char('.');
+    }
+    static const char *const reasons[kCsvDropReasons][2] = {
+        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 naming no channel"),
+         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 naming no channel")},
+        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with no frequency or one outside 30 kHz to 35 MHz"),
+         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with no frequency or one outside 30 kHz to 35 MHz")},
+        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown mode"),
+         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown mode")},
+        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown AGC"),
+         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown AGC")},
+        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown filter"),
+         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown filter")},
+    };
+    QStringList why;
+    for (int i = 0; i < kCsvDropReasons; ++i) {
+        if (import.dropped[i])
+            why << count(import.dropped[i], reasons[i][0], reasons[i][1]);
+    }
+    return imported + QStringLiteral("; ") +
+           count(dropped, QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 row dropped"),
+                 QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 rows dropped")) +
+           QStringLiteral(": ") + why.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 
 CsvImportResult importCsv(const QString &path, ChannelTable &channels)

@@ -9,18 +9,38 @@
 #include "model/ChannelCodec.h"
 
 #include <QByteArray>
+#include <array>
 
 namespace ktv4 {
 
 QByteArray csvExportBytes(const ChannelTable &channels);
 FileResult exportCsv(const QString &path, const ChannelTable &channels);
 
+// Why a row of this radio ("KT-V4", "MEMORY") was dropped.
+enum class CsvDropReason {
+    Channel,   // CHANNEL names no channel
+    Frequency, // no frequency, or one outside 30 000 Hz .. 35 000 000 Hz
+    Mode,      // MODE is none of USB, LSB, CWU, CWL, AM, FM, IQ
+    Agc,       // AGC is neither FAST nor SLOW
+    Filter,    // FILTER is neither WIDE nor NARROW
+};
+constexpr int kCsvDropReasons = 5;
+
 struct CsvImportResult {
     FileResult result;
     int rowsStored = 0;
+    std::array<int, kCsvDropReasons> dropped{}; // by CsvDropReason
+
+    int rowsDropped() const;
 };
 
-// Rows stored before a failure stay in the table (the file is merged row by row).
+// What an import did, for the status bar and stderr: "12 channels imported; 3 rows dropped: 2
+// with a frequency out of range, 1 with an unknown mode." A file with nothing importable says so.
+QString csvImportSummary(const CsvImportResult &import);
+
+// Rows stored before a failure stay in the table (the file is merged row by row). Onto a channel
+// in use a row keeps the channel's Pwr, Tone and Split Freq., which the file does not carry; an
+// empty channel gets High, Off and the row's frequency. The frequency text is the program's own.
 CsvImportResult importCsv(const QString &path, ChannelTable &channels);
 CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels);
 

@@ -61,6 +61,15 @@ QString toneText(int code);   // "On" from 0x80 up, "Off" below
 QString nbText(int code);     // "On" when nonzero
 QString skipText(int code);   // "Skip" when nonzero, "" otherwise
 
+// The frequencies a channel or VFO may be given: 30 000 Hz up to, not including, 35 000 000 Hz.
+// The edit dialog refuses others, and CSV import drops rows with others.
+constexpr long long kLowestFrequency = 30'000;
+constexpr long long kFrequencyLimit = 35'000'000; // the first frequency refused
+constexpr bool isAcceptedFrequency(long long hz)
+{
+    return hz >= kLowestFrequency && hz < kFrequencyLimit;
+}
+
 // 7050000 -> "7.050.000", 14200000 -> "14.200.000"; at least 7 digits, two dots.
 QString frequencyText(double hz);
 

@@ -29,8 +29,9 @@ struct RadioImage {
     bool operator==(const RadioImage &) const = default;
 };
 
-// DefaultSettingsData, DecodeSettingsData, DefaultVFOData: the settings and VFOs of a new image.
-// The transmit-side settings and the channels are left as they are.
+// DefaultSettingsData, DecodeSettingsData, DefaultVFOData: the settings and VFOs of a new image,
+// the transmit-side ones included (key speed "20", break-in "AUTO", tone "88.5Hz"). The channels
+// are left as they are.
 void installDefaults(RadioImage &image, int modelOption);
 
 // The image as it stands right after start-up: start-up list selections, the defaults for

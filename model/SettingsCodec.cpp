@@ -34,28 +34,28 @@ std::vector<SettingDescriptor> buildDescriptors()
          &V::cmbIQStep,
          1,
          4,
-         true},
-        {"cmbRit", "RIT", offOn, &V::cmbRit, 1, 6, true},
-        {"cmbWPM", "Key Speed(WPM)", numbered(6, 40, 1, 0), &V::cmbWPM, 1, 7, false},
-        {"cmbIQMode", "IQ Mode", offOn, &V::cmbIQMode, 1, 8, true},
-        {"cmbKeyLock", "Key Lock", {"Off", "Dial Lock", "Key Lock"}, &V::cmbKeyLock, 1, 10, true},
-        {"cmbSSBStep", "SSB Step", {"100Hz", "500Hz", "1.0KHz", "2.5KHz"}, &V::cmbSSBStep, 1, 13, true},
+         false},
+        {"cmbRit", "RIT", offOn, &V::cmbRit, 1, 6, false},
+        {"cmbWPM", "Key Speed(WPM)", numbered(6, 40, 1, 0), &V::cmbWPM, 1, 7, true},
+        {"cmbIQMode", "IQ Mode", offOn, &V::cmbIQMode, 1, 8, false},
+        {"cmbKeyLock", "Key Lock", {"Off", "Dial Lock", "Key Lock"}, &V::cmbKeyLock, 1, 10, false},
+        {"cmbSSBStep", "SSB Step", {"100Hz", "500Hz", "1.0KHz", "2.5KHz"}, &V::cmbSSBStep, 1, 13, false},
         {"cmbAMStep",
          "AM Step",
          {"1.0KHz", "2.5KHz", "5.0KHz", "9.0KHz", "10.0KHz"},
          &V::cmbAMStep,
          1,
          14,
-         true},
+         false},
         {"cmbFMStep",
          "FM Step",
          {"2.5KHz", "5.0KHz", "10.0KHz", "12.5KHz", "20.0KHz"},
          &V::cmbFMStep,
          1,
          15,
-         true},
-        {"cmbMrDisable", "Memory Protection", offOn, &V::cmbMrDisable, 1, 16, true},
-        {"cmbMrAccess", "Memory Access", {"On", "Off"}, &V::cmbMrAccess, 1, 17, true},
+         false},
+        {"cmbMrDisable", "Memory Protection", offOn, &V::cmbMrDisable, 1, 16, false},
+        {"cmbMrAccess", "Memory Access", {"On", "Off"}, &V::cmbMrAccess, 1, 17, false},
         {"cmbScanType",
          "Scan Time",
          {" Off", "  0",  "  1S", "  2S", "  3S", "  5S", "  7S", " 10S", " B0",  " B1S", " B2S", " B3S",
@@ -63,30 +63,30 @@ std::vector<SettingDescriptor> buildDescriptors()
          &V::cmbScanType,
          1,
          18,
-         true},
+         false},
         {"cmbDimmer", "Dimmer", numbered(0, 64, 1, 2, QString(), QLatin1Char('0')), &V::cmbDimmer, 1, 19,
-         true},
-        {"cmbBeep", "Beep", offOn, &V::cmbBeep, 1, 20, true},
-        {"cmbSSBAuto", "Auto USB/LSB", offOn, &V::cmbSSBAuto, 1, 21, true},
-        {"cmbSideTone", "CW pitch", numbered(400, 1000, 50, 0, "Hz"), &V::cmbSideTone, 1, 24, true},
+         false},
+        {"cmbBeep", "Beep", offOn, &V::cmbBeep, 1, 20, false},
+        {"cmbSSBAuto", "Auto USB/LSB", offOn, &V::cmbSSBAuto, 1, 21, false},
+        {"cmbSideTone", "CW pitch", numbered(400, 1000, 50, 0, "Hz"), &V::cmbSideTone, 1, 24, false},
         {"cmbBreakIn",
          "Break In",
          {"FULL", "1", "2", "3", "4", "5", "6", "7", "AUTO"},
          &V::cmbBreakIn,
          1,
          25,
-         false},
-        {"cmbTone", "Tone Frequency", ToneNames(), &V::cmbTone, 1, 26, false},
-        {"cmbAPO", "Auto Power Off", {"Off", " 30", " 60", " 90", "120"}, &V::cmbAPO, 1, 29, true},
-        {"cmbLED", "LED", {"Off", "Green", "Red"}, &V::cmbLED, 2, 6, true},
-        {"cmbCtrl", "Control Port", {"Mute", "VFO"}, &V::cmbCtrl, 2, 7, true},
-        {"cmbScanMode", "Scan Type", {"Band", "Program", "Search", "Select"}, &V::cmbScanMode, 2, 8, true},
-        {"cmbScanRange", "Search Range", {" 50KHz", "100KHz", "200KHz"}, &V::cmbScanRange, 2, 9, true},
-        {"cmbScanSkip", "Scan Skip", {"No Skip", "Skip"}, &V::cmbScanSkip, 2, 10, true},
-        {"cmbAGCAuto", "Auto AGC", offOn, &V::cmbAGCAuto, 2, 11, true},
-        {"cmbUD", "U / D Key Repeat", offOn, &V::cmbUD, 2, 13, true},
-        {"cmbFunc", "Func Key Resume", {"Manual", "Auto"}, &V::cmbFunc, 2, 14, true},
-        {"cmbSleep", "Sleep", numbered(10, 180, 10, 3), &V::cmbSleep, 2, 15, true},
+         true},
+        {"cmbTone", "Tone Frequency", ToneNames(), &V::cmbTone, 1, 26, true},
+        {"cmbAPO", "Auto Power Off", {"Off", " 30", " 60", " 90", "120"}, &V::cmbAPO, 1, 29, false},
+        {"cmbLED", "LED", {"Off", "Green", "Red"}, &V::cmbLED, 2, 6, false},
+        {"cmbCtrl", "Control Port", {"Mute", "VFO"}, &V::cmbCtrl, 2, 7, false},
+        {"cmbScanMode", "Scan Type", {"Band", "Program", "Search", "Select"}, &V::cmbScanMode, 2, 8, false},
+        {"cmbScanRange", "Search Range", {" 50KHz", "100KHz", "200KHz"}, &V::cmbScanRange, 2, 9, false},
+        {"cmbScanSkip", "Scan Skip", {"No Skip", "Skip"}, &V::cmbScanSkip, 2, 10, false},
+        {"cmbAGCAuto", "Auto AGC", offOn, &V::cmbAGCAuto, 2, 11, false},
+        {"cmbUD", "U / D Key Repeat", offOn, &V::cmbUD, 2, 13, false},
+        {"cmbFunc", "Func Key Resume", {"Manual", "Auto"}, &V::cmbFunc, 2, 14, false},
+        {"cmbSleep", "Sleep", numbered(10, 180, 10, 3), &V::cmbSleep, 2, 15, false},
     };
 }
 
@@ -105,6 +105,12 @@ const SettingDescriptor *findSetting(const QString &control)
             return &d;
     }
     return nullptr;
+}
+
+int listPosition(const SettingDescriptor &setting, const SettingsValues &values)
+{
+    const int value = values.*setting.member;
+    return value >= 0 && value < setting.items.size() ? value : -1;
 }
 
 const QStringList &ToneNames()
@@ -139,12 +145,11 @@ SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QStr
     SettingsValues decoded = values;
 
     for (const auto &d : settingDescriptors()) {
-        if (!d.decoded)
-            continue;
         int position = (d.block == 1 ? a : b)[d.byte];
         if (d.member == &SettingsValues::cmbLED)
             position = position == 0 ? 0 : position == kLedRed ? 2 : 1;
-        if (position >= d.items.size())
+        // A transmit-side byte outside its list is the radio's own value: it is kept, not refused.
+        if (position >= d.items.size() && !d.keepsUnlistedByte)
             return {false, QLatin1String(d.control)};
         decoded.*d.member = position;
     }

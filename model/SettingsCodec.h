@@ -12,6 +12,9 @@ constexpr int kIQShiftMin = -2400; // units of 10 Hz
 constexpr int kIQShiftMax = 2400;
 
 // Each list setting is the position of the selected item in its list; Slider1 is the I/Q shift.
+// The three transmit-side settings (key speed, break-in, tone frequency) hold the radio's byte
+// itself: inside its list it is the position, outside (0..255) it is kept so that it goes back
+// to the radio as it came, and the list then shows no selection.
 struct SettingsValues {
     // first block (0x0300)
     int cmbIQStep = 0;
@@ -53,14 +56,19 @@ struct SettingDescriptor {
     QString caption;     // "Dimmer"
     QStringList items;   // the fixed list, by position
     int SettingsValues::*member;
-    int block;    // 1 or 2
-    int byte;     // offset in the block
-    bool decoded; // false for the transmit-side lists, which reading never changes
+    int block; // 1 or 2
+    int byte;  // offset in the block
+    // True for the transmit-side lists: a byte outside the list is kept as it is instead of
+    // failing the decode.
+    bool keepsUnlistedByte;
 };
 
 // The 27 lists, first block then second, in byte order.
 const std::vector<SettingDescriptor> &settingDescriptors();
 const SettingDescriptor *findSetting(const QString &control);
+
+// The item a setting's value selects, or -1 when a kept transmit-side byte lies outside its list.
+int listPosition(const SettingDescriptor &setting, const SettingsValues &values);
 
 // The 39 tone-frequency texts, "67.0Hz" .. "250.3Hz".
 const QStringList &ToneNames();
@@ -73,12 +81,14 @@ struct SettingsDecodeResult {
     QString failedControl; // the first control whose byte was not a position of its list
 };
 
-// Sets every decoded setting from the two texts, or none of them: when a byte lies outside its
-// list (or the shift outside +-2400) `values` is left as it was.
+// Sets every setting from the two texts, or none of them: when a byte lies outside its list (or
+// the shift outside +-2400) `values` is left as it was. The transmit-side bytes never fail: a
+// byte outside its list is kept as the setting's value.
 SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QString &settingsData2,
                                         SettingsValues &values);
 
 // Rebuilds both texts from the values: 64 upper-case hex digits each, fixed bytes at their fixed values.
+// A transmit-side byte kept from outside its list is written as it is.
 void MakeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2);
 
 // The settings of a new image, as the radio ships them.

@@ -305,6 +305,11 @@ void MainWindow::buildStatusBar()
     clock->start();
 }
 
+QString MainWindow::statusText() const
+{
+    return m_statusText->text();
+}
+
 void MainWindow::updateClock()
 {
     const QLocale locale;
@@ -344,6 +349,7 @@ QWidget *MainWindow::buildCentralArea()
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
     m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
     connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
+    connect(m_memoryCommands, &MemoryCommands::importReported, this, &MainWindow::showStatus);
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
     connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,
@@ -375,7 +381,6 @@ QWidget *MainWindow::buildCentralArea()
     m_progressArea->hide();
     layout->addWidget(m_progressArea);
 
-    layout->addWidget(m_settingsPanel->transmitSideLists());
     return area;
 }
 

@@ -76,6 +76,8 @@ public:
     PortCheckDialog *portCheckDialog() const { return m_portCheck; }
 
     bool isBusy() const { return m_busy; }
+    // The status bar's text panel: what the last import or radio write did.
+    QString statusText() const;
     PortChoice portChoice() const { return m_portChoice; }
     // The device the next transfer opens.
     QString portName() const;

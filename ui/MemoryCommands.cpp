@@ -48,6 +48,7 @@ bool MemoryCommands::importCsv(QWidget *parent)
     // The document has announced the new table, so the grid is redrawn; the first row becomes
     // current.
     m_panel.selectChannel(0);
+    emit importReported(csvImportSummary(import));
     return true;
 }
 

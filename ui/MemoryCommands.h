@@ -40,6 +40,8 @@ public slots:
 signals:
     // A CSV dialog chose `path`, which is now the name the next file dialog starts with.
     void fileChosen(const QString &path);
+    // What a finished import did: rows imported, rows dropped and why (for the status bar).
+    void importReported(const QString &summary);
 
 private:
     bool importChirpCsv(QWidget *parent, const QString &path);

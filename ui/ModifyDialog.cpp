@@ -20,8 +20,6 @@ namespace ktv4::ui {
 
 namespace {
 
-constexpr qint64 kLowestFrequency = 30'000;
-constexpr qint64 kFrequencyLimit = 35'000'000; // the first frequency refused
 constexpr qint64 kHighestFieldFrequency = 99'999'999;
 constexpr int kToneOnCode = 128;
 
@@ -372,7 +370,8 @@ void ModifyDialog::writeCells(Cell *cells, qint64 f) const
 bool ModifyDialog::commit()
 {
     const qint64 f = frequency();
-    if (f < kLowestFrequency || f >= kFrequencyLimit) {
+    // A refused OK writes nothing, so it is no change of the data either.
+    if (!isAcceptedFrequency(f)) {
         m_prompts.message(this, errorMessage(tr("The frequency is outside the range. \r\n")));
         return false;
     }

@@ -22,18 +22,17 @@ namespace ktv4::ui {
 
 namespace {
 
-// The three columns of lists, top to bottom; nullptr leaves the cell empty.
-constexpr int kListRows = 10;
+// The three columns of lists, top to bottom; nullptr leaves the cell empty. The transmit-side
+// lists (key speed, break-in, tone frequency) close the columns.
+constexpr int kListRows = 11;
 constexpr const char *kListColumns[3][kListRows] = {
-    {"cmbSSBStep", "cmbAMStep", "cmbFMStep", "cmbIQStep", "cmbIQMode", "cmbKeyLock", "cmbRit", nullptr,
-     nullptr, nullptr},
-    {"cmbScanType", "cmbScanMode", "cmbScanRange", "cmbScanSkip", "cmbSSBAuto", "cmbAGCAuto", "cmbFunc",
+    {"cmbSSBStep", "cmbAMStep", "cmbFMStep", "cmbIQStep", "cmbIQMode", "cmbKeyLock", "cmbRit", "cmbWPM",
      nullptr, nullptr, nullptr},
+    {"cmbScanType", "cmbScanMode", "cmbScanRange", "cmbScanSkip", "cmbSSBAuto", "cmbAGCAuto", "cmbFunc",
+     "cmbBreakIn", nullptr, nullptr, nullptr},
     {"cmbMrDisable", "cmbMrAccess", "cmbDimmer", "cmbLED", "cmbBeep", "cmbCtrl", "cmbAPO", "cmbSleep",
-     "cmbUD", "cmbSideTone"},
+     "cmbUD", "cmbSideTone", "cmbTone"},
 };
-
-constexpr const char *kTransmitSideLists[] = {"cmbWPM", "cmbBreakIn", "cmbTone"};
 
 QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
 {
@@ -57,7 +56,7 @@ SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
 
     auto *layout = new QVBoxLayout(frame);
     layout->setContentsMargins(6, 4, 6, 4);
-    layout->setSpacing(6);
+    layout->setSpacing(4);
     layout->addWidget(buildTopRow());
 
     // The left and middle columns with the shift frame under them, and the right column beside
@@ -67,12 +66,12 @@ SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
     blocks->setContentsMargins(0, 0, 0, 0);
     blocks->setSpacing(12);
     auto *leftBlock = new QVBoxLayout;
-    leftBlock->setSpacing(6);
+    leftBlock->setSpacing(4);
     auto *leftGrid = new QGridLayout;
     auto *rightGrid = new QGridLayout;
     for (QGridLayout *grid : {leftGrid, rightGrid}) {
         grid->setHorizontalSpacing(6);
-        grid->setVerticalSpacing(3);
+        grid->setVerticalSpacing(2);
     }
     for (int column = 0; column < 3; ++column) {
         QGridLayout *grid = column < 2 ? leftGrid : rightGrid;
@@ -97,18 +96,6 @@ SettingsPanel::SettingsPanel(CloneDocument &document, QWidget *parent)
     blocks->addStretch(1);
     layout->addWidget(m_lists);
     layout->addStretch(1);
-
-    m_transmitSide = new QWidget(this);
-    m_transmitSide->setObjectName(QStringLiteral("transmitSideLists"));
-    auto *transmit = new QHBoxLayout(m_transmitSide);
-    for (const char *control : kTransmitSideLists) {
-        QComboBox *list = buildList(control, m_transmitSide);
-        auto *caption = new QLabel(findSetting(QLatin1String(control))->caption, m_transmitSide);
-        caption->setBuddy(list);
-        transmit->addWidget(caption);
-        transmit->addWidget(list);
-    }
-    m_transmitSide->hide();
 
     refreshSettings();
     showModel(m_document.modelIndex());
@@ -320,7 +307,7 @@ void SettingsPanel::setBusy(bool busy)
 {
     m_busy = busy;
     for (QWidget *widget : {static_cast<QWidget *>(m_modelFrame), static_cast<QWidget *>(m_cmbRxData1),
-                            static_cast<QWidget *>(m_cmbTxData1), m_lists, m_transmitSide})
+                            static_cast<QWidget *>(m_cmbTxData1), m_lists})
         widget->setEnabled(!busy);
 }
 
@@ -342,8 +329,8 @@ void SettingsPanel::refreshSettings()
     const QScopedValueRollback showing(m_showing, true);
     const SettingsValues &values = m_document.image().settings;
     for (QComboBox *list : m_allLists) {
-        const SettingDescriptor *setting = findSetting(list->objectName());
-        list->setCurrentIndex(values.*(setting->member));
+        // A transmit-side byte outside its list selects nothing; the byte itself stays in the values.
+        list->setCurrentIndex(listPosition(*findSetting(list->objectName()), values));
     }
     m_slider->setValue(values.Slider1);
     m_lblIQShift->setText(iqShiftText(m_slider->value()));

@@ -1,7 +1,8 @@
 #pragma once
 // The "Settings" tab: the VFO grid, the "Model" frame, "Read Settings" / "Write Settings", the
-// settings lists in three columns and the "IQ Shift(KHz)" frame. Also owns the three
-// transmit-side lists (key speed, break-in, tone frequency), which sit on no tab.
+// settings lists in three columns and the "IQ Shift(KHz)" frame. The three transmit-side lists
+// (key speed, break-in, tone frequency) close the three columns, where the user can see and
+// change what the radio holds.
 //
 // Each change of a list or of the slider is one change handed to the document (a drag of the
 // slider is one step); the lists and the slider follow the document's settings announcements.
@@ -36,8 +37,6 @@ public:
 
     VfoTableModel *vfoModel() const { return m_vfoModel; }
     QTableView *vfoGrid() const { return m_vfoGrid; }
-    // The captions and lists of key speed, break-in and tone frequency: kept, never shown.
-    QWidget *transmitSideLists() const { return m_transmitSide; }
 
     QComboBox *list(const QString &control) const;
     QSlider *slider() const { return m_slider; }
@@ -81,7 +80,6 @@ private:
     QWidget *m_lists = nullptr;
     QWidget *m_shiftFrame = nullptr;
     QWidget *m_modelFrame = nullptr;
-    QWidget *m_transmitSide = nullptr;
     QSlider *m_slider = nullptr;
     QLabel *m_lblIQShift = nullptr;
     QList<QComboBox *> m_allLists;

@@ -24,10 +24,13 @@ QJsonObject cellsJson(const Cell *cells, int count)
     return object;
 }
 
+// The selected item; a transmit-side byte kept from outside its list shows as that byte.
 QString settingText(const SettingDescriptor &d, const SettingsValues &values)
 {
-    const int position = values.*d.member;
-    return position >= 0 && position < d.items.size() ? d.items[position] : QString::number(position);
+    const int position = listPosition(d, values);
+    if (position >= 0)
+        return d.items[position];
+    return QStringLiteral("byte 0x%1, not in the list").arg(values.*d.member & 0xFF, 2, 16, QLatin1Char('0'));
 }
 
 void dumpText(const CloneDocument &document, QTextStream &out)
@@ -80,9 +83,13 @@ QJsonObject dumpJson(const CloneDocument &document)
     const RadioImage &image = document.image();
     QJsonObject settings;
     for (const SettingDescriptor &d : settingDescriptors()) {
-        settings.insert(QLatin1String(d.control), QJsonObject{{"caption", d.caption},
-                                                              {"position", image.settings.*d.member},
-                                                              {"text", settingText(d, image.settings)}});
+        QJsonObject setting{{"caption", d.caption},
+                            {"position", listPosition(d, image.settings)},
+                            {"text", settingText(d, image.settings)}};
+        // The transmit-side settings keep a byte outside their lists; scripts see the byte itself.
+        if (d.keepsUnlistedByte)
+            setting.insert("byte", image.settings.*d.member);
+        settings.insert(QLatin1String(d.control), setting);
     }
     settings.insert("Slider1", QJsonObject{{"caption", "IQ Shift(KHz)"},
                                            {"value", image.settings.Slider1},
@@ -289,13 +296,16 @@ int runImportCsv(const QStringList &arguments)
         return ExitFailure;
     const QString csvPath = parser.positionalArguments().at(1);
     FileResult imported;
+    QString summary; // what an import in the program's own layout did, said once all is saved
     if (isChirp(parser)) {
         const ChirpImport import = document.importChirpCsv(csvPath);
         imported = import.result;
         if (imported.ok())
             printChirpReport(import.report);
     } else {
-        imported = document.importCsv(csvPath).result;
+        const CsvImportResult import = document.importCsv(csvPath);
+        imported = import.result;
+        summary = csvImportSummary(import);
     }
     if (!imported.ok()) {
         printError(messageText(imported.status), imported.detail);
@@ -324,6 +334,9 @@ int runImportCsv(const QStringList &arguments)
             return ExitFailure;
         }
     }
+    // How many rows were taken and why others were not, as the window's status bar says it.
+    if (!summary.isEmpty())
+        QTextStream(stderr) << summary << "\n";
     return ExitOk;
 }
 

@@ -63,15 +63,15 @@ private slots:
                 "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
                 "\"NAME\",\"SKIP\"\r\n"
                 "\"KT-V4\",\"MEMORY\",\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\","
-                "\"ABCDEFG\",\"Skip\"\r\n"
-                "\"KT-V4\",\"MEMORY\",\"B-P2\",\"14200000\",\"USB\",\"0\",\"Fast\",\"Wide\",\"Off\","
+                "\"ABCDEFGH\",\"Skip\"\r\n"
+                "\"KT-V4\",\"MEMORY\",\"B-P2\",\"14.200.000\",\"USB\",\"0\",\"Fast\",\"Wide\",\"Off\","
                 "\"DX\",\"\"\r\n"));
         // The clone file holds the encoded channels; exported again they read as the decoder shows them.
         QCOMPARE(cli({"export-csv", path("merged.TV4"), "-o", path("again.csv")}).exitCode, 0);
         const QByteArray again = readAll(path("again.csv"));
         QVERIFY(again.contains("\"B-P2\",\"14.200.000\",\"USB\""));
         QVERIFY(again.contains(
-            "\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\",\"ABCDEFG\",\"Skip\""));
+            "\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\",\"ABCDEFGH\",\"Skip\""));
     }
 
     void dumpForPeopleAndScripts()

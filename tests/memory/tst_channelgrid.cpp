@@ -405,7 +405,7 @@ void ChannelGridTest::importFillsTheGrid()
     QCOMPARE(m_lastFileName, path("in.csv"));
 
     QCOMPARE(shown(212, ColFrequency), QStringLiteral("7.050.000"));
-    QCOMPARE(shown(212, ColName), QStringLiteral("ABCDEFG"));
+    QCOMPARE(shown(212, ColName), QStringLiteral("ABCDEFGH"));
     QCOMPARE(shown(212, ColSkip), QStringLiteral("Skip"));
     QCOMPARE(shown(602, ColMode), QStringLiteral("FM"));
     QCOMPARE(shown(7, ColFrequency), QString());         // dropped row

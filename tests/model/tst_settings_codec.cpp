@@ -123,17 +123,19 @@ private slots:
         }
     }
 
-    void transmitSideBytesAreNotRead()
+    // Key speed, break-in and tone: a byte inside its list selects that item, one outside is kept
+    // and goes back as it came; neither fails the decode.
+    void transmitSideBytesAreKept()
     {
         SettingsValues v = startupImage().settings;
-        QString in1 = withByte(withByte(withByte(kDefaultOut1, 7, 0x10), 25, 0x01), 26, 0x20);
+        QString in1 = withByte(withByte(withByte(kDefaultOut1, 7, 0x10), 25, 0xFF), 26, 0x27);
         QVERIFY(DecodeSettingsData(in1, kDefaultOut2, v).ok);
-        QCOMPARE(v.cmbWPM, 14);
-        QCOMPARE(v.cmbBreakIn, 8);
-        QCOMPARE(v.cmbTone, 8);
+        QCOMPARE(listPosition(*findSetting("cmbWPM"), v), 0x10);
+        QCOMPARE(listPosition(*findSetting("cmbBreakIn"), v), -1);
+        QCOMPARE(listPosition(*findSetting("cmbTone"), v), -1);
         QString s1, s2;
         MakeSettingsData(v, s1, s2);
-        QCOMPARE(s1, kDefaultOut1);
+        QCOMPARE(s1, in1);
     }
 
     void listEnds_data()

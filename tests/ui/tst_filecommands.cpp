@@ -192,8 +192,8 @@ void TestFileCommands::openFailures_data()
     QByteArray lowerHeader = good;
     lowerHeader.replace("Orvane KT-V4 J", "orvane KT-V4 J");
 
-    QTest::newRow("damaged end line: the header's model stays")
-        << badEnd << "Data Error" << int(ModelJ) << true;
+    QTest::newRow("damaged end line: not even the header is taken")
+        << badEnd << "Data Error" << int(ModelE) << false;
     QTest::newRow("header in lower case") << lowerHeader << "Data Error" << int(ModelE) << false;
     QTest::newRow("no such file") << QByteArray() << "File Open Error" << int(ModelE) << false;
 }
