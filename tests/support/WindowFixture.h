@@ -43,7 +43,7 @@ struct Window {
         MainWindowOptions o;
         o.portSetting = PortSetting(programDir(), userDir());
         o.portDevice = portDevice;
-        o.geometryStore = geometryFile();
+        o.settingsStore = geometryFile();
         return o;
     }
 
