@@ -50,7 +50,7 @@ void BM_OpenWithFullCloneFile(benchmark::State &state)
     for (auto _ : state) {
         StartupOptions options;
         options.window.portSetting = PortSetting(dir.path(), dir.path());
-        options.window.geometryStore = dir.filePath(QStringLiteral("geometry.ini"));
+        options.window.settingsStore = dir.filePath(QStringLiteral("geometry.ini"));
         options.startFile = path;
         options.splashPause = std::chrono::milliseconds(0);
         Startup startup(prompts, options);

@@ -22,9 +22,9 @@ CloneDocument::CloneDocument(QObject *parent) : QObject(parent), m_image(startup
 
 QString CloneDocument::caption() const
 {
-    if (m_captionPath.isEmpty())
+    if (m_cloneFileName.isEmpty())
         return AppTitle();
-    return AppTitle() + QStringLiteral(" - ") + QFileInfo(m_captionPath).fileName();
+    return AppTitle() + QStringLiteral(" - ") + QFileInfo(m_cloneFileName).fileName();
 }
 
 void CloneDocument::submit(ImageChange change)
@@ -84,10 +84,9 @@ void CloneDocument::setDataChanged(bool changed)
     emit dataChangedChanged(changed);
 }
 
-void CloneDocument::setShownFile(const QString &cloneFileName, const QString &captionPath)
+void CloneDocument::setCloneFileName(const QString &cloneFileName)
 {
     m_cloneFileName = cloneFileName;
-    m_captionPath = captionPath;
     emit captionChanged(caption());
 }
 
@@ -97,7 +96,7 @@ void CloneDocument::newImage()
     for (ChannelRow &row : m_image.channels)
         row.clear();
     emit imageReplaced();
-    setShownFile(QString(), QString());
+    setCloneFileName(QString());
     if (m_recorder)
         m_recorder->restart();
     setDataChanged(false);
@@ -118,7 +117,7 @@ FileResult CloneDocument::load(const QString &path)
     }
     m_image = std::move(load.image);
     emit imageReplaced();
-    setShownFile(path, path);
+    setCloneFileName(path);
     if (m_recorder)
         m_recorder->restart();
     setDataChanged(false);
@@ -131,7 +130,7 @@ FileResult CloneDocument::save(const QString &path)
     logOutcome("save", path, result);
     if (!result.ok())
         return result;
-    setShownFile(path, path);
+    setCloneFileName(path);
     if (m_recorder)
         m_recorder->markSaved();
     setDataChanged(false);
@@ -142,11 +141,8 @@ FileResult CloneDocument::exportCsv(const QString &path)
 {
     const FileResult result = ktv4::exportCsv(path, m_image.channels);
     logOutcome("CSV export", path, result);
-    if (!result.ok())
-        return result;
-    // The CSV file holds only part of the image (no settings, VFOs, power, tone or split), so
-    // writing it does not make unsaved edits safe: the changed flag stays as it was.
-    setShownFile(QString(), path);
+    // The CSV file holds only part of the image (no settings, VFOs, power, tone or split): the
+    // clone file stays the one Save writes, and unsaved edits stay unsaved.
     return result;
 }
 
@@ -159,8 +155,7 @@ CsvImportResult CloneDocument::importCsv(const QString &path)
     logOutcome("CSV import", path, import.result);
     qCDebug(lcFiles) << "CSV import" << path << "stored" << import.rowsStored << "rows";
     submit(ImageChange::between(m_image, merged, tr("Import %1").arg(QFileInfo(path).fileName())));
-    if (import.result.ok())
-        setShownFile(QString(), QString());
+    // The channels were merged into the open image: the clone file stays the one Save writes.
     return import;
 }
 
@@ -168,9 +163,7 @@ FileResult CloneDocument::exportChirpCsv(const QString &path)
 {
     const FileResult result = ktv4::exportChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
     logOutcome("CHIRP CSV export", path, result);
-    if (result.ok())
-        setShownFile(QString(), path); // as the program's own CSV export
-    return result;
+    return result; // as the program's own CSV export: the clone file stays open
 }
 
 ChirpImport CloneDocument::importChirpCsv(const QString &path)
@@ -184,8 +177,7 @@ ChirpImport CloneDocument::importChirpCsv(const QString &path)
     for (const int ch : std::as_const(import.changed))
         merged.channels[ch] = import.channels[ch];
     submit(ImageChange::between(m_image, merged, tr("Import %1").arg(QFileInfo(path).fileName())));
-    setShownFile(QString(), QString());
-    return import;
+    return import; // as the program's own CSV import: the clone file stays open
 }
 
 } // namespace ktv4

@@ -79,11 +79,11 @@ public:
     // WriteCloneFile; on success the path becomes the current file.
     FileResult save(const QString &path);
 
-    // CSV export: on success the caption names the CSV file; the current clone file is forgotten,
-    // so a later Save asks for a clone file name. The changed flag stays: the CSV file is not the image.
+    // CSV export. The current clone file, the caption and the changed flag stay: the CSV file is
+    // not the image.
     FileResult exportCsv(const QString &path);
 
-    // CSV import into the channel table; on success no current file and caption AppTitle. Rows
+    // CSV import into the channel table; the current clone file and the caption stay. Rows
     // merged into the table mark the data changed (also when the file is refused half-way).
     CsvImportResult importCsv(const QString &path);
 
@@ -104,14 +104,13 @@ signals:
     void settingsChanged();
 
 private:
-    void setShownFile(const QString &cloneFileName, const QString &captionPath);
+    void setCloneFileName(const QString &cloneFileName);
 
     RadioImage m_image;
     RadioMemory m_radio;
     int m_modelIndex = kStartupModelOption;
     bool m_cloneVariantA = false;
     QString m_cloneFileName;
-    QString m_captionPath; // the file the caption names: the clone file, or the CSV file just exported
     bool m_dataChanged = false;
     ChangeRecorder *m_recorder = nullptr;
 };

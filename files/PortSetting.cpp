@@ -109,10 +109,22 @@ bool SaveWindowGeometry(QSettings &store, const QRect &twips)
     return store.status() == QSettings::NoError;
 }
 
-bool SaveWindowGeometry(const QRect &twips)
+std::optional<QRect> readWindowGeometry(QSettings &store)
 {
-    QSettings store(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
-    return SaveWindowGeometry(store, twips);
+    // Written as whole numbers; a value with a decimal point is rounded.
+    int twips[4] = {};
+    const char *keys[] = {"Settings/MainLeft", "Settings/MainTop", "Settings/MainWidth",
+                          "Settings/MainHeight"};
+    for (int i = 0; i < 4; ++i) {
+        bool ok = false;
+        const double value = store.value(QLatin1String(keys[i])).toString().toDouble(&ok);
+        if (!ok || value < -1e6 || value > 1e6)
+            return std::nullopt;
+        twips[i] = qRound(value);
+    }
+    if (twips[2] <= 0 || twips[3] <= 0)
+        return std::nullopt;
+    return QRect(twips[0], twips[1], twips[2], twips[3]);
 }
 
 } // namespace ktv4

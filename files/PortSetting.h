@@ -7,6 +7,7 @@
 
 #include <QRect>
 #include <QString>
+#include <optional>
 
 class QSettings;
 
@@ -58,9 +59,10 @@ private:
 };
 
 // The window geometry in twips under "Orvane KT-V4 Clone Utility" / "Settings": MainLeft,
-// MainTop, MainWidth, MainHeight. Written only; the window always opens at its design size.
-// False when the store could not be written.
+// MainTop, MainWidth, MainHeight. False when the store could not be written.
 bool SaveWindowGeometry(QSettings &store, const QRect &twips);
-bool SaveWindowGeometry(const QRect &twips); // the per-user store
+// The geometry written last, or nothing when a key is missing, is not a number, or gives no
+// area; the window then opens at its design size.
+std::optional<QRect> readWindowGeometry(QSettings &store);
 
 } // namespace ktv4

@@ -38,7 +38,21 @@ double fontScale(const QWidget *widget)
     return std::max(1.0, digitPixels / designPixels);
 }
 
-void applyColumnWidths(QTableView *grid, int dataColumns)
+int shownColumnTwips(int gridColumn)
+{
+    switch (gridColumn) {
+    case 5: // Pwr: "High", "Low"
+        return 600;
+    case 7: // Tone: "On", "Off"
+        return 500;
+    case 9: // Split Freq.: a frequency text
+        return 900;
+    default:
+        return 0;
+    }
+}
+
+void applyColumnWidths(QTableView *grid, int dataColumns, const QList<int> &shownColumns)
 {
     const auto &widths = ColumnWidths();
     const double scale = fontScale(grid);
@@ -46,12 +60,22 @@ void applyColumnWidths(QTableView *grid, int dataColumns)
         return static_cast<int>(twipsToPixelsX(grid, twips) * scale + 0.5);
     };
     grid->verticalHeader()->setFixedWidth(pixels(widths[0]));
+    int columnsWidth = 0;
     for (int column = 0; column < dataColumns; ++column) {
-        const int twips = widths[column + 1];
+        int twips = widths[column + 1];
+        if (twips == 0 && shownColumns.contains(column))
+            twips = shownColumnTwips(column + 1);
         grid->setColumnHidden(column, twips == 0);
-        if (twips > 0)
+        if (twips > 0) {
             grid->setColumnWidth(column, pixels(twips));
+            columnsWidth += pixels(twips);
+        }
     }
+    const int scrollBar = grid->verticalScrollBarPolicy() == Qt::ScrollBarAlwaysOff
+                              ? 0
+                              : grid->verticalScrollBar()->sizeHint().width();
+    grid->setMinimumWidth(grid->verticalHeader()->width() + columnsWidth + 2 * grid->frameWidth() +
+                          scrollBar);
 
     // Rows as high as the classic grid's, unless the font needs more.
     const int rowHeight = std::max(twipsToPixelsY(grid, kRowHeightTwips), grid->fontMetrics().height() + 4);
@@ -62,18 +86,15 @@ void applyColumnWidths(QTableView *grid, int dataColumns)
     grid->horizontalHeader()->setFixedHeight(rowHeight + 2);
 }
 
-void fitRowsInView(QTableView *grid, int rows)
+void setMinimumRowsInView(QTableView *grid, int rows)
 {
-    const int frame = 2 * grid->frameWidth();
-    int width = grid->verticalHeader()->width() + frame;
-    for (int column = 0; column < grid->horizontalHeader()->count(); ++column) {
-        if (!grid->isColumnHidden(column))
-            width += grid->columnWidth(column);
-    }
-    width += grid->verticalScrollBar()->sizeHint().width();
-    grid->setFixedHeight(grid->horizontalHeader()->height() +
-                         rows * grid->verticalHeader()->defaultSectionSize() + frame);
-    grid->setMinimumWidth(width);
+    grid->setMinimumHeight(grid->horizontalHeader()->height() +
+                           rows * grid->verticalHeader()->defaultSectionSize() + 2 * grid->frameWidth());
+}
+
+int rowsInView(const QTableView *grid, int minimumRows)
+{
+    return std::max(minimumRows, grid->viewport()->height() / grid->verticalHeader()->defaultSectionSize());
 }
 
 } // namespace ktv4::ui

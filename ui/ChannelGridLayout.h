@@ -2,6 +2,8 @@
 // Sizes of the program's grids. The widths are kept in twips (1/1440 inch), the unit the radio's
 // original layout was drawn in, and turned into pixels for the screen the grid is on.
 
+#include <QList>
+
 #include <array>
 
 class QTableView;
@@ -22,12 +24,21 @@ int twipsToPixelsY(const QWidget *widget, int twips);
 // its column instead of being cut short.
 double fontScale(const QWidget *widget);
 
-// Label-column and data-column widths from ColumnWidths (times fontScale) for a grid with
-// `dataColumns` columns besides its labels; zero-width columns are hidden. Rows get a fixed
-// height that fits the font.
-void applyColumnWidths(QTableView *grid, int dataColumns);
+// The width in twips a zero-width column (Pwr, Tone, Split Freq.) takes when the View menu shows
+// it, by grid column; 0 for the other columns.
+int shownColumnTwips(int gridColumn);
 
-// Makes the grid exactly `rows` data rows high (plus its title row and frame).
-void fitRowsInView(QTableView *grid, int rows);
+// Label-column and data-column widths from ColumnWidths (times fontScale) for a grid with
+// `dataColumns` columns besides its labels; zero-width columns are hidden unless their model
+// column is in `shownColumns`. The grid is never narrower than its columns. Rows get a fixed height that fits
+// the font.
+void applyColumnWidths(QTableView *grid, int dataColumns, const QList<int> &shownColumns = {});
+
+// Makes the grid at least `rows` data rows high (plus its title row and frame); it may grow.
+void setMinimumRowsInView(QTableView *grid, int rows);
+
+// How many whole data rows the grid shows, never fewer than `minimumRows` (a grid not laid out
+// yet counts as showing its minimum).
+int rowsInView(const QTableView *grid, int minimumRows);
 
 } // namespace ktv4::ui

@@ -9,6 +9,7 @@
 #include "ui/ModifyDialog.h"
 #include "ui/PortCheckDialog.h"
 #include "ui/ProgramInfo.h"
+#include "ui/RecentFiles.h"
 #include "ui/SettingsPanel.h"
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
@@ -20,12 +21,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -36,6 +39,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ktv4::ui {
 
@@ -56,6 +60,35 @@ int pixelsToTwips(int pixels, int dpi)
 {
     return (pixels * kTwipsPerInch + dpi / 2) / dpi;
 }
+
+// A remembered window rectangle (frame position, client size, in pixels) shrunk and moved onto
+// the screen it is mostly on, or onto the primary screen when it is on none (a monitor since
+// unplugged, a smaller resolution).
+QRect placeOnScreen(QRect window)
+{
+    const QScreen *screen = QGuiApplication::screenAt(window.center());
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return window;
+    const QRect available = screen->availableGeometry();
+    window.setSize(window.size().boundedTo(available.size()));
+    window.moveLeft(std::clamp(window.left(), available.left(), available.right() + 1 - window.width()));
+    window.moveTop(std::clamp(window.top(), available.top(), available.bottom() + 1 - window.height()));
+    return window;
+}
+
+// The columns hidden at start that the View menu can show, with their settings keys.
+struct ShownColumn {
+    int column;
+    const char *name;
+    const char *key;
+};
+constexpr ShownColumn kShownColumns[] = {
+    {ColPwr, "mnuViewPwr", "View/PwrColumn"},
+    {ColTone, "mnuViewTone", "View/ToneColumn"},
+    {ColSplit, "mnuViewSplit", "View/SplitColumn"},
+};
 
 } // namespace
 
@@ -83,6 +116,12 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     buildStatusBar();
     setCentralWidget(buildCentralArea());
     resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
+    restoreWindowGeometry();
+    restoreShownColumns();
+    m_recentFiles = readRecentFiles(*openSettingsStore());
+    showRecentFiles();
+    buildTabKeys();
+    setAcceptDrops(true);
 
     // ReadPortSetting; a device named on the command line wins for this run.
     m_portChoice = m_options.portSetting.read();
@@ -140,9 +179,11 @@ void MainWindow::buildMenus()
     file->setObjectName(QStringLiteral("mnuFile"));
     m_actions.insert(QStringLiteral("mnuFile"), file->menuAction());
     QAction *fileNew = addMenuItem(file, QStringLiteral("mnuFileNew"), tr("New(&N)"));
-    fileNew->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    fileNew->setShortcuts(QKeySequence::New); // Ctrl+N
     QAction *fileOpen = addMenuItem(file, QStringLiteral("mnuFileOpen"), tr("Open(&O)..."));
+    fileOpen->setShortcuts(QKeySequence::Open);
     QAction *fileSave = addMenuItem(file, QStringLiteral("mnuFileSave"), tr("Save(&S)"));
+    fileSave->setShortcuts(QKeySequence::Save);
     QAction *fileSaveAs = addMenuItem(file, QStringLiteral("mnuFileSaveAs"), tr("Save As(&A)..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     QAction *import = addMenuItem(file, QStringLiteral("mnuImport"), tr("Import(&I)..."));
@@ -156,6 +197,7 @@ void MainWindow::buildMenus()
         hidden->setVisible(false);
         hidden->setEnabled(false);
     }
+    m_fileMenu = file; // the recent files go before Exit
     QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
     connect(fileNew, &QAction::triggered, this, &MainWindow::fileNew);
     connect(fileOpen, &QAction::triggered, this, &MainWindow::fileOpen);
@@ -184,6 +226,16 @@ void MainWindow::buildMenus()
     }
     connect(toolBar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
     connect(statusBarItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
+    view->addSeparator();
+    const QString columnCaptions[] = {tr("Pwr Column(&P)"), tr("Tone Column(&O)"),
+                                      tr("Split Freq. Column(&L)")};
+    for (const ShownColumn &c : kShownColumns) {
+        QAction *item = addMenuItem(view, QLatin1String(c.name), columnCaptions[m_columnItems.size()]);
+        item->setCheckable(true);
+        connect(item, &QAction::toggled, this, &MainWindow::applyShownColumns);
+        connect(item, &QAction::triggered, this, &MainWindow::rememberShownColumns);
+        m_columnItems << item;
+    }
 
     QMenu *tools = bar->addMenu(tr("Tool(&T)"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -244,44 +296,33 @@ void MainWindow::buildToolBar()
     m_toolBar->setFloatable(false);
     m_toolBar->toggleViewAction()->setEnabled(false);
     m_toolBar->setIconSize(QSize(16, 16));
+    // The buttons are the menu's own items, so they run the same commands and a transfer
+    // disables both; each keeps its key and its short tooltip.
     const struct {
+        const char *menuItem;
         QString key;
         QStyle::StandardPixmap icon;
         QString toolTip;
     } buttons[] = {
-        {kKeyNew, QStyle::SP_FileIcon, tr("New")},
-        {kKeyOpen, QStyle::SP_DialogOpenButton, tr("Open")},
-        {kKeySave, QStyle::SP_DialogSaveButton, tr("Save")},
-        {QString(), QStyle::SP_CustomBase, QString()},
-        {kKeyHelp, QStyle::SP_MessageBoxQuestion, tr("Help")},
+        {"mnuFileNew", kKeyNew, QStyle::SP_FileIcon, tr("New")},
+        {"mnuFileOpen", kKeyOpen, QStyle::SP_DialogOpenButton, tr("Open")},
+        {"mnuFileSave", kKeySave, QStyle::SP_DialogSaveButton, tr("Save")},
+        {nullptr, QString(), QStyle::SP_CustomBase, QString()},
+        {"mnuHelpAbout", kKeyHelp, QStyle::SP_MessageBoxQuestion, tr("Help")},
     };
     for (const auto &b : buttons) {
-        if (b.key.isEmpty()) {
+        if (!b.menuItem) {
             m_toolBar->addSeparator();
             continue;
         }
-        QAction *button = m_toolBar->addAction(style()->standardIcon(b.icon), b.toolTip);
-        button->setToolTip(b.toolTip);
-        button->setData(b.key);
-        button->setObjectName(QStringLiteral("tbToolBar_") + b.key);
-        m_actions.insert(button->objectName(), button);
-        if (b.key != kKeyHelp)
-            m_busyDisabled << button;
+        QAction *item = m_actions.value(QLatin1String(b.menuItem));
+        item->setIcon(style()->standardIcon(b.icon));
+        item->setIconVisibleInMenu(false);
+        item->setToolTip(b.toolTip);
+        item->setData(b.key);
+        m_toolBar->addAction(item);
+        m_actions.insert(QStringLiteral("tbToolBar_") + b.key, item);
     }
-    connect(m_toolBar, &QToolBar::actionTriggered, this, &MainWindow::toolBarButtonClicked);
-}
-
-void MainWindow::toolBarButtonClicked(QAction *button)
-{
-    const QString key = button->data().toString();
-    if (key == kKeyNew)
-        fileNew();
-    else if (key == kKeyOpen)
-        fileOpen();
-    else if (key == kKeySave)
-        fileSave();
-    else if (key == kKeyHelp)
-        showAbout();
 }
 
 void MainWindow::buildStatusBar()
@@ -408,6 +449,39 @@ void MainWindow::showTab(int tab)
     m_frames->setCurrentIndex(tab);
 }
 
+void MainWindow::buildTabKeys()
+{
+    // Ctrl+Tab and Ctrl+PgDn show the next tab, Ctrl+Shift+Tab and Ctrl+PgUp the previous one,
+    // wherever the focus is in the window.
+    const struct {
+        const char *name;
+        int step;
+        QList<QKeySequence> keys;
+    } tabKeys[] = {
+        {"nextTab", 1, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}},
+        {"previousTab",
+         -1,
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}},
+    };
+    for (const auto &k : tabKeys) {
+        auto *keys = new QAction(this);
+        keys->setObjectName(QLatin1String(k.name));
+        keys->setShortcuts(k.keys);
+        const int step = k.step;
+        connect(keys, &QAction::triggered, this, [this, step] { showNeighbourTab(step); });
+        addAction(keys);
+        m_actions.insert(keys->objectName(), keys);
+    }
+}
+
+void MainWindow::showNeighbourTab(int step)
+{
+    // Through the strip, as a click: a running transfer keeps its panel shown.
+    const int count = m_tabStrip->count();
+    m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
+}
+
 void MainWindow::modify()
 {
     if (m_busy)
@@ -504,15 +578,56 @@ void MainWindow::formUnload()
     const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
                       pixelsToTwips(frameGeometry().y(), logicalDpiY()),
                       pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
-    bool saved;
-    if (m_options.geometryStore.isEmpty()) {
-        saved = SaveWindowGeometry(twips);
-    } else {
-        QSettings store(m_options.geometryStore, QSettings::IniFormat);
-        saved = SaveWindowGeometry(store, twips);
-    }
-    if (!saved)
+    if (!SaveWindowGeometry(*openSettingsStore(), twips))
         qWarning("The window geometry could not be saved");
+}
+
+std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
+{
+    if (m_options.settingsStore.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+    return std::make_unique<QSettings>(m_options.settingsStore, QSettings::IniFormat);
+}
+
+void MainWindow::restoreWindowGeometry()
+{
+    // The window comes back where it was closed, as far as the screens of today allow; without
+    // remembered values it keeps its design size.
+    const std::optional<QRect> twips = readWindowGeometry(*openSettingsStore());
+    if (!twips)
+        return;
+    const QRect window =
+        placeOnScreen(QRect(twipsToPixelsX(this, twips->x()), twipsToPixelsY(this, twips->y()),
+                            twipsToPixelsX(this, twips->width()), twipsToPixelsY(this, twips->height())));
+    resize(window.size());
+    move(window.topLeft());
+}
+
+void MainWindow::restoreShownColumns()
+{
+    const std::unique_ptr<QSettings> store = openSettingsStore();
+    for (int i = 0; i < m_columnItems.size(); ++i)
+        m_columnItems[i]->setChecked(store->value(QLatin1String(kShownColumns[i].key), false).toBool());
+}
+
+void MainWindow::applyShownColumns()
+{
+    QList<int> shown;
+    for (int i = 0; i < m_columnItems.size(); ++i) {
+        if (m_columnItems[i]->isChecked())
+            shown << kShownColumns[i].column;
+    }
+    if (m_memoryPanel)
+        m_memoryPanel->setShownColumns(shown);
+    if (m_settingsPanel)
+        m_settingsPanel->setShownColumns(shown);
+}
+
+void MainWindow::rememberShownColumns()
+{
+    const std::unique_ptr<QSettings> store = openSettingsStore();
+    for (int i = 0; i < m_columnItems.size(); ++i)
+        store->setValue(QLatin1String(kShownColumns[i].key), m_columnItems[i]->isChecked());
 }
 
 } // namespace ktv4::ui

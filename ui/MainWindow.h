@@ -20,6 +20,7 @@ class QMenu;
 class QProgressBar;
 class QSettings;
 class QPushButton;
+class QSettings;
 class QStackedWidget;
 class QTabBar;
 class QToolBar;
@@ -39,9 +40,11 @@ class UserPrompts;
 
 struct MainWindowOptions {
     PortSetting portSetting = PortSetting::forThisProgram(); // where "KT-V4.ini" is read and written
-    QString portDevice;    // --port: this run's serial device, ahead of the remembered one
-    QString geometryStore; // an INI file for the window geometry; empty = the per-user store
-    QString traceFile;     // --trace: every line to and from the radio, with times
+    QString portDevice; // --port: this run's serial device, ahead of the remembered one
+    // An INI file for what the window remembers (its geometry, the recent files, the shown
+    // columns); empty = the per-user settings store.
+    QString settingsStore;
+    QString traceFile; // --trace: every line to and from the radio, with times
     // What carries the lines to the radio, and how long the radio is waited for: the serial port
     // and the radio's own timings unless a test puts a scripted radio here.
     std::function<std::unique_ptr<Transport>()> makeTransport;
@@ -75,6 +78,9 @@ public:
     ComPortDialog *comPortDialog() const { return m_comPort; }
     PortCheckDialog *portCheckDialog() const { return m_portCheck; }
 
+    // The clone files opened or saved last, the latest first (File menu).
+    QStringList recentFiles() const { return m_recentFiles; }
+
     bool isBusy() const { return m_busy; }
     // The status bar's text panel: what the last import or radio write did.
     QString statusText() const;
@@ -91,6 +97,11 @@ public slots:
     void fileImport();
     void fileExport();
     bool loadCloneFile(const QString &path);
+    // File > Open for a file chosen without the dialog (a recent file, a dropped file): the
+    // save question first, then the load with its messages.
+    void openCloneFile(const QString &path);
+    // File > Import for a file chosen without the dialog (a dropped file).
+    void importCsvFile(const QString &path);
     // Asks whether unsaved changes are to be saved first. False when the calling command must
     // stop (Cancel, or Yes and the changes were not saved).
     bool askSaveChanges();
@@ -115,6 +126,9 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A dropped ".TV4" file is opened, a dropped ".csv" file imported.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildMenus();
@@ -122,8 +136,16 @@ private:
     void buildStatusBar();
     QWidget *buildCentralArea();
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption);
-    void toolBarButtonClicked(QAction *button);
+    void buildTabKeys();
     void tabClicked(int tab);
+    void showNeighbourTab(int step);
+    std::unique_ptr<QSettings> openSettingsStore() const;
+    void restoreWindowGeometry();
+    void restoreShownColumns();
+    void applyShownColumns();
+    void rememberShownColumns();
+    void rememberRecentFile(const QString &path);
+    void showRecentFiles();
     void connectTransfer();
     void phaseStarted(ktv4::Operation phase);
     void transferFinished(const ktv4::TransferResult &result);
@@ -157,6 +179,10 @@ private:
 
     QHash<QString, QAction *> m_actions;
     QList<QAction *> m_busyDisabled; // what a transfer disables
+    QList<QAction *> m_columnItems;  // View: Pwr, Tone, Split Freq.
+    QMenu *m_fileMenu = nullptr;
+    QList<QAction *> m_recentItems; // File: the recent files and their separator
+    QStringList m_recentFiles;
     QToolBar *m_toolBar = nullptr;
     QTabBar *m_tabStrip = nullptr;
     QStackedWidget *m_frames = nullptr;

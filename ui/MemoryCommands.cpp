@@ -5,6 +5,8 @@
 #include "ui/MemoryPanel.h"
 #include "ui/UserPrompts.h"
 
+#include <QFile>
+
 namespace ktv4::ui {
 
 MemoryCommands::MemoryCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel,
@@ -34,10 +36,23 @@ bool MemoryCommands::importCsv(QWidget *parent)
     const QString path = m_prompts.openFileName(parent, request);
     if (path.isEmpty())
         return false;
-    m_lastFileName = m_lastCsvName = path;
     m_lastCsvFilter = filter;
+    return importFile(parent, path, filter == chirpFilter());
+}
+
+bool MemoryCommands::importCsvFile(QWidget *parent, const QString &path)
+{
+    QFile file(path);
+    const bool chirp = file.open(QIODevice::ReadOnly) &&
+                       file.readLine(1024).startsWith(chirpCsvHeader().first().toUtf8() + ',');
+    return importFile(parent, path, chirp);
+}
+
+bool MemoryCommands::importFile(QWidget *parent, const QString &path, bool chirp)
+{
+    m_lastFileName = m_lastCsvName = path;
     emit fileChosen(path);
-    if (filter == chirpFilter())
+    if (chirp)
         return importChirpCsv(parent, path);
 
     const CsvImportResult import = m_document.importCsv(path);
@@ -61,7 +76,8 @@ bool MemoryCommands::exportCsv(QWidget *parent)
     request.filter = csvFilter();
     QString filter = m_lastCsvFilter;
     request.selectedFilter = &filter;
-    const QString path = m_prompts.saveFileName(parent, request);
+    request.defaultSuffix = QStringLiteral("csv");
+    const QString path = withDefaultSuffix(m_prompts.saveFileName(parent, request), request.defaultSuffix);
     if (path.isEmpty())
         return false;
     m_lastFileName = m_lastCsvName = path;

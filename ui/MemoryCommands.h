@@ -33,8 +33,11 @@ public:
 public slots:
     // File > Import: asks for a CSV file and loads its channels. True when a file was imported.
     bool importCsv(QWidget *parent);
-    // File > Export: asks for a file name and writes the channels in use. True when a file was
-    // written.
+    // The import of a file dropped on the window, in the layout its header row names, with the
+    // messages of File > Import.
+    bool importCsvFile(QWidget *parent, const QString &path);
+    // File > Export: asks for a file name and writes the channels in use; a name without an
+    // extension gets ".csv". True when a file was written.
     bool exportCsv(QWidget *parent);
 
 signals:
@@ -44,6 +47,7 @@ signals:
     void importReported(const QString &summary);
 
 private:
+    bool importFile(QWidget *parent, const QString &path, bool chirp);
     bool importChirpCsv(QWidget *parent, const QString &path);
 
     CloneDocument &m_document;

@@ -120,8 +120,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     auto *inside = new QVBoxLayout(frame);
     inside->addLayout(top);
     inside->addWidget(m_find);
-    inside->addWidget(m_grid, 0, Qt::AlignLeft);
-    inside->addStretch(1);
+    inside->addWidget(m_grid, 1); // the grid takes what the window gives the tab
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(frame);
@@ -142,8 +141,14 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
 
 void MemoryPanel::layOutGrid()
 {
-    applyColumnWidths(m_grid, kChannelColumns);
-    fitRowsInView(m_grid, kRowsInView);
+    applyColumnWidths(m_grid, kChannelColumns, m_shownColumns);
+    setMinimumRowsInView(m_grid, kRowsInView);
+}
+
+void MemoryPanel::setShownColumns(const QList<int> &columns)
+{
+    m_shownColumns = columns;
+    layOutGrid();
 }
 
 bool MemoryPanel::eventFilter(QObject *watched, QEvent *event)
@@ -367,13 +372,14 @@ void MemoryPanel::clearAll()
 void MemoryPanel::moveUp()
 {
     const int top = topChannel();
+    const int rows = rowsInView(m_grid, kRowsInView);
     int channel = currentChannel();
     if (channel > 0)
         selectChannel(--channel);
     if (channel < top)
         setTopChannel(channel);
-    else if (channel >= top + kRowsInView)
-        setTopChannel(channel - (kRowsInView - 1));
+    else if (channel >= top + rows)
+        setTopChannel(channel - (rows - 1));
     else
         setTopChannel(top);
 }
@@ -381,15 +387,16 @@ void MemoryPanel::moveUp()
 void MemoryPanel::moveDown()
 {
     const int top = topChannel();
+    const int rows = rowsInView(m_grid, kRowsInView);
     int channel = currentChannel();
     // Down stays inside the first bank.
     if (channel < kFirstBankEnd - 1)
         selectChannel(++channel);
-    const bool visible = channel >= top && channel < top + kRowsInView;
+    const bool visible = channel >= top && channel < top + rows;
     if (!visible)
-        setTopChannel(channel < top ? channel : channel - (kRowsInView - 1));
+        setTopChannel(channel < top ? channel : channel - (rows - 1));
     else if (channel == kChannelCount - 1)
-        setTopChannel(kChannelCount - kRowsInView);
+        setTopChannel(kChannelCount - rows);
     else
         setTopChannel(top);
 }

@@ -24,6 +24,7 @@ class UserPrompts;
 class MemoryPanel : public QWidget {
     Q_OBJECT
 public:
+    // The grid shows at least this many rows, and more when the window grows.
     static constexpr int kRowsInView = 13;
 
     MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
@@ -50,6 +51,10 @@ public:
 
     // The dialog a double-click opens; the panel applies what its OK hands back.
     void setModifyDialog(ModifyDialog *dialog);
+
+    // Shows the hidden-by-default columns among `columns` (ColPwr, ColTone, ColSplit) and hides
+    // the others of them.
+    void setShownColumns(const QList<int> &columns);
 
 public slots:
     void refreshAll(); // every row redrawn from the channel table
@@ -100,6 +105,7 @@ private:
     ChannelTableModel *m_model;
     QTableView *m_grid;
     ModifyDialog *m_dialog = nullptr;
+    QList<int> m_shownColumns;
     QPushButton *m_clear;
     QPushButton *m_up;
     QPushButton *m_insert;

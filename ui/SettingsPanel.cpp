@@ -125,19 +125,14 @@ QWidget *SettingsPanel::buildTopRow()
     m_vfoGrid->horizontalHeader()->setHighlightSections(false);
     m_vfoGrid->verticalHeader()->setHighlightSections(false);
     m_vfoGrid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    applyColumnWidths(m_vfoGrid, VfoTableModel::ColumnCount);
-    int width = m_vfoGrid->verticalHeader()->width() + 2 * m_vfoGrid->frameWidth();
-    for (int c = 0; c < VfoTableModel::ColumnCount; ++c)
-        width += m_vfoGrid->isColumnHidden(c) ? 0 : m_vfoGrid->columnWidth(c);
-    m_vfoGrid->setFixedSize(width, m_vfoGrid->horizontalHeader()->height() +
-                                       kVfoCount * m_vfoGrid->verticalHeader()->defaultSectionSize() +
-                                       2 * m_vfoGrid->frameWidth());
+    layOutVfoGrid();
     m_vfoGrid->selectionModel()->setCurrentIndex(m_vfoModel->index(0, 0), QItemSelectionModel::NoUpdate);
     connect(m_vfoGrid, &QTableView::doubleClicked, this, [this](const QModelIndex &index) {
         if (!m_busy && index.isValid())
             emit modifyVfoRequested(index.row());
     });
-    layout->addWidget(m_vfoGrid, 0, Qt::AlignTop);
+    // The grid takes the width the window has to spare.
+    layout->addWidget(m_vfoGrid, 1, Qt::AlignTop);
 
     layout->addWidget(buildModelFrame(), 0, Qt::AlignTop);
 
@@ -151,8 +146,21 @@ QWidget *SettingsPanel::buildTopRow()
     buttons->addWidget(m_cmbTxData1);
     buttons->addStretch(1);
     layout->addLayout(buttons);
-    layout->addStretch(1);
     return row;
+}
+
+void SettingsPanel::layOutVfoGrid()
+{
+    applyColumnWidths(m_vfoGrid, VfoTableModel::ColumnCount, m_shownColumns);
+    m_vfoGrid->setFixedHeight(m_vfoGrid->horizontalHeader()->height() +
+                              kVfoCount * m_vfoGrid->verticalHeader()->defaultSectionSize() +
+                              2 * m_vfoGrid->frameWidth());
+}
+
+void SettingsPanel::setShownColumns(const QList<int> &columns)
+{
+    m_shownColumns = columns;
+    layOutVfoGrid();
 }
 
 QWidget *SettingsPanel::buildModelFrame()

@@ -47,6 +47,9 @@ public:
     // Row "VFO A" current, selected across all its columns.
     void selectFirstVfoRow();
 
+    // Shows the hidden-by-default columns among `columns` (ColPwr, ColTone) in the VFO grid.
+    void setShownColumns(const QList<int> &columns);
+
     // While a transfer runs nothing here that starts one or changes the data can be used.
     void setBusy(bool busy);
 
@@ -69,6 +72,7 @@ private:
     QPushButton *stepButton(const QString &name, const QString &caption, int delta);
     void setShift(int value);
     void submitSettings(const SettingsValues &values, const QString &text, int mergeKey = 0);
+    void layOutVfoGrid();
 
     CloneDocument &m_document;
     VfoTableModel *m_vfoModel;
@@ -83,6 +87,7 @@ private:
     QSlider *m_slider = nullptr;
     QLabel *m_lblIQShift = nullptr;
     QList<QComboBox *> m_allLists;
+    QList<int> m_shownColumns;
     bool m_busy = false;
     bool m_showing = false; // the widgets are being set from the document
     int m_dragKey = 0;      // one per drag of the slider

@@ -15,6 +15,14 @@ QString nameBeside(const QString &path, const QString &suffix)
     return other == path ? file.path() + QLatin1Char('/') : other;
 }
 
+QString withDefaultSuffix(const QString &path, const QString &suffix)
+{
+    const QFileInfo file(path);
+    if (path.isEmpty() || suffix.isEmpty() || !file.suffix().isEmpty() || file.isDir())
+        return path;
+    return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
+}
+
 MessageRequest errorMessage(const QString &text, const QString &details)
 {
     MessageRequest request;
@@ -51,9 +59,18 @@ QString WidgetPrompts::openFileName(QWidget *parent, const FileDialogRequest &re
 
 QString WidgetPrompts::saveFileName(QWidget *parent, const FileDialogRequest &request)
 {
-    // The overwrite question is the dialog's own; no extension is added to a typed name.
-    return QFileDialog::getSaveFileName(parent, request.caption, request.fileName, request.filter,
-                                        request.selectedFilter);
+    // The dialog adds the extension itself, so its overwrite question is about the file that
+    // will really be written.
+    QFileDialog dialog(parent, request.caption, request.fileName, request.filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.selectedFilter && !request.selectedFilter->isEmpty())
+        dialog.selectNameFilter(*request.selectedFilter);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (request.selectedFilter)
+        *request.selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
 }
 
 } // namespace ktv4::ui

@@ -27,7 +27,12 @@ struct FileDialogRequest {
     QString filter;   // Qt form: "Orvane KT-V4 Clone Files (*.TV4);;All Files (*)"
     // When set: in, the filter the dialog starts with; out, the one the user left it on.
     QString *selectedFilter = nullptr;
+    QString defaultSuffix; // save dialogs: added to a chosen name without an extension ("TV4", "csv")
 };
+
+// `path` with "." + `suffix` added when its file name has no extension of its own (a folder is
+// left as it is: writing to it fails with the usual message).
+QString withDefaultSuffix(const QString &path, const QString &suffix);
 
 // The name a save dialog proposes for a file of another kind beside `path`: the same name with
 // `suffix` (".TV4", ".csv"), or only the folder when that would be `path` itself. A hasty Enter

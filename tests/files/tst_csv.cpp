@@ -215,7 +215,7 @@ private slots:
         QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
     }
 
-    void headerOnlyStillClearsFileState()
+    void headerOnlyKeepsTheCloneFile()
     {
         QTemporaryDir dir;
         const QString csvPath = dir.filePath("header.csv");
@@ -226,8 +226,7 @@ private slots:
         const ChannelTable before = doc.image().channels;
         QVERIFY(doc.importCsv(csvPath).result.ok());
         QCOMPARE(doc.image().channels, before);
-        QVERIFY(doc.cloneFileName().isEmpty());
-        QCOMPARE(doc.caption(), AppTitle());
+        QCOMPARE(doc.cloneFileName(), dir.filePath("x.TV4"));
         QVERIFY(doc.dataChanged()); // earlier edits are still unsaved
         doc.setDataChanged(false);
         QVERIFY(doc.importCsv(csvPath).result.ok());
@@ -241,7 +240,7 @@ private slots:
         QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
         QVERIFY(doc.image().channels[4].inUse);
         QVERIFY(doc.dataChanged());
-        QCOMPARE(doc.caption(), AppTitle());
+        QCOMPARE(doc.caption(), AppTitle() + QStringLiteral(" - x.TV4"));
     }
 
     void documentRules()
@@ -253,15 +252,15 @@ private slots:
         doc.setDataChanged(true);
         const QString csvPath = dir.filePath("out.csv");
         QVERIFY(doc.exportCsv(csvPath).ok());
-        QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - out.csv"));
+        QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - clone.TV4"));
         QVERIFY(doc.dataChanged()); // the CSV file holds no settings, VFOs, power, tone or split
         // Rows merged from a CSV file are unsaved until a clone file is written.
         doc.image().channels[9].clear();
         doc.setDataChanged(false);
         QVERIFY(doc.importCsv(csvPath).result.ok());
         QVERIFY(doc.dataChanged());
-        // A later Save must not write clone data into the CSV file: the clone file name is gone.
-        QVERIFY(doc.cloneFileName().isEmpty());
+        // A later Save writes the clone file, never the CSV file.
+        QCOMPARE(doc.cloneFileName(), dir.filePath("clone.TV4"));
 
         // A failed export leaves the earlier file and the state as they were.
         doc.setDataChanged(true);

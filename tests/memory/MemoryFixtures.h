@@ -44,7 +44,7 @@ inline ChannelRow markedChannel(int channel)
 struct Panel {
     Panel()
     {
-        panel->resize(700, 500);
+        panel->resize(700, panel->minimumSizeHint().height()); // the grid at its least: 13 rows
         panel->show();
         exposed = QTest::qWaitForWindowExposed(panel.get());
     }

@@ -48,7 +48,7 @@ struct Window {
         MainWindowOptions o;
         o.portSetting = PortSetting(programDir(), userDir());
         o.portDevice = portDevice;
-        o.geometryStore = geometryFile();
+        o.settingsStore = geometryFile();
         return o;
     }
 

@@ -65,11 +65,13 @@ QMap<QString, QString> captionsOf(const Window &w)
 {
     QMap<QString, QString> shown;
     for (const QAction *action : w.window->findChildren<QAction *>()) {
-        const QString name = action->objectName();
-        if (name.startsWith(QLatin1String("tbToolBar_")))
-            shown[name] = action->toolTip();
-        else if (name.startsWith(QLatin1String("mnu")))
-            shown[name] = action->text();
+        if (action->objectName().startsWith(QLatin1String("mnu")))
+            shown[action->objectName()] = action->text();
+    }
+    // The toolbar's buttons are menu items; their tooltips are their own captions.
+    for (const QAction *button : w.find<QToolBar>(QStringLiteral("tbToolBar"))->actions()) {
+        if (!button->isSeparator())
+            shown[QStringLiteral("tbToolBar_") + button->data().toString()] = button->toolTip();
     }
     for (const QMenu *menu : w.window->findChildren<QMenu *>())
         shown[menu->objectName()] = menu->title();
@@ -107,7 +109,7 @@ void TestMainWindow::splashCoversTheStart()
     test::ScriptedPrompts prompts;
     StartupOptions options;
     options.window.portSetting = PortSetting(dir.path(), dir.path());
-    options.window.geometryStore = dir.filePath("geometry.ini");
+    options.window.settingsStore = dir.filePath("geometry.ini");
     options.startFile = dir.filePath("missing.TV4");
     options.splashPause = std::chrono::milliseconds(300);
     Startup startup(prompts, options);
@@ -326,7 +328,8 @@ void TestMainWindow::menusAndCaptions()
         QVERIFY(!w.action("mnuFilePrint")->isEnabled());
         QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-",
                                                "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditFind"}));
-        QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar"}));
+        QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar", "-", "mnuViewPwr",
+                                               "mnuViewTone", "mnuViewSplit"}));
         QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsVerify", "mnuToolsOptions"}));
         QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
         QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll", "mnuWrChg"}));
@@ -402,16 +405,23 @@ void TestMainWindow::toolBarShortcutViewAndExit()
     QVERIFY(w.window->aboutDialog()->isModal());
     w.window->aboutDialog()->hide();
 
-    // New and the history's steps have shortcuts; Ctrl+N runs New, with its question.
-    const QHash<QString, QKeySequence> shortcuts{{"mnuFileNew", QKeySequence(Qt::CTRL | Qt::Key_N)},
-                                                 {"mnuEditUndoStep", QKeySequence(QKeySequence::Undo)},
-                                                 {"mnuEditRedo", QKeySequence(QKeySequence::Redo)},
-                                                 {"mnuEditCut", QKeySequence(QKeySequence::Cut)},
-                                                 {"mnuEditCopy", QKeySequence(QKeySequence::Copy)},
-                                                 {"mnuEditPaste", QKeySequence(QKeySequence::Paste)},
-                                                 {"mnuEditFind", QKeySequence(QKeySequence::Find)}};
+    // New, Open, Save, the history's steps, the clipboard, Find and the tab keys have shortcuts;
+    // Ctrl+N runs New, with its question.
+    const QHash<QString, QKeySequence> shortcuts{
+        {"mnuFileNew", QKeySequence(QKeySequence::New)},
+        {"mnuFileOpen", QKeySequence(QKeySequence::Open)},
+        {"mnuFileSave", QKeySequence(QKeySequence::Save)},
+        {"mnuEditUndoStep", QKeySequence(QKeySequence::Undo)},
+        {"mnuEditRedo", QKeySequence(QKeySequence::Redo)},
+        {"mnuEditCut", QKeySequence(QKeySequence::Cut)},
+        {"mnuEditCopy", QKeySequence(QKeySequence::Copy)},
+        {"mnuEditPaste", QKeySequence(QKeySequence::Paste)},
+        {"mnuEditFind", QKeySequence(QKeySequence::Find)},
+        {"nextTab", QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+        {"previousTab", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}};
     for (QAction *action : w.window->findChildren<QAction *>())
         QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
+    QCOMPARE(w.action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
     QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
     w.document().image().channels[3].inUse = true;
     w.document().setDataChanged(true);

@@ -32,6 +32,7 @@ int main(int argc, char *argv[])
     WidgetPrompts prompts;
     StartupOptions options;
     options.window.portSetting = ktv4::PortSetting(settingsDir.path(), settingsDir.path());
+    options.window.settingsStore = settingsDir.filePath(QStringLiteral("settings.ini"));
     options.startFile = file;
     options.splashPause = std::chrono::milliseconds(scene == QLatin1String("splash") ? 600000 : 0);
     Startup startup(prompts, options);

@@ -151,5 +151,17 @@
         <source>Find(&amp;F)...</source>
         <translation>検索(&amp;F)...</translation>
     </message>
+    <message>
+        <source>Pwr Column(&amp;P)</source>
+        <translation>Pwr 列(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Tone Column(&amp;O)</source>
+        <translation>Tone 列(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Split Freq. Column(&amp;L)</source>
+        <translation>Split Freq. 列(&amp;L)</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,20 @@
+#pragma once
+// The File menu's list of the clone files opened or saved last, kept in the program's settings
+// store, the latest first.
+
+#include <QStringList>
+
+class QSettings;
+
+namespace ktv4::ui {
+
+constexpr int kRecentFileCount = 8;
+
+// `path` (made absolute) first, then the other names in their order without it, at most
+// kRecentFileCount names.
+QStringList withRecentFile(const QStringList &files, const QString &path);
+
+QStringList readRecentFiles(QSettings &store);
+void writeRecentFiles(QSettings &store, const QStringList &files);
+
+} // namespace ktv4::ui
