@@ -20,7 +20,6 @@ class QMenu;
 class QProgressBar;
 class QSettings;
 class QPushButton;
-class QSettings;
 class QStackedWidget;
 class QTabBar;
 class QToolBar;
@@ -162,7 +161,6 @@ private:
     void formUnload();
     void updateClock();
     // The program settings: the per-user store, or the file given in the options.
-    std::unique_ptr<QSettings> programSettings() const;
     // Before a write: the preview of what it changes, and the user's Write or Cancel.
     bool confirmWrite(ktv4::Operation operation);
     // Keeps a backup of what was read or is about to be written; a failure is told, not fatal.

@@ -19,21 +19,14 @@ const QString kVerifyWritesKey = QStringLiteral("Settings/VerifyWrites");
 
 } // namespace
 
-std::unique_ptr<QSettings> MainWindow::programSettings() const
-{
-    if (m_options.geometryStore.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
-    return std::make_unique<QSettings>(m_options.geometryStore, QSettings::IniFormat);
-}
-
 bool MainWindow::verifyWrites() const
 {
-    return programSettings()->value(kVerifyWritesKey, true).toBool();
+    return openSettingsStore()->value(kVerifyWritesKey, true).toBool();
 }
 
 void MainWindow::setVerifyWrites(bool on)
 {
-    programSettings()->setValue(kVerifyWritesKey, on);
+    openSettingsStore()->setValue(kVerifyWritesKey, on);
     if (QAction *item = action(QStringLiteral("mnuToolsVerify")); item && item->isChecked() != on)
         item->setChecked(on);
 }
@@ -50,7 +43,7 @@ void MainWindow::keepBackup(BackupReason reason)
     const RadioMemory &radio = m_document.radio();
     const int model = reason == BackupReason::Read && radio.identity() ? radio.identity()->modelIndex
                                                                        : m_document.modelIndex();
-    BackupStore store(BackupStore::defaultFolder(), backupsKept(*programSettings()));
+    BackupStore store(BackupStore::defaultFolder(), backupsKept(*openSettingsStore()));
     const FileResult saved = store.save(bytes, model, reason);
     m_backupProblem = saved.ok() ? QString() : tr("Backup not saved: %1").arg(saved.detail);
     if (!saved.ok())
@@ -69,7 +62,7 @@ void MainWindow::showBackups()
                 loadCloneFile(path);
         });
     }
-    m_backups->showBackups(BackupStore(BackupStore::defaultFolder(), backupsKept(*programSettings())));
+    m_backups->showBackups(BackupStore(BackupStore::defaultFolder(), backupsKept(*openSettingsStore())));
     m_backups->open();
 }
 

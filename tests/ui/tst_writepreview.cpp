@@ -28,7 +28,7 @@ struct Bench {
         MainWindowOptions options;
         options.portSetting =
             PortSetting(dir.filePath(QStringLiteral("program")), dir.filePath(QStringLiteral("user")));
-        options.geometryStore = dir.filePath(QStringLiteral("settings.ini"));
+        options.settingsStore = dir.filePath(QStringLiteral("settings.ini"));
         options.portDevice = QStringLiteral("virtual");
         options.makeTransport = [this] { return std::make_unique<RadioTransport>(radio); };
         options.linkTimings = kInstantTimings;
