@@ -470,11 +470,14 @@ private slots:
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<int>("baud"); // 0: the radio answers at once
         QTest::addColumn<int>("lineCount");
-        QTest::newRow("identify") << Operation::Identify << 9600 << 1;
-        QTest::newRow("read settings") << Operation::ReadSettings << 9600 << 5;
-        QTest::newRow("write settings") << Operation::WriteSettings << 9600 << 6;
-        QTest::newRow("read memory") << Operation::ReadMemory << 0 << 605;
-        QTest::newRow("write memory") << Operation::WriteMemory << 0 << 606;
+        QTest::addColumn<int>("echoGapMs"); // the radio's pause between its echo and its answer
+        QTest::newRow("identify") << Operation::Identify << 9600 << 1 << 0;
+        // A slow radio is still heard: the time-out is the radio's full 2000 ms.
+        QTest::newRow("identify, answer 1 s after the echo") << Operation::Identify << 0 << 1 << 1000;
+        QTest::newRow("read settings") << Operation::ReadSettings << 9600 << 5 << 0;
+        QTest::newRow("write settings") << Operation::WriteSettings << 9600 << 6 << 0;
+        QTest::newRow("read memory") << Operation::ReadMemory << 0 << 605 << 0;
+        QTest::newRow("write memory") << Operation::WriteMemory << 0 << 606 << 0;
     }
 
     // The engine on a real serial device: QSerialPort on a pseudo-terminal, the virtual radio on
@@ -485,8 +488,10 @@ private slots:
         QFETCH(Operation, operation);
         QFETCH(int, baud);
         QFETCH(int, lineCount);
+        QFETCH(int, echoGapMs);
         sim::RadioSetup setup;
         setup.baud = baud;
+        setup.echoGapMs = echoGapMs;
         const LinkTimings timings{kRadioTimings.replyTimeout,
                                   baud ? kRadioTimings.recordPause : std::chrono::milliseconds(0)};
         Radio r(setup, radioImage(), Wire::Pty, timings);
