@@ -21,7 +21,7 @@ RadioImage fullImage()
         row.inUse = true;
         const double hz = 1800000 + ch * 25000;
         row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), ModeNames().at(ch % 6)};
+        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
         row.cells[ColGain] = {double(ch % 4), gainText(ch % 4)};
         row.cells[ColAgc] = {1, agcText(1)};
         row.cells[ColFilter] = {double(ch % 2), filterText(ch % 2)};
@@ -40,21 +40,21 @@ void BM_DecodeEncodeAllRecords(benchmark::State &state)
     rebuildSettingsData(image);
     QStringList records{image.SettingsData1, image.SettingsData2};
     for (const VfoRow &v : image.vfos)
-        records << MakeVFOData(v);
+        records << makeVfoData(v);
     for (const ChannelRow &r : image.channels)
-        records << MakeMemoryData(r);
+        records << makeMemoryData(r);
     RadioImage out = image;
     for (auto _ : state) {
-        DecodeSettingsData(records[0], records[1], out.settings);
-        DecodeVFOData(records[2], out.vfos[0]);
-        DecodeVFOData(records[3], out.vfos[1]);
+        decodeSettingsData(records[0], records[1], out.settings);
+        decodeVfoData(records[2], out.vfos[0]);
+        decodeVfoData(records[3], out.vfos[1]);
         for (int ch = 0; ch < kChannelCount; ++ch)
-            DecodeMemoryData(records[4 + ch], out.channels[ch]);
-        MakeSettingsData(out.settings, out.SettingsData1, out.SettingsData2);
-        benchmark::DoNotOptimize(MakeVFOData(out.vfos[0]));
-        benchmark::DoNotOptimize(MakeVFOData(out.vfos[1]));
+            decodeMemoryData(records[4 + ch], out.channels[ch]);
+        makeSettingsData(out.settings, out.SettingsData1, out.SettingsData2);
+        benchmark::DoNotOptimize(makeVfoData(out.vfos[0]));
+        benchmark::DoNotOptimize(makeVfoData(out.vfos[1]));
         for (const ChannelRow &r : out.channels)
-            benchmark::DoNotOptimize(MakeMemoryData(r));
+            benchmark::DoNotOptimize(makeMemoryData(r));
     }
     state.SetItemsProcessed(state.iterations() * kRecordCount);
 }
@@ -65,12 +65,12 @@ void BM_CloneFileLoadSave(benchmark::State &state)
     QTemporaryDir dir;
     const QString path = dir.filePath("full.TV4");
     RadioImage image = fullImage();
-    WriteCloneFile(path, image, ModelE, false);
+    writeCloneFile(path, image, ModelE, false);
     for (auto _ : state) {
-        CloneLoadResult load = LoadCloneFile(path, image);
+        CloneLoadResult load = readCloneFile(path, image);
         if (!load.result.ok())
             state.SkipWithError("load failed");
-        if (!WriteCloneFile(path, load.image, ModelE, false).ok())
+        if (!writeCloneFile(path, load.image, ModelE, false).ok())
             state.SkipWithError("save failed");
     }
     state.SetBytesProcessed(state.iterations() * 2 * kCloneFileSize);

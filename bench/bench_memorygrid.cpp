@@ -32,7 +32,7 @@ void fillAllChannels(CloneDocument &document)
         row.inUse = true;
         const double hz = 1'800'000 + ch * 25'000;
         row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), ModeNames().at(ch % 6)};
+        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
         row.cells[ColGain] = {double(ch % 4), gainText(ch % 4)};
         row.cells[ColAgc] = {1, agcText(1)};
         row.cells[ColPwr] = {0, powerText(0)};

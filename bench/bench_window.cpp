@@ -18,7 +18,10 @@ namespace {
 
 class NoPrompts : public UserPrompts {
 public:
-    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override { return QMessageBox::Ok; }
+    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override
+    {
+        return QMessageBox::Ok;
+    }
     QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
     QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
 };
@@ -32,13 +35,13 @@ QString writeFullCloneFile(const QTemporaryDir &dir)
         row.inUse = true;
         const double hz = 1'800'000 + ch * 25'000;
         row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), ModeNames().at(ch % 6)};
+        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
         row.cells[ColAgc] = {1, agcText(1)};
         row.cells[ColSplit] = {hz, frequencyText(hz)};
         row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
     }
     const QString path = dir.filePath(QStringLiteral("full.TV4"));
-    WriteCloneFile(path, image, kStartupModelOption, false);
+    writeCloneFile(path, image, kStartupModelOption, false);
     return path;
 }
 

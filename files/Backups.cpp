@@ -103,7 +103,7 @@ BackupStore::BackupStore(const QString &folder, int kept) : m_folder(folder), m_
 
 BackupStore BackupStore::forThisUser()
 {
-    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+    const QSettings settings(QSettings::NativeFormat, QSettings::UserScope, appTitle());
     return BackupStore(defaultFolder(), backupsKept(settings));
 }
 
@@ -152,7 +152,7 @@ QList<BackupEntry> BackupStore::list() const
 
 int BackupStore::channelsInUse(const QString &path)
 {
-    const CloneLoadResult load = LoadCloneFile(path, startupImage());
+    const CloneLoadResult load = readCloneFile(path, startupImage());
     return load.result.ok() ? ktv4::channelsInUse(load.image.channels) : -1;
 }
 

@@ -52,7 +52,7 @@ std::optional<int> toneTenths(QString text)
 
 QString toneWord(int toneIndex)
 {
-    QString text = ToneNames().value(toneIndex, ToneNames().at(8));
+    QString text = toneNames().value(toneIndex, toneNames().at(8));
     text.chop(2); // "Hz"
     return text;
 }
@@ -235,7 +235,7 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     for (const NearMode &near : kNearModes) {
         if (mode < 0 && modeField == QLatin1String(near.word)) {
             mode = near.mode;
-            out.reasons << tr("mode %1 stored as %2").arg(modeField, ModeNames().at(mode));
+            out.reasons << tr("mode %1 stored as %2").arg(modeField, modeNames().at(mode));
         }
     }
     if (mode < 0)
@@ -326,7 +326,7 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     auto &c = row.cells;
     row.inUse = true;
     c[ColFrequency] = {double(*frequency), frequencyText(double(*frequency))};
-    c[ColMode] = {double(mode), ModeNames().at(mode)};
+    c[ColMode] = {double(mode), modeNames().at(mode)};
     const int toneByte = (before.inUse ? int(c[ColTone].value) & 0x7F : 0) | (toneOn ? kToneOn : 0);
     c[ColTone] = {double(toneByte), toneText(toneByte)};
     c[ColSplit] = {double(split), frequencyText(double(split))};

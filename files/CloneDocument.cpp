@@ -23,8 +23,8 @@ CloneDocument::CloneDocument(QObject *parent) : QObject(parent), m_image(startup
 QString CloneDocument::caption() const
 {
     if (m_cloneFileName.isEmpty())
-        return AppTitle();
-    return AppTitle() + QStringLiteral(" - ") + QFileInfo(m_cloneFileName).fileName();
+        return appTitle();
+    return appTitle() + QStringLiteral(" - ") + QFileInfo(m_cloneFileName).fileName();
 }
 
 void CloneDocument::submit(ImageChange change)
@@ -104,7 +104,7 @@ void CloneDocument::newImage()
 
 FileResult CloneDocument::load(const QString &path)
 {
-    CloneLoadResult load = LoadCloneFile(path, m_image);
+    CloneLoadResult load = readCloneFile(path, m_image);
     logOutcome("load", path, load.result);
     // Applying a matched header of a file that then fails would make the next Save write that
     // file's model over the user's own file.
@@ -126,7 +126,7 @@ FileResult CloneDocument::load(const QString &path)
 
 FileResult CloneDocument::save(const QString &path)
 {
-    const FileResult result = WriteCloneFile(path, m_image, m_modelIndex, m_cloneVariantA);
+    const FileResult result = writeCloneFile(path, m_image, m_modelIndex, m_cloneVariantA);
     logOutcome("save", path, result);
     if (!result.ok())
         return result;

@@ -76,7 +76,7 @@ public:
     // image, the model option, the variant, the current file, the caption or the changed flag.
     FileResult load(const QString &path);
 
-    // WriteCloneFile; on success the path becomes the current file.
+    // writeCloneFile; on success the path becomes the current file.
     FileResult save(const QString &path);
 
     // CSV export. The current clone file, the caption and the changed flag stay: the CSV file is

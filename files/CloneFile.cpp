@@ -15,13 +15,13 @@ FileResult failure(FileStatus status, const QString &detail)
 
 } // namespace
 
-const QString &AppTitle()
+const QString &appTitle()
 {
     static const QString title = QStringLiteral("Orvane KT-V4 Clone Utility");
     return title;
 }
 
-QString CloneHeaders(int row, int variant)
+QString cloneHeaders(int row, int variant)
 {
     static const char regions[] = {'J', 'T', 'E', 'A'};
     if (row < 0 || row > 3)
@@ -31,7 +31,7 @@ QString CloneHeaders(int row, int variant)
         .arg(variant == 1 ? QLatin1Char('A') : QLatin1Char('0'));
 }
 
-const QString &CloneEndLine()
+const QString &cloneEndLine()
 {
     static const QString line = QStringLiteral("Orvane  KT-V4   Clone  File  End");
     return line;
@@ -70,7 +70,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
 
     for (int row = 0; row < 4 && !load.header; ++row) {
         for (int variant = 0; variant < 2; ++variant) {
-            if (records[0] == CloneHeaders(row, variant)) {
+            if (records[0] == cloneHeaders(row, variant)) {
                 load.header = HeaderMatch{row, variant == 1};
                 break;
             }
@@ -80,7 +80,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         load.result = failure(FileStatus::DataError, QStringLiteral("unknown header line"));
         return load;
     }
-    if (records.last() != CloneEndLine()) {
+    if (records.last() != cloneEndLine()) {
         load.result = failure(FileStatus::DataError, QStringLiteral("the end line is damaged"));
         return load;
     }
@@ -92,7 +92,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
     image.SettingsData1 = records[1];
     image.SettingsData2 = records[2];
     const SettingsDecodeResult settings =
-        DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+        decodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
     if (!settings.ok) {
         load.result =
             failure(FileStatus::FileOpenError,
@@ -100,7 +100,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         return load;
     }
     for (int vfo = 0; vfo < kVfoCount; ++vfo) {
-        if (!DecodeVFOData(records[3 + vfo], image.vfos[vfo])) {
+        if (!decodeVfoData(records[3 + vfo], image.vfos[vfo])) {
             load.result =
                 failure(FileStatus::FileOpenError,
                         QStringLiteral("%1 (line %2) has an unknown mode").arg(vfoLabel(vfo)).arg(4 + vfo));
@@ -108,7 +108,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         }
     }
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        if (!DecodeMemoryData(records[5 + ch], image.channels[ch])) {
+        if (!decodeMemoryData(records[5 + ch], image.channels[ch])) {
             load.result =
                 failure(FileStatus::FileOpenError,
                         QStringLiteral("channel %1 (line %2) has an unknown mode").arg(ch).arg(6 + ch));
@@ -118,7 +118,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
     return load;
 }
 
-CloneLoadResult LoadCloneFile(const QString &path, const RadioImage &current)
+CloneLoadResult readCloneFile(const QString &path, const RadioImage &current)
 {
     FileRead read = readWholeFile(path, kCloneFileSizeLimit, FileStatus::DataError);
     if (!read.result.ok()) {
@@ -145,18 +145,18 @@ QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
             *dst++ = char(c.unicode());
         out += kLineEnd;
     };
-    line(CloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0));
+    line(cloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0));
     line(image.SettingsData1);
     line(image.SettingsData2);
     for (const VfoRow &vfo : image.vfos)
-        line(MakeVFOData(vfo));
+        line(makeVfoData(vfo));
     for (const ChannelRow &row : image.channels)
-        line(MakeMemoryData(row));
-    line(CloneEndLine());
+        line(makeMemoryData(row));
+    line(cloneEndLine());
     return out;
 }
 
-FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA)
+FileResult writeCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA)
 {
     return saveWholeFile(path, cloneFileBytes(image, modelIndex, variantA));
 }

@@ -18,12 +18,12 @@ constexpr int kCloneFileSize = 2 * 34 + kRecordCount * 66; // 40196
 // this is no clone file and is refused unread.
 constexpr qint64 kCloneFileSizeLimit = 1024 * 1024;
 
-const QString &AppTitle(); // "Orvane KT-V4 Clone Utility"
+const QString &appTitle(); // "Orvane KT-V4 Clone Utility"
 
 // "Orvane KT-V4 E Clone A FileStart": header row 0..3 (J, T, E, A), variant 0 ("0") or 1 ("A").
 // Row 4 is the empty string and never matches.
-QString CloneHeaders(int row, int variant);
-const QString &CloneEndLine(); // "Orvane  KT-V4   Clone  File  End"
+QString cloneHeaders(int row, int variant);
+const QString &cloneEndLine(); // "Orvane  KT-V4   Clone  File  End"
 
 // The header row a save uses for a model option; no option selected (-1) gives row 3.
 int headerRowForModel(int modelIndex);
@@ -44,13 +44,13 @@ struct CloneLoadResult {
 
 // Reads and checks a whole clone file, decoding every record into a fresh copy of `current`.
 // Nothing is applied to the caller's data: on any failure the caller keeps its image.
-CloneLoadResult LoadCloneFile(const QString &path, const RadioImage &current);
+CloneLoadResult readCloneFile(const QString &path, const RadioImage &current);
 CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current);
 
 // The file's bytes. Rebuilds the settings texts of `image` first, as every save does.
 QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA);
 
 // Writes the file through a temporary file, so a failed save leaves the earlier file intact.
-FileResult WriteCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA);
+FileResult writeCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA);
 
 } // namespace ktv4

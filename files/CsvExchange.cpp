@@ -222,7 +222,7 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         }
         const double frequency = double(*code);
 
-        int mode = ModeNames().indexOf(modeField);
+        int mode = modeNames().indexOf(modeField);
         QString modeText = modeField;
         if (modeField == QLatin1String("IQ")) {
             mode = 5;

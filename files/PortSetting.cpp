@@ -97,7 +97,7 @@ QString PortSetting::write(const PortChoice &choice) const
     return saveWholeFile(userFile(), bytes).ok() ? userFile() : QString();
 }
 
-bool SaveWindowGeometry(QSettings &store, const QRect &twips)
+bool saveWindowGeometry(QSettings &store, const QRect &twips)
 {
     store.beginGroup(QStringLiteral("Settings"));
     store.setValue(QStringLiteral("MainLeft"), QString::number(twips.x()));

@@ -60,7 +60,7 @@ private:
 
 // The window geometry in twips under "Orvane KT-V4 Clone Utility" / "Settings": MainLeft,
 // MainTop, MainWidth, MainHeight. False when the store could not be written.
-bool SaveWindowGeometry(QSettings &store, const QRect &twips);
+bool saveWindowGeometry(QSettings &store, const QRect &twips);
 // The geometry written last, or nothing when a key is missing, is not a number, or gives no
 // area; the window then opens at its design size.
 std::optional<QRect> readWindowGeometry(QSettings &store);

@@ -520,7 +520,7 @@ void CloneTransfer::Private::addReadSettings()
         SettingsState &settings = *part.settings;
         settings.SettingsData2 = data;
         const SettingsDecodeResult decoded =
-            DecodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
+            decodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
         document.applyPart(part);
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
@@ -537,9 +537,9 @@ void CloneTransfer::Private::addReadSettings()
     readInto(kVfoBAddress, [this](const QString &data) -> Verdict {
         heldVfoB = data;
         VfoTable vfos = document.image().vfos;
-        if (!DecodeVFOData(heldVfoA, vfos[0]))
+        if (!decodeVfoData(heldVfoA, vfos[0]))
             return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
-        if (!DecodeVFOData(heldVfoB, vfos[1]))
+        if (!decodeVfoData(heldVfoB, vfos[1]))
             return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
         ImagePart part;
         part.vfos = {vfos[0], vfos[1]};
@@ -566,7 +566,7 @@ void CloneTransfer::Private::addReadMemory()
                     return failure;
                 // Decoded aside: a record that does not decode leaves the channel as it was.
                 ChannelRow row = document.image().channels[n];
-                if (!DecodeMemoryData(blockReadData(reply), row))
+                if (!decodeMemoryData(blockReadData(reply), row))
                     return undecodable(
                         QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
                 ImagePart part;
@@ -604,9 +604,9 @@ void CloneTransfer::Private::addWriteSettings()
     addPause();
     write([&image] { return blockWriteLine(kSettings2Address, image.SettingsData2); });
     addPause();
-    write([&image] { return blockWriteLine(kVfoAAddress, MakeVFOData(image.vfos[0])); });
+    write([&image] { return blockWriteLine(kVfoAAddress, makeVfoData(image.vfos[0])); });
     addPause();
-    write([&image] { return blockWriteLine(kVfoBAddress, MakeVFOData(image.vfos[1])); });
+    write([&image] { return blockWriteLine(kVfoBAddress, makeVfoData(image.vfos[1])); });
     addPause();
     addClosingLine();
 }
@@ -625,7 +625,7 @@ void CloneTransfer::Private::addWriteMemory()
         // Encoded when it is sent, from the table as it stands then.
         addExchange(
             [this, n] {
-                return blockWriteLine(channelAddress(n), MakeMemoryData(document.image().channels[n]));
+                return blockWriteLine(channelAddress(n), makeMemoryData(document.image().channels[n]));
             },
             acknowledged);
     }
@@ -671,7 +671,7 @@ QString recordToSend(const RadioImage &image, int address)
     if (address == kSettings1Address || address == kSettings2Address) {
         QString settings1;
         QString settings2;
-        MakeSettingsData(image.settings, settings1, settings2);
+        makeSettingsData(image.settings, settings1, settings2);
         return address == kSettings1Address ? settings1 : settings2;
     }
     return imageRecord(image, address);

@@ -31,7 +31,7 @@ const QStringList &channelColumnTitles()
     return titles;
 }
 
-const QStringList &ModeNames()
+const QStringList &modeNames()
 {
     static const QStringList names{"USB", "LSB", "CWU", "CWL", "AM", "FM"};
     return names;
@@ -143,7 +143,7 @@ bool decodeRadioFields(const RecordBytes &b, Cell *cells)
     cells[ColMode].value = b[1];
     if (b[1] > 5)
         return false;
-    cells[ColMode].text = ModeNames().at(b[1]);
+    cells[ColMode].text = modeNames().at(b[1]);
     setCell(cells[ColGain], b[2], gainText(b[2]));
     setCell(cells[ColAgc], b[3], agcText(b[3]));
     setCell(cells[ColPwr], b[4], powerText(b[4]));
@@ -167,7 +167,7 @@ void encodeRadioFields(const Cell *cells, RecordBytes &b)
     writeInt32(b, 16, roundToInt32(cells[ColFrequency].value));
 }
 
-bool DecodeMemoryData(QStringView data, ChannelRow &row)
+bool decodeMemoryData(QStringView data, ChannelRow &row)
 {
     const RecordBytes b = parseRecordText(data);
     auto &cells = row.cells;
@@ -200,7 +200,7 @@ bool DecodeMemoryData(QStringView data, ChannelRow &row)
     return true;
 }
 
-QString MakeMemoryData(const ChannelRow &row)
+QString makeMemoryData(const ChannelRow &row)
 {
     const auto &cells = row.cells;
     RecordBytes b{};

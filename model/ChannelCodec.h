@@ -1,6 +1,6 @@
 #pragma once
 // Memory channels: the channel table the program edits, and the conversion of a 32-byte channel
-// record to a table row (DecodeMemoryData) and back (MakeMemoryData).
+// record to a table row (decodeMemoryData) and back (makeMemoryData).
 
 #include "model/RecordText.h"
 
@@ -50,7 +50,7 @@ using ChannelTable = std::array<ChannelRow, kChannelCount>;
 const QStringList &channelColumnTitles();
 
 // The six mode texts by mode code: USB, LSB, CWU, CWL, AM, FM.
-const QStringList &ModeNames();
+const QStringList &modeNames();
 
 // The display texts that go with a code; the same words in the grid, the dialog and CSV.
 QString gainText(int code);   // "0", "-10", "-20", "+10" for anything else
@@ -86,9 +86,9 @@ void encodeRadioFields(const Cell *cells, RecordBytes &bytes);
 
 // Fills `row` from a record text. Returns false when the mode byte is above 5; the row is then
 // left half-written, as the radio read leaves it (in use, Skip set, Mode value set).
-bool DecodeMemoryData(QStringView data, ChannelRow &row);
+bool decodeMemoryData(QStringView data, ChannelRow &row);
 
 // The record text of a row, 64 upper-case hex digits.
-QString MakeMemoryData(const ChannelRow &row);
+QString makeMemoryData(const ChannelRow &row);
 
 } // namespace ktv4

@@ -105,9 +105,9 @@ QString imageRecord(const RadioImage &image, int address)
         return image.SettingsData2;
     case 2:
     case 3:
-        return MakeVFOData(image.vfos[index - 2]);
+        return makeVfoData(image.vfos[index - 2]);
     default:
-        return index < 0 ? QString() : MakeMemoryData(image.channels[index - kFirstChannelIndex]);
+        return index < 0 ? QString() : makeMemoryData(image.channels[index - kFirstChannelIndex]);
     }
 }
 

@@ -21,8 +21,8 @@ void installDefaults(RadioImage &image, int modelOption)
     image.SettingsData1 = QLatin1String(kDefaultSettingsData1);
     image.SettingsData2 = QLatin1String(kDefaultSettingsData2);
     // The default texts always decode.
-    DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
-    DefaultVFOData(modelOption, image.vfos);
+    decodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+    defaultVfoData(modelOption, image.vfos);
 }
 
 RadioImage startupImage(int modelOption)
@@ -34,7 +34,7 @@ RadioImage startupImage(int modelOption)
 
 void rebuildSettingsData(RadioImage &image)
 {
-    MakeSettingsData(image.settings, image.SettingsData1, image.SettingsData2);
+    makeSettingsData(image.settings, image.SettingsData1, image.SettingsData2);
 }
 
 } // namespace ktv4

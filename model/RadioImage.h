@@ -29,7 +29,7 @@ struct RadioImage {
     bool operator==(const RadioImage &) const = default;
 };
 
-// DefaultSettingsData, DecodeSettingsData, DefaultVFOData: the settings and VFOs of a new image,
+// defaultSettingsData, decodeSettingsData, defaultVfoData: the settings and VFOs of a new image,
 // the transmit-side ones included (key speed "20", break-in "AUTO", tone "88.5Hz"). The channels
 // are left as they are.
 void installDefaults(RadioImage &image, int modelOption);
@@ -38,7 +38,7 @@ void installDefaults(RadioImage &image, int modelOption);
 // `modelOption`, 604 empty channels.
 RadioImage startupImage(int modelOption = kStartupModelOption);
 
-// Rebuilds SettingsData1/2 from the values (MakeSettingsData), as every send and save does first.
+// Rebuilds SettingsData1/2 from the values (makeSettingsData), as every send and save does first.
 void rebuildSettingsData(RadioImage &image);
 
 } // namespace ktv4

@@ -39,7 +39,7 @@ RadioImage RadioMemory::image(const RadioImage &rest) const
     RadioImage image = rest;
     if (isKnown(kSettings1Address) && isKnown(kSettings2Address)) {
         SettingsValues values = image.settings;
-        if (DecodeSettingsData(m_records[0], m_records[1], values).ok) {
+        if (decodeSettingsData(m_records[0], m_records[1], values).ok) {
             image.settings = values;
             image.SettingsData1 = m_records[0];
             image.SettingsData2 = m_records[1];
@@ -49,7 +49,7 @@ RadioImage RadioMemory::image(const RadioImage &rest) const
         if (m_records[2 + v].isNull())
             continue;
         VfoRow row = image.vfos[v];
-        if (DecodeVFOData(m_records[2 + v], row))
+        if (decodeVfoData(m_records[2 + v], row))
             image.vfos[v] = row;
     }
     for (int n = 0; n < kChannelCount; ++n) {
@@ -57,7 +57,7 @@ RadioImage RadioMemory::image(const RadioImage &rest) const
         if (text.isNull())
             continue;
         ChannelRow row;
-        if (DecodeMemoryData(text, row))
+        if (decodeMemoryData(text, row))
             image.channels[n] = row;
     }
     return image;
@@ -78,8 +78,8 @@ QList<int> RadioMemory::recordsToWrite(const RadioImage &image) const
     ImageRecords held;
     if (!m_records[0].isNull() && !m_records[1].isNull()) {
         SettingsValues values = image.settings;
-        if (DecodeSettingsData(m_records[0], m_records[1], values).ok)
-            MakeSettingsData(values, held[0], held[1]);
+        if (decodeSettingsData(m_records[0], m_records[1], values).ok)
+            makeSettingsData(values, held[0], held[1]);
         else
             held[0] = held[1] = QStringLiteral("undecodable");
     } else {
@@ -90,14 +90,14 @@ QList<int> RadioMemory::recordsToWrite(const RadioImage &image) const
         VfoRow row;
         if (!m_records[2 + v].isNull())
             held[2 + v] =
-                DecodeVFOData(m_records[2 + v], row) ? MakeVFOData(row) : QStringLiteral("undecodable");
+                decodeVfoData(m_records[2 + v], row) ? makeVfoData(row) : QStringLiteral("undecodable");
     }
     for (int n = 0; n < kChannelCount; ++n) {
         const int index = recordIndex(channelAddress(n));
         ChannelRow row;
         if (!m_records[index].isNull())
             held[index] =
-                DecodeMemoryData(m_records[index], row) ? MakeMemoryData(row) : QStringLiteral("undecodable");
+                decodeMemoryData(m_records[index], row) ? makeMemoryData(row) : QStringLiteral("undecodable");
     }
 
     QList<int> addresses;

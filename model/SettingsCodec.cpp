@@ -76,7 +76,7 @@ std::vector<SettingDescriptor> buildDescriptors()
          1,
          25,
          true},
-        {"cmbTone", "Tone Frequency", ToneNames(), &V::cmbTone, 1, 26, true},
+        {"cmbTone", "Tone Frequency", toneNames(), &V::cmbTone, 1, 26, true},
         {"cmbAPO", "Auto Power Off", {"Off", " 30", " 60", " 90", "120"}, &V::cmbAPO, 1, 29, false},
         {"cmbLED", "LED", {"Off", "Green", "Red"}, &V::cmbLED, 2, 6, false},
         {"cmbCtrl", "Control Port", {"Mute", "VFO"}, &V::cmbCtrl, 2, 7, false},
@@ -113,7 +113,7 @@ int listPosition(const SettingDescriptor &setting, const SettingsValues &values)
     return value >= 0 && value < setting.items.size() ? value : -1;
 }
 
-const QStringList &ToneNames()
+const QStringList &toneNames()
 {
     static const QStringList names{
         "67.0Hz",  "69.3Hz",  "71.9Hz",  "74.4Hz",  "77.0Hz",  "79.7Hz",  "82.5Hz",  "85.4Hz",
@@ -137,7 +137,7 @@ QString iqShiftText(int shift)
     return digits;
 }
 
-SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QString &settingsData2,
+SettingsDecodeResult decodeSettingsData(const QString &settingsData1, const QString &settingsData2,
                                         SettingsValues &values)
 {
     const RecordBytes a = parseRecordText(settingsData1);
@@ -164,7 +164,7 @@ SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QStr
     return {};
 }
 
-void MakeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2)
+void makeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2)
 {
     RecordBytes a{};
     RecordBytes b{};

@@ -71,7 +71,7 @@ const SettingDescriptor *findSetting(const QString &control);
 int listPosition(const SettingDescriptor &setting, const SettingsValues &values);
 
 // The 39 tone-frequency texts, "67.0Hz" .. "250.3Hz".
-const QStringList &ToneNames();
+const QStringList &toneNames();
 
 // The shift caption: -150 -> "-01.50", 5 -> "+00.05", 0 -> "00.00".
 QString iqShiftText(int shift);
@@ -84,12 +84,12 @@ struct SettingsDecodeResult {
 // Sets every setting from the two texts, or none of them: when a byte lies outside its list (or
 // the shift outside +-2400) `values` is left as it was. The transmit-side bytes never fail: a
 // byte outside its list is kept as the setting's value.
-SettingsDecodeResult DecodeSettingsData(const QString &settingsData1, const QString &settingsData2,
+SettingsDecodeResult decodeSettingsData(const QString &settingsData1, const QString &settingsData2,
                                         SettingsValues &values);
 
 // Rebuilds both texts from the values: 64 upper-case hex digits each, fixed bytes at their fixed values.
 // A transmit-side byte kept from outside its list is written as it is.
-void MakeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2);
+void makeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2);
 
 // The settings of a new image, as the radio ships them.
 extern const char *const kDefaultSettingsData1;

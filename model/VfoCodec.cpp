@@ -9,12 +9,12 @@ QString vfoLabel(int vfo)
     return vfo == 0 ? QStringLiteral("VFO A") : QStringLiteral("VFO B");
 }
 
-bool DecodeVFOData(QStringView data, VfoRow &row)
+bool decodeVfoData(QStringView data, VfoRow &row)
 {
     return decodeRadioFields(parseRecordText(data), row.cells.data());
 }
 
-QString MakeVFOData(const VfoRow &row)
+QString makeVfoData(const VfoRow &row)
 {
     RecordBytes b{};
     b[0] = 0x80;
@@ -22,12 +22,12 @@ QString MakeVFOData(const VfoRow &row)
     return recordText(b);
 }
 
-void DefaultVFOData(int modelOption, VfoTable &vfos)
+void defaultVfoData(int modelOption, VfoTable &vfos)
 {
     const double frequency = modelOption == 0 ? 7050000 : 7100000;
     VfoRow &a = vfos[0];
     a.cells[ColFrequency] = {frequency, frequencyText(frequency)};
-    a.cells[ColMode] = {1, ModeNames().at(1)};
+    a.cells[ColMode] = {1, modeNames().at(1)};
     a.cells[ColGain] = {0, gainText(0)};
     a.cells[ColAgc] = {1, agcText(1)};
     a.cells[ColPwr] = {0, powerText(0)};

@@ -1,6 +1,6 @@
 #pragma once
 // The two VFOs: a table of two rows with the first eight channel cells, and the conversion of a
-// 32-byte VFO record to a row (DecodeVFOData) and back (MakeVFOData).
+// 32-byte VFO record to a row (decodeVfoData) and back (makeVfoData).
 
 #include "model/ChannelCodec.h"
 
@@ -24,13 +24,13 @@ QString vfoLabel(int vfo);
 
 // Fills `row` from a record text. Returns false when the mode byte is above 5; the Mode value
 // then already holds that byte, and every other cell keeps what it had.
-bool DecodeVFOData(QStringView data, VfoRow &row);
+bool decodeVfoData(QStringView data, VfoRow &row);
 
 // The record text of a row: status 0x80, the codes, the frequency; 64 upper-case hex digits.
-QString MakeVFOData(const VfoRow &row);
+QString makeVfoData(const VfoRow &row);
 
 // The VFO of a new image: 7.050.000 for the J model option (0), 7.100.000 otherwise, LSB, gain 0,
 // AGC slow, power high, filter wide, tone and noise blanker off. Both rows get it.
-void DefaultVFOData(int modelOption, VfoTable &vfos);
+void defaultVfoData(int modelOption, VfoTable &vfos);
 
 } // namespace ktv4

@@ -15,7 +15,7 @@ constexpr double kDesignDigitTwips = 90;
 
 } // namespace
 
-const std::array<int, 14> &ColumnWidths()
+const std::array<int, 14> &columnWidths()
 {
     static const std::array<int, 14> widths{650, 900, 600, 450, 600, 0, 650, 0, 600, 0, 900, 600, 500, 500};
     return widths;
@@ -54,7 +54,7 @@ int shownColumnTwips(int gridColumn)
 
 void applyColumnWidths(QTableView *grid, int dataColumns, const QList<int> &shownColumns)
 {
-    const auto &widths = ColumnWidths();
+    const auto &widths = columnWidths();
     const double scale = fontScale(grid);
     const auto pixels = [&](int twips) {
         return static_cast<int>(twipsToPixelsX(grid, twips) * scale + 0.5);

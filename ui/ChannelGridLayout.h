@@ -13,7 +13,7 @@ namespace ktv4::ui {
 
 // ColumnWidths: the grid column widths in twips by grid column (0 = the row-label column).
 // The memory grid uses entries 0..11, the VFO grid 0..8; a width of 0 hides the column.
-const std::array<int, 14> &ColumnWidths();
+const std::array<int, 14> &columnWidths();
 
 // Twips to pixels at the widget's logical resolution (horizontal or vertical).
 int twipsToPixelsX(const QWidget *widget, int twips);

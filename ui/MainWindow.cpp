@@ -578,14 +578,14 @@ void MainWindow::formUnload()
     const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
                       pixelsToTwips(frameGeometry().y(), logicalDpiY()),
                       pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
-    if (!SaveWindowGeometry(*openSettingsStore(), twips))
+    if (!saveWindowGeometry(*openSettingsStore(), twips))
         qWarning("The window geometry could not be saved");
 }
 
 std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
 {
     if (m_options.settingsStore.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, AppTitle());
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appTitle());
     return std::make_unique<QSettings>(m_options.settingsStore, QSettings::IniFormat);
 }
 

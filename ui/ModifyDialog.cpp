@@ -123,7 +123,7 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     m_txtSP2 = makeField(QStringLiteral("txtSP2"), Rule::Free, 3, splitGroup);
     m_txtSP3 = makeField(QStringLiteral("txtSP3"), Rule::Free, 3, splitGroup);
 
-    m_cmbMode = makeList(QStringLiteral("cmbMode"), ModeNames(), this);
+    m_cmbMode = makeList(QStringLiteral("cmbMode"), modeNames(), this);
     m_cmbGain = makeList(QStringLiteral("cmbGain"), {"0", "-10", "-20", "+10"}, this);
     m_cmbAGC = makeList(QStringLiteral("cmbAGC"), {"Fast", "Slow"}, this);
     m_cmbPower = makeList(QStringLiteral("cmbPower"), {"High", "Low", "S-Low"}, this);
@@ -358,7 +358,7 @@ void ModifyDialog::writeCells(Cell *cells, qint64 f) const
     const int nb = m_cmbNB->currentIndex();
     const bool toneOn = m_cmbTone->currentIndex() == 1;
     cells[ColFrequency] = {static_cast<double>(f), frequencyText(static_cast<double>(f))};
-    cells[ColMode] = {static_cast<double>(mode), ModeNames().at(mode)};
+    cells[ColMode] = {static_cast<double>(mode), modeNames().at(mode)};
     cells[ColGain] = {static_cast<double>(gain), gainText(gain)};
     cells[ColAgc] = {static_cast<double>(agc), agcText(agc)};
     cells[ColPwr] = {static_cast<double>(power), powerText(power)};

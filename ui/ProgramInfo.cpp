@@ -8,7 +8,7 @@ namespace ktv4::ui {
 
 QString programTitle()
 {
-    return AppTitle();
+    return appTitle();
 }
 
 QString programVersionText()

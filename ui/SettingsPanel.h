@@ -54,7 +54,7 @@ public:
     void setBusy(bool busy);
 
 public slots:
-    // DecodeSettingsData's effect on the panel: every list and the slider from the document.
+    // decodeSettingsData's effect on the panel: every list and the slider from the document.
     void refreshSettings();
     void showModel(int modelIndex);
 

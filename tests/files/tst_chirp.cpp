@@ -53,7 +53,7 @@ ChannelRow randomChannel(QRandomGenerator &rng)
     for (int i = rng.bounded(8); i > 0; --i)
         name += alphabet[rng.bounded(int(alphabet.size()))];
     c[ColFrequency] = {double(hz), frequencyText(hz)};
-    c[ColMode] = {double(mode), ModeNames().at(mode)};
+    c[ColMode] = {double(mode), modeNames().at(mode)};
     c[ColGain] = {double(gain), gainText(gain)};
     c[ColAgc] = {double(agc), agcText(agc)};
     c[ColPwr] = {double(pwr), powerText(pwr)};
@@ -228,7 +228,7 @@ private slots:
         table[400] = randomChannel(rng);
         auto set = [](ChannelRow &row, int hz, int mode, int split, int tone, const QString &name, int skip) {
             row.cells[ColFrequency] = {double(hz), frequencyText(hz)};
-            row.cells[ColMode] = {double(mode), ModeNames().at(mode)};
+            row.cells[ColMode] = {double(mode), modeNames().at(mode)};
             row.cells[ColSplit] = {double(split), frequencyText(split)};
             row.cells[ColTone] = {double(tone), toneText(tone)};
             row.cells[ColName] = {0, name};

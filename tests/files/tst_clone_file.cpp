@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(doc.image(), before);
         QCOMPARE(replaced.size(), 0);
         QVERIFY(doc.cloneFileName().isEmpty());
-        QCOMPARE(doc.caption(), AppTitle());
+        QCOMPARE(doc.caption(), appTitle());
         QVERIFY(!doc.dataChanged());
         QCOMPARE(doc.modelIndex(), int(ModelE));
     }
@@ -270,7 +270,7 @@ private slots:
         doc.setDataChanged(true);
         QCOMPARE(doc.save(path("no/such/folder/x.TV4")).status, FileStatus::FileOpenError);
         QVERIFY(doc.dataChanged());
-        QCOMPARE(doc.caption(), AppTitle());
+        QCOMPARE(doc.caption(), appTitle());
     }
 
     void saveAndCaptionRules()
@@ -287,7 +287,7 @@ private slots:
         doc.image().channels[3].inUse = true;
         doc.newImage();
         QVERIFY(!doc.image().channels[3].inUse);
-        QCOMPARE(doc.caption(), AppTitle());
+        QCOMPARE(doc.caption(), appTitle());
         QVERIFY(doc.cloneFileName().isEmpty());
         QCOMPARE(doc.modelIndex(), int(ModelT)); // New keeps the model option
         QCOMPARE(doc.image().vfos[0].cells[ColFrequency].text, QStringLiteral("7.100.000"));

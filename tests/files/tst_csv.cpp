@@ -21,7 +21,7 @@ ChannelRow channel(double hz, int mode, const QString &name, bool skip)
     row.inUse = true;
     auto &c = row.cells;
     c[ColFrequency] = {hz, frequencyText(hz)};
-    c[ColMode] = {double(mode), ModeNames().at(mode)};
+    c[ColMode] = {double(mode), modeNames().at(mode)};
     c[ColGain] = {1, gainText(1)};
     c[ColAgc] = {1, agcText(1)};
     c[ColPwr] = {2, powerText(2)};
@@ -240,7 +240,7 @@ private slots:
         QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
         QVERIFY(doc.image().channels[4].inUse);
         QVERIFY(doc.dataChanged());
-        QCOMPARE(doc.caption(), AppTitle() + QStringLiteral(" - x.TV4"));
+        QCOMPARE(doc.caption(), appTitle() + QStringLiteral(" - x.TV4"));
     }
 
     void documentRules()

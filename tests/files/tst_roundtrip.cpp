@@ -109,7 +109,7 @@ QByteArray cloneFile(const Records &r, const QString &header)
     QStringList lines{header, r.settings1, r.settings2, r.vfos[0], r.vfos[1]};
     for (const QString &channel : r.channels)
         lines << channel;
-    lines << CloneEndLine();
+    lines << cloneEndLine();
     return lines.join(QStringLiteral("\r\n")).toLatin1() + "\r\n";
 }
 
@@ -125,20 +125,20 @@ private slots:
         for (quint32 seed = 1; seed <= kImages; ++seed) {
             const Records r = randomRecords(seed);
             SettingsValues values;
-            QVERIFY2(DecodeSettingsData(r.settings1, r.settings2, values).ok, qPrintable(r.settings1));
+            QVERIFY2(decodeSettingsData(r.settings1, r.settings2, values).ok, qPrintable(r.settings1));
             QString s1, s2;
-            MakeSettingsData(values, s1, s2);
+            makeSettingsData(values, s1, s2);
             QCOMPARE(s1, r.settings1);
             QCOMPARE(s2, r.settings2);
             for (const QString &text : r.vfos) {
                 VfoRow vfo;
-                QVERIFY(DecodeVFOData(text, vfo));
-                QCOMPARE(MakeVFOData(vfo), text);
+                QVERIFY(decodeVfoData(text, vfo));
+                QCOMPARE(makeVfoData(vfo), text);
             }
             for (const QString &text : r.channels) {
                 ChannelRow row;
-                QVERIFY(DecodeMemoryData(text, row));
-                QCOMPARE(MakeMemoryData(row), text);
+                QVERIFY(decodeMemoryData(text, row));
+                QCOMPARE(makeMemoryData(row), text);
             }
         }
     }
@@ -149,7 +149,7 @@ private slots:
         for (quint32 seed = 1; seed <= kImages; ++seed) {
             const int model = int(seed % kModelOptionCount);
             const bool variantA = seed % 3 == 0;
-            const QByteArray file = cloneFile(randomRecords(seed), CloneHeaders(model, variantA ? 1 : 0));
+            const QByteArray file = cloneFile(randomRecords(seed), cloneHeaders(model, variantA ? 1 : 0));
             CloneLoadResult first = parseCloneFile(file, startupImage());
             QVERIFY2(first.result.ok(), qPrintable(first.result.detail));
             QCOMPARE(first.header->modelIndex, model);
@@ -168,7 +168,7 @@ private slots:
     {
         for (quint32 seed = 1; seed <= kImages; ++seed) {
             const CloneLoadResult loaded =
-                parseCloneFile(cloneFile(randomRecords(seed), CloneHeaders(2, 0)), startupImage());
+                parseCloneFile(cloneFile(randomRecords(seed), cloneHeaders(2, 0)), startupImage());
             QVERIFY(loaded.result.ok());
             int exported = 0, outOfRange = 0;
             for (const ChannelRow &row : loaded.image.channels) {

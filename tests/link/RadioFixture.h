@@ -44,7 +44,7 @@ inline RadioImage radioImage()
 {
     RadioImage image = startupImage(ModelE);
     for (int n = 0; n < kChannelCount; ++n) {
-        DecodeMemoryData(
+        decodeMemoryData(
             QString::fromLatin1(channelRecord(1'800'000 + 1000 * n, n % 6, QStringLiteral("R%1").arg(n),
                                               n % 7 ? 0 : 7'000'000, n % 5 ? 0x80 : 0x88)),
             image.channels[n]);
@@ -55,8 +55,8 @@ inline RadioImage radioImage()
     image.settings.cmbLED = 2;
     image.settings.Slider1 = -150;
     rebuildSettingsData(image);
-    DecodeVFOData(QString::fromLatin1(channelRecord(3'500'000, 3, QString())), image.vfos[0]);
-    DecodeVFOData(QString::fromLatin1(channelRecord(21'000'000, 4, QString())), image.vfos[1]);
+    decodeVfoData(QString::fromLatin1(channelRecord(3'500'000, 3, QString())), image.vfos[0]);
+    decodeVfoData(QString::fromLatin1(channelRecord(21'000'000, 4, QString())), image.vfos[1]);
     return image;
 }
 
@@ -65,7 +65,7 @@ inline RadioImage programImage()
 {
     RadioImage image = startupImage(ModelE);
     for (int n = 0; n < kChannelCount; ++n) {
-        DecodeMemoryData(QString::fromLatin1(
+        decodeMemoryData(QString::fromLatin1(
                              channelRecord(30'000'000 - 1000 * n, (n + 3) % 6, QStringLiteral("P%1").arg(n))),
                          image.channels[n]);
     }

@@ -207,11 +207,11 @@ private slots:
         QCOMPARE(lines.mid(0, 6),
                  (QList<QByteArray>{"KTSV4\r\n", writeLine(kSettings1Address, expected.SettingsData1),
                                     writeLine(kSettings2Address, expected.SettingsData2),
-                                    writeLine(kVfoAAddress, MakeVFOData(expected.vfos[0])),
-                                    writeLine(kVfoBAddress, MakeVFOData(expected.vfos[1])), "OV~E\r\n"}));
+                                    writeLine(kVfoAAddress, makeVfoData(expected.vfos[0])),
+                                    writeLine(kVfoBAddress, makeVfoData(expected.vfos[1])), "OV~E\r\n"}));
         QList<QByteArray> memory{"KTSV4\r\n"};
         for (int n = 0; n < kChannelCount; ++n)
-            memory.append(writeLine(channelAddress(n), MakeMemoryData(expected.channels[n])));
+            memory.append(writeLine(channelAddress(n), makeMemoryData(expected.channels[n])));
         memory.append("OV~E\r\n");
         QCOMPARE(lines.mid(6), memory);
         QCOMPARE(lines[6 + 1 + 79].left(10), QByteArray("OV~F0FE0W8"));
@@ -334,7 +334,7 @@ private slots:
             QVERIFY(lines[4].startsWith("OV~F0500W"));
         if (lineCount > 5)
             QCOMPARE(lines.last(), writeLine(channelAddress(kFailingChannel),
-                                             MakeMemoryData(before.channels[kFailingChannel])));
+                                             makeMemoryData(before.channels[kFailingChannel])));
         const RadioImage radio = r.radio.image();
         compareChannels(radio.channels, before.channels, 0, channelsStored);
         compareChannels(radio.channels, radioBefore.channels, channelsStored);

@@ -31,7 +31,7 @@ QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
 {
     QList<QByteArray> lines{"KTSV4\r\n"};
     for (const int n : channels)
-        lines << writeLine(channelAddress(n), MakeMemoryData(r.image().channels[n]));
+        lines << writeLine(channelAddress(n), makeMemoryData(r.image().channels[n]));
     lines << "OV~E\r\n";
     return lines;
 }
@@ -158,11 +158,11 @@ private slots:
         const QString a = m_dir.filePath(QStringLiteral("a.TV4"));
         const QString b = m_dir.filePath(QStringLiteral("b.TV4"));
         RadioImage image = radioImage();
-        QVERIFY(WriteCloneFile(a, image, ModelE, false).ok());
+        QVERIFY(writeCloneFile(a, image, ModelE, false).ok());
         image.channels[210].cells[ColName].text = QStringLiteral("DX");
         image.channels[0].clear();
         image.settings.cmbBeep = 0;
-        QVERIFY(WriteCloneFile(b, image, ModelJ, false).ok());
+        QVERIFY(writeCloneFile(b, image, ModelJ, false).ok());
 
         QCOMPARE(cli({"diff", a, a}).exitCode, 0);
         QCOMPARE(cli({"diff", a, m_dir.filePath(QStringLiteral("missing.TV4"))}).exitCode, 2);
@@ -193,10 +193,10 @@ private slots:
         const QString base = m_dir.filePath(QStringLiteral("base.TV4"));
         const QString edited = m_dir.filePath(QStringLiteral("edited.TV4"));
         RadioImage image = radioImage();
-        QVERIFY(WriteCloneFile(base, image, ModelE, false).ok());
+        QVERIFY(writeCloneFile(base, image, ModelE, false).ok());
         for (const int n : kChangedChannels)
             image.channels[n].cells[ColName].text = QStringLiteral("CLI%1").arg(n);
-        QVERIFY(WriteCloneFile(edited, image, ModelE, false).ok());
+        QVERIFY(writeCloneFile(edited, image, ModelE, false).ok());
         const QString log = m_dir.filePath(QStringLiteral("sim.log"));
         Sim sim({"--image", base, "--log", log, "--corrupt-at", addressText(channelAddress(603))});
         QVERIFY(!sim.device().isEmpty());

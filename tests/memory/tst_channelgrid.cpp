@@ -413,7 +413,7 @@ void ChannelGridTest::importFillsTheGrid()
     QCOMPARE(m->panel->currentChannel(), 0);
     QVERIFY(m->panel->grid()->selectionModel()->isRowSelected(0, {}));
     QVERIFY(m->document->dataChanged()); // the merged table is not saved anywhere yet
-    QCOMPARE(m->document->caption(), AppTitle());
+    QCOMPARE(m->document->caption(), appTitle());
     QVERIFY(m->document->cloneFileName().isEmpty());
 }
 
@@ -435,7 +435,7 @@ void ChannelGridTest::exportNamesTheCsvFile()
     QVERIFY(!m_commands->exportCsv(m->panel.get()));
     QCOMPARE(m->prompts->fileDialogs[1].fileName, path("out.csv"));
     QCOMPARE(m_lastFileName, path("out.csv"));
-    QCOMPARE(m->document->caption(), AppTitle());
+    QCOMPARE(m->document->caption(), appTitle());
     QVERIFY(m->document->dataChanged()); // the CSV file does not hold the whole image
 }
 

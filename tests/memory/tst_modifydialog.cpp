@@ -199,7 +199,7 @@ void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
 {
     // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3.
     ChannelRow row;
-    QVERIFY(DecodeMemoryData(u"80010702090001850003"
+    QVERIFY(decodeMemoryData(u"80010702090001850003"
                              u"000000000000"
                              u"10936B00"
                              u"3A3B543100000000"
@@ -441,7 +441,7 @@ void ModifyDialogTest::okWritesTheWholeChannel()
     QCOMPARE(edited.size(), 1);
     QCOMPARE(edited[0][0].toInt(), 400);
     // What the radio gets: in use and skipped, name bytes of "FT8 DX".
-    QVERIFY(MakeMemoryData(row).startsWith(QStringLiteral("8800030002")));
+    QVERIFY(makeMemoryData(row).startsWith(QStringLiteral("8800030002")));
 }
 
 void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero_data()

@@ -22,7 +22,7 @@ ChannelRow channel(int hz, const QString &name, int mode = 0)
     for (int i = 0; i < name.size(); ++i)
         b[20 + i] = nameCodeFor(name[i]);
     ChannelRow row;
-    DecodeMemoryData(recordText(b), row);
+    decodeMemoryData(recordText(b), row);
     return row;
 }
 
@@ -47,7 +47,7 @@ void apply(Edit edit, RadioImage &image)
         image.settings.cmbDimmer = 7;
         break;
     case VfoMode:
-        image.vfos[0].cells[ColMode] = {0, ModeNames().at(0)};
+        image.vfos[0].cells[ColMode] = {0, modeNames().at(0)};
         break;
     case Added:
         image.channels[210] = channel(7'100'000, QStringLiteral("NEW"), 1);

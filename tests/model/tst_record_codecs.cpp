@@ -69,7 +69,7 @@ private slots:
         const QString text =
             QStringLiteral("8001000000000000000000000000000010936B003A3B54310000000060566C00");
         ChannelRow row;
-        QVERIFY(DecodeMemoryData(text, row));
+        QVERIFY(decodeMemoryData(text, row));
         QVERIFY(row.inUse);
         const auto &c = row.cells;
         QCOMPARE(c[ColFrequency], (Cell{7050000, "7.050.000"}));
@@ -83,10 +83,10 @@ private slots:
         QCOMPARE(c[ColSplit], (Cell{7100000, "7.100.000"}));
         QCOMPARE(c[ColName].text, QStringLiteral("AB 1"));
         QCOMPARE(c[ColSkip], (Cell{0, ""}));
-        QCOMPARE(MakeMemoryData(row), text);
+        QCOMPARE(makeMemoryData(row), text);
         // Lower-case hex decodes to the same row and comes back upper case.
         ChannelRow lower;
-        QVERIFY(DecodeMemoryData(text.toLower(), lower));
+        QVERIFY(decodeMemoryData(text.toLower(), lower));
         QCOMPARE(lower, row);
     }
 
@@ -111,14 +111,14 @@ private slots:
         QFETCH(int, writtenStatus);
         ChannelRow row;
         row.cells[ColName].text = "OLD"; // an empty channel forgets everything
-        QVERIFY(DecodeMemoryData(record({{0, status}, {1, 2}, {16, 0x10}, {17, 0x93}, {18, 0x6B}}), row));
+        QVERIFY(decodeMemoryData(record({{0, status}, {1, 2}, {16, 0x10}, {17, 0x93}, {18, 0x6B}}), row));
         QCOMPARE(row.inUse, inUse);
         QCOMPARE(row.cells[ColSkip].text, skip);
-        const RecordBytes out = parseRecordText(MakeMemoryData(row));
+        const RecordBytes out = parseRecordText(makeMemoryData(row));
         QCOMPARE(int(out[0]), writtenStatus);
         if (!inUse) {
             QCOMPARE(row, ChannelRow{});
-            QCOMPARE(MakeMemoryData(row), kZeros);
+            QCOMPARE(makeMemoryData(row), kZeros);
         }
     }
 
@@ -145,16 +145,16 @@ private slots:
         QFETCH(QString, text);
         const QString in = record({{0, 0x80}, {offset, byte}});
         ChannelRow row;
-        QVERIFY(DecodeMemoryData(in, row));
+        QVERIFY(decodeMemoryData(in, row));
         QCOMPARE(row.cells[column].value, double(byte));
         QCOMPARE(row.cells[column].text, text);
-        QCOMPARE(MakeMemoryData(row), in);
+        QCOMPARE(makeMemoryData(row), in);
 
         VfoRow vfo;
         const QString vfoIn = record({{0, 0x80}, {offset, byte}});
-        QVERIFY(DecodeVFOData(vfoIn, vfo));
+        QVERIFY(decodeVfoData(vfoIn, vfo));
         QCOMPARE(vfo.cells[column].text, text);
-        QCOMPARE(MakeVFOData(vfo), vfoIn);
+        QCOMPARE(makeVfoData(vfo), vfoIn);
     }
 
     void channelModeAboveFiveFails()
@@ -162,7 +162,7 @@ private slots:
         ChannelRow row;
         row.cells[ColName] = {0, "KEEP"};
         row.cells[ColMode] = {3, "CWL"};
-        QVERIFY(!DecodeMemoryData(record({{0, 0x88}, {1, 0x06}}), row));
+        QVERIFY(!decodeMemoryData(record({{0, 0x88}, {1, 0x06}}), row));
         // What the radio read leaves behind: in use, skip set, the bad mode value, the rest untouched.
         QVERIFY(row.inUse);
         QCOMPARE(row.cells[ColSkip].text, QStringLiteral("Skip"));
@@ -170,7 +170,7 @@ private slots:
         QCOMPARE(row.cells[ColMode].text, QStringLiteral("CWL"));
         QCOMPARE(row.cells[ColName].text, QStringLiteral("KEEP"));
         // Mode 5 is the last good one.
-        QVERIFY(DecodeMemoryData(record({{0, 0x80}, {1, 0x05}}), row));
+        QVERIFY(decodeMemoryData(record({{0, 0x80}, {1, 0x05}}), row));
         QCOMPARE(row.cells[ColMode].text, QStringLiteral("FM"));
     }
 
@@ -192,7 +192,7 @@ private slots:
         ChannelRow row;
         row.inUse = true;
         row.cells[ColName].text = name;
-        const RecordBytes b = parseRecordText(MakeMemoryData(row));
+        const RecordBytes b = parseRecordText(makeMemoryData(row));
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(b.data()) + 20, 8), bytes);
     }
 
@@ -206,7 +206,7 @@ private slots:
         }
         // The name ends at the first byte without a character: 0x3A 0x20 0x3B is "A".
         ChannelRow row;
-        QVERIFY(DecodeMemoryData(record({{0, 0x80}, {20, 0x3A}, {21, 0x20}, {22, 0x3B}}), row));
+        QVERIFY(decodeMemoryData(record({{0, 0x80}, {20, 0x3A}, {21, 0x20}, {22, 0x3B}}), row));
         QCOMPARE(row.cells[ColName].text, QStringLiteral("A"));
         QVERIFY(!isNameCodeChar(QLatin1Char('a')));
         QVERIFY(!isNameCodeChar(QLatin1Char('.')));
@@ -217,8 +217,8 @@ private slots:
         // Reserved bytes and bytes after the name come back as 0x00.
         const QString in = QStringLiteral("8000000000AA0000BB00CC00000000DD00000000410042000000000001000000");
         ChannelRow row;
-        QVERIFY(DecodeMemoryData(in, row));
-        QCOMPARE(MakeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
+        QVERIFY(decodeMemoryData(in, row));
+        QCOMPARE(makeMemoryData(row), record({{0, 0x80}, {20, 0x41}, {28, 0x01}}));
     }
 
     void vfoStatusAndReservedBytes()
@@ -226,19 +226,19 @@ private slots:
         const QString written = record({{0, 0x80}, {1, 0x04}});
         for (int status : {0x00, 0xFF, 0x80}) {
             VfoRow vfo;
-            QVERIFY(DecodeVFOData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}),
+            QVERIFY(decodeVfoData(record({{0, status}, {1, 0x04}, {5, 1}, {8, 2}, {12, 3}, {20, 4}, {31, 5}}),
                                   vfo));
             QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("AM"));
-            QCOMPARE(MakeVFOData(vfo), written);
+            QCOMPARE(makeVfoData(vfo), written);
         }
     }
 
     void vfoModeAboveFiveKeepsOtherCells()
     {
         VfoTable vfos;
-        DefaultVFOData(ModelE, vfos);
+        defaultVfoData(ModelE, vfos);
         VfoRow before = vfos[0];
-        QVERIFY(!DecodeVFOData(record({{1, 0x06}, {16, 0x55}}), vfos[0]));
+        QVERIFY(!decodeVfoData(record({{1, 0x06}, {16, 0x55}}), vfos[0]));
         QCOMPARE(vfos[0].cells[ColMode].value, 6.0);
         QCOMPARE(vfos[0].cells[ColMode].text, QStringLiteral("LSB"));
         before.cells[ColMode].value = 6;
@@ -250,10 +250,10 @@ private slots:
         const QString full =
             QStringLiteral("80020001000000000000000000000000") + "10936B00" + QString(24, QLatin1Char('0'));
         VfoRow vfo;
-        QVERIFY(DecodeVFOData(full.left(40), vfo));
+        QVERIFY(decodeVfoData(full.left(40), vfo));
         QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("7.050.000"));
         QCOMPARE(vfo.cells[ColMode].text, QStringLiteral("CWU"));
-        QVERIFY(DecodeVFOData(full.left(30), vfo));
+        QVERIFY(decodeVfoData(full.left(30), vfo));
         QCOMPARE(vfo.cells[ColFrequency].text, QStringLiteral("0.000.000"));
     }
 
@@ -262,23 +262,23 @@ private slots:
         const QString tail = QString(24, QLatin1Char('0'));
         for (int model : {ModelT, ModelE, ModelPN}) {
             VfoTable vfos;
-            DefaultVFOData(model, vfos);
+            defaultVfoData(model, vfos);
             QCOMPARE(vfos[0], vfos[1]);
             QCOMPARE(vfos[1].cells[ColFrequency].text, QStringLiteral("7.100.000"));
-            QCOMPARE(MakeVFOData(vfos[0]), QStringLiteral("8001000100000000000000000000000060566C00") + tail);
+            QCOMPARE(makeVfoData(vfos[0]), QStringLiteral("8001000100000000000000000000000060566C00") + tail);
         }
         // J: 7.050.000 LSB, every cell shown, and the record decodes back to the same row.
         VfoTable j;
-        DefaultVFOData(ModelJ, j);
+        defaultVfoData(ModelJ, j);
         const QString jText = QStringLiteral("8001000100000000000000000000000010936B00") + tail;
         const QStringList texts{"7.050.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
         for (int v = 0; v < kVfoCount; ++v) {
             for (int c = 0; c < kVfoColumns; ++c)
                 QCOMPARE(j[v].cells[c].text, texts[c]);
-            QCOMPARE(MakeVFOData(j[v]), jText);
+            QCOMPARE(makeVfoData(j[v]), jText);
         }
         VfoRow decoded;
-        QVERIFY(DecodeVFOData(jText, decoded));
+        QVERIFY(decodeVfoData(jText, decoded));
         QCOMPARE(decoded, j[0]);
     }
 

@@ -46,7 +46,7 @@ private slots:
             QCOMPARE(findSetting(QLatin1String(l.control))->items.size(), l.size);
             QCOMPARE(findSetting(QLatin1String(l.control))->items.at(l.index), QLatin1String(l.text));
         }
-        QCOMPARE(ToneNames(), findSetting("cmbTone")->items);
+        QCOMPARE(toneNames(), findSetting("cmbTone")->items);
     }
 
     void defaultImageDecodesAndEncodes()
@@ -64,7 +64,7 @@ private slots:
         QCOMPARE(v.Slider1, 0);
 
         QString s1, s2;
-        MakeSettingsData(v, s1, s2);
+        makeSettingsData(v, s1, s2);
         QCOMPARE(s1, kDefaultOut1);
         QCOMPARE(s2, kDefaultOut2);
     }
@@ -94,16 +94,16 @@ private slots:
         SettingsValues v = startupImage().settings;
         v.Slider1 = shift;
         QString s1, s2;
-        MakeSettingsData(v, s1, s2);
+        makeSettingsData(v, s1, s2);
         const RecordBytes b = parseRecordText(s2);
         QCOMPARE(int(b[16]), byte16);
         QCOMPARE(int(b[17]), byte17);
         SettingsValues back = startupImage().settings;
-        QVERIFY(DecodeSettingsData(s1, s2, back).ok);
+        QVERIFY(decodeSettingsData(s1, s2, back).ok);
         QCOMPARE(back.Slider1, shift);
         if (shift == 0) {
             // Negative zero decodes as 0 and comes back without the sign bit.
-            QVERIFY(DecodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 17, 0x80), back).ok);
+            QVERIFY(decodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 17, 0x80), back).ok);
             QCOMPARE(back.Slider1, 0);
         }
     }
@@ -115,10 +115,10 @@ private slots:
         } cases[] = {{0x00, 0, 0x00}, {0x08, 1, 0x08}, {0x04, 2, 0x04}, {0x0C, 1, 0x08}, {0xFF, 1, 0x08}};
         for (auto c : cases) {
             SettingsValues v;
-            QVERIFY(DecodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 6, c.byte), v).ok);
+            QVERIFY(decodeSettingsData(kDefaultOut1, withByte(kDefaultOut2, 6, c.byte), v).ok);
             QCOMPARE(v.cmbLED, c.position);
             QString s1, s2;
-            MakeSettingsData(v, s1, s2);
+            makeSettingsData(v, s1, s2);
             QCOMPARE(int(parseRecordText(s2)[6]), c.written);
         }
     }
@@ -129,12 +129,12 @@ private slots:
     {
         SettingsValues v = startupImage().settings;
         QString in1 = withByte(withByte(withByte(kDefaultOut1, 7, 0x10), 25, 0xFF), 26, 0x27);
-        QVERIFY(DecodeSettingsData(in1, kDefaultOut2, v).ok);
+        QVERIFY(decodeSettingsData(in1, kDefaultOut2, v).ok);
         QCOMPARE(listPosition(*findSetting("cmbWPM"), v), 0x10);
         QCOMPARE(listPosition(*findSetting("cmbBreakIn"), v), -1);
         QCOMPARE(listPosition(*findSetting("cmbTone"), v), -1);
         QString s1, s2;
-        MakeSettingsData(v, s1, s2);
+        makeSettingsData(v, s1, s2);
         QCOMPARE(s1, in1);
     }
 
@@ -172,10 +172,10 @@ private slots:
         if (count > 0) {
             const auto [last1, last2] = texts(count - 1);
             SettingsValues v;
-            QVERIFY(DecodeSettingsData(last1, last2, v).ok);
+            QVERIFY(decodeSettingsData(last1, last2, v).ok);
             QCOMPARE(v.*findSetting(control)->member, count - 1);
             QString s1, s2;
-            MakeSettingsData(v, s1, s2);
+            makeSettingsData(v, s1, s2);
             QCOMPARE(block == 1 ? s1 : s2, block == 1 ? last1 : last2);
         }
         SettingsValues v;
@@ -184,7 +184,7 @@ private slots:
         v.Slider1 = -7;
         const SettingsValues before = v;
         const auto [bad1, bad2] = texts(count > 0 ? count : 0x61);
-        const SettingsDecodeResult r = DecodeSettingsData(bad1, bad2, v);
+        const SettingsDecodeResult r = decodeSettingsData(bad1, bad2, v);
         QVERIFY(!r.ok);
         QCOMPARE(r.failedControl, control);
         QCOMPARE(v, before);
@@ -194,13 +194,13 @@ private slots:
     {
         SettingsValues upper, lower;
         const QString in1 = withByte(kDefaultOut1, 19, 0x3F);
-        QVERIFY(DecodeSettingsData(in1, kDefaultOut2, upper).ok);
-        QVERIFY(DecodeSettingsData(in1.toLower(), kDefaultOut2.toLower(), lower).ok);
+        QVERIFY(decodeSettingsData(in1, kDefaultOut2, upper).ok);
+        QVERIFY(decodeSettingsData(in1.toLower(), kDefaultOut2.toLower(), lower).ok);
         QCOMPARE(lower, upper);
         QCOMPARE(upper.cmbDimmer, 0x3F);
         // 20 characters: bytes 10 onward read as 0.
         SettingsValues shortText;
-        QVERIFY(DecodeSettingsData(kDefaultOut1, QString("00000000000000000001"), shortText).ok);
+        QVERIFY(decodeSettingsData(kDefaultOut1, QString("00000000000000000001"), shortText).ok);
         QCOMPARE(shortText.cmbScanSkip, 0);
         QCOMPARE(shortText.cmbScanRange, 1);
     }

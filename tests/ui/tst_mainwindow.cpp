@@ -320,10 +320,10 @@ void TestMainWindow::menusAndCaptions()
             top << menu->menu()->objectName();
         QCOMPARE(top, QStringList({"mnuFile", "mnuEdit", "mnuView", "mnuTools", "mnuHelp"}));
         auto menu = [&](const char *name) { return menuLayout(w.find<QMenu>(QLatin1String(name))); };
-        QCOMPARE(menu("mnuFile"), QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs",
-                                               "-", "mnuImport", "mnuExport", "mnuFileBackups", "-",
-                                               "[mnuFilePageSetup]",
-                                               "[mnuFilePrint]", "[-]", "mnuFileExit"}));
+        QCOMPARE(menu("mnuFile"),
+                 QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "-", "mnuImport",
+                              "mnuExport", "mnuFileBackups", "-", "[mnuFilePageSetup]", "[mnuFilePrint]",
+                              "[-]", "mnuFileExit"}));
         QVERIFY(!w.action("mnuFilePageSetup")->isEnabled());
         QVERIFY(!w.action("mnuFilePrint")->isEnabled());
         QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-",
@@ -576,7 +576,7 @@ void TestMainWindow::memoryTabThroughTheMenus()
     QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
     QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));
     QCOMPARE(panel->currentChannel(), 0);
-    QCOMPARE(fixture::shownCaption(*w.window), AppTitle() + QLatin1Char('*'));
+    QCOMPARE(fixture::shownCaption(*w.window), appTitle() + QLatin1Char('*'));
     QVERIFY(w.document().dataChanged());
 
     // Edit > Modify on the Memory tab edits the current channel, here the empty A-P2.

@@ -85,7 +85,7 @@ private:
     {
         const QString file = m_dir.filePath(QStringLiteral("program.TV4"));
         RadioImage image = programImage();
-        if (!WriteCloneFile(file, image, ModelE, false).ok())
+        if (!writeCloneFile(file, image, ModelE, false).ok())
             return nullptr;
         auto bench = std::make_unique<WindowBench>(setup, file);
         return bench->window->prompts.messages.isEmpty() ? std::move(bench) : nullptr;
@@ -155,12 +155,12 @@ void TestWindowTransfers::writeSettings()
     QCOMPARE(sent.settings.cmbScanMode, 3);
     QCOMPARE(sent.settings.Slider1, -100);
     QString s1, s2;
-    MakeSettingsData(sent.settings, s1, s2);
+    makeSettingsData(sent.settings, s1, s2);
     const QList<QByteArray> expected{"KTSV4\r\n",
                                      writeLine(kSettings1Address, s1),
                                      writeLine(kSettings2Address, s2),
-                                     writeLine(kVfoAAddress, MakeVFOData(sent.vfos[0])),
-                                     writeLine(kVfoBAddress, MakeVFOData(sent.vfos[1])),
+                                     writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
+                                     writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
                                      "OV~E\r\n"};
     QCOMPARE(bench.radio.receivedLines(), expected);
     QCOMPARE(bench.radio.image().settings.cmbScanMode, 3);
@@ -476,12 +476,12 @@ void TestWindowTransfers::writeAllSendsEveryRecord()
     QList<QByteArray> expected{"KTSV4\r\n",
                                writeLine(kSettings1Address, sent.SettingsData1),
                                writeLine(kSettings2Address, sent.SettingsData2),
-                               writeLine(kVfoAAddress, MakeVFOData(sent.vfos[0])),
-                               writeLine(kVfoBAddress, MakeVFOData(sent.vfos[1])),
+                               writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
+                               writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
                                "OV~E\r\n",
                                "KTSV4\r\n"};
     for (int n = 0; n < kChannelCount; ++n)
-        expected.append(writeLine(channelAddress(n), MakeMemoryData(sent.channels[n])));
+        expected.append(writeLine(channelAddress(n), makeMemoryData(sent.channels[n])));
     expected.append("OV~E\r\n");
     QCOMPARE(m->radio.receivedLines(), expected);
     QVERIFY(m->radio.image().channels == sent.channels);
@@ -520,7 +520,7 @@ void TestWindowTransfers::memoryTransfersCancelled()
     QVERIFY(window.isBusy());
     QVERIFY(m->waitUntilIdle());
     QCOMPARE(m->radio.receivedLines().mid(0, 2),
-             (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), MakeMemoryData(now.channels[0]))}));
+             (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
     QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
 }
 
@@ -569,7 +569,7 @@ void TestWindowTransfers::memoryFailures()
     for (int n = 0; n < kChannelCount; ++n) {
         const RadioImage &shown = n < readUpTo ? radio : program;
         QCOMPARE(m->window->shown(n, ColName), shown.channels[n].cells[ColName].text);
-        QCOMPARE(m->radio.record(channelAddress(n)), MakeMemoryData(radio.channels[n]).toLatin1());
+        QCOMPARE(m->radio.record(channelAddress(n)), makeMemoryData(radio.channels[n]).toLatin1());
     }
     QVERIFY(!m->main().progressBar()->isVisible());
     QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());

@@ -98,7 +98,7 @@ private slots:
         b.image().channels[210].cells[ColName].text = QStringLiteral("DX");
         b.image().channels[0].clear();
         b.image().settings.cmbBeep = 0;
-        b.image().vfos[1].cells[ColMode] = {0, ModeNames().at(0)};
+        b.image().vfos[1].cells[ColMode] = {0, modeNames().at(0)};
         b.radio.clearLog();
 
         b.trigger("mnuWrChg");

@@ -144,10 +144,10 @@ void VirtualRadio::loadImage(const RadioImage &source)
     std::lock_guard lock(m_mutex);
     m_memory.insert(kSettings1Address, image.SettingsData1.toLatin1());
     m_memory.insert(kSettings2Address, image.SettingsData2.toLatin1());
-    m_memory.insert(kVfoAAddress, MakeVFOData(image.vfos[0]).toLatin1());
-    m_memory.insert(kVfoBAddress, MakeVFOData(image.vfos[1]).toLatin1());
+    m_memory.insert(kVfoAAddress, makeVfoData(image.vfos[0]).toLatin1());
+    m_memory.insert(kVfoBAddress, makeVfoData(image.vfos[1]).toLatin1());
     for (int n = 0; n < kChannelCount; ++n)
-        m_memory.insert(channelAddress(n), MakeMemoryData(image.channels[n]).toLatin1());
+        m_memory.insert(channelAddress(n), makeMemoryData(image.channels[n]).toLatin1());
 }
 
 void VirtualRadio::setRecord(int address, const QByteArray &text)
@@ -167,15 +167,15 @@ RadioImage VirtualRadio::image() const
     RadioImage image = startupImage(modelIndexOfCode(m_setup.modelCode));
     image.SettingsData1 = QString::fromLatin1(record(kSettings1Address));
     image.SettingsData2 = QString::fromLatin1(record(kSettings2Address));
-    DecodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+    decodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
     VfoRow vfo;
-    if (DecodeVFOData(QString::fromLatin1(record(kVfoAAddress)), vfo))
+    if (decodeVfoData(QString::fromLatin1(record(kVfoAAddress)), vfo))
         image.vfos[0] = vfo;
-    if (DecodeVFOData(QString::fromLatin1(record(kVfoBAddress)), vfo))
+    if (decodeVfoData(QString::fromLatin1(record(kVfoBAddress)), vfo))
         image.vfos[1] = vfo;
     for (int n = 0; n < kChannelCount; ++n) {
         ChannelRow row;
-        if (DecodeMemoryData(QString::fromLatin1(record(channelAddress(n))), row))
+        if (decodeMemoryData(QString::fromLatin1(record(channelAddress(n))), row))
             image.channels[n] = row;
     }
     return image;
@@ -185,10 +185,10 @@ QByteArray VirtualRadio::cloneFileBytes() const
 {
     const int model = modelIndexOfCode(m_setup.modelCode);
     QByteArray bytes =
-        CloneHeaders(headerRowForModel(model), m_setup.variantCode == "AA" ? 1 : 0).toLatin1() + kCrLf;
+        cloneHeaders(headerRowForModel(model), m_setup.variantCode == "AA" ? 1 : 0).toLatin1() + kCrLf;
     for (const int address : recordAddresses())
         bytes += record(address) + kCrLf;
-    bytes += CloneEndLine().toLatin1() + kCrLf;
+    bytes += cloneEndLine().toLatin1() + kCrLf;
     return bytes;
 }
 
@@ -538,8 +538,8 @@ RadioImage VirtualRadio::sampleImage()
     image.settings.cmbAPO = 2;
     image.settings.cmbScanSkip = 1;
     image.settings.Slider1 = -150;
-    DecodeVFOData(QString::fromLatin1(channelRecord(7'074'000, 0, "")), image.vfos[0]);
-    DecodeVFOData(QString::fromLatin1(channelRecord(14'074'000, 0, "")), image.vfos[1]);
+    decodeVfoData(QString::fromLatin1(channelRecord(7'074'000, 0, "")), image.vfos[0]);
+    decodeVfoData(QString::fromLatin1(channelRecord(14'074'000, 0, "")), image.vfos[1]);
 
     const struct {
         int channel;
@@ -582,7 +582,7 @@ RadioImage VirtualRadio::sampleImage()
         {603, channelRecord(21'450'000, 0, "B-P2")},
     };
     for (const auto &c : channels)
-        DecodeMemoryData(QString::fromLatin1(c.record), image.channels[c.channel]);
+        decodeMemoryData(QString::fromLatin1(c.record), image.channels[c.channel]);
     rebuildSettingsData(image);
     return image;
 }
