@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     // The input's records as the loader read them.
     FieldReader reader(content);
-    if (reader.readField() != CloneHeaders(model, variantA ? 1 : 0))
+    if (reader.readField() != cloneHeaders(model, variantA ? 1 : 0))
         std::abort();
     QString records[kRecordCount];
     for (QString &record : records)

@@ -35,7 +35,7 @@ void checkThroughRecord(const ChannelRow &row)
     require(c[ColName].text.size() <= 7);
 
     ChannelRow decoded;
-    require(DecodeMemoryData(MakeMemoryData(row), decoded));
+    require(decodeMemoryData(makeMemoryData(row), decoded));
     require(decoded.inUse);
     for (int col = 0; col < kChannelColumns; ++col) {
         if (col != ColName)

@@ -89,14 +89,14 @@ void judge(const QByteArray &line, const QByteArray &reply)
         const QString text = blockReadData(reply);
         require(text.size() == kRecordChars);
         ChannelRow row;
-        if (DecodeMemoryData(text, row)) {
+        if (decodeMemoryData(text, row)) {
             ChannelRow again;
-            require(DecodeMemoryData(MakeMemoryData(row), again) && again == row);
+            require(decodeMemoryData(makeMemoryData(row), again) && again == row);
         }
         VfoRow vfo;
-        if (DecodeVFOData(text, vfo)) {
+        if (decodeVfoData(text, vfo)) {
             VfoRow again;
-            require(DecodeVFOData(MakeVFOData(vfo), again) && again.cells == vfo.cells);
+            require(decodeVfoData(makeVfoData(vfo), again) && again.cells == vfo.cells);
         }
     } else if (line.size() == kWriteLineLength && isAcknowledged(reply, kWriteReplyLength)) {
         require(reply.size() == kWriteReplyLength && reply.endsWith("OK\r\n"));
