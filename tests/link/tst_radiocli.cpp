@@ -3,6 +3,7 @@
 // of each message shows that it reaches the user and leaves no output file.
 
 #include "support/ProcessRunner.h"
+#include "support/SimProcess.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -13,30 +14,6 @@ using namespace ktv4::test;
 namespace {
 
 // ktv4sim as a child process; stopped (and its --save written) by stop().
-class Sim {
-public:
-    explicit Sim(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(KTV4SIM_PATH), QStringList{"--baud", "0"} + arguments);
-        if (m_process.waitForReadyRead(10000))
-            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Sim() { stop(); }
-    QString device() const { return m_device; }
-    void stop()
-
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return;
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-    }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 } // namespace
 
@@ -51,7 +28,7 @@ private slots:
 
     void identify()
     {
-        Sim sim({"--model-code", "66", "--variant-code", "AA"});
+        SimProcess sim({"--model-code", "66", "--variant-code", "AA"});
         QVERIFY(!sim.device().isEmpty());
         const Run r = cli({"identify", "--port", sim.device()});
         QCOMPARE(r.exitCode, 0);
@@ -67,7 +44,7 @@ private slots:
         const QString trace = path("read.trace");
         const QString saved = path("radio-settings.TV4");
         QCOMPARE(cli({"new", "--model", "0", "-o", base}).exitCode, 0);
-        Sim sim({"--variant-code", "AA", "--save", saved});
+        SimProcess sim({"--variant-code", "AA", "--save", saved});
         QVERIFY(!sim.device().isEmpty());
 
         const Run r = cli({"read", "--port", sim.device(), "--what", "settings", "--identify", "--base", base,
@@ -85,7 +62,7 @@ private slots:
         QCOMPARE(lines.mid(5), before.mid(5));
         QCOMPARE(readAll(trace).count(" > "), 1 + 5);
 
-        Sim target({"--save", saved});
+        SimProcess target({"--save", saved});
         QCOMPARE(cli({"write", "--port", target.device(), "--what", "settings", path("new.TV4")}).exitCode,
                  0);
         target.stop();
@@ -120,7 +97,7 @@ private slots:
 
         const QString out = path("out.TV4");
         QFile::remove(out);
-        Sim sim(simArguments);
+        SimProcess sim(simArguments);
         QVERIFY(!sim.device().isEmpty());
         cliArguments.replaceInStrings(QRegularExpression("^DEV$"), sim.device());
         cliArguments.replaceInStrings(QRegularExpression("^OUT$"), out);

@@ -4,6 +4,7 @@
 #include "RadioFixture.h"
 #include "model/ImageDiff.h"
 #include "support/ProcessRunner.h"
+#include "support/SimProcess.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -37,26 +38,6 @@ QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
 }
 
 // ktv4sim as a child process, unpaced.
-class Sim {
-public:
-    explicit Sim(const QStringList &arguments)
-    {
-        m_process.start(QStringLiteral(KTV4SIM_PATH), QStringList{"--baud", "0"} + arguments);
-        if (m_process.waitForReadyRead(10000))
-            m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Sim()
-    {
-        m_process.terminate();
-        if (!m_process.waitForFinished(10000))
-            m_process.kill();
-    }
-    QString device() const { return m_device; }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
 
 } // namespace
 
@@ -198,7 +179,7 @@ private slots:
             image.channels[n].cells[ColName].text = QStringLiteral("CLI%1").arg(n);
         QVERIFY(writeCloneFile(edited, image, ModelE, false).ok());
         const QString log = m_dir.filePath(QStringLiteral("sim.log"));
-        Sim sim({"--image", base, "--log", log, "--corrupt-at", addressText(channelAddress(603))});
+        SimProcess sim({"--image", base, "--log", log, "--corrupt-at", addressText(channelAddress(603))});
         QVERIFY(!sim.device().isEmpty());
 
         const Run write = cli({"write", "--port", sim.device(), "--changes-from", base, "--verify", edited});
