@@ -716,7 +716,10 @@ void CloneTransfer::Private::addVerify()
     if (records.empty())
         return;
     steps.reserve(3 * records.size() + 3);
-    for (const auto &[address, sent] : records) {
+    // Named copies, not structured bindings: the lambdas below capture them, which clang 14 refuses.
+    for (const auto &record : records) {
+        const int address = record.first;
+        const QString sent = record.second;
         const int index = recordIndex(address);
         if (index >= 4) {
             addDo([this, index]() -> Verdict {
