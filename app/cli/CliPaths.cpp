@@ -25,9 +25,6 @@ int checkCommandPaths(const QString &command, const QList<NamedPath> &paths)
             const NamedPath &b = paths[j];
             if (b.path.isEmpty() || (!a.output && !b.output))
                 continue;
-            const bool inPlace = a.output != b.output && a.kind == FileKind::Clone && b.kind == FileKind::Clone;
-            if (inPlace)
-                continue;
             const bool clash = isStandardOutput(a.path) || isStandardOutput(b.path)
                                    ? a.output && b.output && a.path == b.path
                                    : sameFile(a.path, b.path);

@@ -1,23 +1,19 @@
 #pragma once
 // The files a command line names, checked before the command does anything: every output must be
 // writable as a regular file (or be "-", standard output), and no output may be the same file as
-// another output or an input of another kind. A clash found only after a minute of reading the
-// radio, or a CSV file saved over the file it came from, would lose the user's data. A clone
-// file updated in place (import-csv X.TV4 in.csv -o X.TV4) is fine: it is read whole before the
-// new one replaces it.
+// an input or another output. A clash found only after a minute of reading the radio, or a file
+// saved over the one it came from, would lose the user's data: a failed or unwanted result would
+// leave no original to go back to.
 
 #include <QList>
 #include <QString>
 
 namespace ktv4::cli {
 
-enum class FileKind { Clone, Csv, Trace };
-
 struct NamedPath {
     QString role; // how the command line names it: "-o", "--csv-out", "IN.TV4"
     QString path;
     bool output = false;
-    FileKind kind = FileKind::Clone;
 };
 
 // "-" as an output: the bytes go to standard output.

@@ -248,8 +248,8 @@ int runExportCsv(const QStringList &arguments)
         return code;
     if (const std::optional<int> code = checkFormat(parser))
         return *code;
-    if (const int code = checkCommandPaths("export-csv", {{"IN.TV4", parser.positionalArguments().at(0)},
-                                                          {"-o", parser.output(), true, FileKind::Csv}});
+    if (const int code = checkCommandPaths(
+            "export-csv", {{"IN.TV4", parser.positionalArguments().at(0)}, {"-o", parser.output(), true}});
         code >= 0)
         return code;
     CloneDocument document;
@@ -284,11 +284,11 @@ int runImportCsv(const QStringList &arguments)
         return code;
     if (const std::optional<int> code = checkFormat(parser))
         return *code;
-    if (const int code = checkCommandPaths(
-            "import-csv", {{"IN.TV4", parser.positionalArguments().at(0)},
-                           {"IN.csv", parser.positionalArguments().at(1), false, FileKind::Csv},
-                           {"-o", parser.output(), true},
-                           {"--csv-out", parser.value(csvOut), true, FileKind::Csv}});
+    if (const int code =
+            checkCommandPaths("import-csv", {{"IN.TV4", parser.positionalArguments().at(0)},
+                                             {"IN.csv", parser.positionalArguments().at(1), false},
+                                             {"-o", parser.output(), true},
+                                             {"--csv-out", parser.value(csvOut), true}});
         code >= 0)
         return code;
     CloneDocument document;

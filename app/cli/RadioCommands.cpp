@@ -186,8 +186,7 @@ int runIdentify(const QStringList &arguments)
         return code;
     if (!parser.isSet(kPortOption))
         return parser.usageError(QStringLiteral("needs --port DEV"));
-    if (const int code =
-            checkCommandPaths("identify", {{"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+    if (const int code = checkCommandPaths("identify", {{"--trace", parser.value(kTraceOption), true}});
         code >= 0)
         return code;
 
@@ -219,10 +218,9 @@ int runRead(const QStringList &arguments)
     if (!operation)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
     // Checked now, not after a minute of reading.
-    if (const int code =
-            checkCommandPaths("read", {{"--base", parser.value(base)},
-                                       {"-o", parser.output(), true},
-                                       {"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+    if (const int code = checkCommandPaths("read", {{"--base", parser.value(base)},
+                                                    {"-o", parser.output(), true},
+                                                    {"--trace", parser.value(kTraceOption), true}});
         code >= 0)
         return code;
 
@@ -264,9 +262,9 @@ int runWrite(const QStringList &arguments)
         parser.isSet(changesFrom) ? Operation::WriteChanges : whatOperation(parser.value(kWhatOption), true);
     if (!operation)
         return parser.usageError(QStringLiteral("--what must be settings, memory or all"));
-    if (const int code =
-            checkCommandPaths("write", {{"IN.TV4", parser.positionalArguments().first()},
-                                        {"--trace", parser.value(kTraceOption), true, FileKind::Trace}});
+    if (const int code = checkCommandPaths("write", {{"IN.TV4", parser.positionalArguments().first()},
+                                                     {"--changes-from", parser.value(changesFrom)},
+                                                     {"--trace", parser.value(kTraceOption), true}});
         code >= 0)
         return code;
 
@@ -319,6 +317,10 @@ int runVerify(const QStringList &arguments)
         return code == ExitOk ? Same : Trouble;
     if (!parser.isSet(kPortOption))
         return parser.usageError(QStringLiteral("needs --port DEV"));
+    if (const int code = checkCommandPaths("verify", {{"IN.TV4", parser.positionalArguments().first()},
+                                                      {"--trace", parser.value(kTraceOption), true}});
+        code >= 0)
+        return Trouble;
 
     CloneDocument file;
     if (!loadInput(file, parser.positionalArguments().first()))

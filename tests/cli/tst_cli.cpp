@@ -76,9 +76,9 @@ private slots:
 
     void dumpForPeopleAndScripts()
     {
-        QCOMPARE(cli({"new", "--model", "1", "-o", path("d.TV4")}).exitCode, 0);
+        QCOMPARE(cli({"new", "--model", "1", "-o", path("new.TV4")}).exitCode, 0);
         writeAll(path("d.csv"), "KT-V4,MEMORY,A-P1,3.573.000,USB,0,SLOW,WIDE,OFF,FT8,\r\n");
-        QCOMPARE(cli({"import-csv", path("d.TV4"), path("d.csv"), "-o", path("d.TV4")}).exitCode, 0);
+        QCOMPARE(cli({"import-csv", path("new.TV4"), path("d.csv"), "-o", path("d.TV4")}).exitCode, 0);
 
         const Run text = cli({"dump", path("d.TV4")});
         QCOMPARE(text.exitCode, 0);

@@ -113,6 +113,8 @@ private slots:
             << "-o and --csv-out are the same file";
         QTest::newRow("CSV over its clone file") << R"sh("$0" export-csv good.TV4 -o folder/../good.TV4)sh"
                                                  << 2 << "IN.TV4 and -o are the same file";
+        QTest::newRow("clone file over itself") << R"sh("$0" import-csv good.TV4 full.csv -o ./good.TV4)sh"
+                                                << 2 << "IN.TV4 and -o are the same file";
         QTest::newRow("trace over the file being written")
             << R"sh("$0" write good.TV4 --port /dev/no-such-radio --trace good.TV4)sh" << 2
             << "IN.TV4 and --trace are the same file";
