@@ -1,5 +1,7 @@
 #include "link/PortFacts.h"
 
+#include "files/FileAccess.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +19,11 @@
 namespace ktv4 {
 
 namespace {
+
+// The system files read here (account lists, udev rules, /proc entries) are a few kilobytes. The
+// bound keeps an endless or hostile one under the system root (a FIFO, a device, a giant file)
+// from stalling the checks or filling the memory: it reads as empty, like a missing file.
+constexpr qint64 kSystemFileLimit = 1024 * 1024;
 
 // Where programs leave "LCK..ttyUSB0" while they use a port: the UUCP folders, and the
 // temporary folders the serial library falls back to when those cannot be written.
@@ -128,8 +135,8 @@ void SystemRoot::setIdentity(const UserIdentity &identity)
 
 QByteArray SystemRoot::readFile(const QString &absolute) const
 {
-    QFile file(path(absolute));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const FileRead read = readWholeFile(path(absolute), kSystemFileLimit, FileStatus::FileOpenError);
+    return read.result.ok() ? read.bytes : QByteArray();
 }
 
 bool SystemRoot::exists(const QString &absolute) const

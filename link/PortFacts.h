@@ -91,6 +91,7 @@ public:
     QString programName(qint64 pid) const;                         // /proc/PID/comm
     QList<qint64> processesNamed(const QString &program) const;
     bool processExists(qint64 pid) const;
+    // A regular file of at most 1 MiB; anything else (missing, a FIFO, a device, larger) reads as empty.
     QByteArray readFile(const QString &absolute) const;
     bool exists(const QString &absolute) const;
     QStringList list(const QString &absoluteDir, const QStringList &patterns = {}) const;

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace ktv4;
@@ -18,7 +19,7 @@ constexpr uint kUid = 4242;
 
 struct FakeFile {
     const char *path;
-    const char *content; // nullptr: a symbolic link to `link`
+    const char *content; // nullptr: a symbolic link to `link`, or a FIFO without one
     const char *link = nullptr;
 };
 
@@ -104,6 +105,8 @@ const Row kRows[] = {
      0660,
      "sandbox",
      "flatpak override --user --device=all org.example.Ktv4"},
+    // Read as empty at once: neither waits for a writer nor reads without end.
+    {"endless system files", {{"/run/lock/LCK..ttyUSB0", nullptr}, {"/proc/655/comm", nullptr, "/dev/zero"}}},
     {"Flatpak with all devices",
      {{"/.flatpak-info", "[Application]\nname=org.example.Ktv4\n[Context]\ndevices=all;\n"}}},
 };
@@ -112,6 +115,10 @@ void put(const QString &root, const FakeFile &file)
 {
     const QString path = root + QLatin1String(file.path);
     QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+    if (!file.content && !file.link) {
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        return;
+    }
     if (!file.content) {
         QVERIFY(QFile::link(QLatin1String(file.link), path));
         return;
