@@ -17,16 +17,8 @@ QString tr(const char *text)
     return QCoreApplication::translate("ktv4::ChirpCsv", text);
 }
 
-// The receive frequencies the radio accepts, as the channel edit dialog checks them.
-constexpr qint64 kLowestReceive = 30000;
-constexpr qint64 kReceiveLimit = 35000000;
 constexpr int kNameLength = 7;
 constexpr int kToneOn = 0x80;
-
-bool isChannelFrequency(qint64 hz)
-{
-    return hz >= kLowestReceive && hz < kReceiveLimit;
-}
 
 // The radio's modes (by mode code) and the words the other tool uses for them.
 constexpr const char *kModeWords[] = {"USB", "LSB", "CW", "CWR", "AM", "FM"};
@@ -218,7 +210,7 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     if (!frequency)
         return drop(
             tr("frequency \"%1\" is not a frequency in MHz with up to 6 decimals").arg(frequencyField));
-    if (!isChannelFrequency(*frequency))
+    if (!isAcceptedFrequency(*frequency))
         return drop(tr("frequency %1 MHz is outside the radio's range, 0.030000 to 34.999999 MHz")
                         .arg(chirpFrequencyText(*frequency)));
 
@@ -255,7 +247,7 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
             const qint64 tx = duplex == QLatin1String("split") ? *offset
                               : duplex == QLatin1String("+")   ? *frequency + *offset
                                                                : *frequency - *offset;
-            if (isChannelFrequency(tx))
+            if (isAcceptedFrequency(tx))
                 split = tx;
             else
                 out.reasons << tr("transmit frequency %1 MHz is outside the radio's range: transmits on the "
