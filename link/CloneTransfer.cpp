@@ -9,6 +9,7 @@
 #include "model/ImageDiff.h"
 
 #include <QTimer>
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <optional>
@@ -31,6 +32,104 @@ QString outcomeText(TransferOutcome outcome)
         return QStringLiteral("Verify Error");
     }
     return QString();
+}
+
+bool isWriteOperation(Operation operation)
+{
+    return operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
+           operation == Operation::WriteAll || operation == Operation::WriteChanges;
+}
+
+namespace {
+
+// "a, b and c"
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.value(0);
+    return CloneTransfer::tr("%1 and %2")
+        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
+}
+
+// Records named as the user knows them: "settings block 1", "VFO A", "channel 12",
+// "channels 0 to 79, 85 and A 3 to A 7". Channels that follow each other form one run.
+QString describeRecords(const QList<int> &addresses)
+{
+    QStringList parts;
+    QStringList runs;
+    int channels = 0;
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        const int index = recordIndex(addresses[i]);
+        if (index < kFirstChannelIndex) {
+            QString label = recordLabel(addresses[i]);
+            if (label.startsWith(QLatin1String("Settings")))
+                label = CloneTransfer::tr("settings block %1").arg(index + 1);
+            parts << label;
+            continue;
+        }
+        const int first = index - kFirstChannelIndex;
+        int last = first;
+        while (i + 1 < addresses.size() && recordIndex(addresses[i + 1]) == last + kFirstChannelIndex + 1) {
+            ++last;
+            ++i;
+        }
+        channels += last - first + 1;
+        runs << (last == first ? gridRowLabel(first).simplified()
+                               : CloneTransfer::tr("%1 to %2")
+                                     .arg(gridRowLabel(first).simplified(), gridRowLabel(last).simplified()));
+    }
+    if (!runs.isEmpty())
+        parts << (channels == 1 ? CloneTransfer::tr("channel %1") : CloneTransfer::tr("channels %1"))
+                     .arg(listed(runs));
+    return listed(parts);
+}
+
+QString capitalized(QString text)
+{
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
+} // namespace
+
+QString writtenSummary(const TransferResult &result)
+{
+    if (!isWriteOperation(result.operation))
+        return QString();
+    QList<int> written = result.writtenRecords;
+    std::sort(written.begin(), written.end());
+    written.erase(std::unique(written.begin(), written.end()), written.end());
+    QList<int> left;
+    for (const int address : result.plannedRecords) {
+        if (!std::binary_search(written.cbegin(), written.cend(), address))
+            left << address;
+    }
+    if (written.isEmpty())
+        return CloneTransfer::tr("Nothing was written to the radio.");
+    if (left.isEmpty()) {
+        switch (result.operation) {
+        case Operation::WriteSettings:
+            return CloneTransfer::tr("The settings and both VFOs were written.");
+        case Operation::WriteMemory:
+            return CloneTransfer::tr("All %1 channels were written.").arg(kChannelCount);
+        case Operation::WriteAll:
+            return CloneTransfer::tr("The settings, both VFOs and all %1 channels were written.")
+                .arg(kChannelCount);
+        default:
+            return (written.size() == 1
+                        ? CloneTransfer::tr("1 changed record was written: %1.")
+                        : CloneTransfer::tr("%1 changed records were written: %2.").arg(written.size()))
+                .arg(describeRecords(written));
+        }
+    }
+    const QString done = capitalized(describeRecords(written));
+    const QString rest = describeRecords(left);
+    return (written.size() == 1 ? CloneTransfer::tr("%1 was written; ")
+                                : CloneTransfer::tr("%1 were written; "))
+               .arg(done) +
+           (left.size() == 1 ? CloneTransfer::tr("%1 was not.") : CloneTransfer::tr("%1 were not."))
+               .arg(rest);
 }
 
 namespace {
@@ -166,6 +265,7 @@ public:
     bool verifyWrites = false;
     // What the radio acknowledged in this operation, for the read-back check: address and text.
     std::vector<std::pair<int, QString>> written;
+    QList<int> planned;
     int verified = 0;
     QList<int> mismatched;
 
@@ -287,11 +387,16 @@ bool CloneTransfer::start(Operation operation)
         d->phases = {operation};
         break;
     }
-    const bool writes = operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
-                        operation == Operation::WriteAll || operation == Operation::WriteChanges;
-    if (writes && d->verifyWrites)
+    if (isWriteOperation(operation) && d->verifyWrites)
         d->phases.push_back(Operation::VerifyWritten);
     d->written.clear();
+    d->planned.clear();
+    if (operation == Operation::WriteSettings || operation == Operation::WriteAll)
+        d->planned = {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress};
+    if (operation == Operation::WriteMemory || operation == Operation::WriteAll) {
+        for (int n = 0; n < kChannelCount; ++n)
+            d->planned << channelAddress(n);
+    }
     d->verified = 0;
     d->mismatched.clear();
     d->phaseIndex = 0;
@@ -453,6 +558,9 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.verifiedRecords = verified;
     result.mismatchedRecords = mismatched;
     result.portNotOpened = portNotOpened;
+    result.plannedRecords = planned;
+    for (const auto &record : written)
+        result.writtenRecords << record.first;
     busy = false;
     cancelRequested = false;
     steps.clear();
@@ -684,6 +792,7 @@ void CloneTransfer::Private::addWriteChanges()
     RadioImage image = document.image();
     rebuildSettingsData(image);
     const QList<int> addresses = document.radio().recordsToWrite(image);
+    planned = addresses;
     // Nothing differs: nothing goes on the line.
     if (addresses.isEmpty())
         return;
@@ -692,9 +801,9 @@ void CloneTransfer::Private::addWriteChanges()
     addPause();
     for (const int address : addresses) {
         const int index = recordIndex(address);
-        if (index >= 4) {
+        if (index >= kFirstChannelIndex) {
             addDo([this, index]() -> Verdict {
-                emit q->progress(index - 4);
+                emit q->progress(index - kFirstChannelIndex);
                 return {};
             });
         }
@@ -721,9 +830,9 @@ void CloneTransfer::Private::addVerify()
         const int address = record.first;
         const QString sent = record.second;
         const int index = recordIndex(address);
-        if (index >= 4) {
+        if (index >= kFirstChannelIndex) {
             addDo([this, index]() -> Verdict {
-                emit q->progress(index - 4);
+                emit q->progress(index - kFirstChannelIndex);
                 return {};
             });
         }

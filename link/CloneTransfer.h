@@ -51,7 +51,18 @@ struct TransferResult {
     // that differ, in address order.
     int verifiedRecords = 0;
     QList<int> mismatchedRecords = {};
+    // Writes: the records the operation was to send, and those the radio acknowledged, by address
+    // in the order sent. The radio now holds the acknowledged ones; a write that stopped left the
+    // others as they were.
+    QList<int> plannedRecords = {};
+    QList<int> writtenRecords = {};
 };
+
+bool isWriteOperation(Operation operation);
+
+// What a write left in the radio, for the user: "Channels 0 to 79 were written; channels 80 to
+// B199 were not." Empty for reads and identify.
+QString writtenSummary(const TransferResult &result);
 
 // "Communication Error", "COM Port Error", "Cancelled", "Verify Error" (empty for Completed).
 QString outcomeText(TransferOutcome outcome);

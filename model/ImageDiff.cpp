@@ -6,8 +6,6 @@ namespace ktv4 {
 
 namespace {
 
-constexpr int kFirstChannelIndex = 4;
-
 QString settingText(const SettingDescriptor &d, int position)
 {
     return position >= 0 && position < d.items.size() ? d.items[position] : QString::number(position);

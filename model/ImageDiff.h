@@ -15,7 +15,8 @@ namespace ktv4 {
 
 // The records in record order: settings 1, settings 2, VFO A, VFO B, channels 0..603.
 int recordAddress(int index);
-int recordIndex(int address); // -1 for an address outside the map
+constexpr int kFirstChannelIndex = 4; // the record index of channel 0
+int recordIndex(int address);         // -1 for an address outside the map
 // "Settings block 1", "Settings block 2", "VFO A", "VFO B", or the channel's grid row label.
 QString recordLabel(int address);
 

@@ -149,7 +149,7 @@ private:
     void phaseStarted(ktv4::Operation phase);
     void transferFinished(const ktv4::TransferResult &result);
     void setBusy(bool busy);
-    void showFileError(const FileResult &result);
+    void showFileError(const FileResult &result, const QString &path);
     bool saveCloneFile(const QString &path);
     QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);

@@ -78,9 +78,9 @@ QString MainWindow::chooseFile(bool save, const QString &filter)
     return chosen;
 }
 
-void MainWindow::showFileError(const FileResult &result)
+void MainWindow::showFileError(const FileResult &result, const QString &path)
 {
-    m_prompts.message(this, errorMessage(messageText(result.status), result.detail));
+    m_prompts.message(this, fileErrorMessage(result, path));
 }
 
 void MainWindow::fileNew()
@@ -112,7 +112,7 @@ bool MainWindow::loadCloneFile(const QString &path)
 {
     const FileResult result = m_document.load(path);
     if (!result.ok()) {
-        showFileError(result);
+        showFileError(result, path);
         // A recent file that is gone leaves the list; one that could not be read stays.
         if (!QFileInfo::exists(path) && m_recentFiles.contains(QFileInfo(path).absoluteFilePath())) {
             m_recentFiles.removeAll(QFileInfo(path).absoluteFilePath());
@@ -184,7 +184,7 @@ bool MainWindow::saveCloneFile(const QString &path)
         return false;
     const FileResult result = m_document.save(path);
     if (!result.ok()) {
-        showFileError(result);
+        showFileError(result, path);
         return false;
     }
     rememberRecentFile(path);

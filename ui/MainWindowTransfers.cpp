@@ -26,12 +26,6 @@ bool isMemoryPhase(Operation operation)
            operation == Operation::WriteChanges || operation == Operation::VerifyWritten;
 }
 
-bool isWrite(Operation operation)
-{
-    return operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
-           operation == Operation::WriteAll || operation == Operation::WriteChanges;
-}
-
 bool isRead(Operation operation)
 {
     return operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
@@ -71,7 +65,7 @@ void MainWindow::startOperation(Operation operation)
 {
     if (m_busy || m_transfer->isBusy())
         return;
-    if (isWrite(operation)) {
+    if (isWriteOperation(operation)) {
         if (operation == Operation::WriteChanges && m_document.radio().knownCount() > 0) {
             RadioImage image = m_document.image();
             rebuildSettingsData(image);
@@ -129,18 +123,20 @@ void MainWindow::transferFinished(const TransferResult &result)
     if (result.outcome == TransferOutcome::Completed && isRead(result.operation))
         keepBackup(BackupReason::Read);
     QStringList status;
-    if (result.outcome == TransferOutcome::Completed && isWrite(result.operation))
-        status << (!m_transfer->verifyWrites()   ? tr("Written.")
-                   : result.verifiedRecords == 1 ? tr("verified: 1 record")
-                                                 : tr("verified: %1 records").arg(result.verifiedRecords));
+    if (result.outcome == TransferOutcome::Completed && isWriteOperation(result.operation)) {
+        status << writtenSummary(result);
+        if (m_transfer->verifyWrites())
+            status << (result.verifiedRecords == 1 ? tr("Verified: 1 record.")
+                                                   : tr("Verified: %1 records.").arg(result.verifiedRecords));
+    } else if (result.outcome == TransferOutcome::Cancelled && !isWriteOperation(result.operation)) {
+        status << tr("Cancelled.");
+    }
     if (!m_backupProblem.isEmpty())
         status << m_backupProblem;
     if (!status.isEmpty())
         showStatus(status.join(QStringLiteral("  ")));
     const bool cancelled = std::exchange(m_cancelRequested, false);
-    if (cancelled && result.outcome == TransferOutcome::CommunicationError)
-        return;
-    if (const auto message = finishingMessage(result, platformPortName(portName())))
+    if (const auto message = finishingMessage(result, platformPortName(portName()), cancelled))
         m_prompts.message(this, *message);
 }
 

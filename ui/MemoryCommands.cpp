@@ -57,7 +57,7 @@ bool MemoryCommands::importFile(QWidget *parent, const QString &path, bool chirp
 
     const CsvImportResult import = m_document.importCsv(path);
     if (!import.result.ok()) {
-        m_prompts.message(parent, errorMessage(messageText(import.result.status), import.result.detail));
+        m_prompts.message(parent, fileErrorMessage(import.result, path));
         return false;
     }
     // The document has announced the new table, so the grid is redrawn; the first row becomes
@@ -87,7 +87,7 @@ bool MemoryCommands::exportCsv(QWidget *parent)
     const FileResult result =
         filter == chirpFilter() ? m_document.exportChirpCsv(path) : m_document.exportCsv(path);
     if (!result.ok()) {
-        m_prompts.message(parent, errorMessage(messageText(result.status), result.detail));
+        m_prompts.message(parent, fileErrorMessage(result, path));
         return false;
     }
     return true;
@@ -97,7 +97,7 @@ bool MemoryCommands::importChirpCsv(QWidget *parent, const QString &path)
 {
     const ChirpImport import = m_document.importChirpCsv(path);
     if (!import.result.ok()) {
-        m_prompts.message(parent, errorMessage(messageText(import.result.status), import.result.detail));
+        m_prompts.message(parent, fileErrorMessage(import.result, path));
         return false;
     }
     m_panel.selectChannel(import.changed.isEmpty() ? 0 : import.changed.first());

@@ -5,21 +5,70 @@
 
 namespace ktv4::ui {
 
-std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device)
+namespace {
+
+QString tx(const char *text)
 {
+    return QCoreApplication::translate("ktv4::ui::TransferMessages", text);
+}
+
+// A write that stopped: what the radio now holds, and how to finish the job.
+QString writeReport(const TransferResult &result)
+{
+    QString text = writtenSummary(result);
+    if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size())
+        text += QLatin1Char(' ') + tx("Tool > Write > Changes sends only what is left.");
+    return text;
+}
+
+QString joined(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    return first + QStringLiteral("\n\n") + second;
+}
+
+} // namespace
+
+std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device,
+                                               bool cancelled)
+{
+    const bool write = isWriteOperation(result.operation);
+    if (cancelled && result.outcome == TransferOutcome::CommunicationError) {
+        if (!write)
+            return std::nullopt;
+        // The radio stopped answering while the user was stopping: the write was cancelled.
+        TransferResult stopped = result;
+        stopped.outcome = TransferOutcome::Cancelled;
+        return finishingMessage(stopped, device, false);
+    }
+    const QString report = write ? writeReport(result) : QString();
+    QString reason = result.detail;
+    // A reason from the radio's side names the port it came through.
+    if (!device.isEmpty() && !reason.isEmpty() && !reason.contains(device))
+        reason = tx("%1 (port %2)").arg(reason, device);
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
     case TransferOutcome::VerifyFailed:
-        return errorMessage(outcomeText(result.outcome), result.detail);
+        return errorMessage(outcomeText(result.outcome), joined(reason, report));
     case TransferOutcome::ComPortError: {
-        QString details = portErrorDetails(result.detail, device);
+        QString details = portErrorDetails(reason, device);
         // The checklist knows the causes the reason alone cannot tell apart.
         if (result.portNotOpened)
-            details += QStringLiteral("\n\n") + portCheckPointer();
+            details = joined(details, portCheckPointer());
+        else
+            details = joined(details, report);
         return errorMessage(outcomeText(result.outcome), details);
     }
-    case TransferOutcome::Completed:
     case TransferOutcome::Cancelled:
+        if (write) {
+            MessageRequest request = errorMessage(outcomeText(result.outcome), report);
+            request.icon = QMessageBox::Warning;
+            request.title = tx("Write cancelled");
+            return request;
+        }
+        break;
+    case TransferOutcome::Completed:
         break;
     }
     return std::nullopt;

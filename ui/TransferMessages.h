@@ -8,10 +8,12 @@
 
 namespace ktv4::ui {
 
-// The "ERROR" box for a failed operation; nothing for a completed or
-// cancelled one. `device` is the serial device the operation used.
+// The "ERROR" box for a failed operation, and the "Cancelled" box for a cancelled write, with the
+// reason and what a write left in the radio under the text; nothing for a completed operation or
+// a cancelled read. `device` is the serial device the operation used. `cancelled`: the user
+// stopped the operation, so a radio that stopped answering meanwhile is no news.
 std::optional<MessageRequest> finishingMessage(const TransferResult &result,
-                                               const QString &device = QString());
+                                               const QString &device = QString(), bool cancelled = false);
 
 // The engine's reason, followed by a hint when the reason is a familiar one: the device does not
 // exist, the user may not open it (the dialout group), or another program holds it. The device

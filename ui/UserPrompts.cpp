@@ -3,6 +3,7 @@
 #include "ui/WritePreview.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -23,7 +24,7 @@ QString withDefaultSuffix(const QString &path, const QString &suffix)
     return path.endsWith(QLatin1Char('.')) ? path + suffix : path + QLatin1Char('.') + suffix;
 }
 
-MessageRequest errorMessage(const QString &text, const QString &details)
+MessageRequest errorMessage(const QString &text, const QString &reason)
 {
     MessageRequest request;
     request.icon = QMessageBox::Critical;
@@ -31,8 +32,18 @@ MessageRequest errorMessage(const QString &text, const QString &details)
     request.text = text;
     request.buttons = QMessageBox::Ok;
     request.defaultButton = QMessageBox::Ok;
-    request.details = details;
+    request.informative = reason;
     return request;
+}
+
+MessageRequest fileErrorMessage(const FileResult &result, const QString &path)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    // Reasons from the system name the file already.
+    QString reason = result.detail;
+    if (!name.isEmpty() && !reason.contains(name))
+        reason = reason.isEmpty() ? name : QStringLiteral("%1: %2").arg(name, reason);
+    return errorMessage(messageText(result.status), reason);
 }
 
 bool UserPrompts::confirmWrite(QWidget *parent, const WritePreview &preview)
@@ -46,6 +57,8 @@ QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const Messag
     QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
+    if (!request.informative.isEmpty())
+        box.setInformativeText(request.informative);
     if (!request.details.isEmpty())
         box.setDetailedText(request.details);
     return static_cast<QMessageBox::StandardButton>(box.exec());

@@ -2,6 +2,8 @@
 // The seam through which windows ask the user something: message boxes and file dialogs.
 // The program uses WidgetPrompts; tests plug in scripted answers and read what was asked.
 
+#include "files/FileStatus.h"
+
 #include <QMessageBox>
 #include <QString>
 
@@ -15,11 +17,17 @@ struct MessageRequest {
     QString text;
     QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
-    QString details; // optional "Show Details..." text (why a port could not be opened, ...)
+    // The reason, right under the text: the file and what is wrong with it, the port and what
+    // failed, what a write left in the radio.
+    QString informative;
+    QString details; // optional "Show Details..." text, for long lists (the rows an import dropped)
 };
 
-// "ERROR", critical icon, OK: the program's error box.
-MessageRequest errorMessage(const QString &text, const QString &details = QString());
+// "ERROR", critical icon, OK: the program's error box, with the reason under its text.
+MessageRequest errorMessage(const QString &text, const QString &reason = QString());
+
+// The error box for a file that could not be opened, read or written: the reason names the file.
+MessageRequest fileErrorMessage(const FileResult &result, const QString &path);
 
 struct FileDialogRequest {
     QString caption;

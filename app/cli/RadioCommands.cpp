@@ -129,6 +129,9 @@ bool report(const TransferResult &result)
     if (result.outcome == TransferOutcome::Completed)
         return true;
     printError(outcomeText(result.outcome), result.detail);
+    // A write that stopped says what the radio now holds, also without a terminal.
+    if (isWriteOperation(result.operation))
+        QTextStream(stderr) << writtenSummary(result) << "\n";
     return false;
 }
 
@@ -271,7 +274,6 @@ int runWrite(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().first()))
         return ExitFailure;
-    int changed = 0;
     if (parser.isSet(changesFrom)) {
         CloneDocument base;
         if (!loadInput(base, parser.value(changesFrom)))
@@ -281,8 +283,7 @@ int runWrite(const QStringList &arguments)
             document.radio().setRecord(recordAddress(i), held[i]);
         RadioImage image = document.image();
         rebuildSettingsData(image);
-        changed = int(document.radio().recordsToWrite(image).size());
-        if (changed == 0) {
+        if (document.radio().recordsToWrite(image).isEmpty()) {
             QTextStream(stdout) << "Nothing to write: the radio already holds this image.\n";
             return ExitOk;
         }
@@ -296,8 +297,7 @@ int runWrite(const QStringList &arguments)
     if (!report(result))
         return traceResult(transfer, ExitFailure);
     QTextStream out(stdout);
-    if (parser.isSet(changesFrom))
-        out << "written: " << changed << (changed == 1 ? " record\n" : " records\n");
+    out << writtenSummary(result) << "\n";
     if (parser.isSet(verify))
         out << "verified: " << result.verifiedRecords
             << (result.verifiedRecords == 1 ? " record\n" : " records\n");

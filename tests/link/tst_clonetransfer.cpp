@@ -287,24 +287,30 @@ private slots:
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<int>("channelsStored"); // channels the radio took before the failure
+        QTest::addColumn<QString>("summary");    // what the user is told the radio now holds
 
         const sim::CommandTarget enable{sim::CommandTarget::WriteEnable, -1};
         const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
         const int k = kFailingChannel;
-        QTest::newRow("memory, enable NG") << badAck(enable) << Operation::WriteMemory << 1 << 0;
-        QTest::newRow("settings, enable NG") << badAck(enable) << Operation::WriteSettings << 1 << 0;
+        const QString nothing = QStringLiteral("Nothing was written to the radio.");
+        const QString upToK = QStringLiteral("Channels 0 to 8 were written; channels 9 to B-P2 were not.");
+        QTest::newRow("memory, enable NG") << badAck(enable) << Operation::WriteMemory << 1 << 0 << nothing;
+        QTest::newRow("settings, enable NG")
+            << badAck(enable) << Operation::WriteSettings << 1 << 0 << nothing;
         QTest::newRow("settings, enable 12 characters")
-            << wrongLength(enable, 12) << Operation::WriteSettings << 1 << 0;
-        QTest::newRow("all, enable NG") << badAck(enable) << Operation::WriteAll << 1 << 0;
+            << wrongLength(enable, 12) << Operation::WriteSettings << 1 << 0 << nothing;
+        QTest::newRow("all, enable NG") << badAck(enable) << Operation::WriteAll << 1 << 0 << nothing;
         // Write ALL stops after a failed settings step: no memory step follows.
         QTest::newRow("all, VFO B NG")
-            << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll << 5 << 0;
+            << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll << 5 << 0
+            << QStringLiteral("Settings block 1, settings block 2 and VFO A were "
+                              "written; VFO B and channels 0 to B-P2 were not.");
         QTest::newRow("channel k, 79 characters not ending OK")
-            << badAck(at) << Operation::WriteMemory << 1 + k + 1 << k;
+            << badAck(at) << Operation::WriteMemory << 1 + k + 1 << k << upToK;
         QTest::newRow("channel k, reply of 80")
-            << wrongLength(at, 80) << Operation::WriteMemory << 1 + k + 1 << k + 1;
+            << wrongLength(at, 80) << Operation::WriteMemory << 1 + k + 1 << k + 1 << upToK;
         QTest::newRow("channel k, device vanishes")
-            << vanishAt(at) << Operation::WriteMemory << 1 + k + 1 << k;
+            << vanishAt(at) << Operation::WriteMemory << 1 + k + 1 << k << upToK;
     }
 
     // The radio holds the program's channels up to the failure and its own after it; the lines
@@ -315,6 +321,7 @@ private slots:
         QFETCH(Operation, operation);
         QFETCH(int, lineCount);
         QFETCH(int, channelsStored);
+        QFETCH(QString, summary);
 
         Radio r(setup);
         QVERIFY(r.opened);
@@ -326,6 +333,7 @@ private slots:
         QCOMPARE(result.outcome,
                  vanished ? TransferOutcome::ComPortError : TransferOutcome::CommunicationError);
         QVERIFY(!result.memoryStep || operation == Operation::WriteMemory);
+        QCOMPARE(writtenSummary(result), summary);
         QCOMPARE(r.results.size(), 1);
         const QList<QByteArray> lines = r.lines();
         QCOMPARE(lines.size(), lineCount);
@@ -425,15 +433,22 @@ private slots:
         // 0: as channel 10 is about to be read, 1: in the pause after it, 2: as the memory half begins
         QTest::addColumn<int>("when");
         QTest::addColumn<int>("lineCount");
-        QTest::newRow("before an exchange") << 0 << 5 + 10;
-        QTest::newRow("during a pause") << 1 << 5 + 11;
-        QTest::newRow("between the halves of Read ALL") << 2 << 5;
+        QTest::addColumn<Operation>("operation");
+        QTest::addColumn<QString>("summary");
+        QTest::newRow("before an exchange") << 0 << 5 + 10 << Operation::ReadAll << QString();
+        QTest::newRow("during a pause") << 1 << 5 + 11 << Operation::ReadAll << QString();
+        QTest::newRow("between the halves of Read ALL") << 2 << 5 << Operation::ReadAll << QString();
+        QTest::newRow("Write Memory before channel 10")
+            << 0 << 1 + 10 << Operation::WriteMemory
+            << QStringLiteral("Channels 0 to 9 were written; channels 10 to B-P2 were not.");
     }
 
     void cancel()
     {
         QFETCH(int, when);
         QFETCH(int, lineCount);
+        QFETCH(Operation, operation);
+        QFETCH(QString, summary);
         Radio r;
         QVERIFY(r.opened);
         auto cancelAt10 = [&r](int n) {
@@ -450,8 +465,9 @@ private slots:
                     r.transfer.cancel();
             });
 
-        const TransferResult result = r.run(Operation::ReadAll);
+        const TransferResult result = r.run(operation);
         QCOMPARE(result.outcome, TransferOutcome::Cancelled);
+        QCOMPARE(writtenSummary(result), summary);
         QCOMPARE(outcomeText(result.outcome), QStringLiteral("Cancelled"));
         const QList<QByteArray> lines = r.lines();
         // Stopped as a failed step stops: no closing line after the last record read.

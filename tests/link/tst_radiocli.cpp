@@ -63,8 +63,9 @@ private slots:
         QCOMPARE(readAll(trace).count(" > "), 1 + 5);
 
         SimProcess target({"--save", saved});
-        QCOMPARE(cli({"write", "--port", target.device(), "--what", "settings", path("new.TV4")}).exitCode,
-                 0);
+        const Run write = cli({"write", "--port", target.device(), "--what", "settings", path("new.TV4")});
+        QCOMPARE(write.exitCode, 0);
+        QCOMPARE(write.out, QStringLiteral("The settings and both VFOs were written.\n"));
         target.stop();
         QCOMPARE(readAll(saved).split('\n').mid(1, 4), readAll(path("new.TV4")).split('\n').mid(1, 4));
     }

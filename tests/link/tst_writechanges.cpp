@@ -92,8 +92,11 @@ private slots:
         setup.badAckAt = sim::CommandTarget::block(channelAddress(kChangedChannels[2]));
         Radio r(setup);
         readThenEdit(r, kChangedChannels);
-        QCOMPARE(r.run(Operation::WriteChanges).outcome, TransferOutcome::CommunicationError);
+        const TransferResult stopped = r.run(Operation::WriteChanges);
+        QCOMPARE(stopped.outcome, TransferOutcome::CommunicationError);
         QCOMPARE(r.lines(), writeLines(r, kChangedChannels).mid(0, 4));
+        QCOMPARE(writtenSummary(stopped),
+                 QStringLiteral("Channels 0 and 79 were written; channels 80, A100 and B-P2 were not."));
 
         r.radio.setSetup(Radio::unpaced());
         r.radio.clearLog();

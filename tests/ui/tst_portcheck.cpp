@@ -45,8 +45,8 @@ private slots:
         w.action(QStringLiteral("mnuReSet"))->trigger();
         QTRY_VERIFY(!w.window->isBusy());
         expectError(w.prompts, QStringLiteral("COM Port Error"));
-        QVERIFY2(w.prompts.messages.first().details.endsWith(portCheckPointer()),
-                 qPrintable(w.prompts.messages.first().details));
+        QVERIFY2(w.prompts.messages.first().informative.endsWith(portCheckPointer()),
+                 qPrintable(w.prompts.messages.first().informative));
 
         w.window->showPortCheck();
         QSignalSpy checked(w.window->portCheckDialog(), &PortCheckDialog::checked);

@@ -286,7 +286,7 @@ void TestWindowTransfers::comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLin
     bench.click("cmdAuto");
     QVERIFY(bench.waitUntilIdle());
     QVERIFY2(bench.window->prompts.messages.isEmpty(),
-             qPrintable(bench.window->prompts.messages.value(0).details));
+             qPrintable(bench.window->prompts.messages.value(0).informative));
     QCOMPARE(bench.radio.receivedCount(), 2);
 
     const QByteArray log = readAll(trace);
@@ -303,7 +303,7 @@ void TestWindowTransfers::portThatCannotBeOpened()
     QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
     QTRY_VERIFY(!w.window->isBusy());
     expectError(w.prompts, QStringLiteral("COM Port Error"));
-    const QString details = w.prompts.messages[0].details;
+    const QString details = w.prompts.messages[0].informative;
     QVERIFY2(details.contains(QLatin1String("/dev/ktv4-no-such-port")), qPrintable(details));
     QVERIFY2(details.contains(QLatin1String("no such device")), qPrintable(details));
     // The read's error exit: VFO A current and selected across.
@@ -400,12 +400,15 @@ void TestWindowTransfers::portErrorDetails()
     else
         QVERIFY2(details.contains(hint), qPrintable(details));
 
-    // The box keeps the program's text; the reason goes to the details.
+    // The box keeps the program's text; the reason, naming the port, stands right under it.
     const auto box =
         ui::finishingMessage({Operation::ReadMemory, TransferOutcome::ComPortError, detail, false}, device);
     QVERIFY(box);
     QCOMPARE(box->text, QStringLiteral("COM Port Error"));
-    QCOMPARE(box->details, details);
+    QVERIFY2(box->informative.startsWith(detail) && box->informative.contains(device) &&
+                 box->informative.contains(hint),
+             qPrintable(box->informative));
+    QVERIFY(box->details.isEmpty());
     QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
     QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
 }
@@ -514,7 +517,8 @@ void TestWindowTransfers::memoryTransfersCancelled()
     QVERIFY(!window.progressBar()->isVisible());
     QVERIFY(m->button("cmbRxData")->isEnabled());
 
-    // The panel's own "Write Memory" button starts the memory write.
+    // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
+    // the radio now holds.
     m->radio.clearLog();
     m->click("cmbTxData");
     QVERIFY(window.isBusy());
@@ -522,6 +526,11 @@ void TestWindowTransfers::memoryTransfersCancelled()
     QCOMPARE(m->radio.receivedLines().mid(0, 2),
              (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
     QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
+    QCOMPARE(m->window->prompts.messages.size(), 1);
+    const MessageRequest &box = m->window->prompts.messages.first();
+    QCOMPARE(box.text, QStringLiteral("Cancelled"));
+    QCOMPARE(box.informative, QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not. "
+                                             "Tool > Write > Changes sends only what is left."));
 }
 
 void TestWindowTransfers::memoryFailures_data()
@@ -561,6 +570,12 @@ void TestWindowTransfers::memoryFailures()
     QVERIFY(m->waitUntilIdle());
 
     expectError(m->window->prompts, QStringLiteral("Communication Error"));
+    // The reason, and for a write what the radio now holds, stand under the text.
+    const QString reason = m->window->prompts.messages.first().informative;
+    QVERIFY2(reason.contains(command == "mnuWrAll" ? "Settings block 1 and settings block 2 were written; "
+                                                     "VFO A, VFO B and channels 0 to B-P2 were not."
+                                                   : " (port /dev/"),
+             qPrintable(reason));
     const QList<QByteArray> lines = m->radio.receivedLines();
     QCOMPARE(lines.size(), lineCount);
     QVERIFY(!lines.contains("OV~E\r\n"));
