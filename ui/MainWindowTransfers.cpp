@@ -126,8 +126,8 @@ void MainWindow::transferFinished(const TransferResult &result)
     if (result.outcome == TransferOutcome::Completed && isWriteOperation(result.operation)) {
         status << writtenSummary(result);
         if (m_transfer->verifyWrites())
-            status << (result.verifiedRecords == 1 ? tr("Verified: 1 record.")
-                                                   : tr("Verified: %1 records.").arg(result.verifiedRecords));
+            status << (result.verifiedRecords == 1 ? tr("verified: 1 record")
+                                                   : tr("verified: %1 records").arg(result.verifiedRecords));
     } else if (result.outcome == TransferOutcome::Cancelled && !isWriteOperation(result.operation)) {
         status << tr("Cancelled.");
     }

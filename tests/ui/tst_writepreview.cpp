@@ -113,7 +113,7 @@ private slots:
                                        "A 10: Name R210 → DX"}));
         QCOMPARE(b.radio.receivedCount(), 1 + 4 + 1 + 4 + 1); // enable, records, end; read-back, end
         QCOMPARE(b.status(), QStringLiteral("4 changed records were written: settings block 1, VFO B and "
-                                            "channels 0 and A 10.  Verified: 4 records."));
+                                            "channels 0 and A 10.  verified: 4 records"));
         QCOMPARE(b.radio.image().channels, b.image().channels);
 
         const QList<BackupEntry> backups = BackupStore().list();
