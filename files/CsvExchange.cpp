@@ -26,7 +26,10 @@ void appendRow(QByteArray &out, const QStringList &fields)
         out += '"';
         // A double quote cannot stand inside a quoted field; a name imported from a foreign
         // file may hold one, and writing it would cut the row apart when read back.
-        out += fields[i].toLatin1().replace('"', QByteArray());
+        QByteArray field = fields[i].toLatin1();
+        if (field.contains('"'))
+            field.replace('"', QByteArray());
+        out += field;
         out += '"';
     }
     out += "\r\n";
@@ -76,13 +79,28 @@ QString count(int n, const char *one, const char *many)
 
 // Upper case for the a-z of the file only: other bytes keep their value, so every text the
 // importer stores can be exported as it is.
-QString upperAscii(QString text)
+QString upperAscii(QByteArrayView bytes)
 {
+    QString text = QString::fromLatin1(bytes.data(), bytes.size());
     for (QChar &c : text) {
         if (c >= QLatin1Char('a') && c <= QLatin1Char('z'))
             c = QChar(c.unicode() - 32);
     }
     return text;
+}
+
+// Whether the field, upper-cased as above, is `upper`; looked at in place, since most fields of
+// a file are not the row start this asks about.
+bool isUpperAscii(QByteArrayView field, QByteArrayView upper)
+{
+    if (field.size() != upper.size())
+        return false;
+    for (qsizetype i = 0; i < field.size(); ++i) {
+        const char c = field[i] >= 'a' && field[i] <= 'z' ? char(field[i] - 32) : field[i];
+        if (c != upper[i])
+            return false;
+    }
+    return true;
 }
 
 // Bank rows: "A12", "A-P1"; `offset` 200 or 402, `priority` the index of P1, `last` the highest row.
@@ -181,15 +199,15 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
     const QString truncated = QStringLiteral("the file ends inside a row");
 
     while (!reader.atEnd()) {
-        std::optional<QString> model = reader.readField();
-        if (!model || upperAscii(*model) != QLatin1String("KT-V4"))
+        const std::optional<QByteArrayView> model = reader.readFieldBytes();
+        if (!model || !isUpperAscii(*model, "KT-V4"))
             continue;
-        std::optional<QString> bank = reader.readField();
+        const std::optional<QByteArrayView> bank = reader.readFieldBytes();
         if (!bank)
             return fail(truncated);
-        if (upperAscii(*bank) != QLatin1String("MEMORY"))
+        if (!isUpperAscii(*bank, "MEMORY"))
             continue;
-        std::optional<QString> channel = reader.readField();
+        const std::optional<QByteArrayView> channel = reader.readFieldBytes();
         if (!channel)
             return fail(truncated);
         auto drop = [&import](CsvDropReason why) { ++import.dropped[int(why)]; };
@@ -199,18 +217,19 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         }
         const std::optional<int> r = resolveCsvChannel(upperAscii(*channel));
         if (!r)
-            return fail(QStringLiteral("channel \"%1\" is not a channel number").arg(*channel));
+            return fail(QStringLiteral("channel \"%1\" is not a channel number")
+                            .arg(QString::fromLatin1(channel->data(), channel->size())));
         if (*r < 0) {
             drop(CsvDropReason::Channel);
             continue;
         }
 
-        QStringList f;
-        for (int i = 0; i < 8; ++i) {
-            std::optional<QString> field = reader.readField();
+        std::array<QString, 8> f;
+        for (QString &text : f) {
+            const std::optional<QByteArrayView> field = reader.readFieldBytes();
             if (!field)
                 return fail(truncated);
-            f << upperAscii(*field);
+            text = upperAscii(*field);
         }
         const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
                       &filterField = f[4], &nbField = f[5], &skipField = f[7];

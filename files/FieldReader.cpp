@@ -1,5 +1,7 @@
 #include "files/FieldReader.h"
 
+#include <cstring>
+
 namespace ktv4 {
 
 namespace {
@@ -34,28 +36,36 @@ void FieldReader::skipToFieldEnd()
 
 std::optional<QString> FieldReader::readField()
 {
+    const std::optional<QByteArrayView> bytes = readFieldBytes();
+    if (!bytes)
+        return std::nullopt;
+    return QString::fromLatin1(bytes->data(), bytes->size());
+}
+
+std::optional<QByteArrayView> FieldReader::readFieldBytes()
+{
     if (atEnd())
         return std::nullopt;
 
-    while (m_pos < m_data.size() && isBlank(m_data.constData()[m_pos]))
+    const char *const data = m_data.constData();
+    const qsizetype size = m_data.size();
+    while (m_pos < size && isBlank(data[m_pos]))
         ++m_pos;
 
-    if (m_pos < m_data.size() && m_data.constData()[m_pos] == '"') {
+    if (m_pos < size && data[m_pos] == '"') {
         const qsizetype start = m_pos + 1;
-        qsizetype end = m_data.indexOf('"', start);
-        if (end < 0)
-            end = m_data.size();
-        QString field = QString::fromLatin1(m_data.constData() + start, end - start);
+        const void *quote = start < size ? std::memchr(data + start, '"', size_t(size - start)) : nullptr;
+        const qsizetype end = quote ? static_cast<const char *>(quote) - data : size;
         m_pos = end + 1;
         skipToFieldEnd();
-        return field;
+        return QByteArrayView(data + start, end - start);
     }
 
     const qsizetype start = m_pos;
-    while (m_pos < m_data.size() && m_data.constData()[m_pos] != ',' && !isLineEnd(m_data.constData()[m_pos]))
+    while (m_pos < size && data[m_pos] != ',' && !isLineEnd(data[m_pos]))
         ++m_pos;
     // Trailing blanks belong to the field: a clone-file line with a blank too many is not a record.
-    QString field = QString::fromLatin1(m_data.constData() + start, m_pos - start);
+    const QByteArrayView field(data + start, m_pos - start);
     skipToFieldEnd();
     return field;
 }

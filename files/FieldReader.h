@@ -7,6 +7,7 @@
 // closing quote is passed over. Trailing blanks of an unquoted field are part of it.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -20,6 +21,8 @@ public:
 
     // The next field, or nothing when the data is exhausted (reading past the end is an error).
     std::optional<QString> readField();
+    // The same field as its bytes in the data, without making a text of it; valid while the reader is.
+    std::optional<QByteArrayView> readFieldBytes();
 
     // Current position in bytes, for messages.
     qsizetype position() const { return m_pos; }
