@@ -82,219 +82,211 @@ ChannelTable expectedAfter(const ChannelTable &before, const QString &command, c
 class ChannelEditingTest : public QObject {
     Q_OBJECT
 private slots:
-    void selectionCommands_data();
-    void selectionCommands();
-    void keyboard();
-    void copyPasteCopyGivesTheSameText_data();
-    void copyPasteCopyGivesTheSameText();
-    void spreadsheetTextPastes();
-    void dragMovesWithinABank();
-    void settingsChangeThenExitAsks();
-};
 
-void ChannelEditingTest::selectionCommands_data()
-{
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<QList<int>>("selection");
-    QTest::addColumn<QString>("question"); // the confirmation's second line; "" = none asked
-    QTest::addColumn<QString>("undo");     // Edit > Undo's caption afterwards; "" = nothing done
-    QTest::newRow("clear three") << "cmbClear" << QList<int>{3, 4, 250}
-                                 << "Are you sure that you want to clear these 3 channels?"
-                                 << "Undo Clear 3 channels(&U)";
-    QTest::newRow("delete two apart")
-        << "cmbDelete" << QList<int>{5, 9} << "Are you sure that you want to delete these 2 channels?"
-        << "Undo Delete 2 channels(&U)";
-    QTest::newRow("delete one") << "cmbDelete" << QList<int>{12}
-                                << "Are you sure that you want to do the delete?"
-                                << "Undo Delete channel 12(&U)";
-    QTest::newRow("insert two") << "cmbInsert" << QList<int>{7, 8} << ""
-                                << "Undo Insert 2 channels(&U)";
-    QTest::newRow("insert in bank B") << "cmbInsert" << QList<int>{450} << ""
-                                      << "";
-    QTest::newRow("delete in bank A") << "cmbDelete" << QList<int>{210, 211} << ""
-                                      << "";
-}
-
-void ChannelEditingTest::selectionCommands()
-{
-    QFETCH(QString, button);
-    QFETCH(QList<int>, selection);
-    QFETCH(QString, question);
-    QFETCH(QString, undo);
-    Editing w;
-    QVERIFY(w.show());
-    const ChannelTable before = w.document().image().channels;
-    w.select(selection);
-    QCOMPARE(w.panel()->selectedChannels(), selection);
-    w.prompts.answers.enqueue(QMessageBox::Ok);
-    QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
-
-    QCOMPARE(w.prompts.messages.size(), question.isEmpty() ? 0 : 1);
-    if (!question.isEmpty())
-        QCOMPARE(w.prompts.messages.first().text,
-                 QStringLiteral("Edit > Undo brings the channels back.\r\n") + question);
-    QCOMPARE(w.document().image().channels, expectedAfter(before, button, selection));
-    QAction *undoItem = w.action(QStringLiteral("mnuEditUndoStep"));
-    QCOMPARE(undoItem->isEnabled(), !undo.isEmpty());
-    QCOMPARE(w.document().dataChanged(), !undo.isEmpty());
-    if (undo.isEmpty()) {
-        // Banks A and B keep their places; the status bar says so instead of staying silent.
-        QVERIFY(w.status().contains(QStringLiteral("first bank only")));
-        return;
-    }
-    QCOMPARE(undoItem->text(), undo);
-    undoItem->trigger();
-    QCOMPARE(w.document().image().channels, before);
-    QVERIFY(!w.document().dataChanged());
-}
-
-void ChannelEditingTest::keyboard()
-{
-    Editing w;
-    QVERIFY(w.show());
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-    w.select({20});
-    w.grid()->setFocus();
-
-    // Delete clears the selection after the confirmation; Ctrl+Z brings it back.
-    w.prompts.answers.enqueue(QMessageBox::Ok);
-    QTest::keyClick(w.grid(), Qt::Key_Delete);
-    QCOMPARE(w.prompts.messages.size(), 1);
-    QCOMPARE(w.prompts.messages.first().title, QStringLiteral("CLEAR OK"));
-    QVERIFY(!w.document().image().channels[20].inUse);
-    QTest::keySequence(w.grid(), QKeySequence::Undo);
-    QCOMPARE(w.document().image().channels[20], markedChannel(20));
-
-    // Ctrl+F finds a channel by its label, its name, or its frequency.
-    const struct {
-        const char *typed;
-        int found;
-    } finds[] = {{"A-P1", 400}, {"b17", 419}, {"7.133", 133}};
-    for (const auto &f : finds) {
-        QTest::keySequence(w.window.get(), QKeySequence::Find);
-        auto *field = w.find<QLineEdit>(QStringLiteral("txtFind"));
-        QVERIFY(field->hasFocus());
-        QTest::keyClicks(field, QLatin1String(f.typed));
-        QTest::keyClick(field, Qt::Key_Return);
-        QCOMPARE(w.panel()->currentChannel(), f.found);
-        QTest::keyClick(field, Qt::Key_Escape);
-        QVERIFY(w.grid()->hasFocus());
+    void selectionCommands_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QList<int>>("selection");
+        QTest::addColumn<QString>("question"); // the confirmation's second line; "" = none asked
+        QTest::addColumn<QString>("undo");     // Edit > Undo's caption afterwards; "" = nothing done
+        QTest::newRow("clear three") << "cmbClear" << QList<int>{3, 4, 250}
+                                     << "Are you sure that you want to clear these 3 channels?"
+                                     << "Undo Clear 3 channels(&U)";
+        QTest::newRow("delete two apart")
+            << "cmbDelete" << QList<int>{5, 9} << "Are you sure that you want to delete these 2 channels?"
+            << "Undo Delete 2 channels(&U)";
+        QTest::newRow("delete one") << "cmbDelete" << QList<int>{12}
+                                    << "Are you sure that you want to do the delete?"
+                                    << "Undo Delete channel 12(&U)";
+        QTest::newRow("insert two") << "cmbInsert" << QList<int>{7, 8} << ""
+                                    << "Undo Insert 2 channels(&U)";
+        QTest::newRow("insert in bank B") << "cmbInsert" << QList<int>{450} << ""
+                                          << "";
+        QTest::newRow("delete in bank A") << "cmbDelete" << QList<int>{210, 211} << ""
+                                          << "";
     }
 
-    // Tab leaves the VFO grid.
-    w.window->showTab(MainWindow::SettingsTab);
-    QTableView *vfos = w.window->settingsPanel()->vfoGrid();
-    vfos->setFocus();
-    QTest::keyClick(vfos, Qt::Key_Tab);
-    QVERIFY(!vfos->hasFocus());
-    w.window->showTab(MainWindow::MemoryTab);
-    w.select({20});
-    // Last, as the dialog keeps the window system's focus here: Enter and F2 open the edit dialog on the
-    // current row.
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
-        int edited = -1;
-        QTimer::singleShot(0, [&] {
-            auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            edited = dialog->editIndex();
-            dialog->reject();
-        });
-        QTest::keyClick(w.grid(), key);
-        QCOMPARE(edited, 20);
-    }
-}
+    void selectionCommands()
+    {
+        QFETCH(QString, button);
+        QFETCH(QList<int>, selection);
+        QFETCH(QString, question);
+        QFETCH(QString, undo);
+        Editing w;
+        QVERIFY(w.show());
+        const ChannelTable before = w.document().image().channels;
+        w.select(selection);
+        QCOMPARE(w.panel()->selectedChannels(), selection);
+        w.prompts.answers.enqueue(QMessageBox::Ok);
+        QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
 
-void ChannelEditingTest::copyPasteCopyGivesTheSameText_data()
-{
-    QTest::addColumn<bool>("textOnly"); // as a spreadsheet gives it back, without the private form
-    QTest::newRow("all cells") << false;
-    QTest::newRow("text only") << true;
-}
-
-void ChannelEditingTest::copyPasteCopyGivesTheSameText()
-{
-    QFETCH(bool, textOnly);
-    Editing w;
-    QVERIFY(w.show());
-    const QList<int> rows{30, 31, 32, 33};
-    const QString text = w.copied(rows);
-    QCOMPARE(text.count(QStringLiteral("\r\n")), 4);
-    QVERIFY(text.startsWith(QStringLiteral("KT-V4\tMEMORY\t30\t7.030.000\t")));
-    const ChannelTable before = w.document().image().channels;
-
-    w.action(QStringLiteral("mnuEditCut"))->trigger();
-    for (int channel : rows)
-        QVERIFY(!w.document().image().channels[channel].inUse);
-    if (textOnly) {
-        auto *plain = new QMimeData;
-        plain->setText(text);
-        QApplication::clipboard()->setMimeData(plain);
-    }
-    w.select({30});
-    w.action(QStringLiteral("mnuEditPaste"))->trigger();
-    QCOMPARE(w.copied(rows), text);
-    if (!textOnly)
+        QCOMPARE(w.prompts.messages.size(), question.isEmpty() ? 0 : 1);
+        if (!question.isEmpty())
+            QCOMPARE(w.prompts.messages.first().text,
+                     QStringLiteral("Edit > Undo brings the channels back.\r\n") + question);
+        QCOMPARE(w.document().image().channels, expectedAfter(before, button, selection));
+        QAction *undoItem = w.action(QStringLiteral("mnuEditUndoStep"));
+        QCOMPARE(undoItem->isEnabled(), !undo.isEmpty());
+        QCOMPARE(w.document().dataChanged(), !undo.isEmpty());
+        if (undo.isEmpty()) {
+            // Banks A and B keep their places; the status bar says so instead of staying silent.
+            QVERIFY(w.status().contains(QStringLiteral("first bank only")));
+            return;
+        }
+        QCOMPARE(undoItem->text(), undo);
+        undoItem->trigger();
         QCOMPARE(w.document().image().channels, before);
-    QVERIFY(w.status().startsWith(QStringLiteral("Copied 4 channels")));
-}
+        QVERIFY(!w.document().dataChanged());
+    }
 
-void ChannelEditingTest::spreadsheetTextPastes()
-{
-    Editing w;
-    QVERIFY(w.show());
-    auto *sheet = new QMimeData;
-    sheet->setText(
-        QStringLiteral("MODEL\tBANK\tCHANNEL\tFREQUENCY\tMODE\tGAIN\tAGC\tFILTER\tNB\tNAME\tSKIP\r\n"
-                       "KT-V4\tMEMORY\t9\t14.074.000\tusb\t0\tfast\twide\toff\tFT8\t\r\n"
-                       "KT-V4\tMEMORY\t9\t7.000.000\tXYZ\t0\tFAST\tWIDE\tOFF\tBAD\t\r\n"
-                       "\"KT-V4\"\tMEMORY\t\t3.573.000\tLSB\t-10\tSLOW\tNARROW\tON\tX\tSKIP\n"));
-    QApplication::clipboard()->setMimeData(sheet);
-    w.select({100});
-    w.action(QStringLiteral("mnuEditPaste"))->trigger();
-    const ChannelTable &table = w.document().image().channels;
-    QCOMPARE(table[100].cells[ColFrequency].value, 14'074'000.0);
-    QCOMPARE(table[100].cells[ColName].text, QStringLiteral("FT8"));
-    QCOMPARE(table[100].cells[ColMode].text, QStringLiteral("USB"));
-    QCOMPARE(table[101].cells[ColFrequency].value, 3'573'000.0);
-    QCOMPARE(table[101].cells[ColSkip].text, QStringLiteral("Skip"));
-    QCOMPARE(table[102], markedChannel(102));
-    QVERIFY(w.status().contains(QStringLiteral("Pasted 2 channels.")));
-    QVERIFY(w.status().contains(QStringLiteral("Skipped 1 of the rows")));
-    QCOMPARE(w.action(QStringLiteral("mnuEditUndoStep"))->text(),
-             QStringLiteral("Undo Paste 2 channels(&U)"));
-}
+    void keyboard()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        w.select({20});
+        w.grid()->setFocus();
 
-void ChannelEditingTest::dragMovesWithinABank()
-{
-    Editing w;
-    ChannelTableModel *model = w.panel()->model();
-    const ChannelTable before = w.document().image().channels;
-    QMimeData *dragged = model->mimeData({model->index(2, 0), model->index(3, 0)});
-    QVERIFY(!model->canDropMimeData(dragged, Qt::MoveAction, 250, 0, {})); // into bank A
-    QVERIFY(model->dropMimeData(dragged, Qt::MoveAction, 10, 0, {}));
-    delete dragged;
-    const ChannelTable &after = w.document().image().channels;
-    QCOMPARE(after[8], before[2]);
-    QCOMPARE(after[9], before[3]);
-    QCOMPARE(after[2], before[4]);
-    QCOMPARE(after[10], before[10]);
-    QCOMPARE(w.panel()->selectedChannels(), (QList<int>{8, 9}));
-    QCOMPARE(w.window->history()->stack()->count(), 1);
-    w.window->history()->stack()->undo();
-    QCOMPARE(w.document().image().channels, before);
-}
+        // Delete clears the selection after the confirmation; Ctrl+Z brings it back.
+        w.prompts.answers.enqueue(QMessageBox::Ok);
+        QTest::keyClick(w.grid(), Qt::Key_Delete);
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages.first().title, QStringLiteral("CLEAR OK"));
+        QVERIFY(!w.document().image().channels[20].inUse);
+        QTest::keySequence(w.grid(), QKeySequence::Undo);
+        QCOMPARE(w.document().image().channels[20], markedChannel(20));
 
-void ChannelEditingTest::settingsChangeThenExitAsks()
-{
-    Window w;
-    QVERIFY(w.show());
-    w.list(QStringLiteral("cmbDimmer"))->setCurrentIndex(3);
-    w.prompts.answers.enqueue(QMessageBox::Cancel);
-    QVERIFY(!w.window->close());
-    QCOMPARE(w.prompts.messages.size(), 1);
-    QCOMPARE(w.prompts.messages.first().text, QStringLiteral("Save changes to settings?"));
-    QVERIFY(w.window->isVisible());
-}
+        // Ctrl+F finds a channel by its label, its name, or its frequency.
+        const struct {
+            const char *typed;
+            int found;
+        } finds[] = {{"A-P1", 400}, {"b17", 419}, {"7.133", 133}};
+        for (const auto &f : finds) {
+            QTest::keySequence(w.window.get(), QKeySequence::Find);
+            auto *field = w.find<QLineEdit>(QStringLiteral("txtFind"));
+            QVERIFY(field->hasFocus());
+            QTest::keyClicks(field, QLatin1String(f.typed));
+            QTest::keyClick(field, Qt::Key_Return);
+            QCOMPARE(w.panel()->currentChannel(), f.found);
+            QTest::keyClick(field, Qt::Key_Escape);
+            QVERIFY(w.grid()->hasFocus());
+        }
+
+        // Tab leaves the VFO grid.
+        w.window->showTab(MainWindow::SettingsTab);
+        QTableView *vfos = w.window->settingsPanel()->vfoGrid();
+        vfos->setFocus();
+        QTest::keyClick(vfos, Qt::Key_Tab);
+        QVERIFY(!vfos->hasFocus());
+        w.window->showTab(MainWindow::MemoryTab);
+        w.select({20});
+        // Last, as the dialog keeps the window system's focus here: Enter and F2 open the edit dialog on the
+        // current row.
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
+            int edited = -1;
+            QTimer::singleShot(0, [&] {
+                auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                edited = dialog->editIndex();
+                dialog->reject();
+            });
+            QTest::keyClick(w.grid(), key);
+            QCOMPARE(edited, 20);
+        }
+    }
+
+    void copyPasteCopyGivesTheSameText_data()
+    {
+        QTest::addColumn<bool>("textOnly"); // as a spreadsheet gives it back, without the private form
+        QTest::newRow("all cells") << false;
+        QTest::newRow("text only") << true;
+    }
+
+    void copyPasteCopyGivesTheSameText()
+    {
+        QFETCH(bool, textOnly);
+        Editing w;
+        QVERIFY(w.show());
+        const QList<int> rows{30, 31, 32, 33};
+        const QString text = w.copied(rows);
+        QCOMPARE(text.count(QStringLiteral("\r\n")), 4);
+        QVERIFY(text.startsWith(QStringLiteral("KT-V4\tMEMORY\t30\t7.030.000\t")));
+        const ChannelTable before = w.document().image().channels;
+
+        w.action(QStringLiteral("mnuEditCut"))->trigger();
+        for (int channel : rows)
+            QVERIFY(!w.document().image().channels[channel].inUse);
+        if (textOnly) {
+            auto *plain = new QMimeData;
+            plain->setText(text);
+            QApplication::clipboard()->setMimeData(plain);
+        }
+        w.select({30});
+        w.action(QStringLiteral("mnuEditPaste"))->trigger();
+        QCOMPARE(w.copied(rows), text);
+        if (!textOnly)
+            QCOMPARE(w.document().image().channels, before);
+        QVERIFY(w.status().startsWith(QStringLiteral("Copied 4 channels")));
+    }
+
+    void spreadsheetTextPastes()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        auto *sheet = new QMimeData;
+        sheet->setText(
+            QStringLiteral("MODEL\tBANK\tCHANNEL\tFREQUENCY\tMODE\tGAIN\tAGC\tFILTER\tNB\tNAME\tSKIP\r\n"
+                           "KT-V4\tMEMORY\t9\t14.074.000\tusb\t0\tfast\twide\toff\tFT8\t\r\n"
+                           "KT-V4\tMEMORY\t9\t7.000.000\tXYZ\t0\tFAST\tWIDE\tOFF\tBAD\t\r\n"
+                           "\"KT-V4\"\tMEMORY\t\t3.573.000\tLSB\t-10\tSLOW\tNARROW\tON\tX\tSKIP\n"));
+        QApplication::clipboard()->setMimeData(sheet);
+        w.select({100});
+        w.action(QStringLiteral("mnuEditPaste"))->trigger();
+        const ChannelTable &table = w.document().image().channels;
+        QCOMPARE(table[100].cells[ColFrequency].value, 14'074'000.0);
+        QCOMPARE(table[100].cells[ColName].text, QStringLiteral("FT8"));
+        QCOMPARE(table[100].cells[ColMode].text, QStringLiteral("USB"));
+        QCOMPARE(table[101].cells[ColFrequency].value, 3'573'000.0);
+        QCOMPARE(table[101].cells[ColSkip].text, QStringLiteral("Skip"));
+        QCOMPARE(table[102], markedChannel(102));
+        QVERIFY(w.status().contains(QStringLiteral("Pasted 2 channels.")));
+        QVERIFY(w.status().contains(QStringLiteral("Skipped 1 of the rows")));
+        QCOMPARE(w.action(QStringLiteral("mnuEditUndoStep"))->text(),
+                 QStringLiteral("Undo Paste 2 channels(&U)"));
+    }
+
+    void dragMovesWithinABank()
+    {
+        Editing w;
+        ChannelTableModel *model = w.panel()->model();
+        const ChannelTable before = w.document().image().channels;
+        QMimeData *dragged = model->mimeData({model->index(2, 0), model->index(3, 0)});
+        QVERIFY(!model->canDropMimeData(dragged, Qt::MoveAction, 250, 0, {})); // into bank A
+        QVERIFY(model->dropMimeData(dragged, Qt::MoveAction, 10, 0, {}));
+        delete dragged;
+        const ChannelTable &after = w.document().image().channels;
+        QCOMPARE(after[8], before[2]);
+        QCOMPARE(after[9], before[3]);
+        QCOMPARE(after[2], before[4]);
+        QCOMPARE(after[10], before[10]);
+        QCOMPARE(w.panel()->selectedChannels(), (QList<int>{8, 9}));
+        QCOMPARE(w.window->history()->stack()->count(), 1);
+        w.window->history()->stack()->undo();
+        QCOMPARE(w.document().image().channels, before);
+    }
+
+    void settingsChangeThenExitAsks()
+    {
+        Window w;
+        QVERIFY(w.show());
+        w.list(QStringLiteral("cmbDimmer"))->setCurrentIndex(3);
+        w.prompts.answers.enqueue(QMessageBox::Cancel);
+        QVERIFY(!w.window->close());
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages.first().text, QStringLiteral("Save changes to settings?"));
+        QVERIFY(w.window->isVisible());
+    }
+};
 
 QTEST_MAIN(ChannelEditingTest)
 #include "tst_channelediting.moc"

@@ -2,14 +2,12 @@
 
 #include "MemoryFixtures.h"
 #include "files/CloneDocument.h"
-#include "support/ScriptedPrompts.h"
+#include "support/WindowFixture.h"
 #include "ui/ModifyDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -24,31 +22,6 @@ using ktv4::test::usedChannel;
 
 class ModifyDialogTest : public QObject {
     Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-
-    void captions_data();
-    void captions();
-    void emptyChannelDefaults_data();
-    void emptyChannelDefaults();
-    void fillsFromTheChannel();
-    void outOfListCodesShowTheGridsMeaning();
-
-    void fieldRules_data();
-    void fieldRules();
-    void typingMovesOnWhenTheFieldIsFull();
-
-    void rangeLimits_data();
-    void rangeLimits();
-    void okWritesTheWholeChannel();
-    void splitFieldsThatAreNotNumbersCountAsZero_data();
-    void splitFieldsThatAreNotNumbersCountAsZero();
-    void cancelWritesNothing();
-    void valuesTooLongForTheirFieldsSurviveAnUntouchedOk();
-    void vfoEdit();
-    void modalEditReturnsWhetherOkWrote();
 
 private:
     QLineEdit *field(const char *name) { return m_dialog->findChild<QLineEdit *>(QLatin1String(name)); }
@@ -85,506 +58,468 @@ private:
     std::unique_ptr<CloneDocument> m_document;
     std::unique_ptr<ScriptedPrompts> m_prompts;
     std::unique_ptr<ModifyDialog> m_dialog;
-};
+private slots:
 
-void ModifyDialogTest::init()
-{
-    m_document = std::make_unique<CloneDocument>();
-    m_prompts = std::make_unique<ScriptedPrompts>();
-    m_dialog = std::make_unique<ModifyDialog>(*m_document, *m_prompts);
-    // The callers' part: what OK hands back goes into the document.
-    connect(m_dialog.get(), &ModifyDialog::channelAccepted, this, [this](int channel, const ChannelRow &row) {
-        m_document->submit(ImageChange::channels(m_document->image(), channel, {row}, QString()));
-    });
-    connect(m_dialog.get(), &ModifyDialog::vfoAccepted, this, [this](int vfo, const VfoRow &row) {
-        ImageChange change;
-        change.before.vfos[vfo] = m_document->image().vfos[vfo];
-        change.after.vfos[vfo] = row;
-        m_document->submit(change);
-    });
-}
-
-void ModifyDialogTest::cleanup()
-{
-    m_dialog.reset();
-    m_prompts.reset();
-    m_document.reset();
-}
-
-void ModifyDialogTest::captions_data()
-{
-    QTest::addColumn<int>("channel");
-    QTest::addColumn<QString>("bank");
-    QTest::addColumn<QString>("number");
-    const struct {
-        int channel;
-        const char *bank, *number;
-    } table[] = {{0, "Memory", "0CH"},    {199, "Memory", "199CH"}, {215, "Memory A", "15CH"},
-                 {400, "Memory A", "P1"}, {401, "Memory A", "P2"},  {402, "Memory B", "0CH"},
-                 {603, "Memory B", "P2"}};
-    for (const auto &r : table)
-        QTest::addRow("%d", r.channel) << r.channel << r.bank << r.number;
-}
-
-void ModifyDialogTest::captions()
-{
-    QFETCH(int, channel);
-    QFETCH(QString, bank);
-    QFETCH(QString, number);
-    openChannel(channel);
-    QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Modify "));
-    QCOMPARE(label("lblMode")->text(), bank);
-    QCOMPARE(label("lblCH")->text(), number);
-    QVERIFY(label("lblCH")->isVisible() && field("txtName")->isVisible());
-    QVERIFY(field("txtSP1")->isVisible() && skipBox()->isVisible());
-    QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Channel);
-    QCOMPARE(m_dialog->editIndex(), channel);
-}
-
-void ModifyDialogTest::emptyChannelDefaults_data()
-{
-    QTest::addColumn<int>("model");
-    QTest::addColumn<QString>("khz");
-    QTest::newRow("KT-V4J") << int(ModelJ) << "050";
-    QTest::newRow("PN-31/32") << int(ModelPN) << "100";
-}
-
-void ModifyDialogTest::emptyChannelDefaults()
-{
-    QFETCH(int, model);
-    QFETCH(QString, khz);
-    m_document->selectModel(model);
-    m_document->setDataChanged(false);
-    openChannel(12);
-    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
-             QStringList({"7", khz, "000", "7", khz, "000", ""}));
-    QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbTone", "cmbNB"}),
-             QStringList({"LSB", "0", "Slow", "High", "Wide", "Off", "Off"}));
-    QVERIFY(!skipBox()->isChecked());
-    // The MHz field has the focus with its text selected.
-    QCOMPARE(QApplication::focusWidget(), field("txtFreq"));
-    QCOMPARE(field("txtFreq")->selectedText(), QStringLiteral("7"));
-
-    clickOk();
-    QVERIFY(!m_dialog->isVisible());
-    const ChannelRow &row = table()[12];
-    QVERIFY(row.inUse);
-    const int hz = model == ModelJ ? 7'050'000 : 7'100'000;
-    QCOMPARE(row.cells[ColFrequency], (Cell{double(hz), frequencyText(hz)}));
-    QCOMPARE(row.cells[ColMode], (Cell{1, "LSB"}));
-    QCOMPARE(row.cells[ColAgc], (Cell{1, "Slow"}));
-    QCOMPARE(row.cells[ColSkip], (Cell{0, ""}));
-    QVERIFY(m_document->dataChanged());
-}
-
-void ModifyDialogTest::fillsFromTheChannel()
-{
-    ChannelRow row = usedChannel(14'200'123, QStringLiteral("DX#1"), 2, true);
-    row.cells[ColSplit] = {7'001'002, frequencyText(7'001'002)};
-    row.cells[ColGain] = {2, "-20"};
-    row.cells[ColPwr] = {1, "Low"};
-    row.cells[ColFilter] = {1, "Narrow"};
-    row.cells[ColNb] = {1, "On"};
-    row.cells[ColAgc] = {0, "Fast"};
-    table()[300] = row;
-    openChannel(300);
-    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
-             QStringList({"14", "200", "123", "7", "001", "002", "DX#1"}));
-    QVERIFY(skipBox()->isChecked());
-    QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbNB", "cmbTone"}),
-             QStringList({"CWU", "-20", "Fast", "Low", "Narrow", "On", "Off"}));
-}
-
-void ModifyDialogTest::outOfListCodesShowTheGridsMeaning()
-{
-    // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3.
-    ChannelRow row;
-    QVERIFY(decodeMemoryData(u"80010702090001850003"
-                             u"000000000000"
-                             u"10936B00"
-                             u"3A3B543100000000"
-                             u"10936B00",
-                             row));
-    QCOMPARE(row.cells[ColGain].text, QStringLiteral("+10"));
-    table()[5] = row;
-    openChannel(5);
-    QCOMPARE(texts({"cmbGain", "cmbPower", "cmbAGC", "cmbNB", "cmbTone", "cmbFilter", "txtName"}),
-             QStringList({"+10", "S-Low", "Slow", "On", "On", "Narrow", "AB 1"}));
-
-    clickOk();
-    const auto &cells = table()[5].cells;
-    QCOMPARE(cells[ColTone], (Cell{128, "On"})); // the tone byte 0x85 is stored as 128
-    QCOMPARE(cells[ColGain], (Cell{3, "+10"}));
-    QCOMPARE(cells[ColPwr], (Cell{2, "S-Low"}));
-    QCOMPARE(cells[ColAgc], (Cell{1, "Slow"}));
-
-    // A mode byte the decoder refused leaves its code in the row; the dialog still opens.
-    ChannelRow broken = usedChannel(7'050'000, "X");
-    broken.cells[ColMode].value = 6;
-    table()[6] = broken;
-    m_dialog->hide();
-    openChannel(6);
-    QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
-}
-
-void ModifyDialogTest::fieldRules_data()
-{
-    QTest::addColumn<QString>("how"); // typed, typed and left (Tab to the name), or pasted
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("expected");
-    const struct {
-        const char *how, *row, *name, *input, *expected;
-    } table[] = {
-        {"keys", "MHz digits", "txtFreq", "2", "2"},
-        {"keys", "MHz letter", "txtFreq", "a", ""},
-        {"keys", "MHz exclamation", "txtFreq", "!", ""},
-        {"keys", "MHz full stop", "txtFreq", ".", ""},
-        {"keys", "kHz mixed", "txtFreq2", "1x.2", "12"},
-        {"keys", "Hz mixed", "txtFreq3", "-9 8", "98"},
-        {"keys", "Hz at most 3", "txtFreq3", "1234", "123"},
-        {"keys", "name a b 1", "txtName", "ab1", "AB1"},
-        {"keys", "name exclamation and full stop", "txtName", "A!.B", "AB"},
-        {"keys", "name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
-        {"keys", "more punctuation", "txtName", "=()$_", "=()$_"},
-        {"keys", "name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
-        {"keys", "name at most 7", "txtName", "abcdefghij", "ABCDEFG"},
-        {"leave", "kHz 5", "txtFreq2", "5", "005"},
-        {"leave", "kHz 42", "txtFreq2", "42", "042"},
-        {"leave", "kHz empty", "txtFreq2", "", "000"},
-        {"leave", "Hz 7", "txtFreq3", "7", "007"},
-        {"leave", "MHz empty", "txtFreq", "", "0"},
-        {"leave", "MHz 3 stays", "txtFreq", "3", "3"},
-        {"leave", "split not padded", "txtSP2", "5", "5"},
-        {"paste", "name", "txtName", "ab!c.1", "ABC1"},
-        {"paste", "name, cut after 7 kept characters", "txtName", "a.b.c.d.e.f.g.h", "ABCDEFG"},
-        {"paste", "name, line break", "txtName", "AB\nCD", "ABCD"},
-        {"paste", "kHz", "txtFreq2", "1a2b3", "123"},
-        {"paste", "MHz", "txtFreq", "7.050", "70"},
-        {"paste", "Hz, nothing usable", "txtFreq3", "abc", ""},
-        {"paste", "split, anything", "txtSP2", "1a", "1a"},
-    };
-    for (const auto &r : table)
-        QTest::addRow("%s: %s", r.how, r.row) << r.how << r.name << r.input << r.expected;
-}
-
-void ModifyDialogTest::fieldRules()
-{
-    QFETCH(QString, how);
-    QFETCH(QString, name);
-    QFETCH(QString, input);
-    QFETCH(QString, expected);
-    openChannel(0);
-    QLineEdit *edit = field(name.toLatin1().constData());
-    edit->setFocus(Qt::TabFocusReason);
-    if (how == QLatin1String("leave")) {
-        // Entering selects the whole text; leaving pads the kHz and Hz fields.
-        QCOMPARE(edit->selectedText(), edit->text());
-        QTest::keyClick(edit, Qt::Key_Delete);
-        QTest::keyClicks(edit, input);
-        field("txtName")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(edit->text(), expected);
-        return;
+    void init()
+    {
+        m_document = std::make_unique<CloneDocument>();
+        m_prompts = std::make_unique<ScriptedPrompts>();
+        m_dialog = std::make_unique<ModifyDialog>(*m_document, *m_prompts);
+        // The callers' part: what OK hands back goes into the document.
+        connect(m_dialog.get(), &ModifyDialog::channelAccepted, this,
+                [this](int channel, const ChannelRow &row) {
+                    m_document->submit(ImageChange::channels(m_document->image(), channel, {row}, QString()));
+                });
+        connect(m_dialog.get(), &ModifyDialog::vfoAccepted, this, [this](int vfo, const VfoRow &row) {
+            ImageChange change;
+            change.before.vfos[vfo] = m_document->image().vfos[vfo];
+            change.after.vfos[vfo] = row;
+            m_document->submit(change);
+        });
     }
-    edit->clear();
-    if (how == QLatin1String("paste")) {
-        QGuiApplication::clipboard()->setText(input);
-        QTest::keySequence(edit, QKeySequence::Paste);
-        QCOMPARE(edit->text(), expected);
-        // Text set by any other way is held to the same rule.
-        edit->setText(input);
-        for (const QChar c : edit->text())
-            QVERIFY(name.startsWith(QLatin1String("txtSP")) ||
-                    (name == QLatin1String("txtName") ? isNameCodeChar(c) : c.isDigit()));
-        return;
+
+    void cleanup()
+    {
+        m_dialog.reset();
+        m_prompts.reset();
+        m_document.reset();
     }
-    QTest::keyClicks(edit, input);
-    QCOMPARE(edit->text(), expected);
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QCOMPARE(edit->text(), expected.left(expected.size() - 1));
-}
 
-void ModifyDialogTest::typingMovesOnWhenTheFieldIsFull()
-{
-    openChannel(0);
-    QLineEdit *mhz = field("txtFreq");
-    QLineEdit *khz = field("txtFreq2");
-    QLineEdit *hz = field("txtFreq3");
-    QCOMPARE(QApplication::focusWidget(), mhz); // "7" selected
-    QTest::keyClick(mhz, Qt::Key_1);
-    QCOMPARE(QApplication::focusWidget(), mhz);
-    QTest::keyClick(mhz, Qt::Key_4);
-    QCOMPARE(mhz->text(), QStringLiteral("14"));
-    QCOMPARE(QApplication::focusWidget(), khz);
-    QCOMPARE(khz->selectedText(), khz->text()); // entering selects the whole text
+    // The dialog names the channel as the grid does (the naming itself is the codec suite's).
+    void captions()
+    {
+        for (int channel : {0, 215, 603}) {
+            openChannel(channel);
+            QCOMPARE(label("lblMode")->text() + label("lblCH")->text(),
+                     bankCaption(channel) + channelCaption(channel));
+            QVERIFY(label("lblCH")->isVisible() && field("txtName")->isVisible());
+            QVERIFY(field("txtSP1")->isVisible() && skipBox()->isVisible());
+            QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Channel);
+            QCOMPARE(m_dialog->editIndex(), channel);
+        }
+        QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Modify "));
+    }
 
-    QTest::keyClicks(khz, QStringLiteral("20"));
-    QCOMPARE(QApplication::focusWidget(), khz);
-    QTest::keyClick(khz, Qt::Key_0);
-    QCOMPARE(khz->text(), QStringLiteral("200"));
-    QCOMPARE(QApplication::focusWidget(), hz);
+    void emptyChannelDefaults_data()
+    {
+        QTest::addColumn<int>("model");
+        QTest::addColumn<QString>("khz");
+        QTest::newRow("KT-V4J") << int(ModelJ) << "050";
+        QTest::newRow("PN-31/32") << int(ModelPN) << "100";
+    }
 
-    // The Hz field does not move on.
-    QTest::keyClicks(hz, QStringLiteral("555"));
-    QCOMPARE(QApplication::focusWidget(), hz);
-    QCOMPARE(hz->text(), QStringLiteral("555"));
+    void emptyChannelDefaults()
+    {
+        QFETCH(int, model);
+        QFETCH(QString, khz);
+        m_document->selectModel(model);
+        m_document->setDataChanged(false);
+        openChannel(12);
+        QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
+                 QStringList({"7", khz, "000", "7", khz, "000", ""}));
+        QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbTone", "cmbNB"}),
+                 QStringList({"LSB", "0", "Slow", "High", "Wide", "Off", "Off"}));
+        QVERIFY(!skipBox()->isChecked());
+        // The MHz field has the focus with its text selected.
+        QCOMPARE(QApplication::focusWidget(), field("txtFreq"));
+        QCOMPARE(field("txtFreq")->selectedText(), QStringLiteral("7"));
 
-    // Two characters with one selected: the typed digit replaces it and the focus moves on.
-    mhz->setFocus();
-    mhz->setText(QStringLiteral("14"));
-    mhz->setSelection(1, 1);
-    QTest::keyClick(mhz, Qt::Key_8);
-    QCOMPARE(mhz->text(), QStringLiteral("18"));
-    QCOMPARE(QApplication::focusWidget(), khz);
-
-    // A refused key or Backspace does not move on.
-    mhz->setFocus();
-    mhz->setText(QStringLiteral("1"));
-    mhz->deselect();
-    mhz->end(false);
-    QTest::keyClick(mhz, Qt::Key_A);
-    QTest::keyClick(mhz, Qt::Key_Backspace);
-    QCOMPARE(QApplication::focusWidget(), mhz);
-    QCOMPARE(mhz->text(), QString());
-}
-
-void ModifyDialogTest::rangeLimits_data()
-{
-    QTest::addColumn<QString>("mhz");
-    QTest::addColumn<QString>("khz");
-    QTest::addColumn<QString>("hz");
-    QTest::addColumn<bool>("accepted");
-    const struct {
-        const char *row, *mhz, *khz, *hz;
-        bool accepted;
-    } table[] = {
-        {"7.050.000", "7", "050", "000", true},    {"lowest 30 000", "0", "030", "000", true},
-        {"29 999", "0", "029", "999", false},      {"highest 34 999 999", "34", "999", "999", true},
-        {"35 000 000", "35", "000", "000", false}, {"all empty", "", "", "", false},
-        {"99 999 999", "99", "999", "999", false},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.mhz << r.khz << r.hz << r.accepted;
-}
-
-void ModifyDialogTest::rangeLimits()
-{
-    QFETCH(QString, mhz);
-    QFETCH(QString, khz);
-    QFETCH(QString, hz);
-    QFETCH(bool, accepted);
-    table()[8] = usedChannel(7'050'000, QStringLiteral("OLD"));
-    const ChannelRow before = table()[8];
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
-    openChannel(8);
-    setFrequency(mhz, khz, hz);
-    m_dialog->findChild<QPushButton *>("OKButton")->setFocus(); // leaving the fields pads them
-    clickOk();
-
-    // Only a record that differs is a change; a refused OK changes nothing.
-    QCOMPARE(m_document->dataChanged(), table()[8] != before);
-    if (accepted) {
-        QVERIFY(m_prompts->messages.isEmpty());
+        clickOk();
         QVERIFY(!m_dialog->isVisible());
-        const double f = mhz.toInt() * 1e6 + khz.toInt() * 1e3 + hz.toInt();
-        QCOMPARE(table()[8].cells[ColFrequency], (Cell{f, frequencyText(f)}));
-        QCOMPARE(edited.size(), 1);
-        return;
+        const int hz = model == ModelJ ? 7'050'000 : 7'100'000;
+        QCOMPARE(table()[12], usedChannel(hz, QString(), 1));
+        QVERIFY(m_document->dataChanged());
     }
-    QCOMPARE(m_prompts->messages.size(), 1);
-    const MessageRequest &shown = m_prompts->messages.first();
-    QCOMPARE(shown.title, QStringLiteral("ERROR"));
-    QCOMPARE(shown.text, QStringLiteral("The frequency is outside the range. \r\n"));
-    QCOMPARE(shown.icon, QMessageBox::Critical);
-    QCOMPARE(shown.buttons, QMessageBox::Ok);
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(table()[8], before);
-    QCOMPARE(edited.size(), 0);
-    QCOMPARE(field("txtFreq2")->text(), khz); // the inputs stay as they were
-}
 
-void ModifyDialogTest::okWritesTheWholeChannel()
-{
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
-    openChannel(400);
-    setFrequency("21", "074", "500");
-    field("txtSP1")->setText("28");
-    field("txtSP2")->setText("500");
-    field("txtSP3")->setText("010");
-    field("txtName")->setFocus();
-    field("txtName")->clear();
-    QTest::keyClicks(field("txtName"), QStringLiteral("ft8 dx"));
-    skipBox()->setChecked(true);
-    list("cmbMode")->setCurrentIndex(0);
-    list("cmbGain")->setCurrentIndex(3);
-    list("cmbAGC")->setCurrentIndex(0);
-    list("cmbPower")->setCurrentIndex(2);
-    list("cmbFilter")->setCurrentIndex(1);
-    list("cmbNB")->setCurrentIndex(1);
-    list("cmbTone")->setCurrentIndex(1);
-    clickOk();
+    void fillsFromTheChannel()
+    {
+        ChannelRow row = usedChannel(14'200'123, QStringLiteral("DX#1"), 2, true);
+        row.cells[ColSplit] = {7'001'002, frequencyText(7'001'002)};
+        row.cells[ColGain] = {2, "-20"};
+        row.cells[ColPwr] = {1, "Low"};
+        row.cells[ColFilter] = {1, "Narrow"};
+        row.cells[ColNb] = {1, "On"};
+        row.cells[ColAgc] = {0, "Fast"};
+        table()[300] = row;
+        openChannel(300);
+        QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
+                 QStringList({"14", "200", "123", "7", "001", "002", "DX#1"}));
+        QVERIFY(skipBox()->isChecked());
+        QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbNB", "cmbTone"}),
+                 QStringList({"CWU", "-20", "Fast", "Low", "Narrow", "On", "Off"}));
+    }
 
-    const ChannelRow &row = table()[400];
-    QVERIFY(row.inUse);
-    const auto &c = row.cells;
-    QCOMPARE(c[ColFrequency], (Cell{21'074'500, "21.074.500"}));
-    QCOMPARE(c[ColMode], (Cell{0, "USB"}));
-    QCOMPARE(c[ColGain], (Cell{3, "+10"}));
-    QCOMPARE(c[ColAgc], (Cell{0, "Fast"}));
-    QCOMPARE(c[ColPwr], (Cell{2, "S-Low"}));
-    QCOMPARE(c[ColFilter], (Cell{1, "Narrow"}));
-    QCOMPARE(c[ColTone], (Cell{128, "On"}));
-    QCOMPARE(c[ColNb], (Cell{1, "On"}));
-    QCOMPARE(c[ColSplit], (Cell{28'500'010, "28.500.010"}));
-    QCOMPARE(c[ColName].text, QStringLiteral("FT8 DX"));
-    QCOMPARE(c[ColSkip], (Cell{1, "Skip"}));
-    QCOMPARE(edited.size(), 1);
-    QCOMPARE(edited[0][0].toInt(), 400);
-    // What the radio gets: in use and skipped, name bytes of "FT8 DX".
-    QVERIFY(makeMemoryData(row).startsWith(QStringLiteral("8800030002")));
-}
-
-void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero_data()
-{
-    QTest::addColumn<QString>("sp1");
-    QTest::addColumn<QString>("sp2");
-    QTest::addColumn<QString>("sp3");
-    QTest::addColumn<int>("split");
-    const struct {
-        const char *row, *sp1, *sp2, *sp3;
-        int split;
-    } table[] = {
-        {"all empty", "", "", "", 0},
-        {"letters in MHz", "ab", "100", "000", 100'000},
-        {"sign in kHz", "7", "-5", "001", 7'000'001},
-        {"blank in Hz", "14", "250", " 1", 14'250'000},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.sp1 << r.sp2 << r.sp3 << r.split;
-}
-
-void ModifyDialogTest::splitFieldsThatAreNotNumbersCountAsZero()
-{
-    QFETCH(QString, sp1);
-    QFETCH(QString, sp2);
-    QFETCH(QString, sp3);
-    QFETCH(int, split);
-    openChannel(3);
-    field("txtSP1")->setText(sp1);
-    field("txtSP2")->setText(sp2);
-    field("txtSP3")->setText(sp3);
-    clickOk();
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(table()[3].cells[ColSplit], (Cell{double(split), frequencyText(split)}));
-}
-
-void ModifyDialogTest::cancelWritesNothing()
-{
-    table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), 4, true);
-    const ChannelTable before = table();
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
-    openChannel(9);
-    setFrequency("10", "100", "000");
-    list("cmbMode")->setCurrentIndex(4);
-    field("txtName")->setText(QStringLiteral("XYZ"));
-    clickCancel();
-    QVERIFY(!m_dialog->isVisible());
-    QVERIFY(table() == before);
-    QVERIFY(!m_document->dataChanged());
-    QCOMPARE(edited.size(), 0);
-
-    // Opened again, on a VFO and then on an empty channel, it shows nothing of that edit.
-    m_dialog->beginVfo(0);
-    m_dialog->beginChannel(2);
-    QCOMPARE(texts({"txtName", "cmbMode"}), QStringList({"", "LSB"}));
-    QVERIFY(!skipBox()->isChecked());
-    QVERIFY(!label("lblCH")->isHidden() && !field("txtSP1")->isHidden());
-}
-
-void ModifyDialogTest::valuesTooLongForTheirFieldsSurviveAnUntouchedOk()
-{
-    // The radio stores 8 name characters and any 32-bit split; the fields hold 7 and 8 digits.
-    ChannelRow row = usedChannel(7'050'000, QStringLiteral("ABCDEFGH"));
-    row.cells[ColSplit] = {123'456'789, frequencyText(123'456'789)};
-    table()[20] = row;
-    table()[21] = row;
-
-    openChannel(20);
-    QCOMPARE(field("txtName")->text(), QStringLiteral("ABCDEFG"));
-    list("cmbMode")->setCurrentIndex(0); // an unrelated change
-    clickOk();
-    QCOMPARE(table()[20].cells[ColName].text, QStringLiteral("ABCDEFGH"));
-    QCOMPARE(table()[20].cells[ColSplit], row.cells[ColSplit]);
-    QCOMPARE(table()[20].cells[ColMode].text, QStringLiteral("USB"));
-
-    // Edited fields are taken as they stand.
-    openChannel(21);
-    field("txtName")->setText(QStringLiteral("XYZ"));
-    field("txtSP1")->setText(QStringLiteral("14"));
-    clickOk();
-    QCOMPARE(table()[21].cells[ColName].text, QStringLiteral("XYZ"));
-    QCOMPARE(table()[21].cells[ColSplit].value, 14'999'999.0);
-}
-
-void ModifyDialogTest::vfoEdit()
-{
-    VfoRow &vfoB = m_document->image().vfos[1];
-    vfoB.cells[ColFrequency] = {14'200'000, "14.200.000"};
-    vfoB.cells[ColTone] = {0x85, "On"};
-    const ChannelTable channelsBefore = table();
-    const VfoRow vfoABefore = m_document->image().vfos[0];
-    QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoAccepted);
-    QSignalSpy channelEdits(m_dialog.get(), &ModifyDialog::channelAccepted);
-
-    m_dialog->beginVfo(1);
-    m_dialog->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-    QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Vfo);
-    QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO B"));
-    QVERIFY(!label("lblCH")->isVisible());
-    QVERIFY(!field("txtName")->isVisible());
-    QVERIFY(!field("txtSP1")->isVisible());
-    QVERIFY(!skipBox()->isVisible());
-    QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "cmbTone"}), QStringList({"14", "200", "000", "On"}));
-
-    QTest::keyClicks(field("txtFreq"), QStringLiteral("3"));
-    list("cmbMode")->setCurrentIndex(5);
-    clickOk();
-    const auto &cells = m_document->image().vfos[1].cells;
-    QCOMPARE(cells[ColFrequency], (Cell{3'200'000, "3.200.000"}));
-    QCOMPARE(cells[ColMode], (Cell{5, "FM"}));
-    QCOMPARE(cells[ColTone], (Cell{128, "On"}));
-    QCOMPARE(edited.size(), 1);
-    QCOMPARE(edited[0][0].toInt(), 1);
-    QCOMPARE(channelEdits.size(), 0);
-    QVERIFY(table() == channelsBefore);
-    QCOMPARE(m_document->image().vfos[0], vfoABefore);
-    QVERIFY(m_document->dataChanged());
-
-    m_dialog->beginVfo(0);
-    QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO A"));
-}
-
-void ModifyDialogTest::modalEditReturnsWhetherOkWrote()
-{
-    QTimer::singleShot(0, m_dialog.get(), [this] {
-        field("txtFreq")->setText("40"); // refused first, then corrected
+    void outOfListCodesShowTheGridsMeaning()
+    {
+        // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3.
+        ChannelRow row;
+        QVERIFY(decodeMemoryData(u"80010702090001850003000000000000"
+                                 u"10936B003A3B543100000000"
+                                 u"10936B00",
+                                 row));
+        table()[5] = row;
+        openChannel(5);
+        QCOMPARE(texts({"cmbGain", "cmbPower", "cmbAGC", "cmbNB", "cmbTone", "cmbFilter", "txtName"}),
+                 QStringList({"+10", "S-Low", "Slow", "On", "On", "Narrow", "AB 1"}));
         clickOk();
+        const auto &cells = table()[5].cells;
+        // The tone byte 0x85 is stored as 128, the out-of-list codes as the items shown.
+        QCOMPARE(QList<double>(
+                     {cells[ColTone].value, cells[ColGain].value, cells[ColPwr].value, cells[ColAgc].value}),
+                 QList<double>({128, 3, 2, 1}));
+
+        // A mode byte the decoder refused leaves its code in the row; the dialog still opens.
+        ChannelRow broken = usedChannel(7'050'000, "X");
+        broken.cells[ColMode].value = 6;
+        table()[6] = broken;
+        m_dialog->hide();
+        openChannel(6);
+        QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
+    }
+
+    void fieldRules_data()
+    {
+        QTest::addColumn<QString>("how"); // typed, typed and left (Tab to the name), or pasted
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("expected");
+        const struct {
+            const char *how, *row, *name, *input, *expected;
+        } table[] = {
+            {"keys", "MHz digits", "txtFreq", "2", "2"},
+            {"keys", "MHz letter", "txtFreq", "a", ""},
+            {"keys", "MHz exclamation", "txtFreq", "!", ""},
+            {"keys", "MHz full stop", "txtFreq", ".", ""},
+            {"keys", "kHz mixed", "txtFreq2", "1x.2", "12"},
+            {"keys", "Hz mixed", "txtFreq3", "-9 8", "98"},
+            {"keys", "Hz at most 3", "txtFreq3", "1234", "123"},
+            {"keys", "name a b 1", "txtName", "ab1", "AB1"},
+            {"keys", "name exclamation and full stop", "txtName", "A!.B", "AB"},
+            {"keys", "name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
+            {"keys", "more punctuation", "txtName", "=()$_", "=()$_"},
+            {"keys", "name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
+            {"keys", "name at most 7", "txtName", "abcdefghij", "ABCDEFG"},
+            {"leave", "kHz 5", "txtFreq2", "5", "005"},
+            {"leave", "kHz 42", "txtFreq2", "42", "042"},
+            {"leave", "kHz empty", "txtFreq2", "", "000"},
+            {"leave", "Hz 7", "txtFreq3", "7", "007"},
+            {"leave", "MHz empty", "txtFreq", "", "0"},
+            {"leave", "MHz 3 stays", "txtFreq", "3", "3"},
+            {"leave", "split not padded", "txtSP2", "5", "5"},
+            {"paste", "name", "txtName", "ab!c.1", "ABC1"},
+            {"paste", "name, cut after 7 kept characters", "txtName", "a.b.c.d.e.f.g.h", "ABCDEFG"},
+            {"paste", "name, line break", "txtName", "AB\nCD", "ABCD"},
+            {"paste", "kHz", "txtFreq2", "1a2b3", "123"},
+            {"paste", "MHz", "txtFreq", "7.050", "70"},
+            {"paste", "Hz, nothing usable", "txtFreq3", "abc", ""},
+            {"paste", "split, anything", "txtSP2", "1a", "1a"},
+        };
+        for (const auto &r : table)
+            QTest::addRow("%s: %s", r.how, r.row) << r.how << r.name << r.input << r.expected;
+    }
+
+    void fieldRules()
+    {
+        QFETCH(QString, how);
+        QFETCH(QString, name);
+        QFETCH(QString, input);
+        QFETCH(QString, expected);
+        openChannel(0);
+        QLineEdit *edit = field(name.toLatin1().constData());
+        edit->setFocus(Qt::TabFocusReason);
+        if (how == QLatin1String("leave")) {
+            // Entering selects the whole text; leaving pads the kHz and Hz fields.
+            QCOMPARE(edit->selectedText(), edit->text());
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QTest::keyClicks(edit, input);
+            field("txtName")->setFocus(Qt::TabFocusReason);
+            QCOMPARE(edit->text(), expected);
+            return;
+        }
+        edit->clear();
+        if (how == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(input);
+            QTest::keySequence(edit, QKeySequence::Paste);
+            QCOMPARE(edit->text(), expected);
+            // Text set by any other way is held to the same rule.
+            edit->setText(input);
+            for (const QChar c : edit->text())
+                QVERIFY(name.startsWith(QLatin1String("txtSP")) ||
+                        (name == QLatin1String("txtName") ? isNameCodeChar(c) : c.isDigit()));
+            return;
+        }
+        QTest::keyClicks(edit, input);
+        QCOMPARE(edit->text(), expected);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->text(), expected.left(expected.size() - 1));
+    }
+
+    void typingMovesOnWhenTheFieldIsFull()
+    {
+        openChannel(0);
+        QLineEdit *mhz = field("txtFreq");
+        QLineEdit *khz = field("txtFreq2");
+        QLineEdit *hz = field("txtFreq3");
+        QCOMPARE(QApplication::focusWidget(), mhz); // "7" selected
+        QTest::keyClick(mhz, Qt::Key_1);
+        QCOMPARE(QApplication::focusWidget(), mhz);
+        QTest::keyClick(mhz, Qt::Key_4);
+        QCOMPARE(mhz->text(), QStringLiteral("14"));
+        QCOMPARE(QApplication::focusWidget(), khz);
+        QCOMPARE(khz->selectedText(), khz->text()); // entering selects the whole text
+
+        QTest::keyClicks(khz, QStringLiteral("20"));
+        QCOMPARE(QApplication::focusWidget(), khz);
+        QTest::keyClick(khz, Qt::Key_0);
+        QCOMPARE(khz->text(), QStringLiteral("200"));
+        QCOMPARE(QApplication::focusWidget(), hz);
+
+        // The Hz field does not move on.
+        QTest::keyClicks(hz, QStringLiteral("555"));
+        QCOMPARE(QApplication::focusWidget(), hz);
+        QCOMPARE(hz->text(), QStringLiteral("555"));
+
+        // Two characters with one selected: the typed digit replaces it and the focus moves on.
+        mhz->setFocus();
+        mhz->setText(QStringLiteral("14"));
+        mhz->setSelection(1, 1);
+        QTest::keyClick(mhz, Qt::Key_8);
+        QCOMPARE(mhz->text(), QStringLiteral("18"));
+        QCOMPARE(QApplication::focusWidget(), khz);
+
+        // A refused key or Backspace does not move on.
+        mhz->setFocus();
+        mhz->setText(QStringLiteral("1"));
+        mhz->deselect();
+        mhz->end(false);
+        QTest::keyClick(mhz, Qt::Key_A);
+        QTest::keyClick(mhz, Qt::Key_Backspace);
+        QCOMPARE(QApplication::focusWidget(), mhz);
+        QCOMPARE(mhz->text(), QString());
+    }
+
+    void rangeLimits_data()
+    {
+        QTest::addColumn<QString>("mhz");
+        QTest::addColumn<QString>("khz");
+        QTest::addColumn<QString>("hz");
+        QTest::addColumn<bool>("accepted");
+        const struct {
+            const char *row, *mhz, *khz, *hz;
+            bool accepted;
+        } table[] = {
+            {"7.050.000", "7", "050", "000", true},    {"lowest 30 000", "0", "030", "000", true},
+            {"29 999", "0", "029", "999", false},      {"highest 34 999 999", "34", "999", "999", true},
+            {"35 000 000", "35", "000", "000", false}, {"all empty", "", "", "", false},
+            {"99 999 999", "99", "999", "999", false},
+        };
+        for (const auto &r : table)
+            QTest::newRow(r.row) << r.mhz << r.khz << r.hz << r.accepted;
+    }
+
+    void rangeLimits()
+    {
+        QFETCH(QString, mhz);
+        QFETCH(QString, khz);
+        QFETCH(QString, hz);
+        QFETCH(bool, accepted);
+        table()[8] = usedChannel(7'050'000, QStringLiteral("OLD"));
+        const ChannelRow before = table()[8];
+        QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
+        openChannel(8);
+        setFrequency(mhz, khz, hz);
+        m_dialog->findChild<QPushButton *>("OKButton")->setFocus(); // leaving the fields pads them
+        clickOk();
+
+        // Only a record that differs is a change; a refused OK changes nothing.
+        QCOMPARE(m_document->dataChanged(), table()[8] != before);
+        if (accepted) {
+            QVERIFY(m_prompts->messages.isEmpty());
+            QVERIFY(!m_dialog->isVisible());
+            const double f = mhz.toInt() * 1e6 + khz.toInt() * 1e3 + hz.toInt();
+            QCOMPARE(table()[8].cells[ColFrequency], (Cell{f, frequencyText(f)}));
+            QCOMPARE(edited.size(), 1);
+            return;
+        }
+        fixture::expectError(*m_prompts, QStringLiteral("The frequency is outside the range. \r\n"));
         QVERIFY(m_dialog->isVisible());
-        field("txtFreq")->setText("18");
+        QCOMPARE(table()[8], before);
+        QCOMPARE(edited.size(), 0);
+        QCOMPARE(field("txtFreq2")->text(), khz); // the inputs stay as they were
+    }
+
+    void okWritesTheWholeChannel()
+    {
+        QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
+        openChannel(400);
+        setFrequency("21", "074", "500");
+        field("txtSP1")->setText("28");
+        field("txtSP2")->setText("500");
+        field("txtSP3")->setText("010");
+        field("txtName")->setFocus();
+        field("txtName")->clear();
+        QTest::keyClicks(field("txtName"), QStringLiteral("ft8 dx"));
+        skipBox()->setChecked(true);
+        list("cmbMode")->setCurrentIndex(0);
+        list("cmbGain")->setCurrentIndex(3);
+        list("cmbAGC")->setCurrentIndex(0);
+        list("cmbPower")->setCurrentIndex(2);
+        list("cmbFilter")->setCurrentIndex(1);
+        list("cmbNB")->setCurrentIndex(1);
+        list("cmbTone")->setCurrentIndex(1);
         clickOk();
-    });
-    QVERIFY(m_dialog->editChannel(10));
-    QCOMPARE(m_prompts->messages.size(), 1);
-    QCOMPARE(table()[10].cells[ColFrequency].value, 18'100'000.0);
 
-    QTimer::singleShot(0, m_dialog.get(), [this] { clickCancel(); });
-    QVERIFY(!m_dialog->editChannel(11));
-    QVERIFY(!table()[11].inUse);
+        const ChannelRow &row = table()[400];
+        QVERIFY(row.inUse);
+        QStringList shown;
+        for (const Cell &c : row.cells)
+            shown << c.text;
+        QCOMPARE(shown, QStringList({"21.074.500", "USB", "+10", "Fast", "S-Low", "Narrow", "On", "On",
+                                     "28.500.010", "FT8 DX", "Skip"}));
+        QCOMPARE(row.cells[ColTone].value, 128.0);
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited[0][0].toInt(), 400);
+        // What the radio gets: in use and skipped, name bytes of "FT8 DX".
+        QVERIFY(makeMemoryData(row).startsWith(QStringLiteral("8800030002")));
+    }
 
-    QTimer::singleShot(0, m_dialog.get(), [this] { clickOk(); });
-    QVERIFY(m_dialog->editVfo(0));
-}
+    void splitFieldsThatAreNotNumbersCountAsZero_data()
+    {
+        QTest::addColumn<QString>("sp1");
+        QTest::addColumn<QString>("sp2");
+        QTest::addColumn<QString>("sp3");
+        QTest::addColumn<int>("split");
+        const struct {
+            const char *row, *sp1, *sp2, *sp3;
+            int split;
+        } table[] = {
+            {"all empty", "", "", "", 0},
+            {"letters in MHz", "ab", "100", "000", 100'000},
+            {"sign in kHz", "7", "-5", "001", 7'000'001},
+            {"blank in Hz", "14", "250", " 1", 14'250'000},
+        };
+        for (const auto &r : table)
+            QTest::newRow(r.row) << r.sp1 << r.sp2 << r.sp3 << r.split;
+    }
+
+    void splitFieldsThatAreNotNumbersCountAsZero()
+    {
+        QFETCH(QString, sp1);
+        QFETCH(QString, sp2);
+        QFETCH(QString, sp3);
+        QFETCH(int, split);
+        openChannel(3);
+        field("txtSP1")->setText(sp1);
+        field("txtSP2")->setText(sp2);
+        field("txtSP3")->setText(sp3);
+        clickOk();
+        QVERIFY(!m_dialog->isVisible());
+        QCOMPARE(table()[3].cells[ColSplit], (Cell{double(split), frequencyText(split)}));
+    }
+
+    void cancelWritesNothing()
+    {
+        table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), 4, true);
+        const ChannelTable before = table();
+        QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
+        openChannel(9);
+        setFrequency("10", "100", "000");
+        list("cmbMode")->setCurrentIndex(4);
+        field("txtName")->setText(QStringLiteral("XYZ"));
+        clickCancel();
+        QVERIFY(!m_dialog->isVisible() && table() == before && !m_document->dataChanged());
+        QCOMPARE(edited.size(), 0);
+
+        // Opened again, on a VFO and then on an empty channel, it shows nothing of that edit.
+        m_dialog->beginVfo(0);
+        m_dialog->beginChannel(2);
+        QCOMPARE(texts({"txtName", "cmbMode"}), QStringList({"", "LSB"}));
+        QVERIFY(!skipBox()->isChecked());
+        QVERIFY(!label("lblCH")->isHidden() && !field("txtSP1")->isHidden());
+    }
+
+    void valuesTooLongForTheirFieldsSurviveAnUntouchedOk()
+    {
+        // The radio stores 8 name characters and any 32-bit split; the fields hold 7 and 8 digits.
+        ChannelRow row = usedChannel(7'050'000, QStringLiteral("ABCDEFGH"));
+        row.cells[ColSplit] = {123'456'789, frequencyText(123'456'789)};
+        table()[20] = row;
+        table()[21] = row;
+
+        openChannel(20);
+        QCOMPARE(field("txtName")->text(), QStringLiteral("ABCDEFG"));
+        list("cmbMode")->setCurrentIndex(0); // an unrelated change
+        clickOk();
+        QCOMPARE(table()[20].cells[ColName].text, QStringLiteral("ABCDEFGH"));
+        QCOMPARE(table()[20].cells[ColSplit], row.cells[ColSplit]);
+        QCOMPARE(table()[20].cells[ColMode].text, QStringLiteral("USB"));
+
+        // Edited fields are taken as they stand.
+        openChannel(21);
+        field("txtName")->setText(QStringLiteral("XYZ"));
+        field("txtSP1")->setText(QStringLiteral("14"));
+        clickOk();
+        QCOMPARE(table()[21].cells[ColName].text, QStringLiteral("XYZ"));
+        QCOMPARE(table()[21].cells[ColSplit].value, 14'999'999.0);
+    }
+
+    void vfoEdit()
+    {
+        VfoRow &vfoB = m_document->image().vfos[1];
+        vfoB.cells[ColFrequency] = {14'200'000, "14.200.000"};
+        vfoB.cells[ColTone] = {0x85, "On"};
+        const ChannelTable channelsBefore = table();
+        const VfoRow vfoABefore = m_document->image().vfos[0];
+        QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoAccepted);
+
+        m_dialog->beginVfo(1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QCOMPARE(m_dialog->editSource(), ModifyDialog::EditSource::Vfo);
+        QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO B"));
+        QVERIFY(!label("lblCH")->isVisible() && !field("txtName")->isVisible());
+        QVERIFY(!field("txtSP1")->isVisible() && !skipBox()->isVisible());
+        QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "cmbTone"}),
+                 QStringList({"14", "200", "000", "On"}));
+
+        QTest::keyClicks(field("txtFreq"), QStringLiteral("3"));
+        list("cmbMode")->setCurrentIndex(5);
+        clickOk();
+        const auto &cells = m_document->image().vfos[1].cells;
+        QCOMPARE(cells[ColFrequency], (Cell{3'200'000, "3.200.000"}));
+        QCOMPARE(cells[ColMode], (Cell{5, "FM"}));
+        QCOMPARE(cells[ColTone], (Cell{128, "On"}));
+        QCOMPARE(edited.size(), 1);
+        QCOMPARE(edited[0][0].toInt(), 1);
+        QVERIFY(table() == channelsBefore);
+        QCOMPARE(m_document->image().vfos[0], vfoABefore);
+        QVERIFY(m_document->dataChanged());
+
+        m_dialog->beginVfo(0);
+        QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO A"));
+    }
+
+    void modalEditReturnsWhetherOkWrote()
+    {
+        QTimer::singleShot(0, m_dialog.get(), [this] {
+            field("txtFreq")->setText("40"); // refused first, then corrected
+            clickOk();
+            QVERIFY(m_dialog->isVisible());
+            field("txtFreq")->setText("18");
+            clickOk();
+        });
+        QVERIFY(m_dialog->editChannel(10));
+        QCOMPARE(m_prompts->messages.size(), 1);
+        QCOMPARE(table()[10].cells[ColFrequency].value, 18'100'000.0);
+
+        QTimer::singleShot(0, m_dialog.get(), [this] { clickCancel(); });
+        QVERIFY(!m_dialog->editChannel(11));
+        QVERIFY(!table()[11].inUse);
+
+        QTimer::singleShot(0, m_dialog.get(), [this] { clickOk(); });
+        QVERIFY(m_dialog->editVfo(0));
+    }
+};
 
 QTEST_MAIN(ModifyDialogTest)
 #include "tst_modifydialog.moc"
