@@ -243,14 +243,12 @@ private slots:
         w.select({100});
         w.action(QStringLiteral("mnuEditPaste"))->trigger();
         const ChannelTable &table = w.document().image().channels;
-        QCOMPARE(table[100].cells[ColFrequency].value, 14'074'000.0);
-        QCOMPARE(table[100].cells[ColName].text, QStringLiteral("FT8"));
-        QCOMPARE(table[100].cells[ColMode].text, QStringLiteral("USB"));
-        QCOMPARE(table[101].cells[ColFrequency].value, 3'573'000.0);
-        QCOMPARE(table[101].cells[ColSkip].text, QStringLiteral("Skip"));
+        QCOMPARE(QStringList({table[100].cells[ColFrequency].text, table[100].cells[ColName].text,
+                              table[100].cells[ColMode].text, table[101].cells[ColFrequency].text,
+                              table[101].cells[ColSkip].text}),
+                 QStringList({"14.074.000", "FT8", "USB", "3.573.000", "Skip"}));
         QCOMPARE(table[102], markedChannel(102));
-        QVERIFY(w.status().contains(QStringLiteral("Pasted 2 channels.")));
-        QVERIFY(w.status().contains(QStringLiteral("Skipped 1 of the rows")));
+        QVERIFY(w.status().contains(QStringLiteral("Pasted 2 channels. Skipped 1 of the rows")));
         QCOMPARE(w.action(QStringLiteral("mnuEditUndoStep"))->text(),
                  QStringLiteral("Undo Paste 2 channels(&U)"));
     }
@@ -265,26 +263,12 @@ private slots:
         QVERIFY(model->dropMimeData(dragged, Qt::MoveAction, 10, 0, {}));
         delete dragged;
         const ChannelTable &after = w.document().image().channels;
-        QCOMPARE(after[8], before[2]);
-        QCOMPARE(after[9], before[3]);
-        QCOMPARE(after[2], before[4]);
-        QCOMPARE(after[10], before[10]);
+        QVERIFY(after[8] == before[2] && after[9] == before[3] && after[2] == before[4] &&
+                after[10] == before[10]);
         QCOMPARE(w.panel()->selectedChannels(), (QList<int>{8, 9}));
         QCOMPARE(w.window->history()->stack()->count(), 1);
         w.window->history()->stack()->undo();
         QCOMPARE(w.document().image().channels, before);
-    }
-
-    void settingsChangeThenExitAsks()
-    {
-        Window w;
-        QVERIFY(w.show());
-        w.list(QStringLiteral("cmbDimmer"))->setCurrentIndex(3);
-        w.prompts.answers.enqueue(QMessageBox::Cancel);
-        QVERIFY(!w.window->close());
-        QCOMPARE(w.prompts.messages.size(), 1);
-        QCOMPARE(w.prompts.messages.first().text, QStringLiteral("Save changes to settings?"));
-        QVERIFY(w.window->isVisible());
     }
 };
 
