@@ -225,28 +225,6 @@ private slots:
         QCOMPARE(error, pty.path() + QStringLiteral(": in use by another program"));
         QVERIFY(first.isOpen());
     }
-
-    void comPortNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("device");
-        // COM0 is no COM port: the name is used as it is, as a path is.
-        for (const auto &[name, device] :
-             {std::pair{"COM1", "/dev/ttyS0"}, std::pair{"com14", "/dev/ttyS13"},
-              std::pair{"/dev/ttyUSB0", "/dev/ttyUSB0"}, std::pair{"COM0", "COM0"}})
-            QTest::addRow("%s", name) << QString(name) << QString(device);
-    }
-
-    void comPortNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, device);
-#ifdef Q_OS_LINUX
-        QCOMPARE(platformPortName(name), device);
-#else
-        QSKIP("device names of this platform");
-#endif
-    }
 };
 
 QTEST_GUILESS_MAIN(TestLineExchange)

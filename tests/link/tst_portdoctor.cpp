@@ -23,92 +23,57 @@ struct FakeFile {
     const char *link = nullptr;
 };
 
+// A system with one way for the port to fail (the check `failing`, whose fix says `fixPart`), or
+// none. The device belongs to the user's group unless the flags say otherwise.
 struct Row {
     const char *name;
-    std::vector<FakeFile> files;
+    const char *failing = ""; // the check that fails, or none
+    const char *fixPart = ""; // what its fix must say
     const char *device = "/dev/ttyUSB0";
     bool inGroupFile = true; // /etc/group lists the user in the device's group
     bool sessionHasGroup = true;
     int mode = 0660;
-    const char *failing = ""; // the check that fails, or none
-    const char *fixPart = ""; // what its fix must say
+    std::vector<FakeFile> files = {};
 };
 
+constexpr const char *kUsb = "/dev/ttyUSB0";
+constexpr const char *kById = "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0";
+using Files = std::vector<FakeFile>;
+const FakeFile kMinicom = {"/proc/812/comm", "minicom\n"};
+const FakeFile kMinicomPort = {"/proc/812/fd/3", nullptr, kUsb};
+const FakeFile kBrltty = {"/usr/bin/brltty", ""};
+const FakeFile kBrlttyRules = {"/usr/lib/udev/rules.d/85-brltty.rules", "ENV{PRODUCT}==\"1a86/7523/*\"\n"};
+const Files kChirpLock = {{"/run/lock/LCK..ttyUSB0", "      4711\n"}, {"/proc/4711/comm", "chirp\n"}};
+const Files kHeldById = {{kById, nullptr, "../../ttyUSB0"}, kMinicom, kMinicomPort};
+const Files kBrlttyOff = {kBrltty, kBrlttyRules, {"/etc/udev/rules.d/85-brltty.rules", nullptr, "/dev/null"}};
+const Files kFlatpakDri = {
+    {"/.flatpak-info", "[Application]\nname=org.example.Ktv4\n\n[Context]\nshared=network;\ndevices=dri;\n"}};
+const Files kFlatpakAll = {
+    {"/.flatpak-info", "[Application]\nname=org.example.Ktv4\n[Context]\ndevices=all;\n"}};
+const Files kEndless = {{"/run/lock/LCK..ttyUSB0", nullptr}, {"/proc/655/comm", nullptr, "/dev/zero"}};
+const Files kMm = {{"/proc/655/comm", "ModemManager\n"}};
+constexpr const char *kBrlttyFix = "sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules";
+constexpr const char *kFlatpakFix = "flatpak override --user --device=all org.example.Ktv4";
+
 const Row kRows[] = {
-    {"all well", {}},
-    {"no device", {}, "/dev/ttyUSB7", true, true, 0660, "device", "ktv4cli ports"},
-    {"not in the group",
-     {},
-     "/dev/ttyUSB0",
-     false,
-     false,
-     0660,
-     "group",
-     "sudo usermod -aG dialout ham\nthen log out and in"},
-    {"joined after logging in", {}, "/dev/ttyUSB0", true, false, 0660, "session", "Log out and in again"},
-    {"group may not write", {}, "/dev/ttyUSB0", true, true, 0640, "group", "sudo chmod g+rw /dev/ttyUSB0"},
-    {"lock file",
-     {{"/run/lock/LCK..ttyUSB0", "      4711\n"}, {"/proc/4711/comm", "chirp\n"}},
-     "/dev/ttyUSB0",
-     true,
-     true,
-     0660,
-     "holder",
-     "Close chirp, or end it: kill 4711"},
-    {"lock of an ended program", {{"/var/lock/LCK..ttyUSB0", "4711\n"}}},
-    {"open handle",
-     {{"/proc/812/comm", "minicom\n"}, {"/proc/812/fd/3", nullptr, "/dev/ttyUSB0"}},
-     "/dev/ttyUSB0",
-     true,
-     true,
-     0660,
-     "holder",
-     "kill 812"},
-    {"by-id name held by its device name",
-     {{"/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0", nullptr, "../../ttyUSB0"},
-      {"/proc/812/comm", "minicom\n"},
-      {"/proc/812/fd/3", nullptr, "/dev/ttyUSB0"}},
-     "/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0",
-     true,
-     true,
-     0660,
-     "holder",
-     "kill 812"},
-    {"brltty claims CH340",
-     {{"/usr/bin/brltty", ""},
-      {"/usr/lib/udev/rules.d/85-brltty.rules", "ENV{PRODUCT}==\"1a86/7523/*\", GOTO=\"x\"\n"}},
-     "/dev/ttyUSB0",
-     true,
-     true,
-     0660,
-     "brltty",
-     "sudo ln -s /dev/null /etc/udev/rules.d/85-brltty.rules"},
-    {"brltty rules switched off",
-     {{"/usr/bin/brltty", ""},
-      {"/usr/lib/udev/rules.d/85-brltty.rules", "ENV{PRODUCT}==\"1a86/7523/*\"\n"},
-      {"/etc/udev/rules.d/85-brltty.rules", nullptr, "/dev/null"}}},
-    {"brltty without its rules", {{"/usr/bin/brltty", ""}}},
-    {"ModemManager",
-     {{"/proc/655/comm", "ModemManager\n"}},
-     "/dev/ttyUSB0",
-     true,
-     true,
-     0660,
-     "modemmanager",
-     "sudo systemctl disable --now ModemManager"},
-    {"Flatpak without devices",
-     {{"/.flatpak-info",
-       "[Application]\nname=org.example.Ktv4\n\n[Context]\nshared=network;\ndevices=dri;\n"}},
-     "/dev/ttyUSB0",
-     true,
-     true,
-     0660,
-     "sandbox",
-     "flatpak override --user --device=all org.example.Ktv4"},
+    {"all well"},
+    {"no device", "device", "ktv4cli ports", "/dev/ttyUSB7"},
+    {"not in the group", "group", "sudo usermod -aG dialout ham\nthen log out and in", kUsb, false, false},
+    {"joined after logging in", "session", "Log out and in again", kUsb, true, false},
+    {"group may not write", "group", "sudo chmod g+rw /dev/ttyUSB0", kUsb, true, true, 0640},
+    {"lock file", "holder", "Close chirp, or end it: kill 4711", kUsb, true, true, 0660, kChirpLock},
+    {"lock of an ended program", "", "", kUsb, true, true, 0660, {{"/var/lock/LCK..ttyUSB0", "4711\n"}}},
+    {"open handle", "holder", "kill 812", kUsb, true, true, 0660, {kMinicom, kMinicomPort}},
+    {"by-id name held by its device name", "holder", "kill 812", kById, true, true, 0660, kHeldById},
+    {"brltty claims CH340", "brltty", kBrlttyFix, kUsb, true, true, 0660, {kBrltty, kBrlttyRules}},
+    {"brltty rules switched off", "", "", kUsb, true, true, 0660, kBrlttyOff},
+    {"brltty without its rules", "", "", kUsb, true, true, 0660, {kBrltty}},
+    {"ModemManager", "modemmanager", "sudo systemctl disable --now ModemManager", kUsb, true, true, 0660,
+     kMm},
+    {"Flatpak without devices", "sandbox", kFlatpakFix, kUsb, true, true, 0660, kFlatpakDri},
     // Read as empty at once: neither waits for a writer nor reads without end.
-    {"endless system files", {{"/run/lock/LCK..ttyUSB0", nullptr}, {"/proc/655/comm", nullptr, "/dev/zero"}}},
-    {"Flatpak with all devices",
-     {{"/.flatpak-info", "[Application]\nname=org.example.Ktv4\n[Context]\ndevices=all;\n"}}},
+    {"endless system files", "", "", kUsb, true, true, 0660, kEndless},
+    {"Flatpak with all devices", "", "", kUsb, true, true, 0660, kFlatpakAll},
 };
 
 void put(const QString &root, const FakeFile &file)
@@ -202,7 +167,8 @@ private slots:
                                       "/dev/ttyACM0=/dev/serial/by-id/usb-B-if00"}));
     }
 
-    // The names users type for a port, as devices.
+    // The names users type for a port, as devices. COM0 is no COM port: the name is used as it is,
+    // as a path is.
     void portNames_data()
     {
         QTest::addColumn<QString>("name");
@@ -210,6 +176,7 @@ private slots:
         for (const auto &[name, device] :
              {std::pair{"ttyUSB0", "/dev/ttyUSB0"}, std::pair{"ttyACM1", "/dev/ttyACM1"},
               std::pair{"/dev/ttyUSB0", "/dev/ttyUSB0"}, std::pair{"COM3", "/dev/ttyS2"},
+              std::pair{"com14", "/dev/ttyS13"}, std::pair{"COM0", "COM0"},
               std::pair{"radio.pty", "radio.pty"}})
             QTest::addRow("%s", name) << QString(name) << QString(device);
     }
