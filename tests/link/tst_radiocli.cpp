@@ -1,19 +1,31 @@
-// ktv4cli identify/read/write as scripts run them: two processes, ktv4sim and ktv4cli, on a real
+// ktv4cli's radio commands as scripts run them: two processes, ktv4sim and ktv4cli, on a real
 // pseudo-terminal. How each way of failing ends is covered by tst_clonetransfer; here one failure
-// of each message shows that it reaches the user and leaves no output file.
+// of each message shows that it reaches the user and leaves no output file. Then the ports and
+// the programs holding them, and a read stopped by a signal.
 
+#include "PtyPair.h"
 #include "support/ProcessRunner.h"
 #include "support/SimProcess.h"
 
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 using namespace ktv4::test;
 
 namespace {
 
-// ktv4sim as a child process; stopped (and its --save written) by stop().
+QJsonObject onlyPort(const Run &run)
+{
+    const QJsonArray ports = QJsonDocument::fromJson(run.out.toUtf8()).array();
+    return ports.size() == 1 ? ports.first().toObject() : QJsonObject();
+}
 
 } // namespace
 
@@ -112,6 +124,120 @@ private slots:
         if (message == QLatin1String("COM Port Error"))
             QVERIFY2(r.err.contains(QLatin1String("no such device")), qPrintable(r.err));
         QVERIFY(!QFile::exists(out));
+    }
+
+    void heldByAnotherProcess()
+    {
+        PtyPair pty;
+        QVERIFY(pty.isValid());
+        // A second program with the port open: its standard input is the port.
+        QProcess holder;
+        holder.setStandardInputFile(pty.path());
+        holder.start(QStringLiteral("cat"), {});
+        QVERIFY(holder.waitForStarted());
+
+        const Run run = cli({"ports", "--json", pty.path()});
+        QCOMPARE(run.exitCode, 0);
+        const QJsonObject port = onlyPort(run);
+        QCOMPARE(port["device"].toString(), pty.path());
+        QCOMPARE(port["inUseBy"]["pid"].toInteger(), holder.processId());
+        QCOMPARE(port["inUseBy"]["program"].toString(), QStringLiteral("cat"));
+        // This test holds the terminal's other end: not a rival.
+        QCOMPARE(port["otherEnd"]["pid"].toInteger(), QCoreApplication::applicationPid());
+
+        const Run doctor = cli({"doctor", "--port", pty.path()});
+        QCOMPARE(doctor.exitCode, 1);
+        QVERIFY2(doctor.out.contains(QStringLiteral("[FAIL] No other program holds %1").arg(pty.path())) &&
+                     doctor.out.contains(QStringLiteral("kill %1").arg(holder.processId())),
+                 qPrintable(doctor.out));
+        holder.kill();
+        holder.waitForFinished();
+    }
+
+    void doctorAsksTheRadio()
+    {
+        QProcess sim;
+        sim.start(QStringLiteral(KTV4SIM_PATH), {"--baud", "0", "--model-code", "66"});
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+        const Run run = cli({"doctor", "--port", device});
+        QVERIFY2(run.out.contains(QStringLiteral("[ ok ] No other program holds %1").arg(device)) &&
+                     run.out.contains(
+                         QStringLiteral("ktv4sim (PID %1) is at the other end").arg(sim.processId())) &&
+                     run.out.contains(QStringLiteral("[ ok ] The radio answers identify at 9600 bit/s\n"
+                                                     "       It is a KT-V4T.")),
+                 qPrintable(run.out));
+        // The status follows the list, whatever this machine's own state.
+        QCOMPARE(run.exitCode, run.out.contains(QLatin1String("[FAIL]")) ? 1 : 0);
+        sim.terminate();
+        sim.waitForFinished();
+
+        const Run gone = cli({"doctor", "--port", device + QStringLiteral("9")});
+        QCOMPARE(gone.exitCode, 1);
+        QVERIFY(gone.out.contains(QStringLiteral("[FAIL] ") + device + QStringLiteral("9 exists")));
+    }
+
+    // A transfer stopped by a signal, as a closed terminal or a service manager sends it: ktv4cli
+    // stops between two exchanges, says so on stderr (no terminal needed), and fails. A read writes
+    // no file; a write says which channels the radio now holds.
+    void signalCancelsTheRead_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("write");
+        QTest::newRow("SIGTERM") << int(SIGTERM) << false;
+        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
+        QTest::newRow("SIGINT") << int(SIGINT) << false;
+        QTest::newRow("SIGTERM during a write") << int(SIGTERM) << true;
+    }
+
+    void signalCancelsTheRead()
+    {
+        QFETCH(int, signal);
+        QFETCH(bool, write);
+        QTemporaryDir dir;
+        const QString out = dir.filePath("out.TV4");
+        const QString trace = dir.filePath("read.trace");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("XDG_DATA_HOME", dir.path()); // the write's backup goes there
+
+        // At 9600 bit/s the radio takes about a minute for all channels.
+        QProcess sim;
+        sim.start(QStringLiteral(KTV4SIM_PATH), QStringList{});
+        QVERIFY(sim.waitForReadyRead(10000));
+        const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+
+        QProcess cli;
+        cli.setProcessEnvironment(environment);
+        if (write) {
+            cli.start(QStringLiteral(KTV4CLI_PATH), {"new", "-o", out});
+            QVERIFY(cli.waitForFinished(10000));
+            cli.start(QStringLiteral(KTV4CLI_PATH),
+                      {"write", "--port", device, "--what", "memory", "--trace", trace, out});
+        } else {
+            cli.start(QStringLiteral(KTV4CLI_PATH),
+                      {"read", "--port", device, "--what", "memory", "-o", out, "--trace", trace});
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(readAll(trace).count(" > ") >= 5, 30000);
+        ::kill(pid_t(cli.processId()), signal);
+        QVERIFY(cli.waitForFinished(30000));
+        sim.terminate();
+        sim.waitForFinished(10000);
+
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), 1);
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(err.contains("Cancelled"), qPrintable(err));
+        if (write)
+            QVERIFY2(
+                QRegularExpression("\nChannels 0 to \\d+ were written; channels \\d+ to B-P2 were not.\n")
+                    .match(err)
+                    .hasMatch(),
+                qPrintable(err));
+        else
+            QVERIFY(!QFile::exists(out));
+        // Stopped soon after the signal, not at the end of the channels.
+        QVERIFY(readAll(trace).count(" > ") < 100);
     }
 
 private:
