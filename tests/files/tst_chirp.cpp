@@ -15,11 +15,10 @@ namespace {
 constexpr int kTone885 = 8; // the Tone Frequency setting's start-up position, "88.5Hz"
 
 const QByteArray kModern =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-    "RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
-const QByteArray kLegacy =
-    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,"
-    "Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL";
+    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE";
+const QByteArray kLegacy = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,"
+                           "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL";
 
 // "channel|frequency|mode|split|name|tone|skip" as the grid shows them.
 QString describe(int ch, const ChannelRow &row)
@@ -100,11 +99,9 @@ private slots:
                            "2|29.620.000|FM|29.520.000|DOWN|Off|", "3|29.620.000|FM|29.620.000|FAR|Off|",
                            "4|0.100.000|AM|0.100.000|BELOW|Off|"}
             << QStringList{"Line 5, Location 3: transmit frequency 39.620000 MHz is outside the radio's "
-                           "range: "
-                           "transmits on the receive frequency",
+                           "range: transmits on the receive frequency",
                            "Line 6, Location 4: transmit frequency -0.100000 MHz is outside the radio's "
-                           "range: "
-                           "transmits on the receive frequency"}
+                           "range: transmits on the receive frequency"}
             << "Imported 5 channel(s) (2 adjusted), dropped 0 row(s).";
 
         QTest::newRow("out-of-range frequencies, too-long names, rows that name no channel")
@@ -121,19 +118,15 @@ private slots:
             << QStringList{"8|14.200.000|USB|14.200.000|VERYLON|Off|",
                            "11|34.999.999|AM|34.999.999|AGAIN|Off|"}
             << QStringList{"Line 2, Location 7: dropped: frequency 146.520000 MHz is outside the radio's "
-                           "range, "
-                           "0.030000 to 34.999999 MHz",
+                           "range, 0.030000 to 34.999999 MHz",
                            "Line 3, Location 8: name \"VeryLongName\" stored as \"VERYLON\"",
                            "Line 4, Location 604: dropped: Location \"604\" is not a channel 0 to 603",
                            "Line 6, Location 9: dropped: frequency \"7.05 MHz\" is not a frequency in MHz "
-                           "with up "
-                           "to 6 decimals",
+                           "with up to 6 decimals",
                            "Line 7, Location 10: dropped: frequency \"3.5999995\" is not a frequency in MHz "
-                           "with up "
-                           "to 6 decimals",
+                           "with up to 6 decimals",
                            "Line 9, Location 12: dropped: frequency 0.029999 MHz is outside the radio's "
-                           "range, "
-                           "0.030000 to 34.999999 MHz",
+                           "range, 0.030000 to 34.999999 MHz",
                            "Line 10, Location 11: replaces the row of line 8 for the same channel"}
             << "Imported 3 channel(s) (2 adjusted), dropped 5 row(s).";
 
@@ -159,11 +152,9 @@ private slots:
                            "7|29.620.000|FM|29.520.000|10M RPT|On|"}
             << QStringList{"Line 4, Location 2: priority scan (P) is not carried: scanned like any channel",
                            "Line 5, Location 3: receive only (Duplex off) is not carried: transmits on the "
-                           "receive "
-                           "frequency",
+                           "receive frequency",
                            "Line 6, Location 4: mode NFM stored as FM; tone squelch (TSQL) is not carried: "
-                           "the tone "
-                           "is sent, reception is not squelched",
+                           "the tone is sent, reception is not squelched",
                            "Line 7, Location 5: dropped: mode \"RTTY\" has no counterpart on the radio",
                            "Line 8, Location 6: tone mode DTCS is not carried: no tone",
                            "Line 9, Location 7: tone 100.0 Hz: the radio sends its Tone Frequency setting, "
@@ -197,11 +188,9 @@ private slots:
 
         QTest::newRow("the program's own CSV")
             << QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\"\r\n")
-            << "the first row is not a CHIRP header: it needs Location and "
-               "Frequency columns";
-        QTest::newRow("empty") << QByteArray()
-                               << "the first row is not a CHIRP header: it needs Location and "
-                                  "Frequency columns";
+            << "the first row is not a CHIRP header: it needs Location and Frequency columns";
+        QTest::newRow("empty")
+            << QByteArray() << "the first row is not a CHIRP header: it needs Location and Frequency columns";
         QTest::newRow("a quote that never closes") << kLegacy + "\n1,\"Open,7.000000\n2,B,7.100000\n"
                                                    << "line 2: a quoted field is never closed";
         QTest::newRow("header only, after a byte-order mark and a blank line")
@@ -289,10 +278,9 @@ private slots:
         const ktv4::test::Run run =
             cli({"import-csv", "--format", "chirp", base, in, "-o", out, "--csv-out", back});
         QCOMPARE(run.exitCode, 0);
-        QCOMPARE(run.err,
-                 QStringLiteral("Line 3, Location 4: dropped: frequency 146.520000 MHz is outside the "
-                                "radio's range, 0.030000 to 34.999999 MHz\n"
-                                "Imported 1 channel(s) (0 adjusted), dropped 1 row(s).\n"));
+        QCOMPARE(run.err, QStringLiteral("Line 3, Location 4: dropped: frequency 146.520000 MHz is outside "
+                                         "the radio's range, 0.030000 to 34.999999 MHz\n"
+                                         "Imported 1 channel(s) (0 adjusted), dropped 1 row(s).\n"));
         QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));
         QCOMPARE(cli({"export-csv", "--format", "chirp", out, "-o", back}).exitCode, 0);
         QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));

@@ -328,9 +328,8 @@ private slots:
             << row("1", "7050000") + row("2", "7050000") + row("300", "7050000") + row("3", "1") +
                    row("4", "7.1") + row("5", "7050000", "XX") + row("6", "7050000", "USB", "MID") +
                    row("7", "7050000", "USB", "FAST", "ODD")
-            << "2 channels imported; 6 rows dropped: 1 naming no channel, 2 with no frequency or one "
-               "outside 30 kHz to 35 MHz, 1 with an unknown mode, 1 with an unknown AGC, 1 with an "
-               "unknown filter.";
+            << "2 channels imported; 6 rows dropped: 1 naming no channel, 2 with no frequency or one outside "
+               "30 kHz to 35 MHz, 1 with an unknown mode, 1 with an unknown AGC, 1 with an unknown filter.";
         QTest::newRow("nothing importable")
             << row("C1", "7050000") << "No channel was imported; 1 row dropped: 1 naming no channel.";
     }
