@@ -1,14 +1,76 @@
-// ktv4cli run as a process on real files, as scripts use it.
+// ktv4cli run as a process on real files, as scripts use it; and given outputs and inputs that
+// are not what they seem: FIFOs, devices, sockets, folders, the same file twice, a full disk,
+// files too large to be what they claim, names that are not UTF-8. Each of those must end at once
+// with its message and leave every file as it was.
 
 #include "support/ProcessRunner.h"
 
+#include <QDirIterator>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 using namespace ktv4::test;
+
+namespace {
+
+// Everything in the folder: name, kind and content.
+QStringList snapshot(const QString &dir)
+{
+    QStringList entries;
+    QDirIterator it(dir, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        struct stat st {};
+        ::lstat(QFile::encodeName(path).constData(), &st);
+        // The sparse giants by size and time, the rest by content.
+        const bool small = S_ISREG(st.st_mode) && st.st_size < (1 << 20);
+        const QByteArray content = small ? readAll(path) : QByteArray::number(qint64(st.st_mtim.tv_nsec));
+        entries << QStringLiteral("%1 %2 %3 %4")
+                       .arg(path)
+                       .arg(st.st_mode, 0, 8)
+                       .arg(st.st_size)
+                       .arg(qHash(content));
+    }
+    entries.sort();
+    return entries;
+}
+
+// A CSV file naming all 604 channels.
+QByteArray fullCsv()
+{
+    QByteArray csv;
+    for (int ch = 0; ch < 200; ++ch) {
+        for (const char *bank : {"", "A", "B"})
+            csv += QByteArray("KT-V4,MEMORY,") + bank + QByteArray::number(ch) +
+                   ",7100000,USB,0,FAST,WIDE,OFF,N,\r\n";
+    }
+    for (const char *p : {"A-P1", "A-P2", "B-P1", "B-P2"})
+        csv += QByteArray("KT-V4,MEMORY,") + p + ",7100000,USB,0,FAST,WIDE,OFF,N,\r\n";
+    return csv;
+}
+
+Run shell(const QString &dir, const QString &script)
+{
+    QProcess p;
+    p.setWorkingDirectory(dir);
+    p.start(QStringLiteral("/bin/sh"), {"-c", script, QStringLiteral(KTV4CLI_PATH)});
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -17,6 +79,23 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QCOMPARE(cli({"new", "-o", path("good.TV4")}).exitCode, 0);
+        writeAll(path("full.csv"), fullCsv());
+        QCOMPARE(cli({"import-csv", path("good.TV4"), path("full.csv"), "-o", path("full.TV4")}).exitCode, 0);
+        QVERIFY(QDir(m_dir.path()).mkdir("folder"));
+        QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
+        m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, QFile::encodeName(path("socket")).constData(), sizeof address.sun_path);
+        QCOMPARE(::bind(m_socket, reinterpret_cast<sockaddr *>(&address), sizeof address), 0);
+        // A device node of its own (the null device's numbers), so no system device is at risk.
+        m_haveDevice =
+            ::mknod(QFile::encodeName(path("device")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
+        writeAll(path("old.csv"), "old\r\n");
+        QFile huge(path("huge.TV4"));
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
+        QFile big(path("big.csv"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
     }
 
     void newFile_data()
@@ -150,9 +229,107 @@ private slots:
         QVERIFY(commandHelp.out.contains("--json"));
     }
 
+    void hostileOutputs_data()
+    {
+        QTest::addColumn<QString>("script"); // run by sh in the folder; "$0" is ktv4cli
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("message");
+
+        QTest::newRow("FIFO") << R"sh("$0" export-csv good.TV4 -o fifo)sh" << 1
+                              << "fifo is a FIFO (named pipe)";
+        QTest::newRow("socket") << R"sh("$0" convert good.TV4 -o socket)sh" << 1 << "socket is a socket";
+        if (m_haveDevice)
+            QTest::newRow("device node") << R"sh("$0" new -o device)sh" << 1 << "device is a device";
+        QTest::newRow("folder") << R"sh("$0" convert good.TV4 -o folder)sh" << 1 << "folder is a folder";
+        QTest::newRow("missing folder, before reading the radio")
+            << R"sh("$0" read --port /dev/no-such-radio -o nowhere/x.TV4)sh" << 1 << "no folder";
+        QTest::newRow("two outputs, one file")
+            << R"sh("$0" import-csv good.TV4 full.csv -o x.TV4 --csv-out ./folder/../x.TV4)sh" << 2
+            << "-o and --csv-out are the same file";
+        QTest::newRow("CSV over its clone file") << R"sh("$0" export-csv good.TV4 -o folder/../good.TV4)sh"
+                                                 << 2 << "IN.TV4 and -o are the same file";
+        QTest::newRow("clone file over itself") << R"sh("$0" import-csv good.TV4 full.csv -o ./good.TV4)sh"
+                                                << 2 << "IN.TV4 and -o are the same file";
+        QTest::newRow("trace over the file being written")
+            << R"sh("$0" write good.TV4 --port /dev/no-such-radio --trace good.TV4)sh" << 2
+            << "IN.TV4 and --trace are the same file";
+        QTest::newRow("CSV over the CSV file it came from")
+            << R"sh("$0" import-csv good.TV4 full.csv -o out.TV4 --csv-out full.csv)sh" << 2
+            << "IN.csv and --csv-out are the same file";
+        QTest::newRow("trace over the output")
+            << R"sh("$0" read --port /dev/no-such-radio -o out.TV4 --trace out.TV4)sh" << 2
+            << "-o and --trace are the same file";
+        QTest::newRow("both to standard output")
+            << R"sh("$0" import-csv good.TV4 full.csv -o - --csv-out -)sh" << 2 << "are the same file";
+        // A file system that fills up half-way (the file size limit stands in for a full disk).
+        QTest::newRow("full disk") << R"sh(trap '' XFSZ; ulimit -f 8; "$0" export-csv full.TV4 -o old.csv)sh"
+                                   << 1 << "File too large";
+        QTest::newRow("full standard output")
+            << R"sh("$0" export-csv full.TV4 -o - >/dev/full)sh" << 1 << "No space left on device";
+    }
+
+    void hostileOutputs()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, exitCode);
+        QFETCH(QString, message);
+        const QStringList before = snapshot(m_dir.path());
+        const Run r = shell(m_dir.path(), script);
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(snapshot(m_dir.path()), before);
+    }
+
+    void hostileInputs_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("huge clone file") << R"sh("$0" convert huge.TV4 -o out.TV4)sh"
+                                         << "Data Error\n  (the file has 2147483648 bytes, more than the "
+                                            "1048576 it may have; a clone file has 40196)";
+        QTest::newRow("huge CSV file")
+            << R"sh("$0" import-csv good.TV4 big.csv -o out.TV4)sh"
+            << "File Open Error\n  (the file has 17825792 bytes, more than the 16777216";
+        QTest::newRow("endless device") << R"sh("$0" dump /dev/zero)sh"
+                                        << "/dev/zero is a device, not a regular file";
+        QTest::newRow("FIFO") << R"sh("$0" import-csv good.TV4 fifo -o out.TV4)sh"
+                              << "fifo is a FIFO";
+        QTest::newRow("folder") << R"sh("$0" dump folder)sh"
+                                << "folder is a folder";
+    }
+
+    // Refused at once, without reading, without waiting, without writing.
+    void hostileInputs()
+    {
+        QFETCH(QString, script);
+        QFETCH(QString, message);
+        const QStringList before = snapshot(m_dir.path());
+        const Run r = shell(m_dir.path(), script);
+        QCOMPARE(r.exitCode, 1);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QCOMPARE(snapshot(m_dir.path()), before);
+    }
+
+    void cleanupTestCase() { ::close(m_socket); }
+
+    // A name that is not UTF-8 is read and written under its own bytes; "-" is standard output.
+    void namesKeepTheirBytes()
+    {
+        const QString script =
+            R"sh(cp good.TV4 "$(printf 'caf\351.TV4')" && )sh"
+            R"sh("$0" convert "$(printf 'caf\351.TV4')" -o "$(printf 'na\357ve.TV4')" && )sh"
+            R"sh("$0" convert "$(printf 'na\357ve.TV4')" -o - | cmp - good.TV4)sh";
+        const Run r = shell(m_dir.path(), script);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(shell(m_dir.path(), R"sh(cmp "$(printf 'na\357ve.TV4')" good.TV4)sh").exitCode, 0);
+        shell(m_dir.path(), R"sh(rm "$(printf 'caf\351.TV4')" "$(printf 'na\357ve.TV4')")sh");
+    }
+
 private:
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QTemporaryDir m_dir;
+    int m_socket = -1;
+    bool m_haveDevice = false;
 };
 
 QTEST_GUILESS_MAIN(TestCli)
