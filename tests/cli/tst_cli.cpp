@@ -103,7 +103,7 @@ private slots:
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QByteArray>("header");
         QTest::addColumn<QByteArray>("vfo");
-        // The other models' headers and VFOs are left to tst_clone_file and tst_record_codecs.
+        // The other models' headers and VFOs are left to tst_clone_file and tst_model.
         QTest::newRow("default") << QStringList{} << QByteArray("Orvane KT-V4 E Clone 0 FileStart")
                                  << QByteArray("8001000100000000000000000000000060566C00");
         QTest::newRow("J, variant A")
