@@ -1,9 +1,9 @@
 // Codec and file speed: every record decoded and encoded, a whole clone file loaded and saved,
 // the CSV export and import of 604 channels.
 
+#include "bench/BenchImages.h"
 #include "files/CloneFile.h"
 #include "files/CsvExchange.h"
-#include "model/RadioImage.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -12,27 +12,7 @@ using namespace ktv4;
 
 namespace {
 
-// A full image: every channel in use with a name, odd bytes included.
-RadioImage fullImage()
-{
-    RadioImage image = startupImage();
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        ChannelRow &row = image.channels[ch];
-        row.inUse = true;
-        const double hz = 1800000 + ch * 25000;
-        row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
-        row.cells[ColGain] = {double(ch % 4), gainText(ch % 4)};
-        row.cells[ColAgc] = {1, agcText(1)};
-        row.cells[ColFilter] = {double(ch % 2), filterText(ch % 2)};
-        row.cells[ColTone] = {0x85, toneText(0x85)};
-        row.cells[ColNb] = {0, nbText(0)};
-        row.cells[ColSplit] = {hz, frequencyText(hz)};
-        row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
-        row.cells[ColSkip] = {double(ch % 3 == 0), skipText(ch % 3 == 0)};
-    }
-    return image;
-}
+using bench::fullImage;
 
 void BM_DecodeEncodeAllRecords(benchmark::State &state)
 {

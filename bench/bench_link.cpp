@@ -1,17 +1,22 @@
 // Read memory and write memory against ktv4sim, paced at a real line speed: wall time against
 // the floor (every character on the line at that speed, plus the pauses the radio needs) and
-// the CPU time the program spent, which should stay near zero because nothing polls.
+// the CPU time the program spent, which should stay near zero because nothing polls. Also Write
+// Changes of five channels, with and without the read-back check.
 
+#include "bench/BenchImages.h"
 #include "files/CloneDocument.h"
+#include "files/CloneFile.h"
 #include "link/BlockCommands.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
 
 #include <QCoreApplication>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <ctime>
+#include <functional>
 
 using namespace ktv4;
 
@@ -42,6 +47,23 @@ Floor floorOf(Operation operation)
     return floor;
 }
 
+// Write Changes of `records` records: the write-enable line and its pause, a pause before each
+// record, one after the last, the closing line and its pause; with the read-back check, each
+// record read with a pause after it, and a second closing line.
+Floor floorOfChanges(int records, bool verify)
+{
+    Floor floor;
+    const qint64 end = endLine().size() + kEndReplyLength;
+    floor.characters = kWriteEnableLineLength + kWriteEnableReplyLength +
+                       records * (kWriteLineLength + kWriteReplyLength) + end;
+    floor.pauses = 1 + records + 1 + 1;
+    if (verify) {
+        floor.characters += records * (kReadLineLength + kReadReplyLength) + end;
+        floor.pauses += records + 1;
+    }
+    return floor;
+}
+
 double processCpuSeconds()
 {
     timespec t{};
@@ -51,9 +73,10 @@ double processCpuSeconds()
 
 class Simulator {
 public:
-    explicit Simulator(int baud)
+    explicit Simulator(int baud, const QStringList &more = {})
     {
-        m_process.start(QStringLiteral(KTV4SIM_PATH), {QStringLiteral("--baud"), QString::number(baud)});
+        m_process.start(QStringLiteral(KTV4SIM_PATH),
+                        QStringList{QStringLiteral("--baud"), QString::number(baud)} + more);
         if (m_process.waitForReadyRead(10000))
             m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
@@ -84,26 +107,15 @@ TransferOutcome runToEnd(CloneTransfer &transfer, Operation operation)
     return outcome;
 }
 
-void transferMemory(benchmark::State &state, Operation operation)
+// Times `operation` over the open link; the counters compare the mean wall time with the floor.
+void timeTransfers(benchmark::State &state, CloneTransfer &transfer, Operation operation, double floor,
+                   const std::function<void()> &beforeEach = {})
 {
-    const int baud = int(state.range(0));
-    Simulator simulator(baud);
-    if (simulator.device().isEmpty()) {
-        state.SkipWithError("ktv4sim did not start");
-        return;
-    }
-    CloneDocument document;
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
-    transfer.setPortName(simulator.device());
-    // Opens the port, so the measured operation starts on an open line.
-    if (runToEnd(transfer, Operation::Identify) != TransferOutcome::Completed) {
-        state.SkipWithError("identify failed");
-        return;
-    }
-
     double wall = 0;
     double cpu = 0;
     for (auto _ : state) {
+        if (beforeEach)
+            beforeEach();
         const double cpuStart = processCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
         const TransferOutcome outcome = runToEnd(transfer, operation);
@@ -117,7 +129,6 @@ void transferMemory(benchmark::State &state, Operation operation)
         }
     }
     const double iterations = double(state.iterations());
-    const double floor = floorOf(operation).seconds(baud);
     wall /= iterations;
     cpu /= iterations;
     state.counters["floor_s"] = floor;
@@ -125,6 +136,31 @@ void transferMemory(benchmark::State &state, Operation operation)
     state.counters["over_floor_%"] = 100.0 * (wall - floor) / floor;
     state.counters["cpu_ms"] = cpu * 1000.0;
     state.counters["cpu_%_of_core"] = 100.0 * cpu / wall;
+}
+
+// Opens the port with identify, so the measured operation starts on an open line.
+bool openLink(benchmark::State &state, const Simulator &simulator, CloneTransfer &transfer)
+{
+    if (simulator.device().isEmpty()) {
+        state.SkipWithError("ktv4sim did not start");
+        return false;
+    }
+    transfer.setPortName(simulator.device());
+    if (runToEnd(transfer, Operation::Identify) != TransferOutcome::Completed) {
+        state.SkipWithError("identify failed");
+        return false;
+    }
+    return true;
+}
+
+void transferMemory(benchmark::State &state, Operation operation)
+{
+    const int baud = int(state.range(0));
+    Simulator simulator(baud);
+    CloneDocument document;
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    if (openLink(state, simulator, transfer))
+        timeTransfers(state, transfer, operation, floorOf(operation).seconds(baud));
 }
 
 void readMemory(benchmark::State &state)
@@ -136,10 +172,54 @@ void writeMemory(benchmark::State &state)
     transferMemory(state, Operation::WriteMemory);
 }
 
+// Write Changes of five channels, spread over the banks, to a radio that holds the rest: the
+// update that replaces a minute of Write Memory. range(1) turns the read-back check on.
+constexpr int kChangedChannels = 5;
+
+void writeChanges(benchmark::State &state)
+{
+    const int baud = int(state.range(0));
+    const bool verify = state.range(1) != 0;
+    QTemporaryDir dir;
+    const QString held = dir.filePath(QStringLiteral("radio.TV4"));
+    CloneDocument document;
+    document.image() = bench::fullImage();
+    if (!writeCloneFile(held, document.image(), kStartupModelOption, false).ok()) {
+        state.SkipWithError("the radio's image could not be saved");
+        return;
+    }
+    Simulator simulator(baud, {QStringLiteral("--image"), held});
+    // What the program knows after reading that image from the radio.
+    const ImageRecords records = imageRecords(document.image());
+    for (int i = 0; i < kRecordCount; ++i)
+        document.radio().setRecord(recordAddress(i), records[i]);
+    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    transfer.setVerifyWrites(verify);
+    if (!openLink(state, simulator, transfer))
+        return;
+    int round = 0;
+    const auto changeFiveChannels = [&] {
+        ++round;
+        for (int k = 0; k < kChangedChannels; ++k) {
+            ChannelRow &row = document.image().channels[k * 120 + 7];
+            const double hz = 7'000'000 + round * 1'000 + k * 100;
+            row.cells[ColFrequency] = {hz, frequencyText(hz)};
+        }
+    };
+    timeTransfers(state, transfer, Operation::WriteChanges,
+                  floorOfChanges(kChangedChannels, verify).seconds(baud), changeFiveChannels);
+}
 } // namespace
 
 BENCHMARK(readMemory)->Arg(115200)->Arg(9600)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
 BENCHMARK(writeMemory)->Arg(115200)->Arg(9600)->Iterations(1)->UseManualTime()->Unit(benchmark::kSecond);
+BENCHMARK(writeChanges)
+    ->ArgNames({"baud", "verify"})
+    ->Args({9600, 0})
+    ->Args({9600, 1})
+    ->Iterations(3)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {

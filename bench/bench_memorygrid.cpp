@@ -1,10 +1,11 @@
 // The memory grid's redraw: all 604 rows redrawn (model signal and the repaint of what
 // the view shows), one row's refresh as a read from the radio does it, and every cell pulled.
 
+#include "bench/BenchImages.h"
+#include "bench/BenchWidgets.h"
 #include "files/CloneDocument.h"
 #include "ui/ChannelTableModel.h"
 #include "ui/MemoryPanel.h"
-#include "ui/UserPrompts.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -12,38 +13,9 @@
 
 using namespace ktv4;
 using namespace ktv4::ui;
+using ktv4::bench::NoPrompts;
 
 namespace {
-
-class NoPrompts : public UserPrompts {
-public:
-    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override
-    {
-        return QMessageBox::Ok;
-    }
-    QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
-    QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
-};
-
-void fillAllChannels(CloneDocument &document)
-{
-    for (int ch = 0; ch < kChannelCount; ++ch) {
-        ChannelRow &row = document.image().channels[ch];
-        row.inUse = true;
-        const double hz = 1'800'000 + ch * 25'000;
-        row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
-        row.cells[ColGain] = {double(ch % 4), gainText(ch % 4)};
-        row.cells[ColAgc] = {1, agcText(1)};
-        row.cells[ColPwr] = {0, powerText(0)};
-        row.cells[ColFilter] = {double(ch % 2), filterText(ch % 2)};
-        row.cells[ColTone] = {0, toneText(0)};
-        row.cells[ColNb] = {0, nbText(0)};
-        row.cells[ColSplit] = {hz, frequencyText(hz)};
-        row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
-        row.cells[ColSkip] = {double(ch % 2), skipText(ch % 2)};
-    }
-}
 
 struct Tab {
     CloneDocument document;
@@ -52,7 +24,7 @@ struct Tab {
 
     Tab()
     {
-        fillAllChannels(document);
+        document.image().channels = bench::fullImage().channels;
         panel.show();
         for (int i = 0; i < 10; ++i)
             QApplication::processEvents();
@@ -128,11 +100,5 @@ BENCHMARK(BM_RefreshOneRow)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ktv4::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -1,11 +1,11 @@
 // Undo and redo of Clear All on 604 channels in use, each with the repaint of the grid the user
 // sees: the whole step from the Edit menu to the redrawn rows.
 
+#include "bench/BenchWidgets.h"
 #include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "ui/MemoryPanel.h"
 #include "ui/UndoHistory.h"
-#include "ui/UserPrompts.h"
 
 #include <QApplication>
 #include <QTableView>
@@ -15,18 +15,9 @@
 
 using namespace ktv4;
 using namespace ktv4::ui;
+using ktv4::bench::NoPrompts;
 
 namespace {
-
-class NoPrompts : public UserPrompts {
-public:
-    QMessageBox::StandardButton message(QWidget *, const MessageRequest &) override
-    {
-        return QMessageBox::Ok;
-    }
-    QString openFileName(QWidget *, const FileDialogRequest &) override { return {}; }
-    QString saveFileName(QWidget *, const FileDialogRequest &) override { return {}; }
-};
 
 struct Tab {
     CloneDocument document;
@@ -91,11 +82,5 @@ BENCHMARK(BM_RedoClearAll)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return ktv4::bench::runWidgetBenchmarks(argc, argv);
 }
