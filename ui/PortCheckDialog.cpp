@@ -25,7 +25,8 @@ PortCheckDialog::PortCheckDialog(QWidget *parent) : QDialog(parent)
     m_text = new QPlainTextEdit(this);
     m_text->setObjectName(QStringLiteral("txtReport"));
     m_text->setReadOnly(true);
-    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A fix is a long sentence: wrapped on the screen, it stays one line when copied.
+    m_text->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
     m_text->setMinimumSize(640, 360);
 

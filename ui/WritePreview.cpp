@@ -5,7 +5,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
@@ -161,9 +161,12 @@ WritePreviewDialog::WritePreviewDialog(const WritePreview &preview, QWidget *par
     m_summary->setWordWrap(true);
     layout->addWidget(m_summary);
 
-    m_lines = new QListWidget(this);
+    // One change a line; a channel added or removed lists all its fields and wraps rather than
+    // hiding its end. The text can be selected and copied.
+    m_lines = new QPlainTextEdit(preview.lines.join(QLatin1Char('\n')), this);
     m_lines->setObjectName(QStringLiteral("lstChanges"));
-    m_lines->addItems(preview.lines);
+    m_lines->setReadOnly(true);
+    m_lines->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     m_lines->setVisible(!preview.lines.isEmpty());
     layout->addWidget(m_lines, 1);
 

@@ -11,7 +11,7 @@
 #include <QStringList>
 
 class QLabel;
-class QListWidget;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace ktv4::ui {
@@ -35,7 +35,7 @@ public:
 private:
     QLabel *m_warning;
     QLabel *m_summary;
-    QListWidget *m_lines;
+    QPlainTextEdit *m_lines;
     QPushButton *m_write;
     QPushButton *m_cancel;
 };
