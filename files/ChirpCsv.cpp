@@ -12,9 +12,12 @@ namespace ktv4 {
 
 namespace {
 
+// The reasons of the import report, in the window's language; the command line loads no
+// translation and prints them as written here. The context is the one the translation tools give
+// a tr() outside any class in this namespace.
 QString tr(const char *text)
 {
-    return QCoreApplication::translate("ktv4::ChirpCsv", text);
+    return QCoreApplication::translate("ktv4", text);
 }
 
 constexpr int kNameLength = 7;

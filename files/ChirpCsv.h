@@ -12,6 +12,7 @@
 #include "model/ChannelCodec.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QList>
 #include <QStringList>
 #include <optional>
@@ -41,6 +42,9 @@ struct ChirpRowNote {
 };
 
 struct ChirpImportReport {
+    Q_DECLARE_TR_FUNCTIONS(ktv4::ChirpImportReport)
+
+public:
     int imported = 0; // rows stored into a channel, the adjusted ones included
     int adjusted = 0; // rows stored with at least one value changed to fit the radio
     int dropped = 0;  // rows not stored

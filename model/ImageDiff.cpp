@@ -2,9 +2,19 @@
 
 #include "model/ChannelNaming.h"
 
+#include <QCoreApplication>
+
 namespace ktv4 {
 
 namespace {
+
+// The window shows these lines in the user's language; the command line, which loads no
+// translation, prints them as written here. The context is the one the translation tools give a
+// tr() outside any class in this namespace.
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("ktv4", text);
+}
 
 QString settingText(const SettingDescriptor &d, int position)
 {
@@ -215,10 +225,10 @@ QStringList describeDiff(const ImageDiff &diff)
         const QString label = gridRowLabel(c.channel).simplified();
         switch (c.kind) {
         case ChannelChange::Added:
-            lines << QStringLiteral("%1 added: %2").arg(label, describeFields(c.fields));
+            lines << tr("%1 added: %2").arg(label, describeFields(c.fields));
             break;
         case ChannelChange::Removed:
-            lines << QStringLiteral("%1 removed (was %2)").arg(label, describeFields(c.fields));
+            lines << tr("%1 removed (was %2)").arg(label, describeFields(c.fields));
             break;
         case ChannelChange::Changed:
             lines << QStringLiteral("%1: %2").arg(label, describeFields(c.fields));
@@ -226,7 +236,7 @@ QStringList describeDiff(const ImageDiff &diff)
         }
     }
     for (const int address : diff.otherRecords)
-        lines << QStringLiteral("%1: bytes the program does not edit").arg(recordLabel(address).simplified());
+        lines << tr("%1: bytes the program does not edit").arg(recordLabel(address).simplified());
     return lines;
 }
 

@@ -9,9 +9,9 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     qt6-serialport-dev
-    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libbenchmark-dev
-    fonts-noto-cjk fonts-dejavu-core
+    fonts-noto-cjk fonts-dejavu-core optipng
     xvfb xauth
     lintian help2man appstream bash-completion
 )

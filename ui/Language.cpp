@@ -1,5 +1,6 @@
 #include "ui/Language.h"
 
+#include <QLibraryInfo>
 #include <QTranslator>
 
 namespace ktv4::ui {
@@ -18,6 +19,13 @@ bool loadCaptions(QTranslator &translator, const QLocale &locale)
     if (!usesJapaneseCaptions(locale))
         return false;
     return translator.load(QStringLiteral(":/i18n/ktv4clone_ja.qm"));
+}
+
+bool loadQtCaptions(QTranslator &translator, const QLocale &locale)
+{
+    if (!usesJapaneseCaptions(locale))
+        return false;
+    return translator.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }
 
 } // namespace ktv4::ui

@@ -13,4 +13,9 @@ bool usesJapaneseCaptions(const QLocale &locale);
 // Loads the Japanese captions into `translator` when `locale` asks for them; false otherwise.
 bool loadCaptions(QTranslator &translator, const QLocale &locale = QLocale::system());
 
+// Loads Qt's own Japanese texts (the standard buttons OK, Cancel, Yes, No, Close, "Show
+// Details...", the file dialogs) when `locale` asks for Japanese captions and the system has
+// them installed; false otherwise, and those texts stay English.
+bool loadQtCaptions(QTranslator &translator, const QLocale &locale = QLocale::system());
+
 } // namespace ktv4::ui

@@ -28,6 +28,9 @@ int main(int argc, char *argv[])
     QTranslator captions;
     if (ktv4::ui::loadCaptions(captions))
         QApplication::installTranslator(&captions);
+    QTranslator qtCaptions;
+    if (ktv4::ui::loadQtCaptions(qtCaptions))
+        QApplication::installTranslator(&qtCaptions);
 
     ktv4::ui::WidgetPrompts prompts;
     ktv4::ui::StartupOptions options;

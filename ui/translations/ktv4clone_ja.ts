@@ -2,6 +2,319 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ja_JP" sourcelanguage="en_US">
 <context>
+    <name>ktv4</name>
+    <message>
+        <source>Location &quot;%1&quot; is not a channel 0 to 603</source>
+        <translation>Location「%1」は 0～603 のチャンネルではありません</translation>
+    </message>
+    <message>
+        <source>frequency &quot;%1&quot; is not a frequency in MHz with up to 6 decimals</source>
+        <translation>周波数「%1」は小数点以下 6 桁までの MHz 単位の周波数ではありません</translation>
+    </message>
+    <message>
+        <source>frequency %1 MHz is outside the radio&apos;s range, 0.030000 to 34.999999 MHz</source>
+        <translation>周波数 %1 MHz は無線機の範囲 (0.030000～34.999999 MHz) の外です</translation>
+    </message>
+    <message>
+        <source>no mode: FM, the other tool&apos;s default</source>
+        <translation>モードなし: 相手のツールの既定値 FM として格納</translation>
+    </message>
+    <message>
+        <source>mode %1 stored as %2</source>
+        <translation>モード %1 を %2 として格納</translation>
+    </message>
+    <message>
+        <source>mode &quot;%1&quot; has no counterpart on the radio</source>
+        <translation>モード「%1」は無線機にありません</translation>
+    </message>
+    <message>
+        <source>offset &quot;%1&quot; is not a frequency: transmits on the receive frequency</source>
+        <translation>オフセット「%1」は周波数ではありません: 受信周波数で送信します</translation>
+    </message>
+    <message>
+        <source>transmit frequency %1 MHz is outside the radio&apos;s range: transmits on the receive frequency</source>
+        <translation>送信周波数 %1 MHz は無線機の範囲外です: 受信周波数で送信します</translation>
+    </message>
+    <message>
+        <source>receive only (Duplex off) is not carried: transmits on the receive frequency</source>
+        <translation>受信専用 (Duplex off) は引き継げません: 受信周波数で送信します</translation>
+    </message>
+    <message>
+        <source>Duplex &quot;%1&quot; not understood: transmits on the receive frequency</source>
+        <translation>Duplex「%1」を解釈できません: 受信周波数で送信します</translation>
+    </message>
+    <message>
+        <source>tone squelch (TSQL) is not carried: the tone is sent, reception is not squelched</source>
+        <translation>トーンスケルチ (TSQL) は引き継げません: トーンは送信しますが、受信にスケルチはかかりません</translation>
+    </message>
+    <message>
+        <source>cross mode %1 is not carried: only the sent tone is kept</source>
+        <translation>クロスモード %1 は引き継げません: 送信トーンだけを残します</translation>
+    </message>
+    <message>
+        <source>tone mode %1 is not carried: no tone</source>
+        <translation>トーンモード %1 は引き継げません: トーンなし</translation>
+    </message>
+    <message>
+        <source>tone %1 Hz: the radio sends its Tone Frequency setting, %2 Hz</source>
+        <translation>トーン %1 Hz: 無線機は Tone Frequency の設定値 %2 Hz を送信します</translation>
+    </message>
+    <message>
+        <source>priority scan (P) is not carried: scanned like any channel</source>
+        <translation>優先スキャン (P) は引き継げません: 通常のチャンネルとしてスキャンします</translation>
+    </message>
+    <message>
+        <source>Skip &quot;%1&quot; not understood: not skipped</source>
+        <translation>Skip「%1」を解釈できません: スキップしません</translation>
+    </message>
+    <message>
+        <source>name &quot;%1&quot; stored as &quot;%2&quot;</source>
+        <translation>名前「%1」を「%2」として格納</translation>
+    </message>
+    <message>
+        <source>line %1: a quoted field is never closed</source>
+        <translation>%1 行目: 引用符で始まるフィールドが閉じていません</translation>
+    </message>
+    <message>
+        <source>the first row is not a CHIRP header: it needs Location and Frequency columns</source>
+        <translation>1 行目が CHIRP の見出し行ではありません: Location 列と Frequency 列が必要です</translation>
+    </message>
+    <message>
+        <source>replaces the row of line %1 for the same channel</source>
+        <translation>同じチャンネルの %1 行目を置き換えます</translation>
+    </message>
+    <message>
+        <source>%1 added: %2</source>
+        <translation>%1 追加: %2</translation>
+    </message>
+    <message>
+        <source>%1 removed (was %2)</source>
+        <translation>%1 削除 (元: %2)</translation>
+    </message>
+    <message>
+        <source>%1: bytes the program does not edit</source>
+        <translation>%1: このプログラムが編集しないバイト</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ChirpImportReport</name>
+    <message>
+        <source>Imported %1 channel(s) (%2 adjusted), dropped %3 row(s).</source>
+        <translation>%1 チャンネルをインポートしました (うち調整 %2 件)。%3 行を除外しました。</translation>
+    </message>
+    <message>
+        <source>Line %1, Location %2: %3%4</source>
+        <translation>%1 行目、Location %2: %3%4</translation>
+    </message>
+    <message>
+        <source>(none)</source>
+        <translation>(なし)</translation>
+    </message>
+    <message>
+        <source>dropped: </source>
+        <translation>除外: </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::CloneDocument</name>
+    <message>
+        <source>Model %1</source>
+        <translation>機種 %1</translation>
+    </message>
+    <message>
+        <source>Import %1</source>
+        <translation>%1 のインポート</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::CloneTransfer</name>
+    <message>
+        <source>Read Settings</source>
+        <translation>設定の読み出し</translation>
+    </message>
+    <message>
+        <source>Read Memory</source>
+        <translation>メモリーの読み出し</translation>
+    </message>
+    <message>
+        <source>Read ALL</source>
+        <translation>すべての読み出し</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::CsvImport</name>
+    <message>
+        <source>No channel was imported</source>
+        <translation>チャンネルはインポートされませんでした</translation>
+    </message>
+    <message>
+        <source>1 channel imported</source>
+        <translation>1 チャンネルをインポートしました</translation>
+    </message>
+    <message>
+        <source>%1 channels imported</source>
+        <translation>%1 チャンネルをインポートしました</translation>
+    </message>
+    <message>
+        <source>No channel was imported: the file holds no KT-V4 memory row.</source>
+        <translation>チャンネルはインポートされませんでした: このファイルには KT-V4 のメモリー行がありません。</translation>
+    </message>
+    <message>
+        <source>1 naming no channel</source>
+        <translation>チャンネルの指定が正しくない行 1</translation>
+    </message>
+    <message>
+        <source>%1 naming no channel</source>
+        <translation>チャンネルの指定が正しくない行 %1</translation>
+    </message>
+    <message>
+        <source>1 with no frequency or one outside 30 kHz to 35 MHz</source>
+        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 1</translation>
+    </message>
+    <message>
+        <source>%1 with no frequency or one outside 30 kHz to 35 MHz</source>
+        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 %1</translation>
+    </message>
+    <message>
+        <source>1 with an unknown mode</source>
+        <translation>不明なモードの行 1</translation>
+    </message>
+    <message>
+        <source>%1 with an unknown mode</source>
+        <translation>不明なモードの行 %1</translation>
+    </message>
+    <message>
+        <source>1 with an unknown AGC</source>
+        <translation>不明な AGC の行 1</translation>
+    </message>
+    <message>
+        <source>%1 with an unknown AGC</source>
+        <translation>不明な AGC の行 %1</translation>
+    </message>
+    <message>
+        <source>1 with an unknown filter</source>
+        <translation>不明なフィルターの行 1</translation>
+    </message>
+    <message>
+        <source>%1 with an unknown filter</source>
+        <translation>不明なフィルターの行 %1</translation>
+    </message>
+    <message>
+        <source>1 row dropped</source>
+        <translation>1 行を除外</translation>
+    </message>
+    <message>
+        <source>%1 rows dropped</source>
+        <translation>%1 行を除外</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::AboutDialog</name>
+    <message>
+        <source>About Orvane Clone Utility</source>
+        <translation>About Orvane Clone Utility</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｼｽﾃﾑ情報(&amp;S)...</source>
+        <translation>ｼｽﾃﾑ情報(&amp;S)...</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::BackupsDialog</name>
+    <message>
+        <source>Backups</source>
+        <translation>バックアップ</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>日時</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>機種</translation>
+    </message>
+    <message>
+        <source>Read or write</source>
+        <translation>読み出し/書き込み</translation>
+    </message>
+    <message>
+        <source>Channels in use</source>
+        <translation>使用中のチャンネル</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>開く</translation>
+    </message>
+    <message>
+        <source>read</source>
+        <translation>読み出し</translation>
+    </message>
+    <message>
+        <source>write</source>
+        <translation>書き込み</translation>
+    </message>
+    <message>
+        <source>damaged</source>
+        <translation>破損</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ChannelTableModel</name>
+    <message>
+        <source>Move channel %1</source>
+        <translation>チャンネル %1 の移動</translation>
+    </message>
+    <message>
+        <source>Move %1 channels</source>
+        <translation>%1 チャンネルの移動</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ComPortDialog</name>
+    <message>
+        <source>COM%1</source>
+        <translation>COM%1</translation>
+    </message>
+    <message>
+        <source>COM Port Setup</source>
+        <translation>COM Port Setup</translation>
+    </message>
+    <message>
+        <source>Serial ports on this computer</source>
+        <translation>このコンピューターのシリアルポート</translation>
+    </message>
+    <message>
+        <source>Device path (used instead of the COM number):</source>
+        <translation>デバイスのパス (COM 番号の代わりに使用):</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>(none found)</source>
+        <translation>(見つかりません)</translation>
+    </message>
+    <message>
+        <source>in use by %1 (PID %2)</source>
+        <translation>%1 が使用中 (PID %2)</translation>
+    </message>
+    <message>
+        <source>COM %1 is %2 on this computer.</source>
+        <translation>このコンピューターでは COM %1 は %2 です。</translation>
+    </message>
+    <message>
+        <source>
+The radio is reached on %1.</source>
+        <translation>
+無線機には %1 で接続します。</translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::MainWindow</name>
     <message>
         <source>File(&amp;F)</source>
@@ -162,6 +475,511 @@
     <message>
         <source>Split Freq. Column(&amp;L)</source>
         <translation>Split Freq. 列(&amp;L)</translation>
+    </message>
+    <message>
+        <source>Backups(&amp;B)...</source>
+        <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
+    </message>
+    <message>
+        <source>Changes(&amp;C)</source>
+        <translation>変更分(&amp;C)</translation>
+    </message>
+    <message>
+        <source>Verify After Writing(&amp;V)</source>
+        <translation>書き込み後に照合(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Memory</source>
+        <translation>Memory</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Modify %1</source>
+        <translation>%1 の変更</translation>
+    </message>
+    <message>
+        <source>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</source>
+        <translation>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>Save Changes</source>
+        <translation>Save Changes</translation>
+    </message>
+    <message>
+        <source>Save changes to settings?</source>
+        <translation>Save changes to settings?</translation>
+    </message>
+    <message>
+        <source>&amp;%1 %2</source>
+        <translation>&amp;%1 %2</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the radio already holds this image.</source>
+        <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
+    </message>
+    <message>
+        <source>Written.</source>
+        <translation>書き込みました。</translation>
+    </message>
+    <message>
+        <source>verified: 1 record</source>
+        <translation>照合済み: 1 レコード</translation>
+    </message>
+    <message>
+        <source>verified: %1 records</source>
+        <translation>照合済み: %1 レコード</translation>
+    </message>
+    <message>
+        <source>Backup not saved: %1</source>
+        <translation>バックアップを保存できませんでした: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::MemoryCommands</name>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV Files (*.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>CHIRP CSV (*.csv)</source>
+        <translation>CHIRP CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>CHIRP CSV Import</source>
+        <translation>CHIRP CSV のインポート</translation>
+    </message>
+    <message>
+        <source>The details list each row dropped or changed to fit the radio, with the reason.</source>
+        <translation>詳細に、除外した行と無線機に合わせて変更した行を理由とともに示します。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::MemoryPanel</name>
+    <message>
+        <source>Memorys</source>
+        <translation>Memorys</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Insert</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Clear All</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Read Memory</source>
+        <translation>Read Memory</translation>
+    </message>
+    <message>
+        <source>Write Memory</source>
+        <translation>Write Memory</translation>
+    </message>
+    <message>
+        <source>Find a channel by label, name or frequency</source>
+        <translation>ラベル、名前または周波数でチャンネルを検索</translation>
+    </message>
+    <message>
+        <source>No channel matches &quot;%1&quot;.</source>
+        <translation>「%1」に一致するチャンネルはありません。</translation>
+    </message>
+    <message>
+        <source>Modify channel %1</source>
+        <translation>チャンネル %1 の変更</translation>
+    </message>
+    <message>
+        <source>Edit &gt; Undo brings the channels back.</source>
+        <translation>Edit &gt; Undo brings the channels back.</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 チャンネル</translation>
+    </message>
+    <message>
+        <source>1 channel</source>
+        <translation>1 チャンネル</translation>
+    </message>
+    <message>
+        <source>%1 works in the first bank only (channels 0 to 199); banks A and B keep their places.</source>
+        <translation>%1 は最初のバンク (チャンネル 0～199) でだけ使えます。バンク A と B の並びは変わりません。</translation>
+    </message>
+    <message>
+        <source>Insert %1</source>
+        <translation>%1 の挿入</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to do the delete?</source>
+        <translation>Are you sure that you want to do the delete?</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to delete these %1 channels?</source>
+        <translation>Are you sure that you want to delete these %1 channels?</translation>
+    </message>
+    <message>
+        <source>DELETE OK</source>
+        <translation>DELETE OK</translation>
+    </message>
+    <message>
+        <source>Delete %1</source>
+        <translation>%1 の削除</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to do the clear?</source>
+        <translation>Are you sure that you want to do the clear?</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to clear these %1 channels?</source>
+        <translation>Are you sure that you want to clear these %1 channels?</translation>
+    </message>
+    <message>
+        <source>CLEAR OK</source>
+        <translation>CLEAR OK</translation>
+    </message>
+    <message>
+        <source>Clear %1</source>
+        <translation>%1 のクリア</translation>
+    </message>
+    <message>
+        <source>Are you sure that you want to clear all memory?</source>
+        <translation>Are you sure that you want to clear all memory?</translation>
+    </message>
+    <message>
+        <source>Copied %1.</source>
+        <translation>%1 をコピーしました。</translation>
+    </message>
+    <message>
+        <source>Cut %1</source>
+        <translation>%1 の切り取り</translation>
+    </message>
+    <message>
+        <source>Cut %1.</source>
+        <translation>%1 を切り取りました。</translation>
+    </message>
+    <message>
+        <source>Paste %1</source>
+        <translation>%1 の貼り付け</translation>
+    </message>
+    <message>
+        <source>Pasted %1.</source>
+        <translation>%1 を貼り付けました。</translation>
+    </message>
+    <message>
+        <source>Skipped %1 of the rows: a CSV import would drop them, or they do not fit below the last channel.</source>
+        <translation>%1 行を飛ばしました: CSV インポートで除外される行か、最後のチャンネルより後ろにはみ出す行です。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ModifyDialog</name>
+    <message>
+        <source>Modify </source>
+        <translation>Modify </translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Skip</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Split Frequency</source>
+        <translation>Split Frequency</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>Frequency</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>K</source>
+        <translation>K</translation>
+    </message>
+    <message>
+        <source>Hz</source>
+        <translation>Hz</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>RF Gain</source>
+        <translation>RF Gain</translation>
+    </message>
+    <message>
+        <source>AGC</source>
+        <translation>AGC</translation>
+    </message>
+    <message>
+        <source>Power</source>
+        <translation>Power</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Noise Blanker</source>
+        <translation>Noise Blanker</translation>
+    </message>
+    <message>
+        <source>Tone</source>
+        <translation>Tone</translation>
+    </message>
+    <message>
+        <source>The frequency is outside the range. <byte value="xd"/>
+</source>
+        <translation>The frequency is outside the range. <byte value="xd"/>
+</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::PortCheckDialog</name>
+    <message>
+        <source>Check Serial Port</source>
+        <translation>シリアルポートの確認</translation>
+    </message>
+    <message>
+        <source>Check Again</source>
+        <translation>再確認</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>コピー</translation>
+    </message>
+    <message>
+        <source>Checking %1…</source>
+        <translation>%1 を確認しています…</translation>
+    </message>
+    <message>
+        <source>Every check passed for %1.</source>
+        <translation>%1 はすべての確認項目に合格しました。</translation>
+    </message>
+    <message>
+        <source>Something keeps %1 from working. Each failed item says how to fix it; the same check runs in a terminal as: ktv4cli doctor --port %1</source>
+        <translation>%1 が使えない原因があります。不合格の各項目に直し方を示します。同じ確認は端末でも実行できます:
+ktv4cli doctor --port %1</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ProgramInfo</name>
+    <message>
+        <source>Version 0.20.00 Beta</source>
+        <translation>Version 0.20.00 Beta</translation>
+    </message>
+    <message>
+        <source>Reads, edits and writes the clone memory of the KT-V4 HF transceiver.</source>
+        <translation>KT-V4 HF トランシーバーのクローンメモリーを読み出し、編集し、書き込みます。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::SettingsPanel</name>
+    <message>
+        <source>Settings 1</source>
+        <translation>Settings 1</translation>
+    </message>
+    <message>
+        <source>Read Settings</source>
+        <translation>Read Settings</translation>
+    </message>
+    <message>
+        <source>Write Settings</source>
+        <translation>Write Settings</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Auto Select</source>
+        <translation>Auto Select</translation>
+    </message>
+    <message>
+        <source>IQ Shift(KHz)</source>
+        <translation>IQ Shift(KHz)</translation>
+    </message>
+    <message>
+        <source>IQ Shift %1</source>
+        <translation>IQ シフト %1</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::StartupArguments</name>
+    <message>
+        <source>Reads, edits and writes the clone memory of the KT-V4 HF transceiver.</source>
+        <translation>KT-V4 HF トランシーバーのクローンメモリーを読み出し、編集し、書き込みます。</translation>
+    </message>
+    <message>
+        <source>Talk to the radio on DEVICE (such as /dev/ttyUSB0) for this run.</source>
+        <translation>今回だけ DEVICE (/dev/ttyUSB0 など) で無線機と通信します。</translation>
+    </message>
+    <message>
+        <source>DEVICE</source>
+        <translation>DEVICE</translation>
+    </message>
+    <message>
+        <source>Write every line sent to and received from the radio to FILE.</source>
+        <translation>無線機と送受信したすべての行を FILE に書き出します。</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>A clone file (*.TV4) to open.</source>
+        <translation>開くクローンファイル (*.TV4)。</translation>
+    </message>
+    <message>
+        <source>[file]</source>
+        <translation>[file]</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::TransferMessages</name>
+    <message>
+        <source>Help &gt; Check Serial Port… tells what keeps the port from opening and how to fix it.</source>
+        <translation>ﾍﾙﾌﾟ &gt; ｼﾘｱﾙﾎﾟｰﾄの確認… で、ポートを開けない原因と直し方がわかります。</translation>
+    </message>
+    <message>
+        <source>You may not open this serial device. On most systems serial ports belong to the group &quot;dialout&quot;: add yourself with &quot;sudo usermod -aG dialout $USER&quot;, then log out and in again.</source>
+        <translation>このシリアルデバイスを開く権限がありません。多くのシステムではシリアルポートはグループ「dialout」に属します。&quot;sudo usermod -aG dialout $USER&quot; で自分を追加し、いったんログアウトしてから再びログインしてください。</translation>
+    </message>
+    <message>
+        <source>There is no such device. Check that the cable is plugged in and choose its port under Tool &gt; COM Port Setup.</source>
+        <translation>そのデバイスはありません。ケーブルがつながっているか確かめ、ﾂｰﾙ &gt; COM ポートセットアップ でポートを選んでください。</translation>
+    </message>
+    <message>
+        <source>Another program is using the port. Close it and try again.</source>
+        <translation>別のプログラムがポートを使用しています。そのプログラムを閉じてからやり直してください。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::UserPrompts</name>
+    <message>
+        <source>ERROR</source>
+        <translation>ERROR</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::WritePreviewDialog</name>
+    <message>
+        <source>Write Settings</source>
+        <translation>設定の書き込み</translation>
+    </message>
+    <message>
+        <source>Write Memory</source>
+        <translation>メモリーの書き込み</translation>
+    </message>
+    <message>
+        <source>Write Changes</source>
+        <translation>変更分の書き込み</translation>
+    </message>
+    <message>
+        <source>Write ALL</source>
+        <translation>すべての書き込み</translation>
+    </message>
+    <message>
+        <source>1 record</source>
+        <translation>1 レコード</translation>
+    </message>
+    <message>
+        <source>%1 records</source>
+        <translation>%1 レコード</translation>
+    </message>
+    <message>
+        <source> (variant A)</source>
+        <translation> (バリアント A)</translation>
+    </message>
+    <message>
+        <source>Model: %1</source>
+        <translation>機種: %1</translation>
+    </message>
+    <message>
+        <source>Channels in use: %1 of %2</source>
+        <translation>使用中のチャンネル: %2 中 %1</translation>
+    </message>
+    <message>
+        <source>The radio identified itself as %1, but this image is for %2.</source>
+        <translation>無線機は %1 と応答しましたが、このデータは %2 用です。</translation>
+    </message>
+    <message>
+        <source>Nothing is known of what the radio holds: it has not been read or written in this session. This write sends %1:</source>
+        <translation>無線機の内容は不明です (このセッションではまだ読み出しも書き込みもしていません)。この書き込みでは %1 を送ります:</translation>
+    </message>
+    <message>
+        <source>The radio already holds what this write sends (%1).</source>
+        <translation>無線機はすでにこの書き込みの内容 (%1) を保持しています。</translation>
+    </message>
+    <message>
+        <source>Compared with what the radio last held, this write of %1 changes:</source>
+        <translation>無線機が最後に保持していた内容と比べて、この %1 の書き込みで変わるもの:</translation>
+    </message>
+    <message>
+        <source>%1 never read from the radio, written as they stand</source>
+        <translation>無線機から読み出していない %1 はそのまま書き込みます</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>書き込み</translation>
     </message>
 </context>
 </TS>
