@@ -1,20 +1,66 @@
-// Shows one state of the program's windows and stays open, so a screenshot can be taken of it
-// (scripts: xvfb-run + import). Not a test.
+// Shows one state of the program's windows and stays open, so a screenshot can be taken of it;
+// with --shot, saves the picture of the front window itself and quits. Not a test.
 //
-//   ktv4ui_scenes settings|memory|about|comport|splash [--ja] [--file F.TV4]
+//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|error|splash
+//                 [--ja] [--file F.TV4] [--port DEV] [--shot OUT.png]
 
+#include "model/ImageDiff.h"
 #include "ui/AboutDialog.h"
 #include "ui/ComPortDialog.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
+#include "ui/PortCheckDialog.h"
 #include "ui/Startup.h"
+#include "ui/TransferMessages.h"
 #include "ui/UserPrompts.h"
+#include "ui/WritePreview.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 
 using namespace ktv4::ui;
+
+namespace {
+
+QString argumentAfter(const QStringList &args, const QString &option)
+{
+    const int at = args.indexOf(option);
+    return at > 0 ? args.value(at + 1) : QString();
+}
+
+// What the user looks at: the dialog in front when there is one, otherwise the main window.
+QWidget *frontWindow(QWidget *main)
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget != main && widget->isVisible() && widget->inherits("QDialog"))
+            return widget;
+    }
+    return main;
+}
+
+// The radio as last read: the open image with a few channels and a setting as they were before
+// the user edited them, and another model, so the preview has something of each kind to show.
+void rememberOlderRadio(ktv4::CloneDocument &document)
+{
+    ktv4::RadioImage older = document.image();
+    for (const int ch : {3, 17, 210}) {
+        ktv4::ChannelRow &row = older.channels[ch];
+        const double hz = row.cells[ktv4::ColFrequency].value + 5'000;
+        row.cells[ktv4::ColFrequency] = {hz, ktv4::frequencyText(hz)};
+    }
+    older.channels[450].inUse = !older.channels[450].inUse;
+    ktv4::rebuildSettingsData(older);
+    const ktv4::ImageRecords records = ktv4::imageRecords(older);
+    for (int i = 0; i < ktv4::kRecordCount; ++i)
+        document.radio().setRecord(ktv4::recordAddress(i), records[i]);
+    document.radio().setIdentity({ktv4::ModelJ, false});
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -22,11 +68,17 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     const QString scene = args.value(1, QStringLiteral("settings"));
     QTranslator captions;
-    if (args.contains(QStringLiteral("--ja")) &&
-        loadCaptions(captions, QLocale(QLocale::Japanese, QLocale::Japan)))
-        QApplication::installTranslator(&captions);
-    const int fileArg = args.indexOf(QStringLiteral("--file"));
-    const QString file = fileArg > 0 ? args.value(fileArg + 1) : QString();
+    QTranslator qtCaptions;
+    if (args.contains(QStringLiteral("--ja"))) {
+        const QLocale japanese(QLocale::Japanese, QLocale::Japan);
+        if (loadCaptions(captions, japanese))
+            QApplication::installTranslator(&captions);
+        if (loadQtCaptions(qtCaptions, japanese))
+            QApplication::installTranslator(&qtCaptions);
+    }
+    const QString file = argumentAfter(args, QStringLiteral("--file"));
+    const QString port = argumentAfter(args, QStringLiteral("--port"));
+    const QString shot = argumentAfter(args, QStringLiteral("--shot"));
 
     QTemporaryDir settingsDir;
     WidgetPrompts prompts;
@@ -34,6 +86,7 @@ int main(int argc, char *argv[])
     options.window.portSetting = ktv4::PortSetting(settingsDir.path(), settingsDir.path());
     options.window.settingsStore = settingsDir.filePath(QStringLiteral("settings.ini"));
     options.startFile = file;
+    options.window.portDevice = port;
     options.splashPause = std::chrono::milliseconds(scene == QLatin1String("splash") ? 600000 : 0);
     Startup startup(prompts, options);
     QObject::connect(&startup, &Startup::ready, [&] {
@@ -49,7 +102,42 @@ int main(int argc, char *argv[])
             window->comPortDialog()->setAvailablePorts(
                 {{QStringLiteral("/dev/ttyS0"), QString()},
                  {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART")}});
+        } else if (scene == QLatin1String("portcheck")) {
+            window->showPortCheck();
+        } else if (scene == QLatin1String("preview")) {
+            window->showTab(MainWindow::MemoryTab);
+            rememberOlderRadio(window->document());
+            auto *preview = new WritePreviewDialog(
+                writePreview(window->document(), ktv4::Operation::WriteMemory), window);
+            preview->setAttribute(Qt::WA_DeleteOnClose);
+            preview->open();
+        } else if (scene == QLatin1String("error")) {
+            // A port that is not there, as a read reports it.
+            ktv4::TransferResult result;
+            result.operation = ktv4::Operation::ReadSettings;
+            result.outcome = ktv4::TransferOutcome::ComPortError;
+            result.portNotOpened = true;
+            result.detail = QStringLiteral("No such file or directory");
+            const QString device = QStringLiteral("/dev/ttyUSB0");
+            QTimer::singleShot(0, window, [&prompts, window, result, device] {
+                prompts.message(window, *finishingMessage(result, device));
+            });
         }
+        if (shot.isEmpty())
+            return;
+        const auto shoot = [window, shot] {
+            const bool saved = frontWindow(window)->grab().save(shot);
+            QCoreApplication::exit(saved ? 0 : 1);
+            // A message box runs its own loop: leave it too.
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        };
+        // The port check asks the radio too: wait for its report.
+        if (scene == QLatin1String("portcheck"))
+            QObject::connect(window->portCheckDialog(), &PortCheckDialog::checked, window,
+                             [window, shoot] { QTimer::singleShot(300, window, shoot); });
+        else
+            QTimer::singleShot(1500, window, shoot);
     });
     startup.run();
     return QApplication::exec();
