@@ -84,6 +84,9 @@ void applyColumnWidths(QTableView *grid, int dataColumns, const QList<int> &show
     rows->setDefaultSectionSize(rowHeight);
     rows->setSectionResizeMode(QHeaderView::Fixed);
     grid->horizontalHeader()->setFixedHeight(rowHeight + 2);
+    // The last column shown takes the room a wider window gives, so no blank strip stands beside
+    // the grid.
+    grid->horizontalHeader()->setStretchLastSection(true);
 }
 
 void setMinimumRowsInView(QTableView *grid, int rows)
