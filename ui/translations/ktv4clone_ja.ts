@@ -140,6 +140,66 @@
         <source>Read ALL</source>
         <translation>すべての読み出し</translation>
     </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 と %2</translation>
+    </message>
+    <message>
+        <source>settings block %1</source>
+        <translation>設定ブロック %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1～%2</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>channels %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>Nothing was written to the radio.</source>
+        <translation>無線機には何も書き込まれませんでした。</translation>
+    </message>
+    <message>
+        <source>The settings and both VFOs were written.</source>
+        <translation>設定と両方の VFO を書き込みました。</translation>
+    </message>
+    <message>
+        <source>All %1 channels were written.</source>
+        <translation>全 %1 チャンネルを書き込みました。</translation>
+    </message>
+    <message>
+        <source>The settings, both VFOs and all %1 channels were written.</source>
+        <translation>設定、両方の VFO、全 %1 チャンネルを書き込みました。</translation>
+    </message>
+    <message>
+        <source>1 changed record was written: %1.</source>
+        <translation>変更のあった 1 レコードを書き込みました: %1。</translation>
+    </message>
+    <message>
+        <source>%1 changed records were written: %2.</source>
+        <translation>変更のあった %1 レコードを書き込みました: %2。</translation>
+    </message>
+    <message>
+        <source>%1 was written; </source>
+        <translation>%1 は書き込みました。</translation>
+    </message>
+    <message>
+        <source>%1 were written; </source>
+        <translation>%1 は書き込みました。</translation>
+    </message>
+    <message>
+        <source>%1 was not.</source>
+        <translation>%1 は書き込まれていません。</translation>
+    </message>
+    <message>
+        <source>%1 were not.</source>
+        <translation>%1 は書き込まれていません。</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::CsvImport</name>
@@ -525,10 +585,6 @@ The radio is reached on %1.</source>
         <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
     </message>
     <message>
-        <source>Written.</source>
-        <translation>書き込みました。</translation>
-    </message>
-    <message>
         <source>verified: 1 record</source>
         <translation>照合済み: 1 レコード</translation>
     </message>
@@ -539,6 +595,10 @@ The radio is reached on %1.</source>
     <message>
         <source>Backup not saved: %1</source>
         <translation>バックアップを保存できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>中止しました。</translation>
     </message>
 </context>
 <context>
