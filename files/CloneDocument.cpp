@@ -70,10 +70,11 @@ void CloneDocument::selectModel(int modelIndex)
 void CloneDocument::setIdentified(int modelIndex, bool variantA)
 {
     m_cloneVariantA = variantA;
-    if (modelIndex != m_modelIndex) {
-        m_modelIndex = modelIndex;
-        emit modelChanged(modelIndex);
-    }
+    // Like a read, the model the radio names is a step of the history that leaves the data as
+    // saved as it was.
+    ImageChange change = ImageChange::model(m_modelIndex, modelIndex, tr("Auto Select"));
+    change.origin = ImageChange::Origin::Radio;
+    submit(std::move(change));
 }
 
 void CloneDocument::setDataChanged(bool changed)

@@ -63,7 +63,8 @@ public:
 
     // A click on a model option, or a loaded header: a change of the model option.
     void selectModel(int modelIndex);
-    // The radio's identification: sets the option without marking the data changed.
+    // The radio's identification: sets the option as a step of the history, without marking the
+    // data changed.
     void setIdentified(int modelIndex, bool variantA);
     void setCloneVariantA(bool variantA) { m_cloneVariantA = variantA; }
     void setDataChanged(bool changed);
