@@ -30,16 +30,26 @@ QString argumentAfter(const QStringList &args, const QString &option)
     return at > 0 ? args.value(at + 1) : QString();
 }
 
-// What the user looks at: the dialog in front when there is one, otherwise the main window.
+// What the user looks at: the dialog in front when there is one, otherwise the main window, or
+// before it exists the splash.
 QWidget *frontWindow(QWidget *main)
 {
     if (QWidget *modal = QApplication::activeModalWidget())
         return modal;
+    QWidget *shown = main;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         if (widget != main && widget->isVisible() && widget->inherits("QDialog"))
             return widget;
+        if (!shown && widget->isVisible())
+            shown = widget;
     }
-    return main;
+    return shown;
+}
+
+bool saveShot(QWidget *window, const QString &path)
+{
+    QWidget *front = frontWindow(window);
+    return front && front->grab().save(path);
 }
 
 // The radio as last read: the open image with a few channels and a setting as they were before
@@ -126,8 +136,7 @@ int main(int argc, char *argv[])
         if (shot.isEmpty())
             return;
         const auto shoot = [window, shot] {
-            const bool saved = frontWindow(window)->grab().save(shot);
-            QCoreApplication::exit(saved ? 0 : 1);
+            QCoreApplication::exit(saveShot(window, shot) ? 0 : 1);
             // A message box runs its own loop: leave it too.
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
@@ -139,6 +148,9 @@ int main(int argc, char *argv[])
         else
             QTimer::singleShot(1500, window, shoot);
     });
+    // The splash stays up until it is closed: its picture is taken while it shows.
+    if (scene == QLatin1String("splash") && !shot.isEmpty())
+        QTimer::singleShot(1500, &app, [shot] { QCoreApplication::exit(saveShot(nullptr, shot) ? 0 : 1); });
     startup.run();
     return QApplication::exec();
 }
