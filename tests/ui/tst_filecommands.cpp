@@ -1,13 +1,17 @@
 // The File menu's clone-file commands, the save question, the caption, the changed flag, the
 // file named on the command line, and closing the window.
 
-#include "support/WindowFixture.h"
-
 #include "files/CloneFile.h"
+#include "support/WindowFixture.h"
+#include "ui/ComPortDialog.h"
 #include "ui/StartupArguments.h"
 #include "ui/VfoTableModel.h"
 
+#include <QButtonGroup>
 #include <QCommandLineParser>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTableView>
@@ -43,410 +47,624 @@ QString writeCloneFile(const Window &w, const QString &name, int model = ModelT,
     return path;
 }
 
+QString portFile(const QString &dir)
+{
+    return dir + QStringLiteral("/KT-V4.ini");
+}
+
+QRadioButton *comOption(ComPortDialog *dialog, int index)
+{
+    return dialog->findChild<QRadioButton *>(QStringLiteral("opbCom_%1").arg(index));
+}
+
 } // namespace
 
 class TestFileCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void saveQuestion_data();
-    void saveQuestion();
-    void openShowsTheFile();
-    void openFailures_data();
-    void openFailures();
-    void openCancelledChangesNothing();
-    void saveAsksOnlyWithoutACurrentFile();
-    void saveAsAlwaysAsksAndStartsWithTheLastName();
-    void saveDialogAfterACsvDialogProposesACloneFile_data();
-    void saveDialogAfterACsvDialogProposesACloneFile();
-    void startFile_data();
-    void startFile();
-    void startFileArgument_data();
-    void startFileArgument();
-    void closingWritesGeometryUnlessMinimized();
-};
 
-void TestFileCommands::saveQuestion_data()
-{
-    QTest::addColumn<QString>("command"); // "new", "open" (other.TV4) or "close"
-    QTest::addColumn<bool>("changed");
-    QTest::addColumn<int>("answer");
-    QTest::addColumn<QString>("saveTo"); // what the save's dialog returns: "" = cancelled
-    QTest::addColumn<bool>("goesOn");
-    const QString unwritable = QStringLiteral("no such folder/kept.TV4");
-    for (const char *command : {"new", "open", "close"}) {
-        QTest::addRow("%s, unchanged: no question", command)
-            << command << false << int(QMessageBox::NoButton) << "" << true;
-        QTest::addRow("%s, Cancel keeps everything", command)
-            << command << true << int(QMessageBox::Cancel) << "" << false;
-        QTest::addRow("%s, No goes on without saving", command)
-            << command << true << int(QMessageBox::No) << "" << true;
-        QTest::addRow("%s, Yes saves, then goes on", command)
-            << command << true << int(QMessageBox::Yes) << "answer.TV4" << true;
-        QTest::addRow("%s, Yes, Save dialog cancelled", command)
-            << command << true << int(QMessageBox::Yes) << "" << false;
-        QTest::addRow("%s, Yes, file cannot be written", command)
-            << command << true << int(QMessageBox::Yes) << unwritable << false;
+    void saveQuestion_data()
+    {
+        QTest::addColumn<QString>("command"); // "new", "open" (other.TV4) or "close"
+        QTest::addColumn<bool>("changed");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QString>("saveTo"); // what the save's dialog returns: "" = cancelled
+        QTest::addColumn<bool>("goesOn");
+        const QString unwritable = QStringLiteral("no such folder/kept.TV4");
+        for (const char *command : {"new", "open", "close"}) {
+            QTest::addRow("%s, unchanged: no question", command)
+                << command << false << int(QMessageBox::NoButton) << "" << true;
+            QTest::addRow("%s, Cancel keeps everything", command)
+                << command << true << int(QMessageBox::Cancel) << "" << false;
+            QTest::addRow("%s, No goes on without saving", command)
+                << command << true << int(QMessageBox::No) << "" << true;
+            QTest::addRow("%s, Yes saves, then goes on", command)
+                << command << true << int(QMessageBox::Yes) << "answer.TV4" << true;
+            QTest::addRow("%s, Yes, Save dialog cancelled", command)
+                << command << true << int(QMessageBox::Yes) << "" << false;
+            QTest::addRow("%s, Yes, file cannot be written", command)
+                << command << true << int(QMessageBox::Yes) << unwritable << false;
+        }
     }
-}
 
-void TestFileCommands::saveQuestion()
-{
-    QFETCH(QString, command);
-    QFETCH(bool, changed);
-    QFETCH(int, answer);
-    QFETCH(QString, saveTo);
-    QFETCH(bool, goesOn);
-    Window w;
-    w.window->show();
-    w.document().image().channels[42].inUse = true;
-    w.document().setDataChanged(changed);
-    if (answer != QMessageBox::NoButton)
-        w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
-    if (answer == QMessageBox::Yes)
-        w.prompts.fileNames.enqueue(saveTo.isEmpty() ? QString() : w.path(saveTo));
-    w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
-    if (command == QLatin1String("new"))
-        w.window->fileNew();
-    else if (command == QLatin1String("open"))
+    void saveQuestion()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, changed);
+        QFETCH(int, answer);
+        QFETCH(QString, saveTo);
+        QFETCH(bool, goesOn);
+        Window w;
+        w.window->show();
+        w.document().image().channels[42].inUse = true;
+        w.document().setDataChanged(changed);
+        if (answer != QMessageBox::NoButton)
+            w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
+        if (answer == QMessageBox::Yes)
+            w.prompts.fileNames.enqueue(saveTo.isEmpty() ? QString() : w.path(saveTo));
+        w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
+        if (command == QLatin1String("new"))
+            w.window->fileNew();
+        else if (command == QLatin1String("open"))
+            w.window->fileOpen();
+        else
+            QCOMPARE(w.window->close(), goesOn);
+
+        // The question; for a file that cannot be written, its error; nothing after a save that failed.
+        const bool writeFails = saveTo.startsWith(QLatin1String("no such"));
+        QCOMPARE(w.prompts.messages.size(), !changed ? 0 : writeFails ? 2 : 1);
+        if (changed) {
+            const MessageRequest &question = w.prompts.messages[0];
+            QCOMPARE(question.text, QStringLiteral("Save changes to settings?"));
+            QCOMPARE(question.title, QStringLiteral("Save Changes"));
+            QCOMPARE(question.icon, QMessageBox::Information);
+            QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        }
+        if (writeFails)
+            QCOMPARE(w.prompts.messages[1].text, QStringLiteral("File Open Error"));
+        if (goesOn && !saveTo.isEmpty())
+            QCOMPARE(QFileInfo(w.path(saveTo)).size(), qint64(kCloneFileSize));
+        if (!goesOn) {
+            QCOMPARE(w.prompts.fileDialogs.size(), answer == QMessageBox::Yes ? 1 : 0);
+            QVERIFY(w.document().image().channels[42].inUse);
+            QVERIFY(w.document().dataChanged());
+            QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
+        } else if (command == QLatin1String("new")) {
+            // New forgets the channels and the file: no current file, the bare title.
+            QVERIFY(!w.document().image().channels[42].inUse);
+            QVERIFY(!w.document().dataChanged());
+            QCOMPARE(w.document().cloneFileName(), QString());
+            QCOMPARE(fixture::shownCaption(*w.window), kTitle);
+        } else if (command == QLatin1String("open")) {
+            QVERIFY(!w.document().image().channels[42].inUse);
+            QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - other.TV4"));
+        }
+        if (command == QLatin1String("close")) {
+            QCOMPARE(w.window->isVisible(), !goesOn);
+            // The port file is written by a close that goes through, and only then.
+            QCOMPARE(QFile::exists(w.portFile()), goesOn);
+        }
+    }
+
+    void openShowsTheFile()
+    {
+        Window w;
+        const QString path = writeCloneFile(w, "radio one.TV4", ModelT, true);
+        w.prompts.fileNames.enqueue(path);
         w.window->fileOpen();
-    else
-        QCOMPARE(w.window->close(), goesOn);
-
-    // The question; for a file that cannot be written, its error; nothing after a save that failed.
-    const bool writeFails = saveTo.startsWith(QLatin1String("no such"));
-    QCOMPARE(w.prompts.messages.size(), !changed ? 0 : writeFails ? 2 : 1);
-    if (changed) {
-        const MessageRequest &question = w.prompts.messages[0];
-        QCOMPARE(question.text, QStringLiteral("Save changes to settings?"));
-        QCOMPARE(question.title, QStringLiteral("Save Changes"));
-        QCOMPARE(question.icon, QMessageBox::Information);
-        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    }
-    if (writeFails)
-        QCOMPARE(w.prompts.messages[1].text, QStringLiteral("File Open Error"));
-    if (goesOn && !saveTo.isEmpty())
-        QCOMPARE(QFileInfo(w.path(saveTo)).size(), qint64(kCloneFileSize));
-    if (!goesOn) {
-        QCOMPARE(w.prompts.fileDialogs.size(), answer == QMessageBox::Yes ? 1 : 0);
-        QVERIFY(w.document().image().channels[42].inUse);
-        QVERIFY(w.document().dataChanged());
-        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
-    } else if (command == QLatin1String("new")) {
-        // New forgets the channels and the file: no current file, the bare title.
-        QVERIFY(!w.document().image().channels[42].inUse);
-        QVERIFY(!w.document().dataChanged());
-        QCOMPARE(w.document().cloneFileName(), QString());
-        QCOMPARE(fixture::shownCaption(*w.window), kTitle);
-    } else if (command == QLatin1String("open")) {
-        QVERIFY(!w.document().image().channels[42].inUse);
-        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - other.TV4"));
-    }
-    if (command == QLatin1String("close")) {
-        QCOMPARE(w.window->isVisible(), !goesOn);
-        // The port file is written by a close that goes through, and only then.
-        QCOMPARE(QFile::exists(w.portFile()), goesOn);
-    }
-}
-
-void TestFileCommands::openShowsTheFile()
-{
-    Window w;
-    const QString path = writeCloneFile(w, "radio one.TV4", ModelT, true);
-    w.prompts.fileNames.enqueue(path);
-    w.window->fileOpen();
-    QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.prompts.fileDialogs.size(), 1);
-    QCOMPARE(w.prompts.fileDialogs[0].filter, kCloneFilter);
-    QCOMPARE(w.prompts.fileDialogs[0].fileName, QString());
-
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio one.TV4"));
-    QCOMPARE(w.document().cloneFileName(), path);
-    QCOMPARE(w.document().dataChanged(), false);
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
-    QCOMPARE(w.document().cloneVariantA(), true);
-    // Panel and VFO grid show the file.
-    QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
-    QCOMPARE(w.list("cmbSSBStep")->currentText(), QStringLiteral("2.5KHz"));
-    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("+07.77"));
-    QAbstractItemModel *vfos = w.find<QTableView>(QStringLiteral("MSFlexGrid2"))->model();
-    QCOMPARE(vfos->index(1, VfoTableModel::Frequency).data().toString(), QStringLiteral("14.200.000"));
-    QCOMPARE(vfos->index(1, VfoTableModel::Mode).data().toString(), QStringLiteral("CWU"));
-
-    // The next dialog starts with the name chosen last.
-    w.window->fileOpen();
-    QCOMPARE(w.prompts.fileDialogs[1].fileName, path);
-}
-
-void TestFileCommands::openFailures_data()
-{
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<int>("modelAfter");
-    QTest::addColumn<bool>("changedAfter");
-
-    RadioImage image = startupImage();
-    const QByteArray good = cloneFileBytes(image, ModelJ, false);
-    QByteArray badEnd = good;
-    badEnd.replace("File  End", "File End!");
-    QByteArray lowerHeader = good;
-    lowerHeader.replace("Orvane KT-V4 J", "orvane KT-V4 J");
-
-    QTest::newRow("damaged end line: not even the header is taken")
-        << badEnd << "Data Error" << int(ModelE) << false;
-    QTest::newRow("header in lower case") << lowerHeader << "Data Error" << int(ModelE) << false;
-    QTest::newRow("no such file") << QByteArray() << "File Open Error" << int(ModelE) << false;
-}
-
-void TestFileCommands::openFailures()
-{
-    QFETCH(QByteArray, content);
-    QFETCH(QString, message);
-    QFETCH(int, modelAfter);
-    QFETCH(bool, changedAfter);
-    Window w;
-    const QString path = w.path("broken.TV4");
-    if (!content.isEmpty())
-        QVERIFY(writeAll(path, content));
-    const RadioImage before = w.document().image();
-    w.prompts.fileNames.enqueue(path);
-    w.window->fileOpen();
-    expectError(w.prompts, message);
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + (changedAfter ? "*" : ""));
-    QCOMPARE(w.document().cloneFileName(), QString());
-    QCOMPARE(w.document().modelIndex(), modelAfter);
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(modelAfter))->isChecked());
-    QCOMPARE(w.document().dataChanged(), changedAfter);
-    QVERIFY(w.document().image() == before);
-}
-
-void TestFileCommands::openCancelledChangesNothing()
-{
-    Window w;
-    w.document().setDataChanged(true);
-    w.prompts.answers.enqueue(QMessageBox::No);
-    w.window->fileOpen(); // dialog cancelled
-    QCOMPARE(w.prompts.fileDialogs.size(), 1);
-    QCOMPARE(w.prompts.messages.size(), 1); // the question only
-    QCOMPARE(w.document().dataChanged(), true);
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
-}
-
-void TestFileCommands::saveAsksOnlyWithoutACurrentFile()
-{
-    Window w;
-    w.document().setDataChanged(true);
-    QVERIFY(!w.window->fileSave()); // cancelled dialog: nothing written, nothing said
-    QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.document().dataChanged(), true);
-
-    const QString typed = w.path("no extension.TV4");
-    w.prompts.fileNames.enqueue(typed);
-    QVERIFY(w.window->fileSave());
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
-    QCOMPARE(readAll(typed).left(32), QByteArray("Orvane KT-V4 E Clone 0 FileStart"));
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - no extension.TV4"));
-    QCOMPARE(w.document().dataChanged(), false);
-
-    // With a current file, Save writes there without asking.
-    w.document().image().channels[5].inUse = true;
-    QVERIFY(w.window->fileSave());
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    RadioImage reread = parseCloneFile(readAll(typed), startupImage()).image;
-    QCOMPARE(reread.channels[5].inUse, true);
-}
-
-void TestFileCommands::saveAsAlwaysAsksAndStartsWithTheLastName()
-{
-    Window w;
-    const QString first = w.path("first.TV4");
-    const QString second = w.path("second.TV4");
-    w.prompts.fileNames << first << second;
-    QVERIFY(w.window->fileSaveAs());
-    QVERIFY(w.window->fileSaveAs());
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    QCOMPARE(w.prompts.fileDialogs[1].fileName, first);
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4"));
-    QCOMPARE(w.document().cloneFileName(), second);
-    QCOMPARE(readAll(first), readAll(second));
-
-    // A save that fails keeps the caption, the file and the changed data.
-    w.document().setDataChanged(true);
-    w.prompts.fileNames << w.path("missing folder/bad.TV4");
-    QVERIFY(!w.window->fileSaveAs());
-    expectError(w.prompts, QStringLiteral("File Open Error"));
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4*"));
-    QCOMPARE(w.document().cloneFileName(), second);
-    QCOMPARE(w.document().dataChanged(), true);
-
-    // The model option clicked decides the header.
-    w.window->findChild<QRadioButton *>(QStringLiteral("opbModel_1"))->click();
-    w.prompts.fileNames << w.path("t.TV4");
-    QVERIFY(w.window->fileSaveAs());
-    QCOMPARE(readAll(w.path("t.TV4")).left(34), QByteArray("Orvane KT-V4 T Clone 0 FileStart\r\n"));
-}
-
-void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile_data()
-{
-    QTest::addColumn<QString>("command"); // the CSV command: "mnuExport" or "mnuImport"
-    QTest::addColumn<QString>("csvName");
-    QTest::addColumn<QString>("saveCommand");
-    QTest::addColumn<QString>("proposed"); // "" = the folder alone
-    const struct {
-        const char *row, *command, *csvName, *saveCommand, *proposed;
-    } table[] = {
-        {"export, then Save", "mnuExport", "memories.csv", "mnuFileSave", "memories.TV4"},
-        {"export, then Save As", "mnuExport", "list.CSV", "mnuFileSaveAs", "list.TV4"},
-        {"import, then Save", "mnuImport", "in.csv", "mnuFileSave", "in.TV4"},
-        {"CSV in a file named like a clone file", "mnuExport", "odd.TV4", "mnuFileSave", ""},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.command << r.csvName << r.saveCommand << r.proposed;
-}
-
-void TestFileCommands::saveDialogAfterACsvDialogProposesACloneFile()
-{
-    QFETCH(QString, command);
-    QFETCH(QString, csvName);
-    QFETCH(QString, saveCommand);
-    QFETCH(QString, proposed);
-    Window w;
-    const QString csv = w.path(csvName);
-    if (command == QLatin1String("mnuImport"))
-        QVERIFY(writeAll(csv, "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\",\"WIDE\","
-                              "\"OFF\",\"\",\"\"\r\n"));
-    w.document().setDataChanged(true);
-    w.prompts.fileNames << csv;
-    w.action(command)->trigger();
-    QVERIFY(w.prompts.messages.isEmpty());
-    const QByteArray csvBytes = readAll(csv);
-    QVERIFY(!csvBytes.isEmpty());
-    if (command == QLatin1String("mnuExport"))
-        QVERIFY(w.document().dataChanged()); // a CSV file is not the whole image
-
-    // The save dialog starts on a clone file's name, not on the CSV file: Enter cannot put clone
-    // data into it.
-    w.action(saveCommand)->trigger(); // cancelled
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
-    QCOMPARE(w.prompts.fileDialogs[1].fileName, proposed.isEmpty() ? w.dir.path() + '/' : w.path(proposed));
-    QCOMPARE(readAll(csv), csvBytes);
-
-    // Open keeps starting with the name chosen last (nothing to save first).
-    w.document().setDataChanged(false);
-    w.window->fileOpen();
-    QCOMPARE(w.prompts.fileDialogs[2].fileName, csv);
-
-    // Once a clone-file dialog has chosen a name, that name is proposed again as usual.
-    const QString clone = w.path("chosen.TV4");
-    w.prompts.fileNames << clone;
-    QVERIFY(w.window->fileSaveAs());
-    QCOMPARE(QFileInfo(clone).size(), qint64(kCloneFileSize));
-    QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - chosen.TV4"));
-    w.action("mnuFileSaveAs")->trigger(); // cancelled
-    QCOMPARE(w.prompts.fileDialogs[4].fileName, clone);
-    QCOMPARE(readAll(csv), csvBytes);
-}
-
-void TestFileCommands::startFile_data()
-{
-    QTest::addColumn<QString>("argument"); // %1 is the file's path
-    QTest::addColumn<bool>("loads");
-    QTest::newRow("quoted path") << "\"%1\"" << true;
-    QTest::newRow("path as the shell hands it over") << "%1" << true;
-    QTest::newRow("missing file") << "%1.missing" << false;
-}
-
-void TestFileCommands::startFile()
-{
-    QFETCH(QString, argument);
-    QFETCH(bool, loads);
-    QTemporaryDir dir;
-    const QString path = dir.filePath("start up.TV4");
-    RadioImage image = fileImage();
-    QVERIFY(writeAll(path, cloneFileBytes(image, ModelT, false)));
-    const QString startFile = startFileFrom(argument.arg(path));
-
-    Window w(startFile);
-    if (loads) {
         QVERIFY(w.prompts.messages.isEmpty());
-        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - start up.TV4"));
+        QCOMPARE(w.prompts.fileDialogs.size(), 1);
+        QCOMPARE(w.prompts.fileDialogs[0].filter, kCloneFilter);
+        QCOMPARE(w.prompts.fileDialogs[0].fileName, QString());
+
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio one.TV4"));
         QCOMPARE(w.document().cloneFileName(), path);
+        QCOMPARE(w.document().dataChanged(), false);
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
+        QCOMPARE(w.document().cloneVariantA(), true);
+        // Panel and VFO grid show the file.
         QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
-        QCOMPARE(w.document().modelIndex(), int(ModelT));
-    } else {
-        expectError(w.prompts, QStringLiteral("File Open Error"));
-        QCOMPARE(fixture::shownCaption(*w.window), kTitle);
-        QVERIFY(w.document().image() == startupImage());
+        QCOMPARE(w.list("cmbSSBStep")->currentText(), QStringLiteral("2.5KHz"));
+        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("+07.77"));
+        QAbstractItemModel *vfos = w.find<QTableView>(QStringLiteral("MSFlexGrid2"))->model();
+        QCOMPARE(vfos->index(1, VfoTableModel::Frequency).data().toString(), QStringLiteral("14.200.000"));
+        QCOMPARE(vfos->index(1, VfoTableModel::Mode).data().toString(), QStringLiteral("CWU"));
+
+        // The next dialog starts with the name chosen last.
+        w.window->fileOpen();
+        QCOMPARE(w.prompts.fileDialogs[1].fileName, path);
     }
-    // Start-up always ends with unchanged data.
-    QCOMPARE(w.document().dataChanged(), false);
-}
 
-void TestFileCommands::startFileArgument_data()
-{
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<QString>("startFile");
-    QTest::addColumn<QString>("port");
-    const QString program = QStringLiteral("ktv4clone");
-    QTest::newRow("nothing") << QStringList{program} << ""
-                             << "";
-    QTest::newRow("plain path") << QStringList{program, "/home/op/radio.TV4"} << "/home/op/radio.TV4"
-                                << "";
-    QTest::newRow("quotes dropped") << QStringList{program, "\"/home/op/my radio.TV4\""}
-                                    << "/home/op/my radio.TV4"
+    void openFailures_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<int>("modelAfter");
+        QTest::addColumn<bool>("changedAfter");
+
+        RadioImage image = startupImage();
+        const QByteArray good = cloneFileBytes(image, ModelJ, false);
+        QByteArray badEnd = good;
+        badEnd.replace("File  End", "File End!");
+        QByteArray lowerHeader = good;
+        lowerHeader.replace("Orvane KT-V4 J", "orvane KT-V4 J");
+
+        QTest::newRow("damaged end line: not even the header is taken")
+            << badEnd << "Data Error" << int(ModelE) << false;
+        QTest::newRow("header in lower case") << lowerHeader << "Data Error" << int(ModelE) << false;
+        QTest::newRow("no such file") << QByteArray() << "File Open Error" << int(ModelE) << false;
+    }
+
+    void openFailures()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        QFETCH(int, modelAfter);
+        QFETCH(bool, changedAfter);
+        Window w;
+        const QString path = w.path("broken.TV4");
+        if (!content.isEmpty())
+            QVERIFY(writeAll(path, content));
+        const RadioImage before = w.document().image();
+        w.prompts.fileNames.enqueue(path);
+        w.window->fileOpen();
+        expectError(w.prompts, message);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + (changedAfter ? "*" : ""));
+        QCOMPARE(w.document().cloneFileName(), QString());
+        QCOMPARE(w.document().modelIndex(), modelAfter);
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(modelAfter))->isChecked());
+        QCOMPARE(w.document().dataChanged(), changedAfter);
+        QVERIFY(w.document().image() == before);
+    }
+
+    void openCancelledChangesNothing()
+    {
+        Window w;
+        w.document().setDataChanged(true);
+        w.prompts.answers.enqueue(QMessageBox::No);
+        w.window->fileOpen(); // dialog cancelled
+        QCOMPARE(w.prompts.fileDialogs.size(), 1);
+        QCOMPARE(w.prompts.messages.size(), 1); // the question only
+        QCOMPARE(w.document().dataChanged(), true);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QLatin1Char('*'));
+    }
+
+    void saveAsksOnlyWithoutACurrentFile()
+    {
+        Window w;
+        w.document().setDataChanged(true);
+        QVERIFY(!w.window->fileSave()); // cancelled dialog: nothing written, nothing said
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(w.document().dataChanged(), true);
+
+        const QString typed = w.path("no extension.TV4");
+        w.prompts.fileNames.enqueue(typed);
+        QVERIFY(w.window->fileSave());
+        QCOMPARE(w.prompts.fileDialogs.size(), 2);
+        QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
+        QCOMPARE(readAll(typed).left(32), QByteArray("Orvane KT-V4 E Clone 0 FileStart"));
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - no extension.TV4"));
+        QCOMPARE(w.document().dataChanged(), false);
+
+        // With a current file, Save writes there without asking.
+        w.document().image().channels[5].inUse = true;
+        QVERIFY(w.window->fileSave());
+        QCOMPARE(w.prompts.fileDialogs.size(), 2);
+        RadioImage reread = parseCloneFile(readAll(typed), startupImage()).image;
+        QCOMPARE(reread.channels[5].inUse, true);
+    }
+
+    void saveAsAlwaysAsksAndStartsWithTheLastName()
+    {
+        Window w;
+        const QString first = w.path("first.TV4");
+        const QString second = w.path("second.TV4");
+        w.prompts.fileNames << first << second;
+        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(w.prompts.fileDialogs.size(), 2);
+        QCOMPARE(w.prompts.fileDialogs[1].fileName, first);
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4"));
+        QCOMPARE(w.document().cloneFileName(), second);
+        QCOMPARE(readAll(first), readAll(second));
+
+        // A save that fails keeps the caption, the file and the changed data.
+        w.document().setDataChanged(true);
+        w.prompts.fileNames << w.path("missing folder/bad.TV4");
+        QVERIFY(!w.window->fileSaveAs());
+        expectError(w.prompts, QStringLiteral("File Open Error"));
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4*"));
+        QCOMPARE(w.document().cloneFileName(), second);
+        QCOMPARE(w.document().dataChanged(), true);
+
+        // The model option clicked decides the header.
+        w.window->findChild<QRadioButton *>(QStringLiteral("opbModel_1"))->click();
+        w.prompts.fileNames << w.path("t.TV4");
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(readAll(w.path("t.TV4")).left(34), QByteArray("Orvane KT-V4 T Clone 0 FileStart\r\n"));
+    }
+
+    void saveDialogAfterACsvDialogProposesACloneFile_data()
+    {
+        QTest::addColumn<QString>("command"); // the CSV command: "mnuExport" or "mnuImport"
+        QTest::addColumn<QString>("csvName");
+        QTest::addColumn<QString>("saveCommand");
+        QTest::addColumn<QString>("proposed"); // "" = the folder alone
+        const struct {
+            const char *row, *command, *csvName, *saveCommand, *proposed;
+        } table[] = {
+            {"export, then Save", "mnuExport", "memories.csv", "mnuFileSave", "memories.TV4"},
+            {"export, then Save As", "mnuExport", "list.CSV", "mnuFileSaveAs", "list.TV4"},
+            {"import, then Save", "mnuImport", "in.csv", "mnuFileSave", "in.TV4"},
+            {"CSV in a file named like a clone file", "mnuExport", "odd.TV4", "mnuFileSave", ""},
+        };
+        for (const auto &r : table)
+            QTest::newRow(r.row) << r.command << r.csvName << r.saveCommand << r.proposed;
+    }
+
+    void saveDialogAfterACsvDialogProposesACloneFile()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, csvName);
+        QFETCH(QString, saveCommand);
+        QFETCH(QString, proposed);
+        Window w;
+        const QString csv = w.path(csvName);
+        if (command == QLatin1String("mnuImport"))
+            QVERIFY(writeAll(csv, "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\",\"WIDE\","
+                                  "\"OFF\",\"\",\"\"\r\n"));
+        w.document().setDataChanged(true);
+        w.prompts.fileNames << csv;
+        w.action(command)->trigger();
+        QVERIFY(w.prompts.messages.isEmpty());
+        const QByteArray csvBytes = readAll(csv);
+        QVERIFY(!csvBytes.isEmpty());
+        if (command == QLatin1String("mnuExport"))
+            QVERIFY(w.document().dataChanged()); // a CSV file is not the whole image
+
+        // The save dialog starts on a clone file's name, not on the CSV file: Enter cannot put clone
+        // data into it.
+        w.action(saveCommand)->trigger(); // cancelled
+        QCOMPARE(w.prompts.fileDialogs.size(), 2);
+        QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
+        QCOMPARE(w.prompts.fileDialogs[1].fileName,
+                 proposed.isEmpty() ? w.dir.path() + '/' : w.path(proposed));
+        QCOMPARE(readAll(csv), csvBytes);
+
+        // Open keeps starting with the name chosen last (nothing to save first).
+        w.document().setDataChanged(false);
+        w.window->fileOpen();
+        QCOMPARE(w.prompts.fileDialogs[2].fileName, csv);
+
+        // Once a clone-file dialog has chosen a name, that name is proposed again as usual.
+        const QString clone = w.path("chosen.TV4");
+        w.prompts.fileNames << clone;
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(QFileInfo(clone).size(), qint64(kCloneFileSize));
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - chosen.TV4"));
+        w.action("mnuFileSaveAs")->trigger(); // cancelled
+        QCOMPARE(w.prompts.fileDialogs[4].fileName, clone);
+        QCOMPARE(readAll(csv), csvBytes);
+    }
+
+    void startFile_data()
+    {
+        QTest::addColumn<QString>("argument"); // %1 is the file's path
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("quoted path") << "\"%1\"" << true;
+        QTest::newRow("path as the shell hands it over") << "%1" << true;
+        QTest::newRow("missing file") << "%1.missing" << false;
+    }
+
+    void startFile()
+    {
+        QFETCH(QString, argument);
+        QFETCH(bool, loads);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("start up.TV4");
+        RadioImage image = fileImage();
+        QVERIFY(writeAll(path, cloneFileBytes(image, ModelT, false)));
+        const QString startFile = startFileFrom(argument.arg(path));
+
+        Window w(startFile);
+        if (loads) {
+            QVERIFY(w.prompts.messages.isEmpty());
+            QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - start up.TV4"));
+            QCOMPARE(w.document().cloneFileName(), path);
+            QCOMPARE(w.list("cmbAPO")->currentText(), QStringLiteral("120"));
+            QCOMPARE(w.document().modelIndex(), int(ModelT));
+        } else {
+            expectError(w.prompts, QStringLiteral("File Open Error"));
+            QCOMPARE(fixture::shownCaption(*w.window), kTitle);
+            QVERIFY(w.document().image() == startupImage());
+        }
+        // Start-up always ends with unchanged data.
+        QCOMPARE(w.document().dataChanged(), false);
+    }
+
+    void startFileArgument_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("startFile");
+        QTest::addColumn<QString>("port");
+        const QString program = QStringLiteral("ktv4clone");
+        QTest::newRow("nothing") << QStringList{program} << ""
+                                 << "";
+        QTest::newRow("plain path") << QStringList{program, "/home/op/radio.TV4"} << "/home/op/radio.TV4"
                                     << "";
-    QTest::newRow("one quote only stays") << QStringList{program, "\"x.TV4"} << "\"x.TV4"
+        QTest::newRow("quotes dropped")
+            << QStringList{program, "\"/home/op/my radio.TV4\""} << "/home/op/my radio.TV4"
+            << "";
+        QTest::newRow("one quote only stays") << QStringList{program, "\"x.TV4"} << "\"x.TV4"
+                                              << "";
+        QTest::newRow("a lone quote stays") << QStringList{program, "\""} << "\""
+                                            << "";
+        QTest::newRow("port and file") << QStringList{program, "--port", "/dev/ttyUSB0", "b.TV4"} << "b.TV4"
+                                       << "/dev/ttyUSB0";
+        QTest::newRow("port=") << QStringList{program, "--port=/dev/pts/3"} << ""
+                               << "/dev/pts/3";
+        QTest::newRow("trace is no file") << QStringList{program, "--trace", "t.log", "c.TV4"} << "c.TV4"
                                           << "";
-    QTest::newRow("a lone quote stays") << QStringList{program, "\""} << "\""
-                                        << "";
-    QTest::newRow("port and file") << QStringList{program, "--port", "/dev/ttyUSB0", "b.TV4"} << "b.TV4"
-                                   << "/dev/ttyUSB0";
-    QTest::newRow("port=") << QStringList{program, "--port=/dev/pts/3"} << ""
-                           << "/dev/pts/3";
-    QTest::newRow("trace is no file") << QStringList{program, "--trace", "t.log", "c.TV4"} << "c.TV4"
-                                      << "";
-}
+    }
 
-void TestFileCommands::startFileArgument()
-{
-    QFETCH(QStringList, arguments);
-    QFETCH(QString, startFile);
-    QFETCH(QString, port);
-    QCommandLineParser parser;
-    describeArguments(parser);
-    QVERIFY(parser.parse(arguments));
-    const StartupArguments parsed = startupArguments(parser);
-    QCOMPARE(parsed.startFile, startFile);
-    QCOMPARE(parsed.portDevice, port);
-}
+    void startFileArgument()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, startFile);
+        QFETCH(QString, port);
+        QCommandLineParser parser;
+        describeArguments(parser);
+        QVERIFY(parser.parse(arguments));
+        const StartupArguments parsed = startupArguments(parser);
+        QCOMPARE(parsed.startFile, startFile);
+        QCOMPARE(parsed.portDevice, port);
+    }
 
-void TestFileCommands::closingWritesGeometryUnlessMinimized()
-{
+    void closingWritesGeometryUnlessMinimized()
+    {
+        {
+            Window w;
+            w.window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+            QVERIFY(w.window->close());
+            QSettings store(w.geometryFile(), QSettings::IniFormat);
+            // The window opens at its design size; whole twips come back.
+            QCOMPARE(store.childGroups(), QStringList{"Settings"});
+            // (VerifyWrites is the fixture's own.)
+            QCOMPARE(store.allKeys(),
+                     QStringList({"Settings/MainHeight", "Settings/MainLeft", "Settings/MainTop",
+                                  "Settings/MainWidth", "Settings/VerifyWrites"}));
+            QCOMPARE(store.value("Settings/MainWidth").toString(), QStringLiteral("10200"));
+            QCOMPARE(store.value("Settings/MainHeight").toString(), QStringLiteral("7905"));
+        }
+        {
+            Window w;
+            w.window->showMinimized();
+            QVERIFY(w.window->close());
+            QCOMPARE(QSettings(w.geometryFile(), QSettings::IniFormat).allKeys(),
+                     QStringList{"Settings/VerifyWrites"}); // no geometry
+            QCOMPARE(readAll(w.portFile()), QByteArray("1\r\n"));
+        }
+    }
+
+    void portNumberInTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        QTest::newRow("7") << QByteArray("7\r\n") << 7;
+        QTest::newRow("14") << QByteArray("14\r\n") << 14;
+        QTest::newRow("15") << QByteArray("15\r\n") << 1;
+        QTest::newRow("0") << QByteArray("0\r\n") << 1;
+        QTest::newRow("-3") << QByteArray("-3\r\n") << 1;
+        QTest::newRow("not a number") << QByteArray("COM4\r\n") << 1;
+        QTest::newRow("empty") << QByteArray() << 1;
+        QTest::newRow("no line end") << QByteArray("9") << 9;
+        QTest::newRow("leading blanks") << QByteArray("  5\r\n") << 5;
+        QTest::newRow("quoted") << QByteArray("\"6\"\r\n") << 6;
+        QTest::newRow("device on the next line") << QByteArray("3\r\n\"/dev/ttyUSB0\"\r\n") << 3;
+    }
+
+    void portNumberInTheFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QCOMPARE(portNumberFromFile(content), port);
+        QTemporaryDir dir;
+        QVERIFY(writeAll(portFile(dir.path()), content));
+        QCOMPARE(PortSetting(dir.path(), dir.filePath("user")).read().port, port);
+    }
+
+    void portFileRoundTrip_data()
+    {
+        QTest::addColumn<int>("port");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("port 3") << 3 << "" << QByteArray("3\r\n");
+        QTest::newRow("port 4 and a USB device")
+            << 4 << "/dev/ttyUSB0" << QByteArray("4\r\n\"/dev/ttyUSB0\"\r\n");
+    }
+
+    void portFileRoundTrip()
+    {
+        QFETCH(int, port);
+        QFETCH(QString, device);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const PortSetting setting(dir.path(), dir.filePath("user"));
+        QCOMPARE(setting.write({port, device}), portFile(dir.path()));
+        QCOMPARE(readAll(portFile(dir.path())), bytes);
+        QCOMPARE(setting.read(), PortChoice({port, device}));
+        QVERIFY(!QFile::exists(portFile(dir.filePath("user"))));
+    }
+
+    void portFileNameMustMatchExactly()
+    {
+        QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath("kt-v4.ini"), "7\r\n"));
+        QCOMPARE(PortSetting(dir.path(), dir.filePath("user")).read().port, 1);
+        QCOMPARE(PortSetting(dir.filePath("nowhere"), dir.filePath("user")).read(), PortChoice());
+    }
+
+    void unwritableProgramFolderFallsBackToTheUserFolder()
+    {
+        // A folder that cannot be written, whoever runs the test: one below a plain file.
+        QTemporaryDir dir;
+        QVERIFY(writeAll(dir.filePath("plain"), "x"));
+        const QString programDir = dir.filePath("plain/bin");
+        const QString userDir = dir.filePath("config/ktv4clone");
+        const PortSetting setting(programDir, userDir);
+        QCOMPARE(setting.write({6, QString()}), portFile(userDir));
+        QCOMPARE(readAll(portFile(userDir)), QByteArray("6\r\n"));
+        // The next run finds the choice again.
+        QCOMPARE(setting.read().port, 6);
+
+        // Neither folder writable: nothing written, and no failure beyond that.
+        QCOMPARE(PortSetting(programDir, dir.filePath("plain/config")).write({2, QString()}), QString());
+    }
+
+    void userFolderFileIsReadFirst()
+    {
+        QTemporaryDir dir;
+        const QString programDir = dir.filePath("bin");
+        const QString userDir = dir.filePath("user");
+        QVERIFY(QDir().mkpath(programDir) && QDir().mkpath(userDir));
+        QVERIFY(writeAll(portFile(programDir), "2\r\n"));
+        QVERIFY(writeAll(portFile(userDir), "9\r\n"));
+        const PortSetting setting(programDir, userDir);
+        QCOMPARE(setting.read().port, 9);
+        // Once the per-user file is in use it keeps being the one written.
+        QCOMPARE(setting.write({11, QString()}), portFile(userDir));
+        QCOMPARE(readAll(portFile(programDir)), QByteArray("2\r\n"));
+        QCOMPARE(setting.read().port, 11);
+    }
+
+    void comDialogLayout()
+    {
+        ComPortDialog dialog;
+        dialog.setAvailablePorts({});
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("COM Port Setup"));
+        // COM1 to COM14 in two columns of seven.
+        for (int i = 0; i < 14; ++i) {
+            QCOMPARE(comOption(&dialog, i)->text(), QStringLiteral("COM%1").arg(i + 1, 3));
+            const QPoint at = comOption(&dialog, i)->mapTo(&dialog, QPoint(0, 0));
+            const QPoint first = comOption(&dialog, i < 7 ? 0 : 7)->mapTo(&dialog, QPoint(0, 0));
+            QCOMPARE(at.x(), first.x());
+            QCOMPARE(at.y() > first.y(), i % 7 > 0);
+        }
+        QVERIFY(comOption(&dialog, 7)->mapTo(&dialog, QPoint(0, 0)).x() >
+                comOption(&dialog, 0)->mapTo(&dialog, QPoint(0, 0)).x());
+        // No Cancel: the dialog's one button is OK.
+        QCOMPARE(dialog.findChildren<QPushButton *>().size(), 1);
+    }
+
+    void comDialogChoosesThePort()
+    {
+        Window v;
+        // A window that starts after the port file was written.
+        QVERIFY(writeAll(v.portFile(), "14\r\n"));
+        v.window = std::make_unique<MainWindow>(v.prompts, v.options());
+        v.window->finishLoad();
+        QCOMPARE(v.window->portChoice().port, 14);
+        QCOMPARE(v.window->portName(), QStringLiteral("COM14"));
+
+        v.window->show();
+        v.action("mnuToolsOptions")->trigger();
+        ComPortDialog *dialog = v.window->comPortDialog();
+        QVERIFY(dialog && dialog->isVisible() && dialog->isModal());
+        QVERIFY(comOption(dialog, 13)->isChecked());
+        QVERIFY(dialog->findChild<QLabel *>(QStringLiteral("lblMapping"))
+                    ->text()
+                    .contains(platformPortName(QStringLiteral("COM14"))));
+
+        QTest::mouseClick(comOption(dialog, 3), Qt::LeftButton);
+        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
+        QCOMPARE(v.window->portChoice().port, 4);
+        QCOMPARE(v.window->portName(), QStringLiteral("COM4"));
+        QVERIFY(!v.window->transfer().isPortOpen());
+
+        // Kept for the next run.
+        QVERIFY(v.window->close());
+        QCOMPARE(readAll(v.portFile()), QByteArray("4\r\n"));
+    }
+
+    void comDialogTakesADevicePath()
     {
         Window w;
         w.window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.window.get()));
+        w.window->showComPortSetup();
+        ComPortDialog *dialog = w.window->comPortDialog();
+        auto *device = dialog->findChild<QLineEdit *>(QStringLiteral("txtDevice"));
+        QTest::mouseClick(comOption(dialog, 1), Qt::LeftButton);
+        QTest::keyClicks(device, QStringLiteral("/dev/ttyUSB0"));
+        dialog->accept();
+        QCOMPARE(w.window->portChoice(), PortChoice({2, QStringLiteral("/dev/ttyUSB0")}));
+        QCOMPARE(w.window->portName(), QStringLiteral("/dev/ttyUSB0"));
+
+        // Shown again, the dialog holds the choice; a COM number clicked means that port's device.
+        w.window->showComPortSetup();
+        QCOMPARE(device->text(), QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(comOption(dialog, 1)->isChecked());
+        QTest::mouseClick(comOption(dialog, 6), Qt::LeftButton);
+        QCOMPARE(device->text(), QString());
+        dialog->accept();
+        QCOMPARE(w.window->portName(), QStringLiteral("COM7"));
+
+        // The device travels with the number into the port file.
+        w.window->showComPortSetup();
+        device->setText(QStringLiteral("/dev/ttyACM1"));
+        dialog->accept();
         QVERIFY(w.window->close());
-        QSettings store(w.geometryFile(), QSettings::IniFormat);
-        // The window opens at its design size; whole twips come back.
-        QCOMPARE(store.childGroups(), QStringList{"Settings"});
-        // (VerifyWrites is the fixture's own.)
-        QCOMPARE(store.allKeys(), QStringList({"Settings/MainHeight", "Settings/MainLeft", "Settings/MainTop",
-                                               "Settings/MainWidth", "Settings/VerifyWrites"}));
-        QCOMPARE(store.value("Settings/MainWidth").toString(), QStringLiteral("10200"));
-        QCOMPARE(store.value("Settings/MainHeight").toString(), QStringLiteral("7905"));
+        QCOMPARE(readAll(w.portFile()), QByteArray("7\r\n\"/dev/ttyACM1\"\r\n"));
+        MainWindow next(w.prompts, w.options());
+        QCOMPARE(next.portName(), QStringLiteral("/dev/ttyACM1"));
     }
+
+    void comDialogListsTheSystemsPorts()
     {
-        Window w;
-        w.window->showMinimized();
-        QVERIFY(w.window->close());
-        QCOMPARE(QSettings(w.geometryFile(), QSettings::IniFormat).allKeys(),
-                 QStringList{"Settings/VerifyWrites"}); // no geometry
-        QCOMPARE(readAll(w.portFile()), QByteArray("1\r\n"));
+        ComPortDialog dialog;
+        dialog.setAvailablePorts({{QStringLiteral("/dev/ttyS0"), QString()},
+                                  {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB serial")}});
+        dialog.show();
+        auto *list = dialog.findChild<QListWidget *>(QStringLiteral("lstPorts"));
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("/dev/ttyUSB0 — USB serial"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(dialog.choice().device, QStringLiteral("/dev/ttyUSB0"));
+        QVERIFY(dialog.findChild<QLabel *>(QStringLiteral("lblMapping"))
+                    ->text()
+                    .contains(QStringLiteral("/dev/ttyUSB0")));
+
+        ComPortDialog empty;
+        empty.setAvailablePorts({});
+        QCOMPARE(empty.findChild<QListWidget *>(QStringLiteral("lstPorts"))->count(), 1);
+        QCOMPARE(empty.choice().device, QString());
     }
-}
+
+    void portOptionIsForThisRunOnly()
+    {
+        Window w(QString(), QStringLiteral("/dev/pts/77"));
+        QVERIFY(writeAll(w.portFile(), "5\r\n"));
+        MainWindow window(w.prompts, w.options(QStringLiteral("/dev/pts/77")));
+        window.finishLoad();
+        QCOMPARE(window.portName(), QStringLiteral("/dev/pts/77"));
+        QVERIFY(window.close());
+        // The remembered choice is written back unchanged.
+        QCOMPARE(readAll(w.portFile()), QByteArray("5\r\n"));
+
+        // The dialog shows the device in use; its OK makes the choice the remembered one.
+        MainWindow again(w.prompts, w.options(QStringLiteral("/dev/pts/77")));
+        again.showComPortSetup();
+        QCOMPARE(again.comPortDialog()->choice(), PortChoice({5, QStringLiteral("/dev/pts/77")}));
+        again.comPortDialog()->accept();
+        QVERIFY(again.close());
+        QCOMPARE(readAll(w.portFile()), QByteArray("5\r\n\"/dev/pts/77\"\r\n"));
+    }
+};
 
 QTEST_MAIN(TestFileCommands)
 #include "tst_filecommands.moc"

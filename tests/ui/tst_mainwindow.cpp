@@ -1,11 +1,13 @@
 // The main window as it starts and as the user works its settings panel, menus and toolbar.
 
-#include "support/WindowFixture.h"
-
 #include "files/CloneFile.h"
+#include "memory/MemoryFixtures.h"
+#include "support/WindowFixture.h"
 #include "ui/AboutDialog.h"
 #include "ui/Language.h"
+#include "ui/MemoryCommands.h"
 #include "ui/ModifyDialog.h"
+#include "ui/RecentFiles.h"
 #include "ui/SplashWindow.h"
 #include "ui/Startup.h"
 #include "ui/VfoTableModel.h"
@@ -14,16 +16,21 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <QToolBar>
 #include <QTranslator>
+#include <QUrl>
 #include <functional>
 
 using namespace fixture;
@@ -78,524 +85,899 @@ QMap<QString, QString> captionsOf(const Window &w)
     return shown;
 }
 
+const QString kTitle = QStringLiteral("Orvane KT-V4 Clone Utility");
+
+void writeGeometry(const QString &store, const QStringList &twips)
+{
+    QSettings settings(store, QSettings::IniFormat);
+    const char *keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+    for (int i = 0; i < 4; ++i)
+        settings.setValue(QStringLiteral("Settings/") + keys[i], twips[i]);
+}
+
+QStringList readGeometry(const QString &store)
+{
+    QSettings settings(store, QSettings::IniFormat);
+    QStringList twips;
+    for (const char *key : {"MainLeft", "MainTop", "MainWidth", "MainHeight"})
+        twips << settings.value(QStringLiteral("Settings/") + key).toString();
+    return twips;
+}
+
+// The captions of the File menu's recent-file items, in menu order.
+QStringList recentItems(const Window &w)
+{
+    QStringList items;
+    for (QAction *item : w.find<QMenu>(QStringLiteral("mnuFile"))->actions()) {
+        if (item->objectName().startsWith(QLatin1String("mnuFileRecent_")))
+            items << item->text();
+    }
+    return items;
+}
+
+// Drags `files` over the window and drops them; true when the window took the drag.
+bool drop(const Window &w, const QStringList &files)
+{
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &file : files)
+        urls << QUrl::fromLocalFile(file);
+    data.setUrls(urls);
+    const QPoint at = w.window->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.window.get(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w.window.get(), &dropped);
+    return dropped.isAccepted();
+}
+
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
-    void splashCoversTheStart();
-    void startUpState();
-    void settingsLists_data();
-    void settingsLists();
-    void loadedSettingsShowOnThePanel();
-    void shiftButtons_data();
-    void shiftButtons();
-    void dataChangedByEverySettingsEdit();
-    void menusAndCaptions();
-    void captionLanguageFollowsTheFirstInterfaceLanguage_data();
-    void captionLanguageFollowsTheFirstInterfaceLanguage();
-    void toolBarShortcutViewAndExit();
-    void aboutBox();
-    void vfoEdits_data();
-    void vfoEdits();
-    void tabsSwitchPanels();
-    void memoryTabThroughTheMenus();
-};
 
-void TestMainWindow::splashCoversTheStart()
-{
-    QTemporaryDir dir;
-    test::ScriptedPrompts prompts;
-    StartupOptions options;
-    options.window.portSetting = PortSetting(dir.path(), dir.path());
-    options.window.settingsStore = dir.filePath("geometry.ini");
-    options.startFile = dir.filePath("missing.TV4");
-    options.splashPause = std::chrono::milliseconds(300);
-    Startup startup(prompts, options);
-    QSignalSpy ready(&startup, &Startup::ready);
-    startup.run();
+    void splashCoversTheStart()
+    {
+        QTemporaryDir dir;
+        test::ScriptedPrompts prompts;
+        StartupOptions options;
+        options.window.portSetting = PortSetting(dir.path(), dir.path());
+        options.window.settingsStore = dir.filePath("geometry.ini");
+        options.startFile = dir.filePath("missing.TV4");
+        options.splashPause = std::chrono::milliseconds(300);
+        Startup startup(prompts, options);
+        QSignalSpy ready(&startup, &Startup::ready);
+        startup.run();
 
-    // The splash first; the window is built behind it but not shown yet.
-    QVERIFY(startup.splash() && startup.splash()->isVisible());
-    QVERIFY(startup.mainWindow() && !startup.mainWindow()->isVisible());
-    QVERIFY(prompts.messages.isEmpty());
+        // The splash first; the window is built behind it but not shown yet.
+        QVERIFY(startup.splash() && startup.splash()->isVisible());
+        QVERIFY(startup.mainWindow() && !startup.mainWindow()->isVisible());
+        QVERIFY(prompts.messages.isEmpty());
 
-    QVERIFY(ready.wait(5000));
-    QVERIFY(startup.mainWindow()->isVisible());
-    QTRY_VERIFY(!startup.splash());
-    // The start file's message came after the pause, and start-up went on with the defaults.
-    QCOMPARE(prompts.messages.size(), 1);
-    QCOMPARE(prompts.messages[0].text, QStringLiteral("File Open Error"));
-    QCOMPARE(fixture::shownCaption(*startup.mainWindow()), QStringLiteral("Orvane KT-V4 Clone Utility"));
-    QCOMPARE(startup.mainWindow()->document().dataChanged(), false);
-}
-
-void TestMainWindow::startUpState()
-{
-    Window w;
-    MainWindow &window = *w.window;
-    QCOMPARE(fixture::shownCaption(window), QStringLiteral("Orvane KT-V4 Clone Utility"));
-    QCOMPARE(w.document().dataChanged(), false);
-    QCOMPARE(w.document().cloneFileName(), QString());
-    QCOMPARE(window.tabStrip()->count(), 2);
-    QCOMPARE(window.tabStrip()->tabText(0), QStringLiteral("Settings"));
-    QCOMPARE(window.tabStrip()->tabText(1), QStringLiteral("Memory"));
-    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
-
-    // Model E at start; the option only shows the document's choice.
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_2"))->isChecked());
-
-    // Everything fits the design size: showing the window does not stretch it.
-    QVERIFY(w.show());
-    QCOMPARE(window.size(), QSize(10200 * window.logicalDpiX() / 1440, 7905 * window.logicalDpiY() / 1440));
-    // Every list is on the tab, the transmit-side ones included.
-    for (const char *shown : {"cmbWPM", "cmbBreakIn", "cmbTone", "cmbDimmer"})
-        QVERIFY2(w.list(shown)->isVisible(), shown);
-
-    // The shift frame.
-    QSlider *slider = w.find<QSlider>(QStringLiteral("Slider1"));
-    QCOMPARE(slider->minimum(), -2400);
-    QCOMPARE(slider->maximum(), 2400);
-    QCOMPARE(slider->value(), 0);
-    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("00.00"));
-
-    // The VFO grid: both VFOs at the default, Pwr and Tone out of sight.
-    QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
-    QAbstractItemModel *model = grid->model();
-    QCOMPARE(model->rowCount(), 2);
-    QCOMPARE(model->headerData(0, Qt::Vertical).toString(), QStringLiteral("VFO A"));
-    QCOMPARE(model->headerData(1, Qt::Vertical).toString(), QStringLiteral("VFO B"));
-    const QStringList titles{"Frequency", "Mode", "Gain", "AGC", "Pwr", "Filter", "Tone", "NB"};
-    const QStringList row{"7.100.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
-    QCOMPARE(model->columnCount(), titles.size());
-    for (int c = 0; c < titles.size(); ++c) {
-        QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
-        QCOMPARE(grid->isColumnHidden(c), c == VfoTableModel::Pwr || c == VfoTableModel::Tone);
-        QCOMPARE(model->index(0, c).data().toString(), row[c]);
-        QCOMPARE(model->index(1, c).data().toString(), row[c]);
+        QVERIFY(ready.wait(5000));
+        QVERIFY(startup.mainWindow()->isVisible());
+        QTRY_VERIFY(!startup.splash());
+        // The start file's message came after the pause, and start-up went on with the defaults.
+        QCOMPARE(prompts.messages.size(), 1);
+        QCOMPARE(prompts.messages[0].text, QStringLiteral("File Open Error"));
+        QCOMPARE(fixture::shownCaption(*startup.mainWindow()), QStringLiteral("Orvane KT-V4 Clone Utility"));
+        QCOMPARE(startup.mainWindow()->document().dataChanged(), false);
     }
-    // The widest frequency text fits its column.
-    QVERIFY(grid->columnWidth(VfoTableModel::Frequency) >
-            grid->fontMetrics().horizontalAdvance(QStringLiteral("29.999.999")));
 
-    // Status bar: date and time are shown. No transfer: no progress area.
-    QVERIFY(!w.find<QLabel>(QStringLiteral("sbStatusBar_Time"))->text().isEmpty());
-    QVERIFY(!w.find<QWidget>(QStringLiteral("progressArea"))->isVisible());
-}
-
-void TestMainWindow::settingsLists_data()
-{
-    QTest::addColumn<QString>("control");
-    for (const SettingDescriptor &setting : settingDescriptors())
-        QTest::newRow(setting.control) << QString::fromLatin1(setting.control);
-}
-
-void TestMainWindow::settingsLists()
-{
-    // Each list holds its items under its caption, shows the image's value, and a pick is what the
-    // next encode writes (into a clone file or to the radio); it counts as a change.
-    QFETCH(QString, control);
-    Window w;
-    const SettingDescriptor *setting = findSetting(control);
-    QComboBox *list = w.list(control);
-    QVERIFY(list);
-    QCOMPARE(itemsOf(list), setting->items);
-    QLabel *caption = captionOf(w.window.get(), list);
-    QVERIFY(caption);
-    QCOMPARE(caption->text(), setting->caption);
-    QCOMPARE(list->currentIndex(), w.document().image().settings.*(setting->member));
-
-    const int pick = list->currentIndex() == list->count() - 1 ? 0 : list->count() - 1;
-    list->setCurrentIndex(pick);
-    QCOMPARE(w.document().image().settings.*(setting->member), pick);
-    QCOMPARE(w.document().dataChanged(), true);
-}
-
-void TestMainWindow::loadedSettingsShowOnThePanel()
-{
-    // A file whose second settings block holds the shift bytes 0x96, 0x80 (-150) and other picks.
-    RadioImage image = startupImage();
-    image.settings.cmbDimmer = 5;
-    image.settings.cmbLED = 2;
-    image.settings.cmbScanType = 22;
-    image.settings.cmbSleep = 17;
-    QByteArray bytes = cloneFileBytes(image, ModelT, false);
-    const qsizetype block2 = bytes.indexOf("\r\n", bytes.indexOf("\r\n", 0) + 2) + 2;
-    bytes.replace(block2 + 32, 4, "9680");
-
-    Window w;
-    const QString file = w.path("shift.TV4");
-    QVERIFY(writeAll(file, bytes));
-    w.prompts.fileNames.enqueue(file);
-    w.window->fileOpen();
-    QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
-    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
-    QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), -150);
-    QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("05"));
-    QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
-    QCOMPARE(w.list("cmbScanType")->currentText(), QStringLiteral("B30M"));
-    QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral("180"));
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
-    QCOMPARE(w.document().dataChanged(), false);
-}
-
-void TestMainWindow::shiftButtons_data()
-{
-    QTest::addColumn<int>("start");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<int>("expected");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("-5.00 stops at the minimum") << -2300 << "cmdMN_5" << -2400 << "-24.00";
-    QTest::newRow("-5.00 at the minimum") << -2400 << "cmdMN_5" << -2400 << "-24.00";
-    QTest::newRow("+0.01 from 0") << 0 << "cmdPL_0" << 1 << "+00.01";
-    QTest::newRow("-0.01 from 0") << 0 << "cmdMN_0" << -1 << "-00.01";
-    QTest::newRow("-0.05") << 0 << "cmdMN_1" << -5 << "-00.05";
-    QTest::newRow("+0.05") << 0 << "cmdPL_1" << 5 << "+00.05";
-    QTest::newRow("-0.10") << 20 << "cmdMN_2" << 10 << "+00.10";
-    QTest::newRow("+0.10") << -10 << "cmdPL_2" << 0 << "00.00";
-    QTest::newRow("-0.50 to -1.50") << -100 << "cmdMN_3" << -150 << "-01.50";
-    QTest::newRow("+0.50") << 0 << "cmdPL_3" << 50 << "+00.50";
-    QTest::newRow("-1.00") << 0 << "cmdMN_4" << -100 << "-01.00";
-    QTest::newRow("+1.00") << 2350 << "cmdPL_4" << 2400 << "+24.00";
-    QTest::newRow("+5.00 stops at the maximum") << 2000 << "cmdPL_5" << 2400 << "+24.00";
-    QTest::newRow("Reset") << -777 << "cmdIQReset" << 0 << "00.00";
-    QTest::newRow("Min") << 15 << "cmdMin" << -2400 << "-24.00";
-    QTest::newRow("Max") << 15 << "cmdMax" << 2400 << "+24.00";
-}
-
-void TestMainWindow::shiftButtons()
-{
-    QFETCH(int, start);
-    QFETCH(QString, button);
-    QFETCH(int, expected);
-    QFETCH(QString, caption);
-    Window w;
-    QVERIFY(w.show());
-    w.find<QSlider>(QStringLiteral("Slider1"))->setValue(start);
-    QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
-    QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), expected);
-    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), caption);
-    QCOMPARE(w.document().image().settings.Slider1, expected);
-    QVERIFY(w.document().dataChanged() || (start == 0 && expected == 0));
-}
-
-void TestMainWindow::dataChangedByEverySettingsEdit()
-{
-    Window w;
-    QVERIFY(w.show());
-    QAction *undo = w.window->action(QStringLiteral("mnuEditUndoStep"));
-    // Lists, the slider, its buttons and the model option each count as a change, which Undo
-    // takes back to the unchanged image.
-    const std::function<void()> edits[] = {
-        [&w] { w.list("cmbBeep")->setCurrentIndex(w.list("cmbBeep")->currentIndex() == 0 ? 1 : 0); },
-        [&w] { QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmdPL_5")), Qt::LeftButton); },
-        [&w] {
-            w.find<QSlider>(QStringLiteral("Slider1"))->triggerAction(QAbstractSlider::SliderPageStepAdd);
-        },
-        [&w] { QTest::mouseClick(w.find<QRadioButton>(QStringLiteral("opbModel_0")), Qt::LeftButton); },
-    };
-    const RadioImage start = w.document().image();
-    for (const auto &edit : edits) {
-        edit();
-        QCOMPARE(w.document().dataChanged(), true);
-        QVERIFY(fixture::shownCaption(*w.window).endsWith(QLatin1Char('*')));
-        undo->trigger();
-        QCOMPARE(w.document().dataChanged(), false);
-        QCOMPARE(w.document().image(), start);
-    }
-    QCOMPARE(w.document().modelIndex(), kStartupModelOption);
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_2"))->isChecked());
-    // An option chosen by the program (a loaded header) shows without a click.
-    w.document().setIdentified(ModelPN, true);
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_3"))->isChecked());
-}
-
-void TestMainWindow::menusAndCaptions()
-{
+    void startUpState()
     {
         Window w;
-        QStringList top;
-        for (QAction *menu : w.window->menuBar()->actions())
-            top << menu->menu()->objectName();
-        QCOMPARE(top, QStringList({"mnuFile", "mnuEdit", "mnuView", "mnuTools", "mnuHelp"}));
-        auto menu = [&](const char *name) { return menuLayout(w.find<QMenu>(QLatin1String(name))); };
-        QCOMPARE(menu("mnuFile"),
-                 QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "-", "mnuImport",
-                              "mnuExport", "mnuFileBackups", "-", "[mnuFilePageSetup]", "[mnuFilePrint]",
-                              "[-]", "mnuFileExit"}));
-        QVERIFY(!w.action("mnuFilePageSetup")->isEnabled());
-        QVERIFY(!w.action("mnuFilePrint")->isEnabled());
-        QCOMPARE(menu("mnuEdit"), QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-",
-                                               "mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditFind"}));
-        QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar", "-", "mnuViewPwr",
-                                               "mnuViewTone", "mnuViewSplit"}));
-        QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsVerify", "mnuToolsOptions"}));
-        QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
-        QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll", "mnuWrChg"}));
-        QCOMPARE(menu("mnuHelp"), QStringList({"mnuHelpPortCheck", "mnuHelpAbout"}));
-    }
+        MainWindow &window = *w.window;
+        QCOMPARE(fixture::shownCaption(window), QStringLiteral("Orvane KT-V4 Clone Utility"));
+        QCOMPARE(w.document().dataChanged(), false);
+        QCOMPARE(w.document().cloneFileName(), QString());
+        QCOMPARE(window.tabStrip()->count(), 2);
+        QCOMPARE(window.tabStrip()->tabText(0), QStringLiteral("Settings"));
+        QCOMPARE(window.tabStrip()->tabText(1), QStringLiteral("Memory"));
+        QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
 
-    // Under a Japanese locale the menus and toolbar take the Japanese captions; everything else
-    // keeps its English design text.
-    QTranslator captions;
-    QVERIFY(loadCaptions(captions, QLocale(QLocale::Japanese, QLocale::Japan)));
-    QVERIFY(QCoreApplication::installTranslator(&captions));
-    Window w;
-    QCoreApplication::removeTranslator(&captions);
-    const QMap<QString, QString> english = captionsOf(Window());
-    const QMap<QString, QString> japanese = captionsOf(w);
-    QCOMPARE(japanese.keys(), english.keys());
-    // The string table's 31 captions of menu items and toolbar buttons, at least, are translated.
-    int translated = 0;
-    for (const QString &name : english.keys())
-        translated += japanese[name] != english[name];
-    QVERIFY2(translated >= 31, qPrintable(QString::number(translated)));
-    QCOMPARE(english["mnuFile"], QStringLiteral("File(&F)"));
-    QCOMPARE(japanese["mnuFile"], QStringLiteral("ﾌｧｲﾙ(&F)"));
-    QCOMPARE(japanese["tbToolBar_開く"], QStringLiteral("開く"));
-    QCOMPARE(english["tbToolBar_開く"], QStringLiteral("Open"));
-    QCOMPARE(w.window->tabStrip()->tabText(0), QStringLiteral("Settings"));
-    QCOMPARE(w.find<QPushButton>(QStringLiteral("cmbRxData1"))->text(), QStringLiteral("Read Settings"));
-    QCOMPARE(fixture::shownCaption(*w.window), QStringLiteral("Orvane KT-V4 Clone Utility"));
-}
+        // Model E at start; the option only shows the document's choice.
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_2"))->isChecked());
 
-void TestMainWindow::captionLanguageFollowsTheFirstInterfaceLanguage_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<bool>("japanese");
-    QTest::newRow("ja_JP") << "ja_JP" << true;
-    QTest::newRow("ja") << "ja" << true;
-    QTest::newRow("en_US") << "en_US" << false;
-    QTest::newRow("zh_CN") << "zh_CN" << false;
-    QTest::newRow("C") << "C" << false;
-}
+        // Everything fits the design size: showing the window does not stretch it.
+        QVERIFY(w.show());
+        QCOMPARE(window.size(),
+                 QSize(10200 * window.logicalDpiX() / 1440, 7905 * window.logicalDpiY() / 1440));
+        // Every list is on the tab, the transmit-side ones included.
+        for (const char *shown : {"cmbWPM", "cmbBreakIn", "cmbTone", "cmbDimmer"})
+            QVERIFY2(w.list(shown)->isVisible(), shown);
 
-void TestMainWindow::captionLanguageFollowsTheFirstInterfaceLanguage()
-{
-    QFETCH(QString, locale);
-    QFETCH(bool, japanese);
-    QCOMPARE(usesJapaneseCaptions(QLocale(locale)), japanese);
-    QTranslator captions;
-    QCOMPARE(loadCaptions(captions, QLocale(locale)), japanese);
-    if (japanese)
-        QCOMPARE(captions.translate("ktv4::ui::MainWindow", "File(&F)"), QStringLiteral("ﾌｧｲﾙ(&F)"));
-}
+        // The shift frame.
+        QSlider *slider = w.find<QSlider>(QStringLiteral("Slider1"));
+        QCOMPARE(slider->minimum(), -2400);
+        QCOMPARE(slider->maximum(), 2400);
+        QCOMPARE(slider->value(), 0);
+        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("00.00"));
 
-void TestMainWindow::toolBarShortcutViewAndExit()
-{
-    Window w;
-    QVERIFY(w.show());
-    QToolBar *toolBar = w.find<QToolBar>(QStringLiteral("tbToolBar"));
-    QStringList keys;
-    for (QAction *button : toolBar->actions())
-        keys << (button->isSeparator() ? QStringLiteral("-") : button->data().toString());
-    QCOMPARE(keys, QStringList({"新規作成", "開く", "上書き保存", "-", "ﾍﾙﾌﾟ"}));
-
-    // Open and Save reach their commands (here: dialogs cancelled); New clears the channels; Help
-    // shows the About box, not a help file.
-    w.action(QStringLiteral("tbToolBar_開く"))->trigger();
-    w.action(QStringLiteral("tbToolBar_上書き保存"))->trigger();
-    QCOMPARE(w.prompts.fileDialogs.size(), 2);
-    w.document().image().channels[9].inUse = true;
-    w.action(QStringLiteral("tbToolBar_新規作成"))->trigger();
-    QCOMPARE(w.document().image().channels[9].inUse, false);
-    w.action(QStringLiteral("tbToolBar_ﾍﾙﾌﾟ"))->trigger();
-    QVERIFY(w.window->aboutDialog() && w.window->aboutDialog()->isVisible());
-    QVERIFY(w.window->aboutDialog()->isModal());
-    w.window->aboutDialog()->hide();
-
-    // New, Open, Save, the history's steps, the clipboard, Find and the tab keys have shortcuts;
-    // Ctrl+N runs New, with its question.
-    const QHash<QString, QKeySequence> shortcuts{
-        {"mnuFileNew", QKeySequence(QKeySequence::New)},
-        {"mnuFileOpen", QKeySequence(QKeySequence::Open)},
-        {"mnuFileSave", QKeySequence(QKeySequence::Save)},
-        {"mnuEditUndoStep", QKeySequence(QKeySequence::Undo)},
-        {"mnuEditRedo", QKeySequence(QKeySequence::Redo)},
-        {"mnuEditCut", QKeySequence(QKeySequence::Cut)},
-        {"mnuEditCopy", QKeySequence(QKeySequence::Copy)},
-        {"mnuEditPaste", QKeySequence(QKeySequence::Paste)},
-        {"mnuEditFind", QKeySequence(QKeySequence::Find)},
-        {"nextTab", QKeySequence(Qt::CTRL | Qt::Key_Tab)},
-        {"previousTab", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}};
-    for (QAction *action : w.window->findChildren<QAction *>())
-        QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
-    QCOMPARE(w.action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
-    QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-    w.document().image().channels[3].inUse = true;
-    w.document().setDataChanged(true);
-    w.prompts.answers.enqueue(QMessageBox::No);
-    QTest::keyClick(w.window.get(), Qt::Key_N, Qt::ControlModifier);
-    QCOMPARE(w.prompts.messages.size(), 1);
-    QCOMPARE(w.document().image().channels[3].inUse, false);
-    QCOMPARE(w.document().dataChanged(), false);
-
-    // View's items show and hide their bars, each on its own.
-    QStatusBar *statusBar = w.find<QStatusBar>(QStringLiteral("sbStatusBar"));
-    QAction *toolBarItem = w.action("mnuViewToolbar");
-    QAction *statusBarItem = w.action("mnuStatusBar");
-    QVERIFY(toolBarItem->isChecked() && toolBar->isVisible());
-    QVERIFY(statusBarItem->isChecked() && statusBar->isVisible());
-    toolBarItem->trigger();
-    QVERIFY(!toolBarItem->isChecked() && !toolBar->isVisible());
-    QVERIFY(statusBar->isVisible());
-    toolBarItem->trigger();
-    QVERIFY(toolBarItem->isChecked() && toolBar->isVisible());
-    statusBarItem->trigger();
-    QVERIFY(!statusBarItem->isChecked() && !statusBar->isVisible());
-    statusBarItem->trigger();
-    QVERIFY(statusBar->isVisible());
-
-    // Exit closes the unchanged window without a word.
-    w.action("mnuFileExit")->trigger();
-    QVERIFY(!w.window->isVisible());
-    QCOMPARE(w.prompts.messages.size(), 1);
-}
-
-void TestMainWindow::aboutBox()
-{
-    Window w;
-    w.window->show();
-    w.action("mnuHelpAbout")->trigger();
-    AboutDialog *about = w.window->aboutDialog();
-    QVERIFY(about && about->isVisible());
-    QCOMPARE(about->windowTitle(), QStringLiteral("About Orvane Clone Utility"));
-    QCOMPARE(about->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
-             QStringLiteral("Version 0.20.00 Beta"));
-    QPushButton *sysInfo = about->findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
-    QCOMPARE(sysInfo->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
-
-    // No system-information tool here: the message, and the box stays.
-    QTest::mouseClick(sysInfo, Qt::LeftButton);
-    QCOMPARE(w.prompts.messages.size(), 1);
-    const MessageRequest &message = w.prompts.messages[0];
-    QCOMPARE(message.text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
-    QCOMPARE(message.icon, QMessageBox::NoIcon);
-    QVERIFY(about->isVisible());
-    QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
-    QVERIFY(!about->isVisible());
-}
-
-void TestMainWindow::vfoEdits_data()
-{
-    QTest::addColumn<int>("vfo");
-    QTest::addColumn<int>("hz");
-    QTest::addColumn<bool>("fromMenu"); // Edit > Modify, else a double-click on the row
-    QTest::addColumn<bool>("ok");
-    QTest::addColumn<QStringList>("fields");
-    QTest::newRow("double-click VFO B")
-        << 1 << 14'200'000 << false << true << QStringList{"14", "200", "000"};
-    QTest::newRow("double-click VFO A") << 0 << 7'050'000 << false << true << QStringList{"7", "050", "000"};
-    QTest::newRow("Edit > Modify on VFO B, Cancel")
-        << 1 << 7'100'000 << true << false << QStringList{"7", "100", "000"};
-}
-
-void TestMainWindow::vfoEdits()
-{
-    QFETCH(int, vfo);
-    QFETCH(int, hz);
-    QFETCH(bool, fromMenu);
-    QFETCH(bool, ok);
-    QFETCH(QStringList, fields);
-    Window w;
-    QVERIFY(w.show());
-    w.document().image().vfos[vfo].cells[ColFrequency] = {double(hz), frequencyText(hz)};
-
-    QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
-    QSignalSpy refreshed(grid->model(), &QAbstractItemModel::dataChanged);
-    QStringList seen;
-    QString caption;
-    int source = -1, index = -1;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        source = int(dialog->editSource());
-        index = dialog->editIndex();
-        caption = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
-        for (const char *name : {"txtFreq", "txtFreq2", "txtFreq3"})
-            seen << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
-        if (ok) {
-            dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"))->setText(QStringLiteral("21"));
-            QVERIFY(dialog->commit());
-        } else {
-            dialog->reject();
+        // The VFO grid: both VFOs at the default, Pwr and Tone out of sight.
+        QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
+        QAbstractItemModel *model = grid->model();
+        QCOMPARE(model->rowCount(), 2);
+        QCOMPARE(model->headerData(0, Qt::Vertical).toString(), QStringLiteral("VFO A"));
+        QCOMPARE(model->headerData(1, Qt::Vertical).toString(), QStringLiteral("VFO B"));
+        const QStringList titles{"Frequency", "Mode", "Gain", "AGC", "Pwr", "Filter", "Tone", "NB"};
+        const QStringList row{"7.100.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
+        QCOMPARE(model->columnCount(), titles.size());
+        for (int c = 0; c < titles.size(); ++c) {
+            QCOMPARE(model->headerData(c, Qt::Horizontal).toString(), titles[c]);
+            QCOMPARE(grid->isColumnHidden(c), c == VfoTableModel::Pwr || c == VfoTableModel::Tone);
+            QCOMPARE(model->index(0, c).data().toString(), row[c]);
+            QCOMPARE(model->index(1, c).data().toString(), row[c]);
         }
-    });
-    if (fromMenu) {
-        grid->setCurrentIndex(grid->model()->index(vfo, 0));
-        w.action("mnuEditUndo")->trigger();
-    } else {
-        // A double-click is a press, a release and the double-click itself on the same cell.
-        const QRect cell = grid->visualRect(grid->model()->index(vfo, VfoTableModel::Mode));
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        // The widest frequency text fits its column.
+        QVERIFY(grid->columnWidth(VfoTableModel::Frequency) >
+                grid->fontMetrics().horizontalAdvance(QStringLiteral("29.999.999")));
+
+        // Status bar: date and time are shown. No transfer: no progress area.
+        QVERIFY(!w.find<QLabel>(QStringLiteral("sbStatusBar_Time"))->text().isEmpty());
+        QVERIFY(!w.find<QWidget>(QStringLiteral("progressArea"))->isVisible());
     }
-    QCOMPARE(source, int(ModifyDialog::EditSource::Vfo));
-    QCOMPARE(index, vfo);
-    QCOMPARE(caption, vfo == 0 ? QStringLiteral("VFO A") : QStringLiteral("VFO B"));
-    QCOMPARE(seen, fields);
-    // OK writes the row back: the grid redraws it and the data counts as changed. Cancel writes nothing.
-    QCOMPARE(w.document().dataChanged(), ok);
-    QCOMPARE(refreshed.isEmpty(), !ok);
-    if (ok)
-        QCOMPARE(refreshed.last().at(0).toModelIndex().row(), vfo);
-}
 
-void TestMainWindow::tabsSwitchPanels()
-{
-    Window w;
-    QVERIFY(w.show());
-    QTabBar *tabs = w.window->tabStrip();
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QCOMPARE(w.window->shownTab(), int(MainWindow::MemoryTab));
-    QVERIFY(w.window->memoryPanel()->isVisible());
-    QVERIFY(!w.window->settingsPanel()->isVisible());
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
-    QCOMPARE(w.window->shownTab(), int(MainWindow::SettingsTab));
-    QVERIFY(w.window->settingsPanel()->isVisible());
-}
+    void settingsLists_data()
+    {
+        QTest::addColumn<QString>("control");
+        for (const SettingDescriptor &setting : settingDescriptors())
+            QTest::newRow(setting.control) << QString::fromLatin1(setting.control);
+    }
 
-void TestMainWindow::memoryTabThroughTheMenus()
-{
-    Window w;
-    QVERIFY(w.show());
-    w.window->showTab(MainWindow::MemoryTab);
-    MemoryPanel *panel = w.window->memoryPanel();
+    void settingsLists()
+    {
+        // Each list holds its items under its caption, shows the image's value, and a pick is what the
+        // next encode writes (into a clone file or to the radio); it counts as a change.
+        QFETCH(QString, control);
+        Window w;
+        const SettingDescriptor *setting = findSetting(control);
+        QComboBox *list = w.list(control);
+        QVERIFY(list);
+        QCOMPARE(itemsOf(list), setting->items);
+        QLabel *caption = captionOf(w.window.get(), list);
+        QVERIFY(caption);
+        QCOMPARE(caption->text(), setting->caption);
+        QCOMPARE(list->currentIndex(), w.document().image().settings.*(setting->member));
 
-    // File > Import merges the file into the grid and starts it at the top, unsaved.
-    QVERIFY(writeAll(w.path("in.csv"), "\"KT-V4\",\"MEMORY\",\"A-P1\",\"14.074.000\",\"USB\",\"0\",\"FAST\","
-                                       "\"WIDE\",\"OFF\",\"FT8\",\"\"\r\n"
-                                       "\"KT-V4\",\"MEMORY\",\"199\",\"3.573.000\",\"LSB\",\"-10\",\"SLOW\","
-                                       "\"NARROW\",\"ON\",\"X\",\"SKIP\"\r\n"));
-    panel->selectChannel(300);
-    w.prompts.fileNames.enqueue(w.path("in.csv"));
-    w.action("mnuImport")->trigger();
-    QVERIFY(w.prompts.messages.isEmpty());
-    QCOMPARE(w.shown(400, ColFrequency), QStringLiteral("14.074.000"));
-    QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
-    QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));
-    QCOMPARE(panel->currentChannel(), 0);
-    QCOMPARE(fixture::shownCaption(*w.window), appTitle() + QLatin1Char('*'));
-    QVERIFY(w.document().dataChanged());
+        const int pick = list->currentIndex() == list->count() - 1 ? 0 : list->count() - 1;
+        list->setCurrentIndex(pick);
+        QCOMPARE(w.document().image().settings.*(setting->member), pick);
+        QCOMPARE(w.document().dataChanged(), true);
+    }
 
-    // Edit > Modify on the Memory tab edits the current channel, here the empty A-P2.
-    panel->selectChannel(401);
-    QString bank, number;
-    QTimer::singleShot(0, [&] {
-        auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        QCOMPARE(dialog->editSource(), ModifyDialog::EditSource::Channel);
-        bank = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
-        number = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
-        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq")), QStringLiteral("28"));
-        QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
-    });
-    w.action("mnuEditUndo")->trigger();
-    QCOMPARE(bank, QStringLiteral("Memory A"));
-    QCOMPARE(number, QStringLiteral("P2"));
-    QCOMPARE(w.shown(401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
-}
+    void loadedSettingsShowOnThePanel()
+    {
+        // A file whose second settings block holds the shift bytes 0x96, 0x80 (-150) and other picks.
+        RadioImage image = startupImage();
+        image.settings.cmbDimmer = 5;
+        image.settings.cmbLED = 2;
+        image.settings.cmbScanType = 22;
+        image.settings.cmbSleep = 17;
+        QByteArray bytes = cloneFileBytes(image, ModelT, false);
+        const qsizetype block2 = bytes.indexOf("\r\n", bytes.indexOf("\r\n", 0) + 2) + 2;
+        bytes.replace(block2 + 32, 4, "9680");
+
+        Window w;
+        const QString file = w.path("shift.TV4");
+        QVERIFY(writeAll(file, bytes));
+        w.prompts.fileNames.enqueue(file);
+        w.window->fileOpen();
+        QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
+        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
+        QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), -150);
+        QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("05"));
+        QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
+        QCOMPARE(w.list("cmbScanType")->currentText(), QStringLiteral("B30M"));
+        QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral("180"));
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_1"))->isChecked());
+        QCOMPARE(w.document().dataChanged(), false);
+    }
+
+    void shiftButtons_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("expected");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("-5.00 stops at the minimum") << -2300 << "cmdMN_5" << -2400 << "-24.00";
+        QTest::newRow("-5.00 at the minimum") << -2400 << "cmdMN_5" << -2400 << "-24.00";
+        QTest::newRow("+0.01 from 0") << 0 << "cmdPL_0" << 1 << "+00.01";
+        QTest::newRow("-0.01 from 0") << 0 << "cmdMN_0" << -1 << "-00.01";
+        QTest::newRow("-0.05") << 0 << "cmdMN_1" << -5 << "-00.05";
+        QTest::newRow("+0.05") << 0 << "cmdPL_1" << 5 << "+00.05";
+        QTest::newRow("-0.10") << 20 << "cmdMN_2" << 10 << "+00.10";
+        QTest::newRow("+0.10") << -10 << "cmdPL_2" << 0 << "00.00";
+        QTest::newRow("-0.50 to -1.50") << -100 << "cmdMN_3" << -150 << "-01.50";
+        QTest::newRow("+0.50") << 0 << "cmdPL_3" << 50 << "+00.50";
+        QTest::newRow("-1.00") << 0 << "cmdMN_4" << -100 << "-01.00";
+        QTest::newRow("+1.00") << 2350 << "cmdPL_4" << 2400 << "+24.00";
+        QTest::newRow("+5.00 stops at the maximum") << 2000 << "cmdPL_5" << 2400 << "+24.00";
+        QTest::newRow("Reset") << -777 << "cmdIQReset" << 0 << "00.00";
+        QTest::newRow("Min") << 15 << "cmdMin" << -2400 << "-24.00";
+        QTest::newRow("Max") << 15 << "cmdMax" << 2400 << "+24.00";
+    }
+
+    void shiftButtons()
+    {
+        QFETCH(int, start);
+        QFETCH(QString, button);
+        QFETCH(int, expected);
+        QFETCH(QString, caption);
+        Window w;
+        QVERIFY(w.show());
+        w.find<QSlider>(QStringLiteral("Slider1"))->setValue(start);
+        QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
+        QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), expected);
+        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), caption);
+        QCOMPARE(w.document().image().settings.Slider1, expected);
+        QVERIFY(w.document().dataChanged() || (start == 0 && expected == 0));
+    }
+
+    void dataChangedByEverySettingsEdit()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QAction *undo = w.window->action(QStringLiteral("mnuEditUndoStep"));
+        // Lists, the slider, its buttons and the model option each count as a change, which Undo
+        // takes back to the unchanged image.
+        const std::function<void()> edits[] = {
+            [&w] { w.list("cmbBeep")->setCurrentIndex(w.list("cmbBeep")->currentIndex() == 0 ? 1 : 0); },
+            [&w] { QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmdPL_5")), Qt::LeftButton); },
+            [&w] {
+                w.find<QSlider>(QStringLiteral("Slider1"))->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            },
+            [&w] { QTest::mouseClick(w.find<QRadioButton>(QStringLiteral("opbModel_0")), Qt::LeftButton); },
+        };
+        const RadioImage start = w.document().image();
+        for (const auto &edit : edits) {
+            edit();
+            QCOMPARE(w.document().dataChanged(), true);
+            QVERIFY(fixture::shownCaption(*w.window).endsWith(QLatin1Char('*')));
+            undo->trigger();
+            QCOMPARE(w.document().dataChanged(), false);
+            QCOMPARE(w.document().image(), start);
+        }
+        QCOMPARE(w.document().modelIndex(), kStartupModelOption);
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_2"))->isChecked());
+        // An option chosen by the program (a loaded header) shows without a click.
+        w.document().setIdentified(ModelPN, true);
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_3"))->isChecked());
+    }
+
+    void menusAndCaptions()
+    {
+        {
+            Window w;
+            QStringList top;
+            for (QAction *menu : w.window->menuBar()->actions())
+                top << menu->menu()->objectName();
+            QCOMPARE(top, QStringList({"mnuFile", "mnuEdit", "mnuView", "mnuTools", "mnuHelp"}));
+            auto menu = [&](const char *name) { return menuLayout(w.find<QMenu>(QLatin1String(name))); };
+            QCOMPARE(menu("mnuFile"),
+                     QStringList({"mnuFileNew", "mnuFileOpen", "mnuFileSave", "mnuFileSaveAs", "-",
+                                  "mnuImport", "mnuExport", "mnuFileBackups", "-", "[mnuFilePageSetup]",
+                                  "[mnuFilePrint]", "[-]", "mnuFileExit"}));
+            QVERIFY(!w.action("mnuFilePageSetup")->isEnabled());
+            QVERIFY(!w.action("mnuFilePrint")->isEnabled());
+            QCOMPARE(menu("mnuEdit"),
+                     QStringList({"mnuEditUndo", "-", "mnuEditUndoStep", "mnuEditRedo", "-", "mnuEditCut",
+                                  "mnuEditCopy", "mnuEditPaste", "mnuEditFind"}));
+            QCOMPARE(menu("mnuView"), QStringList({"mnuViewToolbar", "mnuStatusBar", "-", "mnuViewPwr",
+                                                   "mnuViewTone", "mnuViewSplit"}));
+            QCOMPARE(menu("mnuTools"), QStringList({"mnuRe", "mnuWr", "mnuToolsVerify", "mnuToolsOptions"}));
+            QCOMPARE(menu("mnuRe"), QStringList({"mnuReSet", "mnuReMem", "mnuReAll"}));
+            QCOMPARE(menu("mnuWr"), QStringList({"mnuWrSet", "mnuWrMem", "mnuWrAll", "mnuWrChg"}));
+            QCOMPARE(menu("mnuHelp"), QStringList({"mnuHelpPortCheck", "mnuHelpAbout"}));
+        }
+
+        // Under a Japanese locale the menus and toolbar take the Japanese captions; everything else
+        // keeps its English design text.
+        QTranslator captions;
+        QVERIFY(loadCaptions(captions, QLocale(QLocale::Japanese, QLocale::Japan)));
+        QVERIFY(QCoreApplication::installTranslator(&captions));
+        Window w;
+        QCoreApplication::removeTranslator(&captions);
+        const QMap<QString, QString> english = captionsOf(Window());
+        const QMap<QString, QString> japanese = captionsOf(w);
+        QCOMPARE(japanese.keys(), english.keys());
+        // The string table's 31 captions of menu items and toolbar buttons, at least, are translated.
+        int translated = 0;
+        for (const QString &name : english.keys())
+            translated += japanese[name] != english[name];
+        QVERIFY2(translated >= 31, qPrintable(QString::number(translated)));
+        QCOMPARE(english["mnuFile"], QStringLiteral("File(&F)"));
+        QCOMPARE(japanese["mnuFile"], QStringLiteral("ﾌｧｲﾙ(&F)"));
+        QCOMPARE(japanese["tbToolBar_開く"], QStringLiteral("開く"));
+        QCOMPARE(english["tbToolBar_開く"], QStringLiteral("Open"));
+        QCOMPARE(w.window->tabStrip()->tabText(0), QStringLiteral("Settings"));
+        QCOMPARE(w.find<QPushButton>(QStringLiteral("cmbRxData1"))->text(), QStringLiteral("Read Settings"));
+        QCOMPARE(fixture::shownCaption(*w.window), QStringLiteral("Orvane KT-V4 Clone Utility"));
+    }
+
+    void captionLanguageFollowsTheFirstInterfaceLanguage_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<bool>("japanese");
+        QTest::newRow("ja_JP") << "ja_JP" << true;
+        QTest::newRow("ja") << "ja" << true;
+        QTest::newRow("en_US") << "en_US" << false;
+        QTest::newRow("zh_CN") << "zh_CN" << false;
+        QTest::newRow("C") << "C" << false;
+    }
+
+    void captionLanguageFollowsTheFirstInterfaceLanguage()
+    {
+        QFETCH(QString, locale);
+        QFETCH(bool, japanese);
+        QCOMPARE(usesJapaneseCaptions(QLocale(locale)), japanese);
+        QTranslator captions;
+        QCOMPARE(loadCaptions(captions, QLocale(locale)), japanese);
+        if (japanese)
+            QCOMPARE(captions.translate("ktv4::ui::MainWindow", "File(&F)"), QStringLiteral("ﾌｧｲﾙ(&F)"));
+    }
+
+    void toolBarShortcutViewAndExit()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QToolBar *toolBar = w.find<QToolBar>(QStringLiteral("tbToolBar"));
+        QStringList keys;
+        for (QAction *button : toolBar->actions())
+            keys << (button->isSeparator() ? QStringLiteral("-") : button->data().toString());
+        QCOMPARE(keys, QStringList({"新規作成", "開く", "上書き保存", "-", "ﾍﾙﾌﾟ"}));
+
+        // Open and Save reach their commands (here: dialogs cancelled); New clears the channels; Help
+        // shows the About box, not a help file.
+        w.action(QStringLiteral("tbToolBar_開く"))->trigger();
+        w.action(QStringLiteral("tbToolBar_上書き保存"))->trigger();
+        QCOMPARE(w.prompts.fileDialogs.size(), 2);
+        w.document().image().channels[9].inUse = true;
+        w.action(QStringLiteral("tbToolBar_新規作成"))->trigger();
+        QCOMPARE(w.document().image().channels[9].inUse, false);
+        w.action(QStringLiteral("tbToolBar_ﾍﾙﾌﾟ"))->trigger();
+        QVERIFY(w.window->aboutDialog() && w.window->aboutDialog()->isVisible());
+        QVERIFY(w.window->aboutDialog()->isModal());
+        w.window->aboutDialog()->hide();
+
+        // New, Open, Save, the history's steps, the clipboard, Find and the tab keys have shortcuts;
+        // Ctrl+N runs New, with its question.
+        const QHash<QString, QKeySequence> shortcuts{
+            {"mnuFileNew", QKeySequence(QKeySequence::New)},
+            {"mnuFileOpen", QKeySequence(QKeySequence::Open)},
+            {"mnuFileSave", QKeySequence(QKeySequence::Save)},
+            {"mnuEditUndoStep", QKeySequence(QKeySequence::Undo)},
+            {"mnuEditRedo", QKeySequence(QKeySequence::Redo)},
+            {"mnuEditCut", QKeySequence(QKeySequence::Cut)},
+            {"mnuEditCopy", QKeySequence(QKeySequence::Copy)},
+            {"mnuEditPaste", QKeySequence(QKeySequence::Paste)},
+            {"mnuEditFind", QKeySequence(QKeySequence::Find)},
+            {"nextTab", QKeySequence(Qt::CTRL | Qt::Key_Tab)},
+            {"previousTab", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab)}};
+        for (QAction *action : w.window->findChildren<QAction *>())
+            QCOMPARE(action->shortcut(), shortcuts.value(action->objectName()));
+        QCOMPARE(w.action("mnuFileNew")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_N));
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        w.document().image().channels[3].inUse = true;
+        w.document().setDataChanged(true);
+        w.prompts.answers.enqueue(QMessageBox::No);
+        QTest::keyClick(w.window.get(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.document().image().channels[3].inUse, false);
+        QCOMPARE(w.document().dataChanged(), false);
+
+        // View's items show and hide their bars, each on its own.
+        QStatusBar *statusBar = w.find<QStatusBar>(QStringLiteral("sbStatusBar"));
+        QAction *toolBarItem = w.action("mnuViewToolbar");
+        QAction *statusBarItem = w.action("mnuStatusBar");
+        QVERIFY(toolBarItem->isChecked() && toolBar->isVisible());
+        QVERIFY(statusBarItem->isChecked() && statusBar->isVisible());
+        toolBarItem->trigger();
+        QVERIFY(!toolBarItem->isChecked() && !toolBar->isVisible());
+        QVERIFY(statusBar->isVisible());
+        toolBarItem->trigger();
+        QVERIFY(toolBarItem->isChecked() && toolBar->isVisible());
+        statusBarItem->trigger();
+        QVERIFY(!statusBarItem->isChecked() && !statusBar->isVisible());
+        statusBarItem->trigger();
+        QVERIFY(statusBar->isVisible());
+
+        // Exit closes the unchanged window without a word.
+        w.action("mnuFileExit")->trigger();
+        QVERIFY(!w.window->isVisible());
+        QCOMPARE(w.prompts.messages.size(), 1);
+    }
+
+    void aboutBox()
+    {
+        Window w;
+        w.window->show();
+        w.action("mnuHelpAbout")->trigger();
+        AboutDialog *about = w.window->aboutDialog();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QStringLiteral("About Orvane Clone Utility"));
+        QCOMPARE(about->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
+                 QStringLiteral("Version 0.20.00 Beta"));
+        QPushButton *sysInfo = about->findChild<QPushButton *>(QStringLiteral("cmdSysInfo"));
+        QCOMPARE(sysInfo->text(), QStringLiteral("ｼｽﾃﾑ情報(&S)..."));
+
+        // No system-information tool here: the message, and the box stays.
+        QTest::mouseClick(sysInfo, Qt::LeftButton);
+        QCOMPARE(w.prompts.messages.size(), 1);
+        const MessageRequest &message = w.prompts.messages[0];
+        QCOMPARE(message.text, QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません"));
+        QCOMPARE(message.icon, QMessageBox::NoIcon);
+        QVERIFY(about->isVisible());
+        QTest::mouseClick(about->findChild<QPushButton *>(QStringLiteral("cmdOK")), Qt::LeftButton);
+        QVERIFY(!about->isVisible());
+    }
+
+    void vfoEdits_data()
+    {
+        QTest::addColumn<int>("vfo");
+        QTest::addColumn<int>("hz");
+        QTest::addColumn<bool>("fromMenu"); // Edit > Modify, else a double-click on the row
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QStringList>("fields");
+        QTest::newRow("double-click VFO B")
+            << 1 << 14'200'000 << false << true << QStringList{"14", "200", "000"};
+        QTest::newRow("double-click VFO A")
+            << 0 << 7'050'000 << false << true << QStringList{"7", "050", "000"};
+        QTest::newRow("Edit > Modify on VFO B, Cancel")
+            << 1 << 7'100'000 << true << false << QStringList{"7", "100", "000"};
+    }
+
+    void vfoEdits()
+    {
+        QFETCH(int, vfo);
+        QFETCH(int, hz);
+        QFETCH(bool, fromMenu);
+        QFETCH(bool, ok);
+        QFETCH(QStringList, fields);
+        Window w;
+        QVERIFY(w.show());
+        w.document().image().vfos[vfo].cells[ColFrequency] = {double(hz), frequencyText(hz)};
+
+        QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
+        QSignalSpy refreshed(grid->model(), &QAbstractItemModel::dataChanged);
+        QStringList seen;
+        QString caption;
+        int source = -1, index = -1;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            source = int(dialog->editSource());
+            index = dialog->editIndex();
+            caption = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
+            for (const char *name : {"txtFreq", "txtFreq2", "txtFreq3"})
+                seen << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
+            if (ok) {
+                dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"))->setText(QStringLiteral("21"));
+                QVERIFY(dialog->commit());
+            } else {
+                dialog->reject();
+            }
+        });
+        if (fromMenu) {
+            grid->setCurrentIndex(grid->model()->index(vfo, 0));
+            w.action("mnuEditUndo")->trigger();
+        } else {
+            // A double-click is a press, a release and the double-click itself on the same cell.
+            const QRect cell = grid->visualRect(grid->model()->index(vfo, VfoTableModel::Mode));
+            QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+            QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        QCOMPARE(source, int(ModifyDialog::EditSource::Vfo));
+        QCOMPARE(index, vfo);
+        QCOMPARE(caption, vfo == 0 ? QStringLiteral("VFO A") : QStringLiteral("VFO B"));
+        QCOMPARE(seen, fields);
+        // OK writes the row back: the grid redraws it and the data counts as changed. Cancel writes nothing.
+        QCOMPARE(w.document().dataChanged(), ok);
+        QCOMPARE(refreshed.isEmpty(), !ok);
+        if (ok)
+            QCOMPARE(refreshed.last().at(0).toModelIndex().row(), vfo);
+    }
+
+    void tabsSwitchPanels()
+    {
+        Window w;
+        QVERIFY(w.show());
+        QTabBar *tabs = w.window->tabStrip();
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(w.window->shownTab(), int(MainWindow::MemoryTab));
+        QVERIFY(w.window->memoryPanel()->isVisible());
+        QVERIFY(!w.window->settingsPanel()->isVisible());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+        QCOMPARE(w.window->shownTab(), int(MainWindow::SettingsTab));
+        QVERIFY(w.window->settingsPanel()->isVisible());
+    }
+
+    void memoryTabThroughTheMenus()
+    {
+        Window w;
+        QVERIFY(w.show());
+        w.window->showTab(MainWindow::MemoryTab);
+        MemoryPanel *panel = w.window->memoryPanel();
+
+        // File > Import merges the file into the grid and starts it at the top, unsaved.
+        QVERIFY(writeAll(w.path("in.csv"),
+                         "\"KT-V4\",\"MEMORY\",\"A-P1\",\"14.074.000\",\"USB\",\"0\",\"FAST\","
+                         "\"WIDE\",\"OFF\",\"FT8\",\"\"\r\n"
+                         "\"KT-V4\",\"MEMORY\",\"199\",\"3.573.000\",\"LSB\",\"-10\",\"SLOW\","
+                         "\"NARROW\",\"ON\",\"X\",\"SKIP\"\r\n"));
+        panel->selectChannel(300);
+        w.prompts.fileNames.enqueue(w.path("in.csv"));
+        w.action("mnuImport")->trigger();
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(w.shown(400, ColFrequency), QStringLiteral("14.074.000"));
+        QCOMPARE(w.shown(400, ColName), QStringLiteral("FT8"));
+        QCOMPARE(w.shown(199, ColSkip), QStringLiteral("Skip"));
+        QCOMPARE(panel->currentChannel(), 0);
+        QCOMPARE(fixture::shownCaption(*w.window), appTitle() + QLatin1Char('*'));
+        QVERIFY(w.document().dataChanged());
+
+        // Edit > Modify on the Memory tab edits the current channel, here the empty A-P2.
+        panel->selectChannel(401);
+        QString bank, number;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QCOMPARE(dialog->editSource(), ModifyDialog::EditSource::Channel);
+            bank = dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
+            number = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
+            QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq")), QStringLiteral("28"));
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+        });
+        w.action("mnuEditUndo")->trigger();
+        QCOMPARE(bank, QStringLiteral("Memory A"));
+        QCOMPARE(number, QStringLiteral("P2"));
+        QCOMPARE(w.shown(401, ColFrequency), QStringLiteral("28.100.000")); // the kHz default of KT-V4E
+    }
+
+    void gridsTakeTheRoomTheWindowGains()
+    {
+        Window w;
+        QVERIFY(w.show());
+        w.window->showTab(MainWindow::SettingsTab);
+        QApplication::processEvents();
+        w.window->showTab(MainWindow::MemoryTab);
+        QTableView *memory = w.window->memoryPanel()->grid();
+        QTableView *vfo = w.window->settingsPanel()->vfoGrid();
+        QApplication::processEvents();
+        const QSize memorySize = memory->size();
+        const QSize vfoSize = vfo->size();
+        const int rows = memory->rowAt(memory->viewport()->height() - 1);
+
+        w.window->resize(w.window->size() + QSize(100, 160));
+        QApplication::processEvents();
+        QCOMPARE(memory->height(), memorySize.height() + 160);
+        QCOMPARE(memory->width(), memorySize.width() + 100);
+        QVERIFY(memory->rowAt(memory->viewport()->height() - 1) >= rows + 160 / memory->rowHeight(0));
+        w.window->showTab(MainWindow::SettingsTab);
+        QApplication::processEvents();
+        QCOMPARE(vfo->width(), vfoSize.width() + 100);
+        QCOMPARE(vfo->height(), vfoSize.height()); // two rows stay two rows
+    }
+
+    void geometryComesBack_data()
+    {
+        QTest::addColumn<QStringList>("stored");  // MainLeft, MainTop, MainWidth, MainHeight in twips
+        QTest::addColumn<QStringList>("written"); // "W" and "H": the screen's available size
+        QTest::newRow("as it was") << QStringList{"450", "675", "10500", "8100"}
+                                   << QStringList{"450", "675", "10500", "8100"};
+        QTest::newRow("off the screen") << QStringList{"150000", "-30000", "10500", "8100"}
+                                        << QStringList{"W-10500", "0", "10500", "8100"};
+        QTest::newRow("larger than the screen")
+            << QStringList{"-300", "0", "90000", "90000"} << QStringList{"0", "0", "W", "H"};
+        QTest::newRow("not a number: design size")
+            << QStringList{"x", "0", "10500", "8100"} << QStringList{"0", "0", "10200", "7905"};
+        QTest::newRow("no area: design size")
+            << QStringList{"0", "0", "0", "8100"} << QStringList{"0", "0", "10200", "7905"};
+    }
+
+    void geometryComesBack()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, written);
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        const int dpi = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
+        if (screen.topLeft() != QPoint(0, 0) || dpi != 96 || screen.width() < 800 || screen.height() < 600)
+            QSKIP("needs a screen of at least 800 x 600 pixels at 96 dpi, as the offscreen platform's");
+        written.replaceInStrings(QStringLiteral("W-10500"), QString::number(screen.width() * 15 - 10500));
+        written.replaceInStrings(QStringLiteral("W"), QString::number(screen.width() * 15));
+        written.replaceInStrings(QStringLiteral("H"), QString::number(screen.height() * 15));
+        QTemporaryDir dir;
+        const QString store = dir.filePath(QStringLiteral("settings.ini"));
+        writeGeometry(store, stored);
+        test::ScriptedPrompts prompts;
+        MainWindowOptions options;
+        options.portSetting = PortSetting(dir.path(), dir.path());
+        options.settingsStore = store;
+        {
+            MainWindow window(prompts, options);
+            window.finishLoad();
+            if (written[2] == QLatin1String("10200"))
+                window.move(0, 0); // the design size comes wherever the window system puts it
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QVERIFY(window.close());
+        }
+        QCOMPARE(readGeometry(store), written);
+    }
+
+    void recentFiles()
+    {
+        Window w;
+        QCOMPARE(recentItems(w), QStringList());
+        // Ten clone files saved: the eight latest are listed, the latest first.
+        for (int i = 0; i < 10; ++i) {
+            w.prompts.fileNames << w.path(QStringLiteral("f%1.TV4").arg(i));
+            QVERIFY(w.window->fileSaveAs());
+        }
+        QCOMPARE(recentItems(w), QStringList({"&1 f9.TV4", "&2 f8.TV4", "&3 f7.TV4", "&4 f6.TV4", "&5 f5.TV4",
+                                              "&6 f4.TV4", "&7 f3.TV4", "&8 f2.TV4"}));
+        // Opening one asks as Open asks, loads it and moves it to the top.
+        w.document().setDataChanged(true);
+        w.prompts.answers << QMessageBox::No;
+        w.action(QStringLiteral("mnuFileRecent_5"))->trigger();
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
+        QCOMPARE(shownCaption(*w.window), kTitle + QStringLiteral(" - f4.TV4"));
+        QCOMPARE(recentItems(w).mid(0, 3), QStringList({"&1 f4.TV4", "&2 f9.TV4", "&3 f8.TV4"}));
+        // A file since deleted gives Open's error and leaves the list.
+        QVERIFY(QFile::remove(w.path("f8.TV4")));
+        w.action(QStringLiteral("mnuFileRecent_2"))->trigger();
+        QCOMPARE(w.prompts.messages.last().text, QStringLiteral("File Open Error"));
+        QCOMPARE(recentItems(w).size(), 7);
+        QCOMPARE(shownCaption(*w.window), kTitle + QStringLiteral(" - f4.TV4"));
+        // The next start lists them again.
+        MainWindow again(w.prompts, w.options());
+        QCOMPARE(again.recentFiles(), w.window->recentFiles());
+        QCOMPARE(again.recentFiles().first(), w.path("f4.TV4"));
+        // The list rule on its own: a name already listed moves up, the list never passes eight.
+        QCOMPARE(withRecentFile({"/a", "/b", "/c"}, "/b"), QStringList({"/b", "/a", "/c"}));
+        QCOMPARE(withRecentFile({"/1", "/2", "/3", "/4", "/5", "/6", "/7", "/8"}, "/9").size(),
+                 kRecentFileCount);
+    }
+
+    void savedNamesGetTheirExtension_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("Save As, no extension") << "mnuFileSaveAs"
+                                               << "radio"
+                                               << "radio.TV4";
+        QTest::newRow("Save As, ends in a dot") << "mnuFileSaveAs"
+                                                << "radio."
+                                                << "radio.TV4";
+        QTest::newRow("Save As, .tv4") << "mnuFileSaveAs"
+                                       << "radio.tv4"
+                                       << "radio.tv4";
+        QTest::newRow("Save As, another extension") << "mnuFileSaveAs"
+                                                    << "radio.bak"
+                                                    << "radio.bak";
+        QTest::newRow("Save, no extension") << "mnuFileSave"
+                                            << "radio"
+                                            << "radio.TV4";
+        QTest::newRow("Export, no extension") << "mnuExport"
+                                              << "list"
+                                              << "list.csv";
+        QTest::newRow("Export, .CSV") << "mnuExport"
+                                      << "list.CSV"
+                                      << "list.CSV";
+        QTest::newRow("Export, another extension") << "mnuExport"
+                                                   << "list.txt"
+                                                   << "list.txt";
+    }
+
+    void savedNamesGetTheirExtension()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        Window w;
+        w.prompts.fileNames << w.path(typed);
+        w.action(command)->trigger();
+        QVERIFY(w.prompts.messages.isEmpty());
+        QVERIFY(QFile::exists(w.path(written)));
+        QCOMPARE(QFile::exists(w.path(typed)), typed == written);
+        // The real dialog is told the extension too, so its overwrite question names the right file.
+        QCOMPARE(w.prompts.fileDialogs[0].defaultSuffix,
+                 command == QLatin1String("mnuExport") ? "csv" : "TV4");
+    }
+
+    void csvFilesLeaveTheCloneFileOpen()
+    {
+        Window w;
+        w.prompts.fileNames << w.path("radio.TV4") << w.path("out.csv") << w.path("out.csv");
+        QVERIFY(w.window->fileSaveAs());
+        w.document().image().channels[7] = test::usedChannel(7'050'000, QStringLiteral("SEVEN"));
+        w.document().setDataChanged(true);
+        w.action("mnuExport")->trigger();
+        w.action("mnuImport")->trigger();
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(shownCaption(*w.window), kTitle + QStringLiteral(" - radio.TV4*"));
+        // Save writes the clone file without asking, never the CSV file.
+        const QByteArray csv = readAll(w.path("out.csv"));
+        QVERIFY(w.window->fileSave());
+        QCOMPARE(w.prompts.fileDialogs.size(), 3);
+        QCOMPARE(readAll(w.path("out.csv")), csv);
+        QVERIFY(!w.document().dataChanged());
+    }
+
+    void droppedFiles_data()
+    {
+        QTest::addColumn<QStringList>("files");
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<int>("questions"); // the save question when data was changed
+        QTest::addColumn<QString>("title");
+        QTest::newRow("a clone file opens") << QStringList{"drop.TV4"} << true << 1 << " - drop.TV4";
+        QTest::newRow("upper or lower case") << QStringList{"drop.tv4"} << true << 1 << " - drop.tv4";
+        QTest::newRow("a CSV file is imported") << QStringList{"drop.csv"} << true << 0 << "*";
+        QTest::newRow("another kind of file") << QStringList{"drop.txt"} << false << 0 << "*";
+        QTest::newRow("two files at once") << QStringList{"drop.TV4", "drop.csv"} << false << 0 << "*";
+    }
+
+    void droppedFiles()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(bool, taken);
+        QFETCH(int, questions);
+        QFETCH(QString, title);
+        Window w;
+        // The files: the start-up image with channel 3 in use, as a clone file and as a CSV file.
+        w.document().image().channels[3] = test::usedChannel(7'050'000, QStringLiteral("DROP"));
+        for (const char *name : {"drop.TV4", "drop.tv4", "drop.txt"})
+            QVERIFY(w.document().save(w.path(name)).ok());
+        QVERIFY(w.document().exportCsv(w.path("drop.csv")).ok());
+        w.document().newImage();
+        w.document().setDataChanged(true);
+        w.prompts.answers << QMessageBox::No;
+
+        QStringList paths;
+        for (const QString &file : files)
+            paths << w.path(file);
+        QCOMPARE(drop(w, paths), taken);
+        QVERIFY(w.prompts.messages.isEmpty()); // the file is read after the drop has ended
+        QApplication::processEvents();
+        QCOMPARE(w.prompts.messages.size(), questions);
+        QCOMPARE(w.document().image().channels[3].inUse, taken);
+        QCOMPARE(shownCaption(*w.window), kTitle + title);
+    }
+
+    void tabKeys_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("to");
+        const int ctrl = Qt::ControlModifier;
+        QTest::newRow("Ctrl+Tab") << 0 << int(Qt::Key_Tab) << ctrl << 1;
+        QTest::newRow("Ctrl+Tab wraps") << 1 << int(Qt::Key_Tab) << ctrl << 0;
+        QTest::newRow("Ctrl+Shift+Tab") << 1 << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 0;
+        QTest::newRow("Ctrl+PgDn") << 0 << int(Qt::Key_PageDown) << ctrl << 1;
+        QTest::newRow("Ctrl+PgUp") << 1 << int(Qt::Key_PageUp) << ctrl << 0;
+        QTest::newRow("Ctrl+PgUp wraps") << 0 << int(Qt::Key_PageUp) << ctrl << 1;
+    }
+
+    void tabKeys()
+    {
+        QFETCH(int, from);
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, to);
+        Window w;
+        QVERIFY(w.show());
+        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
+        w.window->showTab(from);
+        // The keys work with the focus in either grid.
+        QTableView *grid = from == MainWindow::MemoryTab ? w.window->memoryPanel()->grid()
+                                                         : w.window->settingsPanel()->vfoGrid();
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(w.window->shownTab(), to);
+        QCOMPARE(w.window->tabStrip()->currentIndex(), to);
+    }
+
+    void viewShowsHiddenColumns()
+    {
+        Window w;
+        QTableView *memory = w.window->memoryPanel()->grid();
+        QTableView *vfo = w.window->settingsPanel()->vfoGrid();
+        for (int column : {ColPwr, ColTone, ColSplit})
+            QVERIFY(memory->isColumnHidden(column));
+        const int minimumWidth = memory->minimumWidth();
+
+        w.action("mnuViewTone")->trigger();
+        w.action("mnuViewSplit")->trigger();
+        QVERIFY(memory->isColumnHidden(ColPwr) && vfo->isColumnHidden(ColPwr));
+        QVERIFY(!memory->isColumnHidden(ColTone) && !vfo->isColumnHidden(ColTone));
+        QVERIFY(!memory->isColumnHidden(ColSplit));
+        QCOMPARE(memory->minimumWidth(),
+                 minimumWidth + memory->columnWidth(ColTone) + memory->columnWidth(ColSplit));
+
+        // The next start shows the same columns.
+        MainWindow again(w.prompts, w.options());
+        QCOMPARE(again.action("mnuViewTone")->isChecked(), true);
+        QCOMPARE(again.action("mnuViewPwr")->isChecked(), false);
+        QVERIFY(!again.memoryPanel()->grid()->isColumnHidden(ColSplit));
+        QVERIFY(again.memoryPanel()->grid()->isColumnHidden(ColPwr));
+    }
+    void filterChoosesTheLayout_data()
+    {
+        QTest::addColumn<QString>("filter"); // the filter the dialog is left on
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("title"); // of the one box shown; "" = none
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("details");
+        QTest::addColumn<QString>("shownName"); // channel 3's name in the grid afterwards
+
+        const QByteArray chirp =
+            "Location,Name,Frequency,Mode,Skip\r\n3,Net 40m,7.1,LSB,S\r\n4,2m,146.52,FM,\r\n";
+        QTest::newRow("CHIRP filter")
+            << MemoryCommands::chirpFilter() << chirp << "CHIRP CSV Import"
+            << "Imported 1 channel(s) (0 adjusted), dropped 1 row(s).\n\nThe details "
+               "list each row dropped or changed to fit the radio, with the reason."
+            << "Line 3, Location 4: dropped: frequency 146.520000 MHz is outside the "
+               "radio's range, 0.030000 to 34.999999 MHz"
+            << "NET 40M";
+        QTest::newRow("CHIRP filter, a file in the program's own layout")
+            << MemoryCommands::chirpFilter()
+            << QByteArray(
+                   "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\",\"WIDE\",\"OFF\",\"OWN\","
+                   "\"\"\r\n")
+            << "ERROR"
+            << "Data Error"
+            << "the first row is not a CHIRP header: it needs Location and Frequency columns"
+            << "";
+        QTest::newRow("own filter") << "CSV Files (*.csv)"
+                                    << QByteArray(
+                                           "\"KT-V4\",\"MEMORY\",\"3\",\"7.050.000\",\"LSB\",\"0\",\"SLOW\","
+                                           "\"WIDE\",\"OFF\",\"OWN\",\"\"\r\n")
+                                    << ""
+                                    << ""
+                                    << ""
+                                    << "OWN";
+    }
+
+    void filterChoosesTheLayout()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QString, details);
+        QFETCH(QString, shownName);
+        Window w;
+        const QString in = w.path("in.csv"), out = w.path("out.csv");
+        QVERIFY(writeAll(in, file));
+        w.prompts.fileNames << in << out;
+        w.prompts.selectedFilters << filter;
+        w.action("mnuImport")->trigger();
+        QCOMPARE(w.prompts.messages.size(), title.isEmpty() ? 0 : 1);
+        if (!title.isEmpty()) {
+            QCOMPARE(w.prompts.messages[0].title, title);
+            QCOMPARE(w.prompts.messages[0].text, text);
+            // An error names the file under the text; the import report lists its rows as details.
+            const MessageRequest &box = w.prompts.messages[0];
+            const QString shown = title == QLatin1String("ERROR") ? box.informative : box.details;
+            QVERIFY2(shown.endsWith(details), qPrintable(shown));
+        }
+        QCOMPARE(w.shown(3, ColName), shownName);
+        QCOMPARE(w.document().dataChanged(), !shownName.isEmpty());
+
+        // Export starts on the filter the import was left on and writes that layout.
+        w.action("mnuExport")->trigger();
+        QCOMPARE(readAll(out).startsWith("Location,Name,Frequency,"),
+                 filter == MemoryCommands::chirpFilter());
+        QCOMPARE(w.prompts.fileDialogs[1].filter, MemoryCommands::csvFilter());
+    }
+};
 
 QTEST_MAIN(TestMainWindow)
 #include "tst_mainwindow.moc"

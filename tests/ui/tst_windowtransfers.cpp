@@ -2,23 +2,40 @@
 // receives, what the window shows while they run and afterwards (the grid filling row by row,
 // the busy state, the progress bar), and the finishing message boxes.
 
-#include "memory/MemoryFixtures.h"
-#include "support/WindowBench.h"
-
 #include "files/CloneFile.h"
-
+#include "link/RadioFixture.h"
+#include "memory/MemoryFixtures.h"
+#include "support/ScriptedPrompts.h"
+#include "support/WindowBench.h"
+#include "ui/BackupsDialog.h"
 #include "ui/ComPortDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/PortCheckDialog.h"
 #include "ui/TransferMessages.h"
 #include "ui/VfoTableModel.h"
+#include "ui/WritePreview.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <functional>
 #include <numeric>
 
 using namespace fixture;
+
+using namespace ktv4::ui;
 
 namespace {
 
@@ -54,30 +71,70 @@ void expectCommandsEnabled(const WindowBench &bench, bool enabled)
     QCOMPARE(bench.window->find<QWidget>(QStringLiteral("progressArea"))->isVisible(), !enabled);
 }
 
+// A clone file from `image` with one line replaced (0-based; -1 replaces none).
+QByteArray fileWith(RadioImage image, int model, bool variantA, int line, const QByteArray &text)
+{
+    QList<QByteArray> lines = cloneFileBytes(image, model, variantA).split('\n');
+    if (line >= 0)
+        lines[line] = text + '\r';
+    return lines.join('\n');
+}
+
+QString withBytes(QString text, int b7, int b25, int b26)
+{
+    RecordBytes bytes = parseRecordText(text);
+    bytes[7] = b7;
+    bytes[25] = b25;
+    bytes[26] = b26;
+    return recordText(bytes);
+}
+
+struct Bench {
+    explicit Bench(sim::RadioSetup setup = Radio::unpaced()) : radio(std::move(setup))
+    {
+        radio.loadImage(radioImage());
+        // Backups go to this bench's own data folder.
+        qputenv("XDG_DATA_HOME", dir.filePath(QStringLiteral("data")).toLocal8Bit());
+        MainWindowOptions options;
+        options.portSetting =
+            PortSetting(dir.filePath(QStringLiteral("program")), dir.filePath(QStringLiteral("user")));
+        options.settingsStore = dir.filePath(QStringLiteral("settings.ini"));
+        options.portDevice = QStringLiteral("virtual");
+        options.makeTransport = [this] { return std::make_unique<RadioTransport>(radio); };
+        options.linkTimings = kInstantTimings;
+        window = std::make_unique<MainWindow>(prompts, options);
+        window->finishLoad();
+    }
+
+    // Starts an operation as its menu item or button does and waits for the window to be idle.
+    void run(const std::function<void()> &start)
+    {
+        QTestEventLoop loop;
+        QObject::connect(&window->transfer(), &CloneTransfer::finished, &loop, &QTestEventLoop::exitLoop,
+                         Qt::QueuedConnection);
+        start();
+        if (window->isBusy())
+            loop.enterLoopMSecs(30'000);
+    }
+    void trigger(const char *item)
+    {
+        run([this, item] { window->action(QLatin1String(item))->trigger(); });
+    }
+    QString status() const { return window->findChild<QLabel *>(QStringLiteral("sbStatusBar_Text"))->text(); }
+    RadioImage &image() { return window->document().image(); }
+
+    QTemporaryDir dir;
+    test::ScriptedPrompts prompts;
+    sim::VirtualRadio radio;
+    std::unique_ptr<MainWindow> window;
+};
+
 } // namespace
 
 Q_DECLARE_METATYPE(ktv4::sim::RadioSetup)
 
 class TestWindowTransfers : public QObject {
     Q_OBJECT
-
-private slots:
-    void readSettings();
-    void writeSettings();
-    void autoSelect_data();
-    void autoSelect();
-    void readSettingsFailures_data();
-    void readSettingsFailures();
-    void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines();
-    void portThatCannotBeOpened();
-    void busyWindowRefusesTabsClosingAndCommands();
-    void portErrorDetails_data();
-    void portErrorDetails();
-    void readAllFillsTheGridRowByRow();
-    void writeAllSendsEveryRecord();
-    void memoryTransfersCancelled();
-    void memoryFailures_data();
-    void memoryFailures();
 
 private:
     // The program starts with its own full image, loaded from a clone file as the user would.
@@ -91,514 +148,765 @@ private:
         return bench->window->prompts.messages.isEmpty() ? std::move(bench) : nullptr;
     }
     QTemporaryDir m_dir;
-};
+private slots:
 
-void TestWindowTransfers::readSettings()
-{
-    WindowBench bench;
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    bench.click("cmbRxData1");
+    void readSettings()
+    {
+        WindowBench bench;
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        bench.click("cmbRxData1");
 
-    // While it runs: the hourglass, and nothing that would start a transfer or change the data.
-    QVERIFY(bench.main().isBusy());
-    QVERIFY(QApplication::overrideCursor());
-    QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    expectCommandsEnabled(bench, false);
-    QVERIFY(!w.list("cmbBeep")->isEnabled());
-    QVERIFY(!w.find<QRadioButton>(QStringLiteral("opbModel_0"))->isEnabled());
-    QVERIFY(bench.button("cmdCancel")->isVisible());
-    QVERIFY(!bench.main().progressBar()->isVisible()); // no channel numbers to show
-    // About and the view toggles stay usable.
-    QVERIFY(w.action("mnuHelpAbout")->isEnabled());
-    QVERIFY(w.action("mnuViewToolbar")->isEnabled());
+        // While it runs: the hourglass, and nothing that would start a transfer or change the data.
+        QVERIFY(bench.main().isBusy());
+        QVERIFY(QApplication::overrideCursor());
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        expectCommandsEnabled(bench, false);
+        QVERIFY(!w.list("cmbBeep")->isEnabled());
+        QVERIFY(!w.find<QRadioButton>(QStringLiteral("opbModel_0"))->isEnabled());
+        QVERIFY(bench.button("cmdCancel")->isVisible());
+        QVERIFY(!bench.main().progressBar()->isVisible()); // no channel numbers to show
+        // About and the view toggles stay usable.
+        QVERIFY(w.action("mnuHelpAbout")->isEnabled());
+        QVERIFY(w.action("mnuViewToolbar")->isEnabled());
 
-    QVERIFY(bench.waitUntilIdle());
-    QCOMPARE(bench.radio.receivedLines(), readSettingsLines());
-    QVERIFY(w.prompts.messages.isEmpty());
-
-    // The panel and the VFO grid show the radio.
-    QCOMPARE(w.list("cmbBeep")->currentText(), QStringLiteral("On"));
-    QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("07"));
-    QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral(" 50"));
-    QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
-    QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
-    QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("3.500.000"));
-    QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("CWL"));
-    QCOMPARE(bench.vfoText(1, VfoTableModel::Frequency), QStringLiteral("21.000.000"));
-    QCOMPARE(bench.vfoText(1, VfoTableModel::Mode), QStringLiteral("AM"));
-    // Reading is no change of the data.
-    QCOMPARE(w.document().dataChanged(), false);
-
-    // Back to idle: cursor, buttons, menus.
-    QVERIFY(!QApplication::overrideCursor());
-    expectCommandsEnabled(bench, true);
-}
-
-void TestWindowTransfers::writeSettings()
-{
-    WindowBench bench;
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    // What the user picked on the panel is what goes out; Tools > Write > Settings shows its tab.
-    w.list("cmbBeep")->setCurrentIndex(0);
-    w.list("cmbScanMode")->setCurrentIndex(3);
-    w.list("cmbWPM")->setCurrentIndex(30);
-    bench.click("cmdMN_4");
-    bench.main().showTab(MainWindow::MemoryTab);
-    w.action("mnuWrSet")->trigger();
-    QCOMPARE(bench.main().shownTab(), int(MainWindow::SettingsTab));
-    QVERIFY(bench.waitUntilIdle());
-    QVERIFY(w.prompts.messages.isEmpty());
-
-    const RadioImage &sent = w.document().image();
-    QCOMPARE(sent.settings.cmbScanMode, 3);
-    QCOMPARE(sent.settings.Slider1, -100);
-    QString s1, s2;
-    makeSettingsData(sent.settings, s1, s2);
-    const QList<QByteArray> expected{"KTSV4\r\n",
-                                     writeLine(kSettings1Address, s1),
-                                     writeLine(kSettings2Address, s2),
-                                     writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
-                                     writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
-                                     "OV~E\r\n"};
-    QCOMPARE(bench.radio.receivedLines(), expected);
-    QCOMPARE(bench.radio.image().settings.cmbScanMode, 3);
-    QCOMPARE(bench.radio.image().settings.Slider1, -100);
-    // Writing to the radio saves nothing: the edits are still unsaved.
-    QCOMPARE(w.document().dataChanged(), true);
-}
-
-void TestWindowTransfers::autoSelect_data()
-{
-    QTest::addColumn<sim::RadioSetup>("setup");
-    QTest::addColumn<int>("option"); // -1: refused, the window stays on KT-V4T with variant A
-    QTest::addColumn<bool>("variantA");
-    const auto radio = [](QByteArray model, QByteArray variant, QByteArray identity = QByteArray()) {
-        return unpacedRadio([=](sim::RadioSetup &s) {
-            s.modelCode = model;
-            s.variantCode = variant;
-            if (!identity.isEmpty())
-                s.identity = identity;
-        });
-    };
-    QTest::newRow("33 AA: KT-V4J, variant A") << radio("33", "AA") << 0 << true;
-    QTest::newRow("CC: PN-31/32") << radio("CC", "55") << 3 << false;
-    QTest::newRow("someone else's radio: nothing changes") << radio("99", "00", "XYZ12") << -1 << true;
-    QTest::newRow("unknown model code: variant reset") << radio("00", "00") << -1 << false;
-}
-
-void TestWindowTransfers::autoSelect()
-{
-    QFETCH(sim::RadioSetup, setup);
-    QFETCH(int, option);
-    QFETCH(bool, variantA);
-    WindowBench bench(setup);
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    w.document().setIdentified(ModelT, true);
-    bench.click("cmdAuto");
-    QVERIFY(!bench.button("cmdAuto")->isEnabled());
-    QVERIFY(bench.waitUntilIdle());
-    QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{"OV~WHO\r\n"});
-    if (option < 0)
-        expectError(w.prompts, QStringLiteral("Communication Error"));
-    else
+        QVERIFY(bench.waitUntilIdle());
+        QCOMPARE(bench.radio.receivedLines(), readSettingsLines());
         QVERIFY(w.prompts.messages.isEmpty());
-    const int shown = option < 0 ? int(ModelT) : option;
-    QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(shown))->isChecked());
-    QCOMPARE(w.document().modelIndex(), shown);
-    QCOMPARE(w.document().cloneVariantA(), variantA);
-    QVERIFY(bench.button("cmdAuto")->isEnabled());
-    // The radio's model is a step of the history that leaves the data as saved as it was.
-    QVERIFY(!w.document().dataChanged());
-    if (option >= 0 && option != int(ModelT)) {
-        QAction *undo = w.window->action(QStringLiteral("mnuEditUndoStep"));
-        QCOMPARE(undo->text(), QStringLiteral("Undo Auto Select(&U)"));
-        undo->trigger();
-        QCOMPARE(w.document().modelIndex(), int(ModelT));
-        w.window->action(QStringLiteral("mnuEditRedo"))->trigger();
-        QCOMPARE(w.document().modelIndex(), shown);
+
+        // The panel and the VFO grid show the radio.
+        QCOMPARE(w.list("cmbBeep")->currentText(), QStringLiteral("On"));
+        QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("07"));
+        QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral(" 50"));
+        QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
+        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
+        QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("3.500.000"));
+        QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("CWL"));
+        QCOMPARE(bench.vfoText(1, VfoTableModel::Frequency), QStringLiteral("21.000.000"));
+        QCOMPARE(bench.vfoText(1, VfoTableModel::Mode), QStringLiteral("AM"));
+        // Reading is no change of the data.
+        QCOMPARE(w.document().dataChanged(), false);
+
+        // Back to idle: cursor, buttons, menus.
+        QVERIFY(!QApplication::overrideCursor());
+        expectCommandsEnabled(bench, true);
     }
 
-    // The next save names the radio's model and variant.
-    w.prompts.fileNames << w.path("identified.TV4");
-    QVERIFY(w.window->fileSaveAs());
-    const QByteArray header = readAll(w.path("identified.TV4")).left(32);
-    QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[shown]));
-    QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
-}
+    void writeSettings()
+    {
+        WindowBench bench;
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        // What the user picked on the panel is what goes out; Tools > Write > Settings shows its tab.
+        w.list("cmbBeep")->setCurrentIndex(0);
+        w.list("cmbScanMode")->setCurrentIndex(3);
+        w.list("cmbWPM")->setCurrentIndex(30);
+        bench.click("cmdMN_4");
+        bench.main().showTab(MainWindow::MemoryTab);
+        w.action("mnuWrSet")->trigger();
+        QCOMPARE(bench.main().shownTab(), int(MainWindow::SettingsTab));
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY(w.prompts.messages.isEmpty());
 
-void TestWindowTransfers::readSettingsFailures_data()
-{
-    QTest::addColumn<sim::RadioSetup>("setup");
-    QTest::addColumn<QByteArray>("vfoARecord"); // what the radio holds for VFO A, if not its usual
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<bool>("settingsFromRadio");
-    QTest::newRow("short VFO A reply: settings read, VFOs kept") << unpacedRadio([](sim::RadioSetup &s) {
-        s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
-        s.wrongLength = 40;
-    }) << QByteArray() << "Communication Error" << true;
-    QTest::newRow("short second settings reply") << unpacedRadio([](sim::RadioSetup &s) {
-        s.wrongLengthAt = sim::CommandTarget::block(kSettings2Address);
-        s.wrongLength = 76;
-    }) << QByteArray() << "Communication Error" << false;
-    // Mode byte 6: no such mode.
-    QTest::newRow("undecodable VFO A record")
-        << unpacedRadio() << "8006" + QByteArray(60, '0') << "COM Port Error" << true;
-}
+        const RadioImage &sent = w.document().image();
+        QCOMPARE(sent.settings.cmbScanMode, 3);
+        QCOMPARE(sent.settings.Slider1, -100);
+        QString s1, s2;
+        makeSettingsData(sent.settings, s1, s2);
+        const QList<QByteArray> expected{"KTSV4\r\n",
+                                         writeLine(kSettings1Address, s1),
+                                         writeLine(kSettings2Address, s2),
+                                         writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
+                                         writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
+                                         "OV~E\r\n"};
+        QCOMPARE(bench.radio.receivedLines(), expected);
+        QCOMPARE(bench.radio.image().settings.cmbScanMode, 3);
+        QCOMPARE(bench.radio.image().settings.Slider1, -100);
+        // Writing to the radio saves nothing: the edits are still unsaved.
+        QCOMPARE(w.document().dataChanged(), true);
+    }
 
-void TestWindowTransfers::readSettingsFailures()
-{
-    QFETCH(sim::RadioSetup, setup);
-    QFETCH(QByteArray, vfoARecord);
-    QFETCH(QString, message);
-    QFETCH(bool, settingsFromRadio);
-    WindowBench bench(setup);
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    if (!vfoARecord.isEmpty())
-        bench.radio.setRecord(kVfoAAddress, vfoARecord);
-    bench.click("cmbRxData1");
-    QVERIFY(bench.waitUntilIdle());
-    expectError(w.prompts, message);
-    QCOMPARE(w.list("cmbDimmer")->currentText(),
-             settingsFromRadio ? QStringLiteral("07") : QStringLiteral("32"));
-    // The VFO grid keeps what it showed (after a port error with VFO A selected); the radio gets no
-    // closing line.
-    QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("7.100.000"));
-    QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("LSB"));
-    if (message == QLatin1String("COM Port Error"))
-        QVERIFY(w.find<QTableView>(QStringLiteral("MSFlexGrid2"))
-                    ->selectionModel()
-                    ->isRowSelected(0, QModelIndex()));
-    QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
-    QVERIFY(!QApplication::overrideCursor());
-    QVERIFY(bench.button("cmbRxData1")->isEnabled());
-}
+    void autoSelect_data()
+    {
+        QTest::addColumn<sim::RadioSetup>("setup");
+        QTest::addColumn<int>("option"); // -1: refused, the window stays on KT-V4T with variant A
+        QTest::addColumn<bool>("variantA");
+        const auto radio = [](QByteArray model, QByteArray variant, QByteArray identity = QByteArray()) {
+            return unpacedRadio([=](sim::RadioSetup &s) {
+                s.modelCode = model;
+                s.variantCode = variant;
+                if (!identity.isEmpty())
+                    s.identity = identity;
+            });
+        };
+        QTest::newRow("33 AA: KT-V4J, variant A") << radio("33", "AA") << 0 << true;
+        QTest::newRow("CC: PN-31/32") << radio("CC", "55") << 3 << false;
+        QTest::newRow("someone else's radio: nothing changes") << radio("99", "00", "XYZ12") << -1 << true;
+        QTest::newRow("unknown model code: variant reset") << radio("00", "00") << -1 << false;
+    }
 
-void TestWindowTransfers::comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines()
-{
-    QTemporaryDir dir;
-    const QString trace = dir.filePath("radio.log");
-    WindowBench bench(Radio::unpaced(), QString(), trace);
-    QVERIFY(bench.opened);
-    MainWindow &window = bench.main();
-    bench.click("cmdAuto");
-    QVERIFY(bench.waitUntilIdle());
-    QVERIFY(window.transfer().isPortOpen());
+    void autoSelect()
+    {
+        QFETCH(sim::RadioSetup, setup);
+        QFETCH(int, option);
+        QFETCH(bool, variantA);
+        WindowBench bench(setup);
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        w.document().setIdentified(ModelT, true);
+        bench.click("cmdAuto");
+        QVERIFY(!bench.button("cmdAuto")->isEnabled());
+        QVERIFY(bench.waitUntilIdle());
+        QCOMPARE(bench.radio.receivedLines(), QList<QByteArray>{"OV~WHO\r\n"});
+        if (option < 0)
+            expectError(w.prompts, QStringLiteral("Communication Error"));
+        else
+            QVERIFY(w.prompts.messages.isEmpty());
+        const int shown = option < 0 ? int(ModelT) : option;
+        QVERIFY(w.find<QRadioButton>(QStringLiteral("opbModel_%1").arg(shown))->isChecked());
+        QCOMPARE(w.document().modelIndex(), shown);
+        QCOMPARE(w.document().cloneVariantA(), variantA);
+        QVERIFY(bench.button("cmdAuto")->isEnabled());
 
-    // OK without a change still closes the port; the next operation opens it again.
-    window.showComPortSetup();
-    window.comPortDialog()->accept();
-    QVERIFY(!window.transfer().isPortOpen());
-    QCOMPARE(window.portName(), QString::fromLatin1(WindowBench::kDevice));
-    bench.click("cmdAuto");
-    QVERIFY(bench.waitUntilIdle());
-    QVERIFY2(bench.window->prompts.messages.isEmpty(),
-             qPrintable(bench.window->prompts.messages.value(0).informative));
-    QCOMPARE(bench.radio.receivedCount(), 2);
+        // The next save names the radio's model and variant.
+        w.prompts.fileNames << w.path("identified.TV4");
+        QVERIFY(w.window->fileSaveAs());
+        const QByteArray header = readAll(w.path("identified.TV4")).left(32);
+        QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[shown]));
+        QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
+    }
 
-    const QByteArray log = readAll(trace);
-    QVERIFY2(log.contains("OV~WHO"), log.constData());
-    QVERIFY2(log.contains("KTSV4"), log.constData());
-}
+    void readSettingsFailures_data()
+    {
+        QTest::addColumn<sim::RadioSetup>("setup");
+        QTest::addColumn<QByteArray>("vfoARecord"); // what the radio holds for VFO A, if not its usual
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("settingsFromRadio");
+        QTest::newRow("short VFO A reply: settings read, VFOs kept") << unpacedRadio([](sim::RadioSetup &s) {
+            s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
+            s.wrongLength = 40;
+        }) << QByteArray() << "Communication Error" << true;
+        QTest::newRow("short second settings reply") << unpacedRadio([](sim::RadioSetup &s) {
+            s.wrongLengthAt = sim::CommandTarget::block(kSettings2Address);
+            s.wrongLength = 76;
+        }) << QByteArray() << "Communication Error" << false;
+        // Mode byte 6: no such mode.
+        QTest::newRow("undecodable VFO A record")
+            << unpacedRadio() << "8006" + QByteArray(60, '0') << "COM Port Error" << true;
+    }
 
-void TestWindowTransfers::portThatCannotBeOpened()
-{
-    Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
-    w.window->show();
-    QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
-    grid->clearSelection();
-    QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
-    QTRY_VERIFY(!w.window->isBusy());
-    expectError(w.prompts, QStringLiteral("COM Port Error"));
-    const QString details = w.prompts.messages[0].informative;
-    QVERIFY2(details.contains(QLatin1String("/dev/ktv4-no-such-port")), qPrintable(details));
-    QVERIFY2(details.contains(QLatin1String("no such device")), qPrintable(details));
-    // The read's error exit: VFO A current and selected across.
-    QCOMPARE(grid->currentIndex().row(), 0);
-    QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
-    QVERIFY(!QApplication::overrideCursor());
+    void readSettingsFailures()
+    {
+        QFETCH(sim::RadioSetup, setup);
+        QFETCH(QByteArray, vfoARecord);
+        QFETCH(QString, message);
+        QFETCH(bool, settingsFromRadio);
+        WindowBench bench(setup);
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        if (!vfoARecord.isEmpty())
+            bench.radio.setRecord(kVfoAAddress, vfoARecord);
+        bench.click("cmbRxData1");
+        QVERIFY(bench.waitUntilIdle());
+        expectError(w.prompts, message);
+        QCOMPARE(w.list("cmbDimmer")->currentText(),
+                 settingsFromRadio ? QStringLiteral("07") : QStringLiteral("32"));
+        // The VFO grid keeps what it showed (after a port error with VFO A selected); the radio gets no
+        // closing line.
+        QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("7.100.000"));
+        QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("LSB"));
+        if (message == QLatin1String("COM Port Error"))
+            QVERIFY(w.find<QTableView>(QStringLiteral("MSFlexGrid2"))
+                        ->selectionModel()
+                        ->isRowSelected(0, QModelIndex()));
+        QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
+        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(bench.button("cmbRxData1")->isEnabled());
+    }
 
-    // Every other operation says the same.
-    for (const char *item : {"mnuReMem", "mnuWrAll"}) {
-        w.prompts.messages.clear();
-        w.action(QLatin1String(item))->trigger();
+    void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines()
+    {
+        QTemporaryDir dir;
+        const QString trace = dir.filePath("radio.log");
+        WindowBench bench(Radio::unpaced(), QString(), trace);
+        QVERIFY(bench.opened);
+        MainWindow &window = bench.main();
+        bench.click("cmdAuto");
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY(window.transfer().isPortOpen());
+
+        // OK without a change still closes the port; the next operation opens it again.
+        window.showComPortSetup();
+        window.comPortDialog()->accept();
+        QVERIFY(!window.transfer().isPortOpen());
+        QCOMPARE(window.portName(), QString::fromLatin1(WindowBench::kDevice));
+        bench.click("cmdAuto");
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY2(bench.window->prompts.messages.isEmpty(),
+                 qPrintable(bench.window->prompts.messages.value(0).informative));
+        QCOMPARE(bench.radio.receivedCount(), 2);
+
+        const QByteArray log = readAll(trace);
+        QVERIFY2(log.contains("OV~WHO"), log.constData());
+        QVERIFY2(log.contains("KTSV4"), log.constData());
+    }
+
+    void portThatCannotBeOpened()
+    {
+        Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
+        w.window->show();
+        QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
+        grid->clearSelection();
+        QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
         QTRY_VERIFY(!w.window->isBusy());
         expectError(w.prompts, QStringLiteral("COM Port Error"));
-    }
-}
+        const QString details = w.prompts.messages[0].informative;
+        QVERIFY2(details.contains(QLatin1String("/dev/ktv4-no-such-port")), qPrintable(details));
+        QVERIFY2(details.contains(QLatin1String("no such device")), qPrintable(details));
+        // The read's error exit: VFO A current and selected across.
+        QCOMPARE(grid->currentIndex().row(), 0);
+        QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
+        QVERIFY(!QApplication::overrideCursor());
 
-void TestWindowTransfers::busyWindowRefusesTabsClosingAndCommands()
-{
-    // A radio that never answers keeps the read waiting.
-    WindowBench bench(
-        unpacedRadio([](sim::RadioSetup &s) { s.silentFrom = sim::CommandTarget::block(kSettings1Address); }),
-        QString(), QString(), {std::chrono::minutes(1), std::chrono::milliseconds(0)});
-    QVERIFY(bench.opened);
-    Window &w = *bench.window;
-    MainWindow &window = bench.main();
-    w.document().setDataChanged(true);
-    bench.click("cmbRxData1");
-    QVERIFY(window.isBusy());
-
-    QTabBar *tabs = window.tabStrip();
-    tabs->setCurrentIndex(MainWindow::MemoryTab);
-    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
-    QCOMPARE(tabs->currentIndex(), int(MainWindow::SettingsTab));
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
-
-    // Closing is refused silently, commands reached some other way do nothing.
-    QVERIFY(!window.close());
-    QVERIFY(window.isVisible());
-    window.fileNew();
-    window.startOperation(Operation::ReadMemory);
-    window.showComPortSetup();
-    QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
-    QVERIFY(!window.comPortDialog());
-    QCOMPARE(w.document().dataChanged(), true);
-    QTRY_COMPARE(bench.radio.receivedLines(), QList<QByteArray>{readLine(kSettings1Address)});
-
-    // Cancel stops the read once the exchange under way has failed (here a garbled late reply),
-    // without a message; then everything works again.
-    bench.click("cmdCancel");
-    QVERIFY(!bench.button("cmdCancel")->isEnabled()); // stopping
-    bench.wire->inject(readLine(kSettings1Address) + "garbled\r\n");
-    QVERIFY(bench.waitUntilIdle(5000));
-    QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
-    QVERIFY(!QApplication::overrideCursor());
-    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
-    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
-    w.prompts.answers.enqueue(QMessageBox::Cancel);
-    QVERIFY(!window.close());
-    QCOMPARE(w.prompts.messages.size(), 1);
-    QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
-}
-
-void TestWindowTransfers::portErrorDetails_data()
-{
-    QTest::addColumn<QString>("detail");
-    QTest::addColumn<QString>("device");
-    QTest::addColumn<QString>("hint");
-    const struct {
-        const char *row, *detail, *device, *hint;
-    } table[] = {
-        {"permission", "/dev/ttyUSB0: Permission denied", "", "dialout"},
-        {"no such file", "/dev/ttyS3: No such file or directory", "", "no such device"},
-        {"busy", "/dev/ttyUSB0: Device or resource busy", "", "Another program"},
-        {"locked", "/dev/ttyUSB0: The device is locked by another process", "", "Another program"},
-        {"anything else", "Input/output error", "", ""},
-        // The device itself tells what the library's words may not.
-        {"device missing, reason unsaid", "/dev/ttyACM7: Unknown error", "/dev/ttyACM7", "no such device"},
-        {"device there and usable", "Input/output error", "/dev/null", ""},
-    };
-    for (const auto &r : table)
-        QTest::newRow(r.row) << r.detail << r.device << r.hint;
-}
-
-void TestWindowTransfers::portErrorDetails()
-{
-    QFETCH(QString, detail);
-    QFETCH(QString, device);
-    QFETCH(QString, hint);
-    const QString details = ui::portErrorDetails(detail, device);
-    QVERIFY(details.startsWith(detail));
-    if (hint.isEmpty())
-        QCOMPARE(details, detail);
-    else
-        QVERIFY2(details.contains(hint), qPrintable(details));
-
-    // The box keeps the program's text; the reason, naming the port, stands right under it.
-    const auto box =
-        ui::finishingMessage({Operation::ReadMemory, TransferOutcome::ComPortError, detail, false}, device);
-    QVERIFY(box);
-    QCOMPARE(box->text, QStringLiteral("COM Port Error"));
-    QVERIFY2(box->informative.startsWith(detail) && box->informative.contains(device) &&
-                 box->informative.contains(hint),
-             qPrintable(box->informative));
-    QVERIFY(box->details.isEmpty());
-    QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
-    QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
-}
-
-void TestWindowTransfers::readAllFillsTheGridRowByRow()
-{
-    const auto m = startWithFile();
-    QVERIFY(m);
-    MainWindow &window = m->main();
-    const RadioImage radio = radioImage();
-    const RadioImage program = programImage();
-    QList<int> rowsRedrawn;
-    connect(window.memoryPanel()->model(), &QAbstractItemModel::dataChanged, this,
-            [&](const QModelIndex &from, const QModelIndex &to) {
-                if (from.row() == to.row())
-                    rowsRedrawn.append(from.row());
-            });
-    // The settings half runs on the Settings tab without the progress bar; the memory half on the
-    // Memory tab with the channel number on the bar, rows read showing the radio's channels and the
-    // rest still the program's, the window responsive.
-    QList<bool> settingsHalf;
-    connect(&window.transfer(), &CloneTransfer::settingsDecoded, this, [&] {
-        settingsHalf = {window.shownTab() == MainWindow::SettingsTab, window.progressBar()->isVisible()};
-    });
-    QList<int> barValues;
-    connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
-        QVERIFY(window.shownTab() == MainWindow::MemoryTab && window.progressBar()->isVisible());
-        barValues.append(window.progressBar()->value());
-        if (n == 300) {
-            QCOMPARE(m->window->shown(299, ColName), radio.channels[299].cells[ColName].text);
-            QCOMPARE(m->window->shown(300, ColName), program.channels[300].cells[ColName].text);
-            window.memoryPanel()->setTopChannel(450);
-            QCOMPARE(window.memoryPanel()->grid()->rowAt(0), 450);
+        // Every other operation says the same.
+        for (const char *item : {"mnuReMem", "mnuWrAll"}) {
+            w.prompts.messages.clear();
+            w.action(QLatin1String(item))->trigger();
+            QTRY_VERIFY(!w.window->isBusy());
+            expectError(w.prompts, QStringLiteral("COM Port Error"));
         }
-    });
-
-    m->window->action("mnuReAll")->trigger();
-    QVERIFY(window.isBusy());
-    QVERIFY(m->waitUntilIdle());
-    QVERIFY(m->window->prompts.messages.isEmpty());
-    QCOMPARE(m->radio.receivedLines(), readSettingsLines() + readMemoryLines());
-    QCOMPARE(settingsHalf, (QList<bool>{true, false}));
-    QList<int> inOrder(kChannelCount);
-    std::iota(inOrder.begin(), inOrder.end(), 0);
-    QCOMPARE(barValues, inOrder);
-    QCOMPARE(rowsRedrawn, inOrder); // one row after each record, in order
-    QVERIFY(m->window->document().image().channels == radio.channels);
-    QCOMPARE(m->window->shown(603, ColFrequency), radio.channels[603].cells[ColFrequency].text);
-    QCOMPARE(m->window->document().image().vfos, radio.vfos);
-    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
-    QVERIFY(!window.progressBar()->isVisible());
-}
-
-void TestWindowTransfers::writeAllSendsEveryRecord()
-{
-    const auto m = startWithFile();
-    QVERIFY(m);
-    // An edit just before the write goes out with it.
-    RadioImage &edited = m->window->document().image();
-    edited.channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
-    edited.channels[250].clear();
-    m->window->action("mnuWrAll")->trigger();
-    QVERIFY(m->waitUntilIdle());
-    QVERIFY(m->window->prompts.messages.isEmpty());
-
-    RadioImage sent = m->window->document().image();
-    rebuildSettingsData(sent);
-    QList<QByteArray> expected{"KTSV4\r\n",
-                               writeLine(kSettings1Address, sent.SettingsData1),
-                               writeLine(kSettings2Address, sent.SettingsData2),
-                               writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
-                               writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
-                               "OV~E\r\n",
-                               "KTSV4\r\n"};
-    for (int n = 0; n < kChannelCount; ++n)
-        expected.append(writeLine(channelAddress(n), makeMemoryData(sent.channels[n])));
-    expected.append("OV~E\r\n");
-    QCOMPARE(m->radio.receivedLines(), expected);
-    QVERIFY(m->radio.image().channels == sent.channels);
-    QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
-}
-
-void TestWindowTransfers::memoryTransfersCancelled()
-{
-    const auto m = startWithFile();
-    QVERIFY(m);
-    MainWindow &window = m->main();
-    const RadioImage before = m->window->document().image();
-    // Cancel pressed as channel 50 is about to be read: no error box, channels 0 to 49 are the
-    // radio's, the rest the program's, settings and VFOs untouched by a memory read.
-    connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
-        if (n == 50)
-            m->click(QStringLiteral("cmdCancel"));
-    });
-    m->window->action("mnuReMem")->trigger(); // shows the Memory tab, counts channels on the bar
-    QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
-    QCOMPARE(window.progressBar()->maximum(), 603);
-    QVERIFY(m->waitUntilIdle());
-    QVERIFY(m->window->prompts.messages.isEmpty());
-    QCOMPARE(m->radio.receivedLines(), readMemoryLines(50, false));
-    const RadioImage &now = m->window->document().image();
-    const RadioImage radio = radioImage();
-    for (int n = 0; n < kChannelCount; ++n)
-        QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
-    QCOMPARE(now.vfos, before.vfos);
-    QVERIFY(!window.progressBar()->isVisible());
-    QVERIFY(m->button("cmbRxData")->isEnabled());
-
-    // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
-    // the radio now holds.
-    m->radio.clearLog();
-    m->click("cmbTxData");
-    QVERIFY(window.isBusy());
-    QVERIFY(m->waitUntilIdle());
-    QCOMPARE(m->radio.receivedLines().mid(0, 2),
-             (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
-    QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
-    QCOMPARE(m->window->prompts.messages.size(), 1);
-    const MessageRequest &box = m->window->prompts.messages.first();
-    QCOMPARE(box.text, QStringLiteral("Cancelled"));
-    QCOMPARE(box.informative, QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not. "
-                                             "Tool > Write > Changes sends only what is left."));
-}
-
-void TestWindowTransfers::memoryFailures_data()
-{
-    QTest::addColumn<QString>("command");
-    QTest::addColumn<sim::RadioSetup>("setup");
-    QTest::addColumn<int>("lineCount");
-    QTest::addColumn<int>("readUpTo"); // channels that show the radio's data
-    QTest::newRow("Read Memory, radio silent from channel 300")
-        << "cmbRxData" << unpacedRadio([](sim::RadioSetup &s) {
-               s.silentFrom = sim::CommandTarget::block(channelAddress(300));
-           })
-        << 301 << 300;
-    QTest::newRow("Read ALL, short VFO A reply") << "mnuReAll" << unpacedRadio([](sim::RadioSetup &s) {
-        s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
-        s.wrongLength = 40;
-    }) << 3 << 0;
-    QTest::newRow("Write ALL, VFO A write refused") << "mnuWrAll" << unpacedRadio([](sim::RadioSetup &s) {
-        s.badAckAt = sim::CommandTarget::block(kVfoAAddress);
-    }) << 4 << 0;
-}
-
-// One box and no closing line; the grid shows the radio's channels up to the failure and the
-// program's after it; the radio keeps its own; the buttons are back.
-void TestWindowTransfers::memoryFailures()
-{
-    QFETCH(QString, command);
-    QFETCH(sim::RadioSetup, setup);
-    QFETCH(int, lineCount);
-    QFETCH(int, readUpTo);
-    const auto m = startWithFile(setup);
-    QVERIFY(m);
-    if (command.startsWith(QLatin1String("mnu")))
-        m->window->action(command)->trigger();
-    else
-        m->click(command);
-    QVERIFY(m->waitUntilIdle());
-
-    expectError(m->window->prompts, QStringLiteral("Communication Error"));
-    // The reason, and for a write what the radio now holds, stand under the text.
-    const QString reason = m->window->prompts.messages.first().informative;
-    QVERIFY2(reason.contains(command == "mnuWrAll" ? "Settings block 1 and settings block 2 were written; "
-                                                     "VFO A, VFO B and channels 0 to B-P2 were not."
-                                                   : " (port /dev/"),
-             qPrintable(reason));
-    const QList<QByteArray> lines = m->radio.receivedLines();
-    QCOMPARE(lines.size(), lineCount);
-    QVERIFY(!lines.contains("OV~E\r\n"));
-    const RadioImage radio = radioImage();
-    const RadioImage program = programImage();
-    for (int n = 0; n < kChannelCount; ++n) {
-        const RadioImage &shown = n < readUpTo ? radio : program;
-        QCOMPARE(m->window->shown(n, ColName), shown.channels[n].cells[ColName].text);
-        QCOMPARE(m->radio.record(channelAddress(n)), makeMemoryData(radio.channels[n]).toLatin1());
     }
-    QVERIFY(!m->main().progressBar()->isVisible());
-    QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());
-}
+
+    void busyWindowRefusesTabsClosingAndCommands()
+    {
+        // A radio that never answers keeps the read waiting.
+        WindowBench bench(unpacedRadio([](sim::RadioSetup &s) {
+                              s.silentFrom = sim::CommandTarget::block(kSettings1Address);
+                          }),
+                          QString(), QString(), {std::chrono::minutes(1), std::chrono::milliseconds(0)});
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        MainWindow &window = bench.main();
+        w.document().setDataChanged(true);
+        bench.click("cmbRxData1");
+        QVERIFY(window.isBusy());
+
+        QTabBar *tabs = window.tabStrip();
+        tabs->setCurrentIndex(MainWindow::MemoryTab);
+        QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+        QCOMPARE(tabs->currentIndex(), int(MainWindow::SettingsTab));
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
+
+        // Closing is refused silently, commands reached some other way do nothing.
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        window.fileNew();
+        window.startOperation(Operation::ReadMemory);
+        window.showComPortSetup();
+        QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
+        QVERIFY(!window.comPortDialog());
+        QCOMPARE(w.document().dataChanged(), true);
+        QTRY_COMPARE(bench.radio.receivedLines(), QList<QByteArray>{readLine(kSettings1Address)});
+
+        // Cancel stops the read once the exchange under way has failed (here a garbled late reply),
+        // without a message; then everything works again.
+        bench.click("cmdCancel");
+        QVERIFY(!bench.button("cmdCancel")->isEnabled()); // stopping
+        bench.wire->inject(readLine(kSettings1Address) + "garbled\r\n");
+        QVERIFY(bench.waitUntilIdle(5000));
+        QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
+        QVERIFY(!QApplication::overrideCursor());
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+        w.prompts.answers.enqueue(QMessageBox::Cancel);
+        QVERIFY(!window.close());
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
+    }
+
+    void portErrorDetails_data()
+    {
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("hint");
+        const struct {
+            const char *row, *detail, *device, *hint;
+        } table[] = {
+            {"permission", "/dev/ttyUSB0: Permission denied", "", "dialout"},
+            {"no such file", "/dev/ttyS3: No such file or directory", "", "no such device"},
+            {"busy", "/dev/ttyUSB0: Device or resource busy", "", "Another program"},
+            {"locked", "/dev/ttyUSB0: The device is locked by another process", "", "Another program"},
+            {"anything else", "Input/output error", "", ""},
+            // The device itself tells what the library's words may not.
+            {"device missing, reason unsaid", "/dev/ttyACM7: Unknown error", "/dev/ttyACM7",
+             "no such device"},
+            {"device there and usable", "Input/output error", "/dev/null", ""},
+        };
+        for (const auto &r : table)
+            QTest::newRow(r.row) << r.detail << r.device << r.hint;
+    }
+
+    void portErrorDetails()
+    {
+        QFETCH(QString, detail);
+        QFETCH(QString, device);
+        QFETCH(QString, hint);
+        const QString details = ui::portErrorDetails(detail, device);
+        QVERIFY(details.startsWith(detail));
+        if (hint.isEmpty())
+            QCOMPARE(details, detail);
+        else
+            QVERIFY2(details.contains(hint), qPrintable(details));
+
+        // The box keeps the program's text; the reason, naming the port, stands right under it.
+        const auto box = ui::finishingMessage(
+            {Operation::ReadMemory, TransferOutcome::ComPortError, detail, false}, device);
+        QVERIFY(box);
+        QCOMPARE(box->text, QStringLiteral("COM Port Error"));
+        QVERIFY2(box->informative.startsWith(detail) && box->informative.contains(device) &&
+                     box->informative.contains(hint),
+                 qPrintable(box->informative));
+        QVERIFY(box->details.isEmpty());
+        QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
+        QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
+    }
+
+    void readAllFillsTheGridRowByRow()
+    {
+        const auto m = startWithFile();
+        QVERIFY(m);
+        MainWindow &window = m->main();
+        const RadioImage radio = radioImage();
+        const RadioImage program = programImage();
+        QList<int> rowsRedrawn;
+        connect(window.memoryPanel()->model(), &QAbstractItemModel::dataChanged, this,
+                [&](const QModelIndex &from, const QModelIndex &to) {
+                    if (from.row() == to.row())
+                        rowsRedrawn.append(from.row());
+                });
+        // The settings half runs on the Settings tab without the progress bar; the memory half on the
+        // Memory tab with the channel number on the bar, rows read showing the radio's channels and the
+        // rest still the program's, the window responsive.
+        QList<bool> settingsHalf;
+        connect(&window.transfer(), &CloneTransfer::settingsDecoded, this, [&] {
+            settingsHalf = {window.shownTab() == MainWindow::SettingsTab, window.progressBar()->isVisible()};
+        });
+        QList<int> barValues;
+        connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
+            QVERIFY(window.shownTab() == MainWindow::MemoryTab && window.progressBar()->isVisible());
+            barValues.append(window.progressBar()->value());
+            if (n == 300) {
+                QCOMPARE(m->window->shown(299, ColName), radio.channels[299].cells[ColName].text);
+                QCOMPARE(m->window->shown(300, ColName), program.channels[300].cells[ColName].text);
+                window.memoryPanel()->setTopChannel(450);
+                QCOMPARE(window.memoryPanel()->grid()->rowAt(0), 450);
+            }
+        });
+
+        m->window->action("mnuReAll")->trigger();
+        QVERIFY(window.isBusy());
+        QVERIFY(m->waitUntilIdle());
+        QVERIFY(m->window->prompts.messages.isEmpty());
+        QCOMPARE(m->radio.receivedLines(), readSettingsLines() + readMemoryLines());
+        QCOMPARE(settingsHalf, (QList<bool>{true, false}));
+        QList<int> inOrder(kChannelCount);
+        std::iota(inOrder.begin(), inOrder.end(), 0);
+        QCOMPARE(barValues, inOrder);
+        QCOMPARE(rowsRedrawn, inOrder); // one row after each record, in order
+        QVERIFY(m->window->document().image().channels == radio.channels);
+        QCOMPARE(m->window->shown(603, ColFrequency), radio.channels[603].cells[ColFrequency].text);
+        QCOMPARE(m->window->document().image().vfos, radio.vfos);
+        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+        QVERIFY(!window.progressBar()->isVisible());
+    }
+
+    void writeAllSendsEveryRecord()
+    {
+        const auto m = startWithFile();
+        QVERIFY(m);
+        // An edit just before the write goes out with it.
+        RadioImage &edited = m->window->document().image();
+        edited.channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
+        edited.channels[250].clear();
+        m->window->action("mnuWrAll")->trigger();
+        QVERIFY(m->waitUntilIdle());
+        QVERIFY(m->window->prompts.messages.isEmpty());
+
+        RadioImage sent = m->window->document().image();
+        rebuildSettingsData(sent);
+        QList<QByteArray> expected{"KTSV4\r\n",
+                                   writeLine(kSettings1Address, sent.SettingsData1),
+                                   writeLine(kSettings2Address, sent.SettingsData2),
+                                   writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
+                                   writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
+                                   "OV~E\r\n",
+                                   "KTSV4\r\n"};
+        for (int n = 0; n < kChannelCount; ++n)
+            expected.append(writeLine(channelAddress(n), makeMemoryData(sent.channels[n])));
+        expected.append("OV~E\r\n");
+        QCOMPARE(m->radio.receivedLines(), expected);
+        QVERIFY(m->radio.image().channels == sent.channels);
+        QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
+    }
+
+    void memoryTransfersCancelled()
+    {
+        const auto m = startWithFile();
+        QVERIFY(m);
+        MainWindow &window = m->main();
+        const RadioImage before = m->window->document().image();
+        // Cancel pressed as channel 50 is about to be read: no error box, channels 0 to 49 are the
+        // radio's, the rest the program's, settings and VFOs untouched by a memory read.
+        connect(&window.transfer(), &CloneTransfer::progress, this, [&](int n) {
+            if (n == 50)
+                m->click(QStringLiteral("cmdCancel"));
+        });
+        m->window->action("mnuReMem")->trigger(); // shows the Memory tab, counts channels on the bar
+        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
+        QCOMPARE(window.progressBar()->maximum(), 603);
+        QVERIFY(m->waitUntilIdle());
+        QVERIFY(m->window->prompts.messages.isEmpty());
+        QCOMPARE(m->radio.receivedLines(), readMemoryLines(50, false));
+        const RadioImage &now = m->window->document().image();
+        const RadioImage radio = radioImage();
+        for (int n = 0; n < kChannelCount; ++n)
+            QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
+        QCOMPARE(now.vfos, before.vfos);
+        QVERIFY(!window.progressBar()->isVisible());
+        QVERIFY(m->button("cmbRxData")->isEnabled());
+
+        // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
+        // the radio now holds.
+        m->radio.clearLog();
+        m->click("cmbTxData");
+        QVERIFY(window.isBusy());
+        QVERIFY(m->waitUntilIdle());
+        QCOMPARE(
+            m->radio.receivedLines().mid(0, 2),
+            (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
+        QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
+        QCOMPARE(m->window->prompts.messages.size(), 1);
+        const MessageRequest &box = m->window->prompts.messages.first();
+        QCOMPARE(box.text, QStringLiteral("Cancelled"));
+        QCOMPARE(box.informative,
+                 QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not. "
+                                "Tool > Write > Changes sends only what is left."));
+    }
+
+    void memoryFailures_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<sim::RadioSetup>("setup");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<int>("readUpTo"); // channels that show the radio's data
+        QTest::newRow("Read Memory, radio silent from channel 300")
+            << "cmbRxData" << unpacedRadio([](sim::RadioSetup &s) {
+                   s.silentFrom = sim::CommandTarget::block(channelAddress(300));
+               })
+            << 301 << 300;
+        QTest::newRow("Read ALL, short VFO A reply") << "mnuReAll" << unpacedRadio([](sim::RadioSetup &s) {
+            s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
+            s.wrongLength = 40;
+        }) << 3 << 0;
+        QTest::newRow("Write ALL, VFO A write refused") << "mnuWrAll" << unpacedRadio([](sim::RadioSetup &s) {
+            s.badAckAt = sim::CommandTarget::block(kVfoAAddress);
+        }) << 4 << 0;
+    }
+
+    // One box and no closing line; the grid shows the radio's channels up to the failure and the
+    // program's after it; the radio keeps its own; the buttons are back.
+    void memoryFailures()
+    {
+        QFETCH(QString, command);
+        QFETCH(sim::RadioSetup, setup);
+        QFETCH(int, lineCount);
+        QFETCH(int, readUpTo);
+        const auto m = startWithFile(setup);
+        QVERIFY(m);
+        if (command.startsWith(QLatin1String("mnu")))
+            m->window->action(command)->trigger();
+        else
+            m->click(command);
+        QVERIFY(m->waitUntilIdle());
+
+        expectError(m->window->prompts, QStringLiteral("Communication Error"));
+        // The reason, and for a write what the radio now holds, stand under the text.
+        const QString reason = m->window->prompts.messages.first().informative;
+        QVERIFY2(reason.contains(command == "mnuWrAll"
+                                     ? "Settings block 1 and settings block 2 were written; "
+                                       "VFO A, VFO B and channels 0 to B-P2 were not."
+                                     : " (port /dev/"),
+                 qPrintable(reason));
+        const QList<QByteArray> lines = m->radio.receivedLines();
+        QCOMPARE(lines.size(), lineCount);
+        QVERIFY(!lines.contains("OV~E\r\n"));
+        const RadioImage radio = radioImage();
+        const RadioImage program = programImage();
+        for (int n = 0; n < kChannelCount; ++n) {
+            const RadioImage &shown = n < readUpTo ? radio : program;
+            QCOMPARE(m->window->shown(n, ColName), shown.channels[n].cells[ColName].text);
+            QCOMPARE(m->radio.record(channelAddress(n)), makeMemoryData(radio.channels[n]).toLatin1());
+        }
+        QVERIFY(!m->main().progressBar()->isVisible());
+        QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());
+    }
+    // The check lets go of the port the window keeps open after a transfer, then asks the radio.
+    void checksThePortInUse()
+    {
+        WindowBench bench(Radio::unpaced(), QString(), QString(), kRadioTimings, Wire::Pty);
+        QVERIFY(bench.opened);
+        bench.click(QStringLiteral("cmbRxData1"));
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY(bench.main().transfer().isPortOpen());
+
+        bench.window->action(QStringLiteral("mnuHelpPortCheck"))->trigger();
+        PortCheckDialog *dialog = bench.main().portCheckDialog();
+        QSignalSpy checked(dialog, &PortCheckDialog::checked);
+        QVERIFY(checked.wait(10000));
+        QVERIFY(dialog->isVisible());
+        QVERIFY(!bench.main().transfer().isPortOpen());
+        const QString device = bench.radio.devicePath();
+        QVERIFY2(dialog->reportText().contains(QStringLiteral("[ ok ] %1 exists").arg(device)) &&
+                     dialog->reportText().contains(QLatin1String("[ ok ] The radio answers identify")),
+                 qPrintable(dialog->reportText()));
+    }
+
+    void missingPortFailsAndPointsToTheCheck()
+    {
+        Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
+        w.window->show();
+        w.action(QStringLiteral("mnuReSet"))->trigger();
+        QTRY_VERIFY(!w.window->isBusy());
+        expectError(w.prompts, QStringLiteral("COM Port Error"));
+        QVERIFY2(w.prompts.messages.first().informative.endsWith(portCheckPointer()),
+                 qPrintable(w.prompts.messages.first().informative));
+
+        w.window->showPortCheck();
+        QSignalSpy checked(w.window->portCheckDialog(), &PortCheckDialog::checked);
+        QVERIFY(checked.wait(10000));
+        const auto report = checked.first().first().value<DoctorReport>();
+        QCOMPARE(report.check(QStringLiteral("device"))->status, CheckStatus::Failed);
+        QCOMPARE(report.check(QStringLiteral("identify"))->status, CheckStatus::Skipped);
+        QVERIFY(w.window->portCheckDialog()->reportText().contains(
+            QLatin1String("[FAIL] /dev/ktv4-no-such-port exists")));
+    }
+
+    // A port with a stable name is remembered by it, typed or picked; the port file's first line
+    // stays the port number.
+    void comPortSetupRemembersTheStableName()
+    {
+        const QString byId = QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0");
+        Window w;
+        w.window->showComPortSetup();
+        ComPortDialog *dialog = w.window->comPortDialog();
+        dialog->setAvailablePorts({{QStringLiteral("/dev/ttyS0"), QString()},
+                                   {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB Serial (1a86:7523)"),
+                                    byId, PortHolder{4711, QStringLiteral("chirp"), QString()}}});
+        auto *list = dialog->findChild<QListWidget *>(QStringLiteral("lstPorts"));
+        QCOMPARE(list->item(0)->text(), QStringLiteral("/dev/ttyS0"));
+        QCOMPARE(list->item(1)->text(),
+                 QStringLiteral("/dev/ttyUSB0 — USB Serial (1a86:7523) — in use by chirp (PID 4711)"));
+        auto *device = dialog->findChild<QLineEdit *>(QStringLiteral("txtDevice"));
+        for (const QString &typed : {QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0"), byId}) {
+            device->setText(typed);
+            QCOMPARE(dialog->choice().device, byId);
+        }
+        device->setText(QStringLiteral("ttyS0"));
+        QCOMPARE(dialog->choice().device, QStringLiteral("ttyS0"));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        QCOMPARE(device->text(), byId);
+        dialog->accept();
+        QCOMPARE(w.window->portName(), byId);
+        QVERIFY(w.window->close());
+        QCOMPARE(readAll(w.portFile()), "1\r\n\"" + byId.toUtf8() + "\"\r\n");
+        QCOMPARE(portNumberFromFile(readAll(w.portFile())), 1);
+    }
+    void failedOpenThenSave_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("damaged end line")
+            << 609 << QByteArray("Orvane  KT-V4   Clone  File  Emd") << "Data Error";
+        QTest::newRow("VFO B mode 6")
+            << 4 << QByteArray("80060001" + QByteArray(56, '0')) << "File Open Error";
+        QTest::newRow("short channel line") << 300 << QByteArray(63, '0') << "Data Error";
+    }
+
+    // The broken file names another model; nothing of it, its header included, reaches the next
+    // Save, which writes the user's own file back byte for byte.
+    void failedOpenThenSave()
+    {
+        QFETCH(int, line);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, message);
+        Window w;
+        RadioImage mine = radioImage();
+        mine.settings.cmbTone = 0xC3; // a byte the tone list does not hold
+        QVERIFY(writeAll(w.path("mine.TV4"), fileWith(mine, ModelT, true, -1, {})));
+        QVERIFY(writeAll(w.path("broken.TV4"), fileWith(startupImage(ModelJ), ModelJ, false, line, text)));
+        QVERIFY(w.window->loadCloneFile(w.path("mine.TV4")));
+        const QByteArray before = readAll(w.path("mine.TV4"));
+        const QString caption = w.window->windowTitle();
+
+        w.prompts.fileNames << w.path("broken.TV4");
+        w.window->fileOpen();
+        expectError(w.prompts, message);
+        // The reason names the file, under the box's text.
+        QVERIFY(w.prompts.messages.first().informative.startsWith(w.path("broken.TV4")));
+        QCOMPARE(w.window->windowTitle(), caption);
+        QCOMPARE(w.document().modelIndex(), int(ModelT));
+        QVERIFY(w.document().cloneVariantA());
+        QVERIFY(!w.document().dataChanged());
+
+        QVERIFY(w.window->fileSave());
+        QCOMPARE(readAll(w.path("mine.TV4")), before);
+    }
+
+    void transmitSideBytesSurviveReadAndWrite_data()
+    {
+        QTest::addColumn<int>("wpm");
+        QTest::addColumn<int>("breakIn");
+        QTest::addColumn<int>("tone");
+        QTest::newRow("inside the lists") << 0x10 << 0x01 << 0x26;
+        QTest::newRow("outside the lists") << 0x23 << 0xFF << 0x27;
+    }
+
+    void transmitSideBytesSurviveReadAndWrite()
+    {
+        QFETCH(int, wpm);
+        QFETCH(int, breakIn);
+        QFETCH(int, tone);
+        WindowBench bench;
+        QVERIFY(bench.opened);
+        Window &w = *bench.window;
+        const QString held =
+            withBytes(QString::fromLatin1(bench.radio.record(kSettings1Address)), wpm, breakIn, tone);
+        bench.radio.setRecord(kSettings1Address, held.toLatin1());
+
+        bench.click("cmbRxData1");
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY(w.prompts.messages.isEmpty());
+        // A byte inside its list selects that item; one outside selects nothing.
+        const int items[] = {35, 9, 39};
+        const int bytes[] = {wpm, breakIn, tone};
+        const char *lists[] = {"cmbWPM", "cmbBreakIn", "cmbTone"};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(w.list(lists[i])->currentIndex(), bytes[i] < items[i] ? bytes[i] : -1);
+
+        bench.click("cmbTxData1");
+        QVERIFY(bench.waitUntilIdle());
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(bench.radio.record(kSettings1Address), held.toLatin1());
+    }
+
+    void importSaysWhatItDid()
+    {
+        Window w;
+        QVERIFY(writeAll(w.path("in.csv"), "KT-V4,MEMORY,1,7.050.000,LSB,0,SLOW,WIDE,OFF,A,\r\n"
+                                           "KT-V4,MEMORY,2,7.1,LSB,0,SLOW,WIDE,OFF,B,\r\n"));
+        w.prompts.fileNames << w.path("in.csv");
+        w.window->fileImport();
+        QVERIFY(w.prompts.messages.isEmpty());
+        QCOMPARE(
+            w.window->statusText(),
+            QStringLiteral("1 channel imported; 1 row dropped: 1 with no frequency or one outside 30 kHz "
+                           "to 35 MHz."));
+    }
+    // Nothing known of the radio: the preview says so and sums up; Cancel sends nothing.
+    void withoutBaselineSummarises()
+    {
+        Bench b;
+        b.prompts.writeAnswers << false;
+        b.trigger("mnuWrSet");
+        QCOMPARE(b.prompts.writePreviews.size(), 1);
+        const WritePreview &p = b.prompts.writePreviews.first();
+        QVERIFY(p.summary.startsWith(QStringLiteral("Nothing is known of what the radio holds")));
+        QCOMPARE(p.records, 4);
+        QCOMPARE(p.lines.first(), QStringLiteral("Model: KT-V4E"));
+        QVERIFY(p.lines.contains(QStringLiteral("IQ Shift(KHz): 00.00")));
+        QVERIFY(p.modelWarning.isEmpty());
+        QCOMPARE(b.radio.receivedCount(), 0);
+        QVERIFY(BackupStore().list().isEmpty());
+
+        // The dialog itself: Cancel is the default, the warning stands out only when there is one.
+        WritePreview warned = p;
+        warned.modelWarning = QStringLiteral("other radio");
+        WritePreviewDialog dialog(warned);
+        QVERIFY(dialog.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->isDefault());
+        QVERIFY(!dialog.findChild<QPushButton *>(QStringLiteral("cmdWrite"))->isDefault());
+        QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("lblModelWarning"))->isHidden());
+    }
+
+    // After a read: the preview lists exactly the edits, Write Changes sends only them and reads
+    // them back, and both the read and the write leave a backup.
+    void listsTheChangesAndWritesOnlyThem()
+    {
+        Bench b;
+        b.trigger("mnuReAll");
+        b.image().channels[210].cells[ColName].text = QStringLiteral("DX");
+        b.image().channels[0].clear();
+        b.image().settings.cmbBeep = 0;
+        b.image().vfos[1].cells[ColMode] = {0, modeNames().at(0)};
+        b.radio.clearLog();
+
+        b.trigger("mnuWrChg");
+        const WritePreview &p = b.prompts.writePreviews.last();
+        QCOMPARE(p.records, 4);
+        QCOMPARE(p.lines, QStringList({"Beep: " + findSetting(QStringLiteral("cmbBeep"))->items.at(1) +
+                                           " → " + findSetting(QStringLiteral("cmbBeep"))->items.at(0),
+                                       "VFO B: Mode AM → USB",
+                                       "0 removed (was Frequency 1.800.000, Mode USB, Gain 0, AGC Fast, Pwr "
+                                       "High, Filter Wide, Tone Off, NB Off, Split Freq. 7.000.000, Name R0, "
+                                       "Skip Skip)",
+                                       "A 10: Name R210 → DX"}));
+        QCOMPARE(b.radio.receivedCount(), 1 + 4 + 1 + 4 + 1); // enable, records, end; read-back, end
+        QCOMPARE(b.status(), QStringLiteral("4 changed records were written: settings block 1, VFO B and "
+                                            "channels 0 and A 10.  verified: 4 records"));
+        QCOMPARE(b.radio.image().channels, b.image().channels);
+
+        const QList<BackupEntry> backups = BackupStore().list();
+        QCOMPARE(backups.size(), 2);
+        QCOMPARE(backups[0].reason, BackupReason::Write);
+        QCOMPARE(backups[1].reason, BackupReason::Read);
+        QCOMPARE(BackupStore::channelsInUse(backups[1].path), kChannelCount);
+
+        // Nothing left to write: no preview, no line.
+        b.radio.clearLog();
+        b.trigger("mnuWrChg");
+        QCOMPARE(b.prompts.writePreviews.size(), 1);
+        QCOMPARE(b.radio.receivedCount(), 0);
+
+        // File > Backups... lists both and opens the chosen one.
+        b.window->action(QStringLiteral("mnuFileBackups"))->trigger();
+        auto *dialog = b.window->findChild<BackupsDialog *>();
+        auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("lstBackups"));
+        QCOMPARE(list->topLevelItemCount(), 2);
+        QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("read"));
+        list->setCurrentItem(list->topLevelItem(1));
+        b.prompts.answers << QMessageBox::No; // the edits need not be saved
+        dialog->accept();
+        QCOMPARE(b.window->document().cloneFileName(), backups[1].path);
+        QCOMPARE(b.image().channels[210].cells[ColName].text, QStringLiteral("R210"));
+    }
+
+    // The radio answered as another model than the image is for: the preview says so.
+    void warnsOfAnotherModel()
+    {
+        sim::RadioSetup setup = Radio::unpaced();
+        setup.modelCode = "33";
+        Bench b(setup);
+        b.trigger("mnuReAll"); // reads do not identify
+        b.run([&b] { b.window->startOperation(Operation::Identify); });
+        b.window->document().selectModel(ModelE);
+        b.prompts.writeAnswers << false;
+        b.trigger("mnuWrMem");
+        QCOMPARE(b.prompts.writePreviews.last().modelWarning,
+                 QStringLiteral("The radio identified itself as KT-V4J, but this image is for KT-V4E."));
+        QCOMPARE(b.prompts.writePreviews.last().lines, QStringList());
+    }
+};
 
 QTEST_MAIN(TestWindowTransfers)
 #include "tst_windowtransfers.moc"
