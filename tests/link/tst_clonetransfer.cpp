@@ -303,8 +303,8 @@ private slots:
         // Write ALL stops after a failed settings step: no memory step follows.
         QTest::newRow("all, VFO B NG")
             << badAck(sim::CommandTarget::block(kVfoBAddress)) << Operation::WriteAll << 5 << 0
-            << QStringLiteral("Settings block 1, settings block 2 and VFO A were "
-                              "written; VFO B and channels 0 to B-P2 were not.");
+            << QStringLiteral("Settings block 1, settings block 2 and VFO A were written; VFO B and channels "
+                              "0 to B-P2 were not.");
         QTest::newRow("channel k, 79 characters not ending OK")
             << badAck(at) << Operation::WriteMemory << 1 + k + 1 << k << upToK;
         QTest::newRow("channel k, reply of 80")

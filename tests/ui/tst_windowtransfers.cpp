@@ -589,9 +589,8 @@ private slots:
         QCOMPARE(m->window->prompts.messages.size(), 1);
         const MessageRequest &box = m->window->prompts.messages.first();
         QCOMPARE(box.text, QStringLiteral("Cancelled"));
-        QCOMPARE(box.informative,
-                 QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not. "
-                                "Tool > Write > Changes sends only what is left."));
+        QCOMPARE(box.informative, QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were "
+                                                 "not. Tool > Write > Changes sends only what is left."));
     }
 
     void memoryFailures_data()
@@ -634,8 +633,8 @@ private slots:
         // The reason, and for a write what the radio now holds, stand under the text.
         const QString reason = m->window->prompts.messages.first().informative;
         QVERIFY2(reason.contains(command == "mnuWrAll"
-                                     ? "Settings block 1 and settings block 2 were written; "
-                                       "VFO A, VFO B and channels 0 to B-P2 were not."
+                                     ? "Settings block 1 and settings block 2 were written; VFO A, VFO B and "
+                                       "channels 0 to B-P2 were not."
                                      : " (port /dev/"),
                  qPrintable(reason));
         const QList<QByteArray> lines = m->radio.receivedLines();
@@ -811,8 +810,8 @@ private slots:
         QVERIFY(w.prompts.messages.isEmpty());
         QCOMPARE(
             w.window->statusText(),
-            QStringLiteral("1 channel imported; 1 row dropped: 1 with no frequency or one outside 30 kHz "
-                           "to 35 MHz."));
+            QStringLiteral(
+                "1 channel imported; 1 row dropped: 1 with no frequency or one outside 30 kHz to 35 MHz."));
     }
     // Nothing known of the radio: the preview says so and sums up; Cancel sends nothing.
     void withoutBaselineSummarises()
