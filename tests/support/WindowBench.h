@@ -73,6 +73,12 @@ struct WindowBench {
         }
         return !main().isBusy();
     }
+        // Starts a menu item's operation and waits until the window is idle again.
+    void trigger(const char *item) const
+    {
+        window->action(QLatin1String(item))->trigger();
+        waitUntilIdle();
+    }
     QString vfoText(int vfo, int column) const
     {
         return window->find<QTableView>(QStringLiteral("MSFlexGrid2"))
