@@ -127,31 +127,27 @@ private slots:
 
         // While it runs: the hourglass, and nothing that would start a transfer or change the data.
         QVERIFY(bench.main().isBusy());
-        QVERIFY(QApplication::overrideCursor());
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
         expectCommandsEnabled(bench, false);
-        QVERIFY(!w.list("cmbBeep")->isEnabled());
-        QVERIFY(!w.find<QRadioButton>(QStringLiteral("opbModel_0"))->isEnabled());
+        QVERIFY(!w.list("cmbBeep")->isEnabled() &&
+                !w.find<QRadioButton>(QStringLiteral("opbModel_0"))->isEnabled());
         QVERIFY(bench.button("cmdCancel")->isVisible());
         QVERIFY(!bench.main().progressBar()->isVisible()); // no channel numbers to show
         // About and the view toggles stay usable.
-        QVERIFY(w.action("mnuHelpAbout")->isEnabled());
-        QVERIFY(w.action("mnuViewToolbar")->isEnabled());
+        QVERIFY(w.action("mnuHelpAbout")->isEnabled() && w.action("mnuViewToolbar")->isEnabled());
 
         QVERIFY(bench.waitUntilIdle());
         QCOMPARE(bench.radio.receivedLines(), readSettingsLines());
         QVERIFY(w.prompts.messages.isEmpty());
 
         // The panel and the VFO grid show the radio.
-        QCOMPARE(w.list("cmbBeep")->currentText(), QStringLiteral("On"));
-        QCOMPARE(w.list("cmbDimmer")->currentText(), QStringLiteral("07"));
-        QCOMPARE(w.list("cmbSleep")->currentText(), QStringLiteral(" 50"));
-        QCOMPARE(w.list("cmbLED")->currentText(), QStringLiteral("Red"));
-        QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("-01.50"));
-        QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("3.500.000"));
-        QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("CWL"));
-        QCOMPARE(bench.vfoText(1, VfoTableModel::Frequency), QStringLiteral("21.000.000"));
-        QCOMPARE(bench.vfoText(1, VfoTableModel::Mode), QStringLiteral("AM"));
+        QCOMPARE(
+            QStringList({w.list("cmbBeep")->currentText(), w.list("cmbDimmer")->currentText(),
+                         w.list("cmbSleep")->currentText(), w.list("cmbLED")->currentText(),
+                         w.find<QLabel>(QStringLiteral("lblIQShift"))->text(),
+                         bench.vfoText(0, VfoTableModel::Frequency), bench.vfoText(0, VfoTableModel::Mode),
+                         bench.vfoText(1, VfoTableModel::Frequency), bench.vfoText(1, VfoTableModel::Mode)}),
+            QStringList({"On", "07", " 50", "Red", "-01.50", "3.500.000", "CWL", "21.000.000", "AM"}));
         // Reading is no change of the data.
         QCOMPARE(w.document().dataChanged(), false);
 
@@ -177,7 +173,6 @@ private slots:
         QVERIFY(w.prompts.messages.isEmpty());
 
         const RadioImage &sent = w.document().image();
-        QCOMPARE(sent.settings.cmbScanMode, 3);
         QCOMPARE(sent.settings.Slider1, -100);
         QString s1, s2;
         makeSettingsData(sent.settings, s1, s2);
@@ -188,8 +183,7 @@ private slots:
                                          writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
                                          "OV~E\r\n"};
         QCOMPARE(bench.radio.receivedLines(), expected);
-        QCOMPARE(bench.radio.image().settings.cmbScanMode, 3);
-        QCOMPARE(bench.radio.image().settings.Slider1, -100);
+        QCOMPARE(bench.radio.image().settings, sent.settings);
         // Writing to the radio saves nothing: the edits are still unsaved.
         QCOMPARE(w.document().dataChanged(), true);
     }
@@ -277,19 +271,17 @@ private slots:
         bench.click("cmbRxData1");
         QVERIFY(bench.waitUntilIdle());
         expectError(w.prompts, message);
-        QCOMPARE(w.list("cmbDimmer")->currentText(),
-                 settingsFromRadio ? QStringLiteral("07") : QStringLiteral("32"));
+        QCOMPARE(w.list("cmbDimmer")->currentText(), settingsFromRadio ? "07" : "32");
         // The VFO grid keeps what it showed (after a port error with VFO A selected); the radio gets no
         // closing line.
-        QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency), QStringLiteral("7.100.000"));
-        QCOMPARE(bench.vfoText(0, VfoTableModel::Mode), QStringLiteral("LSB"));
+        QCOMPARE(bench.vfoText(0, VfoTableModel::Frequency) + bench.vfoText(0, VfoTableModel::Mode),
+                 QStringLiteral("7.100.000LSB"));
         if (message == QLatin1String("COM Port Error"))
             QVERIFY(w.find<QTableView>(QStringLiteral("MSFlexGrid2"))
                         ->selectionModel()
                         ->isRowSelected(0, QModelIndex()));
         QVERIFY(!bench.radio.receivedLines().contains("OV~E\r\n"));
-        QVERIFY(!QApplication::overrideCursor());
-        QVERIFY(bench.button("cmbRxData1")->isEnabled());
+        QVERIFY(!QApplication::overrideCursor() && bench.button("cmbRxData1")->isEnabled());
     }
 
     void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines()
@@ -328,9 +320,11 @@ private slots:
         QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbRxData1")), Qt::LeftButton);
         QTRY_VERIFY(!w.window->isBusy());
         expectError(w.prompts, QStringLiteral("COM Port Error"));
+        // The reason names the port and points to the port check.
         const QString details = w.prompts.messages[0].informative;
-        QVERIFY2(details.contains(QLatin1String("/dev/ktv4-no-such-port")), qPrintable(details));
-        QVERIFY2(details.contains(QLatin1String("no such device")), qPrintable(details));
+        QVERIFY2(details.startsWith(QLatin1String("/dev/ktv4-no-such-port: no such device")) &&
+                     details.endsWith(portCheckPointer()),
+                 qPrintable(details));
         // The read's error exit: VFO A current and selected across.
         QCOMPARE(grid->currentIndex().row(), 0);
         QVERIFY(grid->selectionModel()->isRowSelected(0, QModelIndex()));
@@ -343,6 +337,14 @@ private slots:
             QTRY_VERIFY(!w.window->isBusy());
             expectError(w.prompts, QStringLiteral("COM Port Error"));
         }
+
+        // The check names the failing part and skips the radio.
+        w.window->showPortCheck();
+        QSignalSpy checked(w.window->portCheckDialog(), &PortCheckDialog::checked);
+        QVERIFY(checked.wait(10000));
+        const auto report = checked.first().first().value<DoctorReport>();
+        QCOMPARE(report.check(QStringLiteral("device"))->status, CheckStatus::Failed);
+        QCOMPARE(report.check(QStringLiteral("identify"))->status, CheckStatus::Skipped);
     }
 
     void busyWindowRefusesTabsClosingAndCommands()
@@ -361,14 +363,12 @@ private slots:
 
         QTabBar *tabs = window.tabStrip();
         tabs->setCurrentIndex(MainWindow::MemoryTab);
-        QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
         QCOMPARE(tabs->currentIndex(), int(MainWindow::SettingsTab));
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QCOMPARE(window.shownTab(), int(MainWindow::SettingsTab));
 
         // Closing is refused silently, commands reached some other way do nothing.
-        QVERIFY(!window.close());
-        QVERIFY(window.isVisible());
+        QVERIFY(!window.close() && window.isVisible());
         window.fileNew();
         window.startOperation(Operation::ReadMemory);
         window.showComPortSetup();
@@ -389,8 +389,7 @@ private slots:
         QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
         w.prompts.answers.enqueue(QMessageBox::Cancel);
         QVERIFY(!window.close());
-        QCOMPARE(w.prompts.messages.size(), 1);
-        QCOMPARE(w.prompts.messages[0].text, QStringLiteral("Save changes to settings?"));
+        QCOMPARE(w.prompts.messages.size(), 1); // the save question
     }
 
     void portErrorDetails_data()
@@ -436,8 +435,8 @@ private slots:
                      box->informative.contains(hint),
                  qPrintable(box->informative));
         QVERIFY(box->details.isEmpty());
-        QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Cancelled, QString(), false}));
-        QVERIFY(!ui::finishingMessage({Operation::ReadMemory, TransferOutcome::Completed, QString(), false}));
+        for (TransferOutcome quiet : {TransferOutcome::Cancelled, TransferOutcome::Completed})
+            QVERIFY(!ui::finishingMessage({Operation::ReadMemory, quiet, QString(), false}));
     }
 
     void readAllFillsTheGridRowByRow()
@@ -485,8 +484,7 @@ private slots:
         QVERIFY(m->window->document().image().channels == radio.channels);
         QCOMPARE(m->window->shown(603, ColFrequency), radio.channels[603].cells[ColFrequency].text);
         QCOMPARE(m->window->document().image().vfos, radio.vfos);
-        QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
-        QVERIFY(!window.progressBar()->isVisible());
+        QVERIFY(window.shownTab() == MainWindow::MemoryTab && !window.progressBar()->isVisible());
     }
 
     void writeAllSendsEveryRecord()
@@ -541,8 +539,7 @@ private slots:
         for (int n = 0; n < kChannelCount; ++n)
             QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
         QCOMPARE(now.vfos, before.vfos);
-        QVERIFY(!window.progressBar()->isVisible());
-        QVERIFY(m->button("cmbRxData")->isEnabled());
+        QVERIFY(!window.progressBar()->isVisible() && m->button("cmbRxData")->isEnabled());
 
         // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
         // the radio now holds.
@@ -639,26 +636,6 @@ private slots:
                  qPrintable(dialog->reportText()));
     }
 
-    void missingPortFailsAndPointsToTheCheck()
-    {
-        Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
-        w.window->show();
-        w.action(QStringLiteral("mnuReSet"))->trigger();
-        QTRY_VERIFY(!w.window->isBusy());
-        expectError(w.prompts, QStringLiteral("COM Port Error"));
-        QVERIFY2(w.prompts.messages.first().informative.endsWith(portCheckPointer()),
-                 qPrintable(w.prompts.messages.first().informative));
-
-        w.window->showPortCheck();
-        QSignalSpy checked(w.window->portCheckDialog(), &PortCheckDialog::checked);
-        QVERIFY(checked.wait(10000));
-        const auto report = checked.first().first().value<DoctorReport>();
-        QCOMPARE(report.check(QStringLiteral("device"))->status, CheckStatus::Failed);
-        QCOMPARE(report.check(QStringLiteral("identify"))->status, CheckStatus::Skipped);
-        QVERIFY(w.window->portCheckDialog()->reportText().contains(
-            QLatin1String("[FAIL] /dev/ktv4-no-such-port exists")));
-    }
-
     // A port with a stable name is remembered by it, typed or picked; the port file's first line
     // stays the port number.
     void comPortSetupRemembersTheStableName()
@@ -671,7 +648,6 @@ private slots:
                                    {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB Serial (1a86:7523)"),
                                     byId, PortHolder{4711, QStringLiteral("chirp"), QString()}}});
         auto *list = dialog->findChild<QListWidget *>(QStringLiteral("lstPorts"));
-        QCOMPARE(list->item(0)->text(), QStringLiteral("/dev/ttyS0"));
         QCOMPARE(list->item(1)->text(),
                  QStringLiteral("/dev/ttyUSB0 — USB Serial (1a86:7523) — in use by chirp (PID 4711)"));
         auto *device = dialog->findChild<QLineEdit *>(QStringLiteral("txtDevice"));
@@ -687,7 +663,6 @@ private slots:
         QCOMPARE(w.window->portName(), byId);
         QVERIFY(w.window->close());
         QCOMPARE(readAll(w.portFile()), "1\r\n\"" + byId.toUtf8() + "\"\r\n");
-        QCOMPARE(portNumberFromFile(readAll(w.portFile())), 1);
     }
     void failedOpenThenSave_data()
     {
@@ -698,7 +673,6 @@ private slots:
             << 609 << QByteArray("Orvane  KT-V4   Clone  File  Emd") << "Data Error";
         QTest::newRow("VFO B mode 6")
             << 4 << QByteArray("80060001" + QByteArray(56, '0')) << "File Open Error";
-        QTest::newRow("short channel line") << 300 << QByteArray(63, '0') << "Data Error";
     }
 
     // The broken file names another model; nothing of it, its header included, reaches the next
@@ -724,9 +698,7 @@ private slots:
         QVERIFY(w.prompts.messages.first().informative.startsWith(w.path("broken.TV4")));
         QCOMPARE(w.window->windowTitle(), caption);
         QCOMPARE(w.document().modelIndex(), int(ModelT));
-        QVERIFY(w.document().cloneVariantA());
-        QVERIFY(!w.document().dataChanged());
-
+        QVERIFY(w.document().cloneVariantA() && !w.document().dataChanged());
         QVERIFY(w.window->fileSave());
         QCOMPARE(readAll(w.path("mine.TV4")), before);
     }
@@ -838,8 +810,7 @@ private slots:
 
         const QList<BackupEntry> backups = BackupStore().list();
         QCOMPARE(backups.size(), 2);
-        QCOMPARE(backups[0].reason, BackupReason::Write);
-        QCOMPARE(backups[1].reason, BackupReason::Read);
+        QVERIFY(backups[0].reason == BackupReason::Write && backups[1].reason == BackupReason::Read);
         QCOMPARE(BackupStore::channelsInUse(backups[1].path), kChannelCount);
 
         // Nothing left to write: no preview, no line.
