@@ -40,25 +40,15 @@ using namespace ktv4::ui;
 namespace {
 
 // Everything a running transfer must keep the user's hands off.
-const QStringList kDisabledWhileBusy{"mnuFileNew",
-                                     "mnuFileOpen",
-                                     "mnuFileSave",
-                                     "mnuFileSaveAs",
-                                     "mnuImport",
-                                     "mnuExport",
-                                     "mnuEditUndo",
-                                     "mnuReSet",
-                                     "mnuReMem",
-                                     "mnuReAll",
-                                     "mnuWrSet",
-                                     "mnuWrMem",
-                                     "mnuWrAll",
-                                     "mnuToolsOptions",
-                                     "tbToolBar_新規作成",
-                                     "tbToolBar_開く",
-                                     "tbToolBar_上書き保存"};
-const QStringList kButtonsDisabledWhileBusy{"cmdAuto",  "cmbRxData1", "cmbTxData1", "cmbRxData", "cmbTxData",
-                                            "cmbClear", "cmbInsert",  "cmbClAll",   "cmbDelete"};
+const QStringList kDisabledWhileBusy =
+    QStringLiteral(
+        "mnuFileNew mnuFileOpen mnuFileSave mnuFileSaveAs mnuImport mnuExport mnuEditUndo mnuReSet "
+        "mnuReMem mnuReAll mnuWrSet mnuWrMem mnuWrAll mnuToolsOptions tbToolBar_新規作成 tbToolBar_開く "
+        "tbToolBar_上書き保存")
+        .split(QLatin1Char(' '));
+const QStringList kButtonsDisabledWhileBusy =
+    QStringLiteral("cmdAuto cmbRxData1 cmbTxData1 cmbRxData cmbTxData cmbClear cmbInsert cmbClAll cmbDelete")
+        .split(QLatin1Char(' '));
 
 // Whether every command and button of the lists above is enabled (all true) or disabled (all false).
 void expectCommandsEnabled(const WindowBench &bench, bool enabled)
@@ -499,20 +489,11 @@ private slots:
         QVERIFY(m->waitUntilIdle());
         QVERIFY(m->window->prompts.messages.isEmpty());
 
-        RadioImage sent = m->window->document().image();
-        rebuildSettingsData(sent);
-        QList<QByteArray> expected{"KTSV4\r\n",
-                                   writeLine(kSettings1Address, sent.SettingsData1),
-                                   writeLine(kSettings2Address, sent.SettingsData2),
-                                   writeLine(kVfoAAddress, makeVfoData(sent.vfos[0])),
-                                   writeLine(kVfoBAddress, makeVfoData(sent.vfos[1])),
-                                   "OV~E\r\n",
-                                   "KTSV4\r\n"};
-        for (int n = 0; n < kChannelCount; ++n)
-            expected.append(writeLine(channelAddress(n), makeMemoryData(sent.channels[n])));
-        expected.append("OV~E\r\n");
-        QCOMPARE(m->radio.receivedLines(), expected);
+        // The engine suite checks every line; here the radio ends up holding the window's image.
+        const RadioImage &sent = m->window->document().image();
+        QCOMPARE(m->radio.receivedLines().size(), 6 + 606);
         QVERIFY(m->radio.image().channels == sent.channels);
+        QCOMPARE(m->radio.image().vfos, sent.vfos);
         QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
     }
 
