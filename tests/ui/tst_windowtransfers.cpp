@@ -654,6 +654,8 @@ private slots:
             << 609 << QByteArray("Orvane  KT-V4   Clone  File  Emd") << "Data Error";
         QTest::newRow("VFO B mode 6")
             << 4 << QByteArray("80060001" + QByteArray(56, '0')) << "File Open Error";
+        QTest::newRow("header in lower case")
+            << 0 << QByteArray("orvane KT-V4 J Clone 0 FileStart") << "Data Error";
     }
 
     // The broken file names another model; nothing of it, its header included, reaches the next
