@@ -1,10 +1,13 @@
 // The radio operations end to end: the engine against the virtual radio, answering inside the
 // test process, checking every line the radio received, what the program holds afterwards, and
 // how each way of failing ends. One operation of each kind also crosses a real serial device.
+// And the virtual radio's own protocol, line in and reply out, which these tests lean on.
 
 #include "RadioFixture.h"
-
+#include "files/CloneFile.h"
 #include "link/BlockCommands.h"
+#include "model/ChannelNaming.h"
+#include "tools/ktv4sim/VirtualRadio.h"
 
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +20,8 @@ using namespace fixture;
 Q_DECLARE_METATYPE(ktv4::Operation)
 Q_DECLARE_METATYPE(ktv4::TransferOutcome)
 Q_DECLARE_METATYPE(ktv4::sim::RadioSetup)
+
+using namespace ktv4::sim;
 
 namespace {
 
@@ -71,6 +76,25 @@ QList<int> upTo(int count)
         list.append(n);
     return list;
 }
+
+RadioSetup model66VariantA()
+{
+    RadioSetup setup;
+    setup.modelCode = "66";
+    setup.variantCode = "AA";
+    return setup;
+}
+
+// Everything the radio sends back for one line, pieces joined.
+QByteArray reply(VirtualRadio &radio, const QByteArray &line)
+{
+    QByteArray bytes;
+    for (const Response::Piece &piece : radio.handleLine(line).pieces)
+        bytes += piece.bytes;
+    return bytes;
+}
+
+const QByteArray kZeros(64, '0');
 
 } // namespace
 
@@ -146,12 +170,10 @@ private slots:
         QCOMPARE(result.operation, Operation::ReadAll);
 
         const QList<QByteArray> lines = r.lines();
-        QCOMPARE(lines.size(), 4 + 1 + 604 + 1);
         QCOMPARE(lines, readSettingsLines() + readMemoryLines());
-        QCOMPARE(lines[5 + 0], QByteArray("OV~F0600R\r\n"));
-        QCOMPARE(lines[5 + 79], QByteArray("OV~F0FE0R\r\n"));
-        QCOMPARE(lines[5 + 80], QByteArray("OV~F1000R\r\n"));
-        QCOMPARE(lines[5 + 603], QByteArray("OV~F5160R\r\n"));
+        // The addresses as the radio numbers them, past the gap after channel 79.
+        QCOMPARE(lines[5 + 0] + lines[5 + 79] + lines[5 + 80] + lines[5 + 603],
+                 QByteArray("OV~F0600R\r\nOV~F0FE0R\r\nOV~F1000R\r\nOV~F5160R\r\n"));
 
         QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
         QCOMPARE(r.image().SettingsData2, QString::fromLatin1(r.radio.record(kSettings2Address)));
@@ -161,12 +183,10 @@ private slots:
 
         QCOMPARE(r.progress, upTo(kChannelCount));
         QCOMPARE(r.decoded, upTo(kChannelCount));
-        QCOMPARE(r.settingsDecoded, 1);
-        QCOMPARE(r.vfosDecoded, 1);
+        QVERIFY(r.settingsDecoded == 1 && r.vfosDecoded == 1);
         QCOMPARE(r.phases, (QList<Operation>{Operation::ReadSettings, Operation::ReadMemory}));
         QCOMPARE(r.results.size(), 1);
-        QVERIFY(!r.document.dataChanged());
-        QVERIFY(r.transfer.isPortOpen());
+        QVERIFY(!r.document.dataChanged() && r.transfer.isPortOpen());
     }
 
     // The radio answers the closing line with NG, which is of no consequence.
@@ -214,17 +234,15 @@ private slots:
             memory.append(writeLine(channelAddress(n), makeMemoryData(expected.channels[n])));
         memory.append("OV~E\r\n");
         QCOMPARE(lines.mid(6), memory);
-        QCOMPARE(lines[6 + 1 + 79].left(10), QByteArray("OV~F0FE0W8"));
-        QCOMPARE(lines[6 + 1 + 80].left(10), QByteArray("OV~F1000W8"));
-        QCOMPARE(lines[6 + 1 + 603].left(10), QByteArray("OV~F5160W8"));
+        QCOMPARE(lines[6 + 1 + 79].left(10) + lines[6 + 1 + 80].left(10) + lines[6 + 1 + 603].left(10),
+                 QByteArray("OV~F0FE0W8OV~F1000W8OV~F5160W8"));
         QCOMPARE(lines[6 + 1].size(), 75);
         QCOMPARE(r.phases, (QList<Operation>{Operation::WriteSettings, Operation::WriteMemory}));
         QCOMPARE(r.progress.last(), 603);
         // Writing changes nothing the program holds, and the radio now holds exactly that.
         QVERIFY(r.image() == expected);
         const RadioImage radio = r.radio.image();
-        QCOMPARE(radio.settings, expected.settings);
-        QCOMPARE(radio.vfos, expected.vfos);
+        QVERIFY(radio.settings == expected.settings && radio.vfos == expected.vfos);
         compareChannels(radio.channels, expected.channels);
     }
 
@@ -407,8 +425,7 @@ private slots:
                                               : before.SettingsData2);
         QCOMPARE(r.image().settings, settingsFromRadio ? radio.settings : before.settings);
         QCOMPARE(r.settingsDecoded, settingsFromRadio ? 1 : 0);
-        QCOMPARE(r.image().vfos, before.vfos);
-        QCOMPARE(r.vfosDecoded, 0);
+        QVERIFY(r.image().vfos == before.vfos && r.vfosDecoded == 0);
     }
 
     // Single characters and a late answer after the echo are left to tst_lineexchange; here the
@@ -612,6 +629,52 @@ private slots:
         QVERIFY(!entries.filter(QStringLiteral("\\x01noise  (")).isEmpty());
         QVERIFY(!entries.filter(QStringLiteral("time-out")).isEmpty());
         QVERIFY(entries.last().endsWith(QLatin1String("completed")));
+    }
+    void answers()
+    {
+        VirtualRadio radio(model66VariantA());
+        const auto record = [&radio](int address) { return radio.record(address) + "\r\n"; };
+        QCOMPARE(reply(radio, "OV~WHO\r\n"), QByteArray("OV~WHO\r\nKTSV46600AA\r\n"));
+        QCOMPARE(reply(radio, "OV~F0600R\r\n"), "OV~F0600R\r\n" + record(channelAddress(0)));
+        QCOMPARE(reply(radio, "OV~F5160R\r\n"), "OV~F5160R\r\n" + record(channelAddress(603)));
+        QCOMPARE(reply(radio, "OV~F0320R\r\n"), "OV~F0320R\r\n" + record(kSettings2Address));
+        QCOMPARE(reply(radio, "HELLO\r\n"), QByteArray("HELLO\r\nNG\r\n"));
+        QCOMPARE(radio.receivedCount(), 5);
+    }
+
+    void writesNeedTheWriteEnableLine()
+    {
+        VirtualRadio radio;
+        const QByteArray before = radio.record(0x1000);
+        const QByteArray write = "OV~F1000W" + kZeros + "\r\n";
+        QCOMPARE(reply(radio, write), write + "NG\r\n");
+        QCOMPARE(radio.record(0x1000), before);
+        QCOMPARE(reply(radio, "KTSV4\r\n"), QByteArray("KTSV4\r\nOK\r\n"));
+        QCOMPARE(reply(radio, write), write + "OK\r\n");
+        QCOMPARE(radio.record(0x1000), kZeros);
+        // The closing line ends the permission.
+        QCOMPARE(reply(radio, "OV~E\r\n"), QByteArray("OV~E\r\nOK\r\n"));
+        const QByteArray again = "OV~F1000W" + QByteArray(64, '1') + "\r\n";
+        QCOMPARE(reply(radio, again), again + "NG\r\n");
+        QCOMPARE(radio.record(0x1000), kZeros);
+    }
+
+    void sampleAndSavedImage()
+    {
+        const RadioImage sample = VirtualRadio::sampleImage();
+        for (const int channel : {0, 199, 200, 400, 401, 402, 602, 603})
+            QVERIFY2(sample.channels[channel].inUse, qPrintable(QString::number(channel)));
+
+        VirtualRadio radio(model66VariantA());
+        radio.setRecord(channelAddress(5), QByteArray(64, 'f'));
+        const CloneLoadResult loaded = parseCloneFile(radio.cloneFileBytes(), startupImage());
+        QVERIFY2(loaded.result.ok(), qPrintable(loaded.result.detail));
+        QCOMPARE(loaded.header->modelIndex, 1);
+        QVERIFY(loaded.header->variantA);
+        QVERIFY(!loaded.image.channels[5].inUse);
+        QVERIFY(loaded.image.channels == radio.image().channels);
+        // Records are saved as held, lower-case digits included.
+        QVERIFY(radio.cloneFileBytes().contains("\r\n" + QByteArray(64, 'f') + "\r\n"));
     }
 };
 

@@ -723,19 +723,6 @@ private slots:
         QCOMPARE(bench.radio.record(kSettings1Address), held.toLatin1());
     }
 
-    void importSaysWhatItDid()
-    {
-        Window w;
-        QVERIFY(writeAll(w.path("in.csv"), "KT-V4,MEMORY,1,7.050.000,LSB,0,SLOW,WIDE,OFF,A,\r\n"
-                                           "KT-V4,MEMORY,2,7.1,LSB,0,SLOW,WIDE,OFF,B,\r\n"));
-        w.prompts.fileNames << w.path("in.csv");
-        w.window->fileImport();
-        QVERIFY(w.prompts.messages.isEmpty());
-        QCOMPARE(
-            w.window->statusText(),
-            QStringLiteral(
-                "1 channel imported; 1 row dropped: 1 with no frequency or one outside 30 kHz to 35 MHz."));
-    }
     // Nothing known of the radio: the preview says so and sums up; Cancel sends nothing.
     void withoutBaselineSummarises()
     {
