@@ -219,6 +219,16 @@ private slots:
         QCOMPARE(w.document().modelIndex(), shown);
         QCOMPARE(w.document().cloneVariantA(), variantA);
         QVERIFY(bench.button("cmdAuto")->isEnabled());
+        // The radio's model is a step of the history that leaves the data as saved as it was.
+        QVERIFY(!w.document().dataChanged());
+        if (option >= 0 && option != int(ModelT)) {
+            QAction *undo = w.window->action(QStringLiteral("mnuEditUndoStep"));
+            QCOMPARE(undo->text(), QStringLiteral("Undo Auto Select(&U)"));
+            undo->trigger();
+            QCOMPARE(w.document().modelIndex(), int(ModelT));
+            w.window->action(QStringLiteral("mnuEditRedo"))->trigger();
+            QCOMPARE(w.document().modelIndex(), shown);
+        }
 
         // The next save names the radio's model and variant.
         w.prompts.fileNames << w.path("identified.TV4");
