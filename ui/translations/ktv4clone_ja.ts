@@ -125,6 +125,10 @@
         <source>Import %1</source>
         <translation>%1 のインポート</translation>
     </message>
+    <message>
+        <source>Auto Select</source>
+        <translation>機種の自動選択</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::CloneTransfer</name>
