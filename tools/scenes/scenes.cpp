@@ -1,9 +1,10 @@
 // Shows one state of the program's windows and stays open, so a screenshot can be taken of it;
 // with --shot, saves the picture of the front window itself and quits. Not a test.
 //
-//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|error|splash
+//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|error|backups|splash
 //                 [--ja] [--file F.TV4] [--port DEV] [--shot OUT.png]
 
+#include "files/Backups.h"
 #include "model/ImageDiff.h"
 #include "ui/AboutDialog.h"
 #include "ui/ComPortDialog.h"
@@ -91,6 +92,9 @@ int main(int argc, char *argv[])
     const QString shot = argumentAfter(args, QStringLiteral("--shot"));
 
     QTemporaryDir settingsDir;
+    // The backups the scene shows, in a folder of its own rather than the user's.
+    if (scene == QLatin1String("backups"))
+        qputenv("XDG_DATA_HOME", settingsDir.path().toLocal8Bit());
     WidgetPrompts prompts;
     StartupOptions options;
     options.window.portSetting = ktv4::PortSetting(settingsDir.path(), settingsDir.path());
@@ -121,6 +125,16 @@ int main(int argc, char *argv[])
                 writePreview(window->document(), ktv4::Operation::WriteMemory), window);
             preview->setAttribute(Qt::WA_DeleteOnClose);
             preview->open();
+        } else if (scene == QLatin1String("backups")) {
+            // A read, an edit written back, and a write of the next evening.
+            ktv4::BackupStore store;
+            const QDateTime morning(QDate(2026, 12, 5), QTime(9, 41, 7));
+            store.save(ktv4::radioBackupBytes(window->document()), ktv4::ModelE, ktv4::BackupReason::Read,
+                       morning);
+            const QByteArray edited = ktv4::documentBackupBytes(window->document());
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addSecs(1520));
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addDays(1).addSecs(36000));
+            window->showBackups();
         } else if (scene == QLatin1String("error")) {
             // A port that is not there, as a read reports it.
             ktv4::TransferResult result;
