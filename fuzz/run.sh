@@ -4,7 +4,8 @@
 # The fuzzing itself runs in a build without sanitizers and without compare tracing (several
 # times the executions per second), at the lowest priority. New inputs are merged into the small
 # corpus kept in the repository (fuzz/corpus/TARGET); the whole corpus is then replayed under the
-# sanitizers. A line of figures is added to fuzz/figures.tsv.
+# sanitizers. A line of figures is added to fuzz/figures.tsv. Hand-made seeds (fuzz/seeds/TARGET,
+# e.g. a whole 604-channel file) are read by every run and never merged away.
 set -eu
 target=${1:?target, e.g. fuzz_clone_file}
 minutes=${2:?minutes}
@@ -24,6 +25,8 @@ configure "$build/fuzz-fast" OFF
 configure "$build/fuzz-asan" ON
 
 corpus=$here/corpus/$target
+seeds=
+[ -d "$here/seeds/$target" ] && seeds=$here/seeds/$target
 work=$build/fuzz-work/$target
 rm -rf "$work/artifacts"
 mkdir -p "$corpus" "$work/new" "$work/artifacts"
@@ -40,20 +43,21 @@ log=$work/fuzz.log
 set +e
 nice -n 19 "$build/fuzz-fast/fuzz/$target" -max_total_time=$((minutes * 60)) -max_len=$maxlen \
     -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$work/artifacts/" $dict \
-    "$work/new" "$corpus" >"$log" 2>&1
+    "$work/new" "$corpus" $seeds >"$log" 2>&1
 status=$?
 set -e
 
-# Keep the repository's corpus minimal: only inputs that add coverage.
+# Keep the repository's corpus small: only inputs that reach code no smaller one reaches (hit
+# counts are left out, they would keep thousands of large files).
 merged=$work/merged
 rm -rf "$merged" && mkdir -p "$merged"
-nice -n 19 "$build/fuzz-fast/fuzz/$target" -merge=1 -max_len=$maxlen -close_fd_mask=3 \
+nice -n 19 "$build/fuzz-fast/fuzz/$target" -merge=1 -use_counters=0 -max_len=$maxlen -close_fd_mask=3 \
     "$merged" "$corpus" "$work/new" >"$work/merge.log" 2>&1
 rm -rf "$corpus" && mv "$merged" "$corpus" && rm -rf "$work/new" && mkdir -p "$work/new"
 
 # Everything kept, and anything that crashed, once more under the sanitizers.
 replay=0
-nice -n 19 "$build/fuzz-asan/fuzz/$target" -runs=0 -max_len=$maxlen "$corpus" \
+nice -n 19 "$build/fuzz-asan/fuzz/$target" -runs=0 -max_len=$maxlen "$corpus" $seeds \
     >"$work/replay.log" 2>&1 || replay=1
 for crash in "$work"/artifacts/*; do
     [ -f "$crash" ] || continue
