@@ -127,32 +127,6 @@ private slots:
         QCOMPARE(readAll(path("copy.TV4")), bytes);
     }
 
-    void csvRoundTripThroughClone()
-    {
-        writeAll(path("in.csv"), "\"MODEL\",\"BANK\",\"CHANNEL\"\r\n"
-                                 "KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n"
-                                 "KT-V4,MEMORY,B-P2,14200000,USB,0,FAST,WIDE,OFF,DX,\r\n");
-        QCOMPARE(cli({"import-csv", path("good.TV4"), path("in.csv"), "-o", path("merged.TV4"), "--csv-out",
-                      path("held.csv")})
-                     .exitCode,
-                 0);
-        QCOMPARE(
-            readAll(path("held.csv")),
-            QByteArray(
-                "\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\",\"MODE\",\"GAIN\",\"AGC\",\"FILTER\",\"NB\","
-                "\"NAME\",\"SKIP\"\r\n"
-                "\"KT-V4\",\"MEMORY\",\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\","
-                "\"ABCDEFGH\",\"Skip\"\r\n"
-                "\"KT-V4\",\"MEMORY\",\"B-P2\",\"14.200.000\",\"USB\",\"0\",\"Fast\",\"Wide\",\"Off\","
-                "\"DX\",\"\"\r\n"));
-        // The clone file holds the encoded channels; exported again they read as the decoder shows them.
-        QCOMPARE(cli({"export-csv", path("merged.TV4"), "-o", path("again.csv")}).exitCode, 0);
-        const QByteArray again = readAll(path("again.csv"));
-        QVERIFY(again.contains("\"B-P2\",\"14.200.000\",\"USB\""));
-        QVERIFY(again.contains(
-            "\"A12\",\"7.050.000\",\"LSB\",\"-10\",\"Slow\",\"Narrow\",\"On\",\"ABCDEFGH\",\"Skip\""));
-    }
-
     void dumpForPeopleAndScripts()
     {
         QCOMPARE(cli({"new", "--model", "1", "-o", path("new.TV4")}).exitCode, 0);
@@ -172,10 +146,8 @@ private slots:
         QCOMPARE(o["settings"].toObject()["cmbDimmer"].toObject()["text"].toString(), QStringLiteral("32"));
         const QJsonArray channels = o["channels"].toArray();
         QCOMPARE(channels.size(), 1);
-        const QJsonObject channel = channels[0].toObject();
-        QCOMPARE(channel["label"].toString(), QStringLiteral("A-P1"));
-        QCOMPARE(channel["index"].toInt(), 400);
-        QCOMPARE(channel["Name"].toObject()["text"].toString(), QStringLiteral("FT8"));
+        QCOMPARE(channels[0].toObject()["index"].toInt(), 400);
+        QCOMPARE(channels[0].toObject()["Name"].toObject()["text"].toString(), QStringLiteral("FT8"));
     }
 
     void failuresWriteNothing_data()

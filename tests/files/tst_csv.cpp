@@ -216,57 +216,37 @@ private slots:
         QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
     }
 
-    void headerOnlyKeepsTheCloneFile()
-    {
-        QTemporaryDir dir;
-        const QString csvPath = dir.filePath("header.csv");
-        writeAll(csvPath, csvExportBytes(ChannelTable{}));
-        CloneDocument doc;
-        QVERIFY(doc.save(dir.filePath("x.TV4")).ok());
-        doc.setDataChanged(true);
-        const ChannelTable before = doc.image().channels;
-        QVERIFY(doc.importCsv(csvPath).result.ok());
-        QCOMPARE(doc.image().channels, before);
-        QCOMPARE(doc.cloneFileName(), dir.filePath("x.TV4"));
-        QVERIFY(doc.dataChanged()); // earlier edits are still unsaved
-        doc.setDataChanged(false);
-        QVERIFY(doc.importCsv(csvPath).result.ok());
-        QVERIFY(!doc.dataChanged()); // nothing merged, nothing to save
-        QCOMPARE(doc.importCsv(dir.filePath("missing.csv")).result.status, FileStatus::FileOpenError);
-        QVERIFY(!doc.dataChanged());
-
-        // Refused half-way: the rows before the fault are in the table and count as unsaved.
-        writeAll(dir.filePath("bad.csv"),
-                 "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
-        QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
-        QVERIFY(doc.image().channels[4].inUse);
-        QVERIFY(doc.dataChanged());
-        QCOMPARE(doc.caption(), appTitle() + QStringLiteral(" - x.TV4"));
-    }
-
+    // CSV files hold channels only: the clone file stays the document's file, an import that merges
+    // something is unsaved, one that merges nothing changes nothing, a refused one keeps what came
+    // before the fault, a failed export changes nothing.
     void documentRules()
     {
         QTemporaryDir dir;
         CloneDocument doc;
         doc.image().channels[9] = channel(7000000, 0, "X", false);
         QVERIFY(doc.save(dir.filePath("clone.TV4")).ok());
+        const QString csvPath = dir.filePath("out.csv"), header = dir.filePath("header.csv");
+        writeAll(header, csvExportBytes(ChannelTable{}));
         doc.setDataChanged(true);
-        const QString csvPath = dir.filePath("out.csv");
         QVERIFY(doc.exportCsv(csvPath).ok());
         QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - clone.TV4"));
         QVERIFY(doc.dataChanged()); // the CSV file holds no settings, VFOs, power, tone or split
-        // Rows merged from a CSV file are unsaved until a clone file is written.
         doc.image().channels[9].clear();
         doc.setDataChanged(false);
+        QVERIFY(doc.importCsv(header).result.ok());
+        QVERIFY(!doc.dataChanged()); // nothing merged, nothing to save
         QVERIFY(doc.importCsv(csvPath).result.ok());
         QVERIFY(doc.dataChanged());
-        // A later Save writes the clone file, never the CSV file.
         QCOMPARE(doc.cloneFileName(), dir.filePath("clone.TV4"));
+        QCOMPARE(doc.importCsv(dir.filePath("missing.csv")).result.status, FileStatus::FileOpenError);
 
-        // A failed export leaves the earlier file and the state as they were.
-        doc.setDataChanged(true);
+        writeAll(dir.filePath("bad.csv"),
+                 "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
+        doc.setDataChanged(false);
+        QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
+        QVERIFY(doc.image().channels[4].inUse && doc.dataChanged());
+
         QCOMPARE(doc.exportCsv(dir.filePath("no/such/dir/x.csv")).status, FileStatus::FileOpenError);
-        QVERIFY(doc.dataChanged());
         QVERIFY(readAll(csvPath).contains("\"9\",\"7.000.000\""));
     }
 
