@@ -228,14 +228,14 @@ private slots:
         QTest::newRow("Up at row 1 stays") << "Command5" << 0 << 0 << 0 << 0;
         QTest::newRow("Up inside the view") << "Command5" << 5 << 0 << 4 << 0;
         QTest::newRow("Up onto the row above the view") << "Command5" << 20 << 20 << 19 << 19;
-        
+
         QTest::newRow("Up to a row far below the view") << "Command5" << 150 << 0 << 149 << 137;
         QTest::newRow("Up from 450 selects 449") << "Command5" << 449 << 440 << 448 << 440;
         QTest::newRow("Up from A 0 leaves the bank") << "Command5" << 200 << 195 << 199 << 195;
 
         QTest::newRow("Down inside the view") << "Command4" << 5 << 0 << 6 << 0;
         QTest::newRow("Down onto the row below the view") << "Command4" << 12 << 0 << 13 << 1;
-        
+
         QTest::newRow("Down at row 200 stays") << "Command4" << 199 << 190 << 199 << 190;
         QTest::newRow("Down at row 200 out of view") << "Command4" << 199 << 0 << 199 << 187;
         QTest::newRow("Down from 450 stays on 450") << "Command4" << 449 << 440 << 449 << 440;
