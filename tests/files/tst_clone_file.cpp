@@ -54,12 +54,6 @@ int syncFailsWithIo(int)
     return -1;
 }
 
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
-}
-
 } // namespace
 
 class TestCloneFile : public QObject {
@@ -425,7 +419,7 @@ private slots:
         QVERIFY2(result.detail.contains(reason), qPrintable(result.detail));
         if (syncFails)
             QVERIFY(result.detail.endsWith(qt_error_string(EIO)));
-        QCOMPARE(contentOf(dir.filePath("a.TV4")), QByteArray("old"));
+        QCOMPARE(readAll(dir.filePath("a.TV4")), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
     }
 
