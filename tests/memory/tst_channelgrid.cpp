@@ -230,7 +230,7 @@ private slots:
         QTest::newRow("Up onto the row above the view") << "Command5" << 20 << 20 << 19 << 19;
 
         QTest::newRow("Up to a row far below the view") << "Command5" << 150 << 0 << 149 << 137;
-        QTest::newRow("Up from 450 selects 449") << "Command5" << 449 << 440 << 448 << 440;
+
         QTest::newRow("Up from A 0 leaves the bank") << "Command5" << 200 << 195 << 199 << 195;
 
         QTest::newRow("Down inside the view") << "Command4" << 5 << 0 << 6 << 0;
@@ -239,7 +239,7 @@ private slots:
         QTest::newRow("Down at row 200 stays") << "Command4" << 199 << 190 << 199 << 190;
         QTest::newRow("Down at row 200 out of view") << "Command4" << 199 << 0 << 199 << 187;
         QTest::newRow("Down from 450 stays on 450") << "Command4" << 449 << 440 << 449 << 440;
-        QTest::newRow("Down on the last row shows the last 13") << "Command4" << 603 << 591 << 603 << 591;
+
         QTest::newRow("Down on the last row out of view") << "Command4" << 603 << 0 << 603 << 591;
     }
 
