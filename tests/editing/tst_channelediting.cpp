@@ -58,6 +58,8 @@ ChannelTable expectedAfter(const ChannelTable &before, const QString &command, c
     QList<ChannelRow> bank(before.begin(), before.begin() + 200);
     QList<int> inBank = selection;
     inBank.removeIf([](int c) { return c >= 200; });
+    if (command == QLatin1String("cmbClAll"))
+        return ChannelTable{};
     if (command == QLatin1String("cmbClear")) {
         for (int c : selection)
             after[c].clear();
@@ -87,29 +89,67 @@ private slots:
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QList<int>>("selection");
+        QTest::addColumn<bool>("ok");          // the answer to the confirmation
         QTest::addColumn<QString>("question"); // the confirmation's second line; "" = none asked
         QTest::addColumn<QString>("undo");     // Edit > Undo's caption afterwards; "" = nothing done
-        QTest::newRow("clear three") << "cmbClear" << QList<int>{3, 4, 250}
-                                     << "Are you sure that you want to clear these 3 channels?"
-                                     << "Undo Clear 3 channels(&U)";
-        QTest::newRow("delete two apart")
-            << "cmbDelete" << QList<int>{5, 9} << "Are you sure that you want to delete these 2 channels?"
-            << "Undo Delete 2 channels(&U)";
-        QTest::newRow("delete one") << "cmbDelete" << QList<int>{12}
-                                    << "Are you sure that you want to do the delete?"
-                                    << "Undo Delete channel 12(&U)";
-        QTest::newRow("insert two") << "cmbInsert" << QList<int>{7, 8} << ""
-                                    << "Undo Insert 2 channels(&U)";
-        QTest::newRow("insert in bank B") << "cmbInsert" << QList<int>{450} << ""
-                                          << "";
-        QTest::newRow("delete in bank A") << "cmbDelete" << QList<int>{210, 211} << ""
-                                          << "";
+        const QString doDelete = QStringLiteral("Are you sure that you want to do the delete?");
+        const QString doClear = QStringLiteral("Are you sure that you want to do the clear?");
+        const struct {
+            const char *row, *button;
+            QList<int> selection;
+            bool ok;
+            QString question;
+            const char *undo;
+        } rows[] = {
+            {"clear three",
+             "cmbClear",
+             {3, 4, 250},
+             true,
+             "Are you sure that you want to clear these 3 channels?",
+             "Undo Clear 3 channels(&U)"},
+            {"clear B-P2", "cmbClear", {603}, true, doClear, "Undo Clear channel B-P2(&U)"},
+            {"clear A-P1, Cancel", "cmbClear", {400}, false, doClear, ""},
+            {"Clear All",
+             "cmbClAll",
+             {450},
+             true,
+             "Are you sure that you want to clear all memory?",
+             "Undo Clear All(&U)"},
+            {"Clear All, Cancel",
+             "cmbClAll",
+             {450},
+             false,
+             "Are you sure that you want to clear all memory?",
+             ""},
+            {"delete two apart",
+             "cmbDelete",
+             {5, 9},
+             true,
+             "Are you sure that you want to delete these 2 channels?",
+             "Undo Delete 2 channels(&U)"},
+            {"delete row 1", "cmbDelete", {0}, true, doDelete, "Undo Delete channel 0(&U)"},
+            {"delete row 200", "cmbDelete", {199}, true, doDelete, "Undo Delete channel 199(&U)"},
+            {"delete, Cancel", "cmbDelete", {12}, false, doDelete, ""},
+            {"delete in bank A", "cmbDelete", {210, 211}, true, "", ""},
+            {"delete on B-P1", "cmbDelete", {602}, true, "", ""},
+            {"insert two", "cmbInsert", {7, 8}, true, "", "Undo Insert 2 channels(&U)"},
+            {"insert row 1", "cmbInsert", {0}, true, "", "Undo Insert channel 0(&U)"},
+            {"insert row 200", "cmbInsert", {199}, true, "", "Undo Insert channel 199(&U)"},
+            {"insert in bank B", "cmbInsert", {450}, true, "", ""},
+            {"insert on B-P2", "cmbInsert", {603}, true, "", ""},
+        };
+        for (const auto &r : rows)
+            QTest::newRow(r.row) << r.button << r.selection << r.ok << r.question << r.undo;
     }
 
+    // Insert and Delete move the rest of the first bank (the last rows drop off, empty rows come in
+    // at its end); Clear empties the rows, Clear All every row; banks A and B keep their places.
+    // Each changed row shows its new content at once; Undo brings the table back.
     void selectionCommands()
     {
         QFETCH(QString, button);
         QFETCH(QList<int>, selection);
+        QFETCH(bool, ok);
         QFETCH(QString, question);
         QFETCH(QString, undo);
         Editing w;
@@ -117,20 +157,26 @@ private slots:
         const ChannelTable before = w.document().image().channels;
         w.select(selection);
         QCOMPARE(w.panel()->selectedChannels(), selection);
-        w.prompts.answers.enqueue(QMessageBox::Ok);
+        w.prompts.answers.enqueue(ok ? QMessageBox::Ok : QMessageBox::Cancel);
         QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
 
         QCOMPARE(w.prompts.messages.size(), question.isEmpty() ? 0 : 1);
-        if (!question.isEmpty())
-            QCOMPARE(w.prompts.messages.first().text,
-                     QStringLiteral("Edit > Undo brings the channels back.\r\n") + question);
-        QCOMPARE(w.document().image().channels, expectedAfter(before, button, selection));
+        if (!question.isEmpty()) {
+            const MessageRequest &asked = w.prompts.messages.first();
+            QCOMPARE(asked.text, QStringLiteral("Edit > Undo brings the channels back.\r\n") + question);
+            QCOMPARE(asked.defaultButton, QMessageBox::Cancel);
+        }
+        const ChannelTable expected = ok ? expectedAfter(before, button, selection) : before;
+        QCOMPARE(w.document().image().channels, expected);
+        for (int i = 0; i < kChannelCount; ++i)
+            QCOMPARE(w.shown(i, ColName), expected[i].inUse ? expected[i].cells[ColName].text : QString());
         QAction *undoItem = w.action(QStringLiteral("mnuEditUndoStep"));
         QCOMPARE(undoItem->isEnabled(), !undo.isEmpty());
         QCOMPARE(w.document().dataChanged(), !undo.isEmpty());
         if (undo.isEmpty()) {
             // Banks A and B keep their places; the status bar says so instead of staying silent.
-            QVERIFY(w.status().contains(QStringLiteral("first bank only")));
+            if (ok)
+                QVERIFY(w.status().contains(QStringLiteral("first bank only")));
             return;
         }
         QCOMPARE(undoItem->text(), undo);

@@ -32,20 +32,6 @@ using ktv4::test::markedChannel;
 using ktv4::test::Panel;
 using ktv4::test::usedChannel;
 
-Q_DECLARE_METATYPE(QMessageBox::StandardButton)
-
-namespace {
-
-const QString kDeleteText =
-    QStringLiteral("Edit > Undo brings the channels back.\r\nAre you sure that you want to do the delete?");
-const QString kClearText =
-    QStringLiteral("Edit > Undo brings the channels back.\r\nAre you sure that you want to do the clear?");
-const QString kNothing;
-const QString kClearAllText = QStringLiteral(
-    "Edit > Undo brings the channels back.\r\nAre you sure that you want to clear all memory?");
-
-} // namespace
-
 class ChannelGridTest : public QObject {
     Q_OBJECT
 
@@ -120,101 +106,6 @@ private slots:
         QCOMPARE(m->panel->currentChannel(), 6);
         QCOMPARE(grid->selectionModel()->selectedRows().size(), 1);
         QCOMPARE(grid->selectionModel()->selectedIndexes().size(), kChannelColumns);
-    }
-
-    void gridCommands_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("channel");
-        QTest::addColumn<QMessageBox::StandardButton>("answer");
-        QTest::addColumn<QString>("asked"); // the confirmation's text; "" = nothing asked
-        QTest::addColumn<bool>("changes");
-        const auto Ok = QMessageBox::Ok;
-        const auto Cancel = QMessageBox::Cancel;
-        const struct {
-            const char *row, *button;
-            int channel;
-            QMessageBox::StandardButton answer;
-            const QString &asked;
-            bool changes;
-        } table[] = {
-            {"Insert on row 1", "cmbInsert", 0, Ok, kNothing, true},
-            {"Insert in bank A", "cmbInsert", 200, Ok, kNothing, false},
-            {"Insert on B-P2", "cmbInsert", 603, Ok, kNothing, false},
-            {"Delete on row 1", "cmbDelete", 0, Ok, kDeleteText, true},
-            {"Insert on row 200", "cmbInsert", 199, Ok, kNothing, true},
-            {"Delete on row 200", "cmbDelete", 199, Ok, kDeleteText, true},
-            {"Delete on row 5, Cancel", "cmbDelete", 4, Cancel, kDeleteText, false},
-            {"Delete in bank A", "cmbDelete", 250, Ok, kNothing, false},
-            {"Delete on B-P1", "cmbDelete", 602, Ok, kNothing, false},
-            {"Clear on row 1", "cmbClear", 0, Ok, kClearText, true},
-            {"Clear on B-P2", "cmbClear", 603, Ok, kClearText, true},
-            {"Clear on A-P1, Cancel", "cmbClear", 400, Cancel, kClearText, false},
-            {"Clear All", "cmbClAll", 450, Ok, kClearAllText, true},
-            {"Clear All, Cancel", "cmbClAll", 450, Cancel, kClearAllText, false},
-        };
-        for (const auto &r : table)
-            QTest::newRow(r.row) << r.button << r.channel << r.answer << r.asked << r.changes;
-    }
-
-    void gridCommands()
-    {
-        QFETCH(QString, button);
-        QFETCH(int, channel);
-        QFETCH(QMessageBox::StandardButton, answer);
-        QFETCH(QString, asked);
-        QFETCH(bool, changes);
-        m->fill();
-        const ChannelTable before = table();
-        m->panel->selectChannel(channel);
-        QSignalSpy redraws(m->panel->model(), &QAbstractItemModel::dataChanged);
-        m->prompts->answers.enqueue(answer);
-        click(button.toLatin1().constData());
-
-        if (asked.isEmpty()) {
-            QVERIFY(m->prompts->messages.isEmpty());
-        } else {
-            QCOMPARE(m->prompts->messages.size(), 1);
-            const MessageRequest &question = m->prompts->messages.first();
-            QCOMPARE(question.title, button == QLatin1String("cmbDelete") ? QStringLiteral("DELETE OK")
-                                                                          : QStringLiteral("CLEAR OK"));
-            QCOMPARE(question.text, asked);
-            QCOMPARE(question.buttons, QMessageBox::Ok | QMessageBox::Cancel);
-            QCOMPARE(question.defaultButton, QMessageBox::Cancel);
-            QCOMPARE(question.icon, QMessageBox::Warning);
-        }
-
-        // Insert and Delete move the rest of the first bank (the old 199 drops off, an empty row comes
-        // in at 199); Clear empties the row, Clear All every row. Nothing else moves.
-        ChannelTable expected = before;
-        if (changes && button == QLatin1String("cmbInsert")) {
-            for (int i = 199; i > channel; --i)
-                expected[i] = before[i - 1];
-            expected[channel] = ChannelRow{};
-        } else if (changes && button == QLatin1String("cmbDelete")) {
-            for (int i = channel; i < 199; ++i)
-                expected[i] = before[i + 1];
-            expected[199] = ChannelRow{};
-        } else if (changes && button == QLatin1String("cmbClear")) {
-            expected[channel].clear();
-        } else if (changes) {
-            expected = ChannelTable{};
-        }
-        for (int i = 0; i < kChannelCount; ++i)
-            QCOMPARE(table()[i], expected[i]);
-        QCOMPARE(m->document->dataChanged(), changes);
-
-        // Every row that changed is redrawn and shows its new content.
-        QCOMPARE(redraws.isEmpty(), !changes);
-        for (int i = 0; i < kChannelCount; ++i) {
-            if (expected[i] == before[i])
-                continue;
-            const bool redrawn = std::any_of(redraws.cbegin(), redraws.cend(), [i](const QList<QVariant> &r) {
-                return r[0].toModelIndex().row() <= i && i <= r[1].toModelIndex().row();
-            });
-            QVERIFY2(redrawn, qPrintable(QString::number(i)));
-            QCOMPARE(m->shown(i, ColName), expected[i].inUse ? expected[i].cells[ColName].text : QString());
-        }
     }
 
     void upAndDown_data()
