@@ -487,26 +487,6 @@ private slots:
         QVERIFY(window.shownTab() == MainWindow::MemoryTab && !window.progressBar()->isVisible());
     }
 
-    void writeAllSendsEveryRecord()
-    {
-        const auto m = startWithFile();
-        QVERIFY(m);
-        // An edit just before the write goes out with it.
-        RadioImage &edited = m->window->document().image();
-        edited.channels[17] = test::usedChannel(14'074'000, QStringLiteral("FT8"));
-        edited.channels[250].clear();
-        m->window->action("mnuWrAll")->trigger();
-        QVERIFY(m->waitUntilIdle());
-        QVERIFY(m->window->prompts.messages.isEmpty());
-
-        // The engine suite checks every line; here the radio ends up holding the window's image.
-        const RadioImage &sent = m->window->document().image();
-        QCOMPARE(m->radio.receivedLines().size(), 6 + 606);
-        QVERIFY(m->radio.image().channels == sent.channels);
-        QCOMPARE(m->radio.image().vfos, sent.vfos);
-        QCOMPARE(m->main().shownTab(), int(MainWindow::MemoryTab));
-    }
-
     void memoryTransfersCancelled()
     {
         const auto m = startWithFile();
