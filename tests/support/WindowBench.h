@@ -73,7 +73,7 @@ struct WindowBench {
         }
         return !main().isBusy();
     }
-        // Starts a menu item's operation and waits until the window is idle again.
+    // Starts a menu item's operation and waits until the window is idle again.
     void trigger(const char *item) const
     {
         window->action(QLatin1String(item))->trigger();
