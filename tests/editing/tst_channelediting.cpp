@@ -117,6 +117,8 @@ private slots:
         QTest::addColumn<QString>("undo");     // Edit > Undo's caption afterwards; "" = nothing done
         const QString doDelete = QStringLiteral("Are you sure that you want to do the delete?");
         const QString doClear = QStringLiteral("Are you sure that you want to do the clear?");
+        const QString all = QStringLiteral("Are you sure that you want to clear all memory?");
+        const QString these = QStringLiteral("Are you sure that you want to %1 these %2 channels?");
         const struct {
             const char *row, *button;
             QList<int> selection;
@@ -124,32 +126,13 @@ private slots:
             QString question;
             const char *undo;
         } rows[] = {
-            {"clear three",
-             "cmbClear",
-             {3, 4, 250},
-             true,
-             "Are you sure that you want to clear these 3 channels?",
-             "Undo Clear 3 channels(&U)"},
+            // clang-format off
+            {"clear three", "cmbClear", {3, 4, 250}, true, these.arg("clear").arg(3), "Undo Clear 3 channels(&U)"},
             {"clear B-P2", "cmbClear", {603}, true, doClear, "Undo Clear channel B-P2(&U)"},
             {"clear A-P1, Cancel", "cmbClear", {400}, false, doClear, ""},
-            {"Clear All",
-             "cmbClAll",
-             {450},
-             true,
-             "Are you sure that you want to clear all memory?",
-             "Undo Clear All(&U)"},
-            {"Clear All, Cancel",
-             "cmbClAll",
-             {450},
-             false,
-             "Are you sure that you want to clear all memory?",
-             ""},
-            {"delete two apart",
-             "cmbDelete",
-             {5, 9},
-             true,
-             "Are you sure that you want to delete these 2 channels?",
-             "Undo Delete 2 channels(&U)"},
+            {"Clear All", "cmbClAll", {450}, true, all, "Undo Clear All(&U)"},
+            {"Clear All, Cancel", "cmbClAll", {450}, false, all, ""},
+            {"delete two apart", "cmbDelete", {5, 9}, true, these.arg("delete").arg(2), "Undo Delete 2 channels(&U)"},
             {"delete row 1", "cmbDelete", {0}, true, doDelete, "Undo Delete channel 0(&U)"},
             {"delete row 200", "cmbDelete", {199}, true, doDelete, "Undo Delete channel 199(&U)"},
             {"delete, Cancel", "cmbDelete", {12}, false, doDelete, ""},
@@ -160,6 +143,7 @@ private slots:
             {"insert row 200", "cmbInsert", {199}, true, "", "Undo Insert channel 199(&U)"},
             {"insert in bank B", "cmbInsert", {450}, true, "", ""},
             {"insert on B-P2", "cmbInsert", {603}, true, "", ""},
+            // clang-format on
         };
         for (const auto &r : rows)
             QTest::newRow(r.row) << r.button << r.selection << r.ok << r.question << r.undo;

@@ -385,7 +385,9 @@ private slots:
         QCOMPARE(PortSetting(dir.path(), dir.filePath("user")).read().port, port);
     }
 
-    void portFileRoundTrip()
+    // The port file: in the program's folder, or the user's when that cannot be written or already
+    // holds one; read back as written; its name must match exactly.
+    void portFileFolders()
     {
         QTemporaryDir dir;
         const PortSetting setting(dir.path(), dir.filePath("user"));
@@ -396,43 +398,25 @@ private slots:
         }
         QCOMPARE(readAll(portFile(dir.path())), QByteArray("4\r\n\"/dev/ttyUSB0\"\r\n"));
         QVERIFY(!QFile::exists(portFile(dir.filePath("user"))));
-        // The file's name must match exactly.
         QVERIFY(QFile::rename(portFile(dir.path()), dir.filePath("kt-v4.ini")));
         QCOMPARE(setting.read().port, 1);
-        QCOMPARE(PortSetting(dir.filePath("nowhere"), dir.filePath("user")).read(), PortChoice());
-    }
 
-    void unwritableProgramFolderFallsBackToTheUserFolder()
-    {
-        // A folder that cannot be written, whoever runs the test: one below a plain file.
-        QTemporaryDir dir;
+        // A program folder below a plain file cannot be written, whoever runs the test: the user's
+        // folder takes the choice and the next run finds it; neither writable: nothing written.
         QVERIFY(writeAll(dir.filePath("plain"), "x"));
         const QString programDir = dir.filePath("plain/bin");
-        const QString userDir = dir.filePath("config/ktv4clone");
-        const PortSetting setting(programDir, userDir);
-        QCOMPARE(setting.write({6, QString()}), portFile(userDir));
-        QCOMPARE(readAll(portFile(userDir)), QByteArray("6\r\n"));
-        // The next run finds the choice again.
-        QCOMPARE(setting.read().port, 6);
-
-        // Neither folder writable: nothing written, and no failure beyond that.
+        const QString userDir = dir.filePath("config");
+        QCOMPARE(PortSetting(programDir, userDir).write({6, QString()}), portFile(userDir));
+        QCOMPARE(PortSetting(programDir, userDir).read().port, 6);
         QCOMPARE(PortSetting(programDir, dir.filePath("plain/config")).write({2, QString()}), QString());
-    }
 
-    void userFolderFileIsReadFirst()
-    {
-        QTemporaryDir dir;
-        const QString programDir = dir.filePath("bin");
-        const QString userDir = dir.filePath("user");
-        QVERIFY(QDir().mkpath(programDir) && QDir().mkpath(userDir));
-        QVERIFY(writeAll(portFile(programDir), "2\r\n"));
-        QVERIFY(writeAll(portFile(userDir), "9\r\n"));
-        const PortSetting setting(programDir, userDir);
-        QCOMPARE(setting.read().port, 9);
-        // Once the per-user file is in use it keeps being the one written.
-        QCOMPARE(setting.write({11, QString()}), portFile(userDir));
-        QCOMPARE(readAll(portFile(programDir)), QByteArray("2\r\n"));
-        QCOMPARE(setting.read().port, 11);
+        // The user's file is read first and, once in use, is the one written.
+        QVERIFY(QDir().mkpath(dir.filePath("bin")) && writeAll(portFile(dir.filePath("bin")), "2\r\n"));
+        const PortSetting both(dir.filePath("bin"), userDir);
+        QCOMPARE(both.read().port, 6);
+        QCOMPARE(both.write({11, QString()}), portFile(userDir));
+        QCOMPARE(readAll(portFile(dir.filePath("bin"))), QByteArray("2\r\n"));
+        QCOMPARE(both.read().port, 11);
     }
 
     // The port remembered, chosen by number or by device in the dialog, kept for the next run.
