@@ -189,8 +189,6 @@ private slots:
         QTest::newRow("the program's own CSV")
             << QByteArray("\"MODEL\",\"BANK\",\"CHANNEL\",\"FREQUENCY\"\r\n")
             << "the first row is not a CHIRP header: it needs Location and Frequency columns";
-        QTest::newRow("empty")
-            << QByteArray() << "the first row is not a CHIRP header: it needs Location and Frequency columns";
         QTest::newRow("a quote that never closes") << kLegacy + "\n1,\"Open,7.000000\n2,B,7.100000\n"
                                                    << "line 2: a quoted field is never closed";
         QTest::newRow("header only, after a byte-order mark and a blank line")

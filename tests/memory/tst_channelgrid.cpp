@@ -84,14 +84,9 @@ private slots:
             QCOMPARE(shown(7, column), QString());
         QCOMPARE(model->flags(model->index(7, 0)) & Qt::ItemIsEditable, Qt::NoItemFlags);
         QCOMPARE(shown(6, ColName), table()[6].cells[ColName].text);
-        // Row labels name the channels as the codecs do; the column titles are the record's fields.
+        // Row labels name the channels as the codecs do.
         for (int channel : {0, 210, 401, 603})
             QCOMPARE(model->headerData(channel, Qt::Vertical).toString(), gridRowLabel(channel));
-        QStringList titles;
-        for (int column = 0; column < kChannelColumns; ++column)
-            titles << model->headerData(column, Qt::Horizontal).toString();
-        QCOMPARE(titles, QStringList({"Frequency", "Mode", "Gain", "AGC", "Pwr", "Filter", "Tone", "NB",
-                                      "Split Freq.", "Name", "Skip"}));
 
         // Thirteen whole rows in view.
         QTableView *grid = m->panel->grid();
@@ -122,16 +117,11 @@ private slots:
 
         QTest::newRow("Up to a row far below the view") << "Command5" << 150 << 0 << 149 << 137;
 
-        QTest::newRow("Up from A 0 leaves the bank") << "Command5" << 200 << 195 << 199 << 195;
-
         QTest::newRow("Down inside the view") << "Command4" << 5 << 0 << 6 << 0;
         QTest::newRow("Down onto the row below the view") << "Command4" << 12 << 0 << 13 << 1;
 
         QTest::newRow("Down at row 200 stays") << "Command4" << 199 << 190 << 199 << 190;
         QTest::newRow("Down at row 200 out of view") << "Command4" << 199 << 0 << 199 << 187;
-        QTest::newRow("Down from 450 stays on 450") << "Command4" << 449 << 440 << 449 << 440;
-
-        QTest::newRow("Down on the last row out of view") << "Command4" << 603 << 0 << 603 << 591;
     }
 
     void upAndDown()
@@ -210,8 +200,6 @@ private slots:
 
         QVERIFY(m_commands->importCsv(m->panel.get()));
         QCOMPARE(m->prompts->fileDialogs.size(), 1);
-        QCOMPARE(m->prompts->fileDialogs[0].filter,
-                 QStringLiteral("CSV Files (*.csv);;CHIRP CSV (*.csv);;All Files (*)"));
         QVERIFY(m->prompts->messages.isEmpty());
         QCOMPARE(m_lastFileName, path("in.csv"));
 
