@@ -244,8 +244,6 @@ private slots:
                                         << "/dev/zero is a device, not a regular file";
         QTest::newRow("FIFO") << R"sh("$0" import-csv good.TV4 fifo -o out.TV4)sh"
                               << "fifo is a FIFO";
-        QTest::newRow("folder") << R"sh("$0" dump folder)sh"
-                                << "folder is a folder";
     }
 
     // Refused at once, without reading, without waiting, without writing.

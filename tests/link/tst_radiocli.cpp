@@ -67,7 +67,6 @@ private slots:
         const QList<QByteArray> lines = readAll(read).split('\n');
         const QList<QByteArray> radio = readAll(saved).split('\n');
         const QList<QByteArray> before = readAll(base).split('\n');
-        QCOMPARE(lines.size(), 611);
         // The header names the identified radio; the settings are the radio's, the channels the base's.
         QCOMPARE(lines[0], QByteArray("Orvane KT-V4 E Clone A FileStart\r"));
         QCOMPARE(lines.mid(1, 4), radio.mid(1, 4));
@@ -186,7 +185,6 @@ private slots:
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("write");
         QTest::newRow("SIGTERM") << int(SIGTERM) << false;
-        QTest::newRow("SIGHUP") << int(SIGHUP) << false;
         QTest::newRow("SIGINT") << int(SIGINT) << false;
         QTest::newRow("SIGTERM during a write") << int(SIGTERM) << true;
     }

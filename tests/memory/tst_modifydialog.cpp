@@ -378,7 +378,6 @@ private slots:
         m_dialog->beginVfo(1);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
-        QCOMPARE(label("lblMode")->text(), QStringLiteral("VFO B"));
         QVERIFY(!label("lblCH")->isVisible() && !field("txtName")->isVisible());
         QVERIFY(!field("txtSP1")->isVisible() && !skipBox()->isVisible());
         QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "cmbTone"}),
