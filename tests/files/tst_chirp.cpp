@@ -209,10 +209,8 @@ private slots:
 
     void exportWritesTheToolsLayout()
     {
-        QRandomGenerator rng(7);
         ChannelTable table{};
-        table[0] = randomChannel(rng);
-        table[400] = randomChannel(rng);
+        table[0].inUse = table[400].inUse = true;
         auto set = [](ChannelRow &row, int hz, int mode, int split, int tone, const QString &name, int skip) {
             row.cells[ColFrequency] = {double(hz), frequencyText(hz)};
             row.cells[ColMode] = {double(mode), modeNames().at(mode)};

@@ -114,7 +114,6 @@ private slots:
                 .result.ok());
         QCOMPARE(cellTexts(table[3]), QStringList({"0.145.000", "FM", "0", "Fast", "High", "Wide", "Off",
                                                    "Off", "0.145.000", "", "Skip"}));
-        QCOMPARE(cellValues(table[3]).mid(0, 3), QList<double>({145000, 5, 0}));
     }
 
     void foreignCharactersSurviveExport()
@@ -193,7 +192,6 @@ private slots:
     {
         QTest::addColumn<QByteArray>("csv");
         QTest::newRow("ends inside a row") << QByteArray("KT-V4,MEMORY,7,7000000,USB\r\n");
-        QTest::newRow("ends after the model") << QByteArray("KT-V4");
         QTest::newRow("bank letter alone") << QByteArray("KT-V4,MEMORY,A,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
         QTest::newRow("channel beyond 16 bits")
             << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");

@@ -171,10 +171,6 @@ private slots:
         QCOMPARE(run.exitCode, run.out.contains(QLatin1String("[FAIL]")) ? 1 : 0);
         sim.terminate();
         sim.waitForFinished();
-
-        const Run gone = cli({"doctor", "--port", device + QStringLiteral("9")});
-        QCOMPARE(gone.exitCode, 1);
-        QVERIFY(gone.out.contains(QStringLiteral("[FAIL] ") + device + QStringLiteral("9 exists")));
     }
 
     // A transfer stopped by a signal, as a closed terminal or a service manager sends it: ktv4cli

@@ -154,11 +154,9 @@ private slots:
             const char *how, *row, *name, *input, *expected;
         } table[] = {
 
-            {"keys", "MHz full stop", "txtFreq", ".", ""},
             {"keys", "kHz mixed", "txtFreq2", "1x.2", "12"},
             {"keys", "Hz at most 3", "txtFreq3", "1234", "123"},
             {"keys", "name a b 1", "txtName", "ab1", "AB1"},
-            {"keys", "name exclamation and full stop", "txtName", "A!.B", "AB"},
             {"keys", "name punctuation of the name code", "txtName", " *#+-/\\", " *#+-/\\"},
 
             {"keys", "name no other characters", "txtName", "%&'\"@[]^`{|}~,;:<>?", ""},
