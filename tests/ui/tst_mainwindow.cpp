@@ -299,8 +299,6 @@ private slots:
         QTest::addColumn<QString>("locale");
         QTest::addColumn<bool>("japanese");
         QTest::newRow("ja_JP") << "ja_JP" << true;
-        QTest::newRow("ja") << "ja" << true;
-        QTest::newRow("en_US") << "en_US" << false;
         QTest::newRow("zh_CN") << "zh_CN" << false;
         QTest::newRow("C") << "C" << false;
     }
@@ -338,15 +336,6 @@ private slots:
         QVERIFY(w.window->aboutDialog() && w.window->aboutDialog()->isVisible());
         w.window->aboutDialog()->hide();
 
-        // Ctrl+N runs New, with its question.
-        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-        w.document().image().channels[3].inUse = true;
-        w.document().setDataChanged(true);
-        w.prompts.answers.enqueue(QMessageBox::No);
-        QTest::keyClick(w.window.get(), Qt::Key_N, Qt::ControlModifier);
-        QCOMPARE(w.prompts.messages.size(), 1);
-        QVERIFY(!w.document().image().channels[3].inUse && !w.document().dataChanged());
-
         // View's items show and hide their bars, each on its own.
         QStatusBar *statusBar = w.find<QStatusBar>(QStringLiteral("sbStatusBar"));
         QAction *toolBarItem = w.action("mnuViewToolbar");
@@ -359,8 +348,7 @@ private slots:
 
         // Exit closes the unchanged window without a word.
         w.action("mnuFileExit")->trigger();
-        QVERIFY(!w.window->isVisible());
-        QCOMPARE(w.prompts.messages.size(), 1);
+        QVERIFY(!w.window->isVisible() && w.prompts.messages.isEmpty());
     }
 
     // A double-click on a VFO row opens the edit dialog on that VFO; OK writes the row back, and
@@ -401,8 +389,6 @@ private slots:
                                         << QStringList{"W-10500", "0", "10500", "8100"};
         QTest::newRow("larger than the screen")
             << QStringList{"-300", "0", "90000", "90000"} << QStringList{"0", "0", "W", "H"};
-        QTest::newRow("not a number: design size")
-            << QStringList{"x", "0", "10500", "8100"} << QStringList{"0", "0", "10200", "7905"};
         QTest::newRow("no area: design size")
             << QStringList{"0", "0", "0", "8100"} << QStringList{"0", "0", "10200", "7905"};
     }

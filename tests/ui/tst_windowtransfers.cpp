@@ -194,33 +194,6 @@ private slots:
         QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
     }
 
-    void comPortDialogClosesTheOpenPortAndTheTraceRecordsTheLines()
-    {
-        QTemporaryDir dir;
-        const QString trace = dir.filePath("radio.log");
-        WindowBench bench(Radio::unpaced(), QString(), trace);
-        QVERIFY(bench.opened);
-        MainWindow &window = bench.main();
-        bench.click("cmdAuto");
-        QVERIFY(bench.waitUntilIdle());
-        QVERIFY(window.transfer().isPortOpen());
-
-        // OK without a change still closes the port; the next operation opens it again.
-        window.showComPortSetup();
-        window.comPortDialog()->accept();
-        QVERIFY(!window.transfer().isPortOpen());
-        QCOMPARE(window.portName(), QString::fromLatin1(WindowBench::kDevice));
-        bench.click("cmdAuto");
-        QVERIFY(bench.waitUntilIdle());
-        QVERIFY2(bench.window->prompts.messages.isEmpty(),
-                 qPrintable(bench.window->prompts.messages.value(0).informative));
-        QCOMPARE(bench.radio.receivedCount(), 2);
-
-        const QByteArray log = readAll(trace);
-        QVERIFY2(log.contains("OV~WHO"), log.constData());
-        QVERIFY2(log.contains("KTSV4"), log.constData());
-    }
-
     void portThatCannotBeOpened()
     {
         Window w(QString(), QStringLiteral("/dev/ktv4-no-such-port"));
@@ -247,14 +220,6 @@ private slots:
             QTRY_VERIFY(!w.window->isBusy());
             expectError(w.prompts, QStringLiteral("COM Port Error"));
         }
-
-        // The check names the failing part and skips the radio.
-        w.window->showPortCheck();
-        QSignalSpy checked(w.window->portCheckDialog(), &PortCheckDialog::checked);
-        QVERIFY(checked.wait(10000));
-        const auto report = checked.first().first().value<DoctorReport>();
-        QCOMPARE(report.check(QStringLiteral("device"))->status, CheckStatus::Failed);
-        QCOMPARE(report.check(QStringLiteral("identify"))->status, CheckStatus::Skipped);
     }
 
     void busyWindowRefusesTabsClosingAndCommands()
@@ -511,13 +476,26 @@ private slots:
         QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());
     }
     // The check lets go of the port the window keeps open after a transfer, then asks the radio.
-    void checksThePortInUse()
+    // The COM port dialog and the port check each close the port the last operation left open; the
+    // next operation opens it again, and the trace records the lines.
+    void dialogsCloseTheOpenPort()
     {
-        WindowBench bench(Radio::unpaced(), QString(), QString(), kRadioTimings, Wire::Pty);
+        QTemporaryDir dir;
+        const QString trace = dir.filePath("radio.log");
+        WindowBench bench(Radio::unpaced(), QString(), trace, kRadioTimings, Wire::Pty);
         QVERIFY(bench.opened);
+        MainWindow &window = bench.main();
+        bench.click(QStringLiteral("cmdAuto"));
+        QVERIFY(bench.waitUntilIdle() && window.transfer().isPortOpen());
+        window.showComPortSetup();
+        window.comPortDialog()->accept(); // OK without a change
+        QVERIFY(!window.transfer().isPortOpen());
+        QCOMPARE(window.portName(), bench.radio.devicePath());
         bench.click(QStringLiteral("cmbRxData1"));
-        QVERIFY(bench.waitUntilIdle());
-        QVERIFY(bench.main().transfer().isPortOpen());
+        QVERIFY(bench.waitUntilIdle() && window.transfer().isPortOpen());
+        QVERIFY(bench.window->prompts.messages.isEmpty());
+        const QByteArray log = readAll(trace);
+        QVERIFY2(log.contains("OV~WHO") && log.contains("OV~F0300"), log.constData());
 
         bench.window->action(QStringLiteral("mnuHelpPortCheck"))->trigger();
         PortCheckDialog *dialog = bench.main().portCheckDialog();
@@ -637,11 +615,18 @@ private slots:
         QCOMPARE(bench.radio.record(kSettings1Address), held.toLatin1());
     }
 
-    // Nothing known of the radio: the preview says so and sums up; Cancel sends nothing.
-    void withoutBaselineSummarises()
+    // Nothing known of the radio but its model: the preview says so, sums up, and warns that the
+    // radio is another model; Cancel sends nothing.
+    void withoutBaselineSummarisesAndWarns()
     {
         OwnBackups backups;
-        WindowBench b;
+        sim::RadioSetup setup = Radio::unpaced();
+        setup.modelCode = "33";
+        WindowBench b(setup);
+        b.main().startOperation(Operation::Identify);
+        b.waitUntilIdle();
+        b.main().document().selectModel(ModelE);
+        b.radio.clearLog();
         b.window->prompts.writeAnswers << false;
         b.trigger("mnuWrSet");
         QCOMPARE(b.window->prompts.writePreviews.size(), 1);
@@ -649,14 +634,14 @@ private slots:
         QVERIFY(p.summary.startsWith(QStringLiteral("Nothing is known of what the radio holds")));
         QCOMPARE(p.records, 4);
         QCOMPARE(p.lines.first(), QStringLiteral("Model: KT-V4E"));
-        QVERIFY(p.lines.contains(QStringLiteral("IQ Shift(KHz): 00.00")) && p.modelWarning.isEmpty());
+        QVERIFY(p.lines.contains(QStringLiteral("IQ Shift(KHz): 00.00")));
+        QCOMPARE(p.modelWarning,
+                 QStringLiteral("The radio identified itself as KT-V4J, but this image is for KT-V4E."));
         QCOMPARE(b.radio.receivedCount(), 0);
         QVERIFY(BackupStore().list().isEmpty());
 
-        // The dialog itself: Cancel is the default, the warning stands out only when there is one.
-        WritePreview warned = p;
-        warned.modelWarning = QStringLiteral("other radio");
-        WritePreviewDialog dialog(warned);
+        // The dialog itself: Cancel is the default, and the warning stands out.
+        WritePreviewDialog dialog(p);
         QVERIFY(dialog.findChild<QPushButton *>(QStringLiteral("cmdCancel"))->isDefault());
         QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("lblModelWarning"))->isHidden());
     }
@@ -714,23 +699,6 @@ private slots:
         dialog->accept();
         QCOMPARE(b.main().document().cloneFileName(), backups[1].path);
         QCOMPARE(image.channels[210].cells[ColName].text, QStringLiteral("R210"));
-    }
-
-    // The radio answered as another model than the image is for: the preview says so.
-    void warnsOfAnotherModel()
-    {
-        sim::RadioSetup setup = Radio::unpaced();
-        setup.modelCode = "33";
-        WindowBench b(setup);
-        b.trigger("mnuReAll"); // reads do not identify
-        b.main().startOperation(Operation::Identify);
-        b.waitUntilIdle();
-        b.main().document().selectModel(ModelE);
-        b.window->prompts.writeAnswers << false;
-        b.trigger("mnuWrMem");
-        QCOMPARE(b.window->prompts.writePreviews.last().modelWarning,
-                 QStringLiteral("The radio identified itself as KT-V4J, but this image is for KT-V4E."));
-        QCOMPARE(b.window->prompts.writePreviews.last().lines, QStringList());
     }
 };
 
