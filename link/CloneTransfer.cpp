@@ -61,10 +61,8 @@ QString describeRecords(const QList<int> &addresses)
     for (qsizetype i = 0; i < addresses.size(); ++i) {
         const int index = recordIndex(addresses[i]);
         if (index < kFirstChannelIndex) {
-            QString label = recordLabel(addresses[i]);
-            if (label.startsWith(QLatin1String("Settings")))
-                label = CloneTransfer::tr("settings block %1").arg(index + 1);
-            parts << label;
+            parts << (index < 2 ? CloneTransfer::tr("settings block %1").arg(index + 1)
+                                : recordLabel(addresses[i]));
             continue;
         }
         const int first = index - kFirstChannelIndex;
