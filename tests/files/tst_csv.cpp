@@ -196,7 +196,7 @@ private slots:
         QTest::newRow("channel beyond 16 bits")
             << QByteArray("KT-V4,MEMORY,B32400,7000000,USB,0,FAST,WIDE,OFF,,\r\n");
         QTest::newRow("gain beyond 16 bits")
-            << QByteArray("KT-V4,MEMORY,8,7000000,USB,99999,FAST,WIDE,OFF,,\r\n");
+            << QByteArray("KT-V4,MEMORY,8,7000000,USB,32768,FAST,WIDE,OFF,,\r\n");
     }
 
     void refusedFiles()

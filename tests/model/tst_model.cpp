@@ -319,6 +319,8 @@ private slots:
         QCOMPARE(channelCaption(channel), caption);
         QCOMPARE(gridRowLabel(channel), label);
         QCOMPARE(csvChannelField(channel), csv);
+        const int next = channelAddress(channel) + kRecordSize; // past the last channel: outside the map
+        QCOMPARE(recordIndex(next), channel < kChannelCount - 1 ? kFirstChannelIndex + channel + 1 : -1);
     }
     void iqShift_data()
     {

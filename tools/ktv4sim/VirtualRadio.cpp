@@ -421,11 +421,12 @@ Response VirtualRadio::responseTo(const QByteArray &line)
     if (!respond)
         return response;
     if (hits(m_setup.wrongLengthAt, line)) {
-        // Keep the reply ending in CR LF so that it counts as complete, with too few or too many characters.
+        // Keep the reply ending in CR LF so that it counts as complete, with too few characters (cut
+        // from the end) or too many (zeros in front, so that an acknowledgement still ends in OK).
         const qsizetype body = std::max<qsizetype>(0, m_setup.wrongLength - line.size() - 2);
         QByteArray content = reply.left(reply.size() - 2);
         content =
-            content.size() >= body ? content.left(body) : content + QByteArray(body - content.size(), '0');
+            content.size() >= body ? content.left(body) : QByteArray(body - content.size(), '0') + content;
         reply = content + kCrLf;
     }
     // The echo comes first; with an echo gap the answer follows as a piece of its own.
