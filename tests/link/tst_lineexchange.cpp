@@ -1,8 +1,8 @@
 // One exchange with the radio. The behaviour runs against a scripted far end (the test hands in
 // every piece, in virtual time); the serial port itself is checked on pseudo-terminals.
 
-#include "PtyPair.h"
 #include "support/ScriptedTransport.h"
+#include "tools/ktv4sim/VirtualRadio.h"
 
 #include "link/CloneTransfer.h"
 #include "link/LineExchange.h"
@@ -169,53 +169,47 @@ private slots:
         QVERIFY(transport.sent.isEmpty());
     }
 
-    // The real port: a reply over a pseudo-terminal, and the reasons a port cannot be used.
+    // The real port: a reply from the virtual radio over a pseudo-terminal, and the reasons a port
+    // cannot be used.
     void serialPortExchange()
     {
-        PtyPair pty;
-        QVERIFY(pty.isValid());
-        SerialTransport transport;
-        transport.setPortName(pty.path());
+        sim::RadioSetup setup;
+        setup.baud = 0;
+        sim::VirtualRadio radio(setup);
         QString error;
+        QVERIFY2(radio.open(error), qPrintable(error));
+        radio.start();
+        SerialTransport transport;
+        transport.setPortName(radio.devicePath());
         QVERIFY(transport.open(error));
         LineExchange exchange(transport, kRadioTimings.replyTimeout);
         QSignalSpy spy(&exchange, &LineExchange::finished);
         exchange.sendAndReceive(kReadLine);
-        QCOMPARE(pty.take(kReadLine.size()), kReadLine);
-        pty.send(kReadReply);
         QVERIFY(spy.wait());
-        QCOMPARE(spy[0][0].value<ExchangeResult>().reply, kReadReply);
+        QCOMPARE(spy[0][0].value<ExchangeResult>().reply, kReadLine + radio.record(0x0600) + "\r\n");
 
-        // The device goes away: the port reports it and closes.
-        QSignalSpy failed(&transport, &Transport::failed);
-        pty.closeAll();
+        // Held by another program: not a matter of permissions, the user need only close it.
+        SerialTransport second;
+        second.setPortName(radio.devicePath());
+        QVERIFY(!second.open(error));
+        QCOMPARE(error, radio.devicePath() + QStringLiteral(": in use by another program"));
+        QVERIFY(transport.isOpen());
+
+        // The device goes away (the radio stopped first, so that it is gone at once): the port
+        // reports it and closes.
+        radio.stop();
+        radio.vanish();
         exchange.sendAndReceive(kReadLine);
         QVERIFY(spy.wait());
         QCOMPARE(spy[1][0].value<ExchangeResult>().status, ExchangeResult::PortFailed);
         QVERIFY(!transport.isOpen());
-    }
 
-    void portThatCannotBeOpened()
-    {
-        SerialTransport transport;
-        transport.setPortName(QStringLiteral("/dev/ktv4-no-such-port"));
-        QString error;
-        QVERIFY(!transport.open(error));
-        // The reason is what the user needs to mend the cable or the port name.
+        // A device that is not there: the reason is what the user needs to mend the cable or the name.
+        SerialTransport missing;
+        missing.setPortName(QStringLiteral("/dev/ktv4-no-such-port"));
+        QVERIFY(!missing.open(error));
         QCOMPARE(error, QStringLiteral("/dev/ktv4-no-such-port: no such device"));
-        QVERIFY(!transport.isOpen());
-
-        // Held by another program: not a matter of permissions, the user need only close it.
-        PtyPair pty;
-        QVERIFY(pty.isValid());
-        SerialTransport first;
-        first.setPortName(pty.path());
-        QVERIFY(first.open(error));
-        SerialTransport second;
-        second.setPortName(pty.path());
-        QVERIFY(!second.open(error));
-        QCOMPARE(error, pty.path() + QStringLiteral(": in use by another program"));
-        QVERIFY(first.isOpen());
+        QVERIFY(!missing.isOpen());
     }
 };
 

@@ -3,7 +3,6 @@
 // of each message shows that it reaches the user and leaves no output file. Then the ports and
 // the programs holding them, and a read stopped by a signal.
 
-#include "PtyPair.h"
 #include "support/ProcessRunner.h"
 #include "support/SimProcess.h"
 
@@ -127,26 +126,26 @@ private slots:
 
     void heldByAnotherProcess()
     {
-        PtyPair pty;
-        QVERIFY(pty.isValid());
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
         // A second program with the port open: its standard input is the port.
         QProcess holder;
-        holder.setStandardInputFile(pty.path());
+        holder.setStandardInputFile(sim.device());
         holder.start(QStringLiteral("cat"), {});
         QVERIFY(holder.waitForStarted());
 
-        const Run run = cli({"ports", "--json", pty.path()});
+        const Run run = cli({"ports", "--json", sim.device()});
         QCOMPARE(run.exitCode, 0);
         const QJsonObject port = onlyPort(run);
-        QCOMPARE(port["device"].toString(), pty.path());
+        QCOMPARE(port["device"].toString(), sim.device());
         QCOMPARE(port["inUseBy"]["pid"].toInteger(), holder.processId());
         QCOMPARE(port["inUseBy"]["program"].toString(), QStringLiteral("cat"));
-        // This test holds the terminal's other end: not a rival.
-        QCOMPARE(port["otherEnd"]["pid"].toInteger(), QCoreApplication::applicationPid());
+        // The radio holds the terminal's other end: not a rival.
+        QCOMPARE(port["otherEnd"]["pid"].toInteger(), sim.processId());
 
-        const Run doctor = cli({"doctor", "--port", pty.path()});
+        const Run doctor = cli({"doctor", "--port", sim.device()});
         QCOMPARE(doctor.exitCode, 1);
-        QVERIFY2(doctor.out.contains(QStringLiteral("[FAIL] No other program holds %1").arg(pty.path())) &&
+        QVERIFY2(doctor.out.contains(QStringLiteral("[FAIL] No other program holds %1").arg(sim.device())) &&
                      doctor.out.contains(QStringLiteral("kill %1").arg(holder.processId())),
                  qPrintable(doctor.out));
         holder.kill();
@@ -155,11 +154,8 @@ private slots:
 
     void doctorAsksTheRadio()
     {
-        QProcess sim;
-        sim.start(QStringLiteral(KTV4SIM_PATH), {"--baud", "0", "--model-code", "66"});
-        QVERIFY(sim.waitForReadyRead(10000));
-        const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
-
+        SimProcess sim({"--model-code", "66"});
+        const QString device = sim.device();
         const Run run = cli({"doctor", "--port", device});
         QVERIFY2(run.out.contains(QStringLiteral("[ ok ] No other program holds %1").arg(device)) &&
                      run.out.contains(
@@ -169,8 +165,6 @@ private slots:
                  qPrintable(run.out));
         // The status follows the list, whatever this machine's own state.
         QCOMPARE(run.exitCode, run.out.contains(QLatin1String("[FAIL]")) ? 1 : 0);
-        sim.terminate();
-        sim.waitForFinished();
     }
 
     // A transfer stopped by a signal, as a closed terminal or a service manager sends it: ktv4cli

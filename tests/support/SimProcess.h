@@ -16,8 +16,8 @@ public:
     }
     ~SimProcess() { stop(); }
     QString device() const { return m_device; }
+    qint64 processId() const { return m_process.processId(); }
     void stop()
-
     {
         if (m_process.state() == QProcess::NotRunning)
             return;
