@@ -79,7 +79,7 @@ private slots:
     {
         QVERIFY(m_dir.isValid());
         QCOMPARE(cli({"new", "-o", path("good.TV4")}).exitCode, 0);
-        writeAll(path("full.csv"), fullCsv());
+        QVERIFY(writeAll(path("full.csv"), fullCsv()));
         QCOMPARE(cli({"import-csv", path("good.TV4"), path("full.csv"), "-o", path("full.TV4")}).exitCode, 0);
         QVERIFY(QDir(m_dir.path()).mkdir("folder"));
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
@@ -91,7 +91,7 @@ private slots:
         // A device node of its own (the null device's numbers), so no system device is at risk.
         m_haveDevice =
             ::mknod(QFile::encodeName(path("device")).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0;
-        writeAll(path("old.csv"), "old\r\n");
+        QVERIFY(writeAll(path("old.csv"), "old\r\n"));
         QFile huge(path("huge.TV4"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
         QFile big(path("big.csv"));
@@ -127,7 +127,7 @@ private slots:
     void dumpForPeopleAndScripts()
     {
         QCOMPARE(cli({"new", "--model", "1", "-o", path("new.TV4")}).exitCode, 0);
-        writeAll(path("d.csv"), "KT-V4,MEMORY,A-P1,3.573.000,USB,0,SLOW,WIDE,OFF,FT8,\r\n");
+        QVERIFY(writeAll(path("d.csv"), "KT-V4,MEMORY,A-P1,3.573.000,USB,0,SLOW,WIDE,OFF,FT8,\r\n"));
         QCOMPARE(cli({"import-csv", path("new.TV4"), path("d.csv"), "-o", path("d.TV4")}).exitCode, 0);
 
         const Run text = cli({"dump", path("d.TV4")});
@@ -165,8 +165,8 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
         const QByteArray good = readAll(path("good.TV4"));
-        writeAll(path("badheader.TV4"), QByteArray(good).replace("Clone 0", "clone 0"));
-        writeAll(path("cut.csv"), "KT-V4,MEMORY,1,7000000");
+        QVERIFY(writeAll(path("badheader.TV4"), QByteArray(good).replace("Clone 0", "clone 0")));
+        QVERIFY(writeAll(path("cut.csv"), "KT-V4,MEMORY,1,7000000"));
         QFile::remove(path("out.TV4"));
 
         arguments.replaceInStrings("@dir", m_dir.path());

@@ -269,7 +269,8 @@ private slots:
         QTemporaryDir dir;
         const QString base = dir.filePath("base.TV4"), in = dir.filePath("in.csv"),
                       out = dir.filePath("out.TV4"), back = dir.filePath("back.csv");
-        ktv4::test::writeAll(in, kLegacy + "\n3,Net,7.1,,,,,,,,USB,,S,,,,\n4,Two,146.52,,,,,,,,FM,,,,,,\n");
+        QVERIFY(ktv4::test::writeAll(
+            in, kLegacy + "\n3,Net,7.1,,,,,,,,USB,,S,,,,\n4,Two,146.52,,,,,,,,FM,,,,,,\n"));
         QCOMPARE(cli({"new", "-o", base}).exitCode, 0);
         const ktv4::test::Run run =
             cli({"import-csv", "--format", "chirp", base, in, "-o", out, "--csv-out", back});

@@ -219,7 +219,7 @@ private slots:
         doc.image().channels[9] = channel(7000000, 0, "X", false);
         QVERIFY(doc.save(dir.filePath("clone.TV4")).ok());
         const QString csvPath = dir.filePath("out.csv"), header = dir.filePath("header.csv");
-        writeAll(header, csvExportBytes(ChannelTable{}));
+        QVERIFY(writeAll(header, csvExportBytes(ChannelTable{})));
         doc.setDataChanged(true);
         QVERIFY(doc.exportCsv(csvPath).ok());
         QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - clone.TV4"));
@@ -232,8 +232,8 @@ private slots:
         QVERIFY(doc.dataChanged());
         QCOMPARE(doc.cloneFileName(), dir.filePath("clone.TV4"));
 
-        writeAll(dir.filePath("bad.csv"),
-                 "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n");
+        QVERIFY(writeAll(dir.filePath("bad.csv"),
+                         "KT-V4,MEMORY,4,7000000,USB,0,FAST,WIDE,OFF,,\r\nKT-V4,MEMORY,A,7000000\r\n"));
         doc.setDataChanged(false);
         QCOMPARE(doc.importCsv(dir.filePath("bad.csv")).result.status, FileStatus::FileOpenError);
         QVERIFY(doc.image().channels[4].inUse && doc.dataChanged());

@@ -2,6 +2,7 @@
 // The real main window, built as the program builds it, with scripted answers to its questions
 // and its remembered settings in a temporary folder. Shared by the window and Memory tab tests.
 
+#include "support/ProcessRunner.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/ChannelTableModel.h"
 #include "ui/MainWindow.h"
@@ -93,17 +94,8 @@ inline QString shownCaption(const QWidget &window)
     return title.replace(QStringLiteral("[*]"), window.isWindowModified() ? QStringLiteral("*") : QString());
 }
 
-inline QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
-}
+using ktv4::test::readAll;
+using ktv4::test::writeAll;
 
 // The one message box shown: an error box with `text` and only OK.
 inline void expectError(const test::ScriptedPrompts &prompts, const QString &text)

@@ -43,8 +43,7 @@ QString writeCloneFile(const Window &w, const QString &name, int model = ModelT,
 {
     RadioImage image = fileImage();
     const QString path = w.path(name);
-    writeAll(path, cloneFileBytes(image, model, variantA));
-    return path;
+    return writeAll(path, cloneFileBytes(image, model, variantA)) ? path : QString();
 }
 
 QString portFile(const QString &dir)
