@@ -15,6 +15,7 @@
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
 
+#include "files/FilesLog.h"
 #include "link/SerialTransport.h"
 
 #include <QAction>
@@ -565,8 +566,7 @@ void MainWindow::formUnload()
 {
     // Closing goes on when the settings cannot be written; the reason goes to the log.
     if (m_options.portSetting.write(m_portChoice).isEmpty())
-        qWarning("The port setting could not be saved in %s",
-                 qPrintable(m_options.portSetting.programFile()));
+        qCWarning(lcFiles) << "The port setting could not be saved in" << m_options.portSetting.programFile();
     // The other windows, the most recently opened first.
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
     for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
@@ -579,7 +579,7 @@ void MainWindow::formUnload()
                       pixelsToTwips(frameGeometry().y(), logicalDpiY()),
                       pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
     if (!saveWindowGeometry(*openSettingsStore(), twips))
-        qWarning("The window geometry could not be saved");
+        qCWarning(lcFiles) << "The window geometry could not be saved";
 }
 
 std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
