@@ -142,7 +142,7 @@ private slots:
                    "5,RTTY,14.080000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,RTTY,1.00,,100W,,,,,\r\n"
                    "6,10m DCS,29.640000,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
                    "7,10m "
-                   "Rpt,29.620000,-,0.100000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                   "Rpt,29.620000,-,0.100000,Tone,88.55,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
             << QStringList{"0|7.074.000|USB|7.074.000|FT8 40M|Off|",
                            "1|3.985.000|LSB|3.985.000|80M NET|Off|Skip",
                            "2|14.050.000|CWL|14.050.000|CW CALL|Off|",
@@ -157,7 +157,7 @@ private slots:
                            "the tone is sent, reception is not squelched",
                            "Line 7, Location 5: dropped: mode \"RTTY\" has no counterpart on the radio",
                            "Line 8, Location 6: tone mode DTCS is not carried: no tone",
-                           "Line 9, Location 7: tone 100.0 Hz: the radio sends its Tone Frequency setting, "
+                           "Line 9, Location 7: tone 88.55 Hz: the radio sends its Tone Frequency setting, "
                            "88.5 Hz"}
             << "Imported 7 channel(s) (5 adjusted), dropped 1 row(s).";
     }

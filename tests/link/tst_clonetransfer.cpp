@@ -206,14 +206,19 @@ private slots:
         QTest::addColumn<sim::RadioSetup>("setup");
         QTest::addColumn<bool>("undecodable");
         QTest::addColumn<TransferOutcome>("outcome");
+        QTest::addColumn<QString>("reason"); // the start of the detail the user sees
 
         const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
         const auto comm = TransferOutcome::CommunicationError;
-        QTest::newRow("no reply") << fault(kSilent, at) << false << comm;
-        QTest::newRow("reply of 78") << fault(kWrongLength, at, 78) << false << comm;
+        QTest::newRow("no reply") << fault(kSilent, at) << false << comm
+                                  << "OV~F0720R: no complete reply within 20 ms";
+        QTest::newRow("reply of 78") << fault(kWrongLength, at, 78) << false << comm
+                                     << "OV~F0720R: reply of 78 characters, 77 expected";
         QTest::newRow("record that does not decode")
-            << Radio::unpaced() << true << TransferOutcome::ComPortError;
-        QTest::newRow("device vanishes") << fault(kVanish, at) << false << TransferOutcome::ComPortError;
+            << Radio::unpaced() << true << TransferOutcome::ComPortError
+            << "channel 9 did not decode (mode byte above 5)";
+        QTest::newRow("device vanishes")
+            << fault(kVanish, at) << false << TransferOutcome::ComPortError << "";
     }
 
     // Each way a reply can fail at channel k: the channels before k are the radio's, the rest as
@@ -223,6 +228,7 @@ private slots:
         QFETCH(sim::RadioSetup, setup);
         QFETCH(bool, undecodable);
         QFETCH(TransferOutcome, outcome);
+        QFETCH(QString, reason);
 
         QTemporaryDir dir;
         Radio r(setup);
@@ -235,7 +241,7 @@ private slots:
         const TransferResult result = r.run(Operation::ReadMemory);
         r.transfer.setTraceFile(QString());
         QCOMPARE(result.outcome, outcome);
-        QVERIFY(!result.detail.isEmpty());
+        QVERIFY2(!result.detail.isEmpty() && result.detail.startsWith(reason), qPrintable(result.detail));
         QCOMPARE(r.lines(), readMemoryLines(kFailingChannel + 1, false));
         compareChannels(r.image().channels, radio.channels, 0, kFailingChannel);
         compareChannels(r.image().channels, before.channels, kFailingChannel);

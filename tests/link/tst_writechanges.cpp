@@ -26,6 +26,7 @@ void readThenEdit(Radio &r, const QList<int> &channels)
     for (const int n : channels)
         r.document.image().channels[n].cells[ColName].text = QStringLiteral("NEW%1").arg(n);
     r.radio.clearLog();
+    r.progress.clear();
 }
 
 QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
@@ -36,8 +37,6 @@ QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
     lines << "OV~E\r\n";
     return lines;
 }
-
-// ktv4sim as a child process, unpaced.
 
 } // namespace
 
@@ -81,6 +80,7 @@ private slots:
         }
         QCOMPARE(r.lines(), expected);
         QCOMPARE(result.verifiedRecords, verify ? int(channels.size()) : 0);
+        QCOMPARE(r.progress, verify ? channels + channels : channels); // each channel as it goes out
         QCOMPARE(r.radio.image().channels, r.image().channels);
         QVERIFY(r.document.radio().recordsToWrite(r.image()).isEmpty());
     }
