@@ -6,7 +6,6 @@
 #include "support/ProcessRunner.h"
 #include "support/SimProcess.h"
 
-#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
