@@ -510,6 +510,8 @@ private slots:
                 radio.setRecord(address, random.bounded(2) ? text.toLower() : text);
             }
             QCOMPARE(radio.knownCount(), kRecordCount - expected.size());
+            for (int i = 0; i < kRecordCount; ++i)
+                QCOMPARE(radio.isKnown(recordAddress(i)), !expected.contains(recordAddress(i)));
 
             RadioImage edited = held;
             for (int k = 0; k < 5; ++k) {
