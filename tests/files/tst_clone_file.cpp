@@ -227,7 +227,6 @@ private slots:
         QVERIFY(doc.load(path("quoted.TV4")).ok());
     }
 
-    // A save that fails (each way a save fails is the file-access test's) leaves the document as it was.
     void saveAndCaptionRules()
     {
         CloneDocument doc;

@@ -155,6 +155,7 @@ private slots:
     {
         SimProcess sim({"--model-code", "66"});
         const QString device = sim.device();
+        QVERIFY(!device.isEmpty());
         const Run run = cli({"doctor", "--port", device});
         QVERIFY2(run.out.contains(QStringLiteral("[ ok ] No other program holds %1").arg(device)) &&
                      run.out.contains(

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
-#include <QTest>
 
 namespace ktv4::test {
 
