@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The image the benchmarks work on: every channel in use with a name, odd bytes included, so
 // that codecs, grids and files all have their most work to do.

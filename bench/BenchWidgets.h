@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What every benchmark of the windows needs: prompts that answer at once, and a main that runs
 // the benchmarks on the offscreen platform unless another one is asked for.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Codec and file speed: every record decoded and encoded, a whole clone file loaded and saved,
 // the CSV export and import of 604 channels.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Read memory and write memory against ktv4sim, paced at a real line speed: wall time against
 // the floor (every character on the line at that speed, plus the pauses the radio needs) and
 // the CPU time the program spent, which should stay near zero because nothing polls. Also Write

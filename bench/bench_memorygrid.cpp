@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory grid's redraw: all 604 rows redrawn (model signal and the repaint of what
 // the view shows), one row's refresh as a read from the radio does it, and every cell pulled.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of Clear All on 604 channels in use, each with the repaint of the grid the user
 // sees: the whole step from the Edit menu to the redrawn rows.
 

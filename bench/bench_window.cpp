@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening the program with a full clone file on its command line: splash, main window with both
 // grids and every list, the file loaded into them, and the window shown. The splash pause is set
 // to zero here; the program itself waits at least 2 s on purpose.

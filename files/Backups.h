@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Automatic backups: every image read completely from the radio and every image about to be
 // written to it is kept as a clone file in the desktop program's per-user data folder, under

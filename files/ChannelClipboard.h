@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels on the clipboard, and dragged: tab-separated text in the CSV file's columns, which a
 // spreadsheet takes and gives back, and a private form that keeps all eleven cells with their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory grid's edits as changes of the image: clear, insert, delete and move a set of
 // channels. Each computes the new channels on a copy and returns the difference as one change, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channel lists in the generic CSV layout of the CHIRP radio-programming tool, the format radio
 // amateurs use to share nets, beacons and broadcast stations between radios and programs.

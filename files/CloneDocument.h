@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's one image and the state that goes with it: the current clone file, the caption,
 // the unsaved-changes flag, the model option and the header variant. The window and the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clone files (*.TV4): one complete image as 610 CR LF-ended lines: a 32-character header naming
 // the model and variant, the 608 records as 64 hex digits each in record order, a 32-character

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // CSV export and import of the memory channels (settings and VFOs are not part of it).
 //

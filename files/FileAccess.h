@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the program touches the user's files. Saves put the whole new content in place or leave the
 // old file exactly as it was; reads take only regular files of a bounded size and never wait on a

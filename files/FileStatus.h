@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Outcome of a file operation. The message texts are the ones the user sees, in a message box
 // titled "ERROR" in the window and on stderr from the command line.

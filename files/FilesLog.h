@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files module's log: "ktv4.files". Loads, saves, imports and exports with their outcome at
 // debug level, failures with their reason at info level. Off unless QT_LOGGING_RULES enables it,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A change of the image as one value: the parts it replaces, each as it was before and as it is
 // after. Every edit, import, paste and read from the radio is one such value, so the document can

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's remembered settings: the serial port in "KT-V4.ini" beside the program, and the
 // main window's last geometry in the per-user settings store.

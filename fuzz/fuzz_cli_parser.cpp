@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any argument list given to a ktv4cli command's parser (the input is the arguments, separated
 // by NUL bytes; its first byte picks the command's shape). The parser must not crash, and when
 // it lets the command go on, the command has exactly its file arguments and a non-empty output.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given to the clone-file loader: it must not crash, and a file it accepts must save to
 // the same records it was read from, record by record, apart from the bytes the codecs rebuild
 // (a channel's unused bytes are written as 0, a VFO's status byte is always 0x80). A second

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes given to the CSV importer: it must not crash, must only store rows a channel record
 // can hold, every stored row must come back from the channel record encoder column by column,
 // and what it stored must export and import again to the same texts.

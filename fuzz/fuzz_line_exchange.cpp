@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the radio's replies, fed through the line exchange the transfers use and judged
 // by the same reply tests. Each frame of the input is one exchange:
 //   [control] [length] [length bytes of reply]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the program's port file: the port is always 1 to 14, a first field that is such a
 // number is taken as it stands, and the choice read back from the file written for it is the same.
 

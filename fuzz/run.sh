@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes one target for a while, then checks what it found under ASan and UBSan.
 #   fuzz/run.sh TARGET MINUTES      e.g. fuzz/run.sh fuzz_csv_import 20
 # The fuzzing itself runs in a build without sanitizers and without compare tracing (several

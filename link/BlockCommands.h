@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's five command lines and the tests its replies must pass. Every reply starts with
 // the radio's echo of the command line; the program never compares the echo, it only counts it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio operations (identify, read, write) as one event-driven engine over a transport: the
 // serial port for the programs, a scripted radio for the tests.

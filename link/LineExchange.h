@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One exchange with the radio: throw away whatever is waiting,
 // send one command line, and collect the reply until it is complete: longer than the command

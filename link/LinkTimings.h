@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How long the link waits for a reply and how long it pauses after each record. The radio needs
 // its full values; a test double on the other end of the line can answer at once and be given

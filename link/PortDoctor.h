@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The serial port checklist: the things that most often keep a radio cable from working on
 // Linux, each with what was found and the exact fix when it fails. The system checks read files

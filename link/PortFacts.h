@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the system knows about its serial ports: the devices, their stable names under
 // /dev/serial/by-id, what the adapter says about itself, whether this user may open a port and

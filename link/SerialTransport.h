@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's cable: a serial port at 9600 bit/s, 8 data bits, no parity.
 

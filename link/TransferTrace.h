@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A record of everything that crossed the cable, for the day a cable or a radio misbehaves:
 // every line sent, every reply (or what had arrived when the wait ran out), bytes thrown away,

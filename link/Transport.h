@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the line exchange needs of a serial device: open it, throw away what is waiting, send
 // bytes, take what has arrived, and hear about arrivals and failures. The real port plugs in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Memory channels: the channel table the program edits, and the conversion of a 32-byte channel
 // record to a table row (decodeMemoryData) and back (makeMemoryData).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How channels are named: banks, captions, grid row labels, the CSV channel field, and where each
 // record lies in the radio's clone memory.

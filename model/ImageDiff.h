@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between two images: per record (which of the 608 records a write would have to
 // send), and per field as the user knows them (channels by grid row label, the VFOs, settings by

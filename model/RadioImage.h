@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Everything the program holds of the radio's clone memory: the two settings texts with the
 // settings values they decode to, the two VFOs and the 604 memory channels.

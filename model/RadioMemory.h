@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the program knows the radio holds: each record's text as it was last read from the radio
 // or acknowledged by it, and the model and variant the radio last identified itself as. It is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text form in which every 32-byte record of the radio travels and is stored:
 // 64 hexadecimal digits, two per byte, lowest address first, high digit first.

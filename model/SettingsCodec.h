@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The radio's function settings: two 32-byte records held as text (SettingsData1 at 0x0300,
 // SettingsData2 at 0x0320) and the 28 numbers the settings panel edits, named after its controls.

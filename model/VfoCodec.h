@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two VFOs: a table of two rows with the first eight channel cells, and the conversion of a
 // 32-byte VFO record to a row (decodeVfoData) and back (makeVfoData).

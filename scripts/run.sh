@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the desktop program.
 #
 #   scripts/run.sh                     on a virtual radio (ktv4sim on a pseudo-terminal)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Takes the README's screenshots under Xvfb into docs/screenshots: the two tabs with the virtual
 # radio's sample channels, the write preview, COM Port Setup, the serial port check and an error
 # box, each as SCENE-LANGUAGE.png (en or ja).

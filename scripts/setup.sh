@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages the build, the tests and the program need, when any is missing.
 # With everything installed it does nothing and touches no network. Without root and without
 # sudo it prints the one command to run and stops with a non-zero status.

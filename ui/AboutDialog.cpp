@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/AboutDialog.h"
 
 #include "ui/ProgramInfo.h"
@@ -32,8 +33,9 @@ AboutDialog::AboutDialog(UserPrompts &prompts, QWidget *parent) : QDialog(parent
     version->setObjectName(QStringLiteral("lblVersion"));
     auto *description = new QLabel(programDescription(), this);
     description->setObjectName(QStringLiteral("lblDescription"));
-    auto *disclaimer = new QLabel(this);
+    auto *disclaimer = new QLabel(programLicence(), this);
     disclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    disclaimer->setWordWrap(true);
 
     auto *line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

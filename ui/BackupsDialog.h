@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Backups...: the automatic backups, newest first, with when each was made, for which
 // model, whether it was read from the radio or about to be written to it, and the channels in

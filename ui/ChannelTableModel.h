@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The memory grid's model: a view of the document's ChannelTable, 604 rows by 11 columns. It keeps
 // no copy of the data; every cell is read from the table when the grid asks for it. It follows the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's captions in the user's interface language: Japanese when that is the first
 // language the user's settings name, English otherwise (the texts in the code).

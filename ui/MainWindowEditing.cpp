@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu's history items, the caption's unsaved-changes mark, the status bar's text and
 // the VFO edits the dialog hands back.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu: New, Open, Save, Save As, Import, Export, the recent files, the shared save
 // question, and files dropped on the window.
 

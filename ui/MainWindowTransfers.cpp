@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio operations as the window starts them and shows them: the busy state, the tab a
 // transfer works on, the progress area and the finishing message.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What keeps writes safe in the window: the preview before a write, the backups of reads and
 // writes with File > Backups..., and the read-back check's setting.
 

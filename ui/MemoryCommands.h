@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // File > Import and File > Export: the memory channels to and from CSV files, with the file
 // dialogs, the error box and the memory grid's redraw.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Memory" tab: the memory grid over the channel table, the six buttons that edit the table
 // (Clear, Up, Insert / Clear All, Down, Delete) and the two memory transfer buttons.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // dlgModify: edits one memory channel or one VFO. One instance serves the whole program; each
 // opening fills every input the record uses, OK checks the frequency and hands the edited record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A text field of the edit dialog with its character rule. Typed keys that break the rule are
 // dropped; pasted, dropped or programmatically set text is passed through the same rule, so no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Help > Check Serial Port…: the serial port checklist of `ktv4cli doctor` for the window's port,
 // each failed item with its fix, in a text the user can copy into a terminal or a forum post.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ProgramInfo.h"
 
 #include "files/CloneFile.h"
@@ -20,6 +21,14 @@ QString programDescription()
 {
     return QCoreApplication::translate(
         "ktv4::ui::ProgramInfo", "Reads, edits and writes the clone memory of the KT-V4 HF transceiver.");
+}
+
+QString programLicence()
+{
+    return QCoreApplication::translate(
+        "ktv4::ui::ProgramInfo",
+        "Free software under the GNU General Public License (GPL), version 3 or later. "
+        "It comes with no warranty.");
 }
 
 QIcon programIcon()

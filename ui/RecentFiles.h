@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The File menu's list of the clone files opened or saved last, kept in the program's settings
 // store, the latest first.

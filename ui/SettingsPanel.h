@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Settings" tab: the VFO grid, the "Model" frame, "Read Settings" / "Write Settings", the
 // settings lists in three columns and the "IQ Shift(KHz)" frame. The three transmit-side lists

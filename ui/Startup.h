@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Main: the splash window, the main window built behind it, the splash pause, then the window
 // shown with the clone file named on the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The finishing message of a radio operation, and what its details tell the user to do.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's history of changes to the image: every change the document applies becomes one
 // step of a QUndoStack, which Edit > Undo and Redo walk. The stack's clean state is the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The seam through which windows ask the user something: message boxes and file dialogs.
 // The program uses WidgetPrompts; tests plug in scripted answers and read what was asked.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The VFO grid's model: a view of the document's VfoTable. Grid column 0 is the row label
 // ("VFO A", "VFO B"); model column c is VFO cell c.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a write is about to change in the radio, shown before any write from the window: the
 // channels added, removed and changed, the VFOs and the settings, compared with what the radio

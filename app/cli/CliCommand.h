@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The subcommands of ktv4cli. Each takes its own arguments (argv[0] is the subcommand's name) and
 // returns the process exit code; failures print the program's message text on stderr.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A QCommandLineParser for one subcommand, with --help, the -o/--output option and a check of the
 // number of positional arguments.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The files a command line names, checked before the command does anything: every output must be
 // writable as a regular file (or be "-", standard output), and no output may be the same file as

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/cli/CliCommand.h"
 #include "app/cli/CliParser.h"
 #include "app/cli/CliPaths.h"

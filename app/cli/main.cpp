@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ktv4cli: the program's core without windows, for scripts and backups.
 
 #include "app/cli/CliCommand.h"

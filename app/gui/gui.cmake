@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # ktv4clone, the desktop program, and how it is installed and packaged.
 # Included from app/CMakeLists.txt when the widgets library is built.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ktv4clone: the desktop program.
 
 #include "ui/Language.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ktv4cli run as a process on real files, as scripts use it; and given outputs and inputs that
 // are not what they seem: FIFOs, devices, sockets, folders, the same file twice, a full disk,
 // files too large to be what they claim, names that are not UTF-8. Each of those must end at once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Memory tab's editing as the user drives it in the window: selections, the keyboard, the
 // clipboard, dragging rows; and undo as a property: random sequences of commands on a full image,
 // undoing them all gives back the start, redoing them all the end, every step in between as it was.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Channel lists in the other tool's CSV layout: files shaped as users and the tool write them,
 // the report of what could not be carried, the command line, and export-import round trips.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Clone files on disk: layout, every check of the loader and its message, and the guarantees
 // that a failed load or save never leaves the program or the disk with mixed data; saves that
 // fail at each step, names that keep their bytes, and the automatic backups.

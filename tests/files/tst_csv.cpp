@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // CSV export and import of the memory channels: the exact file that is written, every spelling
 // the importer accepts, the rows it drops and the files it refuses.
 

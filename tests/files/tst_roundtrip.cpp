@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Round trips over many random images: nothing the user did not change may change on the way
 // through the codecs, a clone file, or a CSV export imported again. The records hold legal
 // values everywhere, the fixed bytes at their fixed values, and the key speed, break-in and tone

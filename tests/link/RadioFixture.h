@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The transfer engine and the virtual radio, with what each side saw. The radio answers inside
 // the test process through RadioTransport (no device, replies at once, a short time-out), or,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio operations end to end: the engine against the virtual radio, answering inside the
 // test process, checking every line the radio received, what the program holds afterwards, and
 // how each way of failing ends. One operation of each kind also crosses a real serial device.

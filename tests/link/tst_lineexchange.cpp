@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One exchange with the radio. The behaviour runs against a scripted far end (the test hands in
 // every piece, in virtual time); the serial port itself is checked on pseudo-terminals.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The serial port checklist against a prepared system folder: one row for each way a port fails,
 // each with the fix the user is given, and rows showing what must not count as a failure.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ktv4cli's radio commands as scripts run them: two processes, ktv4sim and ktv4cli, on a real
 // pseudo-terminal. How each way of failing ends is covered by tst_clonetransfer; here one failure
 // of each message shows that it reaches the user and leaves no output file. Then the ports and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing only what changed, resuming a write that stopped, and the read-back check, against the
 // virtual radio; and the command line's diff, backups, write --changes-from and verify.
 

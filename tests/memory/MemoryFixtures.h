@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels for the memory tests, built the way a record from the radio would be decoded.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The memory grid, its buttons and its CSV commands, driven with mouse clicks on the real panel.
 // The CSV rules themselves are the CSV suite's; here is what the panel shows of them.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The edit dialog, typed into key by key the way the user does.
 
 #include "MemoryFixtures.h"

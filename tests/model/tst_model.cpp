@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The radio's records: channels and VFOs (decoding, encoding, the odd-but-legal bytes the radio
 // may hold, how channels are named and addressed), the two settings records and the 28 values
 // they decode to, and what differs between two images and which records a write must send.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks of what a Linux installation carries. Usage: package_checks.sh CHECK SOURCE_DIR BINARY_DIR
 # Exits 77 (skipped) when the tool a check needs is not installed.
 set -euo pipefail

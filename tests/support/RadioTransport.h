@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transport whose far end is the virtual radio inside the test process: each line the engine
 // sends goes straight to the radio's protocol logic, and its reply comes back piece by piece,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A transport whose far end is the test itself: it keeps what the program sends, and the test
 // hands in replies piece by piece, now or after a few milliseconds on a precise timer, or breaks

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A virtual radio in its own process on a pseudo-terminal, answering without line pacing, for
 // the tests that drive the real serial port or the command line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The virtual radio and the real main window set to talk to it, the radio answering inside the
 // test process (no device, replies at once).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window, built as the program builds it, with scripted answers to its questions
 // and its remembered settings in a temporary folder. Shared by the window and Memory tab tests.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The File menu's clone-file commands, the save question, the caption, the changed flag, the
 // file named on the command line, and closing the window.
 

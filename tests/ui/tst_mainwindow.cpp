@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as it starts and as the user works its settings panel, menus and toolbar.
 
 #include "files/CloneFile.h"
@@ -7,6 +8,7 @@
 #include "ui/Language.h"
 #include "ui/MemoryCommands.h"
 #include "ui/ModifyDialog.h"
+#include "ui/ProgramInfo.h"
 #include "ui/RecentFiles.h"
 #include "ui/SplashWindow.h"
 #include "ui/Startup.h"
@@ -275,10 +277,13 @@ private slots:
         QVERIFY2(translated >= 31, qPrintable(QString::number(translated)));
         QCOMPARE(english["tbToolBar_開く"] + japanese["tbToolBar_開く"], QStringLiteral("Open開く"));
         QCOMPARE(w.find<QPushButton>(QStringLiteral("cmbRxData1"))->text(), QStringLiteral("Read Settings"));
-        // Help > About shows the version; the box's system-information button says it is not there.
+        // Help > About shows the version and the licence.
         w.action("mnuHelpAbout")->trigger();
-        QCOMPARE(w.window->aboutDialog()->findChild<QLabel *>(QStringLiteral("lblVersion"))->text(),
-                 QStringLiteral("Version 0.20.00 Beta"));
+        const auto label = [&](const char *name) {
+            return w.window->aboutDialog()->findChild<QLabel *>(QLatin1String(name))->text();
+        };
+        QCOMPARE(label("lblVersion"), ui::programVersionText());
+        QVERIFY(label("lblDisclaimer").contains(QStringLiteral("GPL")));
         QCOMPARE(fixture::shownCaption(*w.window), kTitle);
     }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Radio operations started from the window against the virtual radio: the lines the radio
 // receives, what the window shows while they run and afterwards (the grid filling row by row,
 // the busy state, the progress bar), and the finishing message boxes.

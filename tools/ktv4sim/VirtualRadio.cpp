@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tools/ktv4sim/VirtualRadio.h"
 
 #include "files/CloneFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A KT-V4 in clone mode behind a pseudo-terminal: it echoes every line as received and answers
 // the five clone commands from the records it holds, at the pace of a real serial line, and can

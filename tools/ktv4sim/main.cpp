@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ktv4sim: a virtual KT-V4 on a pseudo-terminal, for trying the program without a radio and for
 // testing it. Prints the device path, then answers until interrupted.
 

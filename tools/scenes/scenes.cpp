@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows one state of the program's windows and stays open, so a screenshot can be taken of it;
 // with --shot, saves the picture of the front window itself and quits. Not a test.
 //

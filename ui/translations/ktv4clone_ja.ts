@@ -878,6 +878,10 @@ ktv4cli doctor --port %1</translation>
         <source>Reads, edits and writes the clone memory of the KT-V4 HF transceiver.</source>
         <translation>KT-V4 HF トランシーバーのクローンメモリーを読み出し、編集し、書き込みます。</translation>
     </message>
+    <message>
+        <source>Free software under the GNU General Public License (GPL), version 3 or later. It comes with no warranty.</source>
+        <translation>GNU 一般公衆利用許諾書 (GPL) バージョン 3 以降のもとで配布するフリーソフトウェアです。無保証です。</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ui::SettingsPanel</name>
