@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TransferMessages.h"
 
+#include "model/ImageDiff.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
@@ -17,7 +19,9 @@ QString tx(const char *text)
 QString writeReport(const TransferResult &result)
 {
     QString text = writtenSummary(result);
-    if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size())
+    // Write Changes can finish the job only where it knows what the radio holds.
+    if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size() &&
+        result.leftKnown)
         text += QLatin1Char(' ') + tx("Tool > Write > Changes sends only what is left.");
     return text;
 }
@@ -29,7 +33,66 @@ QString joined(const QString &first, const QString &second)
     return first + QStringLiteral("\n\n") + second;
 }
 
+// A radio that sent nothing at all: what to look at first.
+QString noReplyChecklist()
+{
+    return tx("Check that the radio is on and in clone mode.") + QLatin1Char('\n') +
+           tx("Check that the cable is plugged in.") + QLatin1Char('\n') +
+           tx("Help > Check Serial Port… checks the port and asks the radio.");
+}
+
+bool isRead(Operation operation)
+{
+    return operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
+           operation == Operation::ReadAll;
+}
+
+QString completedStatus(const TransferResult &result, const QString &device)
+{
+    switch (result.operation) {
+    case Operation::ReadSettings:
+        return tx("Read the settings and both VFOs from %1").arg(device);
+    case Operation::ReadMemory:
+        return tx("Read %1 channels from %2").arg(kChannelCount).arg(device);
+    case Operation::ReadAll:
+        return tx("Read the settings, both VFOs and %1 channels from %2").arg(kChannelCount).arg(device);
+    case Operation::WriteChanges:
+        if (result.writtenRecords.isEmpty() && result.heldBackRecords.isEmpty())
+            return tx("Nothing was written: the radio already holds this image.");
+        return QStringList{writtenSummary(result), heldBackSummary(result)}.join(QLatin1Char(' ')).trimmed();
+    default:
+        return writtenSummary(result);
+    }
+}
+
 } // namespace
+
+QString transferStatus(const TransferResult &result, const QString &device, bool cancelled)
+{
+    const bool write = isWriteOperation(result.operation);
+    TransferOutcome outcome = result.outcome;
+    // A radio that stopped answering while the user was stopping it: the operation was cancelled.
+    if (cancelled && outcome == TransferOutcome::CommunicationError)
+        outcome = TransferOutcome::Cancelled;
+    switch (outcome) {
+    case TransferOutcome::Completed:
+        return completedStatus(result, device);
+    case TransferOutcome::Cancelled:
+        if (write)
+            return result.writtenRecords.isEmpty()
+                       ? tx("Cancelled: nothing written")
+                       : tx("Cancelled: %1 written").arg(describeRecords(result.writtenRecords));
+        if (isRead(result.operation))
+            return result.readRecords.isEmpty()
+                       ? tx("Cancelled: nothing read")
+                       : tx("Cancelled: %1 read").arg(describeRecords(result.readRecords));
+        return outcomeText(outcome);
+    default:
+        break;
+    }
+    const QString left = write ? writtenSummary(result) : readSummary(result);
+    return left.isEmpty() ? outcomeText(outcome) : tx("%1: %2").arg(outcomeText(outcome), left);
+}
 
 std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device,
                                                bool cancelled)
@@ -50,6 +113,9 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
         reason = tx("%1 (port %2)").arg(reason, device);
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
+        if (result.noReply)
+            reason = reason + QLatin1Char('\n') + noReplyChecklist();
+        return errorMessage(outcomeText(result.outcome), joined(reason, joined(readSummary(result), report)));
     case TransferOutcome::VerifyFailed:
         return errorMessage(outcomeText(result.outcome), joined(reason, report));
     case TransferOutcome::ComPortError: {
@@ -58,7 +124,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
         if (result.portNotOpened)
             details = joined(details, portCheckPointer());
         else
-            details = joined(details, report);
+            details = joined(details, joined(readSummary(result), report));
         return errorMessage(outcomeText(result.outcome), details);
     }
     case TransferOutcome::Cancelled:

@@ -284,7 +284,8 @@ int runWrite(const QStringList &arguments)
             document.radio().setRecord(recordAddress(i), held[i]);
         RadioImage image = document.image();
         rebuildSettingsData(image);
-        if (document.radio().recordsToWrite(image).isEmpty()) {
+        // BASE is what the radio holds: every record is known, so nothing is read first.
+        if (planChanges(document.radio(), image).isEmpty()) {
             QTextStream(stdout) << "Nothing to write: the radio already holds this image.\n";
             return ExitOk;
         }

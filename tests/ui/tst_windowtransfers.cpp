@@ -401,9 +401,14 @@ private slots:
             QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
         QCOMPARE(now.vfos, before.vfos);
         QVERIFY(!window.progressBar()->isVisible() && m->button("cmbRxData")->isEnabled());
+        // A mix of the file and the radio is an unsaved change, one step of the history; the status
+        // bar says which part came from the radio.
+        QCOMPARE(shownCaption(window), appTitle() + QStringLiteral(" - program.TV4*"));
+        QCOMPARE(window.statusText(), QStringLiteral("Cancelled: channels 0 to 49 read"));
+        QCOMPARE(m->window->action("mnuEditUndoStep")->text(), QStringLiteral("Undo Read Memory(&U)"));
 
-        // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
-        // the radio now holds.
+        // The panel's own "Write Memory" button starts the memory write; cancelled too, it ends the
+        // radio's write session with the closing line and says what the radio now holds.
         m->radio.clearLog();
         m->click("cmbTxData");
         QVERIFY(window.isBusy());
@@ -411,12 +416,15 @@ private slots:
         QCOMPARE(
             m->radio.receivedLines().mid(0, 2),
             (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
-        QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
+        QCOMPARE(m->radio.receivedLines().size(), 1 + 50 + 1);
+        QCOMPARE(m->radio.receivedLines().last(), QByteArray("OV~E\r\n"));
         QCOMPARE(m->window->prompts.messages.size(), 1);
         const MessageRequest &box = m->window->prompts.messages.first();
         QCOMPARE(box.text, QStringLiteral("Cancelled"));
-        QCOMPARE(box.informative, QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were "
-                                                 "not. Tool > Write > Changes sends only what is left."));
+        // What was not written was never read either: Write Changes would not send it as it stands.
+        QCOMPARE(box.informative,
+                 QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not."));
+        QCOMPARE(window.statusText(), QStringLiteral("Cancelled: channels 0 to 49 written"));
     }
 
     void memoryFailures_data()

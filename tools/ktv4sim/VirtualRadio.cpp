@@ -125,6 +125,7 @@ VirtualRadio::VirtualRadio(RadioSetup setup)
 void VirtualRadio::setSetup(const RadioSetup &setup)
 {
     m_setup = setup;
+    m_silent = false; // a radio told to stop answering answers again, unless told otherwise
     // 8 data bits, no parity, one stop bit: ten bit times per character.
     m_charTime = std::chrono::nanoseconds(m_setup.baud > 0 ? 10'000'000'000LL / m_setup.baud : 0);
 }
