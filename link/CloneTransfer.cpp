@@ -91,6 +91,25 @@ QString writtenSummary(const TransferResult &result)
                .arg(rest);
 }
 
+BackupScope backupScope(Operation operation)
+{
+    switch (operation) {
+    case Operation::ReadSettings:
+    case Operation::WriteSettings:
+        return BackupScope::Settings;
+    case Operation::ReadMemory:
+    case Operation::WriteMemory:
+        return BackupScope::Memory;
+    case Operation::ReadAll:
+    case Operation::WriteAll:
+        return BackupScope::All;
+    case Operation::WriteChanges:
+        return BackupScope::Changes;
+    default:
+        return BackupScope::Unknown;
+    }
+}
+
 QString readSummary(const TransferResult &result)
 {
     const bool reads = result.operation == Operation::ReadSettings ||

@@ -5,6 +5,7 @@
 // One operation at a time: start() refuses a second while one runs. Every step is driven by
 // readyRead, errorOccurred and single-shot timers; nothing blocks and no event loop is nested.
 
+#include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "link/LinkTimings.h"
 
@@ -90,6 +91,10 @@ QString readSummary(const TransferResult &result);
 // block 1 and VFO A were read first and differ from this image; they were not written. Write
 // Changes again shows them." Empty when there are none.
 QString heldBackSummary(const TransferResult &result);
+
+// What the backup of an operation holds of the radio: the settings and VFOs, the channels, all
+// of it, or the records Write Changes sends.
+BackupScope backupScope(Operation operation);
 
 // "Communication Error", "COM Port Error", "Cancelled", "Verify Error" (empty for Completed).
 QString outcomeText(TransferOutcome outcome);

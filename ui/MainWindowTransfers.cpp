@@ -83,7 +83,7 @@ void MainWindow::startOperation(Operation operation)
         }
         if (!confirmWrite(operation))
             return;
-        keepBackup(BackupReason::Write);
+        keepBackup(BackupReason::Write, operation);
     } else {
         m_backupProblem.clear();
     }
@@ -131,7 +131,7 @@ void MainWindow::transferFinished(const TransferResult &result)
     // A radio that stopped answering while the user was already stopping the transfer is no
     // news; a port that failed still is.
     if (result.outcome == TransferOutcome::Completed && isRead(result.operation))
-        keepBackup(BackupReason::Read);
+        keepBackup(BackupReason::Read, result.operation);
     const bool cancelled = std::exchange(m_cancelRequested, false);
     QStringList status{transferStatus(result, platformPortName(portName()), cancelled)};
     if (result.operation == Operation::Identify && result.outcome == TransferOutcome::Completed)

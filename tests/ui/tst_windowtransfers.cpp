@@ -770,6 +770,9 @@ private slots:
         auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("lstBackups"));
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("read"));
+        // What came from the radio, and what was to go to it.
+        QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("all"));
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("changed records"));
         list->setCurrentItem(list->topLevelItem(1));
         b.window->prompts.answers << QMessageBox::No; // the edits need not be saved
         dialog->accept();

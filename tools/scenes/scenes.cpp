@@ -131,10 +131,12 @@ int main(int argc, char *argv[])
             ktv4::BackupStore store;
             const QDateTime morning(QDate(2026, 12, 5), QTime(9, 41, 7));
             store.save(ktv4::radioBackupBytes(window->document()), ktv4::ModelE, ktv4::BackupReason::Read,
-                       morning);
+                       ktv4::BackupScope::All, morning);
             const QByteArray edited = ktv4::documentBackupBytes(window->document());
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addSecs(1520));
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addDays(1).addSecs(36000));
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Changes,
+                       morning.addSecs(1520));
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Settings,
+                       morning.addDays(1).addSecs(36000));
             window->showBackups();
         } else if (scene == QLatin1String("error")) {
             // A port that is not there, as a read reports it.
