@@ -211,6 +211,7 @@ private slots:
 
         QVERIFY(m_commands->importCsv(m->panel.get()));
         QCOMPARE(m->prompts->fileDialogs.size(), 1);
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Import Channels"));
         QVERIFY(m->prompts->messages.isEmpty());
         QCOMPARE(m_lastFileName, path("in.csv"));
 
@@ -236,6 +237,7 @@ private slots:
         QVERIFY(m_commands->exportCsv(m->panel.get()));
         // Proposes the last name as a CSV file, so Enter cannot overwrite the clone file.
         QCOMPARE(m->prompts->fileDialogs[0].fileName, path("previous.csv"));
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Export Channels"));
         QCOMPARE(readAll(path("out.csv")).count('\n'), 4); // the header and the three channels in use
         // A second export starts on the CSV file just written.
         QVERIFY(!m_commands->exportCsv(m->panel.get()));
