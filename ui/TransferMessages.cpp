@@ -8,12 +8,12 @@
 
 namespace ktv4::ui {
 
-namespace {
+// The context of the texts below, for the translation.
+struct TransferMessages {
+    Q_DECLARE_TR_FUNCTIONS(ktv4::ui::TransferMessages)
+};
 
-QString tx(const char *text)
-{
-    return QCoreApplication::translate("ktv4::ui::TransferMessages", text);
-}
+namespace {
 
 // A write that stopped: what the radio now holds, and how to finish the job.
 QString writeReport(const TransferResult &result)
@@ -22,7 +22,7 @@ QString writeReport(const TransferResult &result)
     // Write Changes can finish the job only where it knows what the radio holds.
     if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size() &&
         result.leftKnown)
-        text += QLatin1Char(' ') + tx("Tool > Write > Changes sends only what is left.");
+        text += QLatin1Char(' ') + TransferMessages::tr("Tool > Write > Changes sends only what is left.");
     return text;
 }
 
@@ -36,9 +36,9 @@ QString joined(const QString &first, const QString &second)
 // A radio that sent nothing at all: what to look at first.
 QString noReplyChecklist()
 {
-    return tx("Check that the radio is on and in clone mode.") + QLatin1Char('\n') +
-           tx("Check that the cable is plugged in.") + QLatin1Char('\n') +
-           tx("Help > Check Serial Port… checks the port and asks the radio.");
+    return TransferMessages::tr("Check that the radio is on and in clone mode.") + QLatin1Char('\n') +
+           TransferMessages::tr("Check that the cable is plugged in.") + QLatin1Char('\n') +
+           TransferMessages::tr("Help > Check Serial Port… checks the port and asks the radio.");
 }
 
 bool isRead(Operation operation)
@@ -51,14 +51,16 @@ QString completedStatus(const TransferResult &result, const QString &device)
 {
     switch (result.operation) {
     case Operation::ReadSettings:
-        return tx("Read the settings and both VFOs from %1").arg(device);
+        return TransferMessages::tr("Read the settings and both VFOs from %1").arg(device);
     case Operation::ReadMemory:
-        return tx("Read %1 channels from %2").arg(kChannelCount).arg(device);
+        return TransferMessages::tr("Read %1 channels from %2").arg(kChannelCount).arg(device);
     case Operation::ReadAll:
-        return tx("Read the settings, both VFOs and %1 channels from %2").arg(kChannelCount).arg(device);
+        return TransferMessages::tr("Read the settings, both VFOs and %1 channels from %2")
+            .arg(kChannelCount)
+            .arg(device);
     case Operation::WriteChanges:
         if (result.writtenRecords.isEmpty() && result.heldBackRecords.isEmpty())
-            return tx("Nothing was written: the radio already holds this image.");
+            return TransferMessages::tr("Nothing was written: the radio already holds this image.");
         return QStringList{writtenSummary(result), heldBackSummary(result)}.join(QLatin1Char(' ')).trimmed();
     default:
         return writtenSummary(result);
@@ -79,19 +81,20 @@ QString transferStatus(const TransferResult &result, const QString &device, bool
         return completedStatus(result, device);
     case TransferOutcome::Cancelled:
         if (write)
-            return result.writtenRecords.isEmpty()
-                       ? tx("Cancelled: nothing written")
-                       : tx("Cancelled: %1 written").arg(describeRecords(result.writtenRecords));
+            return result.writtenRecords.isEmpty() ? TransferMessages::tr("Cancelled: nothing written")
+                                                   : TransferMessages::tr("Cancelled: %1 written")
+                                                         .arg(describeRecords(result.writtenRecords));
         if (isRead(result.operation))
             return result.readRecords.isEmpty()
-                       ? tx("Cancelled: nothing read")
-                       : tx("Cancelled: %1 read").arg(describeRecords(result.readRecords));
+                       ? TransferMessages::tr("Cancelled: nothing read")
+                       : TransferMessages::tr("Cancelled: %1 read").arg(describeRecords(result.readRecords));
         return outcomeText(outcome);
     default:
         break;
     }
     const QString left = write ? writtenSummary(result) : readSummary(result);
-    return left.isEmpty() ? outcomeText(outcome) : tx("%1: %2").arg(outcomeText(outcome), left);
+    return left.isEmpty() ? outcomeText(outcome)
+                          : TransferMessages::tr("%1: %2").arg(outcomeText(outcome), left);
 }
 
 std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device,
@@ -110,7 +113,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
     QString reason = result.detail;
     // A reason from the radio's side names the port it came through.
     if (!device.isEmpty() && !reason.isEmpty() && !reason.contains(device))
-        reason = tx("%1 (port %2)").arg(reason, device);
+        reason = TransferMessages::tr("%1 (port %2)").arg(reason, device);
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
         if (result.noReply)
@@ -131,7 +134,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
         if (write) {
             MessageRequest request = errorMessage(outcomeText(result.outcome), report);
             request.icon = QMessageBox::Warning;
-            request.title = tx("Write cancelled");
+            request.title = TransferMessages::tr("Write cancelled");
             return request;
         }
         break;
