@@ -76,7 +76,7 @@ QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const Messag
         box.setInformativeText(labelsKeptWhole(request.informative));
         // Wide enough for a reason and a summary of records to read as sentences, not as a column.
         if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-            grid->addItem(new QSpacerItem(box.fontMetrics().averageCharWidth() * 60, 0, QSizePolicy::Minimum,
+            grid->addItem(new QSpacerItem(box.fontMetrics().averageCharWidth() * 80, 0, QSizePolicy::Minimum,
                                           QSizePolicy::Fixed),
                           grid->rowCount(), 0, 1, grid->columnCount());
     }

@@ -155,11 +155,12 @@ void describeChanges(WritePreview &preview, const RadioMemory &radio, const Radi
         preview.summary = WritePreviewDialog::tr("Compared with what the radio last held, this write of %1 "
                                                  "changes:")
                               .arg(records(preview.records));
+    // What happens to the records read first comes before the list's heading.
     if (!neverRead.isEmpty())
-        preview.summary += QLatin1Char(' ') +
-                           WritePreviewDialog::tr("Records never read are read first. Where they differ from "
-                                                  "this image they are left as the radio holds them, and the "
-                                                  "next Write Changes shows how they differ.");
+        preview.summary = WritePreviewDialog::tr("Records never read are read first. Where they differ from "
+                                                 "this image they are left as the radio holds them, and the "
+                                                 "next Write Changes shows how they differ.") +
+                          QLatin1Char(' ') + preview.summary;
 }
 
 } // namespace

@@ -79,7 +79,7 @@ QByteArray channelRecord(int hz, int mode, const char *name, int splitHz = 0, bo
     writeInt32(b, 16, hz);
     for (int i = 0; name[i] && i < 8; ++i)
         b[20 + i] = nameCodeFor(QLatin1Char(name[i]));
-    writeInt32(b, 28, splitHz);
+    writeInt32(b, 28, splitHz != 0 ? splitHz : hz); // a channel without a split transmits where it receives
     return recordText(b).toLatin1();
 }
 
