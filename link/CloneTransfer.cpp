@@ -648,8 +648,6 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.leftKnown = std::all_of(planned.cbegin(), planned.cend(), [this](int address) {
         return !document.radio().record(address).isNull();
     });
-    if (phases.front() == Operation::ReadBeforeWrite && phaseIndex >= 1)
-        result.readFirstRecords = changesPlan.reads;
     result.heldBackRecords = heldBack;
     result.readRecords = readRecords;
     result.noReply = noReply && outcome == TransferOutcome::CommunicationError;

@@ -65,10 +65,9 @@ struct TransferResult {
     // Every record the write planned but the radio did not acknowledge is one whose content in
     // the radio the program knows, or knows to be uncertain: Write Changes sends what is left.
     bool leftKnown = false;
-    // Write Changes: the records it read first, and those of them that differ from the image but
-    // had never been read, so the preview could not show what writing them would replace. These
-    // are left as the radio holds them; the next Write Changes shows them.
-    QList<int> readFirstRecords = {};
+    // Write Changes: the records it read first that differ from the image but had never been
+    // read, so the preview could not show what writing them would replace. These are left as the
+    // radio holds them; the next Write Changes shows them.
     QList<int> heldBackRecords = {};
     // Reads: the records that reached the image, in the order read. A read that stopped part-way
     // leaves these as the radio holds them and every other record as it was.
