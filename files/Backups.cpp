@@ -10,7 +10,6 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cctype>
 
 namespace ktv4 {
 
@@ -71,23 +70,17 @@ QList<ParsedName> parsedBackups(const QString &folder)
     return backups;
 }
 
-QByteArray cloneBytes(RadioImage image, int modelIndex, bool variantA, const RadioMemory *radio)
+QByteArray cloneBytes(const RadioImage &image, int modelIndex, bool variantA, const RadioMemory *radio)
 {
     QByteArray bytes = cloneFileBytes(image, modelIndex, variantA);
     if (!radio)
         return bytes;
-    // Replace each known record's line (line 2 onwards, 66 bytes each) by the radio's own text.
+    // Replace each known record's line (line 2 onwards, 66 bytes each) by the radio's own record.
     constexpr int kHeaderLineSize = 34;
     constexpr int kRecordLineSize = kRecordChars + 2;
     for (int i = 0; i < kRecordCount; ++i) {
-        const QString text = radio->record(recordAddress(i));
-        // A reply is taken by its length alone; only hexadecimal digits make a loadable line.
-        const bool hex = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-            return std::isxdigit(static_cast<unsigned char>(c.toLatin1()));
-        });
-        if (text.size() != kRecordChars || !hex)
-            continue;
-        bytes.replace(kHeaderLineSize + i * kRecordLineSize, kRecordChars, text.toLatin1());
+        if (const std::optional<RecordBytes> held = radio->record(recordAddress(i)))
+            bytes.replace(kHeaderLineSize + i * kRecordLineSize, kRecordChars, recordHex(*held));
     }
     return bytes;
 }
@@ -181,7 +174,7 @@ QList<BackupEntry> BackupStore::list() const
 
 int BackupStore::channelsInUse(const QString &path)
 {
-    const CloneLoadResult load = readCloneFile(path, startupImage());
+    const CloneLoadResult load = readCloneFile(path);
     return load.result.ok() ? ktv4::channelsInUse(load.image.channels) : -1;
 }
 

@@ -3,6 +3,7 @@
 
 #include "files/CloneFile.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/SettingsCodec.h"
 
 #include <QCoreApplication>
@@ -22,7 +23,6 @@ QString tr(const char *text)
 }
 
 constexpr int kNameLength = 7;
-constexpr int kToneOn = 0x80;
 
 // The radio's modes (by mode code) and the words the other tool uses for them.
 constexpr const char *kModeWords[] = {"USB", "LSB", "CW", "CWR", "AM", "FM"};
@@ -190,7 +190,7 @@ QString radioName(const QString &name)
 
 struct RowOutcome {
     std::optional<int> channel; // nothing: the row is dropped
-    ChannelRow row;
+    Channel stored;
     QStringList reasons;
 };
 
@@ -231,7 +231,7 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     for (const NearMode &near : kNearModes) {
         if (mode < 0 && modeField == QLatin1String(near.word)) {
             mode = near.mode;
-            out.reasons << tr("mode %1 stored as %2").arg(modeField, modeNames().at(mode));
+            out.reasons << tr("mode %1 stored as %2").arg(modeField, fieldText(Mode(mode)));
         }
     }
     if (mode < 0)
@@ -293,9 +293,9 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     }
 
     const QString skipField = cols.field(f, "skip");
-    int skip = 0;
+    bool skip = false;
     if (skipField.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0)
-        skip = 1;
+        skip = true;
     else if (skipField.compare(QLatin1String("P"), Qt::CaseInsensitive) == 0)
         out.reasons << tr("priority scan (P) is not carried: scanned like any channel");
     else if (!skipField.isEmpty())
@@ -307,27 +307,16 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
         out.reasons << tr("name \"%1\" stored as \"%2\"").arg(nameField, name);
 
     // The fields the layout has no column for stay as the channel holds them.
-    const ChannelRow &before = table[channel];
-    ChannelRow &row = out.row;
-    if (before.inUse) {
-        row = before;
-    } else {
-        auto &c = row.cells;
-        c[ColGain] = {0, gainText(0)};
-        c[ColAgc] = {0, agcText(0)};
-        c[ColPwr] = {0, powerText(0)};
-        c[ColFilter] = {0, filterText(0)};
-        c[ColNb] = {0, nbText(0)};
-    }
-    auto &c = row.cells;
-    row.inUse = true;
-    c[ColFrequency] = {double(*frequency), frequencyText(double(*frequency))};
-    c[ColMode] = {double(mode), modeNames().at(mode)};
-    const int toneByte = (before.inUse ? int(c[ColTone].value) & 0x7F : 0) | (toneOn ? kToneOn : 0);
-    c[ColTone] = {double(toneByte), toneText(toneByte)};
-    c[ColSplit] = {double(split), frequencyText(double(split))};
-    c[ColName] = {0, name};
-    c[ColSkip] = {double(skip), skipText(skip)};
+    // An empty channel comes into use as a new one.
+    const Channel &before = table[channel];
+    Channel &c = out.stored;
+    c = before.inUse ? before : newChannel(qint32(*frequency), Mode(mode));
+    c.frequency = qint32(*frequency);
+    c.mode = Mode(mode);
+    c.tone = toneOn;
+    c.split = qint32(split);
+    c.name = name;
+    c.skip = skip;
     out.channel = channel;
     return out;
 }
@@ -378,29 +367,25 @@ QByteArray chirpCsvExportBytes(const ChannelTable &channels, int toneIndex)
     appendRow(out, chirpCsvHeader());
     const QString tone = toneWord(toneIndex);
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        const ChannelRow &row = channels[ch];
-        if (!row.inUse)
+        const Channel &c = channels[ch];
+        if (!c.inUse)
             continue;
-        const auto &c = row.cells;
-        const auto frequency = qint64(c[ColFrequency].value);
-        const auto split = qint64(c[ColSplit].value);
-        const int mode = int(c[ColMode].value);
-        const bool splitOn = split != frequency;
+        const bool splitOn = c.split != c.frequency;
         appendRow(out, {QString::number(ch),
-                        c[ColName].text,
-                        chirpFrequencyText(frequency),
+                        c.name,
+                        chirpFrequencyText(c.frequency),
                         splitOn ? QStringLiteral("split") : QString(),
-                        chirpFrequencyText(splitOn ? split : 0),
-                        int(c[ColTone].value) & kToneOn ? QStringLiteral("Tone") : QString(),
+                        chirpFrequencyText(splitOn ? c.split : 0),
+                        c.tone ? QStringLiteral("Tone") : QString(),
                         tone,
                         QStringLiteral("88.5"),
                         QStringLiteral("023"),
                         QStringLiteral("NN"),
                         QStringLiteral("023"),
                         QStringLiteral("Tone->Tone"),
-                        mode >= 0 && mode < 6 ? QLatin1String(kModeWords[mode]) : QString(),
+                        QLatin1String(kModeWords[int(c.mode)]),
                         QStringLiteral("1.00"),
-                        c[ColSkip].value != 0 ? QStringLiteral("S") : QString(),
+                        c.skip ? QStringLiteral("S") : QString(),
                         QString(),
                         bankCaption(ch) + QLatin1Char(' ') + channelCaption(ch),
                         QString(),
@@ -476,7 +461,7 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
             if (storedOnLine.contains(ch))
                 note.reasons << tr("replaces the row of line %1 for the same channel").arg(storedOnLine[ch]);
             storedOnLine[ch] = csvRow.line;
-            import.channels[ch] = outcome.row;
+            import.channels[ch] = outcome.stored;
             ++import.report.imported;
             if (!note.reasons.isEmpty())
                 ++import.report.adjusted;

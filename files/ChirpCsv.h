@@ -10,7 +10,7 @@
 // The mapping of every column is tabled in the README.
 
 #include "files/FileStatus.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 #include "files/CloneFile.h"
 #include "files/FieldReader.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
 #include <QCoreApplication>
 #include <cmath>
@@ -173,13 +174,12 @@ QByteArray csvExportBytes(const ChannelTable &channels)
     QByteArray out;
     appendRow(out, kHeader);
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        const ChannelRow &row = channels[ch];
-        if (!row.inUse)
+        const Channel &c = channels[ch];
+        if (!c.inUse)
             continue;
-        const auto &c = row.cells;
-        appendRow(out, {"KT-V4", "MEMORY", csvChannelField(ch), c[ColFrequency].text, c[ColMode].text,
-                        c[ColGain].text, c[ColAgc].text, c[ColFilter].text, c[ColNb].text, c[ColName].text,
-                        c[ColSkip].text});
+        appendRow(out, {"KT-V4", "MEMORY", csvChannelField(ch), frequencyText(c.frequency), fieldText(c.mode),
+                        fieldText(c.gain), fieldText(c.agc), fieldText(c.filter), onOffText(c.nb), c.name,
+                        skipText(c.skip)});
     }
     return out;
 }
@@ -240,15 +240,12 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
             drop(CsvDropReason::Frequency);
             continue;
         }
-        const double frequency = double(*code);
+        const auto frequency = qint32(*code);
 
-        int mode = modeNames().indexOf(modeField);
-        QString modeText = modeField;
-        if (modeField == QLatin1String("IQ")) {
-            mode = 5;
-            modeText = QStringLiteral("FM");
-        }
-        if (mode < 0) {
+        std::optional<Mode> mode = fieldFromText<Mode>(modeField);
+        if (modeField == QLatin1String("IQ"))
+            mode = Mode::FM;
+        if (!mode) {
             drop(CsvDropReason::Mode);
             continue;
         }
@@ -256,51 +253,37 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         const std::optional<int> g = toInt16(leadingNumber(gainField));
         if (!g)
             return fail(QStringLiteral("gain \"%1\" is out of range").arg(gainField));
-        const int gain = *g < -10 ? 2 : *g < 0 ? 1 : *g == 0 ? 0 : 3;
+        const Gain gain = *g < -10  ? Gain::Minus20
+                          : *g < 0  ? Gain::Minus10
+                          : *g == 0 ? Gain::Zero
+                                    : Gain::Plus10;
 
-        int agc;
-        if (agcField == QLatin1String("FAST"))
-            agc = 0;
-        else if (agcField == QLatin1String("SLOW"))
-            agc = 1;
-        else {
+        // The words are compared in upper case.
+        const std::optional<Agc> agc = fieldFromText<Agc>(agcField, Qt::CaseInsensitive);
+        if (!agc) {
             drop(CsvDropReason::Agc);
             continue;
         }
-
-        int filter;
-        if (filterField == QLatin1String("WIDE"))
-            filter = 0;
-        else if (filterField == QLatin1String("NARROW"))
-            filter = 1;
-        else {
+        const std::optional<Filter> filter = fieldFromText<Filter>(filterField, Qt::CaseInsensitive);
+        if (!filter) {
             drop(CsvDropReason::Filter);
             continue;
         }
 
-        const int nb = nbField == QLatin1String("ON") ? 1 : 0;
+        Channel &c = channels[*r];
+        // The file has no power, tone or split: a channel in use keeps its own; an empty one comes
+        // into use as a new one, on High, tone off and its own frequency.
+        if (!c.inUse)
+            c = newChannel(frequency, *mode);
+        c.frequency = frequency;
+        c.mode = *mode;
+        c.gain = gain;
+        c.agc = *agc;
+        c.filter = *filter;
+        c.nb = nbField == QLatin1String("ON");
         // The record holds 8 name characters; an exported name comes back whole.
-        const QString name = f[6].left(kCsvNameLength);
-        const int skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON") ? 1 : 0;
-
-        ChannelRow &row = channels[*r];
-        auto &c = row.cells;
-        // The file has no power, tone or split: a channel in use keeps its own, value and text
-        // together; an empty one starts from High, Off and its own frequency.
-        if (!row.inUse) {
-            c[ColPwr] = {0, powerText(0)};
-            c[ColTone] = {0, toneText(0)};
-            c[ColSplit] = {frequency, frequencyText(frequency)};
-        }
-        c[ColFrequency] = {frequency, frequencyText(frequency)};
-        c[ColMode] = {double(mode), modeText};
-        c[ColGain] = {double(gain), gainText(gain)};
-        c[ColAgc] = {double(agc), agcText(agc)};
-        c[ColFilter] = {double(filter), filterText(filter)};
-        c[ColNb] = {double(nb), nbText(nb)};
-        c[ColName] = {0, name};
-        c[ColSkip] = {double(skip), skipText(skip)};
-        row.inUse = true;
+        c.name = f[6].left(kCsvNameLength);
+        c.skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON");
         ++import.rowsStored;
     }
     return import;

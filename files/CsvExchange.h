@@ -7,7 +7,7 @@
 // merges every acceptable KT-V4 row into the table; channels the file does not name keep theirs.
 
 #include "files/FileStatus.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 #include <QByteArray>
 #include <array>

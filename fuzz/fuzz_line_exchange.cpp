@@ -11,8 +11,7 @@
 #include "link/LineExchange.h"
 #include "link/TransferTrace.h"
 #include "link/Transport.h"
-#include "model/ChannelCodec.h"
-#include "model/VfoCodec.h"
+#include "model/Channel.h"
 
 #include <QCoreApplication>
 #include <cstdlib>
@@ -89,16 +88,12 @@ void judge(const QByteArray &line, const QByteArray &reply)
     } else if (line.size() == kReadLineLength && isBlockReadReply(reply)) {
         const QString text = blockReadData(reply);
         require(text.size() == kRecordChars);
-        ChannelRow row;
-        if (decodeMemoryData(text, row)) {
-            ChannelRow again;
-            require(decodeMemoryData(makeMemoryData(row), again) && again == row);
-        }
-        VfoRow vfo;
-        if (decodeVfoData(text, vfo)) {
-            VfoRow again;
-            require(decodeVfoData(makeVfoData(vfo), again) && again.cells == vfo.cells);
-        }
+        // A record read goes back out as it came.
+        const RecordBytes record = parseRecordText(text);
+        if (const std::optional<Channel> channel = decodeChannel(record))
+            require(encodeChannel(*channel) == record);
+        if (const std::optional<Vfo> vfo = decodeVfo(record))
+            require(encodeVfo(*vfo) == record);
     } else if (line.size() == kWriteLineLength && isAcknowledged(reply, kWriteReplyLength)) {
         require(reply.size() == kWriteReplyLength && reply.endsWith("OK\r\n"));
     }

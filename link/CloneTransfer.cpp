@@ -249,6 +249,12 @@ Verdict acknowledged(const QByteArray &line, const QByteArray &reply)
     return needAcknowledgement(line, reply, kWriteReplyLength);
 }
 
+// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
+QString recordToSend(const RadioImage &image, int address)
+{
+    return recordText(imageRecord(image, address));
+}
+
 } // namespace
 
 class CloneTransfer::Private {
@@ -281,13 +287,14 @@ public:
     std::vector<Step> steps;
     std::size_t stepIndex = 0;
     QByteArray lineSent;
-    QString heldVfoA;
-    QString heldVfoB;
+    // Records that are decoded together with the one after them: settings 1, VFO A.
+    RecordBytes heldSettings1{};
+    RecordBytes heldVfoA{};
     // The image before a read: the whole read becomes one step of the history at its end.
     std::optional<RadioImage> beforeRead;
     bool verifyWrites = false;
-    // What the radio acknowledged in this operation, for the read-back check: address and text.
-    std::vector<std::pair<int, QString>> written;
+    // What the radio acknowledged in this operation, for the read-back check: address and record.
+    std::vector<std::pair<int, RecordBytes>> written;
     QList<int> planned;
     int verified = 0;
     QList<int> mismatched;
@@ -419,9 +426,7 @@ bool CloneTransfer::start(Operation operation)
         d->phases = {Operation::WriteSettings, Operation::WriteMemory};
         break;
     case Operation::WriteChanges: {
-        RadioImage image = d->document.image();
-        rebuildSettingsData(image);
-        d->changesPlan = planChanges(d->document.radio(), image);
+        d->changesPlan = planChanges(d->document.radio(), d->document.image());
         d->phases = {Operation::WriteChanges};
         if (!d->changesPlan.reads.isEmpty())
             d->phases.insert(d->phases.begin(), Operation::ReadBeforeWrite);
@@ -646,7 +651,7 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     for (const auto &record : written)
         result.writtenRecords << record.first;
     result.leftKnown = std::all_of(planned.cbegin(), planned.cend(), [this](int address) {
-        return !document.radio().record(address).isNull();
+        return document.radio().record(address).has_value();
     });
     result.heldBackRecords = heldBack;
     result.readRecords = readRecords;
@@ -694,58 +699,49 @@ void CloneTransfer::Private::addIdentify()
 
 void CloneTransfer::Private::addReadSettings()
 {
-    auto readInto = [this](int address, std::function<Verdict(const QString &)> use) {
+    auto readInto = [this](int address, std::function<Verdict(const RecordBytes &)> use) {
         addExchange([address] { return blockReadLine(address); },
                     [use](const QByteArray &line, const QByteArray &reply) -> Verdict {
                         if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                             return failure;
-                        return use(blockReadData(reply));
+                        return use(parseRecordText(blockReadData(reply)));
                     });
     };
-    auto settingsPart = [this] {
-        ImagePart part;
-        part.settings = settingsState(document.image());
-        return part;
-    };
 
-    readInto(kSettings1Address, [this, settingsPart](const QString &data) -> Verdict {
-        ImagePart part = settingsPart();
-        part.settings->SettingsData1 = data;
-        document.applyPart(part);
+    readInto(kSettings1Address, [this](const RecordBytes &record) -> Verdict {
+        heldSettings1 = record;
         readRecords << kSettings1Address;
         return {};
     });
     addPause();
     // The settings are decoded from both records together, once both have arrived.
-    readInto(kSettings2Address, [this, settingsPart](const QString &data) -> Verdict {
-        ImagePart part = settingsPart();
-        SettingsState &settings = *part.settings;
-        settings.SettingsData2 = data;
-        const SettingsDecodeResult decoded =
-            decodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
-        document.applyPart(part);
+    readInto(kSettings2Address, [this](const RecordBytes &record) -> Verdict {
         readRecords << kSettings2Address;
+        ImagePart part;
+        part.settings = document.image().settings;
+        const SettingsDecodeResult decoded = decodeSettings(heldSettings1, record, *part.settings);
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
+        document.applyPart(part);
         emit q->settingsDecoded();
         return {};
     });
     addPause();
-    readInto(kVfoAAddress, [this](const QString &data) -> Verdict {
-        heldVfoA = data;
+    readInto(kVfoAAddress, [this](const RecordBytes &record) -> Verdict {
+        heldVfoA = record;
         return {};
     });
     addPause();
     // Both VFOs change together or not at all, so the table never disagrees with the grid.
-    readInto(kVfoBAddress, [this](const QString &data) -> Verdict {
-        heldVfoB = data;
-        VfoTable vfos = document.image().vfos;
-        if (!decodeVfoData(heldVfoA, vfos[0]))
+    readInto(kVfoBAddress, [this](const RecordBytes &record) -> Verdict {
+        const std::optional<Vfo> vfoA = decodeVfo(heldVfoA);
+        if (!vfoA)
             return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
-        if (!decodeVfoData(heldVfoB, vfos[1]))
+        const std::optional<Vfo> vfoB = decodeVfo(record);
+        if (!vfoB)
             return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
         ImagePart part;
-        part.vfos = {vfos[0], vfos[1]};
+        part.vfos = {vfoA, vfoB};
         document.applyPart(part);
         readRecords << kVfoAAddress << kVfoBAddress;
         emit q->vfosDecoded();
@@ -768,14 +764,14 @@ void CloneTransfer::Private::addReadMemory()
             [this, n](const QByteArray &line, const QByteArray &reply) -> Verdict {
                 if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                     return failure;
-                // Decoded aside: a record that does not decode leaves the channel as it was.
-                ChannelRow row = document.image().channels[n];
-                if (!decodeMemoryData(blockReadData(reply), row))
+                // A record that does not decode leaves the channel as it was.
+                std::optional<Channel> channel = decodeChannel(parseRecordText(blockReadData(reply)));
+                if (!channel)
                     return undecodable(
                         QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
                 ImagePart part;
                 part.firstChannel = n;
-                part.channels = {row};
+                part.channels = {*std::move(channel)};
                 document.applyPart(part);
                 readRecords << channelAddress(n);
                 emit q->channelDecoded(n);
@@ -798,23 +794,14 @@ void CloneTransfer::Private::addWriteEnable()
 
 void CloneTransfer::Private::addWriteSettings()
 {
-    auto write = [this](std::function<QByteArray()> line) { addExchange(std::move(line), acknowledged); };
-    RadioImage &image = document.image();
-
     addWriteEnable();
     addPause();
-    addDo([&image]() -> Verdict {
-        rebuildSettingsData(image);
-        return {};
-    });
-    write([&image] { return blockWriteLine(kSettings1Address, image.SettingsData1); });
-    addPause();
-    write([&image] { return blockWriteLine(kSettings2Address, image.SettingsData2); });
-    addPause();
-    write([&image] { return blockWriteLine(kVfoAAddress, makeVfoData(image.vfos[0])); });
-    addPause();
-    write([&image] { return blockWriteLine(kVfoBAddress, makeVfoData(image.vfos[1])); });
-    addPause();
+    for (const int address : {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress}) {
+        addExchange(
+            [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
+            acknowledged);
+        addPause();
+    }
     addClosingLine();
 }
 
@@ -832,7 +819,7 @@ void CloneTransfer::Private::addWriteMemory()
         // Encoded when it is sent, from the table as it stands then.
         addExchange(
             [this, n] {
-                return blockWriteLine(channelAddress(n), makeMemoryData(document.image().channels[n]));
+                return blockWriteLine(channelAddress(n), recordToSend(document.image(), channelAddress(n)));
             },
             acknowledged);
     }
@@ -859,29 +846,13 @@ void CloneTransfer::Private::noteRecord(const QByteArray &line, const QByteArray
     if (address < 0)
         return;
     if (line[8] == 'R' && line.size() == kReadLineLength) {
-        radio.setRecord(address, blockReadData(reply));
+        radio.setRecord(address, parseRecordText(blockReadData(reply)));
     } else if (isBlockWrite(line)) {
-        const QString data = QString::fromLatin1(line.mid(9, kRecordChars));
-        radio.setRecord(address, data);
-        written.emplace_back(address, data);
+        const RecordBytes record = parseRecordText(QString::fromLatin1(line.mid(9, kRecordChars)));
+        radio.setRecord(address, record);
+        written.emplace_back(address, record);
     }
 }
-
-namespace {
-
-// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
-QString recordToSend(const RadioImage &image, int address)
-{
-    if (address == kSettings1Address || address == kSettings2Address) {
-        QString settings1;
-        QString settings2;
-        makeSettingsData(image.settings, settings1, settings2);
-        return address == kSettings1Address ? settings1 : settings2;
-    }
-    return imageRecord(image, address);
-}
-
-} // namespace
 
 void CloneTransfer::Private::addChannelProgress(int address)
 {
@@ -911,8 +882,7 @@ void CloneTransfer::Private::addReadBeforeWrite()
 
 void CloneTransfer::Private::addWriteChanges()
 {
-    RadioImage image = document.image();
-    rebuildSettingsData(image);
+    const RadioImage &image = document.image();
     const RadioMemory &radio = document.radio();
     const QList<int> addresses = writesAfterReading(changesPlan, radio, image);
     heldBack = heldBackAfterReading(changesPlan, radio, image);
@@ -937,7 +907,7 @@ void CloneTransfer::Private::addWriteChanges()
 void CloneTransfer::Private::addVerify()
 {
     // Each record once, as last acknowledged, in address order.
-    std::map<int, QString> records;
+    std::map<int, RecordBytes> records;
     for (const auto &[address, sent] : written)
         records[address] = sent;
     if (records.empty())
@@ -946,13 +916,13 @@ void CloneTransfer::Private::addVerify()
     // Named copies, not structured bindings: the lambdas below capture them, which clang 14 refuses.
     for (const auto &record : records) {
         const int address = record.first;
-        const QString sent = record.second;
+        const QString sent = recordText(record.second);
         addChannelProgress(address);
         addExchange([address] { return blockReadLine(address); },
                     [this, address, sent](const QByteArray &line, const QByteArray &reply) -> Verdict {
                         if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                             return failure;
-                        if (sameRecord(blockReadData(reply), sent))
+                        if (blockReadData(reply).compare(sent, Qt::CaseInsensitive) == 0)
                             ++verified;
                         else
                             mismatched.append(address);

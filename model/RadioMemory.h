@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the program knows the radio holds: each record's text as it was last read from the radio
-// or acknowledged by it, and the model and variant the radio last identified itself as. It is
+// What the program knows the radio holds: each record as it was last read from the radio or
+// acknowledged by it, and the model and variant the radio last identified itself as. It is
 // the baseline of the write preview and of Write Changes; records never read nor written are
 // unknown, and a record whose write went out without an acknowledgement is uncertain: the radio
-// may hold the text last known or the one sent.
+// may hold the record last known or the one sent.
 
-#include "model/ImageDiff.h"
+#include "model/RadioImage.h"
 
+#include <QList>
 #include <bitset>
 #include <optional>
 
@@ -27,10 +28,10 @@ public:
     int knownCount() const { return m_held - int(m_uncertain.count()); }
     bool isKnown(int address) const;
     bool isUncertain(int address) const;
-    // The text as last received or acknowledged, also while uncertain; empty when never known.
-    QString record(int address) const;
-    // Records the radio now holds `text` at `address` (an address outside the map is ignored).
-    void setRecord(int address, const QString &text);
+    // The record as last received or acknowledged, also while uncertain; nothing when never known.
+    std::optional<RecordBytes> record(int address) const;
+    // Records the radio now holds `bytes` at `address` (an address outside the map is ignored).
+    void setRecord(int address, const RecordBytes &bytes);
     // A write of `address` went out but was not acknowledged.
     void markUncertain(int address);
     void clear();
@@ -38,7 +39,7 @@ public:
     const std::optional<RadioIdentity> &identity() const { return m_identity; }
     void setIdentity(const RadioIdentity &identity) { m_identity = identity; }
 
-    // The image these records describe (the texts last known, uncertain ones included), laid over
+    // The image these records describe (the records last known, uncertain ones included), laid over
     // `rest`: unknown records (and the settings, unless both settings records are held) keep
     // rest's values. A record that does not decode also keeps rest's; changedRecords() still
     // counts it as different.
@@ -46,15 +47,14 @@ public:
     // Channels known to the radio, and how many of them are in use.
     int knownChannels() const;
 
-    // The addresses, in address order, of the records whose last known text differs from what a
-    // write of `image` sends, once both are put the way the program writes them (so bytes the
-    // program does not edit, and the letter case, do not count). Uncertain records are compared
-    // by their last known text; unknown ones are left out. `image` must have its settings texts
-    // rebuilt.
+    // The addresses, in address order, of the records in which a field of `image` differs from
+    // the record last known (bytes no field covers do not count; a record that does not decode
+    // differs, the two settings records both when they do not decode together). Uncertain records
+    // are compared by their last known content; unknown ones are left out.
     QList<int> changedRecords(const RadioImage &image) const;
 
 private:
-    std::array<QString, kRecordCount> m_records;
+    std::array<std::optional<RecordBytes>, kRecordCount> m_records;
     std::bitset<kRecordCount> m_uncertain;
     int m_held = 0;
     std::optional<RadioIdentity> m_identity;
@@ -73,7 +73,6 @@ struct ChangesPlan {
     QList<int> writes; // address order: the records this write may send
     bool isEmpty() const { return reads.isEmpty() && writes.isEmpty(); }
 };
-// `image` must have its settings texts rebuilt.
 ChangesPlan planChanges(const RadioMemory &radio, const RadioImage &image);
 // Once the reads are done: the records of `plan` to write, those that still differ.
 QList<int> writesAfterReading(const ChangesPlan &plan, const RadioMemory &radio, const RadioImage &image);

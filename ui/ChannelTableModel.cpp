@@ -39,14 +39,13 @@ int ChannelTableModel::columnCount(const QModelIndex &parent) const
 
 QString ChannelTableModel::cellText(int channel, ChannelColumn column) const
 {
-    const ChannelRow &row = m_document.image().channels[channel];
-    return row.inUse ? row.cells[column].text : QString();
+    return channelFieldText(m_document.image().channels[channel], column);
 }
 
 bool ChannelTableModel::splitMarked(int channel) const
 {
-    const ChannelRow &row = m_document.image().channels[channel];
-    return !m_splitShown && row.inUse && row.cells[ColSplit].value != row.cells[ColFrequency].value;
+    const Channel &c = m_document.image().channels[channel];
+    return !m_splitShown && c.inUse && c.split != c.frequency;
 }
 
 void ChannelTableModel::setSplitShown(bool shown)
@@ -72,7 +71,7 @@ QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
     if (!marked)
         return {};
     return tr("Transmits on %1 (Split Freq.)")
-        .arg(m_document.image().channels[index.row()].cells[ColSplit].text);
+        .arg(frequencyText(m_document.image().channels[index.row()].split));
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -4,7 +4,7 @@
 // no copy of the data; every cell is read from the table when the grid asks for it. It follows the
 // document's announcements and tells the view exactly which rows changed.
 
-#include "model/ChannelCodec.h"
+#include "model/FieldText.h"
 
 #include <QAbstractTableModel>
 
@@ -50,7 +50,7 @@ public:
     // Channels first..last, both included.
     void refreshChannels(int first, int last);
 
-    // The text the grid shows for a cell: the cell's text when the channel is in use, blank when not.
+    // The text the grid shows for a field: blank for a channel not in use.
     QString cellText(int channel, ChannelColumn column) const;
 
 signals:

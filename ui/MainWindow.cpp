@@ -18,6 +18,7 @@
 
 #include "files/FilesLog.h"
 #include "link/SerialTransport.h"
+#include "model/FieldText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -154,7 +154,7 @@ private:
     bool saveCloneFile(const QString &path);
     QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
-    void applyVfoEdit(int vfo, const ktv4::VfoRow &row);
+    void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
     void updateUndoItems();
     // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.

@@ -74,9 +74,7 @@ void MainWindow::startOperation(Operation operation)
         return;
     if (isWriteOperation(operation)) {
         if (operation == Operation::WriteChanges) {
-            RadioImage image = m_document.image();
-            rebuildSettingsData(image);
-            if (planChanges(m_document.radio(), image).isEmpty()) {
+            if (planChanges(m_document.radio(), m_document.image()).isEmpty()) {
                 showStatus(tr("Nothing to write: the radio already holds this image."));
                 return;
             }

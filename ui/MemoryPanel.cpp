@@ -277,8 +277,8 @@ void MemoryPanel::setModifyDialog(ModifyDialog *dialog)
         disconnect(m_dialog, nullptr, this, nullptr);
     m_dialog = dialog;
     if (m_dialog) {
-        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const ChannelRow &row) {
-            m_document.submit(ImageChange::channels(m_document.image(), channel, {row},
+        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const Channel &edited) {
+            m_document.submit(ImageChange::channels(m_document.image(), channel, {edited},
                                                     tr("Modify channel %1").arg(csvChannelField(channel))));
         });
     }
@@ -488,18 +488,18 @@ int MemoryPanel::findChannel(const QString &text) const
     const bool frequencyLike =
         !digits.isEmpty() && !wanted.contains(QRegularExpression(QStringLiteral("[A-Z]")));
     auto matches = [&](int channel) {
-        const ChannelRow &row = m_document.image().channels[channel];
+        const Channel &c = m_document.image().channels[channel];
         QString label = gridRowLabel(channel);
         if (label.remove(QLatin1Char(' ')) == QString(wanted).remove(QLatin1Char(' ')) ||
             csvChannelField(channel) == wanted)
             return true;
-        if (!row.inUse)
+        if (!c.inUse)
             return false;
-        if (row.cells[ColName].text.toUpper().contains(wanted))
+        if (c.name.toUpper().contains(wanted))
             return true;
         if (!frequencyLike)
             return false;
-        const QString hz = QString::number(qint64(row.cells[ColFrequency].value));
+        const QString hz = QString::number(c.frequency);
         return hz.startsWith(digits);
     };
     const int start = currentChannel();

@@ -2,6 +2,7 @@
 #include "ui/WritePreview.h"
 
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 
 #include <QDialogButtonBox>
@@ -92,15 +93,15 @@ QStringList summaryLines(const RadioImage &image, int modelIndex, bool variantA,
                      .arg(kChannelCount);
     if (sent.contains(kSettings1Address)) {
         for (const SettingDescriptor &d : settingDescriptors()) {
-            const int position = image.settings.*d.member;
+            const int position = image.settings.values.*d.member;
             lines << QStringLiteral("%1: %2").arg(d.caption,
                                                   d.items.value(position, QString::number(position)));
         }
-        lines << QStringLiteral("IQ Shift(KHz): %1").arg(iqShiftText(image.settings.Slider1));
+        lines << QStringLiteral("IQ Shift(KHz): %1").arg(iqShiftText(image.settings.values.Slider1));
         for (int v = 0; v < kVfoCount; ++v)
             lines << QStringLiteral("%1: %2 %3")
-                         .arg(vfoLabel(v), image.vfos[v].cells[ColFrequency].text,
-                              image.vfos[v].cells[ColMode].text);
+                         .arg(vfoLabel(v), frequencyText(image.vfos[v].frequency),
+                              fieldText(image.vfos[v].mode));
     }
     return lines;
 }
@@ -167,8 +168,7 @@ void describeChanges(WritePreview &preview, const RadioMemory &radio, const Radi
 
 WritePreview writePreview(const CloneDocument &document, Operation operation)
 {
-    RadioImage image = document.image();
-    rebuildSettingsData(image); // as the write will send them
+    const RadioImage &image = document.image();
     const RadioMemory &radio = document.radio();
 
     WritePreview preview;

@@ -5,6 +5,7 @@
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 
 #include <QJsonArray>
@@ -67,7 +68,7 @@ QJsonObject diffJson(const ImageDiff &diff, const QList<int> &records)
         {"settings", settings}, {"vfos", vfos}, {"channels", channels}, {"records", addresses}};
 }
 
-// A clone file as a write would send it: the records, settings rebuilt, and its header.
+// A clone file as a write would send it: its records, and its header.
 struct Side {
     CloneDocument document;
     ImageRecords records;

@@ -7,7 +7,7 @@
 #include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
-#include "model/ChannelCodec.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 
 #include <QCoreApplication>
@@ -246,7 +246,7 @@ int runRead(const QStringList &arguments)
 int runWrite(const QStringList &arguments)
 {
     CliParser parser("write",
-                     "Writes a clone file into the radio. Every record is rebuilt from the file's values.\n"
+                     "Writes a clone file into the radio, every record as the file holds it.\n"
                      "With --changes-from, only the records that differ from BASE.TV4, the image the radio\n"
                      "holds now, are sent; with --verify, each record written is read back and compared.");
     const QCommandLineOption changesFrom(
@@ -282,10 +282,8 @@ int runWrite(const QStringList &arguments)
         const ImageRecords held = imageRecords(base.image());
         for (int i = 0; i < kRecordCount; ++i)
             document.radio().setRecord(recordAddress(i), held[i]);
-        RadioImage image = document.image();
-        rebuildSettingsData(image);
         // BASE is what the radio holds: every record is known, so nothing is read first.
-        if (planChanges(document.radio(), image).isEmpty()) {
+        if (planChanges(document.radio(), document.image()).isEmpty()) {
             QTextStream(stdout) << "Nothing to write: the radio already holds this image.\n";
             return ExitOk;
         }
@@ -327,8 +325,7 @@ int runVerify(const QStringList &arguments)
     CloneDocument file;
     if (!loadInput(file, parser.positionalArguments().first()))
         return Trouble;
-    RadioImage expected = file.image();
-    rebuildSettingsData(expected);
+    const RadioImage &expected = file.image();
     CloneDocument radio;
     radio.image() = expected;
     CloneTransfer transfer(radio, std::make_unique<SerialTransport>(), kRadioTimings);
@@ -340,7 +337,7 @@ int runVerify(const QStringList &arguments)
     const ImageRecords sent = imageRecords(expected);
     QStringList differing;
     for (int i = 0; i < kRecordCount; ++i) {
-        if (!sameRecord(radio.radio().record(recordAddress(i)), sent[i]))
+        if (radio.radio().record(recordAddress(i)) != sent[i])
             differing << recordLabel(recordAddress(i)).simplified();
     }
     QTextStream out(stdout);

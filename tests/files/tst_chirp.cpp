@@ -3,6 +3,7 @@
 // the report of what could not be carried, the command line, and export-import round trips.
 
 #include "files/ChirpCsv.h"
+#include "model/FieldText.h"
 #include "support/ProcessRunner.h"
 
 #include <QRandomGenerator>
@@ -22,11 +23,11 @@ const QByteArray kLegacy = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq
                            "DtcsPolarity,Mode,TStep,Skip,Comment,URCALL,RPT1CALL,RPT2CALL";
 
 // "channel|frequency|mode|split|name|tone|skip" as the grid shows them.
-QString describe(int ch, const ChannelRow &row)
+QString describe(int ch, const Channel &c)
 {
     QStringList parts{QString::number(ch)};
-    for (const int c : {ColFrequency, ColMode, ColSplit, ColName, ColTone, ColSkip})
-        parts << row.cells[c].text;
+    for (const ChannelColumn column : {ColFrequency, ColMode, ColSplit, ColName, ColTone, ColSkip})
+        parts << channelFieldText(c, column);
     return parts.join(QLatin1Char('|'));
 }
 
@@ -38,32 +39,25 @@ QStringList describeChanged(const ChirpImport &import)
     return out;
 }
 
-ChannelRow randomChannel(QRandomGenerator &rng)
+// A channel in use as the radio may hold it, odd AGC and tone bytes included.
+Channel randomChannel(QRandomGenerator &rng)
 {
-    static const QString alphabet = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ *#+-/\\=()$_");
-    ChannelRow row;
-    row.inUse = true;
-    auto &c = row.cells;
+    RecordBytes b{};
+    b[0] = rng.bounded(2) ? 0x88 : 0x80;
+    b[1] = quint8(rng.bounded(6));
+    b[2] = quint8(rng.bounded(4));
+    b[3] = quint8(rng.bounded(2) * rng.bounded(1, 256));
+    b[4] = quint8(rng.bounded(3));
+    b[6] = quint8(rng.bounded(2));
+    b[7] = quint8(rng.bounded(256));
+    b[9] = quint8(rng.bounded(2));
     const int hz = rng.bounded(30000, 35000000);
-    const int split = rng.bounded(2) ? hz : rng.bounded(30000, 35000000);
-    const int mode = rng.bounded(6), gain = rng.bounded(4), agc = rng.bounded(2) * rng.bounded(1, 256),
-              pwr = rng.bounded(3), filter = rng.bounded(2), tone = rng.bounded(256), nb = rng.bounded(2),
-              skip = rng.bounded(2);
-    QString name;
+    writeInt32(b, 16, hz);
+    writeInt32(b, 28, rng.bounded(2) ? hz : rng.bounded(30000, 35000000));
+    static const QString alphabet = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ *#+-/\\=()$_");
     for (int i = rng.bounded(8); i > 0; --i)
-        name += alphabet[rng.bounded(int(alphabet.size()))];
-    c[ColFrequency] = {double(hz), frequencyText(hz)};
-    c[ColMode] = {double(mode), modeNames().at(mode)};
-    c[ColGain] = {double(gain), gainText(gain)};
-    c[ColAgc] = {double(agc), agcText(agc)};
-    c[ColPwr] = {double(pwr), powerText(pwr)};
-    c[ColFilter] = {double(filter), filterText(filter)};
-    c[ColTone] = {double(tone), toneText(tone)};
-    c[ColNb] = {double(nb), nbText(nb)};
-    c[ColSplit] = {double(split), frequencyText(split)};
-    c[ColName] = {0, name};
-    c[ColSkip] = {double(skip), skipText(skip)};
-    return row;
+        b[20 + i - 1] = quint8(nameCodeFor(alphabet[rng.bounded(int(alphabet.size()))]));
+    return *decodeChannel(b);
 }
 
 } // namespace
@@ -211,17 +205,15 @@ private slots:
     void exportWritesTheToolsLayout()
     {
         ChannelTable table{};
-        table[0].inUse = table[400].inUse = true;
-        auto set = [](ChannelRow &row, int hz, int mode, int split, int tone, const QString &name, int skip) {
-            row.cells[ColFrequency] = {double(hz), frequencyText(hz)};
-            row.cells[ColMode] = {double(mode), modeNames().at(mode)};
-            row.cells[ColSplit] = {double(split), frequencyText(split)};
-            row.cells[ColTone] = {double(tone), toneText(tone)};
-            row.cells[ColName] = {0, name};
-            row.cells[ColSkip] = {double(skip), skipText(skip)};
+        auto set = [](Channel &c, int hz, Mode mode, int split, bool tone, const QString &name, bool skip) {
+            c = newChannel(hz, mode);
+            c.split = split;
+            c.tone = tone;
+            c.name = name;
+            c.skip = skip;
         };
-        set(table[0], 7050000, 1, 7050000, 0x05, "NET, 40", 1);
-        set(table[400], 29620000, 3, 29520000, 0x85, "", 0);
+        set(table[0], 7050000, Mode::LSB, 7050000, false, "NET, 40", true);
+        set(table[400], 29620000, Mode::CWL, 29520000, true, "", false);
         QCOMPARE(chirpCsvExportBytes(table, 12),
                  kModern +
                      "\r\n"
@@ -251,15 +243,17 @@ private slots:
             const ChirpImport fresh = importChirpCsvBytes(csv, ChannelTable{}, tone);
             QCOMPARE(fresh.report.imported, int(same.changed.size()));
             for (int ch = 0; ch < kChannelCount; ++ch) {
-                const ChannelRow &want = table[ch];
-                const ChannelRow &got = fresh.channels[ch];
+                const Channel &want = table[ch];
+                const Channel &got = fresh.channels[ch];
                 QCOMPARE(got.inUse, want.inUse);
                 if (!want.inUse)
                     continue;
                 QCOMPARE(describe(ch, got), describe(ch, want));
-                QCOMPARE(got.cells[ColTone].value, double(int(want.cells[ColTone].value) & 0x80));
-                for (const int c : {ColGain, ColAgc, ColPwr, ColFilter, ColNb})
-                    QCOMPARE(got.cells[c].value, 0.0);
+                // The tone flag alone; gain, AGC, power, filter and noise blanker at 0.
+                const RecordBytes record = encodeChannel(got);
+                QCOMPARE(int(record[7]), encodeChannel(want)[7] & 0x80);
+                for (const int offset : {2, 3, 4, 6, 9})
+                    QCOMPARE(int(record[offset]), 0);
             }
         }
     }

@@ -8,6 +8,7 @@
 #include "files/FieldReader.h"
 #include "files/FileAccess.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/RecordText.h"
 #include "support/ProcessRunner.h"
 
@@ -117,15 +118,16 @@ private slots:
         // Each record in its place: the shift, VFO A (gain 7, tone 0x85), channels 7, 8 (name ended by
         // 0x20), 9 (empty) and 557.
         const RadioImage &im = doc.image();
-        const auto &v = im.vfos[0].cells;
-        const auto &c7 = im.channels[7].cells;
-        QCOMPARE(QStringList({QString::number(im.settings.Slider1), v[ColMode].text, v[ColGain].text,
-                              QString::number(v[ColTone].value), v[ColFrequency].text, c7[ColSkip].text,
-                              c7[ColName].text, c7[ColFrequency].text, c7[ColTone].text,
-                              im.channels[8].cells[ColName].text, im.channels[8].cells[ColFrequency].text,
-                              im.channels[9].inUse ? "used" : "empty", im.channels[557].cells[ColName].text}),
-                 QStringList({"-150", "CWL", "+10", "133", "7.000.000", "Skip", "AB 1", "1.900.000", "On",
-                              "A", "14.005.000", "empty", "AB 1"}));
+        const Vfo &v = im.vfos[0];
+        const Channel &c7 = im.channels[7];
+        QCOMPARE(QStringList({QString::number(im.settings.values.Slider1), vfoFieldText(v, ColMode),
+                              vfoFieldText(v, ColGain), vfoFieldText(v, ColTone),
+                              vfoFieldText(v, ColFrequency), channelFieldText(c7, ColSkip), c7.name,
+                              channelFieldText(c7, ColFrequency), channelFieldText(c7, ColTone),
+                              im.channels[8].name, channelFieldText(im.channels[8], ColFrequency),
+                              im.channels[9].inUse ? "used" : "empty", im.channels[557].name}),
+                 QStringList({"-150", "CWL", "+10", "On", "7.000.000", "Skip", "AB 1", "1.900.000", "On", "A",
+                              "14.005.000", "empty", "AB 1"}));
     }
 
     void lengthAndHeaderChecks_data()
@@ -246,7 +248,7 @@ private slots:
         QCOMPARE(doc.modelIndex(), int(ModelT)); // New keeps the model option
         doc.selectModel(ModelJ);
         doc.newImage();
-        QCOMPARE(doc.image().vfos[1].cells[ColFrequency].text, QStringLiteral("7.050.000"));
+        QCOMPARE(doc.image().vfos[1].frequency, 7'050'000);
     }
 
     void fieldReaderRules()
@@ -333,17 +335,14 @@ private slots:
     {
         CloneDocument document;
         document.image().channels[3].inUse = false;
-        const QString raw =
-            QStringLiteral("80010000000000000000000000000000d0936b00313233000000000000000000");
-        document.radio().setRecord(channelAddress(3), raw);
-        document.radio().setRecord(channelAddress(4),
-                                   QString(kRecordChars, QLatin1Char(','))); // not loadable
+        const QByteArray raw = "80010000000000000000000000000000D0936B00313233000000000000000000";
+        document.radio().setRecord(channelAddress(3), parseRecordText(QString::fromLatin1(raw)));
         document.radio().setIdentity({ModelJ, true});
 
         const QByteArray bytes = radioBackupBytes(document);
         QVERIFY(bytes.startsWith("Orvane KT-V4 J Clone A FileStart\r\n"));
-        QVERIFY(bytes.contains("\r\n" + raw.toLatin1() + "\r\n"));
-        const CloneLoadResult load = parseCloneFile(bytes, startupImage());
+        QVERIFY(bytes.contains("\r\n" + raw + "\r\n"));
+        const CloneLoadResult load = parseCloneFile(bytes);
         QVERIFY(load.result.ok());
         QVERIFY(load.image.channels[3].inUse);
         QCOMPARE(load.image.channels[4], document.image().channels[4]);

@@ -77,17 +77,15 @@ private slots:
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 604);
         // An empty channel shows a blank row, whatever texts it left behind; it is not editable.
-        ChannelRow left = table()[7];
-        left.inUse = false;
-        table()[7] = left;
+        table()[7].inUse = false;
         model->refreshChannel(7);
         for (int column = 0; column < kChannelColumns; ++column)
             QCOMPARE(shown(7, column), QString());
         QCOMPARE(model->flags(model->index(7, 0)) & Qt::ItemIsEditable, Qt::NoItemFlags);
-        QCOMPARE(shown(6, ColName), table()[6].cells[ColName].text);
+        QCOMPARE(shown(6, ColName), table()[6].name);
         // A channel that transmits elsewhere is marked in its Frequency cell, with its split as the
         // tip, while the Split Freq. column is hidden.
-        table()[8].cells[ColSplit] = {7'100'000, frequencyText(7'100'000)};
+        table()[8].split = 7'100'000;
         model->refreshChannel(8);
         const auto mark = [model](int channel, int role = ChannelTableModel::SplitMarkRole) {
             return model->index(channel, ColFrequency).data(role);
@@ -228,7 +226,7 @@ private slots:
     {
         ChannelTable &table = m->table();
         table[5] = usedChannel(7'050'000, QStringLiteral("FIVE"));
-        table[250] = usedChannel(14'074'000, QStringLiteral("FT8"), 0, true);
+        table[250] = usedChannel(14'074'000, QStringLiteral("FT8"), Mode::USB, true);
         table[603] = usedChannel(21'000'000, QString());
         m->document->setDataChanged(true);
         m_lastFileName = path("previous.TV4");

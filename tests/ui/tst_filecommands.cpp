@@ -30,14 +30,13 @@ const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;A
 RadioImage fileImage()
 {
     RadioImage image = startupImage(ModelJ);
-    image.settings.cmbAPO = 4;
-    image.settings.cmbSSBStep = 3;
-    image.settings.Slider1 = 777;
-    image.vfos[1].cells[ColFrequency] = {14'200'000, QStringLiteral("14.200.000")};
-    image.vfos[1].cells[ColMode] = {2, QStringLiteral("CWU")};
-    rebuildSettingsData(image);
+    image.settings.values.cmbAPO = 4;
+    image.settings.values.cmbSSBStep = 3;
+    image.settings.values.Slider1 = 777;
+    image.vfos[1].frequency = 14'200'000;
+    image.vfos[1].mode = Mode::CWU;
     // Round trip through the codecs, so the image is exactly what loading the file gives.
-    CloneLoadResult loaded = parseCloneFile(cloneFileBytes(image, ModelT, true), startupImage());
+    CloneLoadResult loaded = parseCloneFile(cloneFileBytes(image, ModelT, true));
     return loaded.image;
 }
 
@@ -188,7 +187,7 @@ private slots:
         w.document().image().channels[5].inUse = true;
         QVERIFY(w.window->fileSave());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
-        RadioImage reread = parseCloneFile(readAll(typed), startupImage()).image;
+        RadioImage reread = parseCloneFile(readAll(typed)).image;
         QCOMPARE(reread.channels[5].inUse, true);
     }
 

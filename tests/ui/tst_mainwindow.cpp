@@ -181,10 +181,10 @@ private slots:
             QVERIFY2(list, setting.control);
             QLabel *caption = captionOf(w.window.get(), list);
             QVERIFY2(caption && caption->text() == setting.caption, setting.control);
-            QCOMPARE(list->currentIndex(), w.document().image().settings.*(setting.member));
+            QCOMPARE(list->currentIndex(), w.document().image().settings.values.*(setting.member));
             const int pick = list->currentIndex() == list->count() - 1 ? 0 : list->count() - 1;
             list->setCurrentIndex(pick);
-            QCOMPARE(w.document().image().settings.*(setting.member), pick);
+            QCOMPARE(w.document().image().settings.values.*(setting.member), pick);
             QVERIFY(w.document().dataChanged());
         }
     }
@@ -221,7 +221,7 @@ private slots:
         QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
         QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), expected);
         QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), caption);
-        QCOMPARE(w.document().image().settings.Slider1, expected);
+        QCOMPARE(w.document().image().settings.values.Slider1, expected);
         QVERIFY(w.document().dataChanged() || (start == 0 && expected == 0));
     }
 
@@ -330,7 +330,7 @@ private slots:
     {
         Window w;
         QVERIFY(w.show());
-        w.document().image().vfos[1].cells[ColFrequency] = {14'200'000, frequencyText(14'200'000)};
+        w.document().image().vfos[1].frequency = 14'200'000;
         QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
         QSignalSpy refreshed(grid->model(), &QAbstractItemModel::dataChanged);
         QStringList seen;

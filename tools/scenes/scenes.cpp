@@ -60,13 +60,9 @@ bool saveShot(QWidget *window, const QString &path)
 void rememberOlderRadio(ktv4::CloneDocument &document)
 {
     ktv4::RadioImage older = document.image();
-    for (const int ch : {3, 17, 210}) {
-        ktv4::ChannelRow &row = older.channels[ch];
-        const double hz = row.cells[ktv4::ColFrequency].value + 5'000;
-        row.cells[ktv4::ColFrequency] = {hz, ktv4::frequencyText(hz)};
-    }
+    for (const int ch : {3, 17, 210})
+        older.channels[ch].frequency += 5'000;
     older.channels[450].inUse = !older.channels[450].inUse;
-    ktv4::rebuildSettingsData(older);
     const ktv4::ImageRecords records = ktv4::imageRecords(older);
     for (int i = 0; i < ktv4::kRecordCount; ++i)
         document.radio().setRecord(ktv4::recordAddress(i), records[i]);
@@ -79,14 +75,14 @@ void editAfterMemoryRead(ktv4::CloneDocument &document)
 {
     ktv4::RadioImage &image = document.image();
     for (int n = 0; n < ktv4::kChannelCount; ++n)
-        document.radio().setRecord(ktv4::channelAddress(n), ktv4::makeMemoryData(image.channels[n]));
+        document.radio().setRecord(ktv4::channelAddress(n), ktv4::encodeChannel(image.channels[n]));
     for (const int ch : {12, 603}) {
         if (image.channels[ch].inUse)
-            image.channels[ch].cells[ktv4::ColName].text = QStringLiteral("NET %1").arg(ch % 100);
+            image.channels[ch].name = QStringLiteral("NET %1").arg(ch % 100);
     }
-    ktv4::ChannelRow &moved = image.channels[210];
+    ktv4::Channel &moved = image.channels[210];
     if (moved.inUse)
-        moved.cells[ktv4::ColFrequency] = {14'074'000, ktv4::frequencyText(14'074'000)};
+        moved.frequency = 14'074'000;
 }
 
 } // namespace
