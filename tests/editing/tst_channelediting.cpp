@@ -37,9 +37,13 @@ namespace {
 struct Editing : Window {
     Editing()
     {
+        // Every channel in use, as just opened: nothing to take back, nothing to save.
+        QList<Channel> all;
         for (int i = 0; i < kChannelCount; ++i)
-            document().image().channels[i] = markedChannel(i);
-        panel()->refreshAll();
+            all << markedChannel(i);
+        test::setChannels(document(), 0, all);
+        window->history()->restart();
+        document().setDataChanged(false);
         window->showTab(MainWindow::MemoryTab);
     }
     MemoryPanel *panel() const { return window->memoryPanel(); }
@@ -310,7 +314,7 @@ private slots:
                            "KT-V4\tMEMORY\t9\t7.000.000\tXYZ\t0\tFAST\tWIDE\tOFF\tBAD\t\r\n"
                            "\"KT-V4\"\tMEMORY\t\t3.573.000\tLSB\t-10\tSLOW\tNARROW\tON\tX\tSKIP\n"));
         QApplication::clipboard()->setMimeData(sheet);
-        w.document().image().channels[101] = Channel{};
+        test::setChannels(w.document(), 101, {Channel{}});
         w.select({100});
         w.action(QStringLiteral("mnuEditPaste"))->trigger();
         const ChannelTable &table = w.document().image().channels;

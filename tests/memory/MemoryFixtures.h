@@ -24,6 +24,13 @@ inline Channel usedChannel(int hz, const QString &name, Mode mode = Mode::LSB, b
     return c;
 }
 
+// Channels `first`.. changed as an edit changes them: through the document, which announces them
+// to the grid and hands them to the history.
+inline void setChannels(CloneDocument &document, int first, const QList<Channel> &channels)
+{
+    document.submit(ImageChange::channels(document.image(), first, channels, QStringLiteral("Set")));
+}
+
 // A distinct channel for every index: 7 000 000 + index kHz steps, named after its place.
 inline Channel markedChannel(int channel)
 {
@@ -44,9 +51,10 @@ struct Panel {
     // Every channel in use and different from the others, as if just read; unchanged.
     void fill()
     {
+        QList<Channel> all;
         for (int i = 0; i < kChannelCount; ++i)
-            table()[i] = markedChannel(i);
-        panel->refreshAll();
+            all << markedChannel(i);
+        setChannels(*document, 0, all);
         document->setDataChanged(false);
     }
     QString shown(int channel, int column) const

@@ -3,6 +3,7 @@
 // file named on the command line, and closing the window.
 
 #include "files/CloneFile.h"
+#include "memory/MemoryFixtures.h"
 #include "support/WindowFixture.h"
 #include "ui/ComPortDialog.h"
 #include "ui/StartupArguments.h"
@@ -97,7 +98,7 @@ private slots:
         QFETCH(bool, goesOn);
         Window w;
         w.window->show();
-        w.document().image().channels[42].inUse = true;
+        test::setChannels(w.document(), 42, {test::usedChannel(7'050'000, QString())});
         w.document().setDataChanged(changed);
         if (answer != QMessageBox::NoButton)
             w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
@@ -184,7 +185,7 @@ private slots:
         QCOMPARE(w.document().dataChanged(), false);
 
         // With a current file, Save writes there without asking.
-        w.document().image().channels[5].inUse = true;
+        test::setChannels(w.document(), 5, {test::usedChannel(7'050'000, QString())});
         QVERIFY(w.window->fileSave());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
         RadioImage reread = parseCloneFile(readAll(typed)).image;
@@ -344,7 +345,7 @@ private slots:
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("said");
         QTest::newRow("help") << "--help" << 0 << "Usage: ";
-        QTest::newRow("version") << "--version" << 0 << "ktv4clone 0.20.0";
+        QTest::newRow("version") << "--version" << 0 << QStringLiteral("ktv4clone " KTV4_VERSION);
         QTest::newRow("wrong option") << "--colour" << 1 << "Unknown option 'colour'.";
     }
 

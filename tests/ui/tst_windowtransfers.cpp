@@ -731,11 +731,14 @@ private slots:
         WindowBench b;
         b.main().setVerifyWrites(true);
         b.trigger("mnuReAll");
-        RadioImage &image = b.main().document().image();
-        image.channels[210].name = QStringLiteral("DX");
-        image.channels[0] = Channel{};
-        image.settings.values.cmbBeep = 0;
-        image.vfos[1].mode = Mode::USB;
+        CloneDocument &document = b.main().document();
+        RadioImage edited = document.image();
+        edited.channels[210].name = QStringLiteral("DX");
+        edited.channels[0] = Channel{};
+        edited.settings.values.cmbBeep = 0;
+        edited.vfos[1].mode = Mode::USB;
+        document.submit(ImageChange::between(document.image(), edited, QStringLiteral("Edits")));
+        const RadioImage &image = document.image();
         b.radio.clearLog();
 
         b.trigger("mnuWrChg");
