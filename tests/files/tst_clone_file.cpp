@@ -20,6 +20,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace ktv4;
@@ -371,6 +373,52 @@ private slots:
             QVERIFY(result.detail.endsWith(qt_error_string(EIO)));
         QCOMPARE(readAll(dir.filePath("a.TV4")), QByteArray("old"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
+    }
+
+    // The new file's name fits beside a name of 255 bytes (cut at a character's start), and a save
+    // removes the leftovers of killed saves to the same file that no process holds, nothing else.
+    void saveBesideTheTarget_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("prefix"); // of the new file's name
+        QTest::newRow("short") << QByteArray("a.TV4") << QByteArray("a.TV4.tmp");
+        QTest::newRow("255 bytes") << QByteArray(251, 'n') + ".TV4" << QByteArray(245, 'n') + ".tmp";
+        QTest::newRow("255 bytes, a character across the cut")
+            << QByteArray(244, 'n') + "\xC3\xA9" + QByteArray(9, 'x') << QByteArray(244, 'n') + ".tmp";
+    }
+
+    void saveBesideTheTarget()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, prefix);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        auto names = [&dir] {
+            QList<QByteArray> entries;
+            for (const QString &entry :
+                 QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+                entries << QFile::encodeName(entry);
+            return entries;
+        };
+        QList<QByteArray> kept = {prefix + "Held01", prefix + "AbC12",  prefix + "AbC1234",
+                                  prefix + "Ab-123", prefix + "Link01", "other.TV4.tmpAbC123"};
+        kept.removeIf([](const QByteArray &entry) { return entry.size() > 255; });
+        for (const QByteArray &leftover : kept + QList<QByteArray>{prefix + "AbC123", prefix + "zz9ZZ9"})
+            QVERIFY(writeAll(QFile::decodeName(folder + leftover), "half"));
+        QFile::remove(QFile::decodeName(folder + prefix + "Link01"));
+        QVERIFY(QFile::link(QFile::decodeName(folder + "other.TV4.tmpAbC123"),
+                            QFile::decodeName(folder + prefix + "Link01")));
+        const int held = ::open(folder + prefix + "Held01", O_RDONLY);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0); // a save still writing it
+
+        QVERIFY(saveWholeFile(pathFromNative(folder + name), "new").ok());
+        ::close(held);
+        QCOMPARE(readAll(QFile::decodeName(folder + name)), QByteArray("new"));
+        QList<QByteArray> expected = kept + QList<QByteArray>{name};
+        std::sort(expected.begin(), expected.end());
+        QList<QByteArray> found = names();
+        std::sort(found.begin(), found.end());
+        QCOMPARE(found, expected);
     }
 
     // Any bytes as a name come back as the same bytes; UTF-8 names read as their text.
