@@ -13,9 +13,9 @@
 // read gets what was written to that record, or a record made from the argument and the line),
 // 1 sends [argument] raw bytes from the input, 2 answers properly with the byte at [argument]
 // replaced by the next input byte, 3 stays silent (the reply time-out ends the wait);
-// bits 2-4: the answer arrives in pieces of 2^n bytes; bit 5: a stray byte follows the answer;
-// bit 6: the port fails after the answer; bit 7: the user cancels once the line was sent.
-// The input running out is a cable pulled.
+// bits 2-4: n, the answer arrives whole (0) or in pieces of 2^(n-1) bytes; bit 5: a stray byte follows the
+// answer; bit 6: the port fails after the answer; bit 7: the user cancels once the line was sent. The input
+// running out is a cable pulled.
 
 #include "../tests/support/ScriptedTransport.h"
 
@@ -88,14 +88,16 @@ public:
             m_held[recordAddress(i)] = records[i];
     }
 
-    QList<QByteArray> lines;     // every line sent
-    QList<QByteArray> delivered; // what arrived in answer to each line
+    QList<QByteArray> lines;           // every line sent
+    QList<QByteArray> delivered;       // what arrived in answer to each line
+    QHash<QByteArray, qsizetype> last; // the last time each line was sent
     bool cancelNow = false;
 
     bool write(const QByteArray &bytes) override
     {
         if (!ScriptedTransport::write(bytes))
             return false;
+        last[bytes] = lines.size();
         lines << bytes;
         delivered << QByteArray();
         QMetaObject::invokeMethod(
@@ -137,7 +139,8 @@ private:
         }
         if (control & 0x20)
             reply += char(argument);
-        const qsizetype piece = qsizetype(1) << ((control >> 2) & 7);
+        const int n = (control >> 2) & 7;
+        const qsizetype piece = n == 0 ? std::max<qsizetype>(reply.size(), 1) : qsizetype(1) << (n - 1);
         for (qsizetype at = 0; at < reply.size() && isOpen(); at += piece) {
             delivered.last() += reply.mid(at, piece);
             arrive(reply.mid(at, piece));
@@ -183,12 +186,10 @@ bool isRead(Operation operation)
 // What the radio sent for `address` in the last answer the program took, as the record text.
 std::optional<QString> readData(const FuzzRadio &radio, int address)
 {
-    const QByteArray line = blockReadLine(address);
-    for (qsizetype i = radio.lines.size() - 1; i >= 0; --i) {
-        if (radio.lines[i] == line)
-            return QString::fromLatin1(radio.delivered[i].mid(kReadLineLength, kRecordChars));
-    }
-    return std::nullopt;
+    const qsizetype i = radio.last.value(blockReadLine(address), -1);
+    if (i < 0)
+        return std::nullopt;
+    return QString::fromLatin1(radio.delivered[i].mid(kReadLineLength, kRecordChars));
 }
 
 // A completed read: every record it read is known as sent, and decodes into what the tables show.
