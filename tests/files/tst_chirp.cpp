@@ -77,14 +77,14 @@ private slots:
         QTest::addColumn<QStringList>("notes");
         QTest::addColumn<QString>("summary");
 
-        QTest::newRow("columns in another order and case, quoted fields, unknown column, LF")
+        QTest::newRow("columns in another order and case, quoted fields, unknown column, LF, blank line")
             << QByteArray("\"Mode\",\"frequency\",\"LOCATION\",\"Name\",\"Skip\",\"Unknown\"\n"
-                          "\"LSB\",\"7.1\",\"5\",\"Net, 40m\",\"S\",\"x\"\n"
+                          "\"LSB\",\"7.1\",\"5\",\"Net, 40m\",\"S\",\"x\"\n\n"
                           "usb,14.070001,6,\"Say \"\"Hi\"\"\",,\n")
             << QStringList{"5|7.100.000|LSB|7.100.000|NET 40M|Off|Skip",
                            "6|14.070.001|USB|14.070.001|SAY HI|Off|"}
             << QStringList{"Line 2, Location 5: name \"Net, 40m\" stored as \"NET 40M\"",
-                           "Line 3, Location 6: name \"Say \"Hi\"\" stored as \"SAY HI\""}
+                           "Line 4, Location 6: name \"Say \"Hi\"\" stored as \"SAY HI\""}
             << "Imported 2 channel(s) (2 adjusted), dropped 0 row(s).";
 
         QTest::newRow("duplex split, + and -, CRLF")
@@ -231,13 +231,13 @@ private slots:
                                             "400,,29.620000,split,0.000000,Tone,100.0,88.5,023,NN,023,"
                                             "Tone->Tone,CWR,1.00,,,KTV4 gain=3 agc=1 pwr=2 filter=1 nb=9 "
                                             "split=-5; Memory A P1,,,,\r\n");
-        QTest::newRow("a byte that is no tone")
-            << 0x40
+        QTest::newRow("the first byte that is no tone")
+            << 39
             << QByteArray(
                    "0,\"NET, 40\",7.050000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,1.00,S,,KTV4 "
                    "tone=0x05; Memory 0CH,,,,\r\n"
                    "400,,29.620000,split,0.000000,Tone,88.5,88.5,023,NN,023,Tone->Tone,CWR,1.00,,,KTV4 "
-                   "gain=3 agc=1 pwr=2 filter=1 nb=9 txtone=0x40 split=-5; Memory A P1,,,,\r\n");
+                   "gain=3 agc=1 pwr=2 filter=1 nb=9 txtone=0x27 split=-5; Memory A P1,,,,\r\n");
     }
 
     void exportWritesTheToolsLayout()

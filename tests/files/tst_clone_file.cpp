@@ -7,6 +7,7 @@
 #include "files/CloneDocument.h"
 #include "files/FieldReader.h"
 #include "files/FileAccess.h"
+#include "files/PortSetting.h"
 #include "model/ChannelNaming.h"
 #include "model/RecordText.h"
 #include "support/ProcessRunner.h"
@@ -421,10 +422,50 @@ private slots:
         QCOMPARE(found, expected);
     }
 
+    // A file of exactly the size a reader allows is read; one byte more is refused unread.
+    void readUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("at the limit") << 16 << true;
+        QTest::newRow("one byte over") << 17 << false;
+    }
+
+    void readUpToTheLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, read);
+        QVERIFY(writeAll(path("sized"), QByteArray(size, 'x')));
+        const FileRead result = readWholeFile(path("sized"), 16, FileStatus::DataError);
+        QCOMPARE(result.result.status, read ? FileStatus::Ok : FileStatus::DataError);
+        QCOMPARE(result.bytes.size(), read ? size : 0);
+    }
+
+    // The port file: ports 1 to 14; anything else is port 1.
+    void portFileNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        const std::pair<const char *, int> rows[] = {{"7\r\n", 7}, {"14\r\n", 14}, {"15\r\n", 1},
+                                                     {"0\r\n", 1}, {"-3\r\n", 1},  {"x\r\n", 1}};
+        for (const auto &[content, port] : rows)
+            QTest::addRow("%s", QByteArray(content).trimmed().constData()) << QByteArray(content) << port;
+    }
+
+    void portFileNumbers()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QCOMPARE(portNumberFromFile(content), port);
+    }
+
     // Any bytes as a name come back as the same bytes; UTF-8 names read as their text.
     void namesKeepTheirBytes()
     {
         QCOMPARE(pathFromNative("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+        // In a name that is not UTF-8 as a whole, the sequences that are keep their characters.
+        QCOMPARE(pathFromNative("\xC2\xA9\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\xF0\x9F\x93\xBB\xFF"),
+                 QStringLiteral("\u00A9\u07FF\u0800\uFFFD\U0001F4FB") + QChar(0xDCFF));
         auto *random = QRandomGenerator::global();
         for (int i = 0; i < 2000; ++i) {
             QByteArray bytes(random->bounded(1, 12), Qt::Uninitialized);

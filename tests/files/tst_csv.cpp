@@ -155,7 +155,9 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"}, {"3", "+10"}, {"high", "0"}};
+        // -32768 is the last gain of 16 bits, and still a gain (one below fails the import).
+        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"},
+                                 {"3", "+10"},   {"high", "0"}, {"-32768", "-20"}};
         for (const auto &r : rows)
             QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
     }

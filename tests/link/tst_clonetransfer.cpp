@@ -441,6 +441,7 @@ private slots:
 
         const TransferResult result = r.run(operation);
         QCOMPARE(result.outcome, TransferOutcome::Cancelled);
+        QCOMPARE(result.memoryStep, operation == Operation::ReadAll); // stopped in Read ALL's memory half
         QCOMPARE(writtenSummary(result), summary);
         const QList<QByteArray> lines = r.lines();
         // Stopped as a failed step stops: no closing line after the last record read.

@@ -40,11 +40,12 @@ private slots:
 
     void identify()
     {
-        SimProcess sim({"--model-code", "66", "--variant-code", "AA"});
+        // Model J is model option 0, the first of the list.
+        SimProcess sim({"--model-code", "33", "--variant-code", "AA"});
         QVERIFY(!sim.device().isEmpty());
         const Run r = cli({"identify", "--port", sim.device()});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QStringLiteral("KT-V4T (variant A)\n"));
+        QCOMPARE(r.out, QStringLiteral("KT-V4J (variant A)\n"));
     }
 
     // Settings only: the memory's 604 records would cost 6 s of the radio's pauses here, and the
