@@ -43,46 +43,6 @@ bool isWriteOperation(Operation operation)
 
 namespace {
 
-// "a, b and c"
-QString listed(const QStringList &items)
-{
-    if (items.size() < 2)
-        return items.value(0);
-    return CloneTransfer::tr("%1 and %2")
-        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
-}
-
-// Records named as the user knows them: "settings block 1", "VFO A", "channel 12",
-// "channels 0 to 79, 85 and A 3 to A 7". Channels that follow each other form one run.
-QString describeRecords(const QList<int> &addresses)
-{
-    QStringList parts;
-    QStringList runs;
-    int channels = 0;
-    for (qsizetype i = 0; i < addresses.size(); ++i) {
-        const int index = recordIndex(addresses[i]);
-        if (index < kFirstChannelIndex) {
-            parts << (index < 2 ? CloneTransfer::tr("settings block %1").arg(index + 1)
-                                : recordLabel(addresses[i]));
-            continue;
-        }
-        const int first = index - kFirstChannelIndex;
-        int last = first;
-        while (i + 1 < addresses.size() && recordIndex(addresses[i + 1]) == last + kFirstChannelIndex + 1) {
-            ++last;
-            ++i;
-        }
-        channels += last - first + 1;
-        runs << (last == first ? gridRowLabel(first).simplified()
-                               : CloneTransfer::tr("%1 to %2")
-                                     .arg(gridRowLabel(first).simplified(), gridRowLabel(last).simplified()));
-    }
-    if (!runs.isEmpty())
-        parts << (channels == 1 ? CloneTransfer::tr("channel %1") : CloneTransfer::tr("channels %1"))
-                     .arg(listed(runs));
-    return listed(parts);
-}
-
 QString capitalized(QString text)
 {
     if (!text.isEmpty())
@@ -131,6 +91,53 @@ QString writtenSummary(const TransferResult &result)
                .arg(rest);
 }
 
+BackupScope backupScope(Operation operation)
+{
+    switch (operation) {
+    case Operation::ReadSettings:
+    case Operation::WriteSettings:
+        return BackupScope::Settings;
+    case Operation::ReadMemory:
+    case Operation::WriteMemory:
+        return BackupScope::Memory;
+    case Operation::ReadAll:
+    case Operation::WriteAll:
+        return BackupScope::All;
+    case Operation::WriteChanges:
+        return BackupScope::Changes;
+    default:
+        return BackupScope::Unknown;
+    }
+}
+
+QString readSummary(const TransferResult &result)
+{
+    const bool reads = result.operation == Operation::ReadSettings ||
+                       result.operation == Operation::ReadMemory || result.operation == Operation::ReadAll;
+    if (!reads || result.outcome == TransferOutcome::Completed)
+        return QString();
+    if (result.readRecords.isEmpty())
+        return CloneTransfer::tr("Nothing was read; the data are as they were.");
+    const QString read = capitalized(describeRecords(result.readRecords));
+    return (result.readRecords.size() == 1 ? CloneTransfer::tr("%1 was read; the rest are as they were.")
+                                           : CloneTransfer::tr("%1 were read; the rest are as they were."))
+        .arg(read);
+}
+
+QString heldBackSummary(const TransferResult &result)
+{
+    if (result.heldBackRecords.isEmpty())
+        return QString();
+    const QString held = capitalized(describeRecords(result.heldBackRecords));
+    return (result.heldBackRecords.size() == 1
+                ? CloneTransfer::tr("%1 was read first and differs from this image; it was not written, as "
+                                    "it had never been read. Write Changes again shows how it differs.")
+                : CloneTransfer::tr(
+                      "%1 were read first and differ from this image; they were not written, "
+                      "as they had never been read. Write Changes again shows how they differ."))
+        .arg(held);
+}
+
 namespace {
 
 struct Failure {
@@ -176,6 +183,8 @@ QString operationName(Operation operation)
         return QStringLiteral("write changes");
     case Operation::VerifyWritten:
         return QStringLiteral("read back");
+    case Operation::ReadBeforeWrite:
+        return QStringLiteral("read before writing");
     case Operation::WriteAll:
         break;
     }
@@ -198,6 +207,21 @@ QString shortLine(const QByteArray &line)
 {
     // Block writes are named by their command and address only.
     return QString::fromLatin1(line.left(line.startsWith("OV~F") ? 9 : line.indexOf('\r')));
+}
+
+bool isBlockWrite(const QByteArray &line)
+{
+    return line.size() == kWriteLineLength && line.startsWith("OV~F") && line[8] == 'W';
+}
+
+// The address a block read or write line names; -1 for other lines.
+int blockAddress(const QByteArray &line)
+{
+    if (!line.startsWith("OV~F") || line.size() < 9)
+        return -1;
+    bool ok = false;
+    const int address = line.mid(4, 4).toInt(&ok, 16);
+    return ok ? address : -1;
 }
 
 Verdict needLength(const QByteArray &line, const QByteArray &reply, int length)
@@ -267,6 +291,15 @@ public:
     QList<int> planned;
     int verified = 0;
     QList<int> mismatched;
+    // Write Changes: what it reads first and what it may write, decided when it starts.
+    ChangesPlan changesPlan;
+    QList<int> heldBack;
+    QList<int> readRecords;
+    bool noReply = false;
+    // The radio acknowledged the write-enable line and has not yet been sent the closing line: a
+    // cancel ends its write session with the closing line.
+    bool writeSession = false;
+    bool closingAfterCancel = false;
 
     void startPhase();
     void runSteps();
@@ -281,7 +314,10 @@ public:
     void addWriteMemory();
     void addWriteEnable();
     void addWriteChanges();
+    void addReadBeforeWrite();
     void addVerify();
+    void addChannelProgress(int address);
+    bool closeOnCancel();
     void noteRecord(const QByteArray &line, const QByteArray &reply);
     void addPause() { steps.push_back({Step::Pause, {}, {}, {}}); }
     void addDo(std::function<Verdict()> action) { steps.push_back({Step::Do, std::move(action), {}, {}}); }
@@ -370,7 +406,7 @@ bool CloneTransfer::start(Operation operation)
 {
     // The window's menus stay usable during a transfer; a second operation would interleave its
     // lines with the running one.
-    if (d->busy || operation == Operation::VerifyWritten)
+    if (d->busy || operation == Operation::VerifyWritten || operation == Operation::ReadBeforeWrite)
         return false;
     d->busy = true;
     d->cancelRequested = false;
@@ -382,6 +418,15 @@ bool CloneTransfer::start(Operation operation)
     case Operation::WriteAll:
         d->phases = {Operation::WriteSettings, Operation::WriteMemory};
         break;
+    case Operation::WriteChanges: {
+        RadioImage image = d->document.image();
+        rebuildSettingsData(image);
+        d->changesPlan = planChanges(d->document.radio(), image);
+        d->phases = {Operation::WriteChanges};
+        if (!d->changesPlan.reads.isEmpty())
+            d->phases.insert(d->phases.begin(), Operation::ReadBeforeWrite);
+        break;
+    }
     default:
         d->phases = {operation};
         break;
@@ -390,6 +435,12 @@ bool CloneTransfer::start(Operation operation)
         d->phases.push_back(Operation::VerifyWritten);
     d->written.clear();
     d->planned.clear();
+    d->heldBack.clear();
+    d->readRecords.clear();
+    d->noReply = false;
+    d->closingAfterCancel = false;
+    if (operation == Operation::WriteChanges)
+        d->planned = d->changesPlan.writes;
     if (operation == Operation::WriteSettings || operation == Operation::WriteAll)
         d->planned = {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress};
     if (operation == Operation::WriteMemory || operation == Operation::WriteAll) {
@@ -415,8 +466,9 @@ void CloneTransfer::cancel()
     if (!d->busy)
         return;
     d->cancelRequested = true;
-    // A pause before the next exchange need not run out; the one after the closing line does.
-    if (d->pause.isActive() && !d->endLineSent) {
+    // A pause before the next exchange need not run out; the one after the closing line does, and
+    // so does one in a write session, which the closing line ends after the pause.
+    if (d->pause.isActive() && !d->endLineSent && !d->writeSession) {
         d->pause.stop();
         QMetaObject::invokeMethod(
             this, [this] { d->pauseOver(); }, Qt::QueuedConnection);
@@ -442,6 +494,7 @@ void CloneTransfer::Private::startPhase()
     steps.clear();
     stepIndex = 0;
     endLineSent = false;
+    writeSession = false;
     switch (phase) {
     case Operation::Identify:
         addIdentify();
@@ -464,6 +517,9 @@ void CloneTransfer::Private::startPhase()
     case Operation::VerifyWritten:
         addVerify();
         break;
+    case Operation::ReadBeforeWrite:
+        addReadBeforeWrite();
+        break;
     case Operation::ReadAll:
     case Operation::WriteAll:
         Q_UNREACHABLE();
@@ -484,7 +540,7 @@ void CloneTransfer::Private::runSteps()
             ++stepIndex;
             continue;
         case Step::Pause:
-            if (cancelRequested && !endLineSent) {
+            if (cancelRequested && !endLineSent && !writeSession) {
                 finish(TransferOutcome::Cancelled);
                 return;
             }
@@ -492,17 +548,25 @@ void CloneTransfer::Private::runSteps()
             return;
         case Step::Exchange:
         case Step::End:
-            if (cancelRequested) {
+            if (cancelRequested && !closingAfterCancel) {
+                if (closeOnCancel())
+                    continue;
                 finish(TransferOutcome::Cancelled);
                 return;
             }
             endLineSent = step.kind == Step::End;
+            if (endLineSent)
+                writeSession = false;
             lineSent = step.line();
             exchange.sendAndReceive(lineSent);
             return;
         }
     }
 
+    if (closingAfterCancel) {
+        finish(TransferOutcome::Cancelled);
+        return;
+    }
     // The phase completed every step; Read ALL and Write ALL go on to the memory.
     if (++phaseIndex < phases.size()) {
         startPhase();
@@ -511,11 +575,32 @@ void CloneTransfer::Private::runSteps()
     finish(TransferOutcome::Completed);
 }
 
+bool CloneTransfer::Private::closeOnCancel()
+{
+    // A write session the radio has answered so far ends with the closing line that a completed
+    // write sends, so the radio leaves clone mode; what was written is reported as for any cancel.
+    if (!writeSession)
+        return false;
+    closingAfterCancel = true;
+    steps.erase(steps.begin() + qsizetype(stepIndex), steps.end());
+    addClosingLine();
+    return true;
+}
+
 void CloneTransfer::Private::exchangeFinished(const ExchangeResult &result)
 {
     if (!busy || stepIndex >= steps.size())
         return;
     const Step &step = steps[stepIndex];
+    if (step.kind == Step::Exchange)
+        noReply = result.status == ExchangeResult::TimedOut && result.reply.isEmpty();
+    if (step.kind == Step::Exchange && isBlockWrite(lineSent)) {
+        // A write that went out without an acknowledgement may or may not have been stored.
+        const bool acknowledged =
+            result.status == ExchangeResult::Reply && isAcknowledged(result.reply, kWriteReplyLength);
+        if (!acknowledged)
+            document.radio().markUncertain(blockAddress(lineSent));
+    }
     if (step.kind == Step::Exchange) {
         if (result.status == ExchangeResult::PortFailed) {
             finish(TransferOutcome::ComPortError, result.detail);
@@ -560,14 +645,23 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.plannedRecords = planned;
     for (const auto &record : written)
         result.writtenRecords << record.first;
+    result.leftKnown = std::all_of(planned.cbegin(), planned.cend(), [this](int address) {
+        return !document.radio().record(address).isNull();
+    });
+    result.heldBackRecords = heldBack;
+    result.readRecords = readRecords;
+    result.noReply = noReply && outcome == TransferOutcome::CommunicationError;
     busy = false;
     cancelRequested = false;
     steps.clear();
     stepIndex = 0;
     if (beforeRead) {
-        // What arrived stays, also after a failure: the records read so far are the radio's.
+        // What arrived stays, also after a failure: the records read so far are the radio's. A read
+        // that stopped part-way leaves a mix of the radio and what was there before, which is no
+        // longer what any file or the radio holds: an unsaved change.
         ImageChange change = ImageChange::between(*beforeRead, document.image(), readStepName(operation));
-        change.origin = ImageChange::Origin::Radio;
+        change.origin =
+            outcome == TransferOutcome::Completed ? ImageChange::Origin::Radio : ImageChange::Origin::Edit;
         beforeRead.reset();
         document.record(std::move(change));
     }
@@ -618,6 +712,7 @@ void CloneTransfer::Private::addReadSettings()
         ImagePart part = settingsPart();
         part.settings->SettingsData1 = data;
         document.applyPart(part);
+        readRecords << kSettings1Address;
         return {};
     });
     addPause();
@@ -629,6 +724,7 @@ void CloneTransfer::Private::addReadSettings()
         const SettingsDecodeResult decoded =
             decodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
         document.applyPart(part);
+        readRecords << kSettings2Address;
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
         emit q->settingsDecoded();
@@ -651,6 +747,7 @@ void CloneTransfer::Private::addReadSettings()
         ImagePart part;
         part.vfos = {vfos[0], vfos[1]};
         document.applyPart(part);
+        readRecords << kVfoAAddress << kVfoBAddress;
         emit q->vfosDecoded();
         return {};
     });
@@ -680,6 +777,7 @@ void CloneTransfer::Private::addReadMemory()
                 part.firstChannel = n;
                 part.channels = {row};
                 document.applyPart(part);
+                readRecords << channelAddress(n);
                 emit q->channelDecoded(n);
                 return {};
             });
@@ -691,8 +789,10 @@ void CloneTransfer::Private::addReadMemory()
 void CloneTransfer::Private::addWriteEnable()
 {
     addExchange([] { return writeEnableLine(); },
-                [](const QByteArray &line, const QByteArray &reply) {
-                    return needAcknowledgement(line, reply, kWriteEnableReplyLength);
+                [this](const QByteArray &line, const QByteArray &reply) {
+                    const Verdict failure = needAcknowledgement(line, reply, kWriteEnableReplyLength);
+                    writeSession = !failure;
+                    return failure;
                 });
 }
 
@@ -755,15 +855,12 @@ void CloneTransfer::Private::noteRecord(const QByteArray &line, const QByteArray
             radio.setIdentity({id.modelIndex, id.variantA});
         return;
     }
-    if (!line.startsWith("OV~F") || line.size() < 9)
-        return;
-    bool ok = false;
-    const int address = line.mid(4, 4).toInt(&ok, 16);
-    if (!ok)
+    const int address = blockAddress(line);
+    if (address < 0)
         return;
     if (line[8] == 'R' && line.size() == kReadLineLength) {
         radio.setRecord(address, blockReadData(reply));
-    } else if (line[8] == 'W' && line.size() == kWriteLineLength) {
+    } else if (isBlockWrite(line)) {
         const QString data = QString::fromLatin1(line.mid(9, kRecordChars));
         radio.setRecord(address, data);
         written.emplace_back(address, data);
@@ -786,11 +883,39 @@ QString recordToSend(const RadioImage &image, int address)
 
 } // namespace
 
+void CloneTransfer::Private::addChannelProgress(int address)
+{
+    const int index = recordIndex(address);
+    if (index < kFirstChannelIndex)
+        return;
+    addDo([this, index]() -> Verdict {
+        emit q->progress(index - kFirstChannelIndex);
+        return {};
+    });
+}
+
+void CloneTransfer::Private::addReadBeforeWrite()
+{
+    // Read as a read is, closing line included; what arrives is what the radio is known to hold.
+    steps.reserve(3 * changesPlan.reads.size() + 2);
+    for (const int address : std::as_const(changesPlan.reads)) {
+        addChannelProgress(address);
+        addExchange([address] { return blockReadLine(address); },
+                    [](const QByteArray &line, const QByteArray &reply) {
+                        return needLength(line, reply, kReadReplyLength);
+                    });
+        addPause();
+    }
+    addClosingLine();
+}
+
 void CloneTransfer::Private::addWriteChanges()
 {
     RadioImage image = document.image();
     rebuildSettingsData(image);
-    const QList<int> addresses = document.radio().recordsToWrite(image);
+    const RadioMemory &radio = document.radio();
+    const QList<int> addresses = writesAfterReading(changesPlan, radio, image);
+    heldBack = heldBackAfterReading(changesPlan, radio, image);
     planned = addresses;
     // Nothing differs: nothing goes on the line.
     if (addresses.isEmpty())
@@ -799,13 +924,7 @@ void CloneTransfer::Private::addWriteChanges()
     addWriteEnable();
     addPause();
     for (const int address : addresses) {
-        const int index = recordIndex(address);
-        if (index >= kFirstChannelIndex) {
-            addDo([this, index]() -> Verdict {
-                emit q->progress(index - kFirstChannelIndex);
-                return {};
-            });
-        }
+        addChannelProgress(address);
         addPause();
         addExchange(
             [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
@@ -828,13 +947,7 @@ void CloneTransfer::Private::addVerify()
     for (const auto &record : records) {
         const int address = record.first;
         const QString sent = record.second;
-        const int index = recordIndex(address);
-        if (index >= kFirstChannelIndex) {
-            addDo([this, index]() -> Verdict {
-                emit q->progress(index - kFirstChannelIndex);
-                return {};
-            });
-        }
+        addChannelProgress(address);
         addExchange([address] { return blockReadLine(address); },
                     [this, address, sent](const QByteArray &line, const QByteArray &reply) -> Verdict {
                         if (const Verdict failure = needLength(line, reply, kReadReplyLength))

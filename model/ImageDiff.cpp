@@ -241,6 +241,40 @@ QStringList describeDiff(const ImageDiff &diff)
     return lines;
 }
 
+QString listed(const QStringList &items)
+{
+    if (items.size() < 2)
+        return items.value(0);
+    return tr("%1 and %2").arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
+}
+
+QString describeRecords(const QList<int> &addresses)
+{
+    QStringList parts;
+    QStringList runs;
+    int channels = 0;
+    for (qsizetype i = 0; i < addresses.size(); ++i) {
+        const int index = recordIndex(addresses[i]);
+        if (index < kFirstChannelIndex) {
+            parts << (index < 2 ? tr("settings block %1").arg(index + 1) : recordLabel(addresses[i]));
+            continue;
+        }
+        const int first = index - kFirstChannelIndex;
+        int last = first;
+        while (i + 1 < addresses.size() && recordIndex(addresses[i + 1]) == last + kFirstChannelIndex + 1) {
+            ++last;
+            ++i;
+        }
+        channels += last - first + 1;
+        runs << (last == first
+                     ? gridRowLabel(first).simplified()
+                     : tr("%1 to %2").arg(gridRowLabel(first).simplified(), gridRowLabel(last).simplified()));
+    }
+    if (!runs.isEmpty())
+        parts << (channels == 1 ? tr("channel %1") : tr("channels %1")).arg(listed(runs));
+    return listed(parts);
+}
+
 int channelsInUse(const ChannelTable &channels)
 {
     return int(

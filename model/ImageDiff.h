@@ -78,6 +78,12 @@ ImageDiff diffImages(const RadioImage &before, const RadioImage &after);
 QStringList describeDiff(const ImageDiff &diff);
 QString describeFields(const QList<FieldChange> &fields);
 
+// "a, b and c"
+QString listed(const QStringList &items);
+// Records named as the user knows them, in the order given: "settings block 1", "VFO A",
+// "channel 12", "channels 0 to 79, 85 and A 3 to A 7". Channels that follow each other form one run.
+QString describeRecords(const QList<int> &addresses);
+
 // Counts for summaries.
 int channelsInUse(const ChannelTable &channels);
 

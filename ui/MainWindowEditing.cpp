@@ -86,6 +86,7 @@ void MainWindow::showCaption(const QString &caption)
 void MainWindow::showStatus(const QString &text)
 {
     m_statusText->setText(text);
+    m_statusText->setToolTip(text);
 }
 
 void MainWindow::applyVfoEdit(int vfo, const VfoRow &row)

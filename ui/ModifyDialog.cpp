@@ -123,6 +123,9 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     m_txtSP1 = makeField(QStringLiteral("txtSP1"), Rule::Free, 2, splitGroup);
     m_txtSP2 = makeField(QStringLiteral("txtSP2"), Rule::Free, 3, splitGroup);
     m_txtSP3 = makeField(QStringLiteral("txtSP3"), Rule::Free, 3, splitGroup);
+    // A channel coming into use transmits where it receives, until the user types a split.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        connect(field, &QLineEdit::textChanged, this, &ModifyDialog::splitFollowsFrequency);
 
     m_cmbMode = makeList(QStringLiteral("cmbMode"), modeNames(), this);
     m_cmbGain = makeList(QStringLiteral("cmbGain"), {"0", "-10", "-20", "+10"}, this);
@@ -228,6 +231,13 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     setTabOrder(m_okButton, m_cancelButton);
 }
 
+ModifyDialog::~ModifyDialog()
+{
+    // The fields go with the base class, and may still announce their text while they do.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        disconnect(field, nullptr, this, nullptr);
+}
+
 void ModifyDialog::setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, double value)
 {
     // Records hold any 32-bit value; the fields can show 0 to 99 999 999.
@@ -261,6 +271,7 @@ void ModifyDialog::beginChannel(int channel)
 {
     m_editSource = EditSource::Channel;
     m_editIndex = std::clamp(channel, 0, kChannelCount - 1);
+    m_newChannel = false;
     setChannelItemsVisible(true);
     m_lblMode->setText(bankCaption(m_editIndex));
     m_lblCH->setText(channelCaption(m_editIndex));
@@ -283,14 +294,18 @@ void ModifyDialog::beginChannel(int channel)
     m_nameShown.clear();
     m_splitShown.clear();
 
-    // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise.
+    // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise; its split follows
+    // the frequency.
     const QString khz = m_document.modelIndex() == ModelJ ? QStringLiteral("050") : QStringLiteral("100");
+    m_newChannel = true;
+    m_txtSP1->clear();
+    m_txtSP2->clear();
+    m_txtSP3->clear();
+    m_splitShown = {QString(), QString(), QString()};
     m_txtFreq->setText(QStringLiteral("7"));
     m_txtFreq2->setText(khz);
     m_txtFreq3->setText(QStringLiteral("000"));
-    m_txtSP1->setText(QStringLiteral("7"));
-    m_txtSP2->setText(khz);
-    m_txtSP3->setText(QStringLiteral("000"));
+    splitFollowsFrequency(); // also when the texts were already these
     m_txtName->clear();
     m_cmbMode->setCurrentIndex(1);   // LSB
     m_cmbGain->setCurrentIndex(0);   // 0
@@ -302,9 +317,25 @@ void ModifyDialog::beginChannel(int channel)
     m_chkSkip->setChecked(false);
 }
 
+void ModifyDialog::splitFollowsFrequency()
+{
+    if (!m_newChannel || m_editSource != EditSource::Channel || !splitUntouched())
+        return;
+    m_txtSP1->setText(m_txtFreq->text());
+    m_txtSP2->setText(m_txtFreq2->text());
+    m_txtSP3->setText(m_txtFreq3->text());
+    m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+}
+
+bool ModifyDialog::splitUntouched() const
+{
+    return m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+}
+
 void ModifyDialog::beginVfo(int vfo)
 {
     m_editSource = EditSource::Vfo;
+    m_newChannel = false;
     m_editIndex = std::clamp(vfo, 0, kVfoCount - 1);
     setChannelItemsVisible(false);
     m_lblMode->setText(vfoLabel(m_editIndex));
@@ -380,9 +411,11 @@ bool ModifyDialog::commit()
     if (m_editSource == EditSource::Channel) {
         ChannelRow row = m_document.image().channels[m_editIndex];
         writeCells(row.cells.data(), f);
-        const bool splitUntouched =
-            m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
-        const double split = splitUntouched ? m_splitAsOpened : static_cast<double>(splitFrequency());
+        // A split the user did not touch stays as it was; a channel coming into use gets its own
+        // frequency as its split.
+        double split = static_cast<double>(splitFrequency());
+        if (splitUntouched())
+            split = m_newChannel ? static_cast<double>(f) : m_splitAsOpened;
         row.cells[ColSplit] = {split, frequencyText(split)};
         row.cells[ColSkip] = m_chkSkip->isChecked() ? Cell{1, skipText(1)} : Cell{0, skipText(0)};
         const bool nameUntouched = !m_nameAsOpened.isEmpty() && m_txtName->text() == m_nameShown;

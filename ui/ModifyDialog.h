@@ -30,6 +30,7 @@ public:
     enum class EditSource { Vfo = 0, Channel = 1 }; // as the grids number them
 
     ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
+    ~ModifyDialog() override;
 
     // Fill the inputs for channel `channel` (0..603) or VFO `vfo` (0 = A, 1 = B) and show the
     // dialog modally; true when OK accepted the record (announced by channelAccepted / vfoAccepted).
@@ -66,6 +67,9 @@ private:
     void selectCodes(const Cell *cells);
     void writeCells(Cell *cells, qint64 frequency) const;
     bool run();
+    // A channel coming into use: the split fields show the frequency while the user leaves them.
+    void splitFollowsFrequency();
+    bool splitUntouched() const;
 
     CloneDocument &m_document;
     UserPrompts &m_prompts;
@@ -78,6 +82,7 @@ private:
     QString m_nameShown;
     double m_splitAsOpened = 0;
     QStringList m_splitShown;
+    bool m_newChannel = false; // the channel was empty when the dialog opened
 
     QLabel *m_lblMode;
     QLabel *m_lblCH;

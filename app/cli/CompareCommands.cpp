@@ -129,10 +129,24 @@ int runDiff(const QStringList &arguments)
     return same ? DiffSame : DiffDifferent;
 }
 
+namespace {
+
+// What a backup holds of the radio; for one named before that was part of the name, its channels
+// in use.
+QString holds(const BackupEntry &backup)
+{
+    const QString scope = BackupStore::scopeText(backup.scope);
+    return scope.isEmpty() ? QStringLiteral("%1 channels in use").arg(BackupStore::channelsInUse(backup.path))
+                           : scope;
+}
+
+} // namespace
+
 int runBackups(const QStringList &arguments)
 {
     CliParser parser("backups", "Lists the automatic backups, newest first: when, which model, read from or\n"
-                                "about to be written to the radio, channels in use, and the file.");
+                                "about to be written to the radio, what of it (settings and VFOs, 604\n"
+                                "channels, all, changed records), and the file.");
     const QCommandLineOption json("json", "Print JSON for scripts.");
     parser.addOption(json);
     if (const int code = parser.parse(arguments, 0); code >= 0)
@@ -147,6 +161,7 @@ int runBackups(const QStringList &arguments)
             array.append(QJsonObject{{"time", b.time.toString(Qt::ISODate)},
                                      {"model", b.model},
                                      {"reason", b.reason == BackupReason::Read ? "read" : "write"},
+                                     {"holds", holds(b)},
                                      {"channelsInUse", BackupStore::channelsInUse(b.path)},
                                      {"path", b.path}});
         }
@@ -160,7 +175,7 @@ int runBackups(const QStringList &arguments)
                    .arg(b.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
                    .arg(b.model, -9)
                    .arg(b.reason == BackupReason::Read ? QStringLiteral("read") : QStringLiteral("write"), -5)
-                   .arg(QStringLiteral("%1 channels").arg(BackupStore::channelsInUse(b.path)), 12)
+                   .arg(holds(b), -17)
                    .arg(b.path);
     }
     out.flush();

@@ -168,14 +168,14 @@ std::optional<Operation> whatOperation(const QString &what, bool write)
 }
 
 // A backup that cannot be saved does not stop the transfer; the user hears of it.
-void keepBackup(const CloneDocument &document, BackupReason reason)
+void keepBackup(const CloneDocument &document, BackupReason reason, Operation operation)
 {
     const QByteArray bytes =
         reason == BackupReason::Read ? radioBackupBytes(document) : documentBackupBytes(document);
     const int model = reason == BackupReason::Read && document.radio().identity()
                           ? document.radio().identity()->modelIndex
                           : document.modelIndex();
-    const FileResult saved = BackupStore::forThisUser().save(bytes, model, reason);
+    const FileResult saved = BackupStore::forThisUser().save(bytes, model, reason, backupScope(operation));
     if (!saved.ok())
         printError(QStringLiteral("Backup not saved"), saved.detail);
 }
@@ -238,7 +238,7 @@ int runRead(const QStringList &arguments)
         return traceResult(transfer, ExitFailure);
     if (!report(runOperation(transfer, *operation)))
         return traceResult(transfer, ExitFailure);
-    keepBackup(document, BackupReason::Read);
+    keepBackup(document, BackupReason::Read, *operation);
 
     return traceResult(transfer, saveOutput(document, parser.output()));
 }
@@ -286,13 +286,14 @@ int runWrite(const QStringList &arguments)
             document.radio().setRecord(recordAddress(i), held[i]);
         RadioImage image = document.image();
         rebuildSettingsData(image);
-        if (document.radio().recordsToWrite(image).isEmpty())
+        // BASE is what the radio holds: every record is known, so nothing is read first.
+        if (planChanges(document.radio(), image).isEmpty())
             return writeText(QStringLiteral("Nothing to write: the radio already holds this image.\n"));
     }
     CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
-    keepBackup(document, BackupReason::Write);
+    keepBackup(document, BackupReason::Write, *operation);
     transfer.setVerifyWrites(parser.isSet(verify));
     const TransferResult result = runOperation(transfer, *operation);
     if (!report(result))

@@ -309,13 +309,16 @@ private slots:
                            "KT-V4\tMEMORY\t9\t7.000.000\tXYZ\t0\tFAST\tWIDE\tOFF\tBAD\t\r\n"
                            "\"KT-V4\"\tMEMORY\t\t3.573.000\tLSB\t-10\tSLOW\tNARROW\tON\tX\tSKIP\n"));
         QApplication::clipboard()->setMimeData(sheet);
+        w.document().image().channels[101].clear();
         w.select({100});
         w.action(QStringLiteral("mnuEditPaste"))->trigger();
         const ChannelTable &table = w.document().image().channels;
+        // A channel in use keeps its split; one that comes into use transmits where it receives.
         QCOMPARE(QStringList({table[100].cells[ColFrequency].text, table[100].cells[ColName].text,
-                              table[100].cells[ColMode].text, table[101].cells[ColFrequency].text,
-                              table[101].cells[ColSkip].text}),
-                 QStringList({"14.074.000", "FT8", "USB", "3.573.000", "Skip"}));
+                              table[100].cells[ColMode].text, table[100].cells[ColSplit].text,
+                              table[101].cells[ColFrequency].text, table[101].cells[ColSkip].text,
+                              table[101].cells[ColSplit].text}),
+                 QStringList({"14.074.000", "FT8", "USB", "7.100.000", "3.573.000", "Skip", "3.573.000"}));
         QCOMPARE(table[102], markedChannel(102));
         QVERIFY(w.status().contains(QStringLiteral("Pasted 2 channels. Skipped 1 of the rows")));
         QCOMPARE(w.action(QStringLiteral("mnuEditUndoStep"))->text(),

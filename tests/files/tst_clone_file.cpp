@@ -278,21 +278,26 @@ private slots:
             int secondsLater;
             int model;
             BackupReason reason;
+            BackupScope scope;
             const char *name;
         } saves[] = {
-            {0, ModelE, BackupReason::Read, "2026-12-07_104233_KT-V4E_read.TV4"},
-            {0, ModelE, BackupReason::Read, "2026-12-07_104233_KT-V4E_read-2.TV4"},
-            {1, ModelPN, BackupReason::Write, "2026-12-07_104234_PN-31-32_write.TV4"},
-            {2, ModelJ, BackupReason::Write, "2026-12-07_104235_KT-V4J_write.TV4"},
-            {3, ModelT, BackupReason::Read, "2026-12-07_104236_KT-V4T_read.TV4"},
-            {4, ModelE, BackupReason::Write, "2026-12-07_104237_KT-V4E_write.TV4"},
+            {0, ModelE, BackupReason::Read, BackupScope::All, "2026-12-07_104233_KT-V4E_read_all.TV4"},
+            {0, ModelE, BackupReason::Read, BackupScope::Memory,
+             "2026-12-07_104233_KT-V4E_read_memory-2.TV4"},
+            {1, ModelPN, BackupReason::Write, BackupScope::Changes,
+             "2026-12-07_104234_PN-31-32_write_changes.TV4"},
+            {2, ModelJ, BackupReason::Write, BackupScope::All, "2026-12-07_104235_KT-V4J_write_all.TV4"},
+            {3, ModelT, BackupReason::Read, BackupScope::Settings,
+             "2026-12-07_104236_KT-V4T_read_settings.TV4"},
+            // As backups were named before they said what they hold.
+            {4, ModelE, BackupReason::Write, BackupScope::Unknown, "2026-12-07_104237_KT-V4E_write.TV4"},
         };
         for (const auto &s : saves) {
             QString path;
-            QVERIFY(
-                store
-                    .save(documentBackupBytes(document), s.model, s.reason, t0.addSecs(s.secondsLater), &path)
-                    .ok());
+            QVERIFY(store
+                        .save(documentBackupBytes(document), s.model, s.reason, s.scope,
+                              t0.addSecs(s.secondsLater), &path)
+                        .ok());
             QCOMPARE(QFileInfo(path).fileName(), QString::fromLatin1(s.name));
         }
         QFile(dir.filePath(QStringLiteral("backups/notes.TV4"))).open(QIODevice::WriteOnly);
@@ -306,6 +311,9 @@ private slots:
         QCOMPARE(kept.first().time, t0.addSecs(4));
         QCOMPARE(kept.first().model, QStringLiteral("KT-V4E"));
         QCOMPARE(kept.first().reason, BackupReason::Write);
+        QCOMPARE(kept.first().scope, BackupScope::Unknown);
+        QCOMPARE(kept[1].scope, BackupScope::Settings);
+        QCOMPARE(BackupStore::scopeText(kept[1].scope), QStringLiteral("settings and VFOs"));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("backups/notes.TV4"))));
         QCOMPARE(BackupStore::channelsInUse(kept.first().path), 0);
     }

@@ -405,17 +405,27 @@ private slots:
 
     void cancel_data()
     {
-        // 0: as channel 10 is about to be read, 1: in the pause after it, 2: as the memory half begins
+        // 0: as channel 10 is about to be read or written, 1: in the pause after it, 2: as the
+        // memory half begins (Write ALL: as settings block 2 goes out), 3: as channel 10 goes out to a
+        // radio that has gone silent
         QTest::addColumn<int>("when");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("summary");
+        const QString nineWritten =
+            QStringLiteral("Channels 0 to 9 were written; channels 10 to B-P2 were not.");
         QTest::newRow("before an exchange") << 0 << 5 + 10 << Operation::ReadAll << QString();
         QTest::newRow("during a pause") << 1 << 5 + 11 << Operation::ReadAll << QString();
         QTest::newRow("between the halves of Read ALL") << 2 << 5 << Operation::ReadAll << QString();
+        // A write session the radio answers is ended with the closing line.
         QTest::newRow("Write Memory before channel 10")
-            << 0 << 1 + 10 << Operation::WriteMemory
-            << QStringLiteral("Channels 0 to 9 were written; channels 10 to B-P2 were not.");
+            << 0 << 1 + 10 + 1 << Operation::WriteMemory << nineWritten;
+        QTest::newRow("Write ALL in the settings half")
+            << 2 << 1 + 2 + 1 << Operation::WriteAll
+            << QStringLiteral("Settings block 1 and settings block 2 were written; VFO A, VFO B and channels "
+                              "0 to B-P2 were not.");
+        QTest::newRow("Write Memory, the radio silent")
+            << 3 << 1 + 11 << Operation::WriteMemory << nineWritten;
     }
 
     void cancel()
@@ -424,15 +434,23 @@ private slots:
         QFETCH(int, lineCount);
         QFETCH(Operation, operation);
         QFETCH(QString, summary);
-        Radio r;
+        Radio r(when == 3 ? fault(kSilent, CommandTarget::block(channelAddress(10))) : Radio::unpaced());
         auto cancelAt10 = [&r](int n) {
             if (n == 10)
                 r.transfer.cancel();
         };
+        // Cancelled as a line goes out: the reply to it is still awaited.
+        const QByteArray cancellingLine =
+            when == 3 ? "OV~F" + addressText(channelAddress(10)).toLatin1() + 'W' : QByteArray("OV~F0320W");
         if (when == 0)
             connect(&r.transfer, &CloneTransfer::progress, this, cancelAt10);
         else if (when == 1)
             connect(&r.transfer, &CloneTransfer::channelDecoded, this, cancelAt10);
+        else if (when == 3 || operation == Operation::WriteAll)
+            r.radio.setLineObserver([&r, cancellingLine](const QByteArray &line) {
+                if (line.startsWith(cancellingLine))
+                    r.transfer.cancel();
+            });
         else
             connect(&r.transfer, &CloneTransfer::phaseStarted, this, [&r](Operation phase) {
                 if (phase == Operation::ReadMemory)
@@ -440,16 +458,22 @@ private slots:
             });
 
         const TransferResult result = r.run(operation);
-        QCOMPARE(result.outcome, TransferOutcome::Cancelled);
+        QCOMPARE(result.outcome,
+                 when == 3 ? TransferOutcome::CommunicationError : TransferOutcome::Cancelled);
         QCOMPARE(result.memoryStep, operation == Operation::ReadAll); // stopped in Read ALL's memory half
         QCOMPARE(writtenSummary(result), summary);
         const QList<QByteArray> lines = r.lines();
-        // Stopped as a failed step stops: no closing line after the last record read.
         QCOMPARE(lines.size(), lineCount);
-        QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
         QCOMPARE(r.results.size(), 1);
+        // A read stops as a failed step stops, without a closing line; so does a write whose radio
+        // stopped answering. A write the radio answers ends its session with the closing line.
+        if (isWriteOperation(operation) && when != 3)
+            QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
+        else
+            QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
 
         // Nothing is left running: the next operation starts and completes.
+        r.radio.setSetup(Radio::unpaced());
         r.radio.clearLog();
         QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::Completed);
         QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});

@@ -85,6 +85,18 @@ private slots:
             QCOMPARE(shown(7, column), QString());
         QCOMPARE(model->flags(model->index(7, 0)) & Qt::ItemIsEditable, Qt::NoItemFlags);
         QCOMPARE(shown(6, ColName), table()[6].cells[ColName].text);
+        // A channel that transmits elsewhere is marked in its Frequency cell, with its split as the
+        // tip, while the Split Freq. column is hidden.
+        table()[8].cells[ColSplit] = {7'100'000, frequencyText(7'100'000)};
+        model->refreshChannel(8);
+        const auto mark = [model](int channel, int role = ChannelTableModel::SplitMarkRole) {
+            return model->index(channel, ColFrequency).data(role);
+        };
+        QVERIFY(mark(8).toBool() && !mark(6).toBool() && !mark(7).toBool());
+        QCOMPARE(mark(8, Qt::ToolTipRole).toString(), QStringLiteral("Transmits on 7.100.000 (Split Freq.)"));
+        m->panel->setShownColumns({ColSplit});
+        QVERIFY(!mark(8).toBool() && mark(8, Qt::ToolTipRole).isNull());
+        m->panel->setShownColumns({});
         // Row labels name the channels as the codecs do.
         for (int channel : {0, 210, 401, 603})
             QCOMPARE(model->headerData(channel, Qt::Vertical).toString(), gridRowLabel(channel));
@@ -199,6 +211,7 @@ private slots:
 
         QVERIFY(m_commands->importCsv(m->panel.get()));
         QCOMPARE(m->prompts->fileDialogs.size(), 1);
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Import Channels"));
         QVERIFY(m->prompts->messages.isEmpty());
         QCOMPARE(m_lastFileName, path("in.csv"));
 
@@ -224,6 +237,7 @@ private slots:
         QVERIFY(m_commands->exportCsv(m->panel.get()));
         // Proposes the last name as a CSV file, so Enter cannot overwrite the clone file.
         QCOMPARE(m->prompts->fileDialogs[0].fileName, path("previous.csv"));
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Export Channels"));
         QCOMPARE(readAll(path("out.csv")).count('\n'), 4); // the header and the three channels in use
         // A second export starts on the CSV file just written.
         QVERIFY(!m_commands->exportCsv(m->panel.get()));

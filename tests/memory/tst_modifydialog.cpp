@@ -90,19 +90,30 @@ private slots:
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<QString>("khz");
-        QTest::newRow("KT-V4J") << int(ModelJ) << "050";
-        QTest::newRow("PN-31/32") << int(ModelPN) << "100";
+        QTest::addColumn<int>("typed"); // a frequency the user types, 0: none
+        QTest::newRow("KT-V4J") << int(ModelJ) << "050" << 0;
+        QTest::newRow("PN-31/32") << int(ModelPN) << "100" << 0;
+        // The split follows the frequency: the channel transmits where it receives.
+        QTest::newRow("14.200.000 typed") << int(ModelE) << "100" << 14'200'000;
     }
 
     void emptyChannelDefaults()
     {
         QFETCH(int, model);
         QFETCH(QString, khz);
+        QFETCH(int, typed);
         m_document->selectModel(model);
         m_document->setDataChanged(false);
         openChannel(12);
         QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
                  QStringList({"7", khz, "000", "7", khz, "000", ""}));
+        if (typed) {
+            setFrequency("14", "200", "000");
+            QCOMPARE(texts({"txtSP1", "txtSP2", "txtSP3"}), QStringList({"14", "200", "000"}));
+            clickOk();
+            QCOMPARE(table()[12], usedChannel(typed, QString(), 1));
+            return;
+        }
         QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbTone", "cmbNB"}),
                  QStringList({"LSB", "0", "Slow", "High", "Wide", "Off", "Off"}));
         QVERIFY(!skipBox()->isChecked());

@@ -486,49 +486,91 @@ private slots:
         const ImageRecords held = imageRecords(before);
         for (int i = 0; i < kRecordCount; ++i)
             radio.setRecord(recordAddress(i), held[i]);
-        QCOMPARE(radio.recordsToWrite(after), records);
+        QCOMPARE(radio.changedRecords(after), records);
+        const ChangesPlan plan = planChanges(radio, after);
+        QVERIFY(plan.reads.isEmpty());
+        QCOMPARE(plan.writes, records);
     }
 
-    // Property: whatever the radio is known to hold, a write sends exactly the unknown records and
-    // the known ones the user changed; letter case and bytes the program rewrites anyway do not count.
-    void recordsToWriteAreTheChangedAndUnknownOnes()
+    // Property: whatever the radio is known to hold, Write Changes reads exactly the records not
+    // known for certain (the settings as a pair) and may write the known ones the user changed and
+    // the uncertain ones; after the reads it writes those that still differ and nothing never read.
+    // Letter case and bytes the program rewrites anyway do not count.
+    void changesArePlannedFromWhatIsKnown()
     {
         QRandomGenerator random(9);
         const RadioImage held = baseImage();
         const ImageRecords heldRecords = imageRecords(held);
         for (int round = 0; round < 25; ++round) {
             RadioMemory radio;
-            QList<int> expected;
+            QList<int> unknown;
+            QList<int> uncertain;
             for (int i = 0; i < kRecordCount; ++i) {
                 const int address = recordAddress(i);
                 if (random.bounded(4) == 0) {
-                    expected << address; // never read
+                    unknown << address; // never read
                     continue;
                 }
                 QString text = heldRecords[i];
                 if (i >= 4 && !held.channels[i - 4].inUse && random.bounded(2))
                     text = QString(kRecordChars, QLatin1Char('F')); // an empty channel as some radios hold it
                 radio.setRecord(address, random.bounded(2) ? text.toLower() : text);
+                if (random.bounded(10) == 0) {
+                    radio.markUncertain(address); // a write went out unacknowledged
+                    uncertain << address;
+                }
             }
-            QCOMPARE(radio.knownCount(), kRecordCount - expected.size());
-            for (int i = 0; i < kRecordCount; ++i)
-                QCOMPARE(radio.isKnown(recordAddress(i)), !expected.contains(recordAddress(i)));
+            QCOMPARE(radio.knownCount(), kRecordCount - unknown.size() - uncertain.size());
+            for (int i = 0; i < kRecordCount; ++i) {
+                const int address = recordAddress(i);
+                QCOMPARE(radio.isKnown(address), !unknown.contains(address) && !uncertain.contains(address));
+            }
 
             RadioImage edited = held;
+            QList<int> changed;
             for (int k = 0; k < 5; ++k) {
                 const int n = random.bounded(kChannelCount);
                 edited.channels[n] = channel(1'000'000 + 1000 * round + k, QStringLiteral("E%1").arg(k));
-                if (!expected.contains(channelAddress(n)))
-                    expected << channelAddress(n);
+                changed << channelAddress(n);
             }
-            std::sort(expected.begin(), expected.end());
-            QCOMPARE(radio.recordsToWrite(edited), expected);
+            const ChangesPlan plan = planChanges(radio, edited);
+            QList<int> reads = unknown + uncertain;
+            const bool settingsUnsure =
+                reads.contains(kSettings1Address) || reads.contains(kSettings2Address);
+            if (settingsUnsure)
+                reads << kSettings1Address << kSettings2Address;
+            QList<int> writes = uncertain;
+            for (const int address : std::as_const(changed)) {
+                if (!reads.contains(address))
+                    writes << address;
+            }
+            for (QList<int> *list : {&reads, &writes}) {
+                std::sort(list->begin(), list->end());
+                list->erase(std::unique(list->begin(), list->end()), list->end());
+            }
+            QCOMPARE(plan.reads, reads);
+            QCOMPARE(plan.writes, writes);
             // What the radio is known to hold, as an image, is `held` wherever a record is known.
             const RadioImage known = radio.image(edited);
             for (int n = 0; n < kChannelCount; ++n) {
                 if (radio.isKnown(channelAddress(n)))
                     QCOMPARE(known.channels[n], held.channels[n]);
             }
+
+            // The reads find the radio holding `held`: the uncertain and known changes are written,
+            // the changes of records never read are held back.
+            for (const int address : std::as_const(reads))
+                radio.setRecord(address, heldRecords[recordIndex(address)]);
+            QList<int> heldBack;
+            QList<int> written;
+            for (const int address : std::as_const(changed))
+                (writes.contains(address) ? written : heldBack) << address;
+            for (QList<int> *list : {&written, &heldBack}) {
+                std::sort(list->begin(), list->end());
+                list->erase(std::unique(list->begin(), list->end()), list->end());
+            }
+            QCOMPARE(writesAfterReading(plan, radio, edited), written);
+            QCOMPARE(heldBackAfterReading(plan, radio, edited), heldBack);
         }
     }
 };

@@ -12,6 +12,7 @@
 #include <QCommandLineParser>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -334,6 +335,37 @@ private slots:
         const StartupArguments parsed = startupArguments(parser);
         QCOMPARE(parsed.startFile, startFile);
         QCOMPARE(parsed.portDevice, port);
+    }
+
+    // Help, version and a wrong option are answered on the terminal, also where there is no
+    // display at all.
+    void commandLineWithoutDisplay_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("help") << "--help" << 0 << "Usage: ";
+        QTest::newRow("version") << "--version" << 0 << "ktv4clone 0.20.0";
+        QTest::newRow("wrong option") << "--colour" << 1 << "Unknown option 'colour'.";
+    }
+
+    void commandLineWithoutDisplay()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(display));
+        program.setProcessEnvironment(environment);
+        program.start(qEnvironmentVariable("KTV4_BINARY_DIR") + QStringLiteral("/app/ktv4clone"), {argument});
+        QVERIFY(program.waitForFinished(30000));
+        const QString out =
+            QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        QVERIFY2(out.contains(said), qPrintable(out));
     }
 
     // A minimized window's geometry is not kept (the design size is: the window suite's).

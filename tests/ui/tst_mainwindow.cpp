@@ -422,6 +422,13 @@ private slots:
         // The next start lists them again.
         MainWindow again(w.prompts, w.options());
         QCOMPARE(again.recentFiles(), w.window->recentFiles());
+        // Two files of one name show their folders; each item's tip is the whole path.
+        QVERIFY(QDir().mkpath(w.path("old")));
+        w.prompts.fileNames << w.path("old/f4.TV4");
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(recentItems(w).mid(0, 3), QStringList({"&1 f4.TV4 (" + w.path("old") + ")",
+                                                        "&2 f4.TV4 (" + w.dir.path() + ")", "&3 f9.TV4"}));
+        QCOMPARE(w.action(QStringLiteral("mnuFileRecent_2"))->toolTip(), w.path("f9.TV4"));
     }
 
     void savedNamesGetTheirExtension_data()

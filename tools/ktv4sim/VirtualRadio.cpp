@@ -79,7 +79,7 @@ QByteArray channelRecord(int hz, int mode, const char *name, int splitHz = 0, bo
     writeInt32(b, 16, hz);
     for (int i = 0; name[i] && i < 8; ++i)
         b[20 + i] = nameCodeFor(QLatin1Char(name[i]));
-    writeInt32(b, 28, splitHz);
+    writeInt32(b, 28, splitHz != 0 ? splitHz : hz); // a channel without a split transmits where it receives
     return recordText(b).toLatin1();
 }
 
@@ -125,6 +125,7 @@ VirtualRadio::VirtualRadio(RadioSetup setup)
 void VirtualRadio::setSetup(const RadioSetup &setup)
 {
     m_setup = setup;
+    m_silent = false; // a radio told to stop answering answers again, unless told otherwise
     // 8 data bits, no parity, one stop bit: ten bit times per character.
     m_charTime = std::chrono::nanoseconds(m_setup.baud > 0 ? 10'000'000'000LL / m_setup.baud : 0);
 }
