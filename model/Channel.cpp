@@ -177,6 +177,28 @@ RecordBytes encodeVfo(const Vfo &vfo)
     return b;
 }
 
+namespace {
+int byteOffset(ChannelByte which)
+{
+    constexpr int offsets[] = {2, 3, 4, 6, 7, 9};
+    return offsets[int(which)];
+}
+} // namespace
+
+quint8 channelByte(const Channel &channel, ChannelByte which)
+{
+    return encodeChannel(channel)[byteOffset(which)];
+}
+
+Channel withChannelByte(const Channel &channel, ChannelByte which, quint8 value)
+{
+    Channel inUse = channel;
+    inUse.inUse = true;
+    RecordBytes b = encodeChannel(inUse);
+    b[byteOffset(which)] = value;
+    return *decodeChannel(b); // the mode byte is one of the six: the record decodes
+}
+
 Channel newChannel(qint32 frequency, Mode mode)
 {
     Channel channel;

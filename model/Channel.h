@@ -86,6 +86,13 @@ RecordBytes encodeChannel(const Channel &channel);
 std::optional<Vfo> decodeVfo(const RecordBytes &bytes);
 RecordBytes encodeVfo(const Vfo &vfo);
 
+// The bytes of a channel record that hold a choice, as the record holds them: a file that carries
+// whole bytes (unlisted codes, the tone byte's other bits) passes them through these.
+enum class ChannelByte : quint8 { Gain, Agc, Power, Filter, Tone, Nb };
+quint8 channelByte(const Channel &channel, ChannelByte which);
+// The channel, in use, with `value` in that byte of its record and its fields read from it again.
+Channel withChannelByte(const Channel &channel, ChannelByte which, quint8 value);
+
 // What a channel coming into use gets where nothing else is said: gain 0, AGC Fast, power High,
 // filter Wide, tone and noise blanker off, no name, not skipped, and a split that is its own
 // frequency.

@@ -78,7 +78,7 @@ bool loadSide(Side &side, const QString &path)
 {
     const FileResult result = side.document.load(path);
     if (!result.ok()) {
-        printError(messageText(result.status), path + QStringLiteral(": ") + result.detail);
+        printError(messageText(result.status), fileDetail(path, result.detail));
         return false;
     }
     side.records = imageRecords(side.document.image());
@@ -109,7 +109,8 @@ int runDiff(const QStringList &arguments)
     const QString modelAfter = modelText(b.document.modelIndex(), b.document.cloneVariantA());
     const bool same = records.isEmpty() && diff.isEmpty() && modelBefore == modelAfter;
 
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     if (parser.isSet(json)) {
         QJsonObject object = diffJson(diff, records);
         object.insert("same", same);
@@ -122,6 +123,10 @@ int runDiff(const QStringList &arguments)
         for (const QString &line : describeDiff(diff))
             out << line << "\n";
     }
+    out.flush();
+    // A list that did not reach its reader is trouble, not an answer.
+    if (writeText(text) != ExitOk)
+        return DiffTrouble;
     return same ? DiffSame : DiffDifferent;
 }
 
@@ -149,7 +154,8 @@ int runBackups(const QStringList &arguments)
         return code;
     const BackupStore store;
     const QList<BackupEntry> backups = store.list();
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     if (parser.isSet(json)) {
         QJsonArray array;
         for (const BackupEntry &b : backups) {
@@ -160,13 +166,11 @@ int runBackups(const QStringList &arguments)
                                      {"channelsInUse", BackupStore::channelsInUse(b.path)},
                                      {"path", b.path}});
         }
-        out << QJsonDocument(QJsonObject{{"folder", store.folder()}, {"backups", array}}).toJson();
-        return ExitOk;
+        return writeOutput(
+            QJsonDocument(QJsonObject{{"folder", store.folder()}, {"backups", array}}).toJson());
     }
-    if (backups.isEmpty()) {
-        out << "No backups in " << store.folder() << "\n";
-        return ExitOk;
-    }
+    if (backups.isEmpty())
+        return writeText(QStringLiteral("No backups in %1\n").arg(store.folder()));
     for (const BackupEntry &b : backups) {
         out << QStringLiteral("%1  %2 %3 %4  %5\n")
                    .arg(b.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
@@ -175,7 +179,8 @@ int runBackups(const QStringList &arguments)
                    .arg(holds(b), -17)
                    .arg(b.path);
     }
-    return ExitOk;
+    out.flush();
+    return writeText(text);
 }
 
 } // namespace ktv4::cli

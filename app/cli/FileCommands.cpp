@@ -7,6 +7,7 @@
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -180,11 +181,25 @@ int writeOutput(const QByteArray &bytes)
     return ExitFailure;
 }
 
-bool loadInput(CloneDocument &document, const QString &path)
+int writeText(const QString &text)
+{
+    return writeOutput(text.toUtf8());
+}
+
+QString fileDetail(const QString &path, const QString &detail, const QString &role)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    if (detail.contains(name))
+        return detail;
+    const QString named = role.isEmpty() ? name : role + QLatin1Char(' ') + name;
+    return detail.isEmpty() ? named : named + QStringLiteral(": ") + detail;
+}
+
+bool loadInput(CloneDocument &document, const QString &path, const QString &role)
 {
     const FileResult result = document.load(path);
     if (!result.ok()) {
-        printError(messageText(result.status), result.detail);
+        printError(messageText(result.status), fileDetail(path, result.detail, role));
         return false;
     }
     return true;
@@ -255,12 +270,13 @@ int runDump(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
-    QTextStream out(stdout);
     if (parser.isSet(json))
-        out << QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented);
-    else
-        dumpText(document, out);
-    return ExitOk;
+        return writeOutput(QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented));
+    QString text;
+    QTextStream out(&text);
+    dumpText(document, out);
+    out.flush();
+    return writeText(text);
 }
 
 int runExportCsv(const QStringList &arguments)

@@ -147,13 +147,13 @@ bool setUpTransfer(const CliParser &parser, CloneTransfer &transfer)
     return true;
 }
 
-// A trace that lost entries makes the command fail, after its other work is done.
+// A trace that lost entries is a warning with the system's reason; the transfer's own outcome
+// decides the exit status and whether the output is written.
 int traceResult(const CloneTransfer &transfer, int code)
 {
-    if (transfer.traceError().isEmpty())
-        return code;
-    printError(messageText(FileStatus::FileOpenError), transfer.traceError());
-    return ExitFailure;
+    if (!transfer.traceError().isEmpty())
+        QTextStream(stderr) << "Warning: the trace is incomplete (" << transfer.traceError() << ")\n";
+    return code;
 }
 
 std::optional<Operation> whatOperation(const QString &what, bool write)
@@ -200,9 +200,9 @@ int runIdentify(const QStringList &arguments)
         return ExitFailure;
     if (!report(runOperation(transfer, Operation::Identify)))
         return traceResult(transfer, ExitFailure);
-    QTextStream(stdout) << modelOptionCaption(document.modelIndex())
-                        << (document.cloneVariantA() ? " (variant A)" : "") << "\n";
-    return traceResult(transfer, ExitOk);
+    return traceResult(transfer, writeText(modelOptionCaption(document.modelIndex()) +
+                                           (document.cloneVariantA() ? QStringLiteral(" (variant A)\n")
+                                                                     : QStringLiteral("\n"))));
 }
 
 int runRead(const QStringList &arguments)
@@ -272,21 +272,21 @@ int runWrite(const QStringList &arguments)
         code >= 0)
         return code;
 
+    // With two clone files, the message says which one failed.
     CloneDocument document;
-    if (!loadInput(document, parser.positionalArguments().first()))
+    if (!loadInput(document, parser.positionalArguments().first(),
+                   parser.isSet(changesFrom) ? QStringLiteral("IN.TV4") : QString()))
         return ExitFailure;
     if (parser.isSet(changesFrom)) {
         CloneDocument base;
-        if (!loadInput(base, parser.value(changesFrom)))
+        if (!loadInput(base, parser.value(changesFrom), QStringLiteral("--changes-from")))
             return ExitFailure;
         const ImageRecords held = imageRecords(base.image());
         for (int i = 0; i < kRecordCount; ++i)
             document.radio().setRecord(recordAddress(i), held[i]);
         // BASE is what the radio holds: every record is known, so nothing is read first.
-        if (planChanges(document.radio(), document.image()).isEmpty()) {
-            QTextStream(stdout) << "Nothing to write: the radio already holds this image.\n";
-            return ExitOk;
-        }
+        if (planChanges(document.radio(), document.image()).isEmpty())
+            return writeText(QStringLiteral("Nothing to write: the radio already holds this image.\n"));
     }
     CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
     if (!setUpTransfer(parser, transfer))
@@ -296,12 +296,12 @@ int runWrite(const QStringList &arguments)
     const TransferResult result = runOperation(transfer, *operation);
     if (!report(result))
         return traceResult(transfer, ExitFailure);
-    QTextStream out(stdout);
-    out << writtenSummary(result) << "\n";
+    QString text = writtenSummary(result) + QLatin1Char('\n');
     if (parser.isSet(verify))
-        out << "verified: " << result.verifiedRecords
-            << (result.verifiedRecords == 1 ? " record\n" : " records\n");
-    return traceResult(transfer, ExitOk);
+        text += QStringLiteral("verified: %1 %2\n")
+                    .arg(result.verifiedRecords)
+                    .arg(result.verifiedRecords == 1 ? QStringLiteral("record") : QStringLiteral("records"));
+    return traceResult(transfer, writeText(text));
 }
 
 int runVerify(const QStringList &arguments)
@@ -340,16 +340,19 @@ int runVerify(const QStringList &arguments)
         if (radio.radio().record(recordAddress(i)) != sent[i])
             differing << recordLabel(recordAddress(i)).simplified();
     }
-    QTextStream out(stdout);
-    if (differing.isEmpty()) {
-        out << "same: " << kRecordCount << " records\n";
-        return Same;
-    }
+    // An answer that did not reach its reader is trouble.
+    if (differing.isEmpty())
+        return traceResult(
+            transfer,
+            writeText(QStringLiteral("same: %1 records\n").arg(kRecordCount)) == ExitOk ? Same : Trouble);
+    QString text;
+    QTextStream out(&text);
     out << "different: " << differing.size() << (differing.size() == 1 ? " record: " : " records: ")
         << differing.join(QStringLiteral(", ")) << "\n";
     for (const QString &line : describeDiff(diffImages(expected, radio.radio().image(expected))))
         out << "  " << line << "\n";
-    return Different;
+    out.flush();
+    return traceResult(transfer, writeText(text) == ExitOk ? Different : Trouble);
 }
 
 } // namespace ktv4::cli

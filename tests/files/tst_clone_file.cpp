@@ -7,6 +7,7 @@
 #include "files/CloneDocument.h"
 #include "files/FieldReader.h"
 #include "files/FileAccess.h"
+#include "files/PortSetting.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
 #include "model/RecordText.h"
@@ -21,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace ktv4;
@@ -380,10 +383,96 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
     }
 
+    // The new file's name fits beside a name of 255 bytes (cut at a character's start), and a save
+    // removes the leftovers of killed saves to the same file that no process holds, nothing else.
+    void saveBesideTheTarget_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("prefix"); // of the new file's name
+        QTest::newRow("short") << QByteArray("a.TV4") << QByteArray("a.TV4.tmp");
+        QTest::newRow("255 bytes") << QByteArray(251, 'n') + ".TV4" << QByteArray(245, 'n') + ".tmp";
+        QTest::newRow("255 bytes, a character across the cut")
+            << QByteArray(244, 'n') + "\xC3\xA9" + QByteArray(9, 'x') << QByteArray(244, 'n') + ".tmp";
+    }
+
+    void saveBesideTheTarget()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, prefix);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        auto names = [&dir] {
+            QList<QByteArray> entries;
+            for (const QString &entry :
+                 QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+                entries << QFile::encodeName(entry);
+            return entries;
+        };
+        QList<QByteArray> kept = {prefix + "Held01", prefix + "AbC12",  prefix + "AbC1234",
+                                  prefix + "Ab-123", prefix + "Link01", "other.TV4.tmpAbC123"};
+        kept.removeIf([](const QByteArray &entry) { return entry.size() > 255; });
+        for (const QByteArray &leftover : kept + QList<QByteArray>{prefix + "AbC123", prefix + "zz9ZZ9"})
+            QVERIFY(writeAll(QFile::decodeName(folder + leftover), "half"));
+        QFile::remove(QFile::decodeName(folder + prefix + "Link01"));
+        QVERIFY(QFile::link(QFile::decodeName(folder + "other.TV4.tmpAbC123"),
+                            QFile::decodeName(folder + prefix + "Link01")));
+        const int held = ::open(folder + prefix + "Held01", O_RDONLY);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0); // a save still writing it
+
+        QVERIFY(saveWholeFile(pathFromNative(folder + name), "new").ok());
+        ::close(held);
+        QCOMPARE(readAll(QFile::decodeName(folder + name)), QByteArray("new"));
+        QList<QByteArray> expected = kept + QList<QByteArray>{name};
+        std::sort(expected.begin(), expected.end());
+        QList<QByteArray> found = names();
+        std::sort(found.begin(), found.end());
+        QCOMPARE(found, expected);
+    }
+
+    // A file of exactly the size a reader allows is read; one byte more is refused unread.
+    void readUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("at the limit") << 16 << true;
+        QTest::newRow("one byte over") << 17 << false;
+    }
+
+    void readUpToTheLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, read);
+        QVERIFY(writeAll(path("sized"), QByteArray(size, 'x')));
+        const FileRead result = readWholeFile(path("sized"), 16, FileStatus::DataError);
+        QCOMPARE(result.result.status, read ? FileStatus::Ok : FileStatus::DataError);
+        QCOMPARE(result.bytes.size(), read ? size : 0);
+    }
+
+    // The port file: ports 1 to 14; anything else is port 1.
+    void portFileNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        const std::pair<const char *, int> rows[] = {{"7\r\n", 7}, {"14\r\n", 14}, {"15\r\n", 1},
+                                                     {"0\r\n", 1}, {"-3\r\n", 1},  {"x\r\n", 1}};
+        for (const auto &[content, port] : rows)
+            QTest::addRow("%s", QByteArray(content).trimmed().constData()) << QByteArray(content) << port;
+    }
+
+    void portFileNumbers()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QCOMPARE(portNumberFromFile(content), port);
+    }
+
     // Any bytes as a name come back as the same bytes; UTF-8 names read as their text.
     void namesKeepTheirBytes()
     {
         QCOMPARE(pathFromNative("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+        // In a name that is not UTF-8 as a whole, the sequences that are keep their characters.
+        QCOMPARE(pathFromNative("\xC2\xA9\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\xF0\x9F\x93\xBB\xFF"),
+                 QStringLiteral("\u00A9\u07FF\u0800\uFFFD\U0001F4FB") + QChar(0xDCFF));
         auto *random = QRandomGenerator::global();
         for (int i = 0; i < 2000; ++i) {
             QByteArray bytes(random->bounded(1, 12), Qt::Uninitialized);

@@ -146,7 +146,9 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"}, {"3", "+10"}, {"high", "0"}};
+        // -32768 is the last gain of 16 bits, and still a gain (one below fails the import).
+        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"},
+                                 {"3", "+10"},   {"high", "0"}, {"-32768", "-20"}};
         for (const auto &r : rows)
             QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
     }
@@ -171,13 +173,26 @@ private slots:
                                "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"    // no digits: dropped
                                "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n" // unknown mode
                                "KT-V4,MEMORY,,7000000,USB,0,FAST,WIDE,OFF,X,\r\n" // empty channel field
-                               "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n";
+                               "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n"
+                               // A quote left open ends its field, and its row, with the line.
+                               "KT-V4,MEMORY,7,7000000,USB,0,FAST,WIDE,OFF,\"OPEN,\r\n"
+                               "KT-V4,MEMORY,8,7000000,USB,0,FAST,WIDE,OFF,EIGHT,\r\n"
+                               "\"KT-V4,MEMORY,9,7000000,USB,0,FAST,WIDE,OFF,NINE,\n"
+                               "KT-V4,\"MEMORY,10,7000000\r"
+                               "KT-V4,MEMORY,11,\"7000000\r\n"
+                               "KT-V4,MEMORY,12,7000000,USB,0,FAST,WIDE,OFF,TWELVE,\"\r\n"
+                               "KT-V4,MEMORY,13,7000000,USB,0,FAST,WIDE,OFF,\"13\",\"";
         const CsvImportResult r = importCsvBytes(csv, table);
         QVERIFY(r.result.ok());
-        QCOMPARE(r.rowsStored, 1);
+        QCOMPARE(r.rowsStored, 2);
         QCOMPARE(table[1].name, QStringLiteral("KEEP"));
-        QVERIFY(!table[2].inUse);
+        QVERIFY(!table[2].inUse && !table[7].inUse && !table[12].inUse && !table[13].inUse);
         QCOMPARE(table[6].name + channelFieldText(table[6], ColMode), QStringLiteral("SIXCWU"));
+        QCOMPARE(table[8].name, QStringLiteral("EIGHT"));
+        QCOMPARE(
+            csvImportSummary(r),
+            QStringLiteral("2 channel(s) imported; 8 row(s) dropped: 1 naming no channel, 1 with an unknown "
+                           "mode, 6 with a quote left open at the end of its line."));
     }
 
     void refusedFiles_data()
@@ -284,15 +299,19 @@ private slots:
         QTest::addColumn<QString>("summary");
         QTest::newRow("empty") << QByteArray()
                                << "No channel was imported: the file holds no KT-V4 memory row.";
-        QTest::newRow("one") << row("1", "7050000") << "1 channel imported.";
+        // Channels are counted, not rows: 100,000 rows never import more than 604 channels.
+        QTest::newRow("one channel named twice")
+            << row("1", "7050000") + row("1", "7000000") + row("1", "7000000") + row("2", "7000000")
+            << "2 channel(s) imported (2 row(s) replaced an earlier row for the same channel).";
         QTest::newRow("every reason")
             << row("1", "7050000") + row("2", "7050000") + row("300", "7050000") + row("3", "1") +
                    row("4", "7.1") + row("5", "7050000", "XX") + row("6", "7050000", "USB", "MID") +
                    row("7", "7050000", "USB", "FAST", "ODD")
-            << "2 channels imported; 6 rows dropped: 1 naming no channel, 2 with no frequency or one outside "
+            << "2 channel(s) imported; 6 row(s) dropped: 1 naming no channel, 2 with no frequency or one "
+               "outside "
                "30 kHz to 35 MHz, 1 with an unknown mode, 1 with an unknown AGC, 1 with an unknown filter.";
         QTest::newRow("nothing importable")
-            << row("C1", "7050000") << "No channel was imported; 1 row dropped: 1 naming no channel.";
+            << row("C1", "7050000") << "No channel was imported; 1 row(s) dropped: 1 naming no channel.";
     }
 
     void summary()

@@ -455,6 +455,7 @@ private slots:
         const TransferResult result = r.run(operation);
         QCOMPARE(result.outcome,
                  when == 3 ? TransferOutcome::CommunicationError : TransferOutcome::Cancelled);
+        QCOMPARE(result.memoryStep, operation == Operation::ReadAll); // stopped in Read ALL's memory half
         QCOMPARE(writtenSummary(result), summary);
         const QList<QByteArray> lines = r.lines();
         QCOMPARE(lines.size(), lineCount);

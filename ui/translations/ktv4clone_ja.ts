@@ -72,10 +72,6 @@
         <translation>名前「%1」を「%2」として格納</translation>
     </message>
     <message>
-        <source>line %1: a quoted field is never closed</source>
-        <translation>%1 行目: 引用符で始まるフィールドが閉じていません</translation>
-    </message>
-    <message>
         <source>the first row is not a CHIRP header: it needs Location and Frequency columns</source>
         <translation>1 行目が CHIRP の見出し行ではありません: Location 列と Frequency 列が必要です</translation>
     </message>
@@ -94,6 +90,18 @@
     <message>
         <source>%1: bytes the program does not edit</source>
         <translation>%1: このプログラムが編集しないバイト</translation>
+    </message>
+    <message>
+        <source>tone %1 Hz: the radio sends its Tone Frequency setting, byte %2, which is no listed tone</source>
+        <translation>トーン %1 Hz: 無線機はトーン周波数の設定 (バイト %2、一覧にないトーン) を送出します</translation>
+    </message>
+    <message>
+        <source>Comment value &quot;%1&quot; not understood: left out</source>
+        <translation>Comment の値「%1」を解釈できないため無視しました</translation>
+    </message>
+    <message>
+        <source>a quoted field is never closed: the row ends with its line</source>
+        <translation>引用符で始まるフィールドが閉じていないため、その行で行を終えました</translation>
     </message>
     <message>
         <source>%1 and %2</source>
@@ -138,10 +146,6 @@
 <context>
     <name>ktv4::ChirpImportReport</name>
     <message>
-        <source>Imported %1 channel(s) (%2 adjusted), dropped %3 row(s).</source>
-        <translation>%1 チャンネルをインポートしました (うち調整 %2 件)。%3 行を除外しました。</translation>
-    </message>
-    <message>
         <source>Line %1, Location %2: %3%4</source>
         <translation>%1 行目、Location %2: %3%4</translation>
     </message>
@@ -152,6 +156,30 @@
     <message>
         <source>dropped: </source>
         <translation>除外: </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n channel(s)</source>
+        <translation>
+            <numerusform>%n チャンネルをインポートしました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n adjusted</source>
+        <translation>
+            <numerusform>うち調整 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>dropped %n row(s)</source>
+        <translation>
+            <numerusform>%n 行を除外しました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) replaced an earlier row for the same channel</source>
+        <translation>
+            <numerusform>%n 行は同じチャンネルの前の行を置き換えました</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -251,64 +279,62 @@
         <translation>チャンネルはインポートされませんでした</translation>
     </message>
     <message>
-        <source>1 channel imported</source>
-        <translation>1 チャンネルをインポートしました</translation>
-    </message>
-    <message>
-        <source>%1 channels imported</source>
-        <translation>%1 チャンネルをインポートしました</translation>
-    </message>
-    <message>
         <source>No channel was imported: the file holds no KT-V4 memory row.</source>
         <translation>チャンネルはインポートされませんでした: このファイルには KT-V4 のメモリー行がありません。</translation>
     </message>
-    <message>
-        <source>1 naming no channel</source>
-        <translation>チャンネルの指定が正しくない行 1</translation>
+    <message numerus="yes">
+        <source>%n channel(s) imported</source>
+        <translation>
+            <numerusform>%n チャンネルをインポートしました</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 naming no channel</source>
-        <translation>チャンネルの指定が正しくない行 %1</translation>
+    <message numerus="yes">
+        <source>%n row(s) replaced an earlier row for the same channel</source>
+        <translation>
+            <numerusform>%n 行は同じチャンネルの前の行を置き換えました</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with no frequency or one outside 30 kHz to 35 MHz</source>
-        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 1</translation>
+    <message numerus="yes">
+        <source>%n naming no channel</source>
+        <translation>
+            <numerusform>チャンネルの指定が正しくない行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with no frequency or one outside 30 kHz to 35 MHz</source>
-        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 %1</translation>
+    <message numerus="yes">
+        <source>%n with no frequency or one outside 30 kHz to 35 MHz</source>
+        <translation>
+            <numerusform>周波数がないか 30 kHz～35 MHz の範囲外の行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown mode</source>
-        <translation>不明なモードの行 1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown mode</source>
+        <translation>
+            <numerusform>不明なモードの行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with an unknown mode</source>
-        <translation>不明なモードの行 %1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown AGC</source>
+        <translation>
+            <numerusform>不明な AGC の行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown AGC</source>
-        <translation>不明な AGC の行 1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown filter</source>
+        <translation>
+            <numerusform>不明なフィルターの行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with an unknown AGC</source>
-        <translation>不明な AGC の行 %1</translation>
+    <message numerus="yes">
+        <source>%n with a quote left open at the end of its line</source>
+        <translation>
+            <numerusform>行末で引用符が閉じていない行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown filter</source>
-        <translation>不明なフィルターの行 1</translation>
-    </message>
-    <message>
-        <source>%1 with an unknown filter</source>
-        <translation>不明なフィルターの行 %1</translation>
-    </message>
-    <message>
-        <source>1 row dropped</source>
-        <translation>1 行を除外</translation>
-    </message>
-    <message>
-        <source>%1 rows dropped</source>
-        <translation>%1 行を除外</translation>
+    <message numerus="yes">
+        <source>%n row(s) dropped</source>
+        <translation>
+            <numerusform>%n 行を除外</numerusform>
+        </translation>
     </message>
 </context>
 <context>
