@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Sizes of the program's grids. The widths are kept in twips (1/1440 inch), the unit the radio's
-// original layout was drawn in, and turned into pixels for the screen the grid is on.
+// Sizes of the program's grids. The widths are kept in twips (1/1440 inch), the unit the window's
+// layout is drawn in, and turned into pixels for the screen the grid is on.
 
 #include <QList>
 

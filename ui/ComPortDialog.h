@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// dlgCOM: "COM  1" .. "COM 14" in two columns and "OK". Besides the fourteen numbers it lists the
+// The port choice: "COM  1" .. "COM 14" in two columns and "OK". Besides the fourteen numbers it lists the
 // serial ports the system reports and takes any device path, since on this platform a radio
 // cable is rarely COM n's device (/dev/ttyS<n-1>).
 

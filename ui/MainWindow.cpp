@@ -390,7 +390,7 @@ QWidget *MainWindow::buildCentralArea()
     m_frames->addWidget(m_memoryPanel);
     layout->addWidget(m_frames, 1);
 
-    // dlgModify is loaded once, before the window is shown, and serves both grids.
+    // The edit dialog is made once, before the window is shown, and serves both grids.
     m_modify = new ModifyDialog(m_document, m_prompts, this);
     m_memoryPanel->setModifyDialog(m_modify);
     connect(m_modify, &ModifyDialog::vfoAccepted, this, &MainWindow::applyVfoEdit);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// frmMain: the menus, the toolbar, the status bar, the tab strip with the settings panel and the
+// The main window: the menus, the toolbar, the status bar, the tab strip with the settings panel and the
 // memory panel, and the progress area of a running transfer. The window is a view over the
 // CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
 // document, and every radio operation runs through the CloneTransfer engine.

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// dlgModify: edits one memory channel or one VFO. One instance serves the whole program; each
+// The edit dialog: edits one memory channel or one VFO. One instance serves the whole program; each
 // opening fills every input the record uses, OK checks the frequency and hands the edited record
 // to its caller, which applies it to the document; Cancel hands back nothing.
 
