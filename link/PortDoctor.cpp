@@ -6,6 +6,7 @@
 #include "link/SerialTransport.h"
 #include "model/RadioImage.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTextStream>
@@ -380,8 +381,9 @@ QString reportText(const DoctorReport &report)
         std::count_if(report.checks.begin(), report.checks.end(),
                       [](const DoctorCheck &c) { return c.status == CheckStatus::Failed; });
     out << "\n"
-        << (failures == 0 ? QStringLiteral("Every check passed.")
-                          : QStringLiteral("%1 check(s) failed.").arg(failures))
+        << (failures == 0
+                ? QStringLiteral("Every check passed.")
+                : QCoreApplication::translate("ktv4", "%n check(s) failed.", nullptr, int(failures)))
         << "\n";
     return text;
 }

@@ -14,9 +14,9 @@ namespace {
 // The window shows these lines in the user's language; the command line, which loads no
 // translation, prints them as written here. The context is the one the translation tools give a
 // tr() outside any class in this namespace.
-QString tr(const char *text)
+QString tr(const char *text, const char *disambiguation = nullptr, int n = -1)
 {
-    return QCoreApplication::translate("ktv4", text);
+    return QCoreApplication::translate("ktv4", text, disambiguation, n);
 }
 
 QString settingText(const SettingDescriptor &d, int position)
@@ -195,7 +195,7 @@ QString describeRecords(const QList<int> &addresses)
                      : tr("%1 to %2").arg(gridRowLabel(first).simplified(), gridRowLabel(last).simplified()));
     }
     if (!runs.isEmpty())
-        parts << (channels == 1 ? tr("channel %1") : tr("channels %1")).arg(listed(runs));
+        parts << tr("channel(s) %1", nullptr, channels).arg(listed(runs));
     return listed(parts);
 }
 

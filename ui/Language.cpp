@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Language.h"
 
+#include "files/Plurals.h"
+
 #include <QLibraryInfo>
 #include <QTranslator>
 
@@ -18,7 +20,7 @@ bool usesJapaneseCaptions(const QLocale &locale)
 bool loadCaptions(QTranslator &translator, const QLocale &locale)
 {
     if (!usesJapaneseCaptions(locale))
-        return false;
+        return loadPluralForms(translator);
     return translator.load(QStringLiteral(":/i18n/ktv4clone_ja.qm"));
 }
 

@@ -11,7 +11,8 @@ namespace ktv4::ui {
 
 bool usesJapaneseCaptions(const QLocale &locale);
 
-// Loads the Japanese captions into `translator` when `locale` asks for them; false otherwise.
+// Loads the Japanese captions into `translator` when `locale` asks for them, and otherwise the
+// English forms of the counted texts ("1 channel", "2 channels"); false when neither loads.
 bool loadCaptions(QTranslator &translator, const QLocale &locale = QLocale::system());
 
 // Loads Qt's own Japanese texts (the standard buttons OK, Cancel, Yes, No, Close, "Show

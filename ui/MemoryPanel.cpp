@@ -336,7 +336,7 @@ QString channelsName(const QList<int> &channels)
 
 QString channelCount(int count)
 {
-    return count == 1 ? MemoryPanel::tr("1 channel") : MemoryPanel::tr("%1 channels").arg(count);
+    return MemoryPanel::tr("%n channel(s)", nullptr, count);
 }
 
 } // namespace

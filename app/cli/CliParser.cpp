@@ -3,6 +3,7 @@
 
 #include "app/cli/CliCommand.h"
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 namespace ktv4::cli {
@@ -28,7 +29,8 @@ int CliParser::parse(const QStringList &arguments, int positionalCount)
         return ExitOk;
     }
     if (positionalCount >= 0 && positionalArguments().size() != positionalCount)
-        return usageError(QStringLiteral("expects %1 file argument(s)").arg(positionalCount));
+        return usageError(
+            QCoreApplication::translate("ktv4cli", "expects %n file argument(s)", nullptr, positionalCount));
     if (m_needsOutput && value(m_output).isEmpty())
         return usageError(QStringLiteral("needs -o OUT"));
     return -1;

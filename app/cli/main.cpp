@@ -3,9 +3,11 @@
 
 #include "app/cli/CliCommand.h"
 #include "files/FileAccess.h"
+#include "files/Plurals.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
+#include <QTranslator>
 #include <iterator>
 
 using namespace ktv4::cli;
@@ -59,6 +61,10 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ktv4cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
+    // Counted texts in English: "1 record", "2 records".
+    QTranslator plurals;
+    if (ktv4::loadPluralForms(plurals))
+        QCoreApplication::installTranslator(&plurals);
 
     // File names keep their own bytes, also when they are not UTF-8.
     QStringList arguments;

@@ -95,7 +95,7 @@ private slots:
                            "6|14.070.001|USB|14.070.001|SAY HI|Off|"}
             << QStringList{"Line 2, Location 5: name \"Net, 40m\" stored as \"NET 40M\"",
                            "Line 4, Location 6: name \"Say \"Hi\"\" stored as \"SAY HI\""}
-            << "Imported 2 channel(s) (2 adjusted), dropped 0 row(s).";
+            << "Imported 2 channels (2 adjusted), dropped 0 rows.";
 
         QTest::newRow("duplex split, + and -, CRLF")
             << kModern +
@@ -112,7 +112,7 @@ private slots:
                            "range: transmits on the receive frequency",
                            "Line 6, Location 4: transmit frequency -0.100000 MHz is outside the radio's "
                            "range: transmits on the receive frequency"}
-            << "Imported 5 channel(s) (2 adjusted), dropped 0 row(s).";
+            << "Imported 5 channels (2 adjusted), dropped 0 rows.";
 
         QTest::newRow("out-of-range frequencies, too-long names, rows that name no channel")
             << kLegacy + "\n"
@@ -138,7 +138,7 @@ private slots:
                            "Line 9, Location 12: dropped: frequency 0.029999 MHz is outside the radio's "
                            "range, 0.030000 to 34.999999 MHz",
                            "Line 10, Location 11: replaces the row of line 8 for the same channel"}
-            << "Imported 2 channel(s) (1 adjusted), dropped 5 row(s), 1 row(s) replaced an earlier row for "
+            << "Imported 2 channels (1 adjusted), dropped 5 rows, 1 row replaced an earlier row for "
                "the "
                "same channel.";
 
@@ -150,7 +150,7 @@ private slots:
             << QStringList{"Line 2, Location 1: dropped: a quoted field is never closed: the row ends with "
                            "its line",
                            "Line 3, Location 2: Comment value \"hue=red\" not understood: left out"}
-            << "Imported 1 channel(s) (1 adjusted), dropped 1 row(s).";
+            << "Imported 1 channel (1 adjusted), dropped 1 row.";
 
         QTest::newRow("another HF radio's file as the tool writes it")
             << kModern +
@@ -181,7 +181,7 @@ private slots:
                            "Line 8, Location 6: tone mode DTCS is not carried: no tone",
                            "Line 9, Location 7: tone 88.55 Hz: the radio sends its Tone Frequency setting, "
                            "88.5 Hz"}
-            << "Imported 7 channel(s) (5 adjusted), dropped 1 row(s).";
+            << "Imported 7 channels (5 adjusted), dropped 1 row.";
     }
 
     void importsFilesAsTheyAreShared()
@@ -311,7 +311,7 @@ private slots:
         QCOMPARE(run.exitCode, 0);
         QCOMPARE(run.err, QStringLiteral("Line 3, Location 4: dropped: frequency 146.520000 MHz is outside "
                                          "the radio's range, 0.030000 to 34.999999 MHz\n"
-                                         "Imported 1 channel(s) (0 adjusted), dropped 1 row(s).\n"));
+                                         "Imported 1 channel (0 adjusted), dropped 1 row.\n"));
         QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));
         QCOMPARE(cli({"export-csv", "--format", "chirp", out, "-o", back}).exitCode, 0);
         QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));

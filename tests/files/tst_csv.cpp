@@ -191,7 +191,7 @@ private slots:
         QCOMPARE(table[8].name, QStringLiteral("EIGHT"));
         QCOMPARE(
             csvImportSummary(r),
-            QStringLiteral("2 channel(s) imported; 8 row(s) dropped: 1 naming no channel, 1 with an unknown "
+            QStringLiteral("2 channels imported; 8 rows dropped: 1 naming no channel, 1 with an unknown "
                            "mode, 6 with a quote left open at the end of its line."));
     }
 
@@ -302,16 +302,16 @@ private slots:
         // Channels are counted, not rows: 100,000 rows never import more than 604 channels.
         QTest::newRow("one channel named twice")
             << row("1", "7050000") + row("1", "7000000") + row("1", "7000000") + row("2", "7000000")
-            << "2 channel(s) imported (2 row(s) replaced an earlier row for the same channel).";
+            << "2 channels imported (2 rows replaced an earlier row for the same channel).";
         QTest::newRow("every reason")
             << row("1", "7050000") + row("2", "7050000") + row("300", "7050000") + row("3", "1") +
                    row("4", "7.1") + row("5", "7050000", "XX") + row("6", "7050000", "USB", "MID") +
                    row("7", "7050000", "USB", "FAST", "ODD")
-            << "2 channel(s) imported; 6 row(s) dropped: 1 naming no channel, 2 with no frequency or one "
+            << "2 channels imported; 6 rows dropped: 1 naming no channel, 2 with no frequency or one "
                "outside "
                "30 kHz to 35 MHz, 1 with an unknown mode, 1 with an unknown AGC, 1 with an unknown filter.";
         QTest::newRow("nothing importable")
-            << row("C1", "7050000") << "No channel was imported; 1 row(s) dropped: 1 naming no channel.";
+            << row("C1", "7050000") << "No channel was imported; 1 row dropped: 1 naming no channel.";
     }
 
     void summary()

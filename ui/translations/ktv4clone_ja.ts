@@ -115,13 +115,17 @@
         <source>%1 to %2</source>
         <translation>%1～%2</translation>
     </message>
-    <message>
-        <source>channel %1</source>
-        <translation>チャンネル %1</translation>
+    <message numerus="yes">
+        <source>%n check(s) failed.</source>
+        <translation>
+            <numerusform>%n 件のチェックが失敗しました。</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>channels %1</source>
-        <translation>チャンネル %1</translation>
+    <message numerus="yes">
+        <source>channel(s) %1</source>
+        <translation>
+            <numerusform>チャンネル %1</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -784,10 +788,6 @@ The radio is reached on %1.</source>
         <translation>%1 チャンネル</translation>
     </message>
     <message>
-        <source>1 channel</source>
-        <translation>1 チャンネル</translation>
-    </message>
-    <message>
         <source>%1 works in the first bank only (channels 0 to 199); banks A and B keep their places.</source>
         <translation>%1 は最初のバンク (チャンネル 0～199) でだけ使えます。バンク A と B の並びは変わりません。</translation>
     </message>
@@ -854,6 +854,12 @@ The radio is reached on %1.</source>
     <message>
         <source>Skipped %1 of the rows: a CSV import would drop them, or they do not fit below the last channel.</source>
         <translation>%1 行を飛ばしました: CSV インポートで除外される行か、最後のチャンネルより後ろにはみ出す行です。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s)</source>
+        <translation>
+            <numerusform>%n チャンネル</numerusform>
+        </translation>
     </message>
 </context>
 <context>
