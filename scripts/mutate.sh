@@ -1,15 +1,16 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # A mutation check of the core (model/, files/, link/): for each line listed in
-# scripts/mutants.txt it flips one comparison or logical operator, rebuilds only the core's tests
+# scripts/mutants.txt (found by a piece of its code, so the list survives code moving) it flips one
+# comparison or logical operator, rebuilds only the core's tests
 # (not the window tests), runs them, and puts the file back. A mutant is killed when a test fails
 # or does not finish; it survived when every test passes. At the end: killed / total, the share,
 # and the survivors.
 #   scripts/mutate.sh [LIST]        LIST: scripts/mutants.txt by default
 # The mutants are made in a copy of the sources, build/mutate/src, built in build/mutate/build
 # (Debug, ccache when it is installed): the working tree is never touched, whatever stops the
-# script. A listed line that no longer holds its operator stops the script: the list is kept in
-# step with the code.
+# script. A piece of code that is not on exactly one line of its file, or a line without its
+# operator, stops the script: the list is kept in step with the code.
 set -eu
 cd "$(dirname "$0")/.."
 list=$(realpath "${1:-scripts/mutants.txt}")
@@ -62,17 +63,25 @@ restore() {
         mutated=
     fi
 }
-trap 'restore; rm -f "$original"' EXIT
+trap 'restore; rm -f "$original" "${parsed:-}"' EXIT
 trap 'exit 130' INT TERM
 
 killed=0
 total=0
 unbuilt=0
 survivors=
-while read -r location from to rest; do
-    case $location in '' | '#'*) continue ;; esac
-    file=${location%:*}
-    line=${location##*:}
+# The list's fields are split at " | " (a code piece may hold "||").
+tab=$(printf '\t')
+parsed=$(mktemp)
+awk -F ' [|] ' '$1 !~ /^#/ && NF >= 4 { print $1 "\t" $2 "\t" $3 "\t" $4 "\t" $5 }' "$list" >"$parsed"
+while IFS=$tab read -r file code from to rest; do
+    lines=$(grep -nF -- "$code" "$file" | cut -d: -f1)
+    if [ "$(echo "$lines" | grep -c .)" -ne 1 ]; then
+        echo "$file: '$code' is not on exactly one line; bring $list up to date" >&2
+        exit 1
+    fi
+    line=$lines
+    location=$file:$line
     if ! sed -n "${line}p" "$file" | grep -qF " $from "; then
         echo "$location: no ' $from ' on that line any more; bring $list up to date" >&2
         exit 1
@@ -99,7 +108,8 @@ while read -r location from to rest; do
     fi
     restore
     printf '%-36s %-3s -> %-3s %s\n' "$location" "$from" "$to" "$verdict"
-done <"$list"
+done <"$parsed"
+rm -f "$parsed"
 
 # Rebuilt without a mutant, so the build folder ends as the sources are.
 build_tests || true
