@@ -25,7 +25,11 @@ int CliParser::parse(const QStringList &arguments, int positionalCount)
     if (!QCommandLineParser::parse(arguments))
         return usageError(errorText());
     if (isSet(QStringLiteral("help"))) {
-        QTextStream(stdout) << helpText().replace(arguments.value(0), QStringLiteral("ktv4cli ") + m_command);
+        // The help names the program as it was started; the user types "ktv4cli COMMAND".
+        const QString started = QCoreApplication::arguments().value(0);
+        QString help = helpText();
+        help.replace(QStringLiteral("Usage: ") + started, QStringLiteral("Usage: ktv4cli ") + m_command);
+        QTextStream(stdout) << help;
         return ExitOk;
     }
     if (positionalCount >= 0 && positionalArguments().size() != positionalCount)

@@ -197,6 +197,11 @@ private slots:
         const Run help = cli({"--help"});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("import-csv"));
+        // A command's help names the command as the user types it, not the program's path.
+        const Run commandHelp = cli({"export-csv", "--help"});
+        QCOMPARE(commandHelp.out.section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Usage: ktv4cli export-csv [options] IN.TV4"));
+        QCOMPARE(cli({"convert", "a", "b", "-o", "c"}).err.contains("expects 1 file argument\n"), true);
     }
 
     void hostileOutputs_data()
