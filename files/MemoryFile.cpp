@@ -2,6 +2,7 @@
 #include "files/MemoryFile.h"
 
 #include "files/FileAccess.h"
+#include "files/ImageFile.h"
 #include "files/MemoryFileKeys.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
@@ -195,6 +196,8 @@ QStringList yamlComments(const QByteArray &content)
 
 bool memoryFileHasOwnComments(const QString &path)
 {
+    if (imageFormatForPath(path) != ImageFormat::MemoryFile)
+        return false;
     const FileRead read = readWholeFile(path, kMemoryFileSizeLimit, FileStatus::FileOpenError);
     if (!read.result.ok())
         return false;

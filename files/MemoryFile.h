@@ -32,7 +32,8 @@ CloneLoadResult readMemoryFile(const QString &path);
 QStringList yamlComments(const QByteArray &content);
 
 // Whether the memory file at `path` holds comments other than those the program writes itself,
-// which a save over it would drop. False for a file that does not exist or cannot be read.
+// which a save over it would drop. False for a file that does not exist or cannot be read, and
+// for a name that is not a memory file's.
 bool memoryFileHasOwnComments(const QString &path);
 
 } // namespace ktv4
