@@ -38,6 +38,13 @@ QByteArray nameText(const QString &name)
     return '\'' + name.toLatin1() + '\'';
 }
 
+// A record's hex in single quotes: every YAML reader takes it as text (never as a number, as
+// 64 digits without a letter would be), and yaml-cpp scans it faster than a plain word.
+QByteArray rawText(const RecordBytes &record)
+{
+    return '\'' + recordHex(record) + '\'';
+}
+
 // "byte 0", "bytes 5, 10-15"
 QByteArray bytesText(const RecordBytes &a, const RecordBytes &b)
 {
@@ -66,7 +73,7 @@ void appendEntry(QByteArray &out, const QString &label, int width, const RecordB
 {
     out += "  " + (label + QLatin1Char(':')).leftJustified(width).toLatin1() + " {";
     if (!rawReason.isEmpty()) {
-        out += "raw: " + recordHex(record) + "}  # " + rawReason.toLatin1() + '\n';
+        out += "raw: " + rawText(record) + "}  # " + rawReason.toLatin1() + '\n';
         return;
     }
     out += typed;
@@ -74,7 +81,7 @@ void appendEntry(QByteArray &out, const QString &label, int width, const RecordB
         out += "}\n";
         return;
     }
-    out += ", raw: " + recordHex(record) + "}  # raw keeps " + bytesText(record, typedRecord) +
+    out += ", raw: " + rawText(record) + "}  # raw keeps " + bytesText(record, typedRecord) +
            " that no key covers\n";
 }
 
@@ -98,7 +105,7 @@ void appendSettings(QByteArray &out, const RecordBytes &record1, const RecordByt
         kept << bytesText(record1, typed1) + " of the first record";
     if (typed2 != record2)
         kept << bytesText(record2, typed2) + " of the second";
-    out += "  raw: [" + recordHex(record1) + ", " + recordHex(record2) + "]  # raw keeps " +
+    out += "  raw: [" + rawText(record1) + ", " + rawText(record2) + "]  # raw keeps " +
            kept.join(QStringLiteral(" and ")).toLatin1() + " that no setting covers\n";
 }
 
