@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Codec and file speed: every record decoded and encoded, a whole clone file loaded and saved,
-// the CSV export and import of 604 channels.
+// the CSV export and import of 604 channels, a whole memory file written and read.
 
 #include "bench/BenchImages.h"
 #include "files/CloneFile.h"
 #include "files/CsvExchange.h"
+#include "files/MemoryFile.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -74,6 +75,43 @@ void BM_CsvExportImport(benchmark::State &state)
     }
 }
 BENCHMARK(BM_CsvExportImport)->Unit(benchmark::kMicrosecond);
+
+// All 604 channels in use, as a memory file: arg 0 with bytes no key covers (every line carries
+// its raw record too), arg 1 with the records the typed keys say alone (the usual file).
+RadioImage memoryFileImage(bool clean)
+{
+    RadioImage image = fullImage();
+    for (Channel &channel : image.channels) {
+        if (clean)
+            channel.base = {};
+    }
+    return image;
+}
+
+void BM_MemoryFileWrite(benchmark::State &state)
+{
+    const RadioImage image = memoryFileImage(state.range(0) == 1);
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const QByteArray text = memoryFileBytes(image, ModelE, false);
+        bytes += text.size();
+        benchmark::DoNotOptimize(text);
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_MemoryFileWrite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_MemoryFileRead(benchmark::State &state)
+{
+    const QByteArray text = memoryFileBytes(memoryFileImage(state.range(0) == 1), ModelE, false);
+    for (auto _ : state) {
+        const CloneLoadResult load = parseMemoryFile(text, QStringLiteral("bench.yaml"));
+        if (!load.result.ok() || channelsInUse(load.image.channels) != kChannelCount)
+            state.SkipWithError("the file did not load whole");
+    }
+    state.SetBytesProcessed(state.iterations() * text.size());
+}
+BENCHMARK(BM_MemoryFileRead)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

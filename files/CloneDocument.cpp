@@ -2,6 +2,7 @@
 #include "files/CloneDocument.h"
 
 #include "files/FilesLog.h"
+#include "files/ImageFile.h"
 
 #include <QFileInfo>
 
@@ -105,7 +106,7 @@ void CloneDocument::newImage()
 
 FileResult CloneDocument::load(const QString &path)
 {
-    CloneLoadResult load = readCloneFile(path);
+    CloneLoadResult load = readImageFile(path);
     logOutcome("load", path, load.result);
     // Applying a matched header of a file that then fails would make the next Save write that
     // file's model over the user's own file.
@@ -127,7 +128,7 @@ FileResult CloneDocument::load(const QString &path)
 
 FileResult CloneDocument::save(const QString &path)
 {
-    const FileResult result = writeCloneFile(path, m_image, m_modelIndex, m_cloneVariantA);
+    const FileResult result = writeImageFile(path, m_image, m_modelIndex, m_cloneVariantA);
     logOutcome("save", path, result);
     if (!result.ok())
         return result;

@@ -74,11 +74,13 @@ public:
     // option, all channels empty, no current file.
     void newImage();
 
-    // LoadCloneFile: all or nothing. A file that fails any check changes nothing at all: not the
-    // image, the model option, the variant, the current file, the caption or the changed flag.
+    // LoadCloneFile, or a memory file (*.yaml, *.yml): all or nothing. A file that fails any check changes
+    // nothing at all: not the image, the model option, the variant, the current file, the caption or the
+    // changed flag.
     FileResult load(const QString &path);
 
-    // writeCloneFile; on success the path becomes the current file.
+    // writeCloneFile, or a memory file for *.yaml and *.yml; on success the path becomes the
+    // current file, so Save keeps the file's form.
     FileResult save(const QString &path);
 
     // CSV export. The current clone file, the caption and the changed flag stay: the CSV file is

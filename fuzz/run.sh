@@ -5,6 +5,7 @@
 # With RUNS the run stops after that many inputs (10000000 for the figures of a new target), or
 # after MINUTES if that comes first; MINUTES 0 sets no time limit. The figures give the minutes
 # the run took.
+# KTV4_FUZZ_NICE sets the fuzzing run's niceness (19, the lowest priority, by default).
 # The fuzzing itself runs in a build without sanitizers and without compare tracing (several
 # times the executions per second), at the lowest priority. New inputs are merged into the small
 # corpus kept in the repository (fuzz/corpus/TARGET); the whole corpus is then replayed under the
@@ -18,6 +19,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${KTV4_FUZZ_BUILD:-$root/build}
 jobs=${KTV4_FUZZ_JOBS:-2}
+niceness=${KTV4_FUZZ_NICE:-19} # the fuzzing run's priority
 
 # ccache only where it is installed: the project's packages do not need it.
 launcher=
@@ -44,6 +46,8 @@ dict=
 # are small, and a small limit keeps their corpus small.
 case $target in
 fuzz_clone_file | fuzz_csv_import | fuzz_chirp_import) maxlen=65536 ;;
+# Memory files: a few channels say every kind of line; a whole file would slow every run.
+fuzz_memory_file) maxlen=4096 ;;
 *) maxlen=2048 ;;
 esac
 log=$work/fuzz.log
@@ -55,7 +59,7 @@ if [ -n "$runs" ]; then
 fi
 started=$(date +%s)
 set +e
-nice -n 19 "$build/fuzz-fast/fuzz/$target" $limits -max_len=$maxlen \
+nice -n "$niceness" "$build/fuzz-fast/fuzz/$target" $limits -max_len=$maxlen \
     -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$work/artifacts/" $dict \
     "$work/new" "$corpus" $seeds >"$log" 2>&1
 status=$?

@@ -10,6 +10,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     qt6-serialport-dev
+    libyaml-cpp-dev
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core optipng

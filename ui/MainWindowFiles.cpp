@@ -4,6 +4,8 @@
 
 #include "ui/MainWindow.h"
 
+#include "files/ImageFile.h"
+#include "files/MemoryFile.h"
 #include "ui/MemoryCommands.h"
 #include "ui/RecentFiles.h"
 #include "ui/UserPrompts.h"
@@ -21,14 +23,21 @@ namespace ktv4::ui {
 
 namespace {
 
-QString cloneFilter()
+// Clone files, memory files (the radio's memory as text; Open also shows *.yml), all files.
+QString memoryFilter(bool save)
 {
-    return MainWindow::tr("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+    return save ? MainWindow::tr("Memory as text (*.yaml)") : MainWindow::tr("Memory as text (*.yaml *.yml)");
+}
+
+QString cloneFilter(bool save)
+{
+    return MainWindow::tr("Orvane KT-V4 Clone Files (*.TV4)") + QStringLiteral(";;") + memoryFilter(save) +
+           QStringLiteral(";;") + MainWindow::tr("All Files (*)");
 }
 
 const QString kCloneSuffix = QStringLiteral("TV4");
 
-// The one local ".TV4" or ".csv" file a drag carries, or empty.
+// The one local ".TV4", ".yaml", ".yml" or ".csv" file a drag carries, or empty.
 QString droppedFile(const QMimeData *data)
 {
     if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
@@ -36,6 +45,7 @@ QString droppedFile(const QMimeData *data)
     const QString path = data->urls().first().toLocalFile();
     const QString suffix = QFileInfo(path).suffix();
     const bool known = suffix.compare(kCloneSuffix, Qt::CaseInsensitive) == 0 ||
+                       imageFormatForPath(path) == ImageFormat::MemoryFile ||
                        suffix.compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     return known ? path : QString();
 }
@@ -70,9 +80,15 @@ QString MainWindow::chooseFile(bool save, const QString &filter)
     request.fileName =
         save && m_lastNameIsCsv ? nameBeside(m_lastFileName, QStringLiteral(".TV4")) : m_lastFileName;
     request.filter = filter;
-    request.defaultSuffix = save ? kCloneSuffix : QString();
-    const QString chosen = save ? withDefaultSuffix(m_prompts.saveFileName(this, request), kCloneSuffix)
-                                : m_prompts.openFileName(this, request);
+    // The dialog starts on the open file's form; a name typed bare gets the chosen filter's extension.
+    const bool memory = imageFormatForPath(m_document.cloneFileName()) == ImageFormat::MemoryFile;
+    QString selected = memory ? memoryFilter(save) : QString();
+    request.selectedFilter = &selected;
+    request.defaultSuffix = save ? (memory ? QStringLiteral("yaml") : kCloneSuffix) : QString();
+    const QString chosen =
+        save ? withDefaultSuffix(m_prompts.saveFileName(this, request),
+                                 selected == memoryFilter(true) ? QStringLiteral("yaml") : kCloneSuffix)
+             : m_prompts.openFileName(this, request);
     if (!chosen.isEmpty()) {
         m_lastFileName = chosen;
         m_lastNameIsCsv = false;
@@ -96,7 +112,7 @@ void MainWindow::fileOpen()
 {
     if (m_busy || !askSaveChanges())
         return;
-    const QString path = chooseFile(false, cloneFilter());
+    const QString path = chooseFile(false, cloneFilter(false));
     if (!path.isEmpty())
         loadCloneFile(path);
 }
@@ -172,7 +188,7 @@ bool MainWindow::fileSave()
         return false;
     QString path = m_document.cloneFileName();
     if (path.isEmpty())
-        path = chooseFile(true, cloneFilter());
+        path = chooseFile(true, cloneFilter(true));
     return saveCloneFile(path);
 }
 
@@ -180,12 +196,15 @@ bool MainWindow::fileSaveAs()
 {
     if (m_busy)
         return false;
-    return saveCloneFile(chooseFile(true, cloneFilter()));
+    return saveCloneFile(chooseFile(true, cloneFilter(true)));
 }
 
 bool MainWindow::saveCloneFile(const QString &path)
 {
     if (path.isEmpty()) // the dialog was cancelled
+        return false;
+    if (memoryFileHasOwnComments(path) &&
+        m_prompts.message(this, dropCommentsQuestion(path)) != QMessageBox::Save)
         return false;
     const FileResult result = m_document.save(path);
     if (!result.ok()) {
@@ -228,7 +247,7 @@ void MainWindow::dropEvent(QDropEvent *event)
     event->acceptProposedAction();
     // The questions come after the drop has ended, so the program the file came from is not
     // held while they are open.
-    const bool csv = QFileInfo(path).suffix().compare(kCloneSuffix, Qt::CaseInsensitive) != 0;
+    const bool csv = QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
     QTimer::singleShot(0, this, [this, path, csv] { csv ? importCsvFile(path) : openCloneFile(path); });
 }
 

@@ -50,6 +50,21 @@ MessageRequest fileErrorMessage(const FileResult &result, const QString &path)
     return errorMessage(messageText(result.status), reason);
 }
 
+MessageRequest dropCommentsQuestion(const QString &path)
+{
+    MessageRequest request;
+    request.icon = QMessageBox::Warning;
+    request.title = QCoreApplication::translate("ktv4::ui::UserPrompts", "Save");
+    request.text = QCoreApplication::translate("ktv4::ui::UserPrompts", "%1 holds comments of its own.")
+                       .arg(QFileInfo(path).fileName());
+    request.informative = QCoreApplication::translate(
+        "ktv4::ui::UserPrompts",
+        "The program writes its own layout and does not keep comments. Save anyway?");
+    request.buttons = QMessageBox::Save | QMessageBox::Cancel;
+    request.defaultButton = QMessageBox::Cancel;
+    return request;
+}
+
 bool UserPrompts::confirmWrite(QWidget *parent, const WritePreview &preview)
 {
     WritePreviewDialog dialog(preview, parent);
@@ -98,6 +113,14 @@ QString WidgetPrompts::saveFileName(QWidget *parent, const FileDialogRequest &re
     QFileDialog dialog(parent, request.caption, request.fileName, request.filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A name typed bare gets the extension of the filter the dialog is left on: "radio" saves as
+    // radio.yaml under "Memory as text (*.yaml)".
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog, [&dialog, &request](const QString &filter) {
+            static const QRegularExpression pattern(QStringLiteral("\\(\\*\\.(\\w+)"));
+            const QRegularExpressionMatch match = pattern.match(filter);
+            dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : request.defaultSuffix);
+        });
     if (request.selectedFilter && !request.selectedFilter->isEmpty())
         dialog.selectNameFilter(*request.selectedFilter);
     if (dialog.exec() != QDialog::Accepted)

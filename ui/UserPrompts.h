@@ -30,6 +30,9 @@ MessageRequest errorMessage(const QString &text, const QString &reason = QString
 // The error box for a file that could not be opened, read or written: the reason names the file.
 MessageRequest fileErrorMessage(const FileResult &result, const QString &path);
 
+// Save or Cancel before a save rewrites a memory file that holds comments of the user's own.
+MessageRequest dropCommentsQuestion(const QString &path);
+
 struct FileDialogRequest {
     QString caption;
     QString fileName; // starts with the previously chosen name

@@ -3,11 +3,13 @@
 // The subcommands of ktv4cli. Each takes its own arguments (argv[0] is the subcommand's name) and
 // returns the process exit code; failures print the program's message text on stderr.
 
+#include "files/ImageFile.h"
+
 #include <QStringList>
 
 namespace ktv4 {
 class CloneDocument;
-}
+} // namespace ktv4
 
 namespace ktv4::cli {
 
@@ -46,10 +48,13 @@ void printError(const QString &message, const QString &detail = QString());
 // "ROLE PATH: reason" (the role, such as "--changes-from", when the command line has two inputs);
 // a reason that names the file already stays as it is.
 QString fileDetail(const QString &path, const QString &detail, const QString &role = QString());
-// Loads IN.TV4 into `document`; prints the message and returns false on failure.
+// Loads IN.TV4 (or a memory file, IN.yaml) into `document`; prints the message and returns false on
+// failure.
 bool loadInput(CloneDocument &document, const QString &path, const QString &role = QString());
-// Saves the document ("-": to standard output); ExitOk, or ExitFailure with the message printed.
-int saveOutput(CloneDocument &document, const QString &path);
+// Saves the document in the form its name asks for ("-": to standard output, in the form given);
+// ExitOk, or ExitFailure with the message printed.
+int saveOutput(CloneDocument &document, const QString &path,
+               ImageFormat standardOutputFormat = ImageFormat::CloneFile);
 // Writes bytes, or a text in UTF-8, to standard output, every byte checked; ExitOk, or
 // ExitFailure with the message printed (a full disk, a closed pipe).
 int writeOutput(const QByteArray &bytes);

@@ -89,8 +89,9 @@ bool loadSide(Side &side, const QString &path)
 
 int runDiff(const QStringList &arguments)
 {
-    CliParser parser("diff", "Lists what differs between two clone files: the model, settings by caption,\n"
-                             "the VFOs and channels by row label, old -> new. Exit status as diff(1):\n"
+    CliParser parser("diff", "Lists what differs between two clone or memory files: the model, settings\n"
+                             "by caption, the VFOs and channels by row label, old -> new. Exit status as\n"
+                             "diff(1): "
                              "0 the same, 1 different, 2 trouble.");
     parser.addPositionalArgument("A.TV4", "The old file.");
     parser.addPositionalArgument("B.TV4", "The new file.");

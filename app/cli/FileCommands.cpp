@@ -4,6 +4,7 @@
 #include "app/cli/CliPaths.h"
 
 #include "files/CloneDocument.h"
+#include "files/ImageFile.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
 
@@ -205,10 +206,11 @@ bool loadInput(CloneDocument &document, const QString &path, const QString &role
     return true;
 }
 
-int saveOutput(CloneDocument &document, const QString &path)
+int saveOutput(CloneDocument &document, const QString &path, ImageFormat standardOutputFormat)
 {
     if (isStandardOutput(path))
-        return writeOutput(cloneFileBytes(document.image(), document.modelIndex(), document.cloneVariantA()));
+        return writeOutput(imageFileBytes(standardOutputFormat, document.image(), document.modelIndex(),
+                                          document.cloneVariantA()));
     const FileResult result = document.save(path);
     if (!result.ok()) {
         printError(messageText(result.status), result.detail);
@@ -243,12 +245,26 @@ int runNew(const QStringList &arguments)
 
 int runConvert(const QStringList &arguments)
 {
-    CliParser parser("convert",
-                     "Loads a clone file and saves it again: checked, in the program's own layout.");
-    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    CliParser parser("convert", "Loads a clone file or a memory file and saves it again, checked, in the\n"
+                                "program's own layout. Each file's form follows its name: .yaml and .yml\n"
+                                "are memory files (the radio's memory as text), anything else clone files.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to read.");
     parser.addOutputOption();
+    const QCommandLineOption to("to", "The form of -o -: tv4 (the default) or yaml.", "FORMAT");
+    parser.addOption(to);
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code;
+    const QString format = parser.value(to).toLower();
+    if (parser.isSet(to) && format != QLatin1String("tv4") && format != QLatin1String("yaml"))
+        return parser.usageError("--to must be tv4 or yaml");
+    const ImageFormat chosen =
+        format == QLatin1String("yaml") ? ImageFormat::MemoryFile : ImageFormat::CloneFile;
+    if (parser.isSet(to) && !isStandardOutput(parser.output()) &&
+        imageFormatForPath(parser.output()) != chosen)
+        return parser.usageError(
+            QStringLiteral("--to %1 does not match the name %2; memory files end in .yaml "
+                           "or .yml")
+                .arg(format, parser.output()));
     if (const int code = checkCommandPaths(
             "convert", {{"IN.TV4", parser.positionalArguments().at(0)}, {"-o", parser.output(), true}});
         code >= 0)
@@ -256,13 +272,13 @@ int runConvert(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
-    return saveOutput(document, parser.output());
+    return saveOutput(document, parser.output(), chosen);
 }
 
 int runDump(const QStringList &arguments)
 {
     CliParser parser("dump", "Shows what a clone file holds: settings, VFOs and the channels in use.");
-    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to read.");
     QCommandLineOption json("json", "Print JSON for scripts.");
     parser.addOption(json);
     if (const int code = parser.parse(arguments, 1); code >= 0)
@@ -282,7 +298,7 @@ int runDump(const QStringList &arguments)
 int runExportCsv(const QStringList &arguments)
 {
     CliParser parser("export-csv", "Writes the channels in use of a clone file to a CSV file.");
-    parser.addPositionalArgument("IN.TV4", "Clone file to read.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to read.");
     parser.addOutputOption();
     parser.addOption(kFormatOption);
     if (const int code = parser.parse(arguments, 1); code >= 0)
@@ -315,7 +331,7 @@ int runImportCsv(const QStringList &arguments)
 {
     CliParser parser("import-csv",
                      "Merges the channels of a CSV file into a clone file's channels and saves the result.");
-    parser.addPositionalArgument("IN.TV4", "Clone file to start from.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to start from.");
     parser.addPositionalArgument("IN.csv", "CSV file to import.");
     parser.addOutputOption();
     QCommandLineOption csvOut("csv-out", "Also export the channels as they stand after the import.",

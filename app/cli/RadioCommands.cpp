@@ -210,7 +210,7 @@ int runRead(const QStringList &arguments)
     CliParser parser("read",
                      "Reads the radio into a clone file. Starts from the image the program starts with,\n"
                      "or from --base; records not read keep that file's values.");
-    const QCommandLineOption base("base", "Clone file to start from.", "IN.TV4");
+    const QCommandLineOption base("base", "Clone file or memory file to start from.", "IN.TV4");
     const QCommandLineOption identify("identify", "Identify the radio first, so the file's header names it.");
     parser.addOptions({kPortOption, kWhatOption, base, identify, kTraceOption});
     parser.addOutputOption();
@@ -250,12 +250,13 @@ int runWrite(const QStringList &arguments)
                      "With --changes-from, only the records that differ from BASE.TV4, the image the radio\n"
                      "holds now, are sent; with --verify, each record written is read back and compared.");
     const QCommandLineOption changesFrom(
-        "changes-from", "Send only the records that differ from this clone file (what the radio holds).",
+        "changes-from",
+        "Send only the records that differ from this clone or memory file (what the radio holds).",
         "BASE.TV4");
     const QCommandLineOption verify("verify",
                                     "Read back every record written and compare it with what was sent.");
     parser.addOptions({kPortOption, kWhatOption, changesFrom, verify, kTraceOption});
-    parser.addPositionalArgument("IN.TV4", "Clone file to write.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to write.");
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code;
     if (!parser.isSet(kPortOption))
@@ -311,7 +312,7 @@ int runVerify(const QStringList &arguments)
                      "write of it would send it. Exit status as diff(1): 0 the same, 1 different,\n"
                      "2 trouble.");
     parser.addOptions({kPortOption, kTraceOption});
-    parser.addPositionalArgument("IN.TV4", "Clone file to compare with.");
+    parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to compare with.");
     enum { Same = 0, Different = 1, Trouble = 2 };
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code == ExitOk ? Same : Trouble;

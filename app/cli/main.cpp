@@ -16,7 +16,7 @@ namespace {
 
 const CliCommand kCommands[] = {
     {"new", "save the image the program starts with", runNew},
-    {"convert", "load a clone file and save it again", runConvert},
+    {"convert", "load a clone or memory file and save it in either form", runConvert},
     {"dump", "show what a clone file holds (--json for scripts)", runDump},
     {"export-csv", "write the channels in use to a CSV file", runExportCsv},
     {"import-csv", "merge a CSV file into a clone file's channels", runImportCsv},
@@ -33,7 +33,9 @@ const CliCommand kCommands[] = {
 void printUsage(QTextStream &out)
 {
     out << "Usage: ktv4cli COMMAND [options]\n\n"
-           "Reads, converts and writes KT-V4 clone files (*.TV4) and CSV channel lists.\n\nCommands:\n";
+           "Reads, converts and writes KT-V4 clone files (*.TV4), memory files (the radio's memory\n"
+           "as text, *.yaml) and CSV channel lists. Wherever a clone file is read, a memory file\n"
+           "may be given.\n\nCommands:\n";
     for (const CliCommand &command : kCommands)
         out << QStringLiteral("  %1 %2\n")
                    .arg(QLatin1String(command.name), -12)

@@ -32,12 +32,13 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window needs a platform plugin, which no library links to.
+# The window needs a platform plugin, which no library links to. The libraries the programs link
+# (Qt, and yaml-cpp for memory files: libyaml-cpp0.7) are found by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 # Qt's own Japanese texts (OK, Cancel, the file dialogs) for a Japanese desktop.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "Reads the clone memory of a KT-V4 HF transceiver over a serial cable, edits\n its memory channels, VFOs and settings, keeps them in clone files and CSV\n files, and writes them back. ktv4cli does the same from the command line\n and checks the serial port (ktv4cli doctor); ktv4sim is a virtual radio.")
+    "Reads the clone memory of a KT-V4 HF transceiver over a serial cable, edits\n its memory channels, VFOs and settings, keeps them in clone files, memory\n files (the radio's memory as YAML text) and CSV files, and writes them\n back. ktv4cli does the same from the command line and checks the serial\n port (ktv4cli doctor); ktv4sim is a virtual radio.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # A package carries no debugging symbols, whatever the build type.
 set(CPACK_STRIP_FILES ON)

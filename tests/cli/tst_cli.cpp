@@ -82,6 +82,9 @@ private slots:
         QCOMPARE(cli({"new", "-o", path("good.TV4")}).exitCode, 0);
         QVERIFY(writeAll(path("full.csv"), fullCsv()));
         QCOMPARE(cli({"import-csv", path("good.TV4"), path("full.csv"), "-o", path("full.TV4")}).exitCode, 0);
+        QCOMPARE(cli({"convert", path("full.TV4"), "-o", path("full.yaml")}).exitCode, 0);
+        QCOMPARE(cli({"convert", path("good.TV4"), "-o", path("good.yml")}).exitCode, 0);
+        QVERIFY(QFile::rename(path("good.yml"), path("good.yaml")));
         QVERIFY(QDir(m_dir.path()).mkdir("folder"));
         QCOMPARE(::mkfifo(QFile::encodeName(path("fifo")).constData(), 0600), 0);
         m_socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -148,6 +151,44 @@ private slots:
         QCOMPARE(channels[0].toObject()["Name"].toObject()["text"].toString(), QStringLiteral("FT8"));
     }
 
+    // Wherever a clone file is read, its memory file gives the very same result; and convert writes
+    // each form by its name, or by --to for standard output.
+    void memoryFilesEverywhere_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("sameAs");
+        QTest::newRow("convert") << QStringList{"convert", "@dir/full.yaml", "-o", "-"}
+                                 << QStringList{"convert", "@dir/full.TV4", "-o", "-"};
+        QTest::newRow("convert --to yaml")
+            << QStringList{"convert", "--to", "yaml", "@dir/full.TV4", "-o", "-"}
+            << QStringList{"convert", "@dir/full.yaml", "-o", "-", "--to", "YAML"};
+        QTest::newRow("dump") << QStringList{"dump", "@dir/full.yaml"}
+                              << QStringList{"dump", "@dir/full.TV4"};
+        QTest::newRow("diff") << QStringList{"diff", "@dir/full.TV4", "@dir/good.yaml"}
+                              << QStringList{"diff", "@dir/full.TV4", "@dir/good.TV4"};
+        QTest::newRow("export-csv") << QStringList{"export-csv", "@dir/full.yaml", "-o", "-"}
+                                    << QStringList{"export-csv", "@dir/full.TV4", "-o", "-"};
+        QTest::newRow("import-csv") << QStringList{"import-csv", "@dir/good.yaml", "@dir/full.csv", "-o", "-"}
+                                    << QStringList{"import-csv", "@dir/good.TV4", "@dir/full.csv", "-o", "-"};
+        // Without a radio: the file loads, then the port is missing.
+        QTest::newRow("verify") << QStringList{"verify", "--port", "/dev/ktv4-none", "@dir/full.yaml"}
+                                << QStringList{"verify", "--port", "/dev/ktv4-none", "@dir/full.TV4"};
+    }
+
+    void memoryFilesEverywhere()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, sameAs);
+        QVERIFY(readAll(path("full.yaml")).contains("\n  B-P2: {frequency: 7100000, mode: USB,"));
+        const Run run = cli(arguments.replaceInStrings("@dir", m_dir.path()));
+        const Run expected = cli(sameAs.replaceInStrings("@dir", m_dir.path()));
+        QVERIFY2(!expected.err.contains("Error") || expected.err.startsWith("COM Port Error"),
+                 qPrintable(expected.err));
+        QCOMPARE(run.exitCode, expected.exitCode);
+        QCOMPARE(run.out, expected.out);
+        QCOMPARE(run.err, expected.err);
+    }
+
     // Each failure names the file it is about, and which of two clone files it was.
     void failuresWriteNothing_data()
     {
@@ -166,6 +207,10 @@ private slots:
             << QStringList{"write",          "--port",        "/dev/none",
                            "--changes-from", "@dir/good.TV4", "@dir/badheader.TV4"}
             << "Data Error\n  (IN.TV4 @dir/badheader.TV4: unknown header line)";
+        QTest::newRow("memory file with a fault")
+            << QStringList{"import-csv", "@dir/bad.yaml", "@dir/full.csv", "-o", "@dir/out.TV4"}
+            << "File Open Error\n  (@dir/bad.yaml line 2: unknown key \"frequncy\" in channel A-P1; the keys "
+               "are frequency, mode, gain, agc, power, filter, tone, nb, split, name, skip, raw)";
         QTest::newRow("csv ends inside a row")
             << QStringList{"import-csv", "@dir/good.TV4", "@dir/cut.csv", "-o", "@dir/out.TV4"} << fileOpen;
         QTest::newRow("unwritable output")
@@ -179,6 +224,7 @@ private slots:
         const QByteArray good = readAll(path("good.TV4"));
         QVERIFY(writeAll(path("badheader.TV4"), QByteArray(good).replace("Clone 0", "clone 0")));
         QVERIFY(writeAll(path("cut.csv"), "KT-V4,MEMORY,1,7000000"));
+        QVERIFY(writeAll(path("bad.yaml"), "channels:\n  A-P1: {frequncy: 7050000, mode: USB}\n"));
         QFile::remove(path("out.TV4"));
 
         arguments.replaceInStrings("@dir", m_dir.path());
@@ -194,6 +240,8 @@ private slots:
         QCOMPARE(cli({"frobnicate"}).exitCode, 2);
         QCOMPARE(cli({"convert", path("x.TV4")}).exitCode, 2); // no -o
         QCOMPARE(cli({"new", "--model", "7", "-o", path("m.TV4")}).exitCode, 2);
+        QCOMPARE(cli({"convert", "--to", "yaml", path("good.TV4"), "-o", path("m.TV4")}).exitCode, 2);
+        QCOMPARE(cli({"convert", "--to", "json", path("good.TV4"), "-o", "-"}).exitCode, 2);
         const Run help = cli({"--help"});
         QCOMPARE(help.exitCode, 0);
         QVERIFY(help.out.contains("import-csv"));

@@ -3,6 +3,7 @@
 // virtual radio; and the command line's diff, backups, write --changes-from and verify.
 
 #include "RadioFixture.h"
+#include "files/ImageFile.h"
 #include "model/ImageDiff.h"
 #include "support/ProcessRunner.h"
 #include "support/SimProcess.h"
@@ -172,18 +173,22 @@ private slots:
     // radio at the radio's pace; the read-back above covers its comparison.)
     void commandLineWritesChangesAndVerifies()
     {
+        // The two files the command reads are memory files, the one the radio holds a clone file.
         const QString base = m_dir.filePath(QStringLiteral("base.TV4"));
-        const QString edited = m_dir.filePath(QStringLiteral("edited.TV4"));
+        const QString baseText = m_dir.filePath(QStringLiteral("base.yaml"));
+        const QString edited = m_dir.filePath(QStringLiteral("edited.yml"));
         RadioImage image = radioImage();
         QVERIFY(writeCloneFile(base, image, ModelE, false).ok());
+        QVERIFY(writeImageFile(baseText, image, ModelE, false).ok());
         for (const int n : kChangedChannels)
             image.channels[n].name = QStringLiteral("CLI%1").arg(n);
-        QVERIFY(writeCloneFile(edited, image, ModelE, false).ok());
+        QVERIFY(writeImageFile(edited, image, ModelE, false).ok());
         const QString log = m_dir.filePath(QStringLiteral("sim.log"));
         SimProcess sim({"--image", base, "--log", log, "--corrupt-at", addressText(channelAddress(603))});
         QVERIFY(!sim.device().isEmpty());
 
-        const Run write = cli({"write", "--port", sim.device(), "--changes-from", base, "--verify", edited});
+        const Run write =
+            cli({"write", "--port", sim.device(), "--changes-from", baseText, "--verify", edited});
         QCOMPARE(write.exitCode, 1);
         QVERIFY2(write.err.startsWith(QStringLiteral("Verify Error\n")), qPrintable(write.err));
         QVERIFY(write.err.contains(QStringLiteral("B-P2")));

@@ -3,6 +3,7 @@
 // file named on the command line, and closing the window.
 
 #include "files/CloneFile.h"
+#include "files/MemoryFile.h"
 #include "memory/MemoryFixtures.h"
 #include "support/WindowFixture.h"
 #include "ui/ComPortDialog.h"
@@ -25,7 +26,10 @@ using namespace fixture;
 namespace {
 
 const QString kTitle = QStringLiteral("Orvane KT-V4 Clone Utility");
-const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;All Files (*)");
+const QString kOpenFilter =
+    QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;Memory as text (*.yaml *.yml);;All Files (*)");
+const QString kSaveFilter =
+    QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;Memory as text (*.yaml);;All Files (*)");
 
 // A clone file unlike the start-up image in every part the window shows.
 RadioImage fileImage()
@@ -150,7 +154,7 @@ private slots:
         w.prompts.fileNames.enqueue(path);
         w.window->fileOpen();
         QVERIFY(w.prompts.messages.isEmpty());
-        QCOMPARE(w.prompts.fileDialogs[0].filter, kCloneFilter);
+        QCOMPARE(w.prompts.fileDialogs[0].filter, kOpenFilter);
 
         QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio one.TV4"));
         QVERIFY(!w.document().dataChanged() && w.document().cloneVariantA());
@@ -166,6 +170,38 @@ private slots:
         // The next dialog starts with the name chosen last.
         w.window->fileOpen();
         QCOMPARE(w.prompts.fileDialogs[1].fileName, path);
+    }
+
+    // A memory file opens as a clone file does; Save keeps it text, asking first when it holds
+    // comments of the user's own, which the save drops; Save As starts on the text filter.
+    void memoryFileOpensAndSavesAsText()
+    {
+        Window w;
+        const QString path = w.path("radio.yaml");
+        const QByteArray commented = "# the club's channels\n" + memoryFileBytes(fileImage(), ModelT, true);
+        QVERIFY(writeAll(path, commented));
+        w.prompts.fileNames.enqueue(path);
+        w.window->fileOpen();
+        QVERIFY(w.prompts.messages.isEmpty());
+        QVERIFY(w.document().image() == fileImage());
+        QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio.yaml"));
+
+        test::setChannels(w.document(), 5, {test::usedChannel(7'050'000, QString())});
+        w.prompts.answers << QMessageBox::Cancel;
+        QVERIFY(!w.window->fileSave());
+        QCOMPARE(w.prompts.messages.size(), 1);
+        QCOMPARE(w.prompts.messages[0].text, QStringLiteral("radio.yaml holds comments of its own."));
+        QCOMPARE(readAll(path), commented);
+        w.prompts.answers << QMessageBox::Save;
+        QVERIFY(w.window->fileSave());
+        QCOMPARE(readAll(path), memoryFileBytes(w.document().image(), ModelT, true));
+        QVERIFY(!w.document().dataChanged());
+        QVERIFY(w.window->fileSave()); // only the program's own comments now: no question
+        QCOMPARE(w.prompts.messages.size(), 2);
+
+        w.prompts.fileNames << w.path("copy");
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(readAll(w.path("copy.yaml")), readAll(path));
     }
 
     void saveAsksOnlyWithoutACurrentFile()
@@ -257,7 +293,7 @@ private slots:
         // data into it.
         w.action(saveCommand)->trigger(); // cancelled
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
-        QCOMPARE(w.prompts.fileDialogs[1].filter, kCloneFilter);
+        QCOMPARE(w.prompts.fileDialogs[1].filter, kSaveFilter);
         QCOMPARE(w.prompts.fileDialogs[1].fileName,
                  proposed.isEmpty() ? w.dir.path() + '/' : w.path(proposed));
         QCOMPARE(readAll(csv), csvBytes);

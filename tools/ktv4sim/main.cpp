@@ -2,7 +2,7 @@
 // ktv4sim: a virtual KT-V4 on a pseudo-terminal, for trying the program without a radio and for
 // testing it. Prints the device path, then answers until interrupted.
 
-#include "files/CloneFile.h"
+#include "files/ImageFile.h"
 #include "link/BlockCommands.h"
 #include "link/TransferTrace.h"
 #include "tools/ktv4sim/VirtualRadio.h"
@@ -49,8 +49,8 @@ int main(int argc, char *argv[])
         "TARGET is a command: who, enable, end, or a record address in hex (0300, 0600, 5160).");
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption image("image", "Start with the records of this clone file (else a sample).",
-                                   "FILE.TV4");
+    const QCommandLineOption image(
+        "image", "Start with the records of this clone file or memory file (else a sample).", "FILE.TV4");
     const QCommandLineOption save("save", "Save the radio's records to this clone file on exit.", "FILE.TV4");
     const QCommandLineOption baud("baud", "Line speed to pace replies at; 0 sends at once.", "BPS", "9600");
     const QCommandLineOption modelCode("model-code", "Model code of the identify reply (33, 66, 99, CC).",
@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
 
     RadioImage startImage = VirtualRadio::sampleImage();
     if (parser.isSet(image)) {
-        const CloneLoadResult loaded = readCloneFile(parser.value(image));
+        const CloneLoadResult loaded = readImageFile(parser.value(image));
         if (!loaded.result.ok()) {
             QTextStream(stderr) << "ktv4sim: " << parser.value(image) << ": "
                                 << messageText(loaded.result.status)

@@ -646,10 +646,6 @@ The radio is reached on %1.</source>
         <translation>%1 の変更</translation>
     </message>
     <message>
-        <source>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</source>
-        <translation>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</translation>
-    </message>
-    <message>
         <source>Save Changes</source>
         <translation>Save Changes</translation>
     </message>
@@ -692,6 +688,22 @@ The radio is reached on %1.</source>
     <message>
         <source> (variant A)</source>
         <translation> (バリアント A)</translation>
+    </message>
+    <message>
+        <source>Memory as text (*.yaml)</source>
+        <translation>テキスト形式のメモリ (*.yaml)</translation>
+    </message>
+    <message>
+        <source>Memory as text (*.yaml *.yml)</source>
+        <translation>テキスト形式のメモリ (*.yaml *.yml)</translation>
+    </message>
+    <message>
+        <source>Orvane KT-V4 Clone Files (*.TV4)</source>
+        <translation>Orvane KT-V4 Clone Files (*.TV4)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
     </message>
 </context>
 <context>
@@ -1052,8 +1064,8 @@ ktv4cli doctor --port %1</translation>
         <translation>FILE</translation>
     </message>
     <message>
-        <source>A clone file (*.TV4) to open.</source>
-        <translation>開くクローンファイル (*.TV4)。</translation>
+        <source>A clone file (*.TV4) or memory file (*.yaml) to open.</source>
+        <translation>開くクローンファイル (*.TV4) またはテキスト形式のメモリ (*.yaml)。</translation>
     </message>
     <message>
         <source>[file]</source>
@@ -1144,6 +1156,18 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>ERROR</source>
         <translation>ERROR</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>%1 holds comments of its own.</source>
+        <translation>%1 には独自のコメントがあります。</translation>
+    </message>
+    <message>
+        <source>The program writes its own layout and does not keep comments. Save anyway?</source>
+        <translation>プログラムは独自の形式で書き込むため、コメントは保持されません。保存しますか?</translation>
     </message>
 </context>
 <context>
