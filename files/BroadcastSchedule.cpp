@@ -150,6 +150,7 @@ std::optional<ScheduleDropReason> readRow(const std::array<QStringView, kFields>
     e.days = parseScheduleDays(f[2], false).value_or(ScheduleDays{0, false});
     e.country = f[3].toString();
     e.station = f[4].toString();
+    e.stationKey = e.station.simplified().toCaseFolded();
     e.languages = splitList(f[5]);
     e.target = f[6].toString();
     e.remarks = f[7].toString();

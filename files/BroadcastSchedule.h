@@ -62,6 +62,7 @@ struct ScheduleEntry {
     QString daysText; // as written
     QString country;  // ITU code
     QString station;
+    QString stationKey;    // the station as stations are compared: spaces simplified, case folded
     QStringList languages; // "E", "A", "-TS", "-CW"
     QString target;
     QString remarks;

@@ -5,8 +5,10 @@
 
 #include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
 #include <algorithm>
 #include <numeric>
+#include <span>
 
 namespace ktv4 {
 
@@ -71,13 +73,14 @@ bool isOneOf(const QString &word, std::initializer_list<const char *> list)
     return std::any_of(list.begin(), list.end(), [&](const char *w) { return word == QLatin1String(w); });
 }
 
-// Little words that carry no name, and the words every station has.
+// Little words that carry no name.
 bool isStopWord(const QString &w)
 {
     return isOneOf(w, {"THE", "OF", "DE", "DA", "DO", "DOS", "DAS", "DEL", "LA", "LE", "LES", "DU", "DES",
                        "DI", "AND", "ET", "Y"});
 }
 
+// Words so many stations have that they tell none apart; left out when the name is too long.
 bool isGenericWord(const QString &w)
 {
     return isOneOf(w, {"R", "INT", "VOICE", "BROADCASTING", "SERVICE", "STATION", "NETWORK"});
@@ -111,49 +114,49 @@ QString leadingWords(const QList<Word> &words)
 
 // ---- selection ----
 
-QString stationKeyOf(const QString &station)
-{
-    return station.simplified().toCaseFolded();
-}
-
 struct StationTotal {
+    const QString *key;
     int minutes = 0;
     int bestRow = -1; // its row with the most minutes a week, the earliest of equals
 };
 
-ScheduleFrequency frequencyOf(const Schedule &schedule, const QList<int> &rows, QSet<QString> &allStations)
+ScheduleFrequency frequencyOf(const Schedule &schedule, std::span<const int> rows, QSet<QString> &allStations)
 {
-    QHash<QString, StationTotal> totals;
-    QStringList order; // stations in the order of their first row
+    // A frequency has one station or a few: a list is quicker than a hash.
+    QVarLengthArray<StationTotal, 4> totals; // in the order of their first row
     ScheduleFrequency f;
     for (const int r : rows) {
         const ScheduleEntry &e = schedule.entries[r];
-        const QString key = stationKeyOf(e.station);
-        StationTotal &t = totals[key];
-        if (t.bestRow < 0)
-            order << key;
-        t.minutes += e.minutesPerWeek();
-        if (t.bestRow < 0 || e.minutesPerWeek() > schedule.entries[t.bestRow].minutesPerWeek())
-            t.bestRow = r;
+        auto t = std::find_if(totals.begin(), totals.end(),
+                              [&](const StationTotal &x) { return *x.key == e.stationKey; });
+        if (t == totals.end()) {
+            totals.append({&e.stationKey, 0, r});
+            t = totals.end() - 1;
+            allStations.insert(e.stationKey);
+        }
+        t->minutes += e.minutesPerWeek();
+        if (e.minutesPerWeek() > schedule.entries[t->bestRow].minutesPerWeek())
+            t->bestRow = r;
         f.minutesPerWeek += e.minutesPerWeek();
-        allStations.insert(key);
     }
-    QString winner = order.first();
-    for (const QString &key : std::as_const(order)) {
-        if (totals[key].minutes > totals[winner].minutes)
-            winner = key;
+    const StationTotal *winner = totals.begin();
+    for (const StationTotal &t : totals) {
+        if (t.minutes > winner->minutes)
+            winner = &t;
     }
-    const ScheduleEntry &best = schedule.entries[totals[winner].bestRow];
+    const ScheduleEntry &best = schedule.entries[winner->bestRow];
     f.hz = best.hz;
     f.mode = best.mode;
     f.station = best.station;
-    f.stationKey = winner;
-    f.stations = int(order.size());
+    f.stationKey = best.stationKey;
+    f.stations = int(totals.size());
     for (const int r : rows) {
         const ScheduleEntry &e = schedule.entries[r];
+        if (e.stationKey != f.stationKey)
+            continue;
         const QString time =
             e.daysText.isEmpty() ? e.timeText() : e.timeText() + QLatin1Char(' ') + e.daysText;
-        if (stationKeyOf(e.station) == winner && !f.times.contains(time))
+        if (!f.times.contains(time))
             f.times << time;
     }
     return f;
@@ -185,32 +188,35 @@ int applyLimit(QList<ScheduleFrequency> &frequencies, int limit)
 // share one. The stations that air most keep their plain name, the others get a number.
 void assignNames(QList<ScheduleFrequency> &frequencies)
 {
-    QHash<QString, int> minutes;
-    QHash<QString, long long> firstHz;
-    for (const ScheduleFrequency &f : std::as_const(frequencies)) {
-        minutes[f.stationKey] += f.minutesPerWeek;
-        if (!firstHz.contains(f.stationKey))
-            firstHz.insert(f.stationKey, f.hz);
+    struct Station {
+        int minutes = 0;
+        qsizetype first = 0; // its first frequency
+    };
+    QHash<QString, Station> stations;
+    for (qsizetype i = 0; i < frequencies.size(); ++i) {
+        auto it = stations.find(frequencies[i].stationKey);
+        if (it == stations.end())
+            it = stations.insert(frequencies[i].stationKey, Station{0, i});
+        it->minutes += frequencies[i].minutesPerWeek;
     }
-    QStringList stations = minutes.keys();
-    std::sort(stations.begin(), stations.end(), [&](const QString &a, const QString &b) {
-        return minutes[a] != minutes[b] ? minutes[a] > minutes[b] : firstHz[a] < firstHz[b];
+    QList<Station> order = stations.values();
+    std::sort(order.begin(), order.end(), [](const Station &a, const Station &b) {
+        return a.minutes != b.minutes ? a.minutes > b.minutes : a.first < b.first;
     });
     QHash<QString, QString> nameOf;
     QSet<QString> used;
-    for (const QString &key : std::as_const(stations)) {
-        const auto f = std::find_if(frequencies.cbegin(), frequencies.cend(),
-                                    [&](const ScheduleFrequency &x) { return x.stationKey == key; });
-        QString base = stationChannelName(f->station);
+    for (const Station &station : std::as_const(order)) {
+        const ScheduleFrequency &f = frequencies[station.first];
+        QString base = stationChannelName(f.station);
         if (base.isEmpty())
-            base = QString::number(f->hz / 1000);
+            base = QString::number(f.hz / 1000);
         QString name = base;
         for (int n = 2; used.contains(name); ++n) {
             const QString suffix = QString::number(n);
             name = base.left(kNameLength - suffix.size()).trimmed() + suffix;
         }
         used.insert(name);
-        nameOf.insert(key, name);
+        nameOf.insert(f.stationKey, name);
     }
     for (ScheduleFrequency &f : frequencies)
         f.name = nameOf.value(f.stationKey);
@@ -276,7 +282,8 @@ ScheduleSelection selectSchedule(const Schedule &schedule, const ScheduleFilter 
         qsizetype to = from + 1;
         while (to < rows.size() && schedule.entries[rows[to]].hz == schedule.entries[rows[from]].hz)
             ++to;
-        selection.frequencies << frequencyOf(schedule, rows.mid(from, to - from), stations);
+        selection.frequencies << frequencyOf(schedule, std::span<const int>(rows).subspan(from, to - from),
+                                             stations);
         from = to;
     }
     selection.stations = int(stations.size());
