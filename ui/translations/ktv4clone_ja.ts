@@ -273,6 +273,76 @@
     </message>
 </context>
 <context>
+    <name>ktv4::Schedule</name>
+    <message>
+        <source>line %1: %2 kHz is outside 30 kHz to 35 MHz</source>
+        <translation>%1 行目: %2 kHz は 30 kHz～35 MHz の範囲外です</translation>
+    </message>
+    <message>
+        <source>line %1: unreadable time &quot;%2&quot;</source>
+        <translation>%1 行目: 時刻「%2」を読み取れません</translation>
+    </message>
+    <message>
+        <source>line %1: bad frequency &quot;%2&quot;</source>
+        <translation>%1 行目: 周波数「%2」が正しくありません</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::SchedulePlan</name>
+    <message numerus="yes">
+        <source>%n row(s) read</source>
+        <translation>
+            <numerusform>%n 行を読み込み</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) dropped</source>
+        <translation>
+            <numerusform>%n 行を除外</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) filtered out</source>
+        <translation>
+            <numerusform>%n 行が条件に合わず</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies) left out by the limit</source>
+        <translation>
+            <numerusform>上限により %n 周波数を省略</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) made</source>
+        <translation>
+            <numerusform>%n チャンネルを作成</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n duplicate(s) skipped</source>
+        <translation>
+            <numerusform>重複 %n 件をスキップ</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 kHz %2: channel %3 holds it</source>
+        <translation>%1 kHz %2: チャンネル %3 に登録済み</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out for lack of room</source>
+        <translation>
+            <numerusform>空きチャンネル不足で %n 件を省略</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empty channel(s) from the start channel on, %1 needed: nothing written</source>
+        <translation>
+            <numerusform>開始チャンネル以降の空きは %n、必要数は %1: 何も書き込んでいません</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::AboutDialog</name>
     <message>
         <source>About Orvane Clone Utility</source>
