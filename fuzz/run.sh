@@ -1,7 +1,8 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes one target for a while, then checks what it found under ASan and UBSan.
-#   fuzz/run.sh TARGET MINUTES      e.g. fuzz/run.sh fuzz_csv_import 20
+#   fuzz/run.sh TARGET MINUTES [RUNS]   e.g. fuzz/run.sh fuzz_csv_import 20
+# RUNS ends the run after that many inputs, if the minutes have not ended it before.
 # The fuzzing itself runs in a build without sanitizers and without compare tracing (several
 # times the executions per second), at the lowest priority. New inputs are merged into the small
 # corpus kept in the repository (fuzz/corpus/TARGET); the whole corpus is then replayed under the
@@ -10,6 +11,7 @@
 set -eu
 target=${1:?target, e.g. fuzz_clone_file}
 minutes=${2:?minutes}
+runs=${3:+-runs=$3}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 build=${KTV4_FUZZ_BUILD:-$root/build}
@@ -42,7 +44,7 @@ esac
 log=$work/fuzz.log
 
 set +e
-nice -n 19 "$build/fuzz-fast/fuzz/$target" -max_total_time=$((minutes * 60)) -max_len=$maxlen \
+nice -n 19 "$build/fuzz-fast/fuzz/$target" -max_total_time=$((minutes * 60)) $runs -max_len=$maxlen \
     -close_fd_mask=3 -print_final_stats=1 -artifact_prefix="$work/artifacts/" $dict \
     "$work/new" "$corpus" $seeds >"$log" 2>&1
 status=$?
