@@ -75,7 +75,9 @@ std::optional<int> readRange(const CliParser &parser, const ScheduleOptions &o, 
         filter.lowestHz = std::max(filter.lowestHz, band->lowestHz);
         filter.highestHz = filter.highestHz ? std::min(filter.highestHz, band->highestHz) : band->highestHz;
     }
-    if (filter.highestHz && filter.lowestHz > filter.highestHz)
+    // --to 0 would read as no upper end.
+    if ((parser.isSet(o.to) && filter.highestHz == 0) ||
+        (filter.highestHz && filter.lowestHz > filter.highestHz))
         return parser.usageError(QStringLiteral("the frequency range is empty"));
     return std::nullopt;
 }
