@@ -11,20 +11,20 @@ inline RadioImage fullImage()
 {
     RadioImage image = startupImage();
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        ChannelRow &row = image.channels[ch];
-        row.inUse = true;
-        const double hz = 1'800'000 + ch * 25'000;
-        row.cells[ColFrequency] = {hz, frequencyText(hz)};
-        row.cells[ColMode] = {double(ch % 6), modeNames().at(ch % 6)};
-        row.cells[ColGain] = {double(ch % 4), gainText(ch % 4)};
-        row.cells[ColAgc] = {1, agcText(1)};
-        row.cells[ColPwr] = {0, powerText(0)};
-        row.cells[ColFilter] = {double(ch % 2), filterText(ch % 2)};
-        row.cells[ColTone] = {0x85, toneText(0x85)};
-        row.cells[ColNb] = {0, nbText(0)};
-        row.cells[ColSplit] = {hz, frequencyText(hz)};
-        row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
-        row.cells[ColSkip] = {double(ch % 3 == 0), skipText(ch % 3 == 0)};
+        RecordBytes record{};
+        record[0] = ch % 3 == 0 ? 0x88 : 0x80;
+        record[1] = quint8(ch % 6);
+        record[2] = quint8(ch % 4);
+        record[3] = 1;
+        record[6] = quint8(ch % 2);
+        record[7] = 0x85; // tone on, with other bits set
+        const qint32 hz = 1'800'000 + ch * 25'000;
+        writeInt32(record, 16, hz);
+        writeInt32(record, 28, hz);
+        const QString name = QStringLiteral("CH%1").arg(ch);
+        for (int i = 0; i < name.size(); ++i)
+            record[20 + i] = quint8(nameCodeFor(name[i]));
+        putChannelRecord(image, ch, record);
     }
     return image;
 }

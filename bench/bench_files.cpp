@@ -19,25 +19,15 @@ using bench::fullImage;
 
 void BM_DecodeEncodeAllRecords(benchmark::State &state)
 {
-    RadioImage image = fullImage();
-    rebuildSettingsData(image);
-    QStringList records{image.SettingsData1, image.SettingsData2};
-    for (const VfoRow &v : image.vfos)
-        records << makeVfoData(v);
-    for (const ChannelRow &r : image.channels)
-        records << makeMemoryData(r);
-    RadioImage out = image;
+    const ImageRecords records = imageRecords(fullImage());
+    RadioImage out = fullImage();
     for (auto _ : state) {
-        decodeSettingsData(records[0], records[1], out.settings);
-        decodeVfoData(records[2], out.vfos[0]);
-        decodeVfoData(records[3], out.vfos[1]);
+        putSettingsRecords(out, records[0], records[1]);
+        putVfoRecord(out, 0, records[2]);
+        putVfoRecord(out, 1, records[3]);
         for (int ch = 0; ch < kChannelCount; ++ch)
-            decodeMemoryData(records[4 + ch], out.channels[ch]);
-        makeSettingsData(out.settings, out.SettingsData1, out.SettingsData2);
-        benchmark::DoNotOptimize(makeVfoData(out.vfos[0]));
-        benchmark::DoNotOptimize(makeVfoData(out.vfos[1]));
-        for (const ChannelRow &r : out.channels)
-            benchmark::DoNotOptimize(makeMemoryData(r));
+            putChannelRecord(out, ch, records[kFirstChannelIndex + ch]);
+        benchmark::DoNotOptimize(imageRecords(out));
     }
     state.SetItemsProcessed(state.iterations() * kRecordCount);
 }
@@ -50,7 +40,7 @@ void BM_CloneFileLoadSave(benchmark::State &state)
     RadioImage image = fullImage();
     writeCloneFile(path, image, ModelE, false);
     for (auto _ : state) {
-        CloneLoadResult load = readCloneFile(path, image);
+        CloneLoadResult load = readCloneFile(path);
         if (!load.result.ok())
             state.SkipWithError("load failed");
         if (!writeCloneFile(path, load.image, ModelE, false).ok())
@@ -66,7 +56,7 @@ void BM_CloneFileParseBuild(benchmark::State &state)
     RadioImage image = fullImage();
     const QByteArray bytes = cloneFileBytes(image, ModelE, false);
     for (auto _ : state) {
-        CloneLoadResult load = parseCloneFile(bytes, image);
+        CloneLoadResult load = parseCloneFile(bytes);
         benchmark::DoNotOptimize(cloneFileBytes(load.image, ModelE, false));
     }
 }

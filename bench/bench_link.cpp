@@ -202,9 +202,7 @@ void writeChanges(benchmark::State &state)
     const auto changeFiveChannels = [&] {
         ++round;
         for (int k = 0; k < kChangedChannels; ++k) {
-            ChannelRow &row = document.image().channels[k * 120 + 7];
-            const double hz = 7'000'000 + round * 1'000 + k * 100;
-            row.cells[ColFrequency] = {hz, frequencyText(hz)};
+            document.image().channels[k * 120 + 7].frequency = 7'000'000 + round * 1'000 + k * 100;
         }
     };
     timeTransfers(state, transfer, Operation::WriteChanges,

@@ -29,13 +29,9 @@ struct Tab {
     Tab()
     {
         for (int ch = 0; ch < kChannelCount; ++ch) {
-            ChannelRow &row = document.image().channels[ch];
-            row.inUse = true;
-            const double hz = 1'800'000 + ch * 25'000;
-            for (int column = 0; column < kChannelColumns; ++column)
-                row.cells[column] = {double(column), QStringLiteral("C%1").arg(column)};
-            row.cells[ColFrequency] = {hz, frequencyText(hz)};
-            row.cells[ColName] = {0, QStringLiteral("CH%1").arg(ch)};
+            Channel &channel = document.image().channels[ch];
+            channel = newChannel(1'800'000 + ch * 25'000, Mode(ch % kModeCount));
+            channel.name = QStringLiteral("CH%1").arg(ch);
         }
         panel.show();
         panel.refreshAll();

@@ -4,12 +4,12 @@
 #include "files/CloneDocument.h"
 #include "model/ImageDiff.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <algorithm>
-#include <cctype>
 
 namespace ktv4 {
 
@@ -20,9 +20,12 @@ const QString kTimeFormat = QStringLiteral("yyyy-MM-dd_HHmmss");
 const QRegularExpression &namePattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}_\\d{6})_(.+)_(read|write)(?:-(\\d+))?\\.TV4$"));
+        QStringLiteral("^(\\d{4}-\\d{2}-\\d{2}_\\d{6})_(.+)_(read|write)(?:_(settings|memory|all|changes))?"
+                       "(?:-(\\d+))?\\.TV4$"));
     return pattern;
 }
+
+constexpr const char *kScopeTokens[] = {"", "settings", "memory", "all", "changes"};
 
 struct ParsedName {
     BackupEntry entry;
@@ -41,7 +44,11 @@ std::optional<ParsedName> parseName(const QDir &dir, const QString &name)
         return std::nullopt;
     parsed.entry.model = m.captured(2);
     parsed.entry.reason = m.captured(3) == QLatin1String("read") ? BackupReason::Read : BackupReason::Write;
-    parsed.sequence = m.captured(4).isEmpty() ? 1 : m.captured(4).toInt();
+    for (int scope = 1; scope < int(std::size(kScopeTokens)); ++scope) {
+        if (m.captured(4) == QLatin1String(kScopeTokens[scope]))
+            parsed.entry.scope = BackupScope(scope);
+    }
+    parsed.sequence = m.captured(5).isEmpty() ? 1 : m.captured(5).toInt();
     return parsed;
 }
 
@@ -63,23 +70,17 @@ QList<ParsedName> parsedBackups(const QString &folder)
     return backups;
 }
 
-QByteArray cloneBytes(RadioImage image, int modelIndex, bool variantA, const RadioMemory *radio)
+QByteArray cloneBytes(const RadioImage &image, int modelIndex, bool variantA, const RadioMemory *radio)
 {
     QByteArray bytes = cloneFileBytes(image, modelIndex, variantA);
     if (!radio)
         return bytes;
-    // Replace each known record's line (line 2 onwards, 66 bytes each) by the radio's own text.
+    // Replace each known record's line (line 2 onwards, 66 bytes each) by the radio's own record.
     constexpr int kHeaderLineSize = 34;
     constexpr int kRecordLineSize = kRecordChars + 2;
     for (int i = 0; i < kRecordCount; ++i) {
-        const QString text = radio->record(recordAddress(i));
-        // A reply is taken by its length alone; only hexadecimal digits make a loadable line.
-        const bool hex = std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-            return std::isxdigit(static_cast<unsigned char>(c.toLatin1()));
-        });
-        if (text.size() != kRecordChars || !hex)
-            continue;
-        bytes.replace(kHeaderLineSize + i * kRecordLineSize, kRecordChars, text.toLatin1());
+        if (const std::optional<RecordBytes> held = radio->record(recordAddress(i)))
+            bytes.replace(kHeaderLineSize + i * kRecordLineSize, kRecordChars, recordHex(*held));
     }
     return bytes;
 }
@@ -113,16 +114,36 @@ QString BackupStore::modelToken(int modelIndex)
     return modelIndex == ModelPN ? QStringLiteral("PN-31-32") : modelOptionCaption(modelIndex);
 }
 
-QString BackupStore::fileName(const QDateTime &when, int modelIndex, BackupReason reason, int sequence)
+QString BackupStore::fileName(const QDateTime &when, int modelIndex, BackupReason reason, BackupScope scope,
+                              int sequence)
 {
-    return QStringLiteral("%1_%2_%3%4.TV4")
+    const QString token = QLatin1String(kScopeTokens[int(scope)]);
+    return QStringLiteral("%1_%2_%3%4%5.TV4")
         .arg(when.toString(kTimeFormat), modelToken(modelIndex),
              reason == BackupReason::Read ? QStringLiteral("read") : QStringLiteral("write"),
+             token.isEmpty() ? QString() : QLatin1Char('_') + token,
              sequence > 1 ? QStringLiteral("-%1").arg(sequence) : QString());
 }
 
+QString BackupStore::scopeText(BackupScope scope)
+{
+    switch (scope) {
+    case BackupScope::Settings:
+        return QCoreApplication::translate("ktv4::BackupStore", "settings and VFOs");
+    case BackupScope::Memory:
+        return QCoreApplication::translate("ktv4::BackupStore", "%1 channels").arg(kChannelCount);
+    case BackupScope::All:
+        return QCoreApplication::translate("ktv4::BackupStore", "all");
+    case BackupScope::Changes:
+        return QCoreApplication::translate("ktv4::BackupStore", "changed records");
+    case BackupScope::Unknown:
+        break;
+    }
+    return QString();
+}
+
 FileResult BackupStore::save(const QByteArray &cloneFile, int modelIndex, BackupReason reason,
-                             const QDateTime &when, QString *path)
+                             BackupScope scope, const QDateTime &when, QString *path)
 {
     if (!QDir().mkpath(m_folder))
         return {FileStatus::FileOpenError, QStringLiteral("cannot create the folder %1").arg(m_folder)};
@@ -133,7 +154,7 @@ FileResult BackupStore::save(const QByteArray &cloneFile, int modelIndex, Backup
         if (parsed.entry.time == second)
             sequence = std::max(sequence, parsed.sequence + 1);
     }
-    const QString target = QDir(m_folder).filePath(fileName(when, modelIndex, reason, sequence));
+    const QString target = QDir(m_folder).filePath(fileName(when, modelIndex, reason, scope, sequence));
     const FileResult result = saveWholeFile(target, cloneFile);
     if (!result.ok())
         return {result.status, QStringLiteral("%1: %2").arg(target, result.detail)};
@@ -153,7 +174,7 @@ QList<BackupEntry> BackupStore::list() const
 
 int BackupStore::channelsInUse(const QString &path)
 {
-    const CloneLoadResult load = readCloneFile(path, startupImage());
+    const CloneLoadResult load = readCloneFile(path);
     return load.result.ok() ? ktv4::channelsInUse(load.image.channels) : -1;
 }
 

@@ -2,7 +2,6 @@
 #include "files/BroadcastSchedule.h"
 
 #include "files/FileAccess.h"
-#include "model/ChannelCodec.h"
 
 #include <algorithm>
 #include <array>
@@ -62,7 +61,7 @@ bool isSidebandWord(QStringView word)
 }
 
 // The single-sideband word of a text (USB, LSB or SSB, as a word of its own), if any.
-std::optional<int> sidebandIn(QStringView text)
+std::optional<Mode> sidebandIn(QStringView text)
 {
     qsizetype i = 0;
     while (i < text.size()) {
@@ -73,27 +72,27 @@ std::optional<int> sidebandIn(QStringView text)
             ++i;
         const QStringView word = text.mid(start, i - start);
         if (word.compare(QLatin1String("LSB"), Qt::CaseInsensitive) == 0)
-            return kModeLsb;
+            return Mode::LSB;
         if (word.compare(QLatin1String("USB"), Qt::CaseInsensitive) == 0 ||
             word.compare(QLatin1String("SSB"), Qt::CaseInsensitive) == 0)
-            return kModeUsb;
+            return Mode::USB;
     }
     return std::nullopt;
 }
 
-int modeOf(const ScheduleEntry &e)
+Mode modeOf(const ScheduleEntry &e)
 {
     for (const QString &language : e.languages) {
         if (language.compare(QLatin1String("-CW"), Qt::CaseInsensitive) == 0)
-            return kModeCwu;
+            return Mode::CWU;
     }
-    if (const std::optional<int> sideband = sidebandIn(e.daysText))
+    if (const std::optional<Mode> sideband = sidebandIn(e.daysText))
         return *sideband;
-    if (const std::optional<int> sideband = sidebandIn(e.remarks))
+    if (const std::optional<Mode> sideband = sidebandIn(e.remarks))
         return *sideband;
     bool ok = false;
     const int persistence = e.persistence.toInt(&ok);
-    return ok && persistence >= kUtilityPersistence ? kModeUsb : kModeAm;
+    return ok && persistence >= kUtilityPersistence ? Mode::USB : Mode::AM;
 }
 
 // Windows-1252's printable characters in 0x80..0x9F; the rest of the bytes are Latin-1.

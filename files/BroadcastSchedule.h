@@ -9,6 +9,7 @@
 // the reason, and the rest is read on.
 
 #include "files/FileStatus.h"
+#include "model/Channel.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -47,12 +48,6 @@ std::optional<long long> parseKilohertz(QStringView text);
 // 7490000 -> "7490", 11780500 -> "11780.5".
 QString kilohertzText(long long hz);
 
-// Mode codes of the channel record the schedule's broadcasts get.
-constexpr int kModeUsb = 0;
-constexpr int kModeLsb = 1;
-constexpr int kModeCwu = 2;
-constexpr int kModeAm = 4;
-
 struct ScheduleEntry {
     int line = 0; // the file's line, from 1 (the header)
     long long hz = 0;
@@ -71,7 +66,7 @@ struct ScheduleEntry {
     QString stopDate;
     // AM; CWU for Morse (-CW); USB or LSB where the row marks single sideband: the word USB, LSB
     // or SSB in Days or Remarks; USB for a utility station (P 90 and up), EiBi's default for them.
-    int mode = kModeAm;
+    Mode mode = Mode::AM;
 
     int minutesPerDay() const;  // 0000-2400 gives 1440; a start equal to the end too
     int minutesPerWeek() const; // per day times the days a week

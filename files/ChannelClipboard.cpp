@@ -12,7 +12,9 @@ namespace ktv4 {
 
 namespace {
 
-constexpr quint32 kDataVersion = 1;
+// The private form: this version, the number of channels, then each channel's record as 64 hex
+// digits, so a channel comes back exactly as it was copied.
+constexpr quint32 kDataVersion = 2;
 
 // The CSV export's rows of the selected channels, as lists of fields.
 QList<QStringList> exportedRows(const ChannelTable &channels, const QList<int> &selection)
@@ -73,24 +75,25 @@ QByteArray csvRow(const QStringList &cells, int channel)
     return out + "\r\n";
 }
 
-std::optional<QList<ChannelRow>> decodeData(const QByteArray &data)
+std::optional<QList<Channel>> decodeData(const QByteArray &data)
 {
     QDataStream in(data);
     quint32 version = 0, count = 0;
     in >> version >> count;
     if (version != kDataVersion || count > quint32(kChannelCount))
         return std::nullopt;
-    QList<ChannelRow> rows;
+    QList<Channel> channels;
     for (quint32 i = 0; i < count; ++i) {
-        ChannelRow row;
-        in >> row.inUse;
-        for (Cell &cell : row.cells)
-            in >> cell.value >> cell.text;
-        rows << row;
+        QByteArray hex;
+        in >> hex;
+        std::optional<Channel> channel = decodeChannel(parseRecordText(QString::fromLatin1(hex)));
+        if (hex.size() != kRecordChars || !channel)
+            return std::nullopt;
+        channels << *channel;
     }
     if (in.status() != QDataStream::Ok)
         return std::nullopt;
-    return rows;
+    return channels;
 }
 
 } // namespace
@@ -108,12 +111,8 @@ QByteArray channelsData(const ChannelTable &channels, const QList<int> &selectio
     QByteArray data;
     QDataStream out(&data, QIODevice::WriteOnly);
     out << kDataVersion << quint32(selection.size());
-    for (int channel : selection) {
-        const ChannelRow &row = channels[channel];
-        out << row.inUse;
-        for (const Cell &cell : row.cells)
-            out << cell.value << cell.text;
-    }
+    for (int channel : selection)
+        out << recordHex(encodeChannel(channels[channel]));
     return data;
 }
 
@@ -152,17 +151,16 @@ PasteResult pasteChannelsText(const RadioImage &image, int at, const QString &te
 
 PasteResult pasteChannels(const RadioImage &image, int at, const QMimeData &data)
 {
-    const std::optional<QList<ChannelRow>> rows =
-        data.hasFormat(QLatin1String(kChannelsMimeType))
-            ? decodeData(data.data(QLatin1String(kChannelsMimeType)))
-            : std::nullopt;
-    if (!rows)
+    const std::optional<QList<Channel>> copied = data.hasFormat(QLatin1String(kChannelsMimeType))
+                                                     ? decodeData(data.data(QLatin1String(kChannelsMimeType)))
+                                                     : std::nullopt;
+    if (!copied)
         return pasteChannelsText(image, at, data.text());
     PasteResult result;
-    const int fits = std::clamp(kChannelCount - at, 0, int(rows->size()));
+    const int fits = std::clamp(kChannelCount - at, 0, int(copied->size()));
     result.pasted = fits;
-    result.dropped = int(rows->size()) - fits;
-    result.change = ImageChange::channels(image, at, rows->mid(0, fits), QString());
+    result.dropped = int(copied->size()) - fits;
+    result.change = ImageChange::channels(image, at, copied->mid(0, fits), QString());
     return result;
 }
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Channels on the clipboard, and dragged: tab-separated text in the CSV file's columns, which a
-// spreadsheet takes and gives back, and a private form that keeps all eleven cells with their
-// codes. Pasting fills channels from a place onwards: the private form exactly, text by the rules
-// of a CSV import (a row the import would drop is skipped and counted).
+// spreadsheet takes and gives back, and a private form that keeps each channel's record. Pasting
+// fills channels from a place onwards: the private form exactly, text by the rules of a CSV import
+// (a row the import would drop is skipped and counted).
 
 #include "files/ImageChange.h"
 
@@ -17,7 +17,7 @@ inline constexpr char kChannelsMimeType[] = "application/x-ktv4clone-channels";
 
 // One line per selected channel in use, the CSV file's eleven columns separated by tabs, CR LF.
 QString channelsText(const ChannelTable &channels, const QList<int> &selection);
-// The selected channels with every cell's code and text and the in-use flag.
+// The selected channels' records.
 QByteArray channelsData(const ChannelTable &channels, const QList<int> &selection);
 // Both forms, as the clipboard and a drag carry them.
 QMimeData *channelsMimeData(const ChannelTable &channels, const QList<int> &selection);

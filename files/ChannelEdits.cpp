@@ -11,6 +11,12 @@ namespace {
 
 constexpr int kBankAEnd = 402;
 
+// A channel cleared: one in use becomes empty; an empty one stays as it is, record and all.
+Channel emptied(const Channel &channel)
+{
+    return channel.inUse ? Channel{} : channel;
+}
+
 } // namespace
 
 ChannelRange bankOf(int channel)
@@ -41,7 +47,7 @@ ImageChange clearChannels(const RadioImage &image, const QList<int> &channels, c
 {
     RadioImage after = image;
     for (int channel : normalizedChannels(channels))
-        after.channels[channel].clear();
+        after.channels[channel] = emptied(image.channels[channel]);
     return ImageChange::between(image, after, text);
 }
 
@@ -54,7 +60,7 @@ ImageChange insertChannels(const RadioImage &image, int at, int count, const QSt
     for (int i = kFirstBankEnd - 1; i >= at + count; --i)
         after.channels[i] = image.channels[i - count];
     for (int i = at; i < at + count; ++i)
-        after.channels[i].clear();
+        after.channels[i] = Channel{};
     return ImageChange::between(image, after, text);
 }
 
@@ -68,7 +74,7 @@ ImageChange deleteChannels(const RadioImage &image, const QList<int> &channels, 
             after.channels[to++] = image.channels[from];
     }
     for (; to < kFirstBankEnd; ++to)
-        after.channels[to].clear();
+        after.channels[to] = Channel{};
     return ImageChange::between(image, after, text);
 }
 
@@ -90,17 +96,17 @@ ImageChange moveChannels(const RadioImage &image, const QList<int> &channels, in
     if (!oneBank || before < bank.first || before > bank.last + 1)
         return ImageChange::between(image, image, text);
 
-    QList<ChannelRow> rest;
+    QList<Channel> rest;
     for (int channel = bank.first; channel <= bank.last; ++channel) {
         if (!moved.contains(channel))
             rest << image.channels[channel];
     }
-    QList<ChannelRow> rows;
+    QList<Channel> movedChannels;
     for (int channel : moved)
-        rows << image.channels[channel];
+        movedChannels << image.channels[channel];
     const int at = movedTo(moved, before) - bank.first;
-    for (qsizetype i = 0; i < rows.size(); ++i)
-        rest.insert(at + i, rows[i]);
+    for (qsizetype i = 0; i < movedChannels.size(); ++i)
+        rest.insert(at + i, movedChannels[i]);
     return ImageChange::channels(image, bank.first, rest, text);
 }
 

@@ -3,11 +3,14 @@
 
 #include "files/CloneFile.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/SettingsCodec.h"
 
 #include <QCoreApplication>
 #include <QHash>
 #include <algorithm>
+#include <array>
+#include <limits>
 
 namespace ktv4 {
 
@@ -21,7 +24,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("ktv4", text);
 }
 
-constexpr int kNameLength = 7;
 constexpr int kToneOn = 0x80;
 
 // The radio's modes (by mode code) and the words the other tool uses for them.
@@ -46,11 +48,24 @@ std::optional<int> toneTenths(QString text)
     return int(*hz / 100000);
 }
 
+// The radio's Tone Frequency setting may hold a byte that is none of its 39 tones.
+bool isListedTone(int toneIndex)
+{
+    return toneIndex >= 0 && toneIndex < toneNames().size();
+}
+
+// The tone the other tool is told the radio sends: the setting, or the layout's default 88.5 when
+// the setting is no listed tone (the Comment of a channel with its tone on then says which byte).
 QString toneWord(int toneIndex)
 {
-    QString text = toneNames().value(toneIndex, toneNames().at(8));
+    QString text = toneNames().at(isListedTone(toneIndex) ? toneIndex : 8);
     text.chop(2); // "Hz"
     return text;
+}
+
+QString hexByte(int value)
+{
+    return QStringLiteral("0x%1").arg(value & 0xFF, 2, 16, QLatin1Char('0'));
 }
 
 // ---- CSV text: fields by RFC 4180 (quotes, doubled quotes, line ends inside quotes) ----
@@ -76,16 +91,17 @@ void appendRow(QByteArray &out, const QStringList &fields)
 struct CsvRow {
     int line = 0;
     QStringList fields;
+    bool unclosed = false; // a quoted field that never closes ends with its line
 };
 
-// Splits the text into rows; fails with the line of a quoted field that never closes.
-std::optional<QList<CsvRow>> splitRows(const QString &text, int &unclosedLine)
+// Splits the text from `from` into rows, counting lines in `line`. Returns where to go on after a
+// quoted field that never closes: that row ends with the line the quote opened on, and the next
+// line starts a row of its own. -1 at the end of the text.
+qsizetype splitFrom(const QString &text, qsizetype from, int &line, QList<CsvRow> &rows)
 {
-    QList<CsvRow> rows;
     CsvRow row;
     QString field;
-    int line = 1;
-    row.line = 1;
+    row.line = line;
     bool quoted = false, fieldStarted = false;
     const qsizetype n = text.size();
     auto endField = [&] {
@@ -100,7 +116,8 @@ std::optional<QList<CsvRow>> splitRows(const QString &text, int &unclosedLine)
         row.line = line;
     };
     int quoteLine = 0;
-    for (qsizetype i = 0; i < n; ++i) {
+    qsizetype quoteAt = 0;
+    for (qsizetype i = from; i < n; ++i) {
         const QChar c = text[i];
         if (quoted) {
             if (c == QLatin1Char('"')) {
@@ -120,6 +137,7 @@ std::optional<QList<CsvRow>> splitRows(const QString &text, int &unclosedLine)
         if (c == QLatin1Char('"') && !fieldStarted) {
             quoted = fieldStarted = true;
             quoteLine = line;
+            quoteAt = i;
         } else if (c == QLatin1Char(',')) {
             endField();
         } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
@@ -133,11 +151,28 @@ std::optional<QList<CsvRow>> splitRows(const QString &text, int &unclosedLine)
         }
     }
     if (quoted) {
-        unclosedLine = quoteLine;
-        return std::nullopt;
+        qsizetype end = quoteAt + 1;
+        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
+            ++end;
+        field = text.mid(quoteAt + 1, end - quoteAt - 1);
+        row.unclosed = true;
+        line = quoteLine + 1;
+        endRow();
+        if (end + 1 < n && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
+            ++end;
+        return end < n ? end + 1 : -1;
     }
     if (fieldStarted || !field.isEmpty() || !row.fields.isEmpty())
         endRow();
+    return -1;
+}
+
+QList<CsvRow> splitRows(const QString &text)
+{
+    QList<CsvRow> rows;
+    int line = 1;
+    for (qsizetype from = 0; from >= 0;)
+        from = splitFrom(text, from, line, rows);
     return rows;
 }
 
@@ -173,8 +208,104 @@ private:
     QHash<QString, int> m_index;
 };
 
+// ---- the Comment: what the layout has no column for ----
+//
+// Export writes "KTV4 gain=1 agc=1 pwr=2 filter=1 nb=1 tone=0x85 txtone=0x40 split=35000000; Memory
+// A 15CH": the mark, then each value the columns cannot say (bytes of the record, given when not 0;
+// the whole tone byte when bits other than the tone flag are set; the Tone Frequency setting when
+// it is no listed tone and the channel sends it; the split when the radio could not send on it),
+// then the channel's caption for people. Import takes such a Comment as the channel's own values.
+
+const QString kCommentMark = QStringLiteral("KTV4");
+
+struct ByteKey {
+    const char *key;
+    ChannelByte byte;
+};
+constexpr ByteKey kByteKeys[] = {{"gain", ChannelByte::Gain},
+                                 {"agc", ChannelByte::Agc},
+                                 {"pwr", ChannelByte::Power},
+                                 {"filter", ChannelByte::Filter},
+                                 {"nb", ChannelByte::Nb}};
+
+struct CommentValues {
+    bool ours = false;                                // the Comment starts with the mark
+    std::array<int, std::size(kByteKeys)> bytes = {}; // 0 when not given
+    std::optional<int> tone;
+    std::optional<int> txTone;
+    std::optional<qint64> split;
+    QStringList unknown; // tokens not understood
+};
+
+QString exportComment(int ch, const Channel &c, int toneIndex)
+{
+    QStringList tokens{kCommentMark};
+    for (const ByteKey &k : kByteKeys) {
+        if (const int value = channelByte(c, k.byte); value != 0)
+            tokens << QStringLiteral("%1=%2").arg(QLatin1String(k.key)).arg(value);
+    }
+    const int tone = channelByte(c, ChannelByte::Tone);
+    if ((tone & ~kToneOn) != 0)
+        tokens << QStringLiteral("tone=") + hexByte(tone);
+    if ((tone & kToneOn) != 0 && !isListedTone(toneIndex))
+        tokens << QStringLiteral("txtone=") + hexByte(toneIndex);
+    if (!isAcceptedFrequency(c.split))
+        tokens << QStringLiteral("split=%1").arg(c.split);
+    return tokens.join(QLatin1Char(' ')) + QStringLiteral("; ") + bankCaption(ch) + QLatin1Char(' ') +
+           channelCaption(ch);
+}
+
+bool readCommentValue(CommentValues &values, const QString &key, const QString &value)
+{
+    bool ok = false;
+    if (key == QLatin1String("split")) {
+        const qint64 hz = value.toLongLong(&ok);
+        ok = ok && hz >= std::numeric_limits<std::int32_t>::min() &&
+             hz <= std::numeric_limits<std::int32_t>::max();
+        if (ok)
+            values.split = hz;
+        return ok;
+    }
+    if (key == QLatin1String("tone") || key == QLatin1String("txtone")) {
+        const int byte = value.startsWith(QLatin1String("0x")) ? value.mid(2).toInt(&ok, 16) : -1;
+        if (!ok || byte < 0 || byte > 0xFF)
+            return false;
+        (key == QLatin1String("tone") ? values.tone : values.txTone) = byte;
+        return true;
+    }
+    for (std::size_t i = 0; i < std::size(kByteKeys); ++i) {
+        if (key == QLatin1String(kByteKeys[i].key)) {
+            const int byte = value.toInt(&ok);
+            if (!ok || byte < 0 || byte > 0xFF)
+                return false;
+            values.bytes[i] = byte;
+            return true;
+        }
+    }
+    return false;
+}
+
+// A Comment that does not start with the mark is someone else's and says nothing.
+CommentValues readComment(const QString &comment)
+{
+    CommentValues values;
+    const QStringList tokens =
+        comment.section(QLatin1Char(';'), 0, 0).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (tokens.value(0) != kCommentMark)
+        return values;
+    values.ours = true;
+    for (const QString &token : tokens.mid(1)) {
+        if (!readCommentValue(values, token.section(QLatin1Char('='), 0, 0),
+                              token.section(QLatin1Char('='), 1)))
+            values.unknown << token;
+    }
+    return values;
+}
+
+// ---- import of one row ----
+
 // The name as the radio can show it: upper case, accents taken off, characters without a code
-// left out, at most seven characters.
+// left out, at most eight characters.
 QString radioName(const QString &name)
 {
     QString out;
@@ -188,11 +319,117 @@ QString radioName(const QString &name)
     return out.left(kNameLength);
 }
 
+std::optional<Mode> modeOf(const QString &field, QStringList &reasons)
+{
+    const QString word = field.toUpper();
+    if (word.isEmpty()) {
+        reasons << tr("no mode: FM, the other tool's default");
+        return Mode::FM;
+    }
+    for (int m = 0; m < kModeCount; ++m) {
+        if (word == QLatin1String(kModeWords[m]))
+            return Mode(m);
+    }
+    for (const NearMode &near : kNearModes) {
+        if (word == QLatin1String(near.word)) {
+            reasons << tr("mode %1 stored as %2").arg(word, fieldText(Mode(near.mode)));
+            return Mode(near.mode);
+        }
+    }
+    return std::nullopt;
+}
+
+// Where the channel transmits: where Duplex and Offset say when the radio can send there, else
+// on the split the Comment carries, else on the receive frequency.
+qint64 transmitFrequency(const Columns &cols, const QStringList &f, qint64 frequency,
+                         const CommentValues &comment, QStringList &reasons)
+{
+    const QString duplex = cols.field(f, "duplex").toLower();
+    const QString offsetField = cols.field(f, "offset");
+    if (duplex == QLatin1String("split") || duplex == QLatin1String("+") || duplex == QLatin1String("-")) {
+        const std::optional<qint64> offset = parseChirpFrequency(offsetField);
+        const std::optional<qint64> tx = !offset                            ? std::nullopt
+                                         : duplex == QLatin1String("split") ? offset
+                                         : duplex == QLatin1String("+") ? std::optional(frequency + *offset)
+                                                                        : std::optional(frequency - *offset);
+        if (tx && isAcceptedFrequency(*tx))
+            return *tx;
+        if (comment.split)
+            return *comment.split;
+        if (!tx)
+            reasons << tr("offset \"%1\" is not a frequency: transmits on the receive frequency")
+                           .arg(offsetField);
+        else
+            reasons << tr("transmit frequency %1 MHz is outside the radio's range: transmits on the receive "
+                          "frequency")
+                           .arg(chirpFrequencyText(*tx));
+    } else if (duplex == QLatin1String("off")) {
+        reasons << tr("receive only (Duplex off) is not carried: transmits on the receive frequency");
+    } else if (!duplex.isEmpty()) {
+        reasons << tr("Duplex \"%1\" not understood: transmits on the receive frequency")
+                       .arg(cols.field(f, "duplex"));
+    }
+    return frequency;
+}
+
+// Whether the channel sends the tone. The radio sends one tone, its Tone Frequency setting, on
+// every channel with the tone flag on; a row that sends another is reported.
+bool toneOf(const Columns &cols, const QStringList &f, int toneIndex, const CommentValues &comment,
+            QStringList &reasons)
+{
+    const QString toneMode = cols.field(f, "tone");
+    const QString toneModeLower = toneMode.toLower();
+    const QString crossMode = cols.field(f, "crossmode");
+    QString sentTone; // the column holding the tone the row sends
+    if (toneModeLower == QLatin1String("tone")) {
+        sentTone = cols.field(f, "rtonefreq");
+    } else if (toneModeLower == QLatin1String("tsql")) {
+        sentTone = cols.field(f, "ctonefreq");
+        reasons << tr("tone squelch (TSQL) is not carried: the tone is sent, reception is not squelched");
+    } else if (toneModeLower == QLatin1String("cross") && crossMode.startsWith(QLatin1String("Tone->"))) {
+        sentTone = cols.field(f, "rtonefreq");
+        reasons << tr("cross mode %1 is not carried: only the sent tone is kept").arg(crossMode);
+    } else {
+        if (!toneMode.isEmpty())
+            reasons << tr("tone mode %1 is not carried: no tone").arg(toneMode);
+        return false;
+    }
+    if (sentTone.isEmpty())
+        return true;
+    if (!isListedTone(toneIndex)) {
+        // The setting names no tone: only a row of this program, saying so, sends what it sends.
+        if (comment.txTone != toneIndex)
+            reasons << tr("tone %1 Hz: the radio sends its Tone Frequency setting, byte %2, which is no "
+                          "listed tone")
+                           .arg(sentTone, hexByte(toneIndex));
+    } else if (toneTenths(sentTone) != toneTenths(toneWord(toneIndex))) {
+        reasons << tr("tone %1 Hz: the radio sends its Tone Frequency setting, %2 Hz")
+                       .arg(sentTone, toneWord(toneIndex));
+    }
+    return true;
+}
+
 struct RowOutcome {
     std::optional<int> channel; // nothing: the row is dropped
-    ChannelRow row;
+    Channel stored;
     QStringList reasons;
 };
+
+// The channel before the row's own columns are laid over it. The values the layout has no
+// column for come from the Comment when it is this program's, else as the channel holds them;
+// an empty channel comes into use as a new one. The tone byte's other bits likewise.
+Channel uncarried(const Channel &before, const CommentValues &comment, qint32 frequency, Mode mode)
+{
+    Channel c = before.inUse ? before : newChannel(frequency, mode);
+    if (comment.ours) {
+        for (std::size_t i = 0; i < std::size(kByteKeys); ++i)
+            c = withChannelByte(c, kByteKeys[i].byte, quint8(comment.bytes[i]));
+        c = withChannelByte(c, ChannelByte::Tone,
+                            quint8((comment.tone.value_or(0) & ~kToneOn) |
+                                   (channelByte(c, ChannelByte::Tone) & kToneOn)));
+    }
+    return c;
+}
 
 RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable &table, int toneIndex)
 {
@@ -217,85 +454,20 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     if (!isAcceptedFrequency(*frequency))
         return drop(tr("frequency %1 MHz is outside the radio's range, 0.030000 to 34.999999 MHz")
                         .arg(chirpFrequencyText(*frequency)));
-
-    const QString modeField = cols.field(f, "mode").toUpper();
-    int mode = -1;
-    if (modeField.isEmpty()) {
-        mode = 5;
-        out.reasons << tr("no mode: FM, the other tool's default");
-    }
-    for (int m = 0; m < 6 && mode < 0; ++m) {
-        if (modeField == QLatin1String(kModeWords[m]))
-            mode = m;
-    }
-    for (const NearMode &near : kNearModes) {
-        if (mode < 0 && modeField == QLatin1String(near.word)) {
-            mode = near.mode;
-            out.reasons << tr("mode %1 stored as %2").arg(modeField, modeNames().at(mode));
-        }
-    }
-    if (mode < 0)
+    const std::optional<Mode> mode = modeOf(cols.field(f, "mode"), out.reasons);
+    if (!mode)
         return drop(tr("mode \"%1\" has no counterpart on the radio").arg(cols.field(f, "mode")));
 
-    // Transmit frequency: the same as the receive one unless the row says otherwise and the
-    // radio can send there.
-    qint64 split = *frequency;
-    const QString duplex = cols.field(f, "duplex").toLower();
-    const QString offsetField = cols.field(f, "offset");
-    if (duplex == QLatin1String("split") || duplex == QLatin1String("+") || duplex == QLatin1String("-")) {
-        const std::optional<qint64> offset = parseChirpFrequency(offsetField);
-        if (!offset) {
-            out.reasons << tr("offset \"%1\" is not a frequency: transmits on the receive frequency")
-                               .arg(offsetField);
-        } else {
-            const qint64 tx = duplex == QLatin1String("split") ? *offset
-                              : duplex == QLatin1String("+")   ? *frequency + *offset
-                                                               : *frequency - *offset;
-            if (isAcceptedFrequency(tx))
-                split = tx;
-            else
-                out.reasons << tr("transmit frequency %1 MHz is outside the radio's range: transmits on the "
-                                  "receive frequency")
-                                   .arg(chirpFrequencyText(tx));
-        }
-    } else if (duplex == QLatin1String("off")) {
-        out.reasons << tr("receive only (Duplex off) is not carried: transmits on the receive frequency");
-    } else if (!duplex.isEmpty()) {
-        out.reasons << tr("Duplex \"%1\" not understood: transmits on the receive frequency")
-                           .arg(cols.field(f, "duplex"));
-    }
-
-    // The radio sends one tone, its Tone Frequency setting, on channels with the tone flag on.
-    const QString toneMode = cols.field(f, "tone");
-    const QString toneModeLower = toneMode.toLower();
-    const QString crossMode = cols.field(f, "crossmode");
-    bool toneOn = false;
-    QString sentTone; // the column holding the tone the row sends
-    if (toneModeLower == QLatin1String("tone")) {
-        toneOn = true;
-        sentTone = cols.field(f, "rtonefreq");
-    } else if (toneModeLower == QLatin1String("tsql")) {
-        toneOn = true;
-        sentTone = cols.field(f, "ctonefreq");
-        out.reasons << tr("tone squelch (TSQL) is not carried: the tone is sent, reception is not squelched");
-    } else if (toneModeLower == QLatin1String("cross") && crossMode.startsWith(QLatin1String("Tone->"))) {
-        toneOn = true;
-        sentTone = cols.field(f, "rtonefreq");
-        out.reasons << tr("cross mode %1 is not carried: only the sent tone is kept").arg(crossMode);
-    } else if (!toneMode.isEmpty()) {
-        out.reasons << tr("tone mode %1 is not carried: no tone").arg(toneMode);
-    }
-    if (toneOn && !sentTone.isEmpty()) {
-        const std::optional<int> tenths = toneTenths(sentTone);
-        if (tenths != toneTenths(toneWord(toneIndex)))
-            out.reasons << tr("tone %1 Hz: the radio sends its Tone Frequency setting, %2 Hz")
-                               .arg(sentTone, toneWord(toneIndex));
-    }
+    const CommentValues comment = readComment(cols.field(f, "comment"));
+    for (const QString &token : comment.unknown)
+        out.reasons << tr("Comment value \"%1\" not understood: left out").arg(token);
+    const qint64 split = transmitFrequency(cols, f, *frequency, comment, out.reasons);
+    const bool toneOn = toneOf(cols, f, toneIndex, comment, out.reasons);
 
     const QString skipField = cols.field(f, "skip");
-    int skip = 0;
+    bool skip = false;
     if (skipField.compare(QLatin1String("S"), Qt::CaseInsensitive) == 0)
-        skip = 1;
+        skip = true;
     else if (skipField.compare(QLatin1String("P"), Qt::CaseInsensitive) == 0)
         out.reasons << tr("priority scan (P) is not carried: scanned like any channel");
     else if (!skipField.isEmpty())
@@ -306,28 +478,14 @@ RowOutcome mapRow(const Columns &cols, const QStringList &f, const ChannelTable 
     if (name != nameField.toUpper())
         out.reasons << tr("name \"%1\" stored as \"%2\"").arg(nameField, name);
 
-    // The fields the layout has no column for stay as the channel holds them.
-    const ChannelRow &before = table[channel];
-    ChannelRow &row = out.row;
-    if (before.inUse) {
-        row = before;
-    } else {
-        auto &c = row.cells;
-        c[ColGain] = {0, gainText(0)};
-        c[ColAgc] = {0, agcText(0)};
-        c[ColPwr] = {0, powerText(0)};
-        c[ColFilter] = {0, filterText(0)};
-        c[ColNb] = {0, nbText(0)};
-    }
-    auto &c = row.cells;
-    row.inUse = true;
-    c[ColFrequency] = {double(*frequency), frequencyText(double(*frequency))};
-    c[ColMode] = {double(mode), modeNames().at(mode)};
-    const int toneByte = (before.inUse ? int(c[ColTone].value) & 0x7F : 0) | (toneOn ? kToneOn : 0);
-    c[ColTone] = {double(toneByte), toneText(toneByte)};
-    c[ColSplit] = {double(split), frequencyText(double(split))};
-    c[ColName] = {0, name};
-    c[ColSkip] = {double(skip), skipText(skip)};
+    Channel &c = out.stored;
+    c = uncarried(table[channel], comment, qint32(*frequency), *mode);
+    c.frequency = qint32(*frequency);
+    c.mode = *mode;
+    c.tone = toneOn;
+    c.split = qint32(split);
+    c.name = name;
+    c.skip = skip;
     out.channel = channel;
     return out;
 }
@@ -378,31 +536,28 @@ QByteArray chirpCsvExportBytes(const ChannelTable &channels, int toneIndex)
     appendRow(out, chirpCsvHeader());
     const QString tone = toneWord(toneIndex);
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        const ChannelRow &row = channels[ch];
-        if (!row.inUse)
+        const Channel &c = channels[ch];
+        if (!c.inUse)
             continue;
-        const auto &c = row.cells;
-        const auto frequency = qint64(c[ColFrequency].value);
-        const auto split = qint64(c[ColSplit].value);
-        const int mode = int(c[ColMode].value);
-        const bool splitOn = split != frequency;
+        const bool splitOn = c.split != c.frequency;
+        // A split below 0 Hz has no offset the other tool can hold; the Comment carries it.
         appendRow(out, {QString::number(ch),
-                        c[ColName].text,
-                        chirpFrequencyText(frequency),
+                        c.name,
+                        chirpFrequencyText(c.frequency),
                         splitOn ? QStringLiteral("split") : QString(),
-                        chirpFrequencyText(splitOn ? split : 0),
-                        int(c[ColTone].value) & kToneOn ? QStringLiteral("Tone") : QString(),
+                        chirpFrequencyText(splitOn ? std::max<qint64>(c.split, 0) : 0),
+                        c.tone ? QStringLiteral("Tone") : QString(),
                         tone,
                         QStringLiteral("88.5"),
                         QStringLiteral("023"),
                         QStringLiteral("NN"),
                         QStringLiteral("023"),
                         QStringLiteral("Tone->Tone"),
-                        mode >= 0 && mode < 6 ? QLatin1String(kModeWords[mode]) : QString(),
+                        QLatin1String(kModeWords[int(c.mode)]),
                         QStringLiteral("1.00"),
-                        c[ColSkip].value != 0 ? QStringLiteral("S") : QString(),
+                        c.skip ? QStringLiteral("S") : QString(),
                         QString(),
-                        bankCaption(ch) + QLatin1Char(' ') + channelCaption(ch),
+                        exportComment(ch, c, toneIndex),
                         QString(),
                         QString(),
                         QString(),
@@ -418,10 +573,13 @@ FileResult exportChirpCsv(const QString &path, const ChannelTable &channels, int
 
 QString ChirpImportReport::summary() const
 {
-    return tr("Imported %1 channel(s) (%2 adjusted), dropped %3 row(s).")
-        .arg(imported)
-        .arg(adjusted)
-        .arg(dropped);
+    QString text = tr("Imported %n channel(s)", nullptr, imported) + QStringLiteral(" (") +
+                   tr("%n adjusted", nullptr, adjusted) + QStringLiteral("), ") +
+                   tr("dropped %n row(s)", nullptr, dropped);
+    if (replaced > 0)
+        text += QStringLiteral(", ") +
+                tr("%n row(s) replaced an earlier row for the same channel", nullptr, replaced);
+    return text + QLatin1Char('.');
 }
 
 QStringList ChirpImportReport::noteLines() const
@@ -444,17 +602,11 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
     QString text = QString::fromUtf8(content);
     if (text.startsWith(QChar(0xFEFF))) // spreadsheets put a byte-order mark in front
         text.remove(0, 1);
-    int unclosedLine = 0;
-    const std::optional<QList<CsvRow>> rows = splitRows(text, unclosedLine);
-    if (!rows) {
-        import.result = {FileStatus::DataError,
-                         tr("line %1: a quoted field is never closed").arg(unclosedLine)};
-        return import;
-    }
+    const QList<CsvRow> rows = splitRows(text);
     qsizetype first = 0;
-    while (first < rows->size() && isBlank(rows->at(first)))
+    while (first < rows.size() && isBlank(rows.at(first)))
         ++first;
-    const Columns cols(first < rows->size() ? rows->at(first).fields : QStringList());
+    const Columns cols(first < rows.size() ? rows.at(first).fields : QStringList());
     if (!cols.has("location") || !cols.has("frequency")) {
         import.result = {FileStatus::DataError,
                          tr("the first row is not a CHIRP header: it needs Location and Frequency columns")};
@@ -462,28 +614,34 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
     }
 
     QHash<int, int> storedOnLine; // channel -> line of the row stored into it
-    for (qsizetype r = first + 1; r < rows->size(); ++r) {
-        const CsvRow &csvRow = rows->at(r);
+    for (qsizetype r = first + 1; r < rows.size(); ++r) {
+        const CsvRow &csvRow = rows.at(r);
         if (isBlank(csvRow))
             continue;
-        RowOutcome outcome = mapRow(cols, csvRow.fields, import.channels, toneIndex);
+        RowOutcome outcome;
+        if (csvRow.unclosed)
+            outcome.reasons << tr("a quoted field is never closed: the row ends with its line");
+        else
+            outcome = mapRow(cols, csvRow.fields, import.channels, toneIndex);
         ChirpRowNote note{csvRow.line, cols.field(csvRow.fields, "location"), !outcome.channel,
                           outcome.reasons};
         if (!outcome.channel) {
             ++import.report.dropped;
         } else {
             const int ch = *outcome.channel;
-            if (storedOnLine.contains(ch))
-                note.reasons << tr("replaces the row of line %1 for the same channel").arg(storedOnLine[ch]);
-            storedOnLine[ch] = csvRow.line;
-            import.channels[ch] = outcome.row;
-            ++import.report.imported;
             if (!note.reasons.isEmpty())
                 ++import.report.adjusted;
+            if (storedOnLine.contains(ch)) {
+                note.reasons << tr("replaces the row of line %1 for the same channel").arg(storedOnLine[ch]);
+                ++import.report.replaced;
+            }
+            storedOnLine[ch] = csvRow.line;
+            import.channels[ch] = outcome.stored;
         }
         if (!note.reasons.isEmpty())
             import.report.notes << note;
     }
+    import.report.imported = int(storedOnLine.size());
     import.changed = storedOnLine.keys();
     std::sort(import.changed.begin(), import.changed.end());
     return import;

@@ -4,13 +4,15 @@
 // amateurs use to share nets, beacons and broadcast stations between radios and programs.
 //
 // Export writes one row per channel in use: Location is the channel index 0..603 in the grid's
-// order, frequencies are in MHz with six decimals. Import reads the columns by their header name
-// (any order, any case, unknown columns ignored), merges each usable row into its channel and
-// reports every row it could not store, or stored with a value changed to fit the radio.
-// The mapping of every column is tabled in the README.
+// order, frequencies are in MHz with six decimals, and the Comment carries, after "KTV4", what
+// the layout has no column for. Import reads the columns by their header name (any order, any
+// case, unknown columns ignored), merges each usable row into its channel and reports every row
+// it could not store, or stored with a value changed to fit the radio. Exported and imported
+// again, into any table, the channels come back as they were. The mapping of every column is
+// tabled in the README.
 
 #include "files/FileStatus.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -46,12 +48,14 @@ struct ChirpImportReport {
     Q_DECLARE_TR_FUNCTIONS(ktv4::ChirpImportReport)
 
 public:
-    int imported = 0; // rows stored into a channel, the adjusted ones included
+    int imported = 0; // channels rows were stored into, the adjusted ones included
     int adjusted = 0; // rows stored with at least one value changed to fit the radio
     int dropped = 0;  // rows not stored
+    int replaced = 0; // rows stored over an earlier row of the file for the same channel
     QList<ChirpRowNote> notes;
 
-    // "Imported 12 channels (2 adjusted), dropped 1 row."
+    // "Imported 12 channel(s) (2 adjusted), dropped 1 row(s)." and, when some rows named a channel
+    // an earlier row named, ", 3 row(s) replaced an earlier row for the same channel".
     QString summary() const;
     // One line per note: "Line 4, Location 17: dropped: mode "DV" has no counterpart on the radio".
     QStringList noteLines() const;
@@ -64,8 +68,9 @@ struct ChirpImport {
     QList<int> changed;    // the channels rows were stored into, ascending
 };
 
-// Merges the rows of `content` into a copy of `current`. A channel in use keeps its gain, AGC,
-// power, filter, noise blanker and the other bits of its tone byte; an empty one takes defaults.
+// Merges the rows of `content` into a copy of `current`. A row whose Comment is this program's
+// gives the channel its gain, AGC, power, filter, noise blanker and whole tone byte; from any
+// other row a channel in use keeps its own, and an empty one takes defaults.
 ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &current, int toneIndex);
 ChirpImport importChirpCsv(const QString &path, const ChannelTable &current, int toneIndex);
 

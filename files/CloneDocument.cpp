@@ -95,8 +95,7 @@ void CloneDocument::setCloneFileName(const QString &cloneFileName)
 void CloneDocument::newImage()
 {
     installDefaults(m_image, m_modelIndex);
-    for (ChannelRow &row : m_image.channels)
-        row.clear();
+    m_image.channels.fill(Channel{});
     emit imageReplaced();
     setCloneFileName(QString());
     if (m_recorder)
@@ -106,7 +105,7 @@ void CloneDocument::newImage()
 
 FileResult CloneDocument::load(const QString &path)
 {
-    CloneLoadResult load = readCloneFile(path, m_image);
+    CloneLoadResult load = readCloneFile(path);
     logOutcome("load", path, load.result);
     // Applying a matched header of a file that then fails would make the next Save write that
     // file's model over the user's own file.
@@ -163,14 +162,14 @@ CsvImportResult CloneDocument::importCsv(const QString &path)
 
 FileResult CloneDocument::exportChirpCsv(const QString &path)
 {
-    const FileResult result = ktv4::exportChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    const FileResult result = ktv4::exportChirpCsv(path, m_image.channels, m_image.settings.values.cmbTone);
     logOutcome("CHIRP CSV export", path, result);
     return result; // as the program's own CSV export: the clone file stays open
 }
 
 ChirpImport CloneDocument::importChirpCsv(const QString &path)
 {
-    ChirpImport import = ktv4::importChirpCsv(path, m_image.channels, m_image.settings.cmbTone);
+    ChirpImport import = ktv4::importChirpCsv(path, m_image.channels, m_image.settings.values.cmbTone);
     logOutcome("CHIRP CSV import", path, import.result);
     qCDebug(lcFiles) << "CHIRP CSV import" << path << import.report.summary();
     if (!import.result.ok())

@@ -2,6 +2,7 @@
 #include "files/CloneFile.h"
 
 #include "files/FieldReader.h"
+#include "model/FieldText.h"
 
 namespace ktv4 {
 
@@ -43,7 +44,7 @@ int headerRowForModel(int modelIndex)
     return modelIndex >= 0 && modelIndex <= 3 ? modelIndex : 3;
 }
 
-CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current)
+CloneLoadResult parseCloneFile(const QByteArray &content)
 {
     CloneLoadResult load;
     FieldReader reader(content);
@@ -86,14 +87,10 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         return load;
     }
 
-    // Every decoder writes its whole row or every setting, so nothing of the current image
-    // carries over into a loaded one.
+    // Every record is put into a fresh image, so nothing of the current image carries over.
     RadioImage &image = load.image;
-    image.settings = current.settings;
-    image.SettingsData1 = records[1];
-    image.SettingsData2 = records[2];
     const SettingsDecodeResult settings =
-        decodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
+        putSettingsRecords(image, parseRecordText(records[1]), parseRecordText(records[2]));
     if (!settings.ok) {
         load.result =
             failure(FileStatus::FileOpenError,
@@ -101,7 +98,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         return load;
     }
     for (int vfo = 0; vfo < kVfoCount; ++vfo) {
-        if (!decodeVfoData(records[3 + vfo], image.vfos[vfo])) {
+        if (!putVfoRecord(image, vfo, parseRecordText(records[3 + vfo]))) {
             load.result =
                 failure(FileStatus::FileOpenError,
                         QStringLiteral("%1 (line %2) has an unknown mode").arg(vfoLabel(vfo)).arg(4 + vfo));
@@ -109,7 +106,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
         }
     }
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        if (!decodeMemoryData(records[5 + ch], image.channels[ch])) {
+        if (!putChannelRecord(image, ch, parseRecordText(records[5 + ch]))) {
             load.result =
                 failure(FileStatus::FileOpenError,
                         QStringLiteral("channel %1 (line %2) has an unknown mode").arg(ch).arg(6 + ch));
@@ -119,7 +116,7 @@ CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &curr
     return load;
 }
 
-CloneLoadResult readCloneFile(const QString &path, const RadioImage &current)
+CloneLoadResult readCloneFile(const QString &path)
 {
     FileRead read = readWholeFile(path, kCloneFileSizeLimit, FileStatus::DataError);
     if (!read.result.ok()) {
@@ -129,35 +126,25 @@ CloneLoadResult readCloneFile(const QString &path, const RadioImage &current)
             load.result.detail += QStringLiteral("; a clone file has %1").arg(kCloneFileSize);
         return load;
     }
-    return parseCloneFile(read.bytes, current);
+    return parseCloneFile(read.bytes);
 }
 
-QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA)
+QByteArray cloneFileBytes(const RadioImage &image, int modelIndex, bool variantA)
 {
-    rebuildSettingsData(image);
     QByteArray out;
     out.reserve(kCloneFileSize);
-    auto line = [&out](const QString &text) {
-        // Every line is ASCII; append it without a temporary byte array per line.
-        const qsizetype start = out.size();
-        out.resize(start + text.size());
-        char *dst = out.data() + start;
-        for (const QChar c : text)
-            *dst++ = char(c.unicode());
+    auto line = [&out](QByteArrayView text) {
+        out += text;
         out += kLineEnd;
     };
-    line(cloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0));
-    line(image.SettingsData1);
-    line(image.SettingsData2);
-    for (const VfoRow &vfo : image.vfos)
-        line(makeVfoData(vfo));
-    for (const ChannelRow &row : image.channels)
-        line(makeMemoryData(row));
-    line(cloneEndLine());
+    line(cloneHeaders(headerRowForModel(modelIndex), variantA ? 1 : 0).toLatin1());
+    for (const RecordBytes &record : imageRecords(image))
+        line(recordHex(record));
+    line(cloneEndLine().toLatin1());
     return out;
 }
 
-FileResult writeCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA)
+FileResult writeCloneFile(const QString &path, const RadioImage &image, int modelIndex, bool variantA)
 {
     return saveWholeFile(path, cloneFileBytes(image, modelIndex, variantA));
 }

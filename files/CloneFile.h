@@ -43,15 +43,15 @@ struct CloneLoadResult {
     RadioImage image;
 };
 
-// Reads and checks a whole clone file, decoding every record into a fresh copy of `current`.
-// Nothing is applied to the caller's data: on any failure the caller keeps its image.
-CloneLoadResult readCloneFile(const QString &path, const RadioImage &current);
-CloneLoadResult parseCloneFile(const QByteArray &content, const RadioImage &current);
+// Reads and checks a whole clone file, decoding every record into a fresh image. Nothing is
+// applied to the caller's data: on any failure the caller keeps its image.
+CloneLoadResult readCloneFile(const QString &path);
+CloneLoadResult parseCloneFile(const QByteArray &content);
 
-// The file's bytes. Rebuilds the settings texts of `image` first, as every save does.
-QByteArray cloneFileBytes(RadioImage &image, int modelIndex, bool variantA);
+// The file's bytes: the records the image makes.
+QByteArray cloneFileBytes(const RadioImage &image, int modelIndex, bool variantA);
 
 // Writes the file through a temporary file, so a failed save leaves the earlier file intact.
-FileResult writeCloneFile(const QString &path, RadioImage &image, int modelIndex, bool variantA);
+FileResult writeCloneFile(const QString &path, const RadioImage &image, int modelIndex, bool variantA);
 
 } // namespace ktv4

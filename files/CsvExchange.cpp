@@ -4,9 +4,12 @@
 #include "files/CloneFile.h"
 #include "files/FieldReader.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
 #include <QCoreApplication>
+#include <bitset>
 #include <cmath>
+#include <variant>
 
 namespace ktv4 {
 
@@ -70,12 +73,6 @@ std::optional<long long> frequencyCode(const QString &field)
     if (!isAcceptedFrequency(code))
         return std::nullopt;
     return code;
-}
-
-QString count(int n, const char *one, const char *many)
-{
-    return n == 1 ? QCoreApplication::translate("ktv4::CsvImport", one)
-                  : QCoreApplication::translate("ktv4::CsvImport", many).arg(n);
 }
 
 // Upper case for the a-z of the file only: other bytes keep their value, so every text the
@@ -173,13 +170,12 @@ QByteArray csvExportBytes(const ChannelTable &channels)
     QByteArray out;
     appendRow(out, kHeader);
     for (int ch = 0; ch < kChannelCount; ++ch) {
-        const ChannelRow &row = channels[ch];
-        if (!row.inUse)
+        const Channel &c = channels[ch];
+        if (!c.inUse)
             continue;
-        const auto &c = row.cells;
-        appendRow(out, {"KT-V4", "MEMORY", csvChannelField(ch), c[ColFrequency].text, c[ColMode].text,
-                        c[ColGain].text, c[ColAgc].text, c[ColFilter].text, c[ColNb].text, c[ColName].text,
-                        c[ColSkip].text});
+        appendRow(out, {"KT-V4", "MEMORY", csvChannelField(ch), frequencyText(c.frequency), fieldText(c.mode),
+                        fieldText(c.gain), fieldText(c.agc), fieldText(c.filter), onOffText(c.nb), c.name,
+                        skipText(c.skip)});
     }
     return out;
 }
@@ -189,119 +185,142 @@ FileResult exportCsv(const QString &path, const ChannelTable &channels)
     return saveWholeFile(path, csvExportBytes(channels));
 }
 
+namespace {
+
+// The eight fields after CHANNEL, upper case: FREQUENCY, MODE, GAIN, AGC, FILTER, NB, NAME, SKIP.
+using RowFields = std::array<QString, 8>;
+
+// Stores one row into `row`, or says why it is dropped; a gain outside 16 bits fails the import.
+std::variant<std::monostate, CsvDropReason, FileResult> storeRow(const RowFields &f, Channel &c)
+{
+    const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
+                  &filterField = f[4], &nbField = f[5], &skipField = f[7];
+
+    const std::optional<long long> code = frequencyCode(frequencyField);
+    if (!code)
+        return CsvDropReason::Frequency;
+    const auto frequency = qint32(*code);
+
+    std::optional<Mode> mode = fieldFromText<Mode>(modeField);
+    if (modeField == QLatin1String("IQ"))
+        mode = Mode::FM;
+    if (!mode)
+        return CsvDropReason::Mode;
+
+    const std::optional<int> g = toInt16(leadingNumber(gainField));
+    if (!g)
+        return FileResult{FileStatus::FileOpenError,
+                          QStringLiteral("gain \"%1\" is out of range").arg(gainField)};
+    const Gain gain = *g < -10  ? Gain::Minus20
+                      : *g < 0  ? Gain::Minus10
+                      : *g == 0 ? Gain::Zero
+                                : Gain::Plus10;
+
+    // The words are compared in upper case.
+    const std::optional<Agc> agc = fieldFromText<Agc>(agcField, Qt::CaseInsensitive);
+    if (!agc)
+        return CsvDropReason::Agc;
+    const std::optional<Filter> filter = fieldFromText<Filter>(filterField, Qt::CaseInsensitive);
+    if (!filter)
+        return CsvDropReason::Filter;
+
+    // The file has no power, tone or split: a channel in use keeps its own; an empty one comes
+    // into use as a new one, on High, tone off and its own frequency.
+    if (!c.inUse)
+        c = newChannel(frequency, *mode);
+    c.frequency = frequency;
+    c.mode = *mode;
+    c.gain = gain;
+    c.agc = *agc;
+    c.filter = *filter;
+    c.nb = nbField == QLatin1String("ON");
+    // The record holds 8 name characters; an exported name comes back whole.
+    c.name = f[6].left(kCsvNameLength);
+    c.skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON");
+    return std::monostate();
+}
+
+} // namespace
+
 CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels)
 {
     CsvImportResult import;
-    FieldReader reader(content);
-    auto fail = [&import](const QString &why) {
-        import.result = {FileStatus::FileOpenError, why};
+    FieldReader reader(content, FieldReader::Quotes::WithinLine);
+    auto fail = [&import](const FileResult &why) {
+        import.result = why;
         return import;
     };
-    const QString truncated = QStringLiteral("the file ends inside a row");
+    const FileResult truncated{FileStatus::FileOpenError, QStringLiteral("the file ends inside a row")};
+    auto drop = [&import](CsvDropReason why) { ++import.dropped[int(why)]; };
+    std::bitset<kChannelCount> stored;
 
     while (!reader.atEnd()) {
         const std::optional<QByteArrayView> model = reader.readFieldBytes();
-        if (!model || !isUpperAscii(*model, "KT-V4"))
+        if (!model)
+            continue;
+        if (reader.lastFieldUnclosed()) {
+            // A row of this radio whose first quote never closed; anything else is a foreign line.
+            if (upperAscii(*model).startsWith(QLatin1String("KT-V4")))
+                drop(CsvDropReason::Quote);
+            continue;
+        }
+        if (!isUpperAscii(*model, "KT-V4"))
             continue;
         const std::optional<QByteArrayView> bank = reader.readFieldBytes();
         if (!bank)
             return fail(truncated);
+        if (reader.lastFieldUnclosed()) {
+            drop(CsvDropReason::Quote);
+            continue;
+        }
         if (!isUpperAscii(*bank, "MEMORY"))
             continue;
         const std::optional<QByteArrayView> channel = reader.readFieldBytes();
         if (!channel)
             return fail(truncated);
-        auto drop = [&import](CsvDropReason why) { ++import.dropped[int(why)]; };
+        if (reader.lastFieldUnclosed()) {
+            drop(CsvDropReason::Quote);
+            continue;
+        }
         if (channel->isEmpty()) {
             drop(CsvDropReason::Channel);
             continue;
         }
         const std::optional<int> r = resolveCsvChannel(upperAscii(*channel));
         if (!r)
-            return fail(QStringLiteral("channel \"%1\" is not a channel number")
-                            .arg(QString::fromLatin1(channel->data(), channel->size())));
+            return fail(
+                {FileStatus::FileOpenError, QStringLiteral("channel \"%1\" is not a channel number")
+                                                .arg(QString::fromLatin1(channel->data(), channel->size()))});
         if (*r < 0) {
             drop(CsvDropReason::Channel);
             continue;
         }
 
-        std::array<QString, 8> f;
+        RowFields f;
+        bool unclosed = false;
         for (QString &text : f) {
             const std::optional<QByteArrayView> field = reader.readFieldBytes();
             if (!field)
                 return fail(truncated);
             text = upperAscii(*field);
+            // The line ended inside the field: the row's other fields are not on it.
+            if ((unclosed = reader.lastFieldUnclosed()))
+                break;
         }
-        const QString &frequencyField = f[0], &modeField = f[1], &gainField = f[2], &agcField = f[3],
-                      &filterField = f[4], &nbField = f[5], &skipField = f[7];
-
-        const std::optional<long long> code = frequencyCode(frequencyField);
-        if (!code) {
-            drop(CsvDropReason::Frequency);
+        if (unclosed) {
+            drop(CsvDropReason::Quote);
             continue;
         }
-        const double frequency = double(*code);
-
-        int mode = modeNames().indexOf(modeField);
-        QString modeText = modeField;
-        if (modeField == QLatin1String("IQ")) {
-            mode = 5;
-            modeText = QStringLiteral("FM");
-        }
-        if (mode < 0) {
-            drop(CsvDropReason::Mode);
+        const auto outcome = storeRow(f, channels[*r]);
+        if (const auto *failure = std::get_if<FileResult>(&outcome))
+            return fail(*failure);
+        if (const auto *why = std::get_if<CsvDropReason>(&outcome)) {
+            drop(*why);
             continue;
         }
-
-        const std::optional<int> g = toInt16(leadingNumber(gainField));
-        if (!g)
-            return fail(QStringLiteral("gain \"%1\" is out of range").arg(gainField));
-        const int gain = *g < -10 ? 2 : *g < 0 ? 1 : *g == 0 ? 0 : 3;
-
-        int agc;
-        if (agcField == QLatin1String("FAST"))
-            agc = 0;
-        else if (agcField == QLatin1String("SLOW"))
-            agc = 1;
-        else {
-            drop(CsvDropReason::Agc);
-            continue;
-        }
-
-        int filter;
-        if (filterField == QLatin1String("WIDE"))
-            filter = 0;
-        else if (filterField == QLatin1String("NARROW"))
-            filter = 1;
-        else {
-            drop(CsvDropReason::Filter);
-            continue;
-        }
-
-        const int nb = nbField == QLatin1String("ON") ? 1 : 0;
-        // The record holds 8 name characters; an exported name comes back whole.
-        const QString name = f[6].left(kCsvNameLength);
-        const int skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON") ? 1 : 0;
-
-        ChannelRow &row = channels[*r];
-        auto &c = row.cells;
-        // The file has no power, tone or split: a channel in use keeps its own, value and text
-        // together; an empty one starts from High, Off and its own frequency.
-        if (!row.inUse) {
-            c[ColPwr] = {0, powerText(0)};
-            c[ColTone] = {0, toneText(0)};
-            c[ColSplit] = {frequency, frequencyText(frequency)};
-        }
-        c[ColFrequency] = {frequency, frequencyText(frequency)};
-        c[ColMode] = {double(mode), modeText};
-        c[ColGain] = {double(gain), gainText(gain)};
-        c[ColAgc] = {double(agc), agcText(agc)};
-        c[ColFilter] = {double(filter), filterText(filter)};
-        c[ColNb] = {double(nb), nbText(nb)};
-        c[ColName] = {0, name};
-        c[ColSkip] = {double(skip), skipText(skip)};
-        row.inUse = true;
         ++import.rowsStored;
+        stored.set(std::size_t(*r));
+        import.channelsStored = int(stored.count());
     }
     return import;
 }
@@ -316,11 +335,17 @@ int CsvImportResult::rowsDropped() const
 
 QString csvImportSummary(const CsvImportResult &import)
 {
-    const QString imported =
-        import.rowsStored == 0
+    auto count = [](const char *text, int n) {
+        return QCoreApplication::translate("ktv4::CsvImport", text, nullptr, n);
+    };
+    QString imported =
+        import.channelsStored == 0
             ? QCoreApplication::translate("ktv4::CsvImport", "No channel was imported")
-            : count(import.rowsStored, QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 channel imported"),
-                    QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 channels imported"));
+            : count(QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n channel(s) imported"), import.channelsStored);
+    if (const int replaced = import.rowsStored - import.channelsStored; replaced > 0)
+        imported += QStringLiteral(" (%1)").arg(count(
+            QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n row(s) replaced an earlier row for the same channel"),
+            replaced));
     const int dropped = import.rowsDropped();
     if (dropped == 0) {
         if (import.rowsStored == 0)
@@ -328,26 +353,21 @@ QString csvImportSummary(const CsvImportResult &import)
                 "ktv4::CsvImport", "No channel was imported: the file holds no KT-V4 memory row.");
         return imported + QLatin1Char('.');
     }
-    static const char *const reasons[kCsvDropReasons][2] = {
-        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 naming no channel"),
-         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 naming no channel")},
-        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with no frequency or one outside 30 kHz to 35 MHz"),
-         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with no frequency or one outside 30 kHz to 35 MHz")},
-        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown mode"),
-         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown mode")},
-        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown AGC"),
-         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown AGC")},
-        {QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 with an unknown filter"),
-         QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 with an unknown filter")},
+    static const char *const reasons[kCsvDropReasons] = {
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n naming no channel"),
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n with no frequency or one outside 30 kHz to 35 MHz"),
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n with an unknown mode"),
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n with an unknown AGC"),
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n with an unknown filter"),
+        QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n with a quote left open at the end of its line"),
     };
     QStringList why;
     for (int i = 0; i < kCsvDropReasons; ++i) {
         if (import.dropped[i])
-            why << count(import.dropped[i], reasons[i][0], reasons[i][1]);
+            why << count(reasons[i], import.dropped[i]);
     }
     return imported + QStringLiteral("; ") +
-           count(dropped, QT_TRANSLATE_NOOP("ktv4::CsvImport", "1 row dropped"),
-                 QT_TRANSLATE_NOOP("ktv4::CsvImport", "%1 rows dropped")) +
+           count(QT_TRANSLATE_N_NOOP("ktv4::CsvImport", "%n row(s) dropped"), dropped) +
            QStringLiteral(": ") + why.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 

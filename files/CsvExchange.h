@@ -5,9 +5,11 @@
 // Export: a header row and one row per channel in use, eleven quoted fields, CR LF.
 // Import: scans the file field by field, so header rows and foreign fields are passed over, and
 // merges every acceptable KT-V4 row into the table; channels the file does not name keep theirs.
+// A quoted field ends with its line at the latest: a row whose quote is left open is dropped,
+// and the next line is read as a row of its own.
 
 #include "files/FileStatus.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 #include <QByteArray>
 #include <array>
@@ -24,19 +26,23 @@ enum class CsvDropReason {
     Mode,      // MODE is none of USB, LSB, CWU, CWL, AM, FM, IQ
     Agc,       // AGC is neither FAST nor SLOW
     Filter,    // FILTER is neither WIDE nor NARROW
+    Quote,     // a quoted field that its line does not close
 };
-constexpr int kCsvDropReasons = 5;
+constexpr int kCsvDropReasons = 6;
 
 struct CsvImportResult {
     FileResult result;
-    int rowsStored = 0;
+    int rowsStored = 0;     // rows stored into a channel
+    int channelsStored = 0; // channels those rows went to: fewer when a later row replaced an earlier one
     std::array<int, kCsvDropReasons> dropped{}; // by CsvDropReason
 
     int rowsDropped() const;
 };
 
-// What an import did, for the status bar and stderr: "12 channels imported; 3 rows dropped: 2
-// with a frequency out of range, 1 with an unknown mode." A file with nothing importable says so.
+// What an import did, for the status bar and stderr: "12 channel(s) imported; 3 row(s) dropped: 2
+// with no frequency or one outside 30 kHz to 35 MHz, 1 with an unknown mode." It counts channels,
+// and says how many rows replaced an earlier row for the same channel. A file with nothing
+// importable says so.
 QString csvImportSummary(const CsvImportResult &import);
 
 // Rows stored before a failure stay in the table (the file is merged row by row). Onto a channel

@@ -53,10 +53,24 @@ std::optional<QByteArrayView> FieldReader::readFieldBytes()
     while (m_pos < size && isBlank(data[m_pos]))
         ++m_pos;
 
+    m_unclosed = false;
     if (m_pos < size && data[m_pos] == '"') {
         const qsizetype start = m_pos + 1;
-        const void *quote = start < size ? std::memchr(data + start, '"', size_t(size - start)) : nullptr;
-        const qsizetype end = quote ? static_cast<const char *>(quote) - data : size;
+        qsizetype end = start;
+        if (m_quotesWithinLine) {
+            while (end < size && data[end] != '"' && !isLineEnd(data[end]))
+                ++end;
+            if (end == size || data[end] != '"') {
+                // No closing quote on this line: the field ends with the line, which ends the row.
+                m_unclosed = true;
+                m_pos = end;
+                skipToFieldEnd();
+                return QByteArrayView(data + start, end - start);
+            }
+        } else {
+            const void *quote = start < size ? std::memchr(data + start, '"', size_t(size - start)) : nullptr;
+            end = quote ? static_cast<const char *>(quote) - data : size;
+        }
         m_pos = end + 1;
         skipToFieldEnd();
         return QByteArrayView(data + start, end - start);

@@ -6,6 +6,9 @@
 // lone LF). A field that starts with a double quote runs to the next double quote and comes back
 // without the quotes (it may hold commas); anything up to the next comma or line end after the
 // closing quote is passed over. Trailing blanks of an unquoted field are part of it.
+// For CSV files a quoted field may not run on to the next line: a quote still open at the end of
+// its line ends the field there, and lastFieldUnclosed() says so, so one damaged row cannot take
+// the rows after it.
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -16,7 +19,12 @@ namespace ktv4 {
 
 class FieldReader {
 public:
-    explicit FieldReader(QByteArray data) : m_data(std::move(data)) {}
+    enum class Quotes { AcrossLines, WithinLine };
+
+    explicit FieldReader(QByteArray data, Quotes quotes = Quotes::AcrossLines)
+        : m_data(std::move(data)), m_quotesWithinLine(quotes == Quotes::WithinLine)
+    {
+    }
 
     bool atEnd() const { return m_pos >= m_data.size(); }
 
@@ -27,12 +35,16 @@ public:
 
     // Current position in bytes, for messages.
     qsizetype position() const { return m_pos; }
+    // The field last read opened a quote that its line did not close (Quotes::WithinLine).
+    bool lastFieldUnclosed() const { return m_unclosed; }
 
 private:
     void skipToFieldEnd();
 
     QByteArray m_data;
     qsizetype m_pos = 0;
+    bool m_quotesWithinLine = false;
+    bool m_unclosed = false;
 };
 
 } // namespace ktv4

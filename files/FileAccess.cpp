@@ -6,10 +6,13 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -72,10 +75,104 @@ QString folderOf(const QString &path)
     return folder.isEmpty() ? QStringLiteral(".") : folder;
 }
 
-// A name for the new file beside the target that nobody else uses.
-QByteArray temporaryName(const QByteArray &target)
+// ---- the new file beside the target ----
+//
+// A save writes NAME.tmpXXXXXX beside NAME (six letters and digits), NAME cut short when the
+// whole would be longer than the folder allows, and holds an exclusive lock (flock) on it from
+// its creation until it has been renamed over NAME. A save that was killed leaves the file behind
+// unlocked: the lock ends with its process. Before it writes, a save removes such leftovers of
+// its own target: names of exactly that pattern, regular files of this user, on which it gets the
+// lock at once. Taking the lock asks the kernel whether any process (of any user, or on another
+// machine of a network file system) still holds the file; looking through /proc could not see
+// the processes of other users, nor those of other machines. A save that created its file but
+// was not yet holding the lock when another removed it sees that its name is gone and starts over.
+
+constexpr int kRandomLength = 6;
+const QByteArray kTemporaryTag = QByteArrayLiteral(".tmp");
+
+// NAME.tmp, NAME cut so that the six characters still fit, at a UTF-8 character boundary.
+QByteArray temporaryPrefix(const QByteArray &target)
 {
-    return target + ".tmp" + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : target.left(std::max<qsizetype>(slash, 1));
+    QByteArray name = target.mid(slash + 1);
+    const long limit = ::pathconf(folder.constData(), _PC_NAME_MAX);
+    const qsizetype room = (limit > 0 ? limit : 255) - kTemporaryTag.size() - kRandomLength;
+    if (name.size() > room) {
+        qsizetype cut = std::max<qsizetype>(room, 1);
+        while (cut > 1 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+            --cut;
+        name.truncate(cut);
+    }
+    return target.left(slash + 1) + name + kTemporaryTag;
+}
+
+bool isLeftoverName(const QByteArray &entry, const QByteArray &prefixName)
+{
+    if (entry.size() != prefixName.size() + kRandomLength || !entry.startsWith(prefixName))
+        return false;
+    return std::all_of(entry.cend() - kRandomLength, entry.cend(), [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    });
+}
+
+// The file at `path` is still the one `fd` has open.
+bool sameInode(int fd, const QByteArray &path)
+{
+    struct stat byFd {
+    }, byName{};
+    return ::fstat(fd, &byFd) == 0 && ::stat(path.constData(), &byName) == 0 &&
+           byFd.st_dev == byName.st_dev && byFd.st_ino == byName.st_ino;
+}
+
+// Removes the leftovers of killed saves to the same target that no process holds.
+void removeLeftovers(const QByteArray &prefix)
+{
+    const qsizetype slash = prefix.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : prefix.left(std::max<qsizetype>(slash, 1));
+    const QByteArray prefixName = prefix.mid(slash + 1);
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!isLeftoverName(name, prefixName))
+            continue;
+        const QByteArray path = prefix.left(slash + 1) + name;
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() &&
+            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameInode(fd, path))
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    ::closedir(dir);
+}
+
+// Creates the new file beside the target, locked; -1 with errno set when it cannot.
+int createTemporary(const QByteArray &prefix, QByteArray &temporary)
+{
+    static const char kAlphabet[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = prefix;
+        for (int i = 0; i < kRandomLength; ++i)
+            temporary += kAlphabet[QRandomGenerator::global()->bounded(int(sizeof kAlphabet - 1))];
+        const int fd =
+            ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
+        if (fd < 0 && errno == EEXIST)
+            continue;
+        if (fd < 0)
+            return -1;
+        // A file system without locks still saves; its leftovers are then never taken for free.
+        ::flock(fd, LOCK_EX);
+        if (sameInode(fd, temporary))
+            return fd;
+        ::close(fd); // removed as a leftover before the lock was taken: another name
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 } // namespace
@@ -229,6 +326,8 @@ PreparedSave::~PreparedSave()
 {
     if (!m_temporary.isEmpty())
         ::unlink(m_temporary.constData());
+    if (m_fd >= 0)
+        ::close(m_fd);
 }
 
 FileResult PreparedSave::prepare(const QString &path, const QByteArray &bytes, SyncToDisk sync)
@@ -249,20 +348,16 @@ FileResult PreparedSave::prepare(const QString &path, const QByteArray &bytes, S
     struct stat old {};
     const bool replacing = ::stat(native.constData(), &old) == 0;
 
+    const QByteArray prefix = temporaryPrefix(native);
+    removeLeftovers(prefix);
     QByteArray temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporary = temporaryName(native);
-        fd = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666);
-        if (fd < 0 && errno != EEXIST)
-            break;
-    }
+    const int fd = createTemporary(prefix, temporary);
     if (fd < 0)
         return systemFailure(QStringLiteral("cannot create a file beside"), path, errno);
 
     auto abandon = [&](const QString &what, int error) {
-        ::close(fd);
         ::unlink(temporary.constData());
+        ::close(fd);
         return systemFailure(what, path, error);
     };
     const char *data = bytes.constData();
@@ -280,11 +375,8 @@ FileResult PreparedSave::prepare(const QString &path, const QByteArray &bytes, S
         return abandon(QStringLiteral("cannot write to the disk"), errno);
     if (replacing)
         ::fchmod(fd, old.st_mode & 07777);
-    if (::close(fd) != 0) {
-        const int error = errno;
-        ::unlink(temporary.constData());
-        return systemFailure(QStringLiteral("cannot write"), path, error);
-    }
+    // Kept open, and so locked, until it has taken the target's place.
+    m_fd = fd;
     m_path = path;
     m_target = native;
     m_temporary = temporary;
@@ -296,11 +388,14 @@ FileResult PreparedSave::commit()
     const QByteArray temporary = std::exchange(m_temporary, QByteArray());
     if (temporary.isEmpty())
         return fail(FileStatus::FileOpenError, QStringLiteral("nothing to save"));
-    if (::rename(temporary.constData(), m_target.constData()) != 0) {
-        const int error = errno;
+    const int renamed = ::rename(temporary.constData(), m_target.constData());
+    const int error = errno;
+    if (renamed != 0)
         ::unlink(temporary.constData());
+    // Every byte was synced before: closing cannot lose any.
+    ::close(std::exchange(m_fd, -1));
+    if (renamed != 0)
         return systemFailure(QStringLiteral("cannot replace"), m_path, error);
-    }
     // The new name on the disk too; a file system that cannot sync a folder still has the file.
     const int folder = ::open(nativePath(folderOf(pathFromNative(m_target))).constData(),
                               O_RDONLY | O_DIRECTORY | O_CLOEXEC);

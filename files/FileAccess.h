@@ -47,7 +47,8 @@ using SyncToDisk = int (*)(int fd);
 // Writes `bytes` to `path` through a new file beside it, which replaces the old file only once
 // every byte was written and synced. On any failure the old file stays as it was and the reason
 // is the system's (for example "No space left on device"). A symbolic link is followed; the
-// replaced file keeps its permissions.
+// replaced file keeps its permissions. The new file is NAME.tmpXXXXXX, NAME shortened when the
+// folder allows no name that long; leftovers of killed saves to the same file are removed first.
 FileResult saveWholeFile(const QString &path, const QByteArray &bytes, SyncToDisk sync = nullptr);
 
 // The two halves of saveWholeFile, for saves that must succeed together: prepare() writes and
@@ -67,6 +68,7 @@ private:
     QString m_path;
     QByteArray m_target;
     QByteArray m_temporary;
+    int m_fd = -1; // the new file, locked while it waits
 };
 
 } // namespace ktv4

@@ -3,11 +3,6 @@
 
 namespace ktv4 {
 
-SettingsState settingsState(const RadioImage &image)
-{
-    return {image.SettingsData1, image.SettingsData2, image.settings};
-}
-
 ImageChange ImageChange::between(const RadioImage &from, const RadioImage &to, const QString &text)
 {
     ImageChange change;
@@ -21,9 +16,8 @@ ImageChange ImageChange::between(const RadioImage &from, const RadioImage &to, c
             --last;
         change.before.firstChannel = change.after.firstChannel = first;
         change.before.channels =
-            QList<ChannelRow>(from.channels.begin() + first, from.channels.begin() + last + 1);
-        change.after.channels =
-            QList<ChannelRow>(to.channels.begin() + first, to.channels.begin() + last + 1);
+            QList<Channel>(from.channels.begin() + first, from.channels.begin() + last + 1);
+        change.after.channels = QList<Channel>(to.channels.begin() + first, to.channels.begin() + last + 1);
     }
     for (int v = 0; v < kVfoCount; ++v) {
         if (from.vfos[v] != to.vfos[v]) {
@@ -31,21 +25,19 @@ ImageChange ImageChange::between(const RadioImage &from, const RadioImage &to, c
             change.after.vfos[v] = to.vfos[v];
         }
     }
-    const SettingsState settingsFrom = settingsState(from);
-    const SettingsState settingsTo = settingsState(to);
-    if (settingsFrom != settingsTo) {
-        change.before.settings = settingsFrom;
-        change.after.settings = settingsTo;
+    if (from.settings != to.settings) {
+        change.before.settings = from.settings;
+        change.after.settings = to.settings;
     }
     return change;
 }
 
-ImageChange ImageChange::channels(const RadioImage &image, int first, const QList<ChannelRow> &rows,
+ImageChange ImageChange::channels(const RadioImage &image, int first, const QList<Channel> &channels,
                                   const QString &text)
 {
     RadioImage to = image;
-    for (qsizetype i = 0; i < rows.size() && first + i < kChannelCount; ++i)
-        to.channels[first + i] = rows[i];
+    for (qsizetype i = 0; i < channels.size() && first + i < kChannelCount; ++i)
+        to.channels[first + i] = channels[i];
     return between(image, to, text);
 }
 
@@ -68,11 +60,8 @@ void applyPart(RadioImage &image, const ImagePart &part)
         if (part.vfos[v])
             image.vfos[v] = *part.vfos[v];
     }
-    if (part.settings) {
-        image.SettingsData1 = part.settings->SettingsData1;
-        image.SettingsData2 = part.settings->SettingsData2;
-        image.settings = part.settings->values;
-    }
+    if (part.settings)
+        image.settings = *part.settings;
 }
 
 } // namespace ktv4

@@ -15,23 +15,12 @@
 
 namespace ktv4 {
 
-// The settings records with the values they decode to.
-struct SettingsState {
-    QString SettingsData1;
-    QString SettingsData2;
-    SettingsValues values;
-
-    bool operator==(const SettingsState &) const = default;
-};
-
-SettingsState settingsState(const RadioImage &image);
-
 // Some parts of the image; a part that is not named is left alone.
 struct ImagePart {
     int firstChannel = 0;
-    QList<ChannelRow> channels; // channels firstChannel .. firstChannel + channels.size() - 1
-    std::array<std::optional<VfoRow>, kVfoCount> vfos;
-    std::optional<SettingsState> settings;
+    QList<Channel> channels; // channels firstChannel .. firstChannel + channels.size() - 1
+    std::array<std::optional<Vfo>, kVfoCount> vfos;
+    std::optional<RadioSettings> settings;
     std::optional<int> modelIndex;
 
     int lastChannel() const { return firstChannel + int(channels.size()) - 1; }
@@ -55,8 +44,8 @@ struct ImageChange {
     // The change that turns `from` into `to`: the smallest span of channels that differs, each
     // VFO that differs, and the settings when any of them differs.
     static ImageChange between(const RadioImage &from, const RadioImage &to, const QString &text);
-    // The channels first.. replaced by `rows`.
-    static ImageChange channels(const RadioImage &image, int first, const QList<ChannelRow> &rows,
+    // The channels first.. replaced by `channels`.
+    static ImageChange channels(const RadioImage &image, int first, const QList<Channel> &channels,
                                 const QString &text);
     // The model option from `from` to `to`.
     static ImageChange model(int from, int to, const QString &text);

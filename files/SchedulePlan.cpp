@@ -2,6 +2,7 @@
 #include "files/SchedulePlan.h"
 
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
 #include <QHash>
 #include <QSet>
@@ -13,8 +14,6 @@
 namespace ktv4 {
 
 namespace {
-
-constexpr int kNameLength = 8;
 
 // ---- names ----
 
@@ -296,12 +295,12 @@ SchedulePlan planSchedule(const ScheduleSelection &selection, const ChannelTable
     SchedulePlan plan;
     QHash<QPair<long long, int>, int> held; // (frequency, mode) -> the first channel in use holding it
     for (int ch = kChannelCount - 1; ch >= 0; --ch) {
-        const ChannelRow &row = channels[ch];
-        if (row.inUse)
-            held.insert({qRound64(row.cells[ColFrequency].value), qRound(row.cells[ColMode].value)}, ch);
+        const Channel &channel = channels[ch];
+        if (channel.inUse)
+            held.insert({channel.frequency, int(channel.mode)}, ch);
     }
     for (const ScheduleFrequency &f : selection.frequencies) {
-        if (const auto it = held.constFind({f.hz, f.mode}); it != held.constEnd())
+        if (const auto it = held.constFind({f.hz, int(f.mode)}); it != held.constEnd())
             plan.duplicates.append({f.hz, f.mode, *it});
         else
             plan.channels << f;
@@ -320,24 +319,14 @@ SchedulePlan planSchedule(const ScheduleSelection &selection, const ChannelTable
     return plan;
 }
 
-ChannelRow scheduleChannelRow(const ScheduleFrequency &frequency)
+Channel scheduleChannel(const ScheduleFrequency &frequency)
 {
-    const double hz = double(frequency.hz);
-    const int filter = frequency.mode == kModeCwu ? 1 : 0;
-    ChannelRow row;
-    row.inUse = true;
-    row.cells[ColFrequency] = {hz, frequencyText(hz)};
-    row.cells[ColMode] = {double(frequency.mode), modeNames().at(frequency.mode)};
-    row.cells[ColGain] = {0, gainText(0)};
-    row.cells[ColAgc] = {1, agcText(1)};
-    row.cells[ColPwr] = {0, powerText(0)};
-    row.cells[ColFilter] = {double(filter), filterText(filter)};
-    row.cells[ColTone] = {0, toneText(0)};
-    row.cells[ColNb] = {0, nbText(0)};
-    row.cells[ColSplit] = {hz, frequencyText(hz)};
-    row.cells[ColName] = {0, frequency.name};
-    row.cells[ColSkip] = {0, skipText(0)};
-    return row;
+    Channel channel = newChannel(qint32(frequency.hz), frequency.mode);
+    // A CSV row always names its AGC; Slow is what the edit dialog offers a new channel.
+    channel.agc = Agc::Slow;
+    channel.filter = frequency.mode == Mode::CWU ? Filter::Narrow : Filter::Wide;
+    channel.name = frequency.name;
+    return channel;
 }
 
 bool applySchedulePlan(const SchedulePlan &plan, ChannelTable &channels)
@@ -345,7 +334,7 @@ bool applySchedulePlan(const SchedulePlan &plan, ChannelTable &channels)
     if (!plan.fits())
         return false;
     for (const ScheduleFrequency &f : plan.channels)
-        channels[f.channel] = scheduleChannelRow(f);
+        channels[f.channel] = scheduleChannel(f);
     return true;
 }
 
@@ -362,9 +351,9 @@ QStringList SchedulePlan::reportLines(const Schedule &schedule, const ScheduleSe
     lines << tr("%n channel(s) made", nullptr, channelsMade());
     lines << tr("%n duplicate(s) skipped", nullptr, int(duplicates.size()));
     for (const ScheduleDuplicate &d : duplicates)
-        lines << QStringLiteral("  ") + tr("%1 kHz %2: channel %3 holds it")
-                                            .arg(kilohertzText(d.hz), modeNames().at(d.mode),
-                                                 gridRowLabel(d.channel).simplified());
+        lines << QStringLiteral("  ") +
+                     tr("%1 kHz %2: channel %3 holds it")
+                         .arg(kilohertzText(d.hz), fieldText(d.mode), gridRowLabel(d.channel).simplified());
     lines << tr("%n left out for lack of room", nullptr, leftOut);
     if (leftOut)
         lines << QStringLiteral("  ") +

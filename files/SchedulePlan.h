@@ -11,14 +11,14 @@
 //   applySchedulePlan: writes them all, or nothing when they do not all fit.
 
 #include "files/BroadcastSchedule.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 namespace ktv4 {
 
 // One frequency of the schedule, and the channel it becomes.
 struct ScheduleFrequency {
     long long hz = 0;
-    int mode = kModeAm;     // of the naming station's longest broadcast
+    Mode mode = Mode::AM;   // of the naming station's longest broadcast
     QString station;        // the station that airs longest on the frequency, as the schedule writes it
     QString stationKey;     // that station as stations are compared: spaces simplified, case folded
     QStringList times;      // that station's broadcasts here: "2300-0100", "1600-1700 Sa,Su"
@@ -41,7 +41,7 @@ ScheduleSelection selectSchedule(const Schedule &schedule, const ScheduleFilter 
 // A frequency left out because a channel in use holds it in the same mode.
 struct ScheduleDuplicate {
     long long hz = 0;
-    int mode = kModeAm;
+    Mode mode = Mode::AM;
     int channel = 0; // the channel in use that holds it
 };
 
@@ -67,10 +67,10 @@ public:
 SchedulePlan planSchedule(const ScheduleSelection &selection, const ChannelTable &channels, int firstChannel,
                           int limit);
 
-// The channel a frequency becomes: its frequency (also as split), mode, name; Wide filter for AM
-// and single sideband, Narrow for CW; and what CSV import gives a new channel for the rest: Gain
-// 0, Pwr High, Tone Off, NB Off, no Skip; AGC Slow, as the edit dialog proposes for a new channel.
-ChannelRow scheduleChannelRow(const ScheduleFrequency &frequency);
+// The channel a frequency becomes: a new channel on its frequency and mode (split the same, gain 0,
+// power High, tone and noise blanker off, not skipped), named, Narrow for CW and Wide otherwise,
+// AGC Slow.
+Channel scheduleChannel(const ScheduleFrequency &frequency);
 
 // Writes every planned channel into its empty channel. Nothing when the plan does not fit.
 bool applySchedulePlan(const SchedulePlan &plan, ChannelTable &channels);

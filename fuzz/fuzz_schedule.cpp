@@ -10,7 +10,6 @@
 
 #include <QHash>
 #include <QSet>
-#include <algorithm>
 #include <cstdlib>
 
 using namespace ktv4;
@@ -25,7 +24,7 @@ void require(bool condition)
 
 bool isRadioName(const QString &name)
 {
-    return !name.isEmpty() && name.size() <= 8 && std::all_of(name.cbegin(), name.cend(), isNameCodeChar);
+    return !name.isEmpty() && isValidName(name);
 }
 
 // Channels 0..9 in use on the schedule's first frequencies, AM, so that some are held already.
@@ -39,7 +38,7 @@ void holdFirstFrequencies(const Schedule &schedule)
         ScheduleFrequency f;
         f.hz = ch < schedule.entries.size() ? schedule.entries[ch].hz : 7000000 + ch;
         f.name = QStringLiteral("HELD");
-        g_before[ch] = g_after[ch] = scheduleChannelRow(f);
+        g_before[ch] = g_after[ch] = scheduleChannel(f);
     }
 }
 
@@ -80,11 +79,11 @@ void checkPlan(const ScheduleSelection &selection, int first, int limit)
         if (!plan.fits())
             break;
         require(f.channel >= first && !g_before[f.channel].inUse);
-        const ChannelRow &row = g_after[f.channel];
-        require(row.inUse && isAcceptedFrequency(qint64(row.cells[ColFrequency].value)));
-        require(isRadioName(row.cells[ColName].text));
-        ChannelRow decoded;
-        require(decodeMemoryData(makeMemoryData(row), decoded) && decoded.cells[ColName].text == f.name);
+        const Channel &made = g_after[f.channel];
+        require(made.inUse && isAcceptedFrequency(made.frequency) && made.split == made.frequency);
+        require(isRadioName(made.name));
+        const std::optional<Channel> decoded = decodeChannel(encodeChannel(made));
+        require(decoded && decoded->name == f.name && decoded->frequency == f.hz);
         g_after[f.channel] = g_before[f.channel];
     }
     for (int ch = 0; ch < 10; ++ch)

@@ -43,46 +43,6 @@ bool isWriteOperation(Operation operation)
 
 namespace {
 
-// "a, b and c"
-QString listed(const QStringList &items)
-{
-    if (items.size() < 2)
-        return items.value(0);
-    return CloneTransfer::tr("%1 and %2")
-        .arg(items.mid(0, items.size() - 1).join(QStringLiteral(", ")), items.last());
-}
-
-// Records named as the user knows them: "settings block 1", "VFO A", "channel 12",
-// "channels 0 to 79, 85 and A 3 to A 7". Channels that follow each other form one run.
-QString describeRecords(const QList<int> &addresses)
-{
-    QStringList parts;
-    QStringList runs;
-    int channels = 0;
-    for (qsizetype i = 0; i < addresses.size(); ++i) {
-        const int index = recordIndex(addresses[i]);
-        if (index < kFirstChannelIndex) {
-            parts << (index < 2 ? CloneTransfer::tr("settings block %1").arg(index + 1)
-                                : recordLabel(addresses[i]));
-            continue;
-        }
-        const int first = index - kFirstChannelIndex;
-        int last = first;
-        while (i + 1 < addresses.size() && recordIndex(addresses[i + 1]) == last + kFirstChannelIndex + 1) {
-            ++last;
-            ++i;
-        }
-        channels += last - first + 1;
-        runs << (last == first ? gridRowLabel(first).simplified()
-                               : CloneTransfer::tr("%1 to %2")
-                                     .arg(gridRowLabel(first).simplified(), gridRowLabel(last).simplified()));
-    }
-    if (!runs.isEmpty())
-        parts << (channels == 1 ? CloneTransfer::tr("channel %1") : CloneTransfer::tr("channels %1"))
-                     .arg(listed(runs));
-    return listed(parts);
-}
-
 QString capitalized(QString text)
 {
     if (!text.isEmpty())
@@ -131,6 +91,53 @@ QString writtenSummary(const TransferResult &result)
                .arg(rest);
 }
 
+BackupScope backupScope(Operation operation)
+{
+    switch (operation) {
+    case Operation::ReadSettings:
+    case Operation::WriteSettings:
+        return BackupScope::Settings;
+    case Operation::ReadMemory:
+    case Operation::WriteMemory:
+        return BackupScope::Memory;
+    case Operation::ReadAll:
+    case Operation::WriteAll:
+        return BackupScope::All;
+    case Operation::WriteChanges:
+        return BackupScope::Changes;
+    default:
+        return BackupScope::Unknown;
+    }
+}
+
+QString readSummary(const TransferResult &result)
+{
+    const bool reads = result.operation == Operation::ReadSettings ||
+                       result.operation == Operation::ReadMemory || result.operation == Operation::ReadAll;
+    if (!reads || result.outcome == TransferOutcome::Completed)
+        return QString();
+    if (result.readRecords.isEmpty())
+        return CloneTransfer::tr("Nothing was read; the data are as they were.");
+    const QString read = capitalized(describeRecords(result.readRecords));
+    return (result.readRecords.size() == 1 ? CloneTransfer::tr("%1 was read; the rest are as they were.")
+                                           : CloneTransfer::tr("%1 were read; the rest are as they were."))
+        .arg(read);
+}
+
+QString heldBackSummary(const TransferResult &result)
+{
+    if (result.heldBackRecords.isEmpty())
+        return QString();
+    const QString held = capitalized(describeRecords(result.heldBackRecords));
+    return (result.heldBackRecords.size() == 1
+                ? CloneTransfer::tr("%1 was read first and differs from this image; it was not written, as "
+                                    "it had never been read. Write Changes again shows how it differs.")
+                : CloneTransfer::tr(
+                      "%1 were read first and differ from this image; they were not written, "
+                      "as they had never been read. Write Changes again shows how they differ."))
+        .arg(held);
+}
+
 namespace {
 
 struct Failure {
@@ -176,6 +183,8 @@ QString operationName(Operation operation)
         return QStringLiteral("write changes");
     case Operation::VerifyWritten:
         return QStringLiteral("read back");
+    case Operation::ReadBeforeWrite:
+        return QStringLiteral("read before writing");
     case Operation::WriteAll:
         break;
     }
@@ -198,6 +207,21 @@ QString shortLine(const QByteArray &line)
 {
     // Block writes are named by their command and address only.
     return QString::fromLatin1(line.left(line.startsWith("OV~F") ? 9 : line.indexOf('\r')));
+}
+
+bool isBlockWrite(const QByteArray &line)
+{
+    return line.size() == kWriteLineLength && line.startsWith("OV~F") && line[8] == 'W';
+}
+
+// The address a block read or write line names; -1 for other lines.
+int blockAddress(const QByteArray &line)
+{
+    if (!line.startsWith("OV~F") || line.size() < 9)
+        return -1;
+    bool ok = false;
+    const int address = line.mid(4, 4).toInt(&ok, 16);
+    return ok ? address : -1;
 }
 
 Verdict needLength(const QByteArray &line, const QByteArray &reply, int length)
@@ -223,6 +247,12 @@ Verdict needAcknowledgement(const QByteArray &line, const QByteArray &reply, int
 Verdict acknowledged(const QByteArray &line, const QByteArray &reply)
 {
     return needAcknowledgement(line, reply, kWriteReplyLength);
+}
+
+// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
+QString recordToSend(const RadioImage &image, int address)
+{
+    return recordText(imageRecord(image, address));
 }
 
 } // namespace
@@ -257,16 +287,26 @@ public:
     std::vector<Step> steps;
     std::size_t stepIndex = 0;
     QByteArray lineSent;
-    QString heldVfoA;
-    QString heldVfoB;
+    // Records that are decoded together with the one after them: settings 1, VFO A.
+    RecordBytes heldSettings1{};
+    RecordBytes heldVfoA{};
     // The image before a read: the whole read becomes one step of the history at its end.
     std::optional<RadioImage> beforeRead;
     bool verifyWrites = false;
-    // What the radio acknowledged in this operation, for the read-back check: address and text.
-    std::vector<std::pair<int, QString>> written;
+    // What the radio acknowledged in this operation, for the read-back check: address and record.
+    std::vector<std::pair<int, RecordBytes>> written;
     QList<int> planned;
     int verified = 0;
     QList<int> mismatched;
+    // Write Changes: what it reads first and what it may write, decided when it starts.
+    ChangesPlan changesPlan;
+    QList<int> heldBack;
+    QList<int> readRecords;
+    bool noReply = false;
+    // The radio acknowledged the write-enable line and has not yet been sent the closing line: a
+    // cancel ends its write session with the closing line.
+    bool writeSession = false;
+    bool closingAfterCancel = false;
 
     void startPhase();
     void runSteps();
@@ -281,7 +321,10 @@ public:
     void addWriteMemory();
     void addWriteEnable();
     void addWriteChanges();
+    void addReadBeforeWrite();
     void addVerify();
+    void addChannelProgress(int address);
+    bool closeOnCancel();
     void noteRecord(const QByteArray &line, const QByteArray &reply);
     void addPause() { steps.push_back({Step::Pause, {}, {}, {}}); }
     void addDo(std::function<Verdict()> action) { steps.push_back({Step::Do, std::move(action), {}, {}}); }
@@ -370,7 +413,7 @@ bool CloneTransfer::start(Operation operation)
 {
     // The window's menus stay usable during a transfer; a second operation would interleave its
     // lines with the running one.
-    if (d->busy || operation == Operation::VerifyWritten)
+    if (d->busy || operation == Operation::VerifyWritten || operation == Operation::ReadBeforeWrite)
         return false;
     d->busy = true;
     d->cancelRequested = false;
@@ -382,6 +425,13 @@ bool CloneTransfer::start(Operation operation)
     case Operation::WriteAll:
         d->phases = {Operation::WriteSettings, Operation::WriteMemory};
         break;
+    case Operation::WriteChanges: {
+        d->changesPlan = planChanges(d->document.radio(), d->document.image());
+        d->phases = {Operation::WriteChanges};
+        if (!d->changesPlan.reads.isEmpty())
+            d->phases.insert(d->phases.begin(), Operation::ReadBeforeWrite);
+        break;
+    }
     default:
         d->phases = {operation};
         break;
@@ -390,6 +440,12 @@ bool CloneTransfer::start(Operation operation)
         d->phases.push_back(Operation::VerifyWritten);
     d->written.clear();
     d->planned.clear();
+    d->heldBack.clear();
+    d->readRecords.clear();
+    d->noReply = false;
+    d->closingAfterCancel = false;
+    if (operation == Operation::WriteChanges)
+        d->planned = d->changesPlan.writes;
     if (operation == Operation::WriteSettings || operation == Operation::WriteAll)
         d->planned = {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress};
     if (operation == Operation::WriteMemory || operation == Operation::WriteAll) {
@@ -415,8 +471,9 @@ void CloneTransfer::cancel()
     if (!d->busy)
         return;
     d->cancelRequested = true;
-    // A pause before the next exchange need not run out; the one after the closing line does.
-    if (d->pause.isActive() && !d->endLineSent) {
+    // A pause before the next exchange need not run out; the one after the closing line does, and
+    // so does one in a write session, which the closing line ends after the pause.
+    if (d->pause.isActive() && !d->endLineSent && !d->writeSession) {
         d->pause.stop();
         QMetaObject::invokeMethod(
             this, [this] { d->pauseOver(); }, Qt::QueuedConnection);
@@ -442,6 +499,7 @@ void CloneTransfer::Private::startPhase()
     steps.clear();
     stepIndex = 0;
     endLineSent = false;
+    writeSession = false;
     switch (phase) {
     case Operation::Identify:
         addIdentify();
@@ -464,6 +522,9 @@ void CloneTransfer::Private::startPhase()
     case Operation::VerifyWritten:
         addVerify();
         break;
+    case Operation::ReadBeforeWrite:
+        addReadBeforeWrite();
+        break;
     case Operation::ReadAll:
     case Operation::WriteAll:
         Q_UNREACHABLE();
@@ -484,7 +545,7 @@ void CloneTransfer::Private::runSteps()
             ++stepIndex;
             continue;
         case Step::Pause:
-            if (cancelRequested && !endLineSent) {
+            if (cancelRequested && !endLineSent && !writeSession) {
                 finish(TransferOutcome::Cancelled);
                 return;
             }
@@ -492,17 +553,25 @@ void CloneTransfer::Private::runSteps()
             return;
         case Step::Exchange:
         case Step::End:
-            if (cancelRequested) {
+            if (cancelRequested && !closingAfterCancel) {
+                if (closeOnCancel())
+                    continue;
                 finish(TransferOutcome::Cancelled);
                 return;
             }
             endLineSent = step.kind == Step::End;
+            if (endLineSent)
+                writeSession = false;
             lineSent = step.line();
             exchange.sendAndReceive(lineSent);
             return;
         }
     }
 
+    if (closingAfterCancel) {
+        finish(TransferOutcome::Cancelled);
+        return;
+    }
     // The phase completed every step; Read ALL and Write ALL go on to the memory.
     if (++phaseIndex < phases.size()) {
         startPhase();
@@ -511,11 +580,32 @@ void CloneTransfer::Private::runSteps()
     finish(TransferOutcome::Completed);
 }
 
+bool CloneTransfer::Private::closeOnCancel()
+{
+    // A write session the radio has answered so far ends with the closing line that a completed
+    // write sends, so the radio leaves clone mode; what was written is reported as for any cancel.
+    if (!writeSession)
+        return false;
+    closingAfterCancel = true;
+    steps.erase(steps.begin() + qsizetype(stepIndex), steps.end());
+    addClosingLine();
+    return true;
+}
+
 void CloneTransfer::Private::exchangeFinished(const ExchangeResult &result)
 {
     if (!busy || stepIndex >= steps.size())
         return;
     const Step &step = steps[stepIndex];
+    if (step.kind == Step::Exchange)
+        noReply = result.status == ExchangeResult::TimedOut && result.reply.isEmpty();
+    if (step.kind == Step::Exchange && isBlockWrite(lineSent)) {
+        // A write that went out without an acknowledgement may or may not have been stored.
+        const bool acknowledged =
+            result.status == ExchangeResult::Reply && isAcknowledged(result.reply, kWriteReplyLength);
+        if (!acknowledged)
+            document.radio().markUncertain(blockAddress(lineSent));
+    }
     if (step.kind == Step::Exchange) {
         if (result.status == ExchangeResult::PortFailed) {
             finish(TransferOutcome::ComPortError, result.detail);
@@ -560,14 +650,23 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
     result.plannedRecords = planned;
     for (const auto &record : written)
         result.writtenRecords << record.first;
+    result.leftKnown = std::all_of(planned.cbegin(), planned.cend(), [this](int address) {
+        return document.radio().record(address).has_value();
+    });
+    result.heldBackRecords = heldBack;
+    result.readRecords = readRecords;
+    result.noReply = noReply && outcome == TransferOutcome::CommunicationError;
     busy = false;
     cancelRequested = false;
     steps.clear();
     stepIndex = 0;
     if (beforeRead) {
-        // What arrived stays, also after a failure: the records read so far are the radio's.
+        // What arrived stays, also after a failure: the records read so far are the radio's. A read
+        // that stopped part-way leaves a mix of the radio and what was there before, which is no
+        // longer what any file or the radio holds: an unsaved change.
         ImageChange change = ImageChange::between(*beforeRead, document.image(), readStepName(operation));
-        change.origin = ImageChange::Origin::Radio;
+        change.origin =
+            outcome == TransferOutcome::Completed ? ImageChange::Origin::Radio : ImageChange::Origin::Edit;
         beforeRead.reset();
         document.record(std::move(change));
     }
@@ -600,57 +699,51 @@ void CloneTransfer::Private::addIdentify()
 
 void CloneTransfer::Private::addReadSettings()
 {
-    auto readInto = [this](int address, std::function<Verdict(const QString &)> use) {
+    auto readInto = [this](int address, std::function<Verdict(const RecordBytes &)> use) {
         addExchange([address] { return blockReadLine(address); },
                     [use](const QByteArray &line, const QByteArray &reply) -> Verdict {
                         if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                             return failure;
-                        return use(blockReadData(reply));
+                        return use(parseRecordText(blockReadData(reply)));
                     });
     };
-    auto settingsPart = [this] {
-        ImagePart part;
-        part.settings = settingsState(document.image());
-        return part;
-    };
 
-    readInto(kSettings1Address, [this, settingsPart](const QString &data) -> Verdict {
-        ImagePart part = settingsPart();
-        part.settings->SettingsData1 = data;
-        document.applyPart(part);
+    readInto(kSettings1Address, [this](const RecordBytes &record) -> Verdict {
+        heldSettings1 = record;
+        readRecords << kSettings1Address;
         return {};
     });
     addPause();
     // The settings are decoded from both records together, once both have arrived.
-    readInto(kSettings2Address, [this, settingsPart](const QString &data) -> Verdict {
-        ImagePart part = settingsPart();
-        SettingsState &settings = *part.settings;
-        settings.SettingsData2 = data;
-        const SettingsDecodeResult decoded =
-            decodeSettingsData(settings.SettingsData1, settings.SettingsData2, settings.values);
-        document.applyPart(part);
+    readInto(kSettings2Address, [this](const RecordBytes &record) -> Verdict {
+        readRecords << kSettings2Address;
+        ImagePart part;
+        part.settings = document.image().settings;
+        const SettingsDecodeResult decoded = decodeSettings(heldSettings1, record, *part.settings);
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
+        document.applyPart(part);
         emit q->settingsDecoded();
         return {};
     });
     addPause();
-    readInto(kVfoAAddress, [this](const QString &data) -> Verdict {
-        heldVfoA = data;
+    readInto(kVfoAAddress, [this](const RecordBytes &record) -> Verdict {
+        heldVfoA = record;
         return {};
     });
     addPause();
     // Both VFOs change together or not at all, so the table never disagrees with the grid.
-    readInto(kVfoBAddress, [this](const QString &data) -> Verdict {
-        heldVfoB = data;
-        VfoTable vfos = document.image().vfos;
-        if (!decodeVfoData(heldVfoA, vfos[0]))
+    readInto(kVfoBAddress, [this](const RecordBytes &record) -> Verdict {
+        const std::optional<Vfo> vfoA = decodeVfo(heldVfoA);
+        if (!vfoA)
             return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
-        if (!decodeVfoData(heldVfoB, vfos[1]))
+        const std::optional<Vfo> vfoB = decodeVfo(record);
+        if (!vfoB)
             return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
         ImagePart part;
-        part.vfos = {vfos[0], vfos[1]};
+        part.vfos = {vfoA, vfoB};
         document.applyPart(part);
+        readRecords << kVfoAAddress << kVfoBAddress;
         emit q->vfosDecoded();
         return {};
     });
@@ -671,15 +764,16 @@ void CloneTransfer::Private::addReadMemory()
             [this, n](const QByteArray &line, const QByteArray &reply) -> Verdict {
                 if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                     return failure;
-                // Decoded aside: a record that does not decode leaves the channel as it was.
-                ChannelRow row = document.image().channels[n];
-                if (!decodeMemoryData(blockReadData(reply), row))
+                // A record that does not decode leaves the channel as it was.
+                std::optional<Channel> channel = decodeChannel(parseRecordText(blockReadData(reply)));
+                if (!channel)
                     return undecodable(
                         QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
                 ImagePart part;
                 part.firstChannel = n;
-                part.channels = {row};
+                part.channels = {*std::move(channel)};
                 document.applyPart(part);
+                readRecords << channelAddress(n);
                 emit q->channelDecoded(n);
                 return {};
             });
@@ -691,30 +785,23 @@ void CloneTransfer::Private::addReadMemory()
 void CloneTransfer::Private::addWriteEnable()
 {
     addExchange([] { return writeEnableLine(); },
-                [](const QByteArray &line, const QByteArray &reply) {
-                    return needAcknowledgement(line, reply, kWriteEnableReplyLength);
+                [this](const QByteArray &line, const QByteArray &reply) {
+                    const Verdict failure = needAcknowledgement(line, reply, kWriteEnableReplyLength);
+                    writeSession = !failure;
+                    return failure;
                 });
 }
 
 void CloneTransfer::Private::addWriteSettings()
 {
-    auto write = [this](std::function<QByteArray()> line) { addExchange(std::move(line), acknowledged); };
-    RadioImage &image = document.image();
-
     addWriteEnable();
     addPause();
-    addDo([&image]() -> Verdict {
-        rebuildSettingsData(image);
-        return {};
-    });
-    write([&image] { return blockWriteLine(kSettings1Address, image.SettingsData1); });
-    addPause();
-    write([&image] { return blockWriteLine(kSettings2Address, image.SettingsData2); });
-    addPause();
-    write([&image] { return blockWriteLine(kVfoAAddress, makeVfoData(image.vfos[0])); });
-    addPause();
-    write([&image] { return blockWriteLine(kVfoBAddress, makeVfoData(image.vfos[1])); });
-    addPause();
+    for (const int address : {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress}) {
+        addExchange(
+            [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
+            acknowledged);
+        addPause();
+    }
     addClosingLine();
 }
 
@@ -732,7 +819,7 @@ void CloneTransfer::Private::addWriteMemory()
         // Encoded when it is sent, from the table as it stands then.
         addExchange(
             [this, n] {
-                return blockWriteLine(channelAddress(n), makeMemoryData(document.image().channels[n]));
+                return blockWriteLine(channelAddress(n), recordToSend(document.image(), channelAddress(n)));
             },
             acknowledged);
     }
@@ -755,42 +842,50 @@ void CloneTransfer::Private::noteRecord(const QByteArray &line, const QByteArray
             radio.setIdentity({id.modelIndex, id.variantA});
         return;
     }
-    if (!line.startsWith("OV~F") || line.size() < 9)
-        return;
-    bool ok = false;
-    const int address = line.mid(4, 4).toInt(&ok, 16);
-    if (!ok)
+    const int address = blockAddress(line);
+    if (address < 0)
         return;
     if (line[8] == 'R' && line.size() == kReadLineLength) {
-        radio.setRecord(address, blockReadData(reply));
-    } else if (line[8] == 'W' && line.size() == kWriteLineLength) {
-        const QString data = QString::fromLatin1(line.mid(9, kRecordChars));
-        radio.setRecord(address, data);
-        written.emplace_back(address, data);
+        radio.setRecord(address, parseRecordText(blockReadData(reply)));
+    } else if (isBlockWrite(line)) {
+        const RecordBytes record = parseRecordText(QString::fromLatin1(line.mid(9, kRecordChars)));
+        radio.setRecord(address, record);
+        written.emplace_back(address, record);
     }
 }
 
-namespace {
-
-// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
-QString recordToSend(const RadioImage &image, int address)
+void CloneTransfer::Private::addChannelProgress(int address)
 {
-    if (address == kSettings1Address || address == kSettings2Address) {
-        QString settings1;
-        QString settings2;
-        makeSettingsData(image.settings, settings1, settings2);
-        return address == kSettings1Address ? settings1 : settings2;
-    }
-    return imageRecord(image, address);
+    const int index = recordIndex(address);
+    if (index < kFirstChannelIndex)
+        return;
+    addDo([this, index]() -> Verdict {
+        emit q->progress(index - kFirstChannelIndex);
+        return {};
+    });
 }
 
-} // namespace
+void CloneTransfer::Private::addReadBeforeWrite()
+{
+    // Read as a read is, closing line included; what arrives is what the radio is known to hold.
+    steps.reserve(3 * changesPlan.reads.size() + 2);
+    for (const int address : std::as_const(changesPlan.reads)) {
+        addChannelProgress(address);
+        addExchange([address] { return blockReadLine(address); },
+                    [](const QByteArray &line, const QByteArray &reply) {
+                        return needLength(line, reply, kReadReplyLength);
+                    });
+        addPause();
+    }
+    addClosingLine();
+}
 
 void CloneTransfer::Private::addWriteChanges()
 {
-    RadioImage image = document.image();
-    rebuildSettingsData(image);
-    const QList<int> addresses = document.radio().recordsToWrite(image);
+    const RadioImage &image = document.image();
+    const RadioMemory &radio = document.radio();
+    const QList<int> addresses = writesAfterReading(changesPlan, radio, image);
+    heldBack = heldBackAfterReading(changesPlan, radio, image);
     planned = addresses;
     // Nothing differs: nothing goes on the line.
     if (addresses.isEmpty())
@@ -799,13 +894,7 @@ void CloneTransfer::Private::addWriteChanges()
     addWriteEnable();
     addPause();
     for (const int address : addresses) {
-        const int index = recordIndex(address);
-        if (index >= kFirstChannelIndex) {
-            addDo([this, index]() -> Verdict {
-                emit q->progress(index - kFirstChannelIndex);
-                return {};
-            });
-        }
+        addChannelProgress(address);
         addPause();
         addExchange(
             [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
@@ -818,7 +907,7 @@ void CloneTransfer::Private::addWriteChanges()
 void CloneTransfer::Private::addVerify()
 {
     // Each record once, as last acknowledged, in address order.
-    std::map<int, QString> records;
+    std::map<int, RecordBytes> records;
     for (const auto &[address, sent] : written)
         records[address] = sent;
     if (records.empty())
@@ -827,19 +916,13 @@ void CloneTransfer::Private::addVerify()
     // Named copies, not structured bindings: the lambdas below capture them, which clang 14 refuses.
     for (const auto &record : records) {
         const int address = record.first;
-        const QString sent = record.second;
-        const int index = recordIndex(address);
-        if (index >= kFirstChannelIndex) {
-            addDo([this, index]() -> Verdict {
-                emit q->progress(index - kFirstChannelIndex);
-                return {};
-            });
-        }
+        const QString sent = recordText(record.second);
+        addChannelProgress(address);
         addExchange([address] { return blockReadLine(address); },
                     [this, address, sent](const QByteArray &line, const QByteArray &reply) -> Verdict {
                         if (const Verdict failure = needLength(line, reply, kReadReplyLength))
                             return failure;
-                        if (sameRecord(blockReadData(reply), sent))
+                        if (blockReadData(reply).compare(sent, Qt::CaseInsensitive) == 0)
                             ++verified;
                         else
                             mismatched.append(address);

@@ -5,6 +5,7 @@
 // One operation at a time: start() refuses a second while one runs. Every step is driven by
 // readyRead, errorOccurred and single-shot timers; nothing blocks and no event loop is nested.
 
+#include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "link/LinkTimings.h"
 
@@ -30,6 +31,10 @@ enum class Operation {
     WriteChanges,
     // The read-back check after a write: a phase of the writes, not an operation of its own.
     VerifyWritten,
+    // The reads Write Changes makes before it writes, of the records whose content in the radio
+    // is not known: a phase, not an operation of its own. What it reads goes to what the radio is
+    // known to hold, not into the image.
+    ReadBeforeWrite,
 };
 
 enum class TransferOutcome {
@@ -57,6 +62,18 @@ struct TransferResult {
     // others as they were.
     QList<int> plannedRecords = {};
     QList<int> writtenRecords = {};
+    // Every record the write planned but the radio did not acknowledge is one whose content in
+    // the radio the program knows, or knows to be uncertain: Write Changes sends what is left.
+    bool leftKnown = false;
+    // Write Changes: the records it read first that differ from the image but had never been
+    // read, so the preview could not show what writing them would replace. These are left as the
+    // radio holds them; the next Write Changes shows them.
+    QList<int> heldBackRecords = {};
+    // Reads: the records that reached the image, in the order read. A read that stopped part-way
+    // leaves these as the radio holds them and every other record as it was.
+    QList<int> readRecords = {};
+    // The radio sent nothing at all, not even its echo, before the time-out.
+    bool noReply = false;
 };
 
 bool isWriteOperation(Operation operation);
@@ -64,6 +81,19 @@ bool isWriteOperation(Operation operation);
 // What a write left in the radio, for the user: "Channels 0 to 79 were written; channels 80 to
 // B199 were not." Empty for reads and identify.
 QString writtenSummary(const TransferResult &result);
+
+// What a read that stopped left in the image: "Channels 0 to 15 were read; the rest are as they
+// were." Empty for writes, identify and a read that completed.
+QString readSummary(const TransferResult &result);
+
+// Write Changes: the records read first that differ but were left alone, for the user: "Settings
+// block 1 and VFO A were read first and differ from this image; they were not written. Write
+// Changes again shows them." Empty when there are none.
+QString heldBackSummary(const TransferResult &result);
+
+// What the backup of an operation holds of the radio: the settings and VFOs, the channels, all
+// of it, or the records Write Changes sends.
+BackupScope backupScope(Operation operation);
 
 // "Communication Error", "COM Port Error", "Cancelled", "Verify Error" (empty for Completed).
 QString outcomeText(TransferOutcome outcome);

@@ -26,6 +26,13 @@ bool LineExchange::isComplete(const QByteArray &reply, qsizetype commandLength)
     return reply.size() > commandLength + 3 && reply.endsWith('\n');
 }
 
+qsizetype LineExchange::completeLength(const QByteArray &reply, qsizetype commandLength)
+{
+    // The first LF past the echo and at least three more characters ends the reply.
+    const qsizetype end = reply.indexOf('\n', commandLength + 3);
+    return end < 0 ? -1 : end + 1;
+}
+
 void LineExchange::sendAndReceive(const QByteArray &line)
 {
     Q_ASSERT(!m_busy);
@@ -64,8 +71,18 @@ void LineExchange::collect()
     if (!m_busy || !m_timeout.isActive())
         return; // arrived between exchanges: thrown away when the next one starts
     m_reply += m_transport.readAll();
-    if (isComplete(m_reply, m_commandLength))
-        finish(ExchangeResult::Reply);
+    const qsizetype length = completeLength(m_reply, m_commandLength);
+    if (length < 0)
+        return;
+    // Bytes after the reply in the same read are line noise, not part of it.
+    const QByteArray after = m_reply.mid(length);
+    m_reply.truncate(length);
+    if (!after.isEmpty()) {
+        qCInfo(lcLink) << "dropped after the reply" << after;
+        if (m_trace)
+            m_trace->discarded(after);
+    }
+    finish(ExchangeResult::Reply);
 }
 
 void LineExchange::portFailed(const QString &detail)

@@ -2,7 +2,8 @@
 #pragma once
 // One exchange with the radio: throw away whatever is waiting,
 // send one command line, and collect the reply until it is complete: longer than the command
-// plus 3 characters and ending in LF. The wait ends the reply time-out after the send (2000 ms
+// plus 3 characters and ending in LF. Bytes that arrive after that LF in the same read are line
+// noise: they are dropped and noted in the trace. The wait ends the reply time-out after the send (2000 ms
 // for the radio), however many characters have arrived by then. Driven by the transport's
 // signals and a single-shot timer.
 
@@ -43,6 +44,9 @@ public:
 
     // The completeness rule: more than command + 3 characters, the last one LF.
     static bool isComplete(const QByteArray &reply, qsizetype commandLength);
+    // The length of the complete reply at the start of `received`: up to the first LF that makes
+    // it complete; -1 while there is none.
+    static qsizetype completeLength(const QByteArray &received, qsizetype commandLength);
 
 signals:
     void finished(const ktv4::ExchangeResult &result);

@@ -79,6 +79,7 @@ bool SerialTransport::open(QString &error)
         return false;
     }
     m_port.setPortName(device);
+    m_device = device;
     m_port.setBaudRate(kBaudRate);
     m_port.setDataBits(QSerialPort::Data8);
     m_port.setParity(QSerialPort::NoParity);
@@ -140,22 +141,18 @@ void SerialTransport::handleError(QSerialPort::SerialPortError error)
         return;
     // A port that failed is closed at once: an unplugged adapter (or a virtual radio that quit)
     // keeps reporting read errors for as long as it stays open. The next operation opens it again.
-    QString what;
-    switch (error) {
-    case QSerialPort::ResourceError:
-        what = QStringLiteral("the device is gone");
-        break;
-    case QSerialPort::ReadError:
-        what = QStringLiteral("reading failed");
-        break;
-    case QSerialPort::WriteError:
-        what = QStringLiteral("sending failed");
-        break;
-    default:
-        what = QStringLiteral("the port failed");
-        break;
+    // Messages name the port by its path: the port library's own name drops the "/dev/". An
+    // adapter pulled out, or a virtual radio that quit, takes its device node with it; the
+    // system's reason then ("Inappropriate ioctl for device") would only puzzle.
+    QString detail;
+    if (error == QSerialPort::ResourceError || !QFileInfo::exists(m_device)) {
+        detail = QStringLiteral("%1: the port disappeared (unplugged?)").arg(m_device);
+    } else {
+        const QString what = error == QSerialPort::ReadError    ? QStringLiteral("reading failed")
+                             : error == QSerialPort::WriteError ? QStringLiteral("sending failed")
+                                                                : QStringLiteral("the port failed");
+        detail = QStringLiteral("%1: %2 (%3)").arg(m_device, what, m_port.errorString());
     }
-    const QString detail = QStringLiteral("%1: %2 (%3)").arg(m_port.portName(), what, m_port.errorString());
     m_port.close();
     m_port.clearError();
     emit failed(detail);

@@ -27,6 +27,7 @@ private:
     void handleError(QSerialPort::SerialPortError error);
 
     QSerialPort m_port;
+    QString m_device; // the path opened
 };
 
 } // namespace ktv4

@@ -11,10 +11,21 @@
 
 namespace ktv4 {
 
+TransferTrace::~TransferTrace()
+{
+    close();
+}
+
+void TransferTrace::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
 bool TransferTrace::open(const QString &path)
 {
-    if (m_file.isOpen())
-        m_file.close();
+    close();
     m_error.clear();
     if (path.isEmpty())
         return true;
@@ -23,15 +34,9 @@ bool TransferTrace::open(const QString &path)
         return false;
     }
     // Opened under the name's own bytes.
-    const int fd =
-        ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
-    if (fd < 0) {
+    m_fd = ::open(nativePath(path).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOCTTY, 0666);
+    if (m_fd < 0) {
         m_error = QStringLiteral("cannot create %1: %2").arg(path, qt_error_string(errno));
-        return false;
-    }
-    if (!m_file.open(fd, QIODevice::WriteOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        m_error = m_file.errorString();
         return false;
     }
     m_path = path;
@@ -87,7 +92,7 @@ QString TransferTrace::printable(const QByteArray &bytes)
 
 void TransferTrace::entry(char direction, const QString &text)
 {
-    if (!m_file.isOpen())
+    if (m_fd < 0)
         return;
     const qint64 us = m_elapsed.isValid() ? m_elapsed.nsecsElapsed() / 1000 : 0;
     const QString line = QStringLiteral("%1 %2.%3 %4 %5\n")
@@ -96,11 +101,21 @@ void TransferTrace::entry(char direction, const QString &text)
                              .arg(us % 1000000, 6, 10, QLatin1Char('0'))
                              .arg(QLatin1Char(direction))
                              .arg(text);
-    // Flushed at once, so a trace survives whatever ends the program. The first failure is kept:
+    // Written at once, so a trace survives whatever ends the program. The first failure is kept:
     // a trace with holes must not pass for a whole one.
     const QByteArray bytes = line.toUtf8();
-    if ((m_file.write(bytes) != bytes.size() || !m_file.flush()) && m_error.isEmpty())
-        m_error = QStringLiteral("cannot write %1: %2").arg(m_path, m_file.errorString());
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("cannot write %1: %2")
+                              .arg(m_path, qt_error_string(n < 0 ? errno : ENOSPC));
+            return;
+        }
+        done += n;
+    }
 }
 
 } // namespace ktv4

@@ -5,7 +5,6 @@
 // port errors, with the wall-clock time and the time since the operation began.
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QString>
 
 namespace ktv4 {
@@ -13,14 +12,16 @@ namespace ktv4 {
 class TransferTrace {
 public:
     TransferTrace() = default;
+    ~TransferTrace();
     TransferTrace(const TransferTrace &) = delete;
     TransferTrace &operator=(const TransferTrace &) = delete;
 
     // Starts a new trace file (truncating it); an empty path stops tracing. False when the file
     // cannot be created; a FIFO, device or folder is refused like any other output.
     bool open(const QString &path);
-    bool isOpen() const { return m_file.isOpen(); }
-    // Why the trace could not be opened or lost entries since it was opened; empty when it is whole.
+    bool isOpen() const { return m_fd >= 0; }
+    // Why the trace could not be opened or lost entries since it was opened, with the system's
+    // reason ("No space left on device"); empty when it is whole.
     QString errorString() const { return m_error; }
 
     void beginOperation(const QString &what); // restarts the elapsed time
@@ -34,8 +35,9 @@ public:
 
 private:
     void entry(char direction, const QString &text);
+    void close();
 
-    QFile m_file;
+    int m_fd = -1;
     QElapsedTimer m_elapsed;
     QString m_error;
     QString m_path;

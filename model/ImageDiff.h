@@ -14,23 +14,6 @@
 
 namespace ktv4 {
 
-// The records in record order: settings 1, settings 2, VFO A, VFO B, channels 0..603.
-int recordAddress(int index);
-constexpr int kFirstChannelIndex = 4; // the record index of channel 0
-int recordIndex(int address);         // -1 for an address outside the map
-// "Settings block 1", "Settings block 2", "VFO A", "VFO B", or the channel's grid row label.
-QString recordLabel(int address);
-
-using ImageRecords = std::array<QString, kRecordCount>;
-
-// The record texts a write sends for `image`, in record order: the settings texts as the image
-// holds them (a write rebuilds them first), the VFOs and channels as their encoders build them.
-ImageRecords imageRecords(const RadioImage &image);
-QString imageRecord(const RadioImage &image, int address);
-
-// Two record texts hold the same bytes (hexadecimal digits in either case).
-bool sameRecord(const QString &a, const QString &b);
-
 // Addresses of the records that differ, in address order.
 QList<int> differingRecords(const ImageRecords &before, const ImageRecords &after);
 
@@ -68,8 +51,8 @@ struct ImageDiff {
     }
 };
 
-// Compares every setting, both VFOs and all 604 channels; channels not in use on either side are
-// equal whatever their cells hold.
+// Compares every setting, both VFOs and all 604 channels by the texts their fields show; channels
+// not in use on either side are equal whatever their records hold.
 ImageDiff diffImages(const RadioImage &before, const RadioImage &after);
 
 // One line per change, for lists and the command line:
@@ -78,7 +61,10 @@ ImageDiff diffImages(const RadioImage &before, const RadioImage &after);
 QStringList describeDiff(const ImageDiff &diff);
 QString describeFields(const QList<FieldChange> &fields);
 
-// Counts for summaries.
-int channelsInUse(const ChannelTable &channels);
+// "a, b and c"
+QString listed(const QStringList &items);
+// Records named as the user knows them, in the order given: "settings block 1", "VFO A",
+// "channel 12", "channels 0 to 79, 85 and A 3 to A 7". Channels that follow each other form one run.
+QString describeRecords(const QList<int> &addresses);
 
 } // namespace ktv4

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the program knows the radio holds: each record's text as it was last read from the radio
-// or acknowledged by it, and the model and variant the radio last identified itself as. It is
+// What the program knows the radio holds: each record as it was last read from the radio or
+// acknowledged by it, and the model and variant the radio last identified itself as. It is
 // the baseline of the write preview and of Write Changes; records never read nor written are
-// unknown.
+// unknown, and a record whose write went out without an acknowledgement is uncertain: the radio
+// may hold the record last known or the one sent.
 
-#include "model/ImageDiff.h"
+#include "model/RadioImage.h"
 
+#include <QList>
+#include <bitset>
 #include <optional>
 
 namespace ktv4 {
@@ -19,35 +22,61 @@ struct RadioIdentity {
 
 class RadioMemory {
 public:
-    bool isEmpty() const { return m_known == 0; }
-    int knownCount() const { return m_known; }
+    // Nothing at all is known of the radio, not even an uncertain record.
+    bool isEmpty() const { return m_held == 0; }
+    // Records whose content in the radio is known for certain.
+    int knownCount() const { return m_held - int(m_uncertain.count()); }
     bool isKnown(int address) const;
-    // The text as received or sent; empty when unknown.
-    QString record(int address) const;
-    // Records the radio now holds `text` at `address` (an address outside the map is ignored).
-    void setRecord(int address, const QString &text);
+    bool isUncertain(int address) const;
+    // The record as last received or acknowledged, also while uncertain; nothing when never known.
+    std::optional<RecordBytes> record(int address) const;
+    // Records the radio now holds `bytes` at `address` (an address outside the map is ignored).
+    void setRecord(int address, const RecordBytes &bytes);
+    // A write of `address` went out but was not acknowledged.
+    void markUncertain(int address);
     void clear();
 
     const std::optional<RadioIdentity> &identity() const { return m_identity; }
     void setIdentity(const RadioIdentity &identity) { m_identity = identity; }
 
-    // The image these records describe, laid over `rest`: unknown records (and the settings, unless
-    // both settings records are known) keep rest's values. A record that does not decode also
-    // keeps rest's; recordsToWrite() still counts it as different.
+    // The image these records describe (the records last known, uncertain ones included), laid over
+    // `rest`: unknown records (and the settings, unless both settings records are held) keep
+    // rest's values. A record that does not decode also keeps rest's; changedRecords() still
+    // counts it as different.
     RadioImage image(const RadioImage &rest) const;
     // Channels known to the radio, and how many of them are in use.
     int knownChannels() const;
 
-    // The addresses a write of `image` must send, in address order: every unknown record, and every
-    // known one whose bytes differ from what `image` sends, once both are put the way the program
-    // writes them (so bytes the program does not edit, and the letter case, do not count).
-    // `image` must have its settings texts rebuilt.
-    QList<int> recordsToWrite(const RadioImage &image) const;
+    // The addresses, in address order, of the records in which a field of `image` differs from
+    // the record last known (bytes no field covers do not count; a record that does not decode
+    // differs, the two settings records both when they do not decode together). Uncertain records
+    // are compared by their last known content; unknown ones are left out.
+    QList<int> changedRecords(const RadioImage &image) const;
 
 private:
-    std::array<QString, kRecordCount> m_records;
-    int m_known = 0;
+    std::array<std::optional<RecordBytes>, kRecordCount> m_records;
+    std::bitset<kRecordCount> m_uncertain;
+    int m_held = 0;
     std::optional<RadioIdentity> m_identity;
 };
+
+// What Write Changes does, decided from what the radio is known to hold and the image: the one
+// decision the write preview shows, the engine carries out and the command line follows.
+//  - Records whose content in the radio is not known for certain are read first: records never
+//    read, and records a transfer left uncertain. The two settings records go together.
+//  - Written are the known records that differ, and the uncertain ones, each of these only when
+//    its read shows that it still differs. A record never read is not written, even when its read
+//    shows that it differs: the preview could not show what the write would replace. The next
+//    Write Changes shows it and writes it.
+struct ChangesPlan {
+    QList<int> reads;  // address order
+    QList<int> writes; // address order: the records this write may send
+    bool isEmpty() const { return reads.isEmpty() && writes.isEmpty(); }
+};
+ChangesPlan planChanges(const RadioMemory &radio, const RadioImage &image);
+// Once the reads are done: the records of `plan` to write, those that still differ.
+QList<int> writesAfterReading(const ChangesPlan &plan, const RadioMemory &radio, const RadioImage &image);
+// Records read first that differ from `image` but are not written (never read before).
+QList<int> heldBackAfterReading(const ChangesPlan &plan, const RadioMemory &radio, const RadioImage &image);
 
 } // namespace ktv4

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/RecordText.h"
 
-#include <cmath>
-
 namespace ktv4 {
 
 namespace {
@@ -48,16 +46,16 @@ RecordBytes parseRecordText(QStringView text)
     return bytes;
 }
 
+QByteArray recordHex(const RecordBytes &bytes)
+{
+    const QByteArray raw =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(bytes.data()), kRecordBytes);
+    return raw.toHex().toUpper();
+}
+
 QString recordText(const RecordBytes &bytes)
 {
-    static const char digits[] = "0123456789ABCDEF";
-    QString text(kRecordChars, Qt::Uninitialized);
-    QChar *out = text.data();
-    for (int i = 0; i < kRecordBytes; ++i) {
-        out[2 * i] = QLatin1Char(digits[bytes[i] >> 4]);
-        out[2 * i + 1] = QLatin1Char(digits[bytes[i] & 0x0F]);
-    }
-    return text;
+    return QString::fromLatin1(recordHex(bytes));
 }
 
 std::int32_t readInt32(const RecordBytes &bytes, int offset)
@@ -72,22 +70,6 @@ void writeInt32(RecordBytes &bytes, int offset, std::int32_t value)
     const auto u = static_cast<std::uint32_t>(value);
     for (int k = 0; k < 4; ++k)
         bytes[offset + k] = static_cast<std::uint8_t>(u >> (8 * k));
-}
-
-std::int32_t roundToInt32(double value)
-{
-    if (!std::isfinite(value))
-        return 0;
-    if (std::fabs(value) < 2147483648.0)
-        return static_cast<std::int32_t>(std::nearbyint(value));
-    const double r = std::nearbyint(std::fmod(value, 4294967296.0));
-    const auto wide = static_cast<std::int64_t>(r);
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(wide));
-}
-
-std::uint8_t roundToByte(double value)
-{
-    return static_cast<std::uint8_t>(static_cast<std::uint32_t>(roundToInt32(value)) & 0xFF);
 }
 
 } // namespace ktv4

@@ -3,6 +3,7 @@
 // The text form in which every 32-byte record of the radio travels and is stored:
 // 64 hexadecimal digits, two per byte, lowest address first, high digit first.
 
+#include <QByteArray>
 #include <QString>
 #include <QStringView>
 #include <array>
@@ -22,14 +23,10 @@ RecordBytes parseRecordText(QStringView text);
 
 // 64 upper-case hexadecimal digits.
 QString recordText(const RecordBytes &bytes);
+QByteArray recordHex(const RecordBytes &bytes);
 
 // Little-endian 32-bit two's-complement field at `offset`.
 std::int32_t readInt32(const RecordBytes &bytes, int offset);
 void writeInt32(RecordBytes &bytes, int offset, std::int32_t value);
-
-// A table value (a double holding a code or a frequency) rounded the way the record expects it:
-// to the nearest whole number, halves to even, wrapped into 32 bits.
-std::int32_t roundToInt32(double value);
-std::uint8_t roundToByte(double value);
 
 } // namespace ktv4

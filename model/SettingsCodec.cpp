@@ -138,50 +138,79 @@ QString iqShiftText(int shift)
     return digits;
 }
 
-SettingsDecodeResult decodeSettingsData(const QString &settingsData1, const QString &settingsData2,
-                                        SettingsValues &values)
-{
-    const RecordBytes a = parseRecordText(settingsData1);
-    const RecordBytes b = parseRecordText(settingsData2);
-    SettingsValues decoded = values;
+namespace {
 
+// The values two records hold, each setting read as the radio stores it; `failed` names the first
+// control whose byte lies outside its list (the transmit-side ones never fail).
+SettingsValues readValues(const RecordBytes &a, const RecordBytes &b, QString *failed)
+{
+    SettingsValues values;
     for (const auto &d : settingDescriptors()) {
         int position = (d.block == 1 ? a : b)[d.byte];
         if (d.member == &SettingsValues::cmbLED)
             position = position == 0 ? 0 : position == kLedRed ? 2 : 1;
-        // A transmit-side byte outside its list is the radio's own value: it is kept, not refused.
-        if (position >= d.items.size() && !d.keepsUnlistedByte)
-            return {false, QLatin1String(d.control)};
-        decoded.*d.member = position;
+        if (position >= d.items.size() && !d.keepsUnlistedByte && failed->isEmpty())
+            *failed = QLatin1String(d.control);
+        values.*d.member = position;
     }
-
     const int magnitude = (b[17] & 0x7F) * 256 + b[16];
-    const int shift = b[17] & 0x80 ? -magnitude : magnitude;
-    if (shift < kIQShiftMin || shift > kIQShiftMax)
-        return {false, QStringLiteral("Slider1")};
-    decoded.Slider1 = shift;
+    values.Slider1 = b[17] & 0x80 ? -magnitude : magnitude;
+    if ((values.Slider1 < kIQShiftMin || values.Slider1 > kIQShiftMax) && failed->isEmpty())
+        *failed = QStringLiteral("Slider1");
+    return values;
+}
 
-    values = decoded;
+} // namespace
+
+RadioSettings defaultSettings()
+{
+    RadioSettings shipped;
+    // The records the radio ships with always decode.
+    decodeSettings(parseRecordText(QString::fromLatin1(kDefaultSettingsData1)),
+                   parseRecordText(QString::fromLatin1(kDefaultSettingsData2)), shipped);
+    // A new image's records hold the settings and the two fixed bytes of the first record, and
+    // nothing else.
+    RadioSettings settings;
+    settings.values = shipped.values;
+    settings.base1[0] = 0xA5;
+    settings.base1[5] = 0x03;
+    settings.base1 = encodeSettings(settings, 1);
+    settings.base2 = encodeSettings(settings, 2);
+    return settings;
+}
+
+SettingsDecodeResult decodeSettings(const RecordBytes &block1, const RecordBytes &block2,
+                                    RadioSettings &settings)
+{
+    QString failed;
+    const SettingsValues values = readValues(block1, block2, &failed);
+    if (!failed.isEmpty())
+        return {false, failed};
+    settings = {values, block1, block2};
     return {};
 }
 
-void makeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2)
+RecordBytes encodeSettings(const RadioSettings &settings, int block)
 {
-    RecordBytes a{};
-    RecordBytes b{};
-    a[0] = 0xA5;
-    a[5] = 0x03;
+    RecordBytes a = settings.base1;
+    RecordBytes b = settings.base2;
+    QString failed;
+    const SettingsValues was = readValues(a, b, &failed);
+    const SettingsValues &now = settings.values;
     for (const auto &d : settingDescriptors()) {
-        int byte = values.*d.member;
+        if (d.block != block || now.*d.member == was.*d.member)
+            continue;
+        int byte = now.*d.member;
         if (d.member == &SettingsValues::cmbLED)
             byte = byte == 0 ? 0 : byte == 1 ? kLedGreen : kLedRed;
         (d.block == 1 ? a : b)[d.byte] = static_cast<std::uint8_t>(byte);
     }
-    const int magnitude = std::abs(values.Slider1);
-    b[16] = static_cast<std::uint8_t>(magnitude % 256);
-    b[17] = static_cast<std::uint8_t>((magnitude / 256 + (values.Slider1 < 0 ? 128 : 0)) & 0xFF);
-    settingsData1 = recordText(a);
-    settingsData2 = recordText(b);
+    if (block == 2 && now.Slider1 != was.Slider1) {
+        const int magnitude = std::abs(now.Slider1);
+        b[16] = static_cast<std::uint8_t>(magnitude % 256);
+        b[17] = static_cast<std::uint8_t>((magnitude / 256 + (now.Slider1 < 0 ? 128 : 0)) & 0xFF);
+    }
+    return block == 1 ? a : b;
 }
 
 } // namespace ktv4

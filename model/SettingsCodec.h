@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The radio's function settings: two 32-byte records held as text (SettingsData1 at 0x0300,
-// SettingsData2 at 0x0320) and the 28 numbers the settings panel edits, named after its controls.
+// The radio's function settings: the 28 numbers the settings panel edits, named after its
+// controls, and their two 32-byte records at 0x0300 and 0x0320.
+
+#include "model/RecordText.h"
 
 #include <QString>
 #include <QStringList>
@@ -82,17 +84,30 @@ struct SettingsDecodeResult {
     QString failedControl; // the first control whose byte was not a position of its list
 };
 
-// Sets every setting from the two texts, or none of them: when a byte lies outside its list (or
-// the shift outside +-2400) `values` is left as it was. The transmit-side bytes never fail: a
-// byte outside its list is kept as the setting's value.
-SettingsDecodeResult decodeSettingsData(const QString &settingsData1, const QString &settingsData2,
-                                        SettingsValues &values);
+// The settings as values, with the two records they came in (0x0300 and 0x0320). The records are
+// made from them whenever they are sent, saved or compared: bytes no setting covers, and settings
+// left as they came, go back out as they came; a changed setting is written the radio's way.
+struct RadioSettings {
+    SettingsValues values;
+    RecordBytes base1{};
+    RecordBytes base2{};
 
-// Rebuilds both texts from the values: 64 upper-case hex digits each, fixed bytes at their fixed values.
-// A transmit-side byte kept from outside its list is written as it is.
-void makeSettingsData(const SettingsValues &values, QString &settingsData1, QString &settingsData2);
+    bool operator==(const RadioSettings &) const = default;
+};
 
 // The settings of a new image, as the radio ships them.
+RadioSettings defaultSettings();
+
+// Sets every setting from the two records, or none of them: when a byte lies outside its list (or
+// the shift outside +-2400) `settings` is left as it was. The transmit-side bytes never fail: a
+// byte outside its list is kept as the setting's value.
+SettingsDecodeResult decodeSettings(const RecordBytes &block1, const RecordBytes &block2,
+                                    RadioSettings &settings);
+
+// Record 1 or 2 of the settings.
+RecordBytes encodeSettings(const RadioSettings &settings, int block);
+
+// The records of the settings the radio ships with, as 64 hex digits.
 extern const char *const kDefaultSettingsData1;
 extern const char *const kDefaultSettingsData2;
 

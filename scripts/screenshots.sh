@@ -7,13 +7,13 @@
 #   scripts/screenshots.sh [BUILD_DIR] [SCENE-LANGUAGE...]
 #
 # BUILD_DIR defaults to build/dev; without a list, the README's set is taken. Scenes: memory,
-# settings, preview, comport, portcheck, error, backups, about. Needs xvfb-run; optipng if present.
+# settings, preview, changes, comport, portcheck, error, noreply, backups, about. Needs xvfb-run; optipng if present.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}
 shift || true
 shots=("$@")
-[[ ${#shots[@]} -gt 0 ]] || shots=(memory-en settings-ja preview-en preview-ja comport-en portcheck-ja error-ja)
+[[ ${#shots[@]} -gt 0 ]] || shots=(memory-en settings-ja preview-en preview-ja changes-en comport-en portcheck-ja error-ja)
 scenes=$build/tools/ktv4ui_scenes
 sim=$build/tools/ktv4sim/ktv4sim
 out=docs/screenshots

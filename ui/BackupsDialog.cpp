@@ -24,7 +24,7 @@ BackupsDialog::BackupsDialog(QWidget *parent) : QDialog(parent)
     m_list = new QTreeWidget(this);
     m_list->setObjectName(QStringLiteral("lstBackups"));
     m_list->setRootIsDecorated(false);
-    m_list->setHeaderLabels({tr("Time"), tr("Model"), tr("Read or write"), tr("Channels in use")});
+    m_list->setHeaderLabels({tr("Time"), tr("Model"), tr("Read or write"), tr("Holds")});
     m_list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     layout->addWidget(m_list, 1);
 
@@ -46,11 +46,16 @@ void BackupsDialog::showBackups(const BackupStore &store)
     findChild<QLabel *>(QStringLiteral("lblFolder"))->setText(QDir::toNativeSeparators(store.folder()));
     m_list->clear();
     for (const BackupEntry &b : store.list()) {
-        const int inUse = BackupStore::channelsInUse(b.path);
+        // What came from the radio, or was to go to it; a backup named before that was part of the
+        // name tells its channels in use.
+        QString holds = BackupStore::scopeText(b.scope);
+        if (holds.isEmpty()) {
+            const int inUse = BackupStore::channelsInUse(b.path);
+            holds = inUse < 0 ? tr("damaged") : tr("%1 channels in use").arg(inUse);
+        }
         auto *item =
             new QTreeWidgetItem(m_list, {b.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")), b.model,
-                                         b.reason == BackupReason::Read ? tr("read") : tr("write"),
-                                         inUse < 0 ? tr("damaged") : QString::number(inUse)});
+                                         b.reason == BackupReason::Read ? tr("read") : tr("write"), holds});
         item->setData(0, Qt::UserRole, b.path);
         item->setToolTip(0, QDir::toNativeSeparators(b.path));
     }

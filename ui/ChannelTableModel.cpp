@@ -39,15 +39,39 @@ int ChannelTableModel::columnCount(const QModelIndex &parent) const
 
 QString ChannelTableModel::cellText(int channel, ChannelColumn column) const
 {
-    const ChannelRow &row = m_document.image().channels[channel];
-    return row.inUse ? row.cells[column].text : QString();
+    return channelFieldText(m_document.image().channels[channel], column);
+}
+
+bool ChannelTableModel::splitMarked(int channel) const
+{
+    const Channel &c = m_document.image().channels[channel];
+    return !m_splitShown && c.inUse && c.split != c.frequency;
+}
+
+void ChannelTableModel::setSplitShown(bool shown)
+{
+    if (shown == m_splitShown)
+        return;
+    m_splitShown = shown;
+    emit dataChanged(index(0, ColFrequency), index(kChannelCount - 1, ColFrequency),
+                     {SplitMarkRole, Qt::ToolTipRole});
 }
 
 QVariant ChannelTableModel::data(const QModelIndex &index, int role) const
 {
-    if (role != Qt::DisplayRole || !checkIndex(index, CheckIndexOption::IndexIsValid))
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid))
         return {};
-    return cellText(index.row(), static_cast<ChannelColumn>(index.column()));
+    if (role == Qt::DisplayRole)
+        return cellText(index.row(), static_cast<ChannelColumn>(index.column()));
+    if (index.column() != ColFrequency || (role != SplitMarkRole && role != Qt::ToolTipRole))
+        return {};
+    const bool marked = splitMarked(index.row());
+    if (role == SplitMarkRole)
+        return marked;
+    if (!marked)
+        return {};
+    return tr("Transmits on %1 (Split Freq.)")
+        .arg(frequencyText(m_document.image().channels[index.row()].split));
 }
 
 QVariant ChannelTableModel::headerData(int section, Qt::Orientation orientation, int role) const
@@ -160,7 +184,8 @@ void ChannelTableModel::refreshChannels(int first, int last)
     if (first > last)
         return;
     // One signal for the whole range: the view keeps its current row and scroll position.
-    emit dataChanged(index(first, 0), index(last, kChannelColumns - 1), {Qt::DisplayRole});
+    emit dataChanged(index(first, 0), index(last, kChannelColumns - 1),
+                     {Qt::DisplayRole, SplitMarkRole, Qt::ToolTipRole});
 }
 
 } // namespace ktv4::ui

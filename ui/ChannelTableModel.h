@@ -4,7 +4,7 @@
 // no copy of the data; every cell is read from the table when the grid asks for it. It follows the
 // document's announcements and tells the view exactly which rows changed.
 
-#include "model/ChannelCodec.h"
+#include "model/FieldText.h"
 
 #include <QAbstractTableModel>
 
@@ -17,7 +17,15 @@ namespace ktv4::ui {
 class ChannelTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
+    // True on the Frequency cell of a channel that transmits elsewhere (its split differs from its
+    // frequency) while the Split Freq. column is hidden; the cell's tip then gives the split.
+    static constexpr int SplitMarkRole = Qt::UserRole + 1;
+
     explicit ChannelTableModel(CloneDocument &document, QObject *parent = nullptr);
+
+    // Whether the grid shows the Split Freq. column; while it does not, the Frequency cell marks
+    // a channel whose split differs.
+    void setSplitShown(bool shown);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -42,7 +50,7 @@ public:
     // Channels first..last, both included.
     void refreshChannels(int first, int last);
 
-    // The text the grid shows for a cell: the cell's text when the channel is in use, blank when not.
+    // The text the grid shows for a field: blank for a channel not in use.
     QString cellText(int channel, ChannelColumn column) const;
 
 signals:
@@ -53,7 +61,10 @@ private:
     // The dragged channels and where they go: the drop's row, or the row dropped on.
     QList<int> draggedChannels(const QMimeData *data) const;
 
+    bool splitMarked(int channel) const;
+
     CloneDocument &m_document;
+    bool m_splitShown = false;
 };
 
 } // namespace ktv4::ui

@@ -18,6 +18,7 @@
 
 #include "files/FilesLog.h"
 #include "link/SerialTransport.h"
+#include "model/FieldText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -334,6 +335,10 @@ void MainWindow::buildStatusBar()
     bar->setSizeGripEnabled(true);
     m_statusText = new QLabel(bar);
     m_statusText->setObjectName(QStringLiteral("sbStatusBar_Text"));
+    // A long account (the records a write left) is cut at the window's edge, never widens the
+    // window; the tip shows it whole.
+    m_statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    m_statusText->setMinimumWidth(1);
     m_statusDate = new QLabel(bar);
     m_statusDate->setObjectName(QStringLiteral("sbStatusBar_Date"));
     m_statusTime = new QLabel(bar);

@@ -154,7 +154,7 @@ private:
     bool saveCloneFile(const QString &path);
     QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
-    void applyVfoEdit(int vfo, const ktv4::VfoRow &row);
+    void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
     void updateUndoItems();
     // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.
@@ -164,8 +164,8 @@ private:
     // The program settings: the per-user store, or the file given in the options.
     // Before a write: the preview of what it changes, and the user's Write or Cancel.
     bool confirmWrite(ktv4::Operation operation);
-    // Keeps a backup of what was read or is about to be written; a failure is told, not fatal.
-    void keepBackup(BackupReason reason);
+    // Keeps a backup of what `operation` read or is about to write; a failure is told, not fatal.
+    void keepBackup(BackupReason reason, ktv4::Operation operation);
 
     UserPrompts &m_prompts;
     MainWindowOptions m_options;

@@ -7,6 +7,8 @@
 #include "ui/MemoryPanel.h"
 #include "ui/UndoHistory.h"
 
+#include "model/FieldText.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -86,14 +88,15 @@ void MainWindow::showCaption(const QString &caption)
 void MainWindow::showStatus(const QString &text)
 {
     m_statusText->setText(text);
+    m_statusText->setToolTip(text);
 }
 
-void MainWindow::applyVfoEdit(int vfo, const VfoRow &row)
+void MainWindow::applyVfoEdit(int vfo, const Vfo &edited)
 {
     ImagePart before;
     before.vfos[vfo] = m_document.image().vfos[vfo];
     ImagePart after;
-    after.vfos[vfo] = row;
+    after.vfos[vfo] = edited;
     m_document.submit({tr("Modify %1").arg(vfoLabel(vfo)), before, after});
 }
 

@@ -9,6 +9,7 @@
 #include "ui/UserPrompts.h"
 
 #include <QAction>
+#include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QMenu>
@@ -142,14 +143,17 @@ void MainWindow::showRecentFiles()
     qDeleteAll(m_recentItems);
     m_recentItems.clear();
     QAction *exit = m_actions.value(QStringLiteral("mnuFileExit"));
+    m_fileMenu->setToolTipsVisible(true);
+    const QStringList names = recentFileNames(m_recentFiles);
     for (int i = 0; i < m_recentFiles.size(); ++i) {
         const QString path = m_recentFiles[i];
-        QString name = QFileInfo(path).fileName();
+        QString name = names[i];
         auto *item = new QAction(
             tr("&%1 %2").arg(QString::number(i + 1), name.replace(QLatin1Char('&'), QLatin1String("&&"))),
             m_fileMenu);
         item->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(i));
-        item->setStatusTip(path);
+        item->setStatusTip(QDir::toNativeSeparators(path));
+        item->setToolTip(QDir::toNativeSeparators(path));
         item->setEnabled(!m_busy);
         // Each is opened as File > Open opens a file.
         connect(item, &QAction::triggered, this, [this, path] { openCloneFile(path); });

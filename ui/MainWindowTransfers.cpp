@@ -24,7 +24,8 @@ namespace {
 bool isMemoryPhase(Operation operation)
 {
     return operation == Operation::ReadMemory || operation == Operation::WriteMemory ||
-           operation == Operation::WriteChanges || operation == Operation::VerifyWritten;
+           operation == Operation::WriteChanges || operation == Operation::VerifyWritten ||
+           operation == Operation::ReadBeforeWrite;
 }
 
 bool isRead(Operation operation)
@@ -48,6 +49,7 @@ std::optional<int> tabOf(Operation operation)
     case Operation::Identify:
     case Operation::WriteChanges:
     case Operation::VerifyWritten:
+    case Operation::ReadBeforeWrite:
         break;
     }
     return std::nullopt;
@@ -58,7 +60,11 @@ std::optional<int> tabOf(Operation operation)
 void MainWindow::connectTransfer()
 {
     connect(m_transfer, &CloneTransfer::phaseStarted, this, &MainWindow::phaseStarted);
-    connect(m_transfer, &CloneTransfer::progress, m_progressBar, &QProgressBar::setValue);
+    connect(m_transfer, &CloneTransfer::progress, this, [this](int channel) {
+        m_progressBar->setValue(channel);
+        // What is moving, not a bare number.
+        m_progressBar->setFormat(tr("Channel %1 of %2").arg(channel + 1).arg(kChannelCount));
+    });
     connect(m_transfer, &CloneTransfer::finished, this, &MainWindow::transferFinished);
 }
 
@@ -67,17 +73,15 @@ void MainWindow::startOperation(Operation operation)
     if (m_busy || m_transfer->isBusy())
         return;
     if (isWriteOperation(operation)) {
-        if (operation == Operation::WriteChanges && m_document.radio().knownCount() > 0) {
-            RadioImage image = m_document.image();
-            rebuildSettingsData(image);
-            if (m_document.radio().recordsToWrite(image).isEmpty()) {
+        if (operation == Operation::WriteChanges) {
+            if (planChanges(m_document.radio(), m_document.image()).isEmpty()) {
                 showStatus(tr("Nothing to write: the radio already holds this image."));
                 return;
             }
         }
         if (!confirmWrite(operation))
             return;
-        keepBackup(BackupReason::Write);
+        keepBackup(BackupReason::Write, operation);
     } else {
         m_backupProblem.clear();
     }
@@ -85,6 +89,8 @@ void MainWindow::startOperation(Operation operation)
     if (const auto tab = tabOf(operation))
         showTab(*tab);
     m_transfer->setPortName(portName());
+    // No message of an earlier command stays standing while the radio is talked to.
+    showStatus(tr("Talking to the radio on %1…").arg(platformPortName(portName())));
     setBusy(true);
     if (isMemoryPhase(operation))
         phaseStarted(operation);
@@ -108,6 +114,7 @@ void MainWindow::phaseStarted(Operation phase)
     if (const auto tab = tabOf(phase))
         showTab(*tab);
     m_progressBar->setValue(0);
+    m_progressBar->setFormat(QString());
     m_progressBar->setVisible(isMemoryPhase(phase));
 }
 
@@ -122,21 +129,20 @@ void MainWindow::transferFinished(const TransferResult &result)
     // A radio that stopped answering while the user was already stopping the transfer is no
     // news; a port that failed still is.
     if (result.outcome == TransferOutcome::Completed && isRead(result.operation))
-        keepBackup(BackupReason::Read);
-    QStringList status;
-    if (result.outcome == TransferOutcome::Completed && isWriteOperation(result.operation)) {
-        status << writtenSummary(result);
-        if (m_transfer->verifyWrites())
-            status << (result.verifiedRecords == 1 ? tr("verified: 1 record")
-                                                   : tr("verified: %1 records").arg(result.verifiedRecords));
-    } else if (result.outcome == TransferOutcome::Cancelled && !isWriteOperation(result.operation)) {
-        status << tr("Cancelled.");
-    }
+        keepBackup(BackupReason::Read, result.operation);
+    const bool cancelled = std::exchange(m_cancelRequested, false);
+    QStringList status{transferStatus(result, platformPortName(portName()), cancelled)};
+    if (result.operation == Operation::Identify && result.outcome == TransferOutcome::Completed)
+        status = QStringList{tr("Identified %1")
+                                 .arg(modelOptionCaption(m_document.modelIndex()) +
+                                      (m_document.cloneVariantA() ? tr(" (variant A)") : QString()))};
+    if (result.outcome == TransferOutcome::Completed && isWriteOperation(result.operation) &&
+        m_transfer->verifyWrites())
+        status << (result.verifiedRecords == 1 ? tr("verified: 1 record")
+                                               : tr("verified: %1 records").arg(result.verifiedRecords));
     if (!m_backupProblem.isEmpty())
         status << m_backupProblem;
-    if (!status.isEmpty())
-        showStatus(status.join(QStringLiteral("  ")));
-    const bool cancelled = std::exchange(m_cancelRequested, false);
+    showStatus(status.join(QStringLiteral("  ")));
     if (const auto message = finishingMessage(result, platformPortName(portName()), cancelled))
         m_prompts.message(this, *message);
 }

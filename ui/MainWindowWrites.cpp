@@ -37,7 +37,7 @@ bool MainWindow::confirmWrite(Operation operation)
     return m_prompts.confirmWrite(this, writePreview(m_document, operation));
 }
 
-void MainWindow::keepBackup(BackupReason reason)
+void MainWindow::keepBackup(BackupReason reason, Operation operation)
 {
     const QByteArray bytes =
         reason == BackupReason::Read ? radioBackupBytes(m_document) : documentBackupBytes(m_document);
@@ -45,7 +45,7 @@ void MainWindow::keepBackup(BackupReason reason)
     const int model = reason == BackupReason::Read && radio.identity() ? radio.identity()->modelIndex
                                                                        : m_document.modelIndex();
     BackupStore store(BackupStore::defaultFolder(), backupsKept(*openSettingsStore()));
-    const FileResult saved = store.save(bytes, model, reason);
+    const FileResult saved = store.save(bytes, model, reason, backupScope(operation));
     m_backupProblem = saved.ok() ? QString() : tr("Backup not saved: %1").arg(saved.detail);
     if (!saved.ok())
         showStatus(m_backupProblem);

@@ -30,6 +30,7 @@ QString MemoryCommands::chirpFilter()
 bool MemoryCommands::importCsv(QWidget *parent)
 {
     FileDialogRequest request;
+    request.caption = tr("Import Channels");
     request.fileName = m_lastFileName;
     request.filter = csvFilter();
     QString filter = m_lastCsvFilter;
@@ -71,6 +72,7 @@ bool MemoryCommands::importFile(QWidget *parent, const QString &path, bool chirp
 bool MemoryCommands::exportCsv(QWidget *parent)
 {
     FileDialogRequest request;
+    request.caption = tr("Export Channels");
     // After a clone-file dialog, propose the same name as a CSV file.
     const bool afterCloneDialog = !m_lastFileName.isEmpty() && m_lastFileName != m_lastCsvName;
     request.fileName = afterCloneDialog ? nameBeside(m_lastFileName, QStringLiteral(".csv")) : m_lastFileName;

@@ -20,9 +20,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <numeric>
@@ -30,6 +32,31 @@
 namespace ktv4::ui {
 
 namespace {
+
+// The Frequency cells: drawn as any other, with a small triangle in the top right corner of a
+// channel that transmits on another frequency while the Split Freq. column is hidden (its tip
+// gives the split).
+class SplitMarkDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (!index.data(ChannelTableModel::SplitMarkRole).toBool())
+            return;
+        const QRect r = option.rect;
+        const int size = std::max(4, r.height() / 3);
+        const QPolygon corner({QPoint(r.right() + 1 - size, r.top()), QPoint(r.right() + 1, r.top()),
+                               QPoint(r.right() + 1, r.top() + size)});
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setPen(Qt::NoPen);
+        painter->setBrush(QColor(0xc0, 0x20, 0x20));
+        painter->drawPolygon(corner);
+        painter->restore();
+    }
+};
 
 QPushButton *makeButton(const QString &objectName, const QString &caption, QWidget *parent)
 {
@@ -61,6 +88,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     m_grid = new QTableView(frame);
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
     m_grid->setModel(m_model);
+    m_grid->setItemDelegateForColumn(ColFrequency, new SplitMarkDelegate(m_grid));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -149,6 +177,7 @@ void MemoryPanel::layOutGrid()
 void MemoryPanel::setShownColumns(const QList<int> &columns)
 {
     m_shownColumns = columns;
+    m_model->setSplitShown(columns.contains(ColSplit));
     layOutGrid();
 }
 
@@ -248,8 +277,8 @@ void MemoryPanel::setModifyDialog(ModifyDialog *dialog)
         disconnect(m_dialog, nullptr, this, nullptr);
     m_dialog = dialog;
     if (m_dialog) {
-        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const ChannelRow &row) {
-            m_document.submit(ImageChange::channels(m_document.image(), channel, {row},
+        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const Channel &edited) {
+            m_document.submit(ImageChange::channels(m_document.image(), channel, {edited},
                                                     tr("Modify channel %1").arg(csvChannelField(channel))));
         });
     }
@@ -459,18 +488,18 @@ int MemoryPanel::findChannel(const QString &text) const
     const bool frequencyLike =
         !digits.isEmpty() && !wanted.contains(QRegularExpression(QStringLiteral("[A-Z]")));
     auto matches = [&](int channel) {
-        const ChannelRow &row = m_document.image().channels[channel];
+        const Channel &c = m_document.image().channels[channel];
         QString label = gridRowLabel(channel);
         if (label.remove(QLatin1Char(' ')) == QString(wanted).remove(QLatin1Char(' ')) ||
             csvChannelField(channel) == wanted)
             return true;
-        if (!row.inUse)
+        if (!c.inUse)
             return false;
-        if (row.cells[ColName].text.toUpper().contains(wanted))
+        if (c.name.toUpper().contains(wanted))
             return true;
         if (!frequencyLike)
             return false;
-        const QString hz = QString::number(qint64(row.cells[ColFrequency].value));
+        const QString hz = QString::number(c.frequency);
         return hz.startsWith(digits);
     };
     const int start = currentChannel();

@@ -3,6 +3,7 @@
 
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "ui/ModifyField.h"
 #include "ui/UserPrompts.h"
 
@@ -14,37 +15,12 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <climits>
-#include <cmath>
 
 namespace ktv4::ui {
 
 namespace {
 
 constexpr qint64 kHighestFieldFrequency = 99'999'999;
-constexpr int kToneOnCode = 128;
-
-// The code a cell holds as a whole number; -1 when it is no usable number.
-int codeOf(double value)
-{
-    const double rounded = std::nearbyint(value);
-    if (!std::isfinite(rounded) || rounded < INT_MIN || rounded > INT_MAX)
-        return -1;
-    return static_cast<int>(rounded);
-}
-
-// The list entry at the code's position. A code outside the list (a gain byte of 7 read from the
-// radio) shows the entry with the grid's text for it; failing that, the cell's own text.
-void selectCode(QComboBox *box, const Cell &cell, QString (*textOf)(int))
-{
-    const int code = codeOf(cell.value);
-    int index = code >= 0 && code < box->count() ? code : -1;
-    if (index < 0 && textOf && code >= 0)
-        index = box->findText(textOf(code));
-    if (index < 0)
-        index = box->findText(cell.text);
-    box->setCurrentIndex(std::max(index, 0));
-}
 
 qint64 digitsValue(const QString &text)
 {
@@ -123,14 +99,19 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     m_txtSP1 = makeField(QStringLiteral("txtSP1"), Rule::Free, 2, splitGroup);
     m_txtSP2 = makeField(QStringLiteral("txtSP2"), Rule::Free, 3, splitGroup);
     m_txtSP3 = makeField(QStringLiteral("txtSP3"), Rule::Free, 3, splitGroup);
+    // A channel coming into use transmits where it receives, until the user types a split.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        connect(field, &QLineEdit::textChanged, this, &ModifyDialog::splitFollowsFrequency);
 
-    m_cmbMode = makeList(QStringLiteral("cmbMode"), modeNames(), this);
-    m_cmbGain = makeList(QStringLiteral("cmbGain"), {"0", "-10", "-20", "+10"}, this);
-    m_cmbAGC = makeList(QStringLiteral("cmbAGC"), {"Fast", "Slow"}, this);
-    m_cmbPower = makeList(QStringLiteral("cmbPower"), {"High", "Low", "S-Low"}, this);
-    m_cmbFilter = makeList(QStringLiteral("cmbFilter"), {"Wide", "Narrow"}, this);
-    m_cmbNB = makeList(QStringLiteral("cmbNB"), {"Off", "On"}, this);
-    m_cmbTone = makeList(QStringLiteral("cmbTone"), {"Off", "On"}, this);
+    // Each list holds its field's words in the order of the values, so a value is its position.
+    const QStringList offOn{onOffText(false), onOffText(true)};
+    m_cmbMode = makeList(QStringLiteral("cmbMode"), fieldNames<Mode>(), this);
+    m_cmbGain = makeList(QStringLiteral("cmbGain"), fieldNames<Gain>(), this);
+    m_cmbAGC = makeList(QStringLiteral("cmbAGC"), fieldNames<Agc>(), this);
+    m_cmbPower = makeList(QStringLiteral("cmbPower"), fieldNames<Power>(), this);
+    m_cmbFilter = makeList(QStringLiteral("cmbFilter"), fieldNames<Filter>(), this);
+    m_cmbNB = makeList(QStringLiteral("cmbNB"), offOn, this);
+    m_cmbTone = makeList(QStringLiteral("cmbTone"), offOn, this);
 
     m_okButton = new QPushButton(tr("OK"), this);
     m_okButton->setObjectName(QStringLiteral("OKButton"));
@@ -228,10 +209,17 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     setTabOrder(m_okButton, m_cancelButton);
 }
 
-void ModifyDialog::setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, double value)
+ModifyDialog::~ModifyDialog()
+{
+    // The fields go with the base class, and may still announce their text while they do.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        disconnect(field, nullptr, this, nullptr);
+}
+
+void ModifyDialog::setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, qint64 value)
 {
     // Records hold any 32-bit value; the fields can show 0 to 99 999 999.
-    const qint64 f = std::clamp<qint64>(std::max(codeOf(value), 0), 0, kHighestFieldFrequency);
+    const qint64 f = std::clamp<qint64>(value, 0, kHighestFieldFrequency);
     mhz->setText(QString::number(f / 1'000'000));
     khz->setText(QStringLiteral("%1").arg(f % 1'000'000 / 1000, 3, 10, QLatin1Char('0')));
     hz->setText(QStringLiteral("%1").arg(f % 1000, 3, 10, QLatin1Char('0')));
@@ -246,36 +234,36 @@ void ModifyDialog::setChannelItemsVisible(bool visible)
     m_splitGroup->setVisible(visible);
 }
 
-void ModifyDialog::selectCodes(const Cell *cells)
+void ModifyDialog::selectFields(const RadioFields &fields)
 {
-    selectCode(m_cmbMode, cells[ColMode], nullptr);
-    selectCode(m_cmbGain, cells[ColGain], &gainText);
-    selectCode(m_cmbAGC, cells[ColAgc], &agcText);
-    selectCode(m_cmbPower, cells[ColPwr], &powerText);
-    selectCode(m_cmbFilter, cells[ColFilter], &filterText);
-    selectCode(m_cmbNB, cells[ColNb], &nbText);
-    m_cmbTone->setCurrentIndex(cells[ColTone].value > 127 ? 1 : 0);
+    m_cmbMode->setCurrentIndex(int(fields.mode));
+    m_cmbGain->setCurrentIndex(int(fields.gain));
+    m_cmbAGC->setCurrentIndex(int(fields.agc));
+    m_cmbPower->setCurrentIndex(int(fields.power));
+    m_cmbFilter->setCurrentIndex(int(fields.filter));
+    m_cmbNB->setCurrentIndex(fields.nb ? 1 : 0);
+    m_cmbTone->setCurrentIndex(fields.tone ? 1 : 0);
 }
 
 void ModifyDialog::beginChannel(int channel)
 {
     m_editSource = EditSource::Channel;
     m_editIndex = std::clamp(channel, 0, kChannelCount - 1);
+    m_newChannel = false;
     setChannelItemsVisible(true);
     m_lblMode->setText(bankCaption(m_editIndex));
     m_lblCH->setText(channelCaption(m_editIndex));
 
-    const ChannelRow &row = m_document.image().channels[m_editIndex];
-    if (row.inUse) {
-        const auto &cells = row.cells;
-        setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, cells[ColFrequency].value);
-        selectCodes(cells.data());
-        m_chkSkip->setChecked(cells[ColSkip].value > 0);
-        m_txtName->setText(cells[ColName].text);
-        setFrequencyFields(m_txtSP1, m_txtSP2, m_txtSP3, cells[ColSplit].value);
-        m_nameAsOpened = cells[ColName].text;
+    const Channel &shown = m_document.image().channels[m_editIndex];
+    if (shown.inUse) {
+        setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, shown.frequency);
+        selectFields(shown);
+        m_chkSkip->setChecked(shown.skip);
+        m_txtName->setText(shown.name);
+        setFrequencyFields(m_txtSP1, m_txtSP2, m_txtSP3, shown.split);
+        m_nameAsOpened = shown.name;
         m_nameShown = m_txtName->text();
-        m_splitAsOpened = cells[ColSplit].value;
+        m_splitAsOpened = shown.split;
         m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
         return;
     }
@@ -283,14 +271,18 @@ void ModifyDialog::beginChannel(int channel)
     m_nameShown.clear();
     m_splitShown.clear();
 
-    // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise.
+    // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise; its split follows
+    // the frequency.
     const QString khz = m_document.modelIndex() == ModelJ ? QStringLiteral("050") : QStringLiteral("100");
+    m_newChannel = true;
+    m_txtSP1->clear();
+    m_txtSP2->clear();
+    m_txtSP3->clear();
+    m_splitShown = {QString(), QString(), QString()};
     m_txtFreq->setText(QStringLiteral("7"));
     m_txtFreq2->setText(khz);
     m_txtFreq3->setText(QStringLiteral("000"));
-    m_txtSP1->setText(QStringLiteral("7"));
-    m_txtSP2->setText(khz);
-    m_txtSP3->setText(QStringLiteral("000"));
+    splitFollowsFrequency(); // also when the texts were already these
     m_txtName->clear();
     m_cmbMode->setCurrentIndex(1);   // LSB
     m_cmbGain->setCurrentIndex(0);   // 0
@@ -302,15 +294,31 @@ void ModifyDialog::beginChannel(int channel)
     m_chkSkip->setChecked(false);
 }
 
+void ModifyDialog::splitFollowsFrequency()
+{
+    if (!m_newChannel || m_editSource != EditSource::Channel || !splitUntouched())
+        return;
+    m_txtSP1->setText(m_txtFreq->text());
+    m_txtSP2->setText(m_txtFreq2->text());
+    m_txtSP3->setText(m_txtFreq3->text());
+    m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+}
+
+bool ModifyDialog::splitUntouched() const
+{
+    return m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+}
+
 void ModifyDialog::beginVfo(int vfo)
 {
     m_editSource = EditSource::Vfo;
+    m_newChannel = false;
     m_editIndex = std::clamp(vfo, 0, kVfoCount - 1);
     setChannelItemsVisible(false);
     m_lblMode->setText(vfoLabel(m_editIndex));
-    const auto &cells = m_document.image().vfos[m_editIndex].cells;
-    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, cells[ColFrequency].value);
-    selectCodes(cells.data());
+    const Vfo &shown = m_document.image().vfos[m_editIndex];
+    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, shown.frequency);
+    selectFields(shown);
 }
 
 bool ModifyDialog::editChannel(int channel)
@@ -349,23 +357,16 @@ qint64 ModifyDialog::splitFrequency() const
            digitsValue(m_txtSP3->text());
 }
 
-void ModifyDialog::writeCells(Cell *cells, qint64 f) const
+void ModifyDialog::writeFields(RadioFields &fields, qint64 frequency) const
 {
-    const int mode = m_cmbMode->currentIndex();
-    const int gain = m_cmbGain->currentIndex();
-    const int agc = m_cmbAGC->currentIndex();
-    const int power = m_cmbPower->currentIndex();
-    const int filter = m_cmbFilter->currentIndex();
-    const int nb = m_cmbNB->currentIndex();
-    const bool toneOn = m_cmbTone->currentIndex() == 1;
-    cells[ColFrequency] = {static_cast<double>(f), frequencyText(static_cast<double>(f))};
-    cells[ColMode] = {static_cast<double>(mode), modeNames().at(mode)};
-    cells[ColGain] = {static_cast<double>(gain), gainText(gain)};
-    cells[ColAgc] = {static_cast<double>(agc), agcText(agc)};
-    cells[ColPwr] = {static_cast<double>(power), powerText(power)};
-    cells[ColFilter] = {static_cast<double>(filter), filterText(filter)};
-    cells[ColTone] = toneOn ? Cell{kToneOnCode, toneText(kToneOnCode)} : Cell{0, toneText(0)};
-    cells[ColNb] = {static_cast<double>(nb), nbText(nb)};
+    fields.frequency = qint32(frequency);
+    fields.mode = Mode(m_cmbMode->currentIndex());
+    fields.gain = Gain(m_cmbGain->currentIndex());
+    fields.agc = Agc(m_cmbAGC->currentIndex());
+    fields.power = Power(m_cmbPower->currentIndex());
+    fields.filter = Filter(m_cmbFilter->currentIndex());
+    fields.nb = m_cmbNB->currentIndex() == 1;
+    fields.tone = m_cmbTone->currentIndex() == 1;
 }
 
 bool ModifyDialog::commit()
@@ -378,23 +379,26 @@ bool ModifyDialog::commit()
     }
 
     if (m_editSource == EditSource::Channel) {
-        ChannelRow row = m_document.image().channels[m_editIndex];
-        writeCells(row.cells.data(), f);
-        const bool splitUntouched =
-            m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
-        const double split = splitUntouched ? m_splitAsOpened : static_cast<double>(splitFrequency());
-        row.cells[ColSplit] = {split, frequencyText(split)};
-        row.cells[ColSkip] = m_chkSkip->isChecked() ? Cell{1, skipText(1)} : Cell{0, skipText(0)};
+        // An empty channel comes into use as a new one; the lists give every field.
+        const Channel &was = m_document.image().channels[m_editIndex];
+        Channel channel = was.inUse ? was : newChannel(qint32(f), Mode(m_cmbMode->currentIndex()));
+        writeFields(channel, f);
+        // A split the user did not touch stays as it was; a channel coming into use gets its own
+        // frequency as its split.
+        qint64 split = splitFrequency();
+        if (splitUntouched())
+            split = m_newChannel ? f : m_splitAsOpened;
+        channel.split = qint32(split);
+        channel.skip = m_chkSkip->isChecked();
         const bool nameUntouched = !m_nameAsOpened.isEmpty() && m_txtName->text() == m_nameShown;
-        row.cells[ColName].text = nameUntouched ? m_nameAsOpened : m_txtName->text();
-        row.inUse = true;
+        channel.name = nameUntouched ? m_nameAsOpened : m_txtName->text();
         accept();
-        emit channelAccepted(m_editIndex, row);
+        emit channelAccepted(m_editIndex, channel);
     } else {
-        VfoRow row = m_document.image().vfos[m_editIndex];
-        writeCells(row.cells.data(), f);
+        Vfo vfo = m_document.image().vfos[m_editIndex];
+        writeFields(vfo, f);
         accept();
-        emit vfoAccepted(m_editIndex, row);
+        emit vfoAccepted(m_editIndex, vfo);
     }
     return true;
 }

@@ -13,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-#include "model/VfoCodec.h"
+#include "model/Channel.h"
 
 namespace ktv4 {
 class CloneDocument;
@@ -30,6 +30,7 @@ public:
     enum class EditSource { Vfo = 0, Channel = 1 }; // as the grids number them
 
     ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
+    ~ModifyDialog() override;
 
     // Fill the inputs for channel `channel` (0..603) or VFO `vfo` (0 = A, 1 = B) and show the
     // dialog modally; true when OK accepted the record (announced by channelAccepted / vfoAccepted).
@@ -54,18 +55,21 @@ public:
 
 signals:
     // OK accepted the edited record; the caller applies it to the document.
-    void channelAccepted(int channel, const ktv4::ChannelRow &row);
-    void vfoAccepted(int vfo, const ktv4::VfoRow &row);
+    void channelAccepted(int channel, const ktv4::Channel &edited);
+    void vfoAccepted(int vfo, const ktv4::Vfo &edited);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, double value);
+    void setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, qint64 value);
     void setChannelItemsVisible(bool visible);
-    void selectCodes(const Cell *cells);
-    void writeCells(Cell *cells, qint64 frequency) const;
+    void selectFields(const RadioFields &fields);
+    void writeFields(RadioFields &fields, qint64 frequency) const;
     bool run();
+    // A channel coming into use: the split fields show the frequency while the user leaves them.
+    void splitFollowsFrequency();
+    bool splitUntouched() const;
 
     CloneDocument &m_document;
     UserPrompts &m_prompts;
@@ -76,8 +80,9 @@ private:
     // (an 8-character name, a split frequency outside 0..99 999 999): left untouched, OK keeps it.
     QString m_nameAsOpened;
     QString m_nameShown;
-    double m_splitAsOpened = 0;
+    qint64 m_splitAsOpened = 0;
     QStringList m_splitShown;
+    bool m_newChannel = false; // the channel was empty when the dialog opened
 
     QLabel *m_lblMode;
     QLabel *m_lblCH;

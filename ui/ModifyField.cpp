@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ModifyField.h"
 
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/RecentFiles.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <algorithm>
 
 namespace ktv4::ui {
 
@@ -23,6 +25,23 @@ QStringList withRecentFile(const QStringList &files, const QString &path)
             list << file;
     }
     return list;
+}
+
+QStringList recentFileNames(const QStringList &files)
+{
+    QStringList names;
+    for (const QString &file : files)
+        names << QFileInfo(file).fileName();
+    QStringList shown = names;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const auto alike = std::count_if(names.cbegin(), names.cend(), [&](const QString &name) {
+            return name.compare(names[i], Qt::CaseInsensitive) == 0;
+        });
+        if (alike > 1)
+            shown[i] =
+                QStringLiteral("%1 (%2)").arg(names[i], QDir::toNativeSeparators(QFileInfo(files[i]).path()));
+    }
+    return shown;
 }
 
 QStringList readRecentFiles(QSettings &store)

@@ -15,6 +15,10 @@ constexpr int kRecentFileCount = 8;
 // kRecentFileCount names.
 QStringList withRecentFile(const QStringList &files, const QString &path);
 
+// The names the File menu shows for `files`: each file's name, followed by its folder when
+// another file of the list has the same name.
+QStringList recentFileNames(const QStringList &files);
+
 QStringList readRecentFiles(QSettings &store);
 void writeRecentFiles(QSettings &store, const QStringList &files);
 

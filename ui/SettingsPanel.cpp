@@ -209,7 +209,7 @@ QWidget *SettingsPanel::buildShiftFrame()
     connect(m_slider, &QSlider::sliderPressed, this, [this] { ++m_dragKey; });
     connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
         m_lblIQShift->setText(iqShiftText(value));
-        SettingsValues values = m_document.image().settings;
+        SettingsValues values = m_document.image().settings.values;
         values.Slider1 = value;
         // The positions a drag passes through are one step of the history.
         submitSettings(values, tr("IQ Shift %1").arg(iqShiftText(value)),
@@ -283,7 +283,7 @@ QComboBox *SettingsPanel::buildList(const char *control, QWidget *parent)
     connect(list, &QComboBox::currentIndexChanged, this, [this, member, caption, list](int position) {
         if (position < 0)
             return;
-        SettingsValues values = m_document.image().settings;
+        SettingsValues values = m_document.image().settings.values;
         values.*member = position;
         submitSettings(values, tr("%1: %2").arg(caption, list->itemText(position)));
     });
@@ -327,7 +327,7 @@ void SettingsPanel::submitSettings(const SettingsValues &values, const QString &
     ImageChange change;
     change.text = text;
     change.mergeKey = mergeKey;
-    change.before.settings = settingsState(m_document.image());
+    change.before.settings = m_document.image().settings;
     change.after.settings = change.before.settings;
     change.after.settings->values = values;
     m_document.submit(std::move(change));
@@ -336,7 +336,7 @@ void SettingsPanel::submitSettings(const SettingsValues &values, const QString &
 void SettingsPanel::refreshSettings()
 {
     const QScopedValueRollback showing(m_showing, true);
-    const SettingsValues &values = m_document.image().settings;
+    const SettingsValues &values = m_document.image().settings.values;
     for (QComboBox *list : m_allLists) {
         // A transmit-side byte outside its list selects nothing; the byte itself stays in the values.
         list->setCurrentIndex(listPosition(*findSetting(list->objectName()), values));

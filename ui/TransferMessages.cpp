@@ -1,24 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TransferMessages.h"
 
+#include "model/ImageDiff.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 
 namespace ktv4::ui {
 
-namespace {
+// The context of the texts below, for the translation.
+struct TransferMessages {
+    Q_DECLARE_TR_FUNCTIONS(ktv4::ui::TransferMessages)
+};
 
-QString tx(const char *text)
-{
-    return QCoreApplication::translate("ktv4::ui::TransferMessages", text);
-}
+namespace {
 
 // A write that stopped: what the radio now holds, and how to finish the job.
 QString writeReport(const TransferResult &result)
 {
     QString text = writtenSummary(result);
-    if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size())
-        text += QLatin1Char(' ') + tx("Tool > Write > Changes sends only what is left.");
+    // Write Changes can finish the job only where it knows what the radio holds.
+    if (!result.writtenRecords.isEmpty() && result.writtenRecords.size() < result.plannedRecords.size() &&
+        result.leftKnown)
+        text += QLatin1Char(' ') + TransferMessages::tr("Tool > Write > Changes sends only what is left.");
     return text;
 }
 
@@ -29,7 +33,69 @@ QString joined(const QString &first, const QString &second)
     return first + QStringLiteral("\n\n") + second;
 }
 
+// A radio that sent nothing at all: what to look at first.
+QString noReplyChecklist()
+{
+    return TransferMessages::tr("Check that the radio is on and in clone mode.") + QLatin1Char('\n') +
+           TransferMessages::tr("Check that the cable is plugged in.") + QLatin1Char('\n') +
+           TransferMessages::tr("Help > Check Serial Port… checks the port and asks the radio.");
+}
+
+bool isRead(Operation operation)
+{
+    return operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
+           operation == Operation::ReadAll;
+}
+
+QString completedStatus(const TransferResult &result, const QString &device)
+{
+    switch (result.operation) {
+    case Operation::ReadSettings:
+        return TransferMessages::tr("Read the settings and both VFOs from %1").arg(device);
+    case Operation::ReadMemory:
+        return TransferMessages::tr("Read %1 channels from %2").arg(kChannelCount).arg(device);
+    case Operation::ReadAll:
+        return TransferMessages::tr("Read the settings, both VFOs and %1 channels from %2")
+            .arg(kChannelCount)
+            .arg(device);
+    case Operation::WriteChanges:
+        if (result.writtenRecords.isEmpty() && result.heldBackRecords.isEmpty())
+            return TransferMessages::tr("Nothing was written: the radio already holds this image.");
+        return QStringList{writtenSummary(result), heldBackSummary(result)}.join(QLatin1Char(' ')).trimmed();
+    default:
+        return writtenSummary(result);
+    }
+}
+
 } // namespace
+
+QString transferStatus(const TransferResult &result, const QString &device, bool cancelled)
+{
+    const bool write = isWriteOperation(result.operation);
+    TransferOutcome outcome = result.outcome;
+    // A radio that stopped answering while the user was stopping it: the operation was cancelled.
+    if (cancelled && outcome == TransferOutcome::CommunicationError)
+        outcome = TransferOutcome::Cancelled;
+    switch (outcome) {
+    case TransferOutcome::Completed:
+        return completedStatus(result, device);
+    case TransferOutcome::Cancelled:
+        if (write)
+            return result.writtenRecords.isEmpty() ? TransferMessages::tr("Cancelled: nothing written")
+                                                   : TransferMessages::tr("Cancelled: %1 written")
+                                                         .arg(describeRecords(result.writtenRecords));
+        if (isRead(result.operation))
+            return result.readRecords.isEmpty()
+                       ? TransferMessages::tr("Cancelled: nothing read")
+                       : TransferMessages::tr("Cancelled: %1 read").arg(describeRecords(result.readRecords));
+        return outcomeText(outcome);
+    default:
+        break;
+    }
+    const QString left = write ? writtenSummary(result) : readSummary(result);
+    return left.isEmpty() ? outcomeText(outcome)
+                          : TransferMessages::tr("%1: %2").arg(outcomeText(outcome), left);
+}
 
 std::optional<MessageRequest> finishingMessage(const TransferResult &result, const QString &device,
                                                bool cancelled)
@@ -47,9 +113,12 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
     QString reason = result.detail;
     // A reason from the radio's side names the port it came through.
     if (!device.isEmpty() && !reason.isEmpty() && !reason.contains(device))
-        reason = tx("%1 (port %2)").arg(reason, device);
+        reason = TransferMessages::tr("%1 (port %2)").arg(reason, device);
     switch (result.outcome) {
     case TransferOutcome::CommunicationError:
+        if (result.noReply)
+            reason = reason + QLatin1Char('\n') + noReplyChecklist();
+        return errorMessage(outcomeText(result.outcome), joined(reason, joined(readSummary(result), report)));
     case TransferOutcome::VerifyFailed:
         return errorMessage(outcomeText(result.outcome), joined(reason, report));
     case TransferOutcome::ComPortError: {
@@ -58,14 +127,14 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
         if (result.portNotOpened)
             details = joined(details, portCheckPointer());
         else
-            details = joined(details, report);
+            details = joined(details, joined(readSummary(result), report));
         return errorMessage(outcomeText(result.outcome), details);
     }
     case TransferOutcome::Cancelled:
         if (write) {
             MessageRequest request = errorMessage(outcomeText(result.outcome), report);
             request.icon = QMessageBox::Warning;
-            request.title = tx("Write cancelled");
+            request.title = TransferMessages::tr("Write cancelled");
             return request;
         }
         break;

@@ -16,6 +16,11 @@ namespace ktv4::ui {
 std::optional<MessageRequest> finishingMessage(const TransferResult &result,
                                                const QString &device = QString(), bool cancelled = false);
 
+// The status bar's account of a finished operation (identify aside, whose status names the model):
+// "Read 604 channels from /dev/ttyUSB0", "Cancelled: channels 0 to 59 read", "Communication Error:
+// channels 0 to 15 were read; the rest are as they were."
+QString transferStatus(const TransferResult &result, const QString &device, bool cancelled = false);
+
 // The engine's reason, followed by a hint when the reason is a familiar one: the device does not
 // exist, the user may not open it (the dialout group), or another program holds it. The device
 // itself is looked at too, so the hint does not depend on how the serial library words it.

@@ -7,6 +7,9 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
+#include <QRegularExpression>
+#include <QSpacerItem>
 
 namespace ktv4::ui {
 
@@ -53,13 +56,30 @@ bool UserPrompts::confirmWrite(QWidget *parent, const WritePreview &preview)
     return dialog.exec() == QDialog::Accepted;
 }
 
+namespace {
+
+// The grid's labels of the P channels ("A-P1", "B-P2") kept whole where a line wraps.
+QString labelsKeptWhole(QString text)
+{
+    static const QRegularExpression label(QStringLiteral("\\b([AB])-(P[12])\\b"));
+    return text.replace(label, QStringLiteral("\\1-\u2060\\2")); // a word joiner after the hyphen
+}
+
+} // namespace
+
 QMessageBox::StandardButton WidgetPrompts::message(QWidget *parent, const MessageRequest &request)
 {
-    QMessageBox box(request.icon, request.title, request.text, request.buttons, parent);
+    QMessageBox box(request.icon, request.title, labelsKeptWhole(request.text), request.buttons, parent);
     if (request.defaultButton != QMessageBox::NoButton)
         box.setDefaultButton(request.defaultButton);
-    if (!request.informative.isEmpty())
-        box.setInformativeText(request.informative);
+    if (!request.informative.isEmpty()) {
+        box.setInformativeText(labelsKeptWhole(request.informative));
+        // Wide enough for a reason and a summary of records to read as sentences, not as a column.
+        if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+            grid->addItem(new QSpacerItem(box.fontMetrics().averageCharWidth() * 80, 0, QSizePolicy::Minimum,
+                                          QSizePolicy::Fixed),
+                          grid->rowCount(), 0, 1, grid->columnCount());
+    }
     if (!request.details.isEmpty())
         box.setDetailedText(request.details);
     return static_cast<QMessageBox::StandardButton>(box.exec());

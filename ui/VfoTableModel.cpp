@@ -2,6 +2,7 @@
 #include "ui/VfoTableModel.h"
 
 #include "files/CloneDocument.h"
+#include "model/FieldText.h"
 
 namespace ktv4::ui {
 
@@ -27,7 +28,7 @@ QVariant VfoTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || role != Qt::DisplayRole)
         return {};
-    return m_document.image().vfos[index.row()].cells[index.column()].text;
+    return vfoFieldText(m_document.image().vfos[index.row()], ChannelColumn(index.column()));
 }
 
 QVariant VfoTableModel::headerData(int section, Qt::Orientation orientation, int role) const

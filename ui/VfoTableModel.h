@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The VFO grid's model: a view of the document's VfoTable. Grid column 0 is the row label
-// ("VFO A", "VFO B"); model column c is VFO cell c.
+// ("VFO A", "VFO B"); model column c shows field c.
 
 #include <QAbstractTableModel>
 
@@ -14,7 +14,7 @@ namespace ktv4::ui {
 class VfoTableModel : public QAbstractTableModel {
     Q_OBJECT
 public:
-    // The model's columns, named after the VFO cells (the channel columns Frequency .. NB).
+    // The model's columns, named after the VFO's fields (the channel columns Frequency .. NB).
     enum Column : int { Frequency = 0, Mode, Gain, Agc, Pwr, Filter, Tone, Nb, ColumnCount };
 
     explicit VfoTableModel(CloneDocument &document, QObject *parent = nullptr);

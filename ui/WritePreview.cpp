@@ -2,6 +2,7 @@
 #include "ui/WritePreview.h"
 
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 
 #include <QDialogButtonBox>
@@ -35,16 +36,23 @@ QString records(int count)
     return count == 1 ? WritePreviewDialog::tr("1 record") : WritePreviewDialog::tr("%1 records").arg(count);
 }
 
+// "Settings block 1, VFO A and channels 0 to 79"
+QString capitalizedRecords(const QList<int> &addresses)
+{
+    QString text = describeRecords(addresses);
+    if (!text.isEmpty())
+        text[0] = text[0].toUpper();
+    return text;
+}
+
 QString modelText(int modelIndex, bool variantA)
 {
     return modelOptionCaption(modelIndex) + (variantA ? WritePreviewDialog::tr(" (variant A)") : QString());
 }
 
-// The records each write sends, in address order.
-QList<int> recordsSent(const CloneDocument &document, const RadioImage &image, Operation operation)
+// The records each write but Write Changes sends, in address order.
+QList<int> recordsSent(Operation operation)
 {
-    if (operation == Operation::WriteChanges)
-        return document.radio().recordsToWrite(image);
     QList<int> records;
     if (operation != Operation::WriteMemory)
         records << kSettings1Address << kSettings2Address << kVfoAAddress << kVfoBAddress;
@@ -85,32 +93,86 @@ QStringList summaryLines(const RadioImage &image, int modelIndex, bool variantA,
                      .arg(kChannelCount);
     if (sent.contains(kSettings1Address)) {
         for (const SettingDescriptor &d : settingDescriptors()) {
-            const int position = image.settings.*d.member;
+            const int position = image.settings.values.*d.member;
             lines << QStringLiteral("%1: %2").arg(d.caption,
                                                   d.items.value(position, QString::number(position)));
         }
-        lines << QStringLiteral("IQ Shift(KHz): %1").arg(iqShiftText(image.settings.Slider1));
+        lines << QStringLiteral("IQ Shift(KHz): %1").arg(iqShiftText(image.settings.values.Slider1));
         for (int v = 0; v < kVfoCount; ++v)
             lines << QStringLiteral("%1: %2 %3")
-                         .arg(vfoLabel(v), image.vfos[v].cells[ColFrequency].text,
-                              image.vfos[v].cells[ColMode].text);
+                         .arg(vfoLabel(v), frequencyText(image.vfos[v].frequency),
+                              fieldText(image.vfos[v].mode));
     }
     return lines;
+}
+
+QString readFirstText()
+{
+    return WritePreviewDialog::tr("will be read first");
+}
+
+// Write Changes: every record it may write, old -> new as the radio last held it, the uncertain
+// ones marked as read first; then the records it reads first and leaves alone if they differ.
+void describeChanges(WritePreview &preview, const RadioMemory &radio, const RadioImage &image)
+{
+    const ChangesPlan plan = planChanges(radio, image);
+    preview.records = int(plan.writes.size());
+    const RadioImage held = radio.image(image);
+    const ImageDiff diff = diffImages(held, image);
+    QList<int> neverRead;
+    for (const int address : plan.reads) {
+        if (!plan.writes.contains(address))
+            neverRead << address;
+    }
+    for (const int address : plan.writes) {
+        ImageDiff part = sentPart(diff, {address});
+        const bool settingsListed = address == kSettings2Address && plan.writes.contains(kSettings1Address);
+        if (settingsListed)
+            part.settings.clear(); // the settings are listed once, with block 1
+        QStringList lines = describeDiff(part);
+        if (lines.isEmpty() && settingsListed && !radio.isUncertain(address))
+            continue;
+        if (lines.isEmpty() && !radio.isUncertain(address))
+            lines << WritePreviewDialog::tr("%1: what the radio holds is replaced")
+                         .arg(recordLabel(address).simplified());
+        if (!radio.isUncertain(address)) {
+            preview.lines << lines;
+            continue;
+        }
+        if (lines.isEmpty())
+            lines << recordLabel(address).simplified();
+        for (const QString &line : std::as_const(lines))
+            preview.lines << WritePreviewDialog::tr("%1 (%2)").arg(line, readFirstText());
+    }
+    if (!neverRead.isEmpty())
+        preview.lines << WritePreviewDialog::tr("%1: %2").arg(capitalizedRecords(neverRead), readFirstText());
+
+    if (radio.isEmpty())
+        preview.summary = WritePreviewDialog::tr(
+            "Nothing is known of what the radio holds: it has not been read or written in this session.");
+    else if (plan.writes.isEmpty())
+        preview.summary = WritePreviewDialog::tr("Nothing is known to differ from what the radio holds.");
+    else
+        preview.summary = WritePreviewDialog::tr("Compared with what the radio last held, this write of %1 "
+                                                 "changes:")
+                              .arg(records(preview.records));
+    // What happens to the records read first comes before the list's heading.
+    if (!neverRead.isEmpty())
+        preview.summary = WritePreviewDialog::tr("Records never read are read first. Where they differ from "
+                                                 "this image they are left as the radio holds them, and the "
+                                                 "next Write Changes shows how they differ.") +
+                          QLatin1Char(' ') + preview.summary;
 }
 
 } // namespace
 
 WritePreview writePreview(const CloneDocument &document, Operation operation)
 {
-    RadioImage image = document.image();
-    rebuildSettingsData(image); // as the write will send them
+    const RadioImage &image = document.image();
     const RadioMemory &radio = document.radio();
-    const QList<int> sent = recordsSent(document, image, operation);
-    const QSet<int> sentSet(sent.cbegin(), sent.cend());
 
     WritePreview preview;
     preview.title = operationTitle(operation);
-    preview.records = int(sent.size());
     const RadioIdentity ours{document.modelIndex(), document.cloneVariantA()};
     if (radio.identity() && *radio.identity() != ours) {
         preview.modelWarning =
@@ -118,7 +180,14 @@ WritePreview writePreview(const CloneDocument &document, Operation operation)
                 .arg(modelText(radio.identity()->modelIndex, radio.identity()->variantA),
                      modelText(ours.modelIndex, ours.variantA));
     }
+    if (operation == Operation::WriteChanges) {
+        describeChanges(preview, radio, image);
+        return preview;
+    }
 
+    const QList<int> sent = recordsSent(operation);
+    const QSet<int> sentSet(sent.cbegin(), sent.cend());
+    preview.records = int(sent.size());
     if (radio.isEmpty()) {
         preview.summary = WritePreviewDialog::tr("Nothing is known of what the radio holds: it has not been "
                                                  "read or written in this session. This write sends %1:")
@@ -129,18 +198,22 @@ WritePreview writePreview(const CloneDocument &document, Operation operation)
 
     const ImageDiff diff = sentPart(diffImages(radio.image(image), image), sentSet);
     preview.lines = describeDiff(diff);
-    const int unknown = int(
-        std::count_if(sent.cbegin(), sent.cend(), [&radio](int address) { return !radio.isKnown(address); }));
-    if (preview.lines.isEmpty() && unknown == 0)
+    QList<int> unknown;
+    for (const int address : sent) {
+        if (!radio.isKnown(address))
+            unknown << address;
+    }
+    if (preview.lines.isEmpty() && unknown.isEmpty())
         preview.summary = WritePreviewDialog::tr("The radio already holds what this write sends (%1).")
                               .arg(records(preview.records));
     else
         preview.summary =
             WritePreviewDialog::tr("Compared with what the radio last held, this write of %1 changes:")
                 .arg(records(preview.records));
-    if (unknown > 0)
-        preview.lines << WritePreviewDialog::tr("%1 never read from the radio, written as they stand")
-                             .arg(records(unknown));
+    // Write Settings, Memory and ALL send every record, whatever the radio holds.
+    if (!unknown.isEmpty())
+        preview.lines << WritePreviewDialog::tr("%1: not known in the radio, written as they stand")
+                             .arg(capitalizedRecords(unknown));
     return preview;
 }
 

@@ -45,11 +45,17 @@ int runVerify(const QStringList &arguments);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());
+// The reason of a file's failure with the file named, as the window's message boxes give it:
+// "ROLE PATH: reason" (the role, such as "--changes-from", when the command line has two inputs);
+// a reason that names the file already stays as it is.
+QString fileDetail(const QString &path, const QString &detail, const QString &role = QString());
 // Loads IN.TV4 into `document`; prints the message and returns false on failure.
-bool loadInput(CloneDocument &document, const QString &path);
+bool loadInput(CloneDocument &document, const QString &path, const QString &role = QString());
 // Saves the document ("-": to standard output); ExitOk, or ExitFailure with the message printed.
 int saveOutput(CloneDocument &document, const QString &path);
-// Writes bytes to standard output; ExitOk, or ExitFailure with the message printed.
+// Writes bytes, or a text in UTF-8, to standard output, every byte checked; ExitOk, or
+// ExitFailure with the message printed (a full disk, a closed pipe).
 int writeOutput(const QByteArray &bytes);
+int writeText(const QString &text);
 
 } // namespace ktv4::cli

@@ -5,6 +5,7 @@
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 
 #include <QJsonArray>
@@ -67,7 +68,7 @@ QJsonObject diffJson(const ImageDiff &diff, const QList<int> &records)
         {"settings", settings}, {"vfos", vfos}, {"channels", channels}, {"records", addresses}};
 }
 
-// A clone file as a write would send it: the records, settings rebuilt, and its header.
+// A clone file as a write would send it: its records, and its header.
 struct Side {
     CloneDocument document;
     ImageRecords records;
@@ -77,7 +78,7 @@ bool loadSide(Side &side, const QString &path)
 {
     const FileResult result = side.document.load(path);
     if (!result.ok()) {
-        printError(messageText(result.status), path + QStringLiteral(": ") + result.detail);
+        printError(messageText(result.status), fileDetail(path, result.detail));
         return false;
     }
     side.records = imageRecords(side.document.image());
@@ -108,7 +109,8 @@ int runDiff(const QStringList &arguments)
     const QString modelAfter = modelText(b.document.modelIndex(), b.document.cloneVariantA());
     const bool same = records.isEmpty() && diff.isEmpty() && modelBefore == modelAfter;
 
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     if (parser.isSet(json)) {
         QJsonObject object = diffJson(diff, records);
         object.insert("same", same);
@@ -121,45 +123,64 @@ int runDiff(const QStringList &arguments)
         for (const QString &line : describeDiff(diff))
             out << line << "\n";
     }
+    out.flush();
+    // A list that did not reach its reader is trouble, not an answer.
+    if (writeText(text) != ExitOk)
+        return DiffTrouble;
     return same ? DiffSame : DiffDifferent;
 }
+
+namespace {
+
+// What a backup holds of the radio; for one named before that was part of the name, its channels
+// in use.
+QString holds(const BackupEntry &backup)
+{
+    const QString scope = BackupStore::scopeText(backup.scope);
+    return scope.isEmpty() ? QStringLiteral("%1 channels in use").arg(BackupStore::channelsInUse(backup.path))
+                           : scope;
+}
+
+} // namespace
 
 int runBackups(const QStringList &arguments)
 {
     CliParser parser("backups", "Lists the automatic backups, newest first: when, which model, read from or\n"
-                                "about to be written to the radio, channels in use, and the file.");
+                                "about to be written to the radio, what of it (settings and VFOs, 604\n"
+                                "channels, all, changed records), and the file.");
     const QCommandLineOption json("json", "Print JSON for scripts.");
     parser.addOption(json);
     if (const int code = parser.parse(arguments, 0); code >= 0)
         return code;
     const BackupStore store;
     const QList<BackupEntry> backups = store.list();
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     if (parser.isSet(json)) {
         QJsonArray array;
         for (const BackupEntry &b : backups) {
             array.append(QJsonObject{{"time", b.time.toString(Qt::ISODate)},
                                      {"model", b.model},
                                      {"reason", b.reason == BackupReason::Read ? "read" : "write"},
+                                     {"holds", holds(b)},
                                      {"channelsInUse", BackupStore::channelsInUse(b.path)},
                                      {"path", b.path}});
         }
-        out << QJsonDocument(QJsonObject{{"folder", store.folder()}, {"backups", array}}).toJson();
-        return ExitOk;
+        return writeOutput(
+            QJsonDocument(QJsonObject{{"folder", store.folder()}, {"backups", array}}).toJson());
     }
-    if (backups.isEmpty()) {
-        out << "No backups in " << store.folder() << "\n";
-        return ExitOk;
-    }
+    if (backups.isEmpty())
+        return writeText(QStringLiteral("No backups in %1\n").arg(store.folder()));
     for (const BackupEntry &b : backups) {
         out << QStringLiteral("%1  %2 %3 %4  %5\n")
                    .arg(b.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
                    .arg(b.model, -9)
                    .arg(b.reason == BackupReason::Read ? QStringLiteral("read") : QStringLiteral("write"), -5)
-                   .arg(QStringLiteral("%1 channels").arg(BackupStore::channelsInUse(b.path)), 12)
+                   .arg(holds(b), -17)
                    .arg(b.path);
     }
-    return ExitOk;
+    out.flush();
+    return writeText(text);
 }
 
 } // namespace ktv4::cli

@@ -5,7 +5,9 @@
 
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -16,12 +18,33 @@ namespace ktv4::cli {
 
 namespace {
 
-QJsonObject cellsJson(const Cell *cells, int count)
+// A field's code as the record holds it: the frequency in hertz, a code byte, 1 for skipped.
+qint64 recordValue(const RecordBytes &record, ChannelColumn column)
+{
+    constexpr int kCodeOffsets[] = {-1, 1, 2, 3, 4, 6, 7, 9};
+    switch (column) {
+    case ColFrequency:
+        return readInt32(record, 16);
+    case ColSplit:
+        return readInt32(record, 28);
+    case ColName:
+        return 0;
+    case ColSkip:
+        return record[0] == 0x88 ? 1 : 0;
+    default:
+        return record[kCodeOffsets[column]];
+    }
+}
+
+// Each field by its column title: its code as the record holds it and the text the grid shows.
+template <typename Value, typename TextOf>
+QJsonObject fieldsJson(const Value &value, const RecordBytes &record, int count, TextOf textOf)
 {
     QJsonObject object;
     const QStringList &titles = channelColumnTitles();
     for (int c = 0; c < count; ++c)
-        object.insert(titles[c], QJsonObject{{"value", cells[c].value}, {"text", cells[c].text}});
+        object.insert(titles[c], QJsonObject{{"value", recordValue(record, ChannelColumn(c))},
+                                             {"text", textOf(value, ChannelColumn(c))}});
     return object;
 }
 
@@ -42,10 +65,10 @@ void dumpText(const CloneDocument &document, QTextStream &out)
     for (const SettingDescriptor &d : settingDescriptors())
         out << QStringLiteral("  %1 %2\n")
                    .arg(d.caption + QLatin1Char(':'), -20)
-                   .arg(settingText(d, image.settings));
+                   .arg(settingText(d, image.settings.values));
     out << QStringLiteral("  %1 %2\n")
                .arg(QStringLiteral("IQ Shift(KHz):"), -20)
-               .arg(iqShiftText(image.settings.Slider1));
+               .arg(iqShiftText(image.settings.values.Slider1));
 
     const QStringList &titles = channelColumnTitles();
     auto header = [&](const QString &label, int columns) {
@@ -54,27 +77,26 @@ void dumpText(const CloneDocument &document, QTextStream &out)
             out << QStringLiteral(" %1").arg(titles[c], c == ColFrequency || c == ColSplit ? -11 : -7);
         out << "\n";
     };
-    auto row = [&](const QString &label, const Cell *cells, int columns) {
+    auto row = [&](const QString &label, const auto &value, int columns, auto textOf) {
         out << QStringLiteral("%1").arg(label, -6);
         for (int c = 0; c < columns; ++c)
-            out << QStringLiteral(" %1").arg(cells[c].text, c == ColFrequency || c == ColSplit ? -11 : -7);
+            out << QStringLiteral(" %1").arg(textOf(value, ChannelColumn(c)),
+                                             c == ColFrequency || c == ColSplit ? -11 : -7);
         out << "\n";
     };
 
     out << "\nVFOs\n";
     header(QString(), kVfoColumns);
     for (int v = 0; v < kVfoCount; ++v)
-        row(vfoLabel(v), image.vfos[v].cells.data(), kVfoColumns);
+        row(vfoLabel(v), image.vfos[v], kVfoColumns, vfoFieldText);
 
-    int inUse = 0;
-    for (const ChannelRow &r : image.channels)
-        inUse += r.inUse ? 1 : 0;
+    const int inUse = channelsInUse(image.channels);
     out << "\nChannels in use: " << inUse << " of " << kChannelCount << "\n";
     if (inUse) {
         header(QString(), kChannelColumns);
         for (int ch = 0; ch < kChannelCount; ++ch) {
             if (image.channels[ch].inUse)
-                row(gridRowLabel(ch), image.channels[ch].cells.data(), kChannelColumns);
+                row(gridRowLabel(ch), image.channels[ch], kChannelColumns, channelFieldText);
         }
     }
 }
@@ -82,22 +104,23 @@ void dumpText(const CloneDocument &document, QTextStream &out)
 QJsonObject dumpJson(const CloneDocument &document)
 {
     const RadioImage &image = document.image();
+    const SettingsValues &values = image.settings.values;
     QJsonObject settings;
     for (const SettingDescriptor &d : settingDescriptors()) {
-        QJsonObject setting{{"caption", d.caption},
-                            {"position", listPosition(d, image.settings)},
-                            {"text", settingText(d, image.settings)}};
+        QJsonObject setting{
+            {"caption", d.caption}, {"position", listPosition(d, values)}, {"text", settingText(d, values)}};
         // The transmit-side settings keep a byte outside their lists; scripts see the byte itself.
         if (d.keepsUnlistedByte)
-            setting.insert("byte", image.settings.*d.member);
+            setting.insert("byte", values.*d.member);
         settings.insert(QLatin1String(d.control), setting);
     }
     settings.insert("Slider1", QJsonObject{{"caption", "IQ Shift(KHz)"},
-                                           {"value", image.settings.Slider1},
-                                           {"text", iqShiftText(image.settings.Slider1)}});
+                                           {"value", values.Slider1},
+                                           {"text", iqShiftText(values.Slider1)}});
     QJsonArray vfos;
     for (int v = 0; v < kVfoCount; ++v) {
-        QJsonObject vfo = cellsJson(image.vfos[v].cells.data(), kVfoColumns);
+        QJsonObject vfo =
+            fieldsJson<RadioFields>(image.vfos[v], encodeVfo(image.vfos[v]), kVfoColumns, vfoFieldText);
         vfo.insert("label", vfoLabel(v));
         vfos.append(vfo);
     }
@@ -105,7 +128,8 @@ QJsonObject dumpJson(const CloneDocument &document)
     for (int ch = 0; ch < kChannelCount; ++ch) {
         if (!image.channels[ch].inUse)
             continue;
-        QJsonObject channel = cellsJson(image.channels[ch].cells.data(), kChannelColumns);
+        const Channel &c = image.channels[ch];
+        QJsonObject channel = fieldsJson(c, encodeChannel(c), kChannelColumns, channelFieldText);
         channel.insert("index", ch);
         channel.insert("label", gridRowLabel(ch));
         channels.append(channel);
@@ -113,8 +137,8 @@ QJsonObject dumpJson(const CloneDocument &document)
     return QJsonObject{{"model", document.modelIndex()},
                        {"modelCaption", modelOptionCaption(document.modelIndex())},
                        {"variantA", document.cloneVariantA()},
-                       {"settingsData1", image.SettingsData1},
-                       {"settingsData2", image.SettingsData2},
+                       {"settingsData1", recordText(encodeSettings(image.settings, 1))},
+                       {"settingsData2", recordText(encodeSettings(image.settings, 2))},
                        {"settings", settings},
                        {"vfos", vfos},
                        {"channels", channels}};
@@ -157,11 +181,25 @@ int writeOutput(const QByteArray &bytes)
     return ExitFailure;
 }
 
-bool loadInput(CloneDocument &document, const QString &path)
+int writeText(const QString &text)
+{
+    return writeOutput(text.toUtf8());
+}
+
+QString fileDetail(const QString &path, const QString &detail, const QString &role)
+{
+    const QString name = QDir::toNativeSeparators(path);
+    if (detail.contains(name))
+        return detail;
+    const QString named = role.isEmpty() ? name : role + QLatin1Char(' ') + name;
+    return detail.isEmpty() ? named : named + QStringLiteral(": ") + detail;
+}
+
+bool loadInput(CloneDocument &document, const QString &path, const QString &role)
 {
     const FileResult result = document.load(path);
     if (!result.ok()) {
-        printError(messageText(result.status), result.detail);
+        printError(messageText(result.status), fileDetail(path, result.detail, role));
         return false;
     }
     return true;
@@ -205,7 +243,8 @@ int runNew(const QStringList &arguments)
 
 int runConvert(const QStringList &arguments)
 {
-    CliParser parser("convert", "Loads a clone file and saves it again, every record rebuilt.");
+    CliParser parser("convert",
+                     "Loads a clone file and saves it again: checked, in the program's own layout.");
     parser.addPositionalArgument("IN.TV4", "Clone file to read.");
     parser.addOutputOption();
     if (const int code = parser.parse(arguments, 1); code >= 0)
@@ -231,12 +270,13 @@ int runDump(const QStringList &arguments)
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
-    QTextStream out(stdout);
     if (parser.isSet(json))
-        out << QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented);
-    else
-        dumpText(document, out);
-    return ExitOk;
+        return writeOutput(QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented));
+    QString text;
+    QTextStream out(&text);
+    dumpText(document, out);
+    out.flush();
+    return writeText(text);
 }
 
 int runExportCsv(const QStringList &arguments)
@@ -258,8 +298,9 @@ int runExportCsv(const QStringList &arguments)
         return ExitFailure;
     if (isStandardOutput(parser.output())) {
         const RadioImage &image = document.image();
-        return writeOutput(isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
-                                           : csvExportBytes(image.channels));
+        return writeOutput(isChirp(parser)
+                               ? chirpCsvExportBytes(image.channels, image.settings.values.cmbTone)
+                               : csvExportBytes(image.channels));
     }
     const FileResult result =
         isChirp(parser) ? document.exportChirpCsv(parser.output()) : document.exportCsv(parser.output());
@@ -316,8 +357,9 @@ int runImportCsv(const QStringList &arguments)
     // clone file was saved.
     const QString csvOutPath = parser.value(csvOut);
     const RadioImage &image = document.image();
-    const QByteArray csvBytes = isChirp(parser) ? chirpCsvExportBytes(image.channels, image.settings.cmbTone)
-                                                : csvExportBytes(image.channels);
+    const QByteArray csvBytes = isChirp(parser)
+                                    ? chirpCsvExportBytes(image.channels, image.settings.values.cmbTone)
+                                    : csvExportBytes(image.channels);
     PreparedSave csv;
     if (parser.isSet(csvOut) && !isStandardOutput(csvOutPath)) {
         if (const FileResult prepared = csv.prepare(csvOutPath, csvBytes); !prepared.ok()) {

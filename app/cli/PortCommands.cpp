@@ -93,7 +93,8 @@ int runPorts(const QStringList &arguments)
     if (named.isEmpty())
         ports = system.ports();
 
-    QTextStream out(stdout);
+    QString text;
+    QTextStream out(&text);
     if (parser.isSet(json)) {
         QJsonArray array;
         for (const PortFacts &port : ports)
@@ -105,9 +106,10 @@ int runPorts(const QStringList &arguments)
         for (const PortFacts &port : ports)
             printPort(out, port);
     }
+    out.flush();
     const bool allFound =
         std::all_of(ports.begin(), ports.end(), [](const PortFacts &port) { return port.exists; });
-    return allFound ? ExitOk : ExitFailure;
+    return writeText(text) == ExitOk && allFound ? ExitOk : ExitFailure;
 }
 
 int runDoctor(const QStringList &arguments)
@@ -131,8 +133,7 @@ int runDoctor(const QStringList &arguments)
     });
     doctor.start(parser.value(port));
     QCoreApplication::exec();
-    QTextStream(stdout) << reportText(report);
-    return report.passed() ? ExitOk : ExitFailure;
+    return writeText(reportText(report)) == ExitOk && report.passed() ? ExitOk : ExitFailure;
 }
 
 } // namespace ktv4::cli

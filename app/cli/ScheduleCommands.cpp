@@ -9,6 +9,7 @@
 #include "files/SchedulePlan.h"
 #include "model/Bands.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
 #include <QTextStream>
 #include <optional>
@@ -132,7 +133,7 @@ QByteArray dryRunText(const SchedulePlan &plan)
         text += QStringLiteral("%1 %2 %3 %4 %5 %6\n")
                     .arg(f.channel >= 0 ? gridRowLabel(f.channel) : QStringLiteral("--"), -5)
                     .arg(kilohertzText(f.hz), 8)
-                    .arg(modeNames().at(f.mode), -3)
+                    .arg(fieldText(f.mode), -3)
                     .arg(f.name, -8)
                     .arg(f.station, -23)
                     .arg(f.times.join(QStringLiteral(", ")));

@@ -7,7 +7,9 @@
 #include "files/CloneDocument.h"
 #include "files/FieldReader.h"
 #include "files/FileAccess.h"
+#include "files/PortSetting.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/RecordText.h"
 #include "support/ProcessRunner.h"
 
@@ -20,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 using namespace ktv4;
@@ -117,15 +121,16 @@ private slots:
         // Each record in its place: the shift, VFO A (gain 7, tone 0x85), channels 7, 8 (name ended by
         // 0x20), 9 (empty) and 557.
         const RadioImage &im = doc.image();
-        const auto &v = im.vfos[0].cells;
-        const auto &c7 = im.channels[7].cells;
-        QCOMPARE(QStringList({QString::number(im.settings.Slider1), v[ColMode].text, v[ColGain].text,
-                              QString::number(v[ColTone].value), v[ColFrequency].text, c7[ColSkip].text,
-                              c7[ColName].text, c7[ColFrequency].text, c7[ColTone].text,
-                              im.channels[8].cells[ColName].text, im.channels[8].cells[ColFrequency].text,
-                              im.channels[9].inUse ? "used" : "empty", im.channels[557].cells[ColName].text}),
-                 QStringList({"-150", "CWL", "+10", "133", "7.000.000", "Skip", "AB 1", "1.900.000", "On",
-                              "A", "14.005.000", "empty", "AB 1"}));
+        const Vfo &v = im.vfos[0];
+        const Channel &c7 = im.channels[7];
+        QCOMPARE(QStringList({QString::number(im.settings.values.Slider1), vfoFieldText(v, ColMode),
+                              vfoFieldText(v, ColGain), vfoFieldText(v, ColTone),
+                              vfoFieldText(v, ColFrequency), channelFieldText(c7, ColSkip), c7.name,
+                              channelFieldText(c7, ColFrequency), channelFieldText(c7, ColTone),
+                              im.channels[8].name, channelFieldText(im.channels[8], ColFrequency),
+                              im.channels[9].inUse ? "used" : "empty", im.channels[557].name}),
+                 QStringList({"-150", "CWL", "+10", "On", "7.000.000", "Skip", "AB 1", "1.900.000", "On", "A",
+                              "14.005.000", "empty", "AB 1"}));
     }
 
     void lengthAndHeaderChecks_data()
@@ -246,7 +251,7 @@ private slots:
         QCOMPARE(doc.modelIndex(), int(ModelT)); // New keeps the model option
         doc.selectModel(ModelJ);
         doc.newImage();
-        QCOMPARE(doc.image().vfos[1].cells[ColFrequency].text, QStringLiteral("7.050.000"));
+        QCOMPARE(doc.image().vfos[1].frequency, 7'050'000);
     }
 
     void fieldReaderRules()
@@ -275,21 +280,26 @@ private slots:
             int secondsLater;
             int model;
             BackupReason reason;
+            BackupScope scope;
             const char *name;
         } saves[] = {
-            {0, ModelE, BackupReason::Read, "2026-12-07_104233_KT-V4E_read.TV4"},
-            {0, ModelE, BackupReason::Read, "2026-12-07_104233_KT-V4E_read-2.TV4"},
-            {1, ModelPN, BackupReason::Write, "2026-12-07_104234_PN-31-32_write.TV4"},
-            {2, ModelJ, BackupReason::Write, "2026-12-07_104235_KT-V4J_write.TV4"},
-            {3, ModelT, BackupReason::Read, "2026-12-07_104236_KT-V4T_read.TV4"},
-            {4, ModelE, BackupReason::Write, "2026-12-07_104237_KT-V4E_write.TV4"},
+            {0, ModelE, BackupReason::Read, BackupScope::All, "2026-12-07_104233_KT-V4E_read_all.TV4"},
+            {0, ModelE, BackupReason::Read, BackupScope::Memory,
+             "2026-12-07_104233_KT-V4E_read_memory-2.TV4"},
+            {1, ModelPN, BackupReason::Write, BackupScope::Changes,
+             "2026-12-07_104234_PN-31-32_write_changes.TV4"},
+            {2, ModelJ, BackupReason::Write, BackupScope::All, "2026-12-07_104235_KT-V4J_write_all.TV4"},
+            {3, ModelT, BackupReason::Read, BackupScope::Settings,
+             "2026-12-07_104236_KT-V4T_read_settings.TV4"},
+            // As backups were named before they said what they hold.
+            {4, ModelE, BackupReason::Write, BackupScope::Unknown, "2026-12-07_104237_KT-V4E_write.TV4"},
         };
         for (const auto &s : saves) {
             QString path;
-            QVERIFY(
-                store
-                    .save(documentBackupBytes(document), s.model, s.reason, t0.addSecs(s.secondsLater), &path)
-                    .ok());
+            QVERIFY(store
+                        .save(documentBackupBytes(document), s.model, s.reason, s.scope,
+                              t0.addSecs(s.secondsLater), &path)
+                        .ok());
             QCOMPARE(QFileInfo(path).fileName(), QString::fromLatin1(s.name));
         }
         QFile(dir.filePath(QStringLiteral("backups/notes.TV4"))).open(QIODevice::WriteOnly);
@@ -303,6 +313,9 @@ private slots:
         QCOMPARE(kept.first().time, t0.addSecs(4));
         QCOMPARE(kept.first().model, QStringLiteral("KT-V4E"));
         QCOMPARE(kept.first().reason, BackupReason::Write);
+        QCOMPARE(kept.first().scope, BackupScope::Unknown);
+        QCOMPARE(kept[1].scope, BackupScope::Settings);
+        QCOMPARE(BackupStore::scopeText(kept[1].scope), QStringLiteral("settings and VFOs"));
         QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("backups/notes.TV4"))));
         QCOMPARE(BackupStore::channelsInUse(kept.first().path), 0);
     }
@@ -325,17 +338,14 @@ private slots:
     {
         CloneDocument document;
         document.image().channels[3].inUse = false;
-        const QString raw =
-            QStringLiteral("80010000000000000000000000000000d0936b00313233000000000000000000");
-        document.radio().setRecord(channelAddress(3), raw);
-        document.radio().setRecord(channelAddress(4),
-                                   QString(kRecordChars, QLatin1Char(','))); // not loadable
+        const QByteArray raw = "80010000000000000000000000000000D0936B00313233000000000000000000";
+        document.radio().setRecord(channelAddress(3), parseRecordText(QString::fromLatin1(raw)));
         document.radio().setIdentity({ModelJ, true});
 
         const QByteArray bytes = radioBackupBytes(document);
         QVERIFY(bytes.startsWith("Orvane KT-V4 J Clone A FileStart\r\n"));
-        QVERIFY(bytes.contains("\r\n" + raw.toLatin1() + "\r\n"));
-        const CloneLoadResult load = parseCloneFile(bytes, startupImage());
+        QVERIFY(bytes.contains("\r\n" + raw + "\r\n"));
+        const CloneLoadResult load = parseCloneFile(bytes);
         QVERIFY(load.result.ok());
         QVERIFY(load.image.channels[3].inUse);
         QCOMPARE(load.image.channels[4], document.image().channels[4]);
@@ -373,10 +383,96 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System), before);
     }
 
+    // The new file's name fits beside a name of 255 bytes (cut at a character's start), and a save
+    // removes the leftovers of killed saves to the same file that no process holds, nothing else.
+    void saveBesideTheTarget_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QByteArray>("prefix"); // of the new file's name
+        QTest::newRow("short") << QByteArray("a.TV4") << QByteArray("a.TV4.tmp");
+        QTest::newRow("255 bytes") << QByteArray(251, 'n') + ".TV4" << QByteArray(245, 'n') + ".tmp";
+        QTest::newRow("255 bytes, a character across the cut")
+            << QByteArray(244, 'n') + "\xC3\xA9" + QByteArray(9, 'x') << QByteArray(244, 'n') + ".tmp";
+    }
+
+    void saveBesideTheTarget()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(QByteArray, prefix);
+        QTemporaryDir dir;
+        const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+        auto names = [&dir] {
+            QList<QByteArray> entries;
+            for (const QString &entry :
+                 QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System))
+                entries << QFile::encodeName(entry);
+            return entries;
+        };
+        QList<QByteArray> kept = {prefix + "Held01", prefix + "AbC12",  prefix + "AbC1234",
+                                  prefix + "Ab-123", prefix + "Link01", "other.TV4.tmpAbC123"};
+        kept.removeIf([](const QByteArray &entry) { return entry.size() > 255; });
+        for (const QByteArray &leftover : kept + QList<QByteArray>{prefix + "AbC123", prefix + "zz9ZZ9"})
+            QVERIFY(writeAll(QFile::decodeName(folder + leftover), "half"));
+        QFile::remove(QFile::decodeName(folder + prefix + "Link01"));
+        QVERIFY(QFile::link(QFile::decodeName(folder + "other.TV4.tmpAbC123"),
+                            QFile::decodeName(folder + prefix + "Link01")));
+        const int held = ::open(folder + prefix + "Held01", O_RDONLY);
+        QVERIFY(held >= 0 && ::flock(held, LOCK_EX) == 0); // a save still writing it
+
+        QVERIFY(saveWholeFile(pathFromNative(folder + name), "new").ok());
+        ::close(held);
+        QCOMPARE(readAll(QFile::decodeName(folder + name)), QByteArray("new"));
+        QList<QByteArray> expected = kept + QList<QByteArray>{name};
+        std::sort(expected.begin(), expected.end());
+        QList<QByteArray> found = names();
+        std::sort(found.begin(), found.end());
+        QCOMPARE(found, expected);
+    }
+
+    // A file of exactly the size a reader allows is read; one byte more is refused unread.
+    void readUpToTheLimit_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("at the limit") << 16 << true;
+        QTest::newRow("one byte over") << 17 << false;
+    }
+
+    void readUpToTheLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, read);
+        QVERIFY(writeAll(path("sized"), QByteArray(size, 'x')));
+        const FileRead result = readWholeFile(path("sized"), 16, FileStatus::DataError);
+        QCOMPARE(result.result.status, read ? FileStatus::Ok : FileStatus::DataError);
+        QCOMPARE(result.bytes.size(), read ? size : 0);
+    }
+
+    // The port file: ports 1 to 14; anything else is port 1.
+    void portFileNumbers_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("port");
+        const std::pair<const char *, int> rows[] = {{"7\r\n", 7}, {"14\r\n", 14}, {"15\r\n", 1},
+                                                     {"0\r\n", 1}, {"-3\r\n", 1},  {"x\r\n", 1}};
+        for (const auto &[content, port] : rows)
+            QTest::addRow("%s", QByteArray(content).trimmed().constData()) << QByteArray(content) << port;
+    }
+
+    void portFileNumbers()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, port);
+        QCOMPARE(portNumberFromFile(content), port);
+    }
+
     // Any bytes as a name come back as the same bytes; UTF-8 names read as their text.
     void namesKeepTheirBytes()
     {
         QCOMPARE(pathFromNative("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+        // In a name that is not UTF-8 as a whole, the sequences that are keep their characters.
+        QCOMPARE(pathFromNative("\xC2\xA9\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBD\xF0\x9F\x93\xBB\xFF"),
+                 QStringLiteral("\u00A9\u07FF\u0800\uFFFD\U0001F4FB") + QChar(0xDCFF));
         auto *random = QRandomGenerator::global();
         for (int i = 0; i < 2000; ++i) {
             QByteArray bytes(random->bounded(1, 12), Qt::Uninitialized);

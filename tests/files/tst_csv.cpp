@@ -4,6 +4,7 @@
 
 #include "files/CloneDocument.h"
 #include "files/CsvExchange.h"
+#include "model/FieldText.h"
 #include "support/ProcessRunner.h"
 
 #include <QFile>
@@ -16,39 +17,26 @@ using ktv4::test::writeAll;
 
 namespace {
 
-ChannelRow channel(double hz, int mode, const QString &name, bool skip)
+Channel channel(int hz, Mode mode, const QString &name, bool skip)
 {
-    ChannelRow row;
-    row.inUse = true;
-    auto &c = row.cells;
-    c[ColFrequency] = {hz, frequencyText(hz)};
-    c[ColMode] = {double(mode), modeNames().at(mode)};
-    c[ColGain] = {1, gainText(1)};
-    c[ColAgc] = {1, agcText(1)};
-    c[ColPwr] = {2, powerText(2)};
-    c[ColFilter] = {0, filterText(0)};
-    c[ColTone] = {0x85, toneText(0x85)};
-    c[ColNb] = {1, nbText(1)};
-    c[ColSplit] = {hz + 5000, frequencyText(hz + 5000)};
-    c[ColName] = {0, name};
-    c[ColSkip] = {skip ? 1.0 : 0.0, skipText(skip)};
-    return row;
+    Channel c = newChannel(hz, mode);
+    c.gain = Gain::Minus10;
+    c.agc = Agc::Slow;
+    c.power = Power::SLow;
+    c.tone = true;
+    c.nb = true;
+    c.split = hz + 5000;
+    c.name = name;
+    c.skip = skip;
+    return c;
 }
 
-QStringList cellTexts(const ChannelRow &row)
+QStringList fieldTexts(const Channel &c)
 {
     QStringList texts;
-    for (const Cell &c : row.cells)
-        texts << c.text;
+    for (int column = 0; column < kChannelColumns; ++column)
+        texts << channelFieldText(c, ChannelColumn(column));
     return texts;
-}
-
-QList<double> cellValues(const ChannelRow &row)
-{
-    QList<double> values;
-    for (const Cell &c : row.cells)
-        values << c.value;
-    return values;
 }
 
 QByteArray row(const QByteArray &channel, const QByteArray &frequency, const QByteArray &mode = "USB",
@@ -58,14 +46,16 @@ QByteArray row(const QByteArray &channel, const QByteArray &frequency, const QBy
            ",OFF,NAME,\r\n";
 }
 
-ChannelRow inUse()
+// A channel in use as the radio may hold it: power S-Low, tone byte 0x85, a split.
+Channel inUse()
 {
-    ChannelRow r;
-    r.inUse = true;
-    r.cells[ColPwr] = {2, "S-Low"};
-    r.cells[ColTone] = {0x85, "On"};
-    r.cells[ColSplit] = {14'200'000, "14.200.000"};
-    return r;
+    RecordBytes b{};
+    b[0] = 0x80;
+    b[4] = 2;
+    b[7] = 0x85;
+    writeInt32(b, 16, 7'000'000);
+    writeInt32(b, 28, 14'200'000);
+    return *decodeChannel(b);
 }
 
 } // namespace
@@ -76,9 +66,9 @@ private slots:
     void exportWritesOnlyChannelsInUse()
     {
         ChannelTable table{};
-        table[5] = channel(7050000, 1, "HOME", false);
-        table[250] = channel(14200000, 0, "", true);
-        table[603] = channel(21000000, 4, "P2", false);
+        table[5] = channel(7050000, Mode::LSB, "HOME", false);
+        table[250] = channel(14200000, Mode::USB, "", true);
+        table[603] = channel(21000000, Mode::AM, "P2", false);
         const QByteArray csv = csvExportBytes(table);
         const auto line = [](const QStringList &fields) {
             return ('"' + fields.join("\",\"") + "\"\r\n").toLatin1();
@@ -95,17 +85,18 @@ private slots:
     void acceptedSpellings()
     {
         ChannelTable table{};
-        table[212].cells[ColPwr] = {2, "S-Low"};
-        table[212].cells[ColSplit] = {1, "0.000.001"};
+        table[212].power = Power::SLow;
+        table[212].split = 1;
         const CsvImportResult r =
             importCsvBytes("KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n", table);
         QVERIFY(r.result.ok());
-        // An empty channel: power High, tone Off, split on the frequency, each with its text; the
+        // An empty channel comes into use: power High, tone Off, split on the frequency; the
         // record's 8 name characters.
         QVERIFY(table[212].inUse);
-        QCOMPARE(cellTexts(table[212]), QStringList({"7.050.000", "LSB", "-10", "Slow", "High", "Narrow",
-                                                     "Off", "On", "7.050.000", "ABCDEFGH", "Skip"}));
-        QCOMPARE(cellValues(table[212]), QList<double>({7050000, 1, 1, 1, 0, 1, 0, 1, 7050000, 0, 1}));
+        QCOMPARE(fieldTexts(table[212]), QStringList({"7.050.000", "LSB", "-10", "Slow", "High", "Narrow",
+                                                      "Off", "On", "7.050.000", "ABCDEFGH", "Skip"}));
+        QCOMPARE(recordText(encodeChannel(table[212])),
+                 QStringLiteral("8801010100000100000100000000000010936B003A3B3C3D3E3F404110936B00"));
 
         // IQ is stored as FM; a frequency typed without dots gets the program's own text.
         QVERIFY(
@@ -113,8 +104,8 @@ private slots:
                 "\"KT-V4\",\"MEMORY\",\"3\",\"145000\",\"iq\",\"\",\"FAST\",\"WIDE\",\"off\",\"\",\"ON\"\n",
                 table)
                 .result.ok());
-        QCOMPARE(cellTexts(table[3]), QStringList({"0.145.000", "FM", "0", "Fast", "High", "Wide", "Off",
-                                                   "Off", "0.145.000", "", "Skip"}));
+        QCOMPARE(fieldTexts(table[3]), QStringList({"0.145.000", "FM", "0", "Fast", "High", "Wide", "Off",
+                                                    "Off", "0.145.000", "", "Skip"}));
     }
 
     void foreignCharactersSurviveExport()
@@ -123,12 +114,12 @@ private slots:
         ChannelTable table{};
         QVERIFY(
             importCsvBytes("KT-V4,MEMORY,1,7000000,USB,0,FAST,WIDE,OFF,\xff\"ab,\r\n", table).result.ok());
-        QCOMPARE(table[1].cells[ColName].text, QString::fromLatin1("\xff\"AB"));
+        QCOMPARE(table[1].name, QString::fromLatin1("\xff\"AB"));
         ChannelTable again{};
         QVERIFY(importCsvBytes(csvExportBytes(table), again).result.ok());
-        QCOMPARE(again[1].cells[ColName].text, QString::fromLatin1("\xff"
-                                                                   "AB"));
-        QCOMPARE(again[1].cells[ColFrequency].text, QStringLiteral("7.000.000"));
+        QCOMPARE(again[1].name, QString::fromLatin1("\xff"
+                                                    "AB"));
+        QCOMPARE(again[1].frequency, 7'000'000);
     }
 
     void channelField_data()
@@ -155,7 +146,9 @@ private slots:
     {
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
-        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"}, {"3", "+10"}, {"high", "0"}};
+        // -32768 is the last gain of 16 bits, and still a gain (one below fails the import).
+        const char *rows[][2] = {{"-15", "-20"}, {"-5", "-10"}, {"", "0"},
+                                 {"3", "+10"},   {"high", "0"}, {"-32768", "-20"}};
         for (const auto &r : rows)
             QTest::addRow("%s", *r[0] ? r[0] : "empty") << QString(r[0]) << QString(r[1]);
     }
@@ -169,24 +162,37 @@ private slots:
                     QStringLiteral("KT-V4,MEMORY,1,7000000,USB,%1,FAST,WIDE,OFF,,\r\n").arg(field).toLatin1(),
                     table)
                     .result.ok());
-        QCOMPARE(table[1].cells[ColGain].text, text);
+        QCOMPARE(channelFieldText(table[1], ColGain), text);
     }
 
     void droppedRowsDoNotDisturbTheNext()
     {
         ChannelTable table{};
-        table[1] = channel(3500000, 0, "KEEP", false);
+        table[1] = channel(3500000, Mode::USB, "KEEP", false);
         const QByteArray csv = "junk,KT-V4\r\n"                                   // KT-V4 then a foreign bank
                                "KT-V4,MEMORY,1,abc,USB,0,FAST,WIDE,OFF,X,\r\n"    // no digits: dropped
                                "KT-V4,MEMORY,2,7000000,XX,0,FAST,WIDE,OFF,X,\r\n" // unknown mode
                                "KT-V4,MEMORY,,7000000,USB,0,FAST,WIDE,OFF,X,\r\n" // empty channel field
-                               "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n";
+                               "KT-V4,MEMORY,6,7.100.000,CWU,0,FAST,WIDE,OFF,SIX,\r\n"
+                               // A quote left open ends its field, and its row, with the line.
+                               "KT-V4,MEMORY,7,7000000,USB,0,FAST,WIDE,OFF,\"OPEN,\r\n"
+                               "KT-V4,MEMORY,8,7000000,USB,0,FAST,WIDE,OFF,EIGHT,\r\n"
+                               "\"KT-V4,MEMORY,9,7000000,USB,0,FAST,WIDE,OFF,NINE,\n"
+                               "KT-V4,\"MEMORY,10,7000000\r"
+                               "KT-V4,MEMORY,11,\"7000000\r\n"
+                               "KT-V4,MEMORY,12,7000000,USB,0,FAST,WIDE,OFF,TWELVE,\"\r\n"
+                               "KT-V4,MEMORY,13,7000000,USB,0,FAST,WIDE,OFF,\"13\",\"";
         const CsvImportResult r = importCsvBytes(csv, table);
         QVERIFY(r.result.ok());
-        QCOMPARE(r.rowsStored, 1);
-        QCOMPARE(table[1].cells[ColName].text, QStringLiteral("KEEP"));
-        QVERIFY(!table[2].inUse);
-        QCOMPARE(table[6].cells[ColName].text + table[6].cells[ColMode].text, QStringLiteral("SIXCWU"));
+        QCOMPARE(r.rowsStored, 2);
+        QCOMPARE(table[1].name, QStringLiteral("KEEP"));
+        QVERIFY(!table[2].inUse && !table[7].inUse && !table[12].inUse && !table[13].inUse);
+        QCOMPARE(table[6].name + channelFieldText(table[6], ColMode), QStringLiteral("SIXCWU"));
+        QCOMPARE(table[8].name, QStringLiteral("EIGHT"));
+        QCOMPARE(
+            csvImportSummary(r),
+            QStringLiteral("2 channel(s) imported; 8 row(s) dropped: 1 naming no channel, 1 with an unknown "
+                           "mode, 6 with a quote left open at the end of its line."));
     }
 
     void refusedFiles_data()
@@ -207,7 +213,7 @@ private slots:
         const QByteArray first = "KT-V4,MEMORY,0,7000000,USB,0,FAST,WIDE,OFF,FIRST,\r\n";
         const CsvImportResult r = importCsvBytes(first + csv, table);
         QCOMPARE(messageText(r.result.status), QStringLiteral("File Open Error"));
-        QCOMPARE(table[0].cells[ColName].text, QStringLiteral("FIRST")); // rows before the fault stay
+        QCOMPARE(table[0].name, QStringLiteral("FIRST")); // rows before the fault stay
     }
 
     // CSV files hold channels only: the clone file stays the document's file, an import that merges
@@ -217,7 +223,7 @@ private slots:
     {
         QTemporaryDir dir;
         CloneDocument doc;
-        doc.image().channels[9] = channel(7000000, 0, "X", false);
+        doc.image().channels[9] = channel(7000000, Mode::USB, "X", false);
         QVERIFY(doc.save(dir.filePath("clone.TV4")).ok());
         const QString csvPath = dir.filePath("out.csv"), header = dir.filePath("header.csv");
         QVERIFY(writeAll(header, csvExportBytes(ChannelTable{})));
@@ -225,7 +231,7 @@ private slots:
         QVERIFY(doc.exportCsv(csvPath).ok());
         QCOMPARE(doc.caption(), QStringLiteral("Orvane KT-V4 Clone Utility - clone.TV4"));
         QVERIFY(doc.dataChanged()); // the CSV file holds no settings, VFOs, power, tone or split
-        doc.image().channels[9].clear();
+        doc.image().channels[9] = Channel{};
         doc.setDataChanged(false);
         QVERIFY(doc.importCsv(header).result.ok());
         QVERIFY(!doc.dataChanged()); // nothing merged, nothing to save
@@ -246,24 +252,24 @@ private slots:
     void frequencyField_data()
     {
         QTest::addColumn<QByteArray>("field");
-        QTest::addColumn<double>("code"); // 0: the row is dropped
-        QTest::newRow("lowest") << QByteArray("30000") << 30'000.0;
-        QTest::newRow("highest") << QByteArray("34.999.999") << 34'999'999.0;
-        QTest::newRow("one below") << QByteArray("29999") << 0.0;
-        QTest::newRow("first refused") << QByteArray("35000000") << 0.0;
-        QTest::newRow("7.1 is 71 Hz") << QByteArray("7.1") << 0.0;
-        QTest::newRow("2^32 + 1 does not wrap") << QByteArray("4294967297") << 0.0;
-        QTest::newRow("2^31 does not turn negative") << QByteArray("2147483648") << 0.0;
-        QTest::newRow("endless digits") << QByteArray(400, '9') << 0.0;
-        QTest::newRow("negative") << QByteArray("-7.050.000") << 0.0;
-        QTest::newRow("no digits") << QByteArray("abc") << 0.0;
+        QTest::addColumn<int>("code"); // 0: the row is dropped
+        QTest::newRow("lowest") << QByteArray("30000") << 30'000;
+        QTest::newRow("highest") << QByteArray("34.999.999") << 34'999'999;
+        QTest::newRow("one below") << QByteArray("29999") << 0;
+        QTest::newRow("first refused") << QByteArray("35000000") << 0;
+        QTest::newRow("7.1 is 71 Hz") << QByteArray("7.1") << 0;
+        QTest::newRow("2^32 + 1 does not wrap") << QByteArray("4294967297") << 0;
+        QTest::newRow("2^31 does not turn negative") << QByteArray("2147483648") << 0;
+        QTest::newRow("endless digits") << QByteArray(400, '9') << 0;
+        QTest::newRow("negative") << QByteArray("-7.050.000") << 0;
+        QTest::newRow("no digits") << QByteArray("abc") << 0;
     }
 
-    // The stored text is always the program's own for the code; a dropped row leaves the channel.
+    // A dropped row leaves the channel.
     void frequencyField()
     {
         QFETCH(QByteArray, field);
-        QFETCH(double, code);
+        QFETCH(int, code);
         ChannelTable table{};
         const CsvImportResult r = importCsvBytes(row("5", field), table);
         QVERIFY(r.result.ok());
@@ -271,7 +277,7 @@ private slots:
         QCOMPARE(r.dropped[int(CsvDropReason::Frequency)], code ? 0 : 1);
         QCOMPARE(table[5].inUse, code != 0);
         if (code)
-            QCOMPARE(table[5].cells[ColFrequency], (Cell{code, frequencyText(code)}));
+            QCOMPARE(table[5].frequency, code);
     }
 
     // Power, tone and split are not in the file: a channel in use keeps its own (an empty one gets
@@ -281,9 +287,10 @@ private slots:
         ChannelTable table{};
         table[1] = inUse();
         QVERIFY(importCsvBytes(row("1", "7050000"), table).result.ok());
-        QCOMPARE(table[1].cells[ColPwr], (Cell{2, "S-Low"}));
-        QCOMPARE(table[1].cells[ColTone], (Cell{0x85, "On"}));
-        QCOMPARE(table[1].cells[ColSplit], (Cell{14'200'000, "14.200.000"}));
+        const RecordBytes record = encodeChannel(table[1]);
+        QCOMPARE(int(record[4]), 2);    // S-Low
+        QCOMPARE(int(record[7]), 0x85); // tone on, as it was
+        QCOMPARE(table[1].split, 14'200'000);
     }
 
     void summary_data()
@@ -292,15 +299,19 @@ private slots:
         QTest::addColumn<QString>("summary");
         QTest::newRow("empty") << QByteArray()
                                << "No channel was imported: the file holds no KT-V4 memory row.";
-        QTest::newRow("one") << row("1", "7050000") << "1 channel imported.";
+        // Channels are counted, not rows: 100,000 rows never import more than 604 channels.
+        QTest::newRow("one channel named twice")
+            << row("1", "7050000") + row("1", "7000000") + row("1", "7000000") + row("2", "7000000")
+            << "2 channel(s) imported (2 row(s) replaced an earlier row for the same channel).";
         QTest::newRow("every reason")
             << row("1", "7050000") + row("2", "7050000") + row("300", "7050000") + row("3", "1") +
                    row("4", "7.1") + row("5", "7050000", "XX") + row("6", "7050000", "USB", "MID") +
                    row("7", "7050000", "USB", "FAST", "ODD")
-            << "2 channels imported; 6 rows dropped: 1 naming no channel, 2 with no frequency or one outside "
+            << "2 channel(s) imported; 6 row(s) dropped: 1 naming no channel, 2 with no frequency or one "
+               "outside "
                "30 kHz to 35 MHz, 1 with an unknown mode, 1 with an unknown AGC, 1 with an unknown filter.";
         QTest::newRow("nothing importable")
-            << row("C1", "7050000") << "No channel was imported; 1 row dropped: 1 naming no channel.";
+            << row("C1", "7050000") << "No channel was imported; 1 row(s) dropped: 1 naming no channel.";
     }
 
     void summary()

@@ -6,6 +6,7 @@
 #include "files/SchedulePlan.h"
 #include "model/Bands.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -39,9 +40,9 @@ ChannelTable tableInUse(quint32 seed)
     for (int ch = 0; ch < kChannelCount; ch += 1 + int(random.bounded(5))) {
         ScheduleFrequency f;
         f.hz = hz[random.bounded(4)];
-        f.mode = random.bounded(2) ? kModeAm : kModeUsb;
+        f.mode = random.bounded(2) ? Mode::AM : Mode::USB;
         f.name = QStringLiteral("OWN");
-        table[ch] = scheduleChannelRow(f);
+        table[ch] = scheduleChannel(f);
     }
     return table;
 }
@@ -107,7 +108,7 @@ private slots:
         QVERIFY(e != s.entries.cend());
         QCOMPARE(e->hz, hz);
         QCOMPARE(e->minutesPerWeek(), minutesPerWeek);
-        QCOMPARE(modeNames().at(e->mode), mode);
+        QCOMPARE(fieldText(e->mode), mode);
         QCOMPARE(e->languages, languages);
         QCOMPARE(e->station, station);
     }
@@ -222,17 +223,15 @@ private slots:
                 if (before[ch].inUse) {
                     QCOMPARE(after[ch], before[ch]);
                 } else if (after[ch].inUse) {
-                    const auto hz = qint64(after[ch].cells[ColFrequency].value);
+                    const long long hz = after[ch].frequency;
                     QVERIFY(isAcceptedFrequency(hz));
-                    const QString &name = after[ch].cells[ColName].text;
-                    QVERIFY(!name.isEmpty() && name.size() <= 8);
-                    QVERIFY(std::all_of(name.cbegin(), name.cend(), isNameCodeChar));
+                    QVERIFY(!after[ch].name.isEmpty() && isValidName(after[ch].name));
                     QVERIFY(!made.contains(hz));
                     made.insert(hz);
                 }
             }
             for (const ScheduleDuplicate &d : std::as_const(plan.duplicates)) {
-                QVERIFY(before[d.channel].inUse && before[d.channel].cells[ColFrequency].value == d.hz);
+                QVERIFY(before[d.channel].inUse && before[d.channel].frequency == d.hz);
                 made.insert(d.hz);
             }
             QCOMPARE(made.size(), selection.frequencies.size());
@@ -306,8 +305,8 @@ private slots:
         ChannelTable table{};
         ScheduleFrequency own;
         own.hz = 6070000;
-        table[*channelFromLabel(u"A8")] = scheduleChannelRow(own);
-        table[*channelFromLabel(u"A5")] = scheduleChannelRow(own);
+        table[*channelFromLabel(u"A8")] = scheduleChannel(own);
+        table[*channelFromLabel(u"A5")] = scheduleChannel(own);
         const ScheduleSelection selection = selectSchedule(testSchedule(), ScheduleFilter{});
         const SchedulePlan plan = planSchedule(selection, table, *channelFromLabel(u"a 5"), 0);
         QVERIFY(applySchedulePlan(plan, table));
@@ -320,15 +319,16 @@ private slots:
         const auto f = std::find_if(plan.channels.cbegin(), plan.channels.cend(),
                                     [&](const ScheduleFrequency &x) { return x.hz == hz; });
         QCOMPARE(f->times.join(", "), times);
-        const ChannelRow &row = table[f->channel];
+        const Channel &made = table[f->channel];
         QCOMPARE(gridRowLabel(f->channel), label);
-        QCOMPARE(row.cells[ColName].text, name);
-        QCOMPARE(row.cells[ColMode].text, mode);
-        QCOMPARE(row.cells[ColFilter].text, filter);
-        QCOMPARE(row.cells[ColSplit], row.cells[ColFrequency]);
-        QCOMPARE(row.cells[ColPwr].text + row.cells[ColTone].text + row.cells[ColNb].text +
-                     row.cells[ColAgc].text,
-                 "HighOffOffSlow");
+        QCOMPARE(made.name, name);
+        QCOMPARE(fieldText(made.mode), mode);
+        QCOMPARE(fieldText(made.filter), filter);
+        QCOMPARE(made.split, made.frequency);
+        QCOMPARE(channelFieldText(made, ColGain) + channelFieldText(made, ColPwr) +
+                     channelFieldText(made, ColTone) + channelFieldText(made, ColNb) +
+                     channelFieldText(made, ColAgc) + channelFieldText(made, ColSkip),
+                 "0HighOffOffSlow");
     }
 
     void names_data()

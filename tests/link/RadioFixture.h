@@ -45,19 +45,19 @@ inline RadioImage radioImage()
 {
     RadioImage image = startupImage(ModelE);
     for (int n = 0; n < kChannelCount; ++n) {
-        decodeMemoryData(
-            QString::fromLatin1(channelRecord(1'800'000 + 1000 * n, n % 6, QStringLiteral("R%1").arg(n),
-                                              n % 7 ? 0 : 7'000'000, n % 5 ? 0x80 : 0x88)),
-            image.channels[n]);
+        putChannelRecord(image, n,
+                         parseRecordText(QString::fromLatin1(
+                             channelRecord(1'800'000 + 1000 * n, n % 6, QStringLiteral("R%1").arg(n),
+                                           n % 7 ? 0 : 7'000'000, n % 5 ? 0x80 : 0x88))));
     }
-    image.settings.cmbBeep = 1;
-    image.settings.cmbDimmer = 7;
-    image.settings.cmbSleep = 4;
-    image.settings.cmbLED = 2;
-    image.settings.Slider1 = -150;
-    rebuildSettingsData(image);
-    decodeVfoData(QString::fromLatin1(channelRecord(3'500'000, 3, QString())), image.vfos[0]);
-    decodeVfoData(QString::fromLatin1(channelRecord(21'000'000, 4, QString())), image.vfos[1]);
+    SettingsValues &settings = image.settings.values;
+    settings.cmbBeep = 1;
+    settings.cmbDimmer = 7;
+    settings.cmbSleep = 4;
+    settings.cmbLED = 2;
+    settings.Slider1 = -150;
+    putVfoRecord(image, 0, parseRecordText(QString::fromLatin1(channelRecord(3'500'000, 3, QString()))));
+    putVfoRecord(image, 1, parseRecordText(QString::fromLatin1(channelRecord(21'000'000, 4, QString()))));
     return image;
 }
 
@@ -66,14 +66,14 @@ inline RadioImage programImage()
 {
     RadioImage image = startupImage(ModelE);
     for (int n = 0; n < kChannelCount; ++n) {
-        decodeMemoryData(QString::fromLatin1(
-                             channelRecord(30'000'000 - 1000 * n, (n + 3) % 6, QStringLiteral("P%1").arg(n))),
-                         image.channels[n]);
+        putChannelRecord(image, n,
+                         parseRecordText(QString::fromLatin1(channelRecord(30'000'000 - 1000 * n, (n + 3) % 6,
+                                                                           QStringLiteral("P%1").arg(n)))));
     }
-    image.settings.cmbAPO = 3;
-    image.settings.cmbScanMode = 2;
-    image.settings.Slider1 = 2400;
-    rebuildSettingsData(image);
+    SettingsValues &settings = image.settings.values;
+    settings.cmbAPO = 3;
+    settings.cmbScanMode = 2;
+    settings.Slider1 = 2400;
     return image;
 }
 

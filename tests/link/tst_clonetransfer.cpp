@@ -143,8 +143,8 @@ private slots:
         QCOMPARE(lines[5 + 0] + lines[5 + 79] + lines[5 + 80] + lines[5 + 603],
                  QByteArray("OV~F0600R\r\nOV~F0FE0R\r\nOV~F1000R\r\nOV~F5160R\r\n"));
 
-        QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
-        QCOMPARE(r.image().SettingsData2, QString::fromLatin1(r.radio.record(kSettings2Address)));
+        // Every record as the radio holds it.
+        QCOMPARE(recordHex(r.image().settings.base1), r.radio.record(kSettings1Address));
         QCOMPARE(r.image().settings, expected.settings);
         QCOMPARE(r.image().vfos, expected.vfos);
         compareChannels(r.image().channels, expected.channels);
@@ -180,26 +180,26 @@ private slots:
     void writeAll()
     {
         Radio r;
-        RadioImage expected = r.image();
-        rebuildSettingsData(expected);
+        const RadioImage before = r.image();
+        const ImageRecords expected = imageRecords(before);
 
         QCOMPARE(r.run(Operation::WriteAll).outcome, TransferOutcome::Completed);
         const QList<QByteArray> lines = r.lines();
         QCOMPARE(lines.size(), 6 + 606);
-        QCOMPARE(lines.mid(0, 6),
-                 (QList<QByteArray>{"KTSV4\r\n", writeLine(kSettings1Address, expected.SettingsData1),
-                                    writeLine(kSettings2Address, expected.SettingsData2),
-                                    writeLine(kVfoAAddress, makeVfoData(expected.vfos[0])),
-                                    writeLine(kVfoBAddress, makeVfoData(expected.vfos[1])), "OV~E\r\n"}));
+        QList<QByteArray> settings{"KTSV4\r\n"};
+        for (int i = 0; i < kFirstChannelIndex; ++i)
+            settings.append(writeLine(recordAddress(i), recordText(expected[i])));
+        settings.append("OV~E\r\n");
+        QCOMPARE(lines.mid(0, 6), settings);
         QList<QByteArray> memory{"KTSV4\r\n"};
         for (int n = 0; n < kChannelCount; ++n)
-            memory.append(writeLine(channelAddress(n), makeMemoryData(expected.channels[n])));
+            memory.append(writeLine(channelAddress(n), recordText(expected[kFirstChannelIndex + n])));
         memory.append("OV~E\r\n");
         QCOMPARE(lines.mid(6), memory);
         QCOMPARE(r.phases, (QList<Operation>{Operation::WriteSettings, Operation::WriteMemory}));
         QCOMPARE(r.progress.last(), 603);
         // Writing changes nothing the program holds (what the radio stores is the real-line rows').
-        QVERIFY(r.image() == expected);
+        QVERIFY(r.image() == before);
     }
 
     void readMemoryFailure_data()
@@ -318,7 +318,7 @@ private slots:
             QVERIFY(lines[4].startsWith("OV~F0500W"));
         if (lineCount > 5)
             QCOMPARE(lines.last(), writeLine(channelAddress(kFailingChannel),
-                                             makeMemoryData(before.channels[kFailingChannel])));
+                                             recordText(encodeChannel(before.channels[kFailingChannel]))));
         const RadioImage radio = r.radio.image();
         compareChannels(radio.channels, before.channels, 0, channelsStored);
         compareChannels(radio.channels, radioBefore.channels, channelsStored);
@@ -350,8 +350,7 @@ private slots:
         QFETCH(int, badRecord);
         QFETCH(int, lineCount);
         QFETCH(Operation, operation);
-        const bool settingsFromRadio = lineCount == 4;      // both settings records came and decoded
-        const bool settingsData2FromRadio = badRecord != 0; // the second record came
+        const bool settingsFromRadio = lineCount == 4; // both settings records came and decoded
 
         Radio r(setup);
         if (badRecord == kSettings1Address) {
@@ -374,12 +373,8 @@ private slots:
         QCOMPARE(r.phases, QList<Operation>{Operation::ReadSettings});
         QCOMPARE(r.lines(), readSettingsLines().mid(0, lineCount));
         QVERIFY(r.image().channels == before.channels);
-        // The first settings record is kept as received, the pair is decoded only once both are in,
-        // and the VFOs change only when both decode.
-        QCOMPARE(r.image().SettingsData1, QString::fromLatin1(r.radio.record(kSettings1Address)));
-        QCOMPARE(r.image().SettingsData2, settingsData2FromRadio
-                                              ? QString::fromLatin1(r.radio.record(kSettings2Address))
-                                              : before.SettingsData2);
+        // The settings change only when both records are in and decode, the VFOs only when both
+        // decode.
         QCOMPARE(r.image().settings, settingsFromRadio ? radio.settings : before.settings);
         QCOMPARE(r.settingsDecoded, settingsFromRadio ? 1 : 0);
         QVERIFY(r.image().vfos == before.vfos && r.vfosDecoded == 0);
@@ -405,17 +400,27 @@ private slots:
 
     void cancel_data()
     {
-        // 0: as channel 10 is about to be read, 1: in the pause after it, 2: as the memory half begins
+        // 0: as channel 10 is about to be read or written, 1: in the pause after it, 2: as the
+        // memory half begins (Write ALL: as settings block 2 goes out), 3: as channel 10 goes out to a
+        // radio that has gone silent
         QTest::addColumn<int>("when");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<Operation>("operation");
         QTest::addColumn<QString>("summary");
+        const QString nineWritten =
+            QStringLiteral("Channels 0 to 9 were written; channels 10 to B-P2 were not.");
         QTest::newRow("before an exchange") << 0 << 5 + 10 << Operation::ReadAll << QString();
         QTest::newRow("during a pause") << 1 << 5 + 11 << Operation::ReadAll << QString();
         QTest::newRow("between the halves of Read ALL") << 2 << 5 << Operation::ReadAll << QString();
+        // A write session the radio answers is ended with the closing line.
         QTest::newRow("Write Memory before channel 10")
-            << 0 << 1 + 10 << Operation::WriteMemory
-            << QStringLiteral("Channels 0 to 9 were written; channels 10 to B-P2 were not.");
+            << 0 << 1 + 10 + 1 << Operation::WriteMemory << nineWritten;
+        QTest::newRow("Write ALL in the settings half")
+            << 2 << 1 + 2 + 1 << Operation::WriteAll
+            << QStringLiteral("Settings block 1 and settings block 2 were written; VFO A, VFO B and channels "
+                              "0 to B-P2 were not.");
+        QTest::newRow("Write Memory, the radio silent")
+            << 3 << 1 + 11 << Operation::WriteMemory << nineWritten;
     }
 
     void cancel()
@@ -424,15 +429,23 @@ private slots:
         QFETCH(int, lineCount);
         QFETCH(Operation, operation);
         QFETCH(QString, summary);
-        Radio r;
+        Radio r(when == 3 ? fault(kSilent, CommandTarget::block(channelAddress(10))) : Radio::unpaced());
         auto cancelAt10 = [&r](int n) {
             if (n == 10)
                 r.transfer.cancel();
         };
+        // Cancelled as a line goes out: the reply to it is still awaited.
+        const QByteArray cancellingLine =
+            when == 3 ? "OV~F" + addressText(channelAddress(10)).toLatin1() + 'W' : QByteArray("OV~F0320W");
         if (when == 0)
             connect(&r.transfer, &CloneTransfer::progress, this, cancelAt10);
         else if (when == 1)
             connect(&r.transfer, &CloneTransfer::channelDecoded, this, cancelAt10);
+        else if (when == 3 || operation == Operation::WriteAll)
+            r.radio.setLineObserver([&r, cancellingLine](const QByteArray &line) {
+                if (line.startsWith(cancellingLine))
+                    r.transfer.cancel();
+            });
         else
             connect(&r.transfer, &CloneTransfer::phaseStarted, this, [&r](Operation phase) {
                 if (phase == Operation::ReadMemory)
@@ -440,15 +453,22 @@ private slots:
             });
 
         const TransferResult result = r.run(operation);
-        QCOMPARE(result.outcome, TransferOutcome::Cancelled);
+        QCOMPARE(result.outcome,
+                 when == 3 ? TransferOutcome::CommunicationError : TransferOutcome::Cancelled);
+        QCOMPARE(result.memoryStep, operation == Operation::ReadAll); // stopped in Read ALL's memory half
         QCOMPARE(writtenSummary(result), summary);
         const QList<QByteArray> lines = r.lines();
-        // Stopped as a failed step stops: no closing line after the last record read.
         QCOMPARE(lines.size(), lineCount);
-        QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
         QCOMPARE(r.results.size(), 1);
+        // A read stops as a failed step stops, without a closing line; so does a write whose radio
+        // stopped answering. A write the radio answers ends its session with the closing line.
+        if (isWriteOperation(operation) && when != 3)
+            QCOMPARE(lines.last(), QByteArray("OV~E\r\n"));
+        else
+            QVERIFY(!lines.mid(5).contains("OV~E\r\n"));
 
         // Nothing is left running: the next operation starts and completes.
+        r.radio.setSetup(Radio::unpaced());
         r.radio.clearLog();
         QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::Completed);
         QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
@@ -485,8 +505,7 @@ private slots:
                                   baud ? kRadioTimings.recordPause : std::chrono::milliseconds(0)};
         Radio r(setup, radioImage(), Wire::Pty, timings);
         QVERIFY(r.opened);
-        RadioImage program = r.image();
-        rebuildSettingsData(program);
+        const RadioImage program = r.image();
         const RadioImage radio = r.radio.image();
 
         QCOMPARE(r.run(operation).outcome, TransferOutcome::Completed);
@@ -494,12 +513,14 @@ private slots:
         const bool reads = operation == Operation::ReadSettings || operation == Operation::ReadMemory;
         const RadioImage &expected = reads ? radio : program;
         const RadioImage actual = reads ? r.image() : r.radio.image();
-        if (operation == Operation::ReadSettings || operation == Operation::WriteSettings) {
-            QCOMPARE(actual.settings, expected.settings);
-            QCOMPARE(actual.vfos, expected.vfos);
-        } else if (operation != Operation::Identify) {
-            compareChannels(actual.channels, expected.channels);
-        }
+        // The side written to holds the records the other makes.
+        const ImageRecords held = imageRecords(actual);
+        const ImageRecords made = imageRecords(expected);
+        const bool settings = operation == Operation::ReadSettings || operation == Operation::WriteSettings;
+        const auto first = settings ? 0 : kFirstChannelIndex;
+        const auto end = settings ? kFirstChannelIndex : kRecordCount;
+        if (operation != Operation::Identify)
+            QVERIFY(std::equal(held.begin() + first, held.begin() + end, made.begin() + first));
         QVERIFY(r.transfer.isPortOpen());
         r.transfer.closePort();
         QVERIFY(!r.transfer.isPortOpen());

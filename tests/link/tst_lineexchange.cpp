@@ -70,6 +70,9 @@ private slots:
         QTest::newRow("command + 3 ending in LF is not complete")
             << QByteArray("KTSV4\r\n") << QList<QByteArray>{"KTSV4\r\nK\r\n"} << ExchangeResult::TimedOut
             << QByteArray("KTSV4\r\nK\r\n");
+        // Line noise right behind the reply, in the same read, is not part of it.
+        QTest::newRow("stray bytes after the reply")
+            << kReadLine << QList<QByteArray>{kReadReply + "\r\nOV~F"} << ExchangeResult::Reply << kReadReply;
         QTest::newRow("no final LF") << kReadLine << QList<QByteArray>{kReadReply.chopped(1)}
                                      << ExchangeResult::TimedOut << kReadReply.chopped(1);
         QTest::newRow("silence") << kReadLine << QList<QByteArray>{} << ExchangeResult::TimedOut

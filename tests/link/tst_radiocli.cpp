@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cerrno>
 #include <csignal>
 
 using namespace ktv4::test;
@@ -39,11 +40,12 @@ private slots:
 
     void identify()
     {
-        SimProcess sim({"--model-code", "66", "--variant-code", "AA"});
+        // Model J is model option 0, the first of the list.
+        SimProcess sim({"--model-code", "33", "--variant-code", "AA"});
         QVERIFY(!sim.device().isEmpty());
         const Run r = cli({"identify", "--port", sim.device()});
         QCOMPARE(r.exitCode, 0);
-        QCOMPARE(r.out, QStringLiteral("KT-V4T (variant A)\n"));
+        QCOMPARE(r.out, QStringLiteral("KT-V4J (variant A)\n"));
     }
 
     // Settings only: the memory's 604 records would cost 6 s of the radio's pauses here, and the
@@ -86,18 +88,28 @@ private slots:
         QTest::addColumn<QStringList>(
             "cliArguments"); // DEV is replaced by the device, OUT by the output file
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("reason"); // DEV is replaced by the device
 
         QTest::newRow("read, reply of 76 characters")
             << QStringList{"--wrong-length", "0320:76"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
-            << "Communication Error";
+            << "Communication Error"
+            << "OV~F0320R";
         QTest::newRow("read, port does not exist")
             << QStringList{} << QStringList{"read", "--port", "/dev/ktv4-none", "-o", "OUT"}
-            << "COM Port Error";
+            << "COM Port Error"
+            << "/dev/ktv4-none: no such device";
+        // The port by its path, and what happened in words a user knows.
+        QTest::newRow("read, the radio vanishes")
+            << QStringList{"--vanish-at", "0320"} << QStringList{"read", "--port", "DEV", "-o", "OUT"}
+            << "COM Port Error"
+            << "(DEV: the port disappeared (unplugged?))";
         QTest::newRow("write, write enable refused")
             << QStringList{"--bad-ack", "enable"} << QStringList{"write", "--port", "DEV", "IN"}
-            << "Communication Error";
+            << "Communication Error"
+            << "KTSV4";
         QTest::newRow("write, file that does not load")
-            << QStringList{} << QStringList{"write", "--port", "DEV", "MISSING"} << "File Open Error";
+            << QStringList{} << QStringList{"write", "--port", "DEV", "MISSING"} << "File Open Error"
+            << "missing.TV4";
     }
 
     void failures()
@@ -105,6 +117,7 @@ private slots:
         QFETCH(QStringList, simArguments);
         QFETCH(QStringList, cliArguments);
         QFETCH(QString, message);
+        QFETCH(QString, reason);
 
         const QString out = path("out.TV4");
         QFile::remove(out);
@@ -118,10 +131,30 @@ private slots:
         const Run r = cli(cliArguments);
         QCOMPARE(r.exitCode, 1);
         QCOMPARE(r.err.section(QLatin1Char('\n'), 0, 0), message);
-        // A port that cannot be opened is reported with the reason.
-        if (message == QLatin1String("COM Port Error"))
-            QVERIFY2(r.err.contains(QLatin1String("no such device")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(reason.replace("DEV", sim.device())), qPrintable(r.err));
         QVERIFY(!QFile::exists(out));
+    }
+
+    // A trace that cannot be written all the way (the file size limit stands in for a full disk) is
+    // a warning with the system's reason: the read succeeds and its file is written. (The backup
+    // of the read does not fit either, and says so first.)
+    void traceThatFillsTheDisk()
+    {
+        SimProcess sim({});
+        QVERIFY(!sim.device().isEmpty());
+        QProcess shell;
+        shell.start(
+            QStringLiteral("/bin/sh"),
+            {"-c",
+             R"sh(trap '' XFSZ; ulimit -f 1; "$0" read --port "$1" --what settings --trace "$2" -o -)sh",
+             QStringLiteral(KTV4CLI_PATH), sim.device(), path("full.trace")});
+        QVERIFY(shell.waitForFinished(60000));
+        const QString err = QString::fromUtf8(shell.readAllStandardError());
+        QCOMPARE(shell.exitCode(), 0);
+        QCOMPARE(shell.readAllStandardOutput().size(), 40196);
+        QVERIFY2(err.contains("\nWarning: the trace is incomplete (cannot write " + path("full.trace") +
+                              ": " + qt_error_string(EFBIG) + ")\n"),
+                 qPrintable(err));
     }
 
     void heldByAnotherProcess()

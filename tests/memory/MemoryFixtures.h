@@ -3,7 +3,7 @@
 // Channels for the memory tests, built the way a record from the radio would be decoded.
 
 #include "files/CloneDocument.h"
-#include "model/ChannelCodec.h"
+#include "model/Channel.h"
 #include "model/ChannelNaming.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/ChannelTableModel.h"
@@ -14,30 +14,27 @@
 
 namespace ktv4::test {
 
-// An in-use channel on `hz` named `name`, with every field's text as the decoder writes it.
-inline ChannelRow usedChannel(int hz, const QString &name, int mode = 1, bool skip = false)
+// An in-use channel on `hz` named `name`, AGC Slow.
+inline Channel usedChannel(int hz, const QString &name, Mode mode = Mode::LSB, bool skip = false)
 {
-    ChannelRow row;
-    row.inUse = true;
-    auto &c = row.cells;
-    c[ColFrequency] = {double(hz), frequencyText(hz)};
-    c[ColMode] = {double(mode), modeNames().at(mode)};
-    c[ColGain] = {0, gainText(0)};
-    c[ColAgc] = {1, agcText(1)};
-    c[ColPwr] = {0, powerText(0)};
-    c[ColFilter] = {0, filterText(0)};
-    c[ColTone] = {0, toneText(0)};
-    c[ColNb] = {0, nbText(0)};
-    c[ColSplit] = {double(hz), frequencyText(hz)};
-    c[ColName] = {0, name};
-    c[ColSkip] = {skip ? 1.0 : 0.0, skipText(skip ? 1 : 0)};
-    return row;
+    Channel c = newChannel(hz, mode);
+    c.agc = Agc::Slow;
+    c.name = name;
+    c.skip = skip;
+    return c;
+}
+
+// Channels `first`.. changed as an edit changes them: through the document, which announces them
+// to the grid and hands them to the history.
+inline void setChannels(CloneDocument &document, int first, const QList<Channel> &channels)
+{
+    document.submit(ImageChange::channels(document.image(), first, channels, QStringLiteral("Set")));
 }
 
 // A distinct channel for every index: 7 000 000 + index kHz steps, named after its place.
-inline ChannelRow markedChannel(int channel)
+inline Channel markedChannel(int channel)
 {
-    return usedChannel(7'000'000 + 1000 * channel, csvChannelField(channel).left(7), channel % 6,
+    return usedChannel(7'000'000 + 1000 * channel, csvChannelField(channel).left(7), Mode(channel % 6),
                        channel % 3 == 0);
 }
 
@@ -54,9 +51,10 @@ struct Panel {
     // Every channel in use and different from the others, as if just read; unchanged.
     void fill()
     {
+        QList<Channel> all;
         for (int i = 0; i < kChannelCount; ++i)
-            table()[i] = markedChannel(i);
-        panel->refreshAll();
+            all << markedChannel(i);
+        setChannels(*document, 0, all);
         document->setDataChanged(false);
     }
     QString shown(int channel, int column) const

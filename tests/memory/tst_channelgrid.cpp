@@ -31,6 +31,7 @@ using fixture::readAll;
 using fixture::writeAll;
 using ktv4::test::markedChannel;
 using ktv4::test::Panel;
+using ktv4::test::setChannels;
 using ktv4::test::usedChannel;
 
 class ChannelGridTest : public QObject {
@@ -77,14 +78,26 @@ private slots:
         QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         QCOMPARE(model->rowCount(), 604);
         // An empty channel shows a blank row, whatever texts it left behind; it is not editable.
-        ChannelRow left = table()[7];
+        Channel left = table()[7];
         left.inUse = false;
-        table()[7] = left;
-        model->refreshChannel(7);
+        setChannels(*m->document, 7, {left});
         for (int column = 0; column < kChannelColumns; ++column)
             QCOMPARE(shown(7, column), QString());
         QCOMPARE(model->flags(model->index(7, 0)) & Qt::ItemIsEditable, Qt::NoItemFlags);
-        QCOMPARE(shown(6, ColName), table()[6].cells[ColName].text);
+        QCOMPARE(shown(6, ColName), table()[6].name);
+        // A channel that transmits elsewhere is marked in its Frequency cell, with its split as the
+        // tip, while the Split Freq. column is hidden.
+        Channel transmitting = table()[8];
+        transmitting.split = 7'100'000;
+        setChannels(*m->document, 8, {transmitting});
+        const auto mark = [model](int channel, int role = ChannelTableModel::SplitMarkRole) {
+            return model->index(channel, ColFrequency).data(role);
+        };
+        QVERIFY(mark(8).toBool() && !mark(6).toBool() && !mark(7).toBool());
+        QCOMPARE(mark(8, Qt::ToolTipRole).toString(), QStringLiteral("Transmits on 7.100.000 (Split Freq.)"));
+        m->panel->setShownColumns({ColSplit});
+        QVERIFY(!mark(8).toBool() && mark(8, Qt::ToolTipRole).isNull());
+        m->panel->setShownColumns({});
         // Row labels name the channels as the codecs do.
         for (int channel : {0, 210, 401, 603})
             QCOMPARE(model->headerData(channel, Qt::Vertical).toString(), gridRowLabel(channel));
@@ -191,7 +204,7 @@ private slots:
             "\"NAME\",\"SKIP\"\r\n"
             "KT-V4,memory,a12,7.050.000,lsb,-10,slow,narrow,on,abcdefghij,skip\r\n"
             "\"KT-V4\",\"MEMORY\",\"7\",\"abc\",\"USB\",\"0\",\"FAST\",\"WIDE\",\"OFF\",\"NO\",\"\"\r\n"));
-        m->table()[5] = usedChannel(3'500'000, QStringLiteral("KEEP"));
+        setChannels(*m->document, 5, {usedChannel(3'500'000, QStringLiteral("KEEP"))});
         m->document->setDataChanged(true);
         m->panel->selectChannel(300);
         m->panel->setTopChannel(290);
@@ -199,6 +212,7 @@ private slots:
 
         QVERIFY(m_commands->importCsv(m->panel.get()));
         QCOMPARE(m->prompts->fileDialogs.size(), 1);
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Import Channels"));
         QVERIFY(m->prompts->messages.isEmpty());
         QCOMPARE(m_lastFileName, path("in.csv"));
 
@@ -213,10 +227,9 @@ private slots:
 
     void exportNamesTheCsvFile()
     {
-        ChannelTable &table = m->table();
-        table[5] = usedChannel(7'050'000, QStringLiteral("FIVE"));
-        table[250] = usedChannel(14'074'000, QStringLiteral("FT8"), 0, true);
-        table[603] = usedChannel(21'000'000, QString());
+        setChannels(*m->document, 5, {usedChannel(7'050'000, QStringLiteral("FIVE"))});
+        setChannels(*m->document, 250, {usedChannel(14'074'000, QStringLiteral("FT8"), Mode::USB, true)});
+        setChannels(*m->document, 603, {usedChannel(21'000'000, QString())});
         m->document->setDataChanged(true);
         m_lastFileName = path("previous.TV4");
         m->prompts->fileNames.enqueue(path("out.csv"));
@@ -224,6 +237,7 @@ private slots:
         QVERIFY(m_commands->exportCsv(m->panel.get()));
         // Proposes the last name as a CSV file, so Enter cannot overwrite the clone file.
         QCOMPARE(m->prompts->fileDialogs[0].fileName, path("previous.csv"));
+        QCOMPARE(m->prompts->fileDialogs[0].caption, QStringLiteral("Export Channels"));
         QCOMPARE(readAll(path("out.csv")).count('\n'), 4); // the header and the three channels in use
         // A second export starts on the CSV file just written.
         QVERIFY(!m_commands->exportCsv(m->panel.get()));
@@ -256,7 +270,7 @@ private slots:
         QFETCH(QByteArray, content);
         if (!content.isEmpty())
             QVERIFY(writeAll(path(fileName), content));
-        m->table()[9] = usedChannel(7'050'000, QStringLiteral("X"));
+        setChannels(*m->document, 9, {usedChannel(7'050'000, QStringLiteral("X"))});
         m->document->setDataChanged(true);
         const QString caption = m->document->caption();
         m_lastFileName = path("kept.csv");

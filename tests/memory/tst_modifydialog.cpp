@@ -67,14 +67,14 @@ private slots:
         m_prompts = std::make_unique<ScriptedPrompts>();
         m_dialog = std::make_unique<ModifyDialog>(*m_document, *m_prompts);
         // The callers' part: what OK hands back goes into the document.
-        connect(m_dialog.get(), &ModifyDialog::channelAccepted, this,
-                [this](int channel, const ChannelRow &row) {
-                    m_document->submit(ImageChange::channels(m_document->image(), channel, {row}, QString()));
-                });
-        connect(m_dialog.get(), &ModifyDialog::vfoAccepted, this, [this](int vfo, const VfoRow &row) {
+        connect(
+            m_dialog.get(), &ModifyDialog::channelAccepted, this, [this](int channel, const Channel &edited) {
+                m_document->submit(ImageChange::channels(m_document->image(), channel, {edited}, QString()));
+            });
+        connect(m_dialog.get(), &ModifyDialog::vfoAccepted, this, [this](int vfo, const Vfo &edited) {
             ImageChange change;
             change.before.vfos[vfo] = m_document->image().vfos[vfo];
-            change.after.vfos[vfo] = row;
+            change.after.vfos[vfo] = edited;
             m_document->submit(change);
         });
     }
@@ -90,19 +90,30 @@ private slots:
     {
         QTest::addColumn<int>("model");
         QTest::addColumn<QString>("khz");
-        QTest::newRow("KT-V4J") << int(ModelJ) << "050";
-        QTest::newRow("PN-31/32") << int(ModelPN) << "100";
+        QTest::addColumn<int>("typed"); // a frequency the user types, 0: none
+        QTest::newRow("KT-V4J") << int(ModelJ) << "050" << 0;
+        QTest::newRow("PN-31/32") << int(ModelPN) << "100" << 0;
+        // The split follows the frequency: the channel transmits where it receives.
+        QTest::newRow("14.200.000 typed") << int(ModelE) << "100" << 14'200'000;
     }
 
     void emptyChannelDefaults()
     {
         QFETCH(int, model);
         QFETCH(QString, khz);
+        QFETCH(int, typed);
         m_document->selectModel(model);
         m_document->setDataChanged(false);
         openChannel(12);
         QCOMPARE(texts({"txtFreq", "txtFreq2", "txtFreq3", "txtSP1", "txtSP2", "txtSP3", "txtName"}),
                  QStringList({"7", khz, "000", "7", khz, "000", ""}));
+        if (typed) {
+            setFrequency("14", "200", "000");
+            QCOMPARE(texts({"txtSP1", "txtSP2", "txtSP3"}), QStringList({"14", "200", "000"}));
+            clickOk();
+            QCOMPARE(table()[12], usedChannel(typed, QString()));
+            return;
+        }
         QCOMPARE(texts({"cmbMode", "cmbGain", "cmbAGC", "cmbPower", "cmbFilter", "cmbTone", "cmbNB"}),
                  QStringList({"LSB", "0", "Slow", "High", "Wide", "Off", "Off"}));
         QVERIFY(!skipBox()->isChecked());
@@ -113,36 +124,30 @@ private slots:
         clickOk();
         QVERIFY(!m_dialog->isVisible());
         const int hz = model == ModelJ ? 7'050'000 : 7'100'000;
-        QCOMPARE(table()[12], usedChannel(hz, QString(), 1));
+        QCOMPARE(table()[12], usedChannel(hz, QString()));
         QVERIFY(m_document->dataChanged());
     }
 
     void outOfListCodesShowTheGridsMeaning()
     {
-        // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3.
-        ChannelRow row;
-        QVERIFY(decodeMemoryData(u"80010702090001850003000000000000"
-                                 u"10936B003A3B543100000000"
-                                 u"10936B00",
-                                 row));
-        table()[5] = row;
+        // A record as the radio may hold it: gain 7, power 9, AGC 2, tone 0x85, NB 3, a byte no
+        // field covers.
+        const RecordBytes record = parseRecordText(u"800107020900018500030000005A0000"
+                                                   u"10936B003A3B543100000000"
+                                                   u"10936B00");
+        table()[5] = *decodeChannel(record);
         openChannel(5);
         QCOMPARE(texts({"cmbGain", "cmbPower", "cmbAGC", "cmbNB", "cmbTone", "cmbFilter", "txtName"}),
                  QStringList({"+10", "S-Low", "Slow", "On", "On", "Narrow", "AB 1"}));
+        // OK without an edit leaves the record as it came; a field the user sets is written the
+        // radio's way, the others stay.
         clickOk();
-        const auto &cells = table()[5].cells;
-        // The tone byte 0x85 is stored as 128, the out-of-list codes as the items shown.
-        QCOMPARE(QList<double>(
-                     {cells[ColTone].value, cells[ColGain].value, cells[ColPwr].value, cells[ColAgc].value}),
-                 QList<double>({128, 3, 2, 1}));
-
-        // A mode byte the decoder refused leaves its code in the row; the dialog still opens.
-        ChannelRow broken = usedChannel(7'050'000, "X");
-        broken.cells[ColMode].value = 6;
-        table()[6] = broken;
-        m_dialog->hide();
-        openChannel(6);
-        QCOMPARE(list("cmbMode")->currentText(), QStringLiteral("LSB")); // the text the grid shows
+        QCOMPARE(encodeChannel(table()[5]), record);
+        openChannel(5);
+        list("cmbPower")->setCurrentIndex(0);
+        clickOk();
+        QCOMPARE(recordText(encodeChannel(table()[5])),
+                 QStringLiteral("800107020000018500030000005A000010936B003A3B54310000000010936B00"));
     }
 
     void fieldRules_data()
@@ -266,7 +271,7 @@ private slots:
         QFETCH(QString, hz);
         QFETCH(bool, accepted);
         table()[8] = usedChannel(7'050'000, QStringLiteral("OLD"));
-        const ChannelRow before = table()[8];
+        const Channel before = table()[8];
         QSignalSpy edited(m_dialog.get(), &ModifyDialog::channelAccepted);
         openChannel(8);
         setFrequency(mhz, khz, hz);
@@ -277,8 +282,7 @@ private slots:
         QCOMPARE(m_document->dataChanged(), table()[8] != before);
         if (accepted) {
             QVERIFY(m_prompts->messages.isEmpty() && !m_dialog->isVisible());
-            const double f = mhz.toInt() * 1e6 + khz.toInt() * 1e3 + hz.toInt();
-            QCOMPARE(table()[8].cells[ColFrequency], (Cell{f, frequencyText(f)}));
+            QCOMPARE(table()[8].frequency, mhz.toInt() * 1'000'000 + khz.toInt() * 1000 + hz.toInt());
             QCOMPARE(edited.size(), 1);
             return;
         }
@@ -309,17 +313,16 @@ private slots:
         list("cmbTone")->setCurrentIndex(1);
         clickOk();
 
-        const ChannelRow &row = table()[400];
-        QVERIFY(row.inUse);
+        const Channel &written = table()[400];
+        QVERIFY(written.inUse);
         QStringList shown;
-        for (const Cell &c : row.cells)
-            shown << c.text;
+        for (int column = 0; column < kChannelColumns; ++column)
+            shown << channelFieldText(written, ChannelColumn(column));
         QCOMPARE(shown, QStringList({"21.074.500", "USB", "+10", "Fast", "S-Low", "Narrow", "On", "On",
                                      "28.500.010", "FT8 DX", "Skip"}));
-        QCOMPARE(row.cells[ColTone].value, 128.0);
         QCOMPARE(edited.size(), 1);
-        // What the radio gets: in use and skipped, name bytes of "FT8 DX".
-        QVERIFY(makeMemoryData(row).startsWith(QStringLiteral("8800030002")));
+        // What the radio gets: in use and skipped, the codes, tone 0x80.
+        QVERIFY(recordText(encodeChannel(written)).startsWith(QStringLiteral("880003000200018000")));
     }
 
     // Letters, a sign or a blank make a split field count as zero; the others still count.
@@ -336,42 +339,41 @@ private slots:
             field("txtSP3")->setText(r.sp3);
             clickOk();
             QVERIFY(!m_dialog->isVisible());
-            QCOMPARE(table()[3].cells[ColSplit], (Cell{double(r.split), frequencyText(r.split)}));
+            QCOMPARE(table()[3].split, r.split);
         }
     }
 
     void valuesTooLongForTheirFieldsSurviveAnUntouchedOk()
     {
         // The radio stores 8 name characters and any 32-bit split; the fields hold 7 and 8 digits.
-        ChannelRow row = usedChannel(7'050'000, QStringLiteral("ABCDEFGH"));
-        row.cells[ColSplit] = {123'456'789, frequencyText(123'456'789)};
-        table()[20] = row;
-        table()[21] = row;
+        Channel c = usedChannel(7'050'000, QStringLiteral("ABCDEFGH"));
+        c.split = 123'456'789;
+        table()[20] = c;
+        table()[21] = c;
 
         openChannel(20);
         QCOMPARE(field("txtName")->text(), QStringLiteral("ABCDEFG"));
         list("cmbMode")->setCurrentIndex(0); // an unrelated change
         clickOk();
-        QCOMPARE(table()[20].cells[ColName].text, QStringLiteral("ABCDEFGH"));
-        QCOMPARE(table()[20].cells[ColSplit], row.cells[ColSplit]);
-        QCOMPARE(table()[20].cells[ColMode].text, QStringLiteral("USB"));
+        QCOMPARE(table()[20].name, QStringLiteral("ABCDEFGH"));
+        QCOMPARE(table()[20].split, c.split);
+        QCOMPARE(table()[20].mode, Mode::USB);
 
         // Edited fields are taken as they stand.
         openChannel(21);
         field("txtName")->setText(QStringLiteral("XYZ"));
         field("txtSP1")->setText(QStringLiteral("14"));
         clickOk();
-        QCOMPARE(table()[21].cells[ColName].text, QStringLiteral("XYZ"));
-        QCOMPARE(table()[21].cells[ColSplit].value, 14'999'999.0);
+        QCOMPARE(table()[21].name, QStringLiteral("XYZ"));
+        QCOMPARE(table()[21].split, 14'999'999);
     }
 
     void vfoEdit()
     {
-        VfoRow &vfoB = m_document->image().vfos[1];
-        vfoB.cells[ColFrequency] = {14'200'000, "14.200.000"};
-        vfoB.cells[ColTone] = {0x85, "On"};
+        m_document->image().vfos[1] =
+            *decodeVfo(parseRecordText(u"80010001000000850000000000000000C0ACD800"));
         const ChannelTable channelsBefore = table();
-        const VfoRow vfoABefore = m_document->image().vfos[0];
+        const Vfo vfoABefore = m_document->image().vfos[0];
         QSignalSpy edited(m_dialog.get(), &ModifyDialog::vfoAccepted);
 
         m_dialog->beginVfo(1);
@@ -385,10 +387,9 @@ private slots:
         QTest::keyClicks(field("txtFreq"), QStringLiteral("3"));
         list("cmbMode")->setCurrentIndex(5);
         clickOk();
-        const auto &cells = m_document->image().vfos[1].cells;
-        QCOMPARE(cells[ColFrequency], (Cell{3'200'000, "3.200.000"}));
-        QCOMPARE(cells[ColMode], (Cell{5, "FM"}));
-        QCOMPARE(cells[ColTone], (Cell{128, "On"}));
+        // The fields set are written, the tone left as it was.
+        QCOMPARE(recordText(encodeVfo(m_document->image().vfos[1])),
+                 QStringLiteral("8005000100000085000000000000000000D43000") + QString(24, QLatin1Char('0')));
         QCOMPARE(edited.size(), 1);
         QVERIFY(table() == channelsBefore);
         QCOMPARE(m_document->image().vfos[0], vfoABefore);
@@ -406,10 +407,10 @@ private slots:
         });
         QVERIFY(m_dialog->editChannel(10));
         QCOMPARE(m_prompts->messages.size(), 1);
-        QCOMPARE(table()[10].cells[ColFrequency].value, 18'100'000.0);
+        QCOMPARE(table()[10].frequency, 18'100'000);
 
         // Cancel writes nothing of an edit, and the next opening shows nothing of it.
-        table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), 4, true);
+        table()[9] = usedChannel(3'500'000, QStringLiteral("CW"), Mode::AM, true);
         const ChannelTable before = table();
         m_document->setDataChanged(false);
         QTimer::singleShot(0, m_dialog.get(), [this] {

@@ -3,6 +3,7 @@
 // file named on the command line, and closing the window.
 
 #include "files/CloneFile.h"
+#include "memory/MemoryFixtures.h"
 #include "support/WindowFixture.h"
 #include "ui/ComPortDialog.h"
 #include "ui/StartupArguments.h"
@@ -12,6 +13,7 @@
 #include <QCommandLineParser>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -29,14 +31,13 @@ const QString kCloneFilter = QStringLiteral("Orvane KT-V4 Clone Files (*.TV4);;A
 RadioImage fileImage()
 {
     RadioImage image = startupImage(ModelJ);
-    image.settings.cmbAPO = 4;
-    image.settings.cmbSSBStep = 3;
-    image.settings.Slider1 = 777;
-    image.vfos[1].cells[ColFrequency] = {14'200'000, QStringLiteral("14.200.000")};
-    image.vfos[1].cells[ColMode] = {2, QStringLiteral("CWU")};
-    rebuildSettingsData(image);
+    image.settings.values.cmbAPO = 4;
+    image.settings.values.cmbSSBStep = 3;
+    image.settings.values.Slider1 = 777;
+    image.vfos[1].frequency = 14'200'000;
+    image.vfos[1].mode = Mode::CWU;
     // Round trip through the codecs, so the image is exactly what loading the file gives.
-    CloneLoadResult loaded = parseCloneFile(cloneFileBytes(image, ModelT, true), startupImage());
+    CloneLoadResult loaded = parseCloneFile(cloneFileBytes(image, ModelT, true));
     return loaded.image;
 }
 
@@ -97,7 +98,7 @@ private slots:
         QFETCH(bool, goesOn);
         Window w;
         w.window->show();
-        w.document().image().channels[42].inUse = true;
+        test::setChannels(w.document(), 42, {test::usedChannel(7'050'000, QString())});
         w.document().setDataChanged(changed);
         if (answer != QMessageBox::NoButton)
             w.prompts.answers.enqueue(QMessageBox::StandardButton(answer));
@@ -184,10 +185,10 @@ private slots:
         QCOMPARE(w.document().dataChanged(), false);
 
         // With a current file, Save writes there without asking.
-        w.document().image().channels[5].inUse = true;
+        test::setChannels(w.document(), 5, {test::usedChannel(7'050'000, QString())});
         QVERIFY(w.window->fileSave());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
-        RadioImage reread = parseCloneFile(readAll(typed), startupImage()).image;
+        RadioImage reread = parseCloneFile(readAll(typed)).image;
         QCOMPARE(reread.channels[5].inUse, true);
     }
 
@@ -334,6 +335,37 @@ private slots:
         const StartupArguments parsed = startupArguments(parser);
         QCOMPARE(parsed.startFile, startFile);
         QCOMPARE(parsed.portDevice, port);
+    }
+
+    // Help, version and a wrong option are answered on the terminal, also where there is no
+    // display at all.
+    void commandLineWithoutDisplay_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("help") << "--help" << 0 << "Usage: ";
+        QTest::newRow("version") << "--version" << 0 << QStringLiteral("ktv4clone " KTV4_VERSION);
+        QTest::newRow("wrong option") << "--colour" << 1 << "Unknown option 'colour'.";
+    }
+
+    void commandLineWithoutDisplay()
+    {
+        QFETCH(QString, argument);
+        QFETCH(int, exitCode);
+        QFETCH(QString, said);
+        QProcess program;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *display : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            environment.remove(QLatin1String(display));
+        program.setProcessEnvironment(environment);
+        program.start(qEnvironmentVariable("KTV4_BINARY_DIR") + QStringLiteral("/app/ktv4clone"), {argument});
+        QVERIFY(program.waitForFinished(30000));
+        const QString out =
+            QString::fromUtf8(program.readAllStandardOutput() + program.readAllStandardError());
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(program.exitCode(), exitCode);
+        QVERIFY2(out.contains(said), qPrintable(out));
     }
 
     // A minimized window's geometry is not kept (the design size is: the window suite's).

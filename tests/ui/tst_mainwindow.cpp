@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -181,10 +182,10 @@ private slots:
             QVERIFY2(list, setting.control);
             QLabel *caption = captionOf(w.window.get(), list);
             QVERIFY2(caption && caption->text() == setting.caption, setting.control);
-            QCOMPARE(list->currentIndex(), w.document().image().settings.*(setting.member));
+            QCOMPARE(list->currentIndex(), w.document().image().settings.values.*(setting.member));
             const int pick = list->currentIndex() == list->count() - 1 ? 0 : list->count() - 1;
             list->setCurrentIndex(pick);
-            QCOMPARE(w.document().image().settings.*(setting.member), pick);
+            QCOMPARE(w.document().image().settings.values.*(setting.member), pick);
             QVERIFY(w.document().dataChanged());
         }
     }
@@ -221,7 +222,7 @@ private slots:
         QTest::mouseClick(w.find<QPushButton>(button), Qt::LeftButton);
         QCOMPARE(w.find<QSlider>(QStringLiteral("Slider1"))->value(), expected);
         QCOMPARE(w.find<QLabel>(QStringLiteral("lblIQShift"))->text(), caption);
-        QCOMPARE(w.document().image().settings.Slider1, expected);
+        QCOMPARE(w.document().image().settings.values.Slider1, expected);
         QVERIFY(w.document().dataChanged() || (start == 0 && expected == 0));
     }
 
@@ -302,9 +303,12 @@ private slots:
         w.action(QStringLiteral("tbToolBar_開く"))->trigger();
         w.action(QStringLiteral("tbToolBar_上書き保存"))->trigger();
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
-        w.document().image().channels[9].inUse = true;
+        test::setChannels(w.document(), 9, {test::usedChannel(7'050'000, QString())});
+        w.prompts.answers << QMessageBox::No; // the edit need not be saved
         w.action(QStringLiteral("tbToolBar_新規作成"))->trigger();
         QCOMPARE(w.document().image().channels[9].inUse, false);
+        QCOMPARE(w.prompts.messages.size(), 1); // the save question
+        w.prompts.messages.clear();
         w.action(QStringLiteral("tbToolBar_ﾍﾙﾌﾟ"))->trigger();
         QVERIFY(w.window->aboutDialog() && w.window->aboutDialog()->isVisible());
         w.window->aboutDialog()->hide();
@@ -330,7 +334,11 @@ private slots:
     {
         Window w;
         QVERIFY(w.show());
-        w.document().image().vfos[1].cells[ColFrequency] = {14'200'000, frequencyText(14'200'000)};
+        ImageChange change;
+        change.before.vfos[1] = w.document().image().vfos[1];
+        change.after.vfos[1] = change.before.vfos[1];
+        change.after.vfos[1]->frequency = 14'200'000;
+        w.document().submit(change);
         QTableView *grid = w.find<QTableView>(QStringLiteral("MSFlexGrid2"));
         QSignalSpy refreshed(grid->model(), &QAbstractItemModel::dataChanged);
         QStringList seen;
@@ -341,7 +349,7 @@ private slots:
             for (const char *name : {"txtFreq", "txtFreq2", "txtFreq3"})
                 seen << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
             dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"))->setText(QStringLiteral("21"));
-            QVERIFY(dialog->commit());
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
         });
         // A double-click is a press, a release and the double-click itself on the same cell.
         const QRect cell = grid->visualRect(grid->model()->index(1, VfoTableModel::Mode));
@@ -350,6 +358,28 @@ private slots:
         QCOMPARE(seen, QStringList({"14", "200", "000"}));
         QVERIFY(w.document().dataChanged());
         QCOMPARE(refreshed.last().at(0).toModelIndex().row(), 1);
+    }
+
+    // The program's own message box: its title, text and reason (the P channels' labels kept
+    // whole where a line wraps), the default button, and the button pressed as the answer.
+    void realMessageBox()
+    {
+        WidgetPrompts prompts;
+        MessageRequest request =
+            errorMessage(QStringLiteral("Communication Error"), QStringLiteral("A-P1: no reply"));
+        request.buttons = QMessageBox::Ok | QMessageBox::Cancel;
+        request.defaultButton = QMessageBox::Cancel;
+        QStringList seen;
+        QTimer::singleShot(0, [&seen] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen << box->windowTitle() << box->text() << box->informativeText()
+                 << box->defaultButton()->text();
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        });
+        QCOMPARE(prompts.message(nullptr, request), QMessageBox::Ok);
+        QCOMPARE(seen, QStringList({"ERROR", "Communication Error", QStringLiteral("A-\u2060P1: no reply"),
+                                    "Cancel"}));
     }
 
     void geometryComesBack_data()
@@ -422,6 +452,13 @@ private slots:
         // The next start lists them again.
         MainWindow again(w.prompts, w.options());
         QCOMPARE(again.recentFiles(), w.window->recentFiles());
+        // Two files of one name show their folders; each item's tip is the whole path.
+        QVERIFY(QDir().mkpath(w.path("old")));
+        w.prompts.fileNames << w.path("old/f4.TV4");
+        QVERIFY(w.window->fileSaveAs());
+        QCOMPARE(recentItems(w).mid(0, 3), QStringList({"&1 f4.TV4 (" + w.path("old") + ")",
+                                                        "&2 f4.TV4 (" + w.dir.path() + ")", "&3 f9.TV4"}));
+        QCOMPARE(w.action(QStringLiteral("mnuFileRecent_2"))->toolTip(), w.path("f9.TV4"));
     }
 
     void savedNamesGetTheirExtension_data()
@@ -475,7 +512,7 @@ private slots:
         QFETCH(QString, title);
         Window w;
         // The files: the start-up image with channel 3 in use, as a clone file and as a CSV file.
-        w.document().image().channels[3] = test::usedChannel(7'050'000, QStringLiteral("DROP"));
+        test::setChannels(w.document(), 3, {test::usedChannel(7'050'000, QStringLiteral("DROP"))});
         for (const char *name : {"drop.TV4", "drop.tv4", "drop.txt"})
             QVERIFY(w.document().save(w.path(name)).ok());
         QVERIFY(w.document().exportCsv(w.path("drop.csv")).ok());

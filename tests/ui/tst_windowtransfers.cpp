@@ -127,9 +127,9 @@ private slots:
 
         // The lines themselves are the engine suite's; here, that the picks reach the radio.
         const RadioImage &sent = w.document().image();
-        QCOMPARE(sent.settings.Slider1, -100);
+        QCOMPARE(sent.settings.values.Slider1, -100);
         QCOMPARE(bench.radio.receivedCount(), 6);
-        QCOMPARE(bench.radio.image().settings, sent.settings);
+        QCOMPARE(bench.radio.image().settings.values, sent.settings.values);
         QCOMPARE(bench.radio.image().vfos, sent.vfos);
         // Writing to the radio saves nothing: the edits are still unsaved.
         QCOMPARE(w.document().dataChanged(), true);
@@ -176,6 +176,9 @@ private slots:
         QCOMPARE(w.document().modelIndex(), shown);
         QCOMPARE(w.document().cloneVariantA(), variantA);
         QVERIFY(bench.button("cmdAuto")->isEnabled());
+        QCOMPARE(bench.main().statusText(),
+                 option < 0 ? QStringLiteral("Communication Error")
+                            : "Identified " + modelOptionCaption(option) + (variantA ? " (variant A)" : ""));
         // The radio's model is a step of the history that leaves the data as saved as it was.
         QVERIFY(!w.document().dataChanged());
         if (option >= 0 && option != int(ModelT)) {
@@ -340,8 +343,9 @@ private slots:
             QVERIFY(window.shownTab() == MainWindow::MemoryTab && window.progressBar()->isVisible());
             barValues.append(window.progressBar()->value());
             if (n == 300) {
-                QCOMPARE(m->window->shown(299, ColName), radio.channels[299].cells[ColName].text);
-                QCOMPARE(m->window->shown(300, ColName), program.channels[300].cells[ColName].text);
+                QCOMPARE(window.progressBar()->text(), QStringLiteral("Channel 301 of 604"));
+                QCOMPARE(m->window->shown(299, ColName), radio.channels[299].name);
+                QCOMPARE(m->window->shown(300, ColName), program.channels[300].name);
                 window.memoryPanel()->setTopChannel(450);
                 QCOMPARE(window.memoryPanel()->grid()->rowAt(0), 450);
             }
@@ -365,7 +369,7 @@ private slots:
         QCOMPARE(barValues, inOrder);
         QCOMPARE(rowsRedrawn, inOrder); // one row after each record, in order
         QVERIFY(m->window->document().image().channels == radio.channels);
-        QCOMPARE(m->window->shown(603, ColFrequency), radio.channels[603].cells[ColFrequency].text);
+        QCOMPARE(m->window->shown(603, ColFrequency), frequencyText(radio.channels[603].frequency));
         QCOMPARE(m->window->document().image().vfos, radio.vfos);
         QVERIFY(window.shownTab() == MainWindow::MemoryTab && !window.progressBar()->isVisible());
         // The panel and the VFO grid show the radio; reading is no change of the data.
@@ -375,6 +379,9 @@ private slots:
                  QStringList({"07", "-01.50", "21.000.000", "AM"}));
         QVERIFY(!m->window->document().dataChanged() && !QApplication::overrideCursor());
         expectCommandsEnabled(*m, true);
+        QCOMPARE(
+            window.statusText(),
+            QStringLiteral("Read the settings, both VFOs and 604 channels from /dev/ktv4-virtual-radio"));
     }
 
     void memoryTransfersCancelled()
@@ -401,22 +408,30 @@ private slots:
             QCOMPARE(now.channels[n], n < 50 ? radio.channels[n] : before.channels[n]);
         QCOMPARE(now.vfos, before.vfos);
         QVERIFY(!window.progressBar()->isVisible() && m->button("cmbRxData")->isEnabled());
+        // A mix of the file and the radio is an unsaved change, one step of the history; the status
+        // bar says which part came from the radio.
+        QCOMPARE(shownCaption(window), appTitle() + QStringLiteral(" - program.TV4*"));
+        QCOMPARE(window.statusText(), QStringLiteral("Cancelled: channels 0 to 49 read"));
+        QCOMPARE(m->window->action("mnuEditUndoStep")->text(), QStringLiteral("Undo Read Memory(&U)"));
 
-        // The panel's own "Write Memory" button starts the memory write; cancelled too, it says what
-        // the radio now holds.
+        // The panel's own "Write Memory" button starts the memory write; cancelled too, it ends the
+        // radio's write session with the closing line and says what the radio now holds.
         m->radio.clearLog();
         m->click("cmbTxData");
         QVERIFY(window.isBusy());
         QVERIFY(m->waitUntilIdle());
-        QCOMPARE(
-            m->radio.receivedLines().mid(0, 2),
-            (QList<QByteArray>{"KTSV4\r\n", writeLine(channelAddress(0), makeMemoryData(now.channels[0]))}));
-        QCOMPARE(m->radio.receivedLines().size(), 50 + 1);
+        QCOMPARE(m->radio.receivedLines().mid(0, 2),
+                 (QList<QByteArray>{
+                     "KTSV4\r\n", writeLine(channelAddress(0), recordText(encodeChannel(now.channels[0])))}));
+        QCOMPARE(m->radio.receivedLines().size(), 1 + 50 + 1);
+        QCOMPARE(m->radio.receivedLines().last(), QByteArray("OV~E\r\n"));
         QCOMPARE(m->window->prompts.messages.size(), 1);
         const MessageRequest &box = m->window->prompts.messages.first();
         QCOMPARE(box.text, QStringLiteral("Cancelled"));
-        QCOMPARE(box.informative, QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were "
-                                                 "not. Tool > Write > Changes sends only what is left."));
+        // What was not written was never read either: Write Changes would not send it as it stands.
+        QCOMPARE(box.informative,
+                 QStringLiteral("Channels 0 to 49 were written; channels 50 to B-P2 were not."));
+        QCOMPARE(window.statusText(), QStringLiteral("Cancelled: channels 0 to 49 written"));
     }
 
     void memoryFailures_data()
@@ -425,18 +440,22 @@ private slots:
         QTest::addColumn<sim::RadioSetup>("setup");
         QTest::addColumn<int>("lineCount");
         QTest::addColumn<int>("readUpTo"); // channels that show the radio's data
+        QTest::addColumn<QString>("left"); // what the box says the operation left, under the reason
         QTest::newRow("Read Memory, radio silent from channel 300")
             << "cmbRxData" << unpacedRadio([](sim::RadioSetup &s) {
                    s.silentFrom = sim::CommandTarget::block(channelAddress(300));
                })
-            << 301 << 300;
+            << 301 << 300 << "Channels 0 to A 99 were read; the rest are as they were.";
         QTest::newRow("Read ALL, short VFO A reply") << "mnuReAll" << unpacedRadio([](sim::RadioSetup &s) {
             s.wrongLengthAt = sim::CommandTarget::block(kVfoAAddress);
             s.wrongLength = 40;
-        }) << 3 << 0;
-        QTest::newRow("Write ALL, VFO A write refused") << "mnuWrAll" << unpacedRadio([](sim::RadioSetup &s) {
-            s.badAckAt = sim::CommandTarget::block(kVfoAAddress);
-        }) << 4 << 0;
+        }) << 3 << 0 << "Settings block 1 and settings block 2 were read; the rest are as they were.";
+        QTest::newRow("Write ALL, VFO A write refused")
+            << "mnuWrAll"
+            << unpacedRadio([](sim::RadioSetup &s) { s.badAckAt = sim::CommandTarget::block(kVfoAAddress); })
+            << 4 << 0
+            << "Settings block 1 and settings block 2 were written; VFO A, VFO B and channels 0 to B-P2 were "
+               "not.";
     }
 
     // One box and no closing line; the grid shows the radio's channels up to the failure and the
@@ -447,6 +466,7 @@ private slots:
         QFETCH(sim::RadioSetup, setup);
         QFETCH(int, lineCount);
         QFETCH(int, readUpTo);
+        QFETCH(QString, left);
         const auto m = startWithFile(setup);
         QVERIFY(m);
         if (command.startsWith(QLatin1String("mnu")))
@@ -456,13 +476,16 @@ private slots:
         QVERIFY(m->waitUntilIdle());
 
         expectError(m->window->prompts, QStringLiteral("Communication Error"));
-        // The reason, and for a write what the radio now holds, stand under the text.
+        // The reason, naming the port, and what the operation left stand under the text; a radio
+        // that sent nothing at all gets what to check.
         const QString reason = m->window->prompts.messages.first().informative;
-        QVERIFY2(reason.contains(command == "mnuWrAll"
-                                     ? "Settings block 1 and settings block 2 were written; VFO A, VFO B and "
-                                       "channels 0 to B-P2 were not."
-                                     : " (port /dev/"),
-                 qPrintable(reason));
+        QVERIFY2(reason.contains(" (port /dev/") && reason.endsWith(left), qPrintable(reason));
+        QCOMPARE(reason.contains("Check that the radio is on and in clone mode.\nCheck that the cable is "
+                                 "plugged in.\nHelp > Check Serial Port…"),
+                 lineCount == 301);
+        QCOMPARE(m->main().statusText(), "Communication Error: " + left);
+        // What the read left is a mix of the file and the radio: an unsaved change.
+        QCOMPARE(m->window->document().dataChanged(), command != "mnuWrAll");
         const QList<QByteArray> lines = m->radio.receivedLines();
         QCOMPARE(lines.size(), lineCount);
         QVERIFY(!lines.contains("OV~E\r\n"));
@@ -470,8 +493,8 @@ private slots:
         const RadioImage program = programImage();
         for (int n = 0; n < kChannelCount; ++n) {
             const RadioImage &shown = n < readUpTo ? radio : program;
-            QCOMPARE(m->window->shown(n, ColName), shown.channels[n].cells[ColName].text);
-            QCOMPARE(m->radio.record(channelAddress(n)), makeMemoryData(radio.channels[n]).toLatin1());
+            QCOMPARE(m->window->shown(n, ColName), shown.channels[n].name);
+            QCOMPARE(m->radio.record(channelAddress(n)), recordHex(encodeChannel(radio.channels[n])));
         }
         QVERIFY(!m->main().progressBar()->isVisible());
         QVERIFY(m->button("cmbRxData")->isEnabled() && m->button("cmbTxData")->isEnabled());
@@ -560,7 +583,7 @@ private slots:
         QFETCH(QString, message);
         Window w;
         RadioImage mine = radioImage();
-        mine.settings.cmbTone = 0xC3; // a byte the tone list does not hold
+        mine.settings.values.cmbTone = 0xC3; // a byte the tone list does not hold
         QVERIFY(writeAll(w.path("mine.TV4"), fileWith(mine, ModelT, true, -1, {})));
         QVERIFY(writeAll(w.path("broken.TV4"), fileWith(startupImage(ModelJ), ModelJ, false, line, text)));
         QVERIFY(w.window->loadCloneFile(w.path("mine.TV4")));
@@ -647,6 +670,59 @@ private slots:
         QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("lblModelWarning"))->isHidden());
     }
 
+    // The user opens a file, reads only the memory from a radio whose settings are not the file's,
+    // edits one channel and writes the changes: the preview lists the channel and says the settings
+    // and VFOs will be read first; the radio gets the channel and keeps its settings and VFOs byte
+    // for byte. The next Write Changes shows how the settings differ before it writes any of them.
+    void writeChangesLeavesWhatWasNeverSeen()
+    {
+        OwnBackups own;
+        const auto m = startWithFile();
+        QVERIFY(m);
+        // Key speed and break-in outside their lists, as a radio may hold them.
+        m->radio.setRecord(
+            kSettings1Address,
+            withBytes(QString::fromLatin1(m->radio.record(kSettings1Address)), 0x23, 0xFF, 0x27).toLatin1());
+        const QList<int> untouched{kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress};
+        QList<QByteArray> before;
+        for (const int address : untouched)
+            before << m->radio.record(address);
+        m->trigger("mnuReMem");
+        CloneDocument &document = m->main().document();
+        Channel edited = document.image().channels[1];
+        edited.name = QStringLiteral("MINE");
+        document.submit(ImageChange::channels(document.image(), 1, {edited}, QStringLiteral("Modify")));
+        m->radio.clearLog();
+
+        m->trigger("mnuWrChg");
+        const WritePreview &p = m->window->prompts.writePreviews.last();
+        QCOMPARE(p.lines,
+                 QStringList({"1: Name R1 → MINE",
+                              "Settings block 1, settings block 2, VFO A and VFO B: will be read first"}));
+        QCOMPARE(
+            m->radio.receivedLines(),
+            (QList<QByteArray>{readLine(kSettings1Address), readLine(kSettings2Address),
+                               readLine(kVfoAAddress), readLine(kVfoBAddress), "OV~E\r\n", "KTSV4\r\n",
+                               writeLine(channelAddress(1), recordText(encodeChannel(edited))), "OV~E\r\n"}));
+        for (int i = 0; i < untouched.size(); ++i)
+            QCOMPARE(m->radio.record(untouched[i]), before[i]);
+        QCOMPARE(m->radio.record(channelAddress(1)), recordHex(encodeChannel(edited)));
+        QCOMPARE(
+            m->main().statusText(),
+            QStringLiteral("1 changed record was written: channel 1. Settings block 1, settings block 2, VFO "
+                           "A and VFO B were read first and differ from this image; they were not written, "
+                           "as they had never been read. Write Changes again shows how they differ."));
+
+        m->radio.clearLog();
+        m->window->prompts.writeAnswers << false;
+        m->trigger("mnuWrChg");
+        const WritePreview &next = m->window->prompts.writePreviews.last();
+        QVERIFY2(next.lines.contains(QStringLiteral("Break In: 255 → AUTO")) &&
+                     next.lines.contains(QStringLiteral("IQ Shift(KHz): -01.50 → +24.00")),
+                 qPrintable(next.lines.join(QLatin1Char('\n'))));
+        QCOMPARE(m->radio.receivedCount(), 0);
+    }
+
     // After a read: the preview lists exactly the edits, Write Changes sends only them and reads
     // them back, and both the read and the write leave a backup.
     void listsTheChangesAndWritesOnlyThem()
@@ -655,11 +731,14 @@ private slots:
         WindowBench b;
         b.main().setVerifyWrites(true);
         b.trigger("mnuReAll");
-        RadioImage &image = b.main().document().image();
-        image.channels[210].cells[ColName].text = QStringLiteral("DX");
-        image.channels[0].clear();
-        image.settings.cmbBeep = 0;
-        image.vfos[1].cells[ColMode] = {0, modeNames().at(0)};
+        CloneDocument &document = b.main().document();
+        RadioImage edited = document.image();
+        edited.channels[210].name = QStringLiteral("DX");
+        edited.channels[0] = Channel{};
+        edited.settings.values.cmbBeep = 0;
+        edited.vfos[1].mode = Mode::USB;
+        document.submit(ImageChange::between(document.image(), edited, QStringLiteral("Edits")));
+        const RadioImage &image = document.image();
         b.radio.clearLog();
 
         b.trigger("mnuWrChg");
@@ -676,7 +755,7 @@ private slots:
         QCOMPARE(b.main().statusText(),
                  QStringLiteral("4 changed records were written: settings block 1, VFO B and "
                                 "channels 0 and A 10.  verified: 4 records"));
-        QCOMPARE(b.radio.image().channels, image.channels);
+        QVERIFY(imageRecords(b.radio.image()) == imageRecords(image)); // the radio holds what the image makes
 
         const QList<BackupEntry> backups = BackupStore().list();
         QCOMPARE(backups.size(), 2);
@@ -695,11 +774,14 @@ private slots:
         auto *list = dialog->findChild<QTreeWidget *>(QStringLiteral("lstBackups"));
         QCOMPARE(list->topLevelItemCount(), 2);
         QCOMPARE(list->topLevelItem(1)->text(2), QStringLiteral("read"));
+        // What came from the radio, and what was to go to it.
+        QCOMPARE(list->topLevelItem(1)->text(3), QStringLiteral("all"));
+        QCOMPARE(list->topLevelItem(0)->text(3), QStringLiteral("changed records"));
         list->setCurrentItem(list->topLevelItem(1));
         b.window->prompts.answers << QMessageBox::No; // the edits need not be saved
         dialog->accept();
         QCOMPARE(b.main().document().cloneFileName(), backups[1].path);
-        QCOMPARE(image.channels[210].cells[ColName].text, QStringLiteral("R210"));
+        QCOMPARE(image.channels[210].name, QStringLiteral("R210"));
     }
 };
 

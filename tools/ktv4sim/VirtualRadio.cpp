@@ -79,7 +79,7 @@ QByteArray channelRecord(int hz, int mode, const char *name, int splitHz = 0, bo
     writeInt32(b, 16, hz);
     for (int i = 0; name[i] && i < 8; ++i)
         b[20 + i] = nameCodeFor(QLatin1Char(name[i]));
-    writeInt32(b, 28, splitHz);
+    writeInt32(b, 28, splitHz != 0 ? splitHz : hz); // a channel without a split transmits where it receives
     return recordText(b).toLatin1();
 }
 
@@ -125,6 +125,7 @@ VirtualRadio::VirtualRadio(RadioSetup setup)
 void VirtualRadio::setSetup(const RadioSetup &setup)
 {
     m_setup = setup;
+    m_silent = false; // a radio told to stop answering answers again, unless told otherwise
     // 8 data bits, no parity, one stop bit: ten bit times per character.
     m_charTime = std::chrono::nanoseconds(m_setup.baud > 0 ? 10'000'000'000LL / m_setup.baud : 0);
 }
@@ -141,14 +142,10 @@ VirtualRadio::~VirtualRadio()
 
 void VirtualRadio::loadImage(const RadioImage &source)
 {
-    const RadioImage &image = source;
+    const ImageRecords records = imageRecords(source);
     std::lock_guard lock(m_mutex);
-    m_memory.insert(kSettings1Address, image.SettingsData1.toLatin1());
-    m_memory.insert(kSettings2Address, image.SettingsData2.toLatin1());
-    m_memory.insert(kVfoAAddress, makeVfoData(image.vfos[0]).toLatin1());
-    m_memory.insert(kVfoBAddress, makeVfoData(image.vfos[1]).toLatin1());
-    for (int n = 0; n < kChannelCount; ++n)
-        m_memory.insert(channelAddress(n), makeMemoryData(image.channels[n]).toLatin1());
+    for (int i = 0; i < kRecordCount; ++i)
+        m_memory.insert(recordAddress(i), recordHex(records[i]));
 }
 
 void VirtualRadio::setRecord(int address, const QByteArray &text)
@@ -166,19 +163,13 @@ QByteArray VirtualRadio::record(int address) const
 RadioImage VirtualRadio::image() const
 {
     RadioImage image = startupImage(modelIndexOfCode(m_setup.modelCode));
-    image.SettingsData1 = QString::fromLatin1(record(kSettings1Address));
-    image.SettingsData2 = QString::fromLatin1(record(kSettings2Address));
-    decodeSettingsData(image.SettingsData1, image.SettingsData2, image.settings);
-    VfoRow vfo;
-    if (decodeVfoData(QString::fromLatin1(record(kVfoAAddress)), vfo))
-        image.vfos[0] = vfo;
-    if (decodeVfoData(QString::fromLatin1(record(kVfoBAddress)), vfo))
-        image.vfos[1] = vfo;
-    for (int n = 0; n < kChannelCount; ++n) {
-        ChannelRow row;
-        if (decodeMemoryData(QString::fromLatin1(record(channelAddress(n))), row))
-            image.channels[n] = row;
-    }
+    const auto bytes = [this](int address) { return parseRecordText(QString::fromLatin1(record(address))); };
+    // A record that does not decode leaves the start-up value.
+    putSettingsRecords(image, bytes(kSettings1Address), bytes(kSettings2Address));
+    for (int v = 0; v < kVfoCount; ++v)
+        putVfoRecord(image, v, bytes(v == 0 ? kVfoAAddress : kVfoBAddress));
+    for (int n = 0; n < kChannelCount; ++n)
+        putChannelRecord(image, n, bytes(channelAddress(n)));
     return image;
 }
 
@@ -535,13 +526,16 @@ VirtualRadio::Clock::time_point VirtualRadio::flush(Clock::time_point now)
 RadioImage VirtualRadio::sampleImage()
 {
     RadioImage image = startupImage(ModelE);
-    image.settings.cmbBeep = 1;
-    image.settings.cmbDimmer = 20;
-    image.settings.cmbAPO = 2;
-    image.settings.cmbScanSkip = 1;
-    image.settings.Slider1 = -150;
-    decodeVfoData(QString::fromLatin1(channelRecord(7'074'000, 0, "")), image.vfos[0]);
-    decodeVfoData(QString::fromLatin1(channelRecord(14'074'000, 0, "")), image.vfos[1]);
+    SettingsValues &settings = image.settings.values;
+    settings.cmbBeep = 1;
+    settings.cmbDimmer = 20;
+    settings.cmbAPO = 2;
+    settings.cmbScanSkip = 1;
+    settings.Slider1 = -150;
+    image.vfos[0].frequency = 7'074'000;
+    image.vfos[1].frequency = 14'074'000;
+    for (Vfo &vfo : image.vfos)
+        vfo.mode = Mode::USB;
 
     const struct {
         int channel;
@@ -584,8 +578,7 @@ RadioImage VirtualRadio::sampleImage()
         {603, channelRecord(21'450'000, 0, "B-P2")},
     };
     for (const auto &c : channels)
-        decodeMemoryData(QString::fromLatin1(c.record), image.channels[c.channel]);
-    rebuildSettingsData(image);
+        putChannelRecord(image, c.channel, parseRecordText(QString::fromLatin1(c.record)));
     return image;
 }
 

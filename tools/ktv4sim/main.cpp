@@ -120,7 +120,7 @@ int main(int argc, char *argv[])
 
     RadioImage startImage = VirtualRadio::sampleImage();
     if (parser.isSet(image)) {
-        const CloneLoadResult loaded = readCloneFile(parser.value(image), startupImage());
+        const CloneLoadResult loaded = readCloneFile(parser.value(image));
         if (!loaded.result.ok()) {
             QTextStream(stderr) << "ktv4sim: " << parser.value(image) << ": "
                                 << messageText(loaded.result.status)

@@ -2,10 +2,11 @@
 // Shows one state of the program's windows and stays open, so a screenshot can be taken of it;
 // with --shot, saves the picture of the front window itself and quits. Not a test.
 //
-//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|error|backups|splash
+//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|changes|error|noreply|backups|splash
 //                 [--ja] [--file F.TV4] [--port DEV] [--shot OUT.png]
 
 #include "files/Backups.h"
+#include "model/ChannelNaming.h"
 #include "model/ImageDiff.h"
 #include "ui/AboutDialog.h"
 #include "ui/ComPortDialog.h"
@@ -59,17 +60,29 @@ bool saveShot(QWidget *window, const QString &path)
 void rememberOlderRadio(ktv4::CloneDocument &document)
 {
     ktv4::RadioImage older = document.image();
-    for (const int ch : {3, 17, 210}) {
-        ktv4::ChannelRow &row = older.channels[ch];
-        const double hz = row.cells[ktv4::ColFrequency].value + 5'000;
-        row.cells[ktv4::ColFrequency] = {hz, ktv4::frequencyText(hz)};
-    }
+    for (const int ch : {3, 17, 210})
+        older.channels[ch].frequency += 5'000;
     older.channels[450].inUse = !older.channels[450].inUse;
-    ktv4::rebuildSettingsData(older);
     const ktv4::ImageRecords records = ktv4::imageRecords(older);
     for (int i = 0; i < ktv4::kRecordCount; ++i)
         document.radio().setRecord(ktv4::recordAddress(i), records[i]);
     document.radio().setIdentity({ktv4::ModelJ, false});
+}
+
+// After Read Memory: the channels are known as read, the settings and VFOs are not; then the user
+// renamed two channels and moved one.
+void editAfterMemoryRead(ktv4::CloneDocument &document)
+{
+    ktv4::RadioImage &image = document.image();
+    for (int n = 0; n < ktv4::kChannelCount; ++n)
+        document.radio().setRecord(ktv4::channelAddress(n), ktv4::encodeChannel(image.channels[n]));
+    for (const int ch : {12, 603}) {
+        if (image.channels[ch].inUse)
+            image.channels[ch].name = QStringLiteral("NET %1").arg(ch % 100);
+    }
+    ktv4::Channel &moved = image.channels[210];
+    if (moved.inUse)
+        moved.frequency = 14'074'000;
 }
 
 } // namespace
@@ -126,15 +139,24 @@ int main(int argc, char *argv[])
                 writePreview(window->document(), ktv4::Operation::WriteMemory), window);
             preview->setAttribute(Qt::WA_DeleteOnClose);
             preview->open();
+        } else if (scene == QLatin1String("changes")) {
+            window->showTab(MainWindow::MemoryTab);
+            editAfterMemoryRead(window->document());
+            auto *preview = new WritePreviewDialog(
+                writePreview(window->document(), ktv4::Operation::WriteChanges), window);
+            preview->setAttribute(Qt::WA_DeleteOnClose);
+            preview->open();
         } else if (scene == QLatin1String("backups")) {
             // A read, an edit written back, and a write of the next evening.
             ktv4::BackupStore store;
             const QDateTime morning(QDate(2026, 12, 5), QTime(9, 41, 7));
             store.save(ktv4::radioBackupBytes(window->document()), ktv4::ModelE, ktv4::BackupReason::Read,
-                       morning);
+                       ktv4::BackupScope::All, morning);
             const QByteArray edited = ktv4::documentBackupBytes(window->document());
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addSecs(1520));
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, morning.addDays(1).addSecs(36000));
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Changes,
+                       morning.addSecs(1520));
+            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Settings,
+                       morning.addDays(1).addSecs(36000));
             window->showBackups();
         } else if (scene == QLatin1String("error")) {
             // A port that is not there, as a read reports it.
@@ -143,6 +165,19 @@ int main(int argc, char *argv[])
             result.outcome = ktv4::TransferOutcome::ComPortError;
             result.portNotOpened = true;
             result.detail = QStringLiteral("No such file or directory");
+            const QString device = QStringLiteral("/dev/ttyUSB0");
+            QTimer::singleShot(0, window, [&prompts, window, result, device] {
+                prompts.message(window, *finishingMessage(result, device));
+            });
+        } else if (scene == QLatin1String("noreply")) {
+            // A radio switched off part-way through a memory read.
+            ktv4::TransferResult result;
+            result.operation = ktv4::Operation::ReadMemory;
+            result.outcome = ktv4::TransferOutcome::CommunicationError;
+            result.noReply = true;
+            result.detail = QStringLiteral("OV~F2B80R: no complete reply within 2000 ms");
+            for (int n = 0; n < 300; ++n)
+                result.readRecords << ktv4::channelAddress(n);
             const QString device = QStringLiteral("/dev/ttyUSB0");
             QTimer::singleShot(0, window, [&prompts, window, result, device] {
                 prompts.message(window, *finishingMessage(result, device));

@@ -72,10 +72,6 @@
         <translation>名前「%1」を「%2」として格納</translation>
     </message>
     <message>
-        <source>line %1: a quoted field is never closed</source>
-        <translation>%1 行目: 引用符で始まるフィールドが閉じていません</translation>
-    </message>
-    <message>
         <source>the first row is not a CHIRP header: it needs Location and Frequency columns</source>
         <translation>1 行目が CHIRP の見出し行ではありません: Location 列と Frequency 列が必要です</translation>
     </message>
@@ -95,13 +91,60 @@
         <source>%1: bytes the program does not edit</source>
         <translation>%1: このプログラムが編集しないバイト</translation>
     </message>
+    <message>
+        <source>tone %1 Hz: the radio sends its Tone Frequency setting, byte %2, which is no listed tone</source>
+        <translation>トーン %1 Hz: 無線機はトーン周波数の設定 (バイト %2、一覧にないトーン) を送出します</translation>
+    </message>
+    <message>
+        <source>Comment value &quot;%1&quot; not understood: left out</source>
+        <translation>Comment の値「%1」を解釈できないため無視しました</translation>
+    </message>
+    <message>
+        <source>a quoted field is never closed: the row ends with its line</source>
+        <translation>引用符で始まるフィールドが閉じていないため、その行で行を終えました</translation>
+    </message>
+    <message>
+        <source>%1 and %2</source>
+        <translation>%1 と %2</translation>
+    </message>
+    <message>
+        <source>settings block %1</source>
+        <translation>設定ブロック %1</translation>
+    </message>
+    <message>
+        <source>%1 to %2</source>
+        <translation>%1～%2</translation>
+    </message>
+    <message>
+        <source>channel %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+    <message>
+        <source>channels %1</source>
+        <translation>チャンネル %1</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::BackupStore</name>
+    <message>
+        <source>settings and VFOs</source>
+        <translation>設定と VFO</translation>
+    </message>
+    <message>
+        <source>%1 channels</source>
+        <translation>%1 チャンネル</translation>
+    </message>
+    <message>
+        <source>all</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>changed records</source>
+        <translation>変更のあったレコード</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ChirpImportReport</name>
-    <message>
-        <source>Imported %1 channel(s) (%2 adjusted), dropped %3 row(s).</source>
-        <translation>%1 チャンネルをインポートしました (うち調整 %2 件)。%3 行を除外しました。</translation>
-    </message>
     <message>
         <source>Line %1, Location %2: %3%4</source>
         <translation>%1 行目、Location %2: %3%4</translation>
@@ -113,6 +156,30 @@
     <message>
         <source>dropped: </source>
         <translation>除外: </translation>
+    </message>
+    <message numerus="yes">
+        <source>Imported %n channel(s)</source>
+        <translation>
+            <numerusform>%n チャンネルをインポートしました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n adjusted</source>
+        <translation>
+            <numerusform>うち調整 %n 件</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>dropped %n row(s)</source>
+        <translation>
+            <numerusform>%n 行を除外しました</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) replaced an earlier row for the same channel</source>
+        <translation>
+            <numerusform>%n 行は同じチャンネルの前の行を置き換えました</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -143,26 +210,6 @@
     <message>
         <source>Read ALL</source>
         <translation>すべての読み出し</translation>
-    </message>
-    <message>
-        <source>%1 and %2</source>
-        <translation>%1 と %2</translation>
-    </message>
-    <message>
-        <source>settings block %1</source>
-        <translation>設定ブロック %1</translation>
-    </message>
-    <message>
-        <source>%1 to %2</source>
-        <translation>%1～%2</translation>
-    </message>
-    <message>
-        <source>channel %1</source>
-        <translation>チャンネル %1</translation>
-    </message>
-    <message>
-        <source>channels %1</source>
-        <translation>チャンネル %1</translation>
     </message>
     <message>
         <source>Nothing was written to the radio.</source>
@@ -204,6 +251,26 @@
         <source>%1 were not.</source>
         <translation>%1 は書き込まれていません。</translation>
     </message>
+    <message>
+        <source>Nothing was read; the data are as they were.</source>
+        <translation>何も読み出していません。データは元のままです。</translation>
+    </message>
+    <message>
+        <source>%1 was read; the rest are as they were.</source>
+        <translation>%1 を読み出しました。残りは元のままです。</translation>
+    </message>
+    <message>
+        <source>%1 were read; the rest are as they were.</source>
+        <translation>%1 を読み出しました。残りは元のままです。</translation>
+    </message>
+    <message>
+        <source>%1 was read first and differs from this image; it was not written, as it had never been read. Write Changes again shows how it differs.</source>
+        <translation>%1 は先に読み出したところ、このデータと異なっていました。一度も読み出したことがなかったため書き込んでいません。もう一度「変更分の書き込み」を行うと違いを表示します。</translation>
+    </message>
+    <message>
+        <source>%1 were read first and differ from this image; they were not written, as they had never been read. Write Changes again shows how they differ.</source>
+        <translation>%1 は先に読み出したところ、このデータと異なっていました。一度も読み出したことがなかったため書き込んでいません。もう一度「変更分の書き込み」を行うと違いを表示します。</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::CsvImport</name>
@@ -212,64 +279,62 @@
         <translation>チャンネルはインポートされませんでした</translation>
     </message>
     <message>
-        <source>1 channel imported</source>
-        <translation>1 チャンネルをインポートしました</translation>
-    </message>
-    <message>
-        <source>%1 channels imported</source>
-        <translation>%1 チャンネルをインポートしました</translation>
-    </message>
-    <message>
         <source>No channel was imported: the file holds no KT-V4 memory row.</source>
         <translation>チャンネルはインポートされませんでした: このファイルには KT-V4 のメモリー行がありません。</translation>
     </message>
-    <message>
-        <source>1 naming no channel</source>
-        <translation>チャンネルの指定が正しくない行 1</translation>
+    <message numerus="yes">
+        <source>%n channel(s) imported</source>
+        <translation>
+            <numerusform>%n チャンネルをインポートしました</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 naming no channel</source>
-        <translation>チャンネルの指定が正しくない行 %1</translation>
+    <message numerus="yes">
+        <source>%n row(s) replaced an earlier row for the same channel</source>
+        <translation>
+            <numerusform>%n 行は同じチャンネルの前の行を置き換えました</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with no frequency or one outside 30 kHz to 35 MHz</source>
-        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 1</translation>
+    <message numerus="yes">
+        <source>%n naming no channel</source>
+        <translation>
+            <numerusform>チャンネルの指定が正しくない行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with no frequency or one outside 30 kHz to 35 MHz</source>
-        <translation>周波数がないか 30 kHz～35 MHz の範囲外の行 %1</translation>
+    <message numerus="yes">
+        <source>%n with no frequency or one outside 30 kHz to 35 MHz</source>
+        <translation>
+            <numerusform>周波数がないか 30 kHz～35 MHz の範囲外の行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown mode</source>
-        <translation>不明なモードの行 1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown mode</source>
+        <translation>
+            <numerusform>不明なモードの行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with an unknown mode</source>
-        <translation>不明なモードの行 %1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown AGC</source>
+        <translation>
+            <numerusform>不明な AGC の行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown AGC</source>
-        <translation>不明な AGC の行 1</translation>
+    <message numerus="yes">
+        <source>%n with an unknown filter</source>
+        <translation>
+            <numerusform>不明なフィルターの行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 with an unknown AGC</source>
-        <translation>不明な AGC の行 %1</translation>
+    <message numerus="yes">
+        <source>%n with a quote left open at the end of its line</source>
+        <translation>
+            <numerusform>行末で引用符が閉じていない行 %n</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>1 with an unknown filter</source>
-        <translation>不明なフィルターの行 1</translation>
-    </message>
-    <message>
-        <source>%1 with an unknown filter</source>
-        <translation>不明なフィルターの行 %1</translation>
-    </message>
-    <message>
-        <source>1 row dropped</source>
-        <translation>1 行を除外</translation>
-    </message>
-    <message>
-        <source>%1 rows dropped</source>
-        <translation>%1 行を除外</translation>
+    <message numerus="yes">
+        <source>%n row(s) dropped</source>
+        <translation>
+            <numerusform>%n 行を除外</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -376,10 +441,6 @@
         <translation>読み出し/書き込み</translation>
     </message>
     <message>
-        <source>Channels in use</source>
-        <translation>使用中のチャンネル</translation>
-    </message>
-    <message>
         <source>Open</source>
         <translation>開く</translation>
     </message>
@@ -395,6 +456,14 @@
         <source>damaged</source>
         <translation>破損</translation>
     </message>
+    <message>
+        <source>Holds</source>
+        <translation>内容</translation>
+    </message>
+    <message>
+        <source>%1 channels in use</source>
+        <translation>使用中 %1 チャンネル</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ui::ChannelTableModel</name>
@@ -405,6 +474,10 @@
     <message>
         <source>Move %1 channels</source>
         <translation>%1 チャンネルの移動</translation>
+    </message>
+    <message>
+        <source>Transmits on %1 (Split Freq.)</source>
+        <translation>%1 で送信 (Split Freq.)</translation>
     </message>
 </context>
 <context>
@@ -671,8 +744,20 @@ The radio is reached on %1.</source>
         <translation>バックアップを保存できませんでした: %1</translation>
     </message>
     <message>
-        <source>Cancelled.</source>
-        <translation>中止しました。</translation>
+        <source>Channel %1 of %2</source>
+        <translation>チャンネル %1 / %2</translation>
+    </message>
+    <message>
+        <source>Talking to the radio on %1…</source>
+        <translation>%1 で無線機と通信しています…</translation>
+    </message>
+    <message>
+        <source>Identified %1</source>
+        <translation>機種を確認しました: %1</translation>
+    </message>
+    <message>
+        <source> (variant A)</source>
+        <translation> (バリアント A)</translation>
     </message>
 </context>
 <context>
@@ -696,6 +781,14 @@ The radio is reached on %1.</source>
     <message>
         <source>The details list each row dropped or changed to fit the radio, with the reason.</source>
         <translation>詳細に、除外した行と無線機に合わせて変更した行を理由とともに示します。</translation>
+    </message>
+    <message>
+        <source>Import Channels</source>
+        <translation>チャンネルのインポート</translation>
+    </message>
+    <message>
+        <source>Export Channels</source>
+        <translation>チャンネルのエクスポート</translation>
     </message>
 </context>
 <context>
@@ -1049,6 +1142,66 @@ ktv4cli doctor --port %1</translation>
         <source>Another program is using the port. Close it and try again.</source>
         <translation>別のプログラムがポートを使用しています。そのプログラムを閉じてからやり直してください。</translation>
     </message>
+    <message>
+        <source>Tool &gt; Write &gt; Changes sends only what is left.</source>
+        <translation>ﾂｰﾙ &gt; 書き込み &gt; 変更分 で残りだけを送ります。</translation>
+    </message>
+    <message>
+        <source>Check that the radio is on and in clone mode.</source>
+        <translation>無線機の電源が入り、クローンモードになっているか確かめてください。</translation>
+    </message>
+    <message>
+        <source>Check that the cable is plugged in.</source>
+        <translation>ケーブルがつながっているか確かめてください。</translation>
+    </message>
+    <message>
+        <source>Help &gt; Check Serial Port… checks the port and asks the radio.</source>
+        <translation>ﾍﾙﾌﾟ &gt; ｼﾘｱﾙﾎﾟｰﾄの確認… でポートを確認し、無線機に問い合わせます。</translation>
+    </message>
+    <message>
+        <source>Read the settings and both VFOs from %1</source>
+        <translation>%1 から設定と両方の VFO を読み出しました</translation>
+    </message>
+    <message>
+        <source>Read %1 channels from %2</source>
+        <translation>%2 から %1 チャンネルを読み出しました</translation>
+    </message>
+    <message>
+        <source>Read the settings, both VFOs and %1 channels from %2</source>
+        <translation>%2 から設定、両方の VFO、%1 チャンネルを読み出しました</translation>
+    </message>
+    <message>
+        <source>Nothing was written: the radio already holds this image.</source>
+        <translation>何も書き込んでいません: 無線機はすでにこのデータを保持しています。</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing written</source>
+        <translation>中止しました: 何も書き込んでいません</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 written</source>
+        <translation>中止しました: %1 を書き込みました</translation>
+    </message>
+    <message>
+        <source>Cancelled: nothing read</source>
+        <translation>中止しました: 何も読み出していません</translation>
+    </message>
+    <message>
+        <source>Cancelled: %1 read</source>
+        <translation>中止しました: %1 を読み出しました</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>%1 (port %2)</source>
+        <translation>%1 (ポート %2)</translation>
+    </message>
+    <message>
+        <source>Write cancelled</source>
+        <translation>書き込みを中止しました</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ui::UserPrompts</name>
@@ -1112,12 +1265,40 @@ ktv4cli doctor --port %1</translation>
         <translation>無線機が最後に保持していた内容と比べて、この %1 の書き込みで変わるもの:</translation>
     </message>
     <message>
-        <source>%1 never read from the radio, written as they stand</source>
-        <translation>無線機から読み出していない %1 はそのまま書き込みます</translation>
-    </message>
-    <message>
         <source>Write</source>
         <translation>書き込み</translation>
+    </message>
+    <message>
+        <source>will be read first</source>
+        <translation>先に読み出します</translation>
+    </message>
+    <message>
+        <source>%1: what the radio holds is replaced</source>
+        <translation>%1: 無線機の内容を置き換えます</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Nothing is known of what the radio holds: it has not been read or written in this session.</source>
+        <translation>無線機の内容は不明です (このセッションではまだ読み出しも書き込みもしていません)。</translation>
+    </message>
+    <message>
+        <source>Nothing is known to differ from what the radio holds.</source>
+        <translation>無線機の内容と異なることがわかっているものはありません。</translation>
+    </message>
+    <message>
+        <source>Records never read are read first. Where they differ from this image they are left as the radio holds them, and the next Write Changes shows how they differ.</source>
+        <translation>読み出したことのないレコードは先に読み出します。このデータと異なっていても無線機の内容のまま残し、次の「変更分の書き込み」で違いを表示します。</translation>
+    </message>
+    <message>
+        <source>%1: not known in the radio, written as they stand</source>
+        <translation>%1: 無線機の内容は不明です。そのまま書き込みます</translation>
     </message>
 </context>
 </TS>
