@@ -338,6 +338,17 @@ bool applySchedulePlan(const SchedulePlan &plan, ChannelTable &channels)
     return true;
 }
 
+QString SchedulePlan::summary() const
+{
+    QStringList parts{tr("%n channel(s) made", nullptr, channelsMade()),
+                      tr("%n duplicate(s) skipped", nullptr, int(duplicates.size()))};
+    if (overLimit)
+        parts << tr("%n frequency(ies) left out by the limit", nullptr, overLimit);
+    if (leftOut)
+        parts << tr("%n left out for lack of room", nullptr, leftOut);
+    return parts.join(QStringLiteral(", "));
+}
+
 QStringList SchedulePlan::reportLines(const Schedule &schedule, const ScheduleSelection &selection) const
 {
     QStringList lines;

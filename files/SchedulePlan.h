@@ -58,6 +58,9 @@ public:
     bool fits() const { return leftOut == 0; }
     int channelsMade() const { return fits() ? int(channels.size()) : 0; }
 
+    // "187 channels made, 7 duplicates skipped": the channels made, the duplicates skipped, and
+    // the frequencies left out by the limit or for lack of room when there are any.
+    QString summary() const;
     // The import's report: rows read, rows dropped (each with its line and reason), rows
     // filtered out, channels made, duplicates skipped (each), left out for lack of room.
     QStringList reportLines(const Schedule &schedule, const ScheduleSelection &selection) const;

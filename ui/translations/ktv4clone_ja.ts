@@ -759,6 +759,10 @@ The radio is reached on %1.</source>
         <source> (variant A)</source>
         <translation> (バリアント A)</translation>
     </message>
+    <message>
+        <source>Import Schedule(&amp;C)...</source>
+        <translation>ｽｹｼﾞｭｰﾙのｲﾝﾎﾟｰﾄ(&amp;C)...</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ui::MemoryCommands</name>
@@ -1044,6 +1048,206 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>Free software under the GNU General Public License (GPL), version 3 or later. It comes with no warranty.</source>
         <translation>GNU 一般公衆利用許諾書 (GPL) バージョン 3 以降のもとで配布するフリーソフトウェアです。無保証です。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ScheduleImportDialog</name>
+    <message numerus="yes">
+        <source>%1 and %n other(s)</source>
+        <translation>
+            <numerusform>%1 ほか %n 局</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import Schedule</source>
+        <translation>放送スケジュールのインポート</translation>
+    </message>
+    <message>
+        <source>Choose File...</source>
+        <translation>ファイルを選ぶ...</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>チャンネル</translation>
+    </message>
+    <message>
+        <source>kHz</source>
+        <translation>kHz</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>放送局</translation>
+    </message>
+    <message>
+        <source>Times (UTC)</source>
+        <translation>放送時間 (UTC)</translation>
+    </message>
+    <message>
+        <source>Fill the empty channels from:</source>
+        <translation>空きチャンネルに入れる開始位置:</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>放送局の条件</translation>
+    </message>
+    <message>
+        <source>On the air at</source>
+        <translation>放送中の時刻</translation>
+    </message>
+    <message>
+        <source>UTC, any day</source>
+        <translation>UTC、曜日を問わず</translation>
+    </message>
+    <message>
+        <source>Mo</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Tu</source>
+        <translation>火</translation>
+    </message>
+    <message>
+        <source>We</source>
+        <translation>水</translation>
+    </message>
+    <message>
+        <source>Th</source>
+        <translation>木</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>金</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>土</translation>
+    </message>
+    <message>
+        <source>Su</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>曜日:</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>%1 amateur (%2)</source>
+        <translation>%1 アマチュア (%2)</translation>
+    </message>
+    <message>
+        <source>Band:</source>
+        <translation>バンド:</translation>
+    </message>
+    <message>
+        <source>Frequencies:</source>
+        <translation>周波数:</translation>
+    </message>
+    <message>
+        <source>any; codes such as E, F</source>
+        <translation>指定なし。E, F などのコード</translation>
+    </message>
+    <message>
+        <source>Languages:</source>
+        <translation>言語:</translation>
+    </message>
+    <message>
+        <source>any; codes such as Eu, WEu</source>
+        <translation>指定なし。Eu, WEu などのコード</translation>
+    </message>
+    <message>
+        <source>Targets:</source>
+        <translation>対象地域:</translation>
+    </message>
+    <message>
+        <source>any; part of the name</source>
+        <translation>指定なし。局名の一部</translation>
+    </message>
+    <message>
+        <source>Station:</source>
+        <translation>放送局:</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>制限なし</translation>
+    </message>
+    <message>
+        <source>Keeps the frequencies on the air longest each week.</source>
+        <translation>週あたりの放送時間が長い周波数から残します。</translation>
+    </message>
+    <message>
+        <source>At most:</source>
+        <translation>最大数:</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>stations, frequencies</comment>
+        <translation>%1、%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n station(s)</source>
+        <translation>
+            <numerusform>%n 局</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies)</source>
+        <translation>
+            <numerusform>%n 周波数</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose a schedule file.</source>
+        <translation>スケジュールファイルを選んでください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Only %n empty channel(s) from %1 on, %2 needed: choose an earlier channel or fewer stations.</source>
+        <translation>
+            <numerusform>%1 以降の空きチャンネルは %n 個しかありません (%2 個必要)。前のチャンネルから始めるか、放送局を絞ってください。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) to make, %1 to %2</source>
+        <translation>
+            <numerusform>%n チャンネルを作成 (%1 ～ %2)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No channel to make.</source>
+        <translation>作成するチャンネルはありません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n held already by a channel in use</source>
+        <translation>
+            <numerusform>%n 件は使用中のチャンネルにすでにあります</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out by the limit</source>
+        <translation>
+            <numerusform>%n 件は最大数により除外</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n row(s) read, %2 dropped)</source>
+        <translation>
+            <numerusform>%1 (%n 行を読み込み、%2 行を除外)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Broadcast Schedules (*.csv)</source>
+        <translation>放送スケジュール (*.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
