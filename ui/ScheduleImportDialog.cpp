@@ -367,6 +367,11 @@ bool ScheduleImportDialog::openSchedule(const QString &path)
     m_file->setText(tr("%1 (%n row(s) read, %2 dropped)", nullptr, m_schedule.rowsRead)
                         .arg(QDir::toNativeSeparators(path))
                         .arg(m_schedule.dropped.size()));
+    // The rows dropped, each with its line and why.
+    QStringList dropped;
+    for (const ScheduleDrop &drop : std::as_const(m_schedule.dropped))
+        dropped << Schedule::dropText(drop);
+    m_file->setToolTip(dropped.join(QLatin1Char('\n')));
     refilter();
     return true;
 }

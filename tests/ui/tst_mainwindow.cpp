@@ -694,6 +694,11 @@ private slots:
         // One step of Undo takes every channel made away.
         w.action("mnuEditUndoStep")->trigger();
         QCOMPARE(w.document().image(), start);
+        // A schedule that cannot be read shows the error box and changes nothing.
+        w.prompts.fileNames << w.path("missing.csv");
+        w.action("mnuImportSchedule")->trigger();
+        expectError(w.prompts, QStringLiteral("File Open Error"));
+        QCOMPARE(w.document().image(), start);
     }
 };
 
