@@ -182,4 +182,14 @@ ChirpImport CloneDocument::importChirpCsv(const QString &path)
     return import; // as the program's own CSV import: the clone file stays open
 }
 
+bool CloneDocument::importSchedule(const SchedulePlan &plan, const QString &schedulePath)
+{
+    RadioImage merged = m_image;
+    if (!applySchedulePlan(plan, merged.channels))
+        return false;
+    qCDebug(lcFiles) << "schedule import" << schedulePath << "made" << plan.channelsMade() << "channels";
+    submit(ImageChange::between(m_image, merged, tr("Import %1").arg(QFileInfo(schedulePath).fileName())));
+    return true;
+}
+
 } // namespace ktv4

@@ -8,6 +8,7 @@
 #include "files/CloneFile.h"
 #include "files/CsvExchange.h"
 #include "files/ImageChange.h"
+#include "files/SchedulePlan.h"
 #include "model/RadioImage.h"
 #include "model/RadioMemory.h"
 
@@ -95,6 +96,10 @@ public:
     // read or is not in that layout; otherwise it merges every usable row and reports the others.
     FileResult exportChirpCsv(const QString &path);
     ChirpImport importChirpCsv(const QString &path);
+
+    // A broadcast schedule's planned channels into their empty channels, as one change named
+    // after the schedule file. Changes nothing and returns false when the plan does not fit.
+    bool importSchedule(const SchedulePlan &plan, const QString &schedulePath);
 
 signals:
     void captionChanged(const QString &caption);

@@ -11,6 +11,7 @@
 #include "ui/PortCheckDialog.h"
 #include "ui/ProgramInfo.h"
 #include "ui/RecentFiles.h"
+#include "ui/ScheduleImportDialog.h"
 #include "ui/SettingsPanel.h"
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
@@ -209,6 +210,15 @@ void MainWindow::buildMenus()
     connect(import, &QAction::triggered, this, &MainWindow::fileImport);
     connect(exportCsv, &QAction::triggered, this, &MainWindow::fileExport);
     connect(backups, &QAction::triggered, this, &MainWindow::showBackups);
+    QAction *schedule = addMenuItem(file, QStringLiteral("mnuImportSchedule"), tr("Import Schedule(&C)..."));
+    file->insertAction(exportCsv, schedule);
+    connect(schedule, &QAction::triggered, this, [this] {
+        if (const auto report = importSchedule(this, m_document, m_prompts, *m_memoryPanel)) {
+            showStatus(report->summary);
+            m_statusText->setToolTip(report->summary + QLatin1Char('\n') + report->details);
+        }
+    });
+    m_busyDisabled << schedule;
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = bar->addMenu(tr("Edit(&E)"));

@@ -28,6 +28,9 @@ int runDump(const QStringList &arguments);
 int runExportCsv(const QStringList &arguments);
 int runImportCsv(const QStringList &arguments);
 
+// Broadcast schedules into channels: import-schedule.
+int runImportSchedule(const QStringList &arguments);
+
 // Radio commands: identify, read, write.
 int runIdentify(const QStringList &arguments);
 int runRead(const QStringList &arguments);

@@ -14,10 +14,10 @@ CliParser::CliParser(const char *command, const char *description) : m_command(Q
     addHelpOption();
 }
 
-void CliParser::addOutputOption()
+void CliParser::addOutputOption(bool required)
 {
     addOption(m_output);
-    m_needsOutput = true;
+    m_needsOutput = required;
 }
 
 int CliParser::parse(const QStringList &arguments, int positionalCount)

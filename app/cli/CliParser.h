@@ -11,8 +11,8 @@ class CliParser : public QCommandLineParser {
 public:
     CliParser(const char *command, const char *description);
 
-    // Adds the mandatory "-o OUT" option.
-    void addOutputOption();
+    // Adds the "-o OUT" option, mandatory unless `required` is false.
+    void addOutputOption(bool required = true);
     QString output() const { return value(m_output); }
 
     // Parses `arguments` (argv[0] = the subcommand); a negative `positionalCount` takes any

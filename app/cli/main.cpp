@@ -20,6 +20,7 @@ const CliCommand kCommands[] = {
     {"dump", "show what a clone file holds (--json for scripts)", runDump},
     {"export-csv", "write the channels in use to a CSV file", runExportCsv},
     {"import-csv", "merge a CSV file into a clone file's channels", runImportCsv},
+    {"import-schedule", "put a broadcast schedule's stations into empty channels", runImportSchedule},
     {"identify", "ask the radio which model it is", runIdentify},
     {"read", "read the radio into a clone file", runRead},
     {"write", "write a clone file into the radio", runWrite},
@@ -38,7 +39,7 @@ void printUsage(QTextStream &out)
            "may be given.\n\nCommands:\n";
     for (const CliCommand &command : kCommands)
         out << QStringLiteral("  %1 %2\n")
-                   .arg(QLatin1String(command.name), -12)
+                   .arg(QLatin1String(command.name), -16)
                    .arg(QLatin1String(command.summary));
     out << "\n'ktv4cli COMMAND --help' describes a command's options.\n\n"
            "Options:\n  -h, --help     Displays this help.\n  -v, --version  Displays version information.\n";

@@ -234,6 +234,60 @@ private slots:
         QVERIFY(!QFile::exists(path("out.TV4")));
     }
 
+    void importSchedule_data()
+    {
+        QTest::addColumn<QStringList>("options"); // after IN.TV4 SKED.csv
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("err");
+        QTest::addColumn<QString>("out"); // also in the dump of the file written, when one is
+        QTest::newRow("band") << QStringList{"--into", "A0", "--band", "49m", "-o", "@out"} << 0
+                              << "20 row(s) read\n3 row(s) dropped\n  line 14: bad frequency \"abc\"\n"
+                              << "A  1   6.070.000   AM      0       Slow    High    Wide    Off     Off     "
+                                 "6.070.000   CHAN 292";
+        QTest::newRow("dry run") << QStringList{"--into", "b-p1", "--station", "wbcq", "--dry-run"} << 0
+                                 << "1 channel(s) made"
+                                 << "B-P1      7490 AM  WBCQ     WBCQ      ";
+        QTest::newRow("no room") << QStringList{"--into", "B-P2", "--at", "0015", "-o", "@out"} << 1
+                                 << "7 left out for lack of room"
+                                 << "";
+        QTest::newRow("held already")
+            << QStringList{"--into", "0", "--from", "4319", "--to", "4319", "-o", "@out"} << 0
+            << "0 channel(s) made\n1 duplicate(s) skipped\n  4319 kHz USB: channel 5 holds it"
+            << "";
+        QTest::newRow("bad time") << QStringList{"--into", "0", "--at", "2400", "--dry-run"} << 2
+                                  << "--at must be"
+                                  << "";
+        QTest::newRow("no such band")
+            << QStringList{"--into", "0", "--band", "99m", "--dry-run"} << 2 << "--band 99m is no band"
+            << "";
+        QTest::newRow("days unknown")
+            << QStringList{"--into", "0", "--days", "irr", "--dry-run"} << 2 << "--days must be"
+            << "";
+        QTest::newRow("no start") << QStringList{"-o", "@out"} << 2 << "needs --into"
+                                  << "";
+    }
+
+    // Schedules go into empty channels or nowhere: a refusal writes no file.
+    void importSchedule()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, exitCode);
+        QFETCH(QString, err);
+        QFETCH(QString, out);
+        QFile::remove(path("out.TV4"));
+        const QString sked = qEnvironmentVariable("KTV4_SOURCE_DIR") + "/tests/files/data/sked-test.csv";
+        QVERIFY(writeAll(path("held.csv"), "KT-V4,MEMORY,5,4319000,USB,0,FAST,WIDE,OFF,N,\r\n"));
+        QCOMPARE(cli({"import-csv", path("good.TV4"), path("held.csv"), "-o", path("held.TV4")}).exitCode, 0);
+        const Run r = cli(QStringList{"import-schedule", path("held.TV4"), sked} +
+                          options.replaceInStrings("@out", path("out.TV4")));
+        QCOMPARE(r.exitCode, exitCode);
+        QVERIFY2(r.err.contains(err), qPrintable(r.err));
+        const bool written = options.contains("-o") && exitCode == 0;
+        QCOMPARE(QFile::exists(path("out.TV4")), written);
+        const QString shown = written ? cli({"dump", path("out.TV4")}).out : r.out;
+        QVERIFY2(shown.contains(out), qPrintable(shown));
+    }
+
     void usage()
     {
         QCOMPARE(cli({}).exitCode, 2);
@@ -319,6 +373,9 @@ private slots:
                                         << "/dev/zero is a device, not a regular file";
         QTest::newRow("FIFO") << R"sh("$0" import-csv good.TV4 fifo -o out.TV4)sh"
                               << "fifo is a FIFO";
+        QTest::newRow("huge schedule")
+            << R"sh("$0" import-schedule good.TV4 big.csv --into 0 -o out.TV4)sh"
+            << "File Open Error\n  (the file has 17825792 bytes, more than the 16777216";
     }
 
     // Refused at once, without reading, without waiting, without writing.

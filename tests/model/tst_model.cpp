@@ -3,6 +3,7 @@
 // may hold, how channels are named and addressed), the two settings records and the 28 values
 // they decode to, and what differs between two images and which records a write must send.
 
+#include "model/Bands.h"
 #include "model/Channel.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
@@ -353,9 +354,71 @@ private slots:
         QCOMPARE(channelCaption(channel), caption);
         QCOMPARE(gridRowLabel(channel), label);
         QCOMPARE(csvChannelField(channel), csv);
+        QCOMPARE(channelFromLabel(label), channel);
+        QCOMPARE(channelFromLabel(csv.toLower()), channel);
         const int next = channelAddress(channel) + kRecordSize; // past the last channel: outside the map
         QCOMPARE(recordIndex(next), channel < kChannelCount - 1 ? kFirstChannelIndex + channel + 1 : -1);
     }
+    void labelsThatNameNoChannel()
+    {
+        for (const char *label : {"", "200", "A200", "B-P3", "A", "C1", "-1", "1.5", "A-P", "0199x"})
+            QVERIFY2(!channelFromLabel(QString::fromLatin1(label)), label);
+        QVERIFY(!channelFromLabel(QString::fromUtf8("\u0663"))); // a digit of another script
+    }
+
+    void bands_data()
+    {
+        QTest::addColumn<qint64>("hz");
+        QTest::addColumn<QString>("band"); // the band bandOf() gives, empty for none
+        QTest::addColumn<QString>("amateur");
+        QTest::newRow("below 120m") << 2299999LL << ""
+                                    << "";
+        QTest::newRow("120m edge") << 2300000LL << "120m"
+                                   << "";
+        QTest::newRow("75m inside 80m") << 3950000LL << "75m"
+                                        << "80m";
+        QTest::newRow("80m") << 3700000LL << "80m"
+                             << "80m";
+        QTest::newRow("41m over 40m") << 7300000LL << "41m"
+                                      << "40m";
+        QTest::newRow("40m") << 7100000LL << "40m"
+                             << "40m";
+        QTest::newRow("between") << 8000000LL << ""
+                                 << "";
+        QTest::newRow("13m meets 15m") << 21450000LL << "13m"
+                                       << "15m";
+        QTest::newRow("10m top") << 29700000LL << "10m"
+                                 << "10m";
+    }
+
+    void bands()
+    {
+        QFETCH(qint64, hz);
+        QFETCH(QString, band);
+        QFETCH(QString, amateur);
+        const Band *b = bandOf(hz);
+        QCOMPARE(b ? QString::fromLatin1(b->name) : QString(), band);
+        const Band *a = bandOf(hz, BandKind::Amateur);
+        QCOMPARE(a ? QString::fromLatin1(a->name) : QString(), amateur);
+        if (b)
+            QCOMPARE(bandNamed(band.toUpper()), b);
+    }
+
+    // Within a kind the bands are in order, do not overlap, and lie in the radio's range.
+    void bandTable()
+    {
+        const Band *previous = nullptr;
+        for (const Band &band : hfBands()) {
+            QVERIFY(isAcceptedFrequency(band.lowestHz) && isAcceptedFrequency(band.highestHz));
+            QVERIFY(band.lowestHz < band.highestHz);
+            if (previous && previous->kind == band.kind)
+                QVERIFY(previous->highestHz < band.lowestHz);
+            previous = &band;
+        }
+        QCOMPARE(bandNamed(u"60m")->kind, BandKind::Broadcast);
+        QVERIFY(!bandNamed(u"6m"));
+    }
+
     void iqShift_data()
     {
         QTest::addColumn<int>("shift");

@@ -27,7 +27,8 @@ completion)
                  _ktv4cli "$1" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD-1]}"
                  printf "%s\n" "${COMPREPLY[@]}"' "$packaging/ktv4cli.bash-completion" "$cli" "$@"
     }
-    [ "$(complete_words i)" = "$(printf 'import-csv\nidentify')" ]
+    [ "$(complete_words i)" = "$(printf 'import-csv\nimport-schedule\nidentify')" ]
+    [ "$(complete_words import-schedule a.TV4 s.csv --band 4)" = "$(printf '49m\n41m\n40m')" ]
     [ "$(complete_words read --wh)" = "--what" ]
     [ "$(complete_words read --what m)" = "memory" ]
     complete_words doctor --p | grep -qx -- --port

@@ -10,11 +10,13 @@
 #include "ui/ModifyDialog.h"
 #include "ui/ProgramInfo.h"
 #include "ui/RecentFiles.h"
+#include "ui/ScheduleImportDialog.h"
 #include "ui/SplashWindow.h"
 #include "ui/Startup.h"
 #include "ui/VfoTableModel.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -617,6 +619,90 @@ private slots:
         QCOMPARE(readAll(out).startsWith("Location,Name,Frequency,"),
                  filter == MemoryCommands::chirpFilter());
         QCOMPARE(w.prompts.fileDialogs[1].filter, MemoryCommands::csvFilter());
+    }
+    void importSchedule_data()
+    {
+        QTest::addColumn<QString>("field"); // the filter changed in the dialog
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("count");    // the count after the change
+        QTest::addColumn<QStringList>("made"); // label=kHz name, from the current channel A  2 on
+        QTest::newRow("languages") << "txtLanguages"
+                                   << "e"
+                                   << "2 station(s), 2 frequency(ies)"
+                                   << QStringList{"A  2=6.070.000 CFRX", "A  4=7.490.000 WBCQ"};
+        QTest::newRow("band") << "cmbBand"
+                              << "31m"
+                              << "1 station(s), 1 frequency(ies)" << QStringList{"A  2=9.420.000 GREECE"};
+        QTest::newRow("days") << "chkDay5"
+                              << "Sa"
+                              << "3 station(s), 3 frequency(ies)"
+                              << QStringList{"A  2=6.070.000 CFRX", "A  4=8.000.000 TEST",
+                                             "A  5=9.420.000 GREECE"};
+    }
+
+    void importSchedule()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, count);
+        QFETCH(QStringList, made);
+        Window w;
+        const QString sked = w.path("sked-A26.csv");
+        QVERIFY(writeAll(sked,
+                         "kHz:75;Time(UTC):93;Days:59;ITU:49;Station:201;Lng:49;Target:62;Remarks:135;P:35;"
+                         "Start:60;Stop:60;\r\n"
+                         "6070;0000-2400;;CAN;CFRX Toronto;E;ENAm;;1;;\r\n"
+                         "7490;2300-0100;Mo-Fr;USA;WBCQ;E,S;NAm;;1;;\r\n"
+                         "9420;1800-1900;;GRC;Voice of Greece;G;Eu;;1;;\r\n"
+                         "8000;0000-2400;;XUU;Test;-CW;Eu;;1;;\r\n"));
+        // A channel in use among those the import fills stays as it is.
+        const int first = *channelFromLabel(u"A2");
+        ImagePart before, after;
+        before.firstChannel = after.firstChannel = first + 1;
+        before.channels = {Channel{}};
+        after.channels = {newChannel(14'200'000, Mode::USB)};
+        w.document().submit({QStringLiteral("own"), before, after});
+        const RadioImage start = w.document().image();
+        w.window->memoryPanel()->selectChannel(first);
+        w.prompts.fileNames << sked;
+
+        QStringList counts;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<ScheduleImportDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            const auto *shown = dialog->findChild<QLabel *>(QStringLiteral("lblCount"));
+            counts << shown->text();
+            QWidget *filter = dialog->findChild<QWidget *>(field);
+            if (auto *edit = qobject_cast<QLineEdit *>(filter))
+                edit->setText(value);
+            else if (auto *list = qobject_cast<QComboBox *>(filter))
+                list->setCurrentIndex(list->findText(value, Qt::MatchStartsWith));
+            else
+                qobject_cast<QCheckBox *>(filter)->setChecked(true);
+            counts << shown->text();
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
+        });
+        w.action("mnuImportSchedule")->trigger();
+        QCOMPARE(counts, (QStringList{"4 station(s), 4 frequency(ies)", count}));
+
+        QStringList shown;
+        for (int ch = first; ch < first + 5; ++ch) {
+            if (w.document().image().channels[ch].inUse && ch != first + 1)
+                shown << gridRowLabel(ch) + '=' + w.shown(ch, ColFrequency) + ' ' + w.shown(ch, ColName);
+        }
+        QCOMPARE(shown, made);
+        QCOMPARE(w.document().image().channels[first + 1], start.channels[first + 1]);
+        QCOMPARE(w.window->memoryPanel()->currentChannel(), first);
+        QCOMPARE(w.find<QLabel>(QStringLiteral("sbStatusBar_Text"))->text(),
+                 QStringLiteral("sked-A26.csv: %1 channel(s) made, 0 duplicate(s) skipped").arg(made.size()));
+        // One step of Undo takes every channel made away.
+        w.action("mnuEditUndoStep")->trigger();
+        QCOMPARE(w.document().image(), start);
+        // A schedule that cannot be read shows the error box and changes nothing.
+        w.prompts.fileNames << w.path("missing.csv");
+        w.action("mnuImportSchedule")->trigger();
+        expectError(w.prompts, QStringLiteral("File Open Error"));
+        QCOMPARE(w.document().image(), start);
     }
 };
 

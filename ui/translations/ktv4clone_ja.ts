@@ -342,6 +342,76 @@
     </message>
 </context>
 <context>
+    <name>ktv4::Schedule</name>
+    <message>
+        <source>line %1: %2 kHz is outside 30 kHz to 35 MHz</source>
+        <translation>%1 行目: %2 kHz は 30 kHz～35 MHz の範囲外です</translation>
+    </message>
+    <message>
+        <source>line %1: unreadable time &quot;%2&quot;</source>
+        <translation>%1 行目: 時刻「%2」を読み取れません</translation>
+    </message>
+    <message>
+        <source>line %1: bad frequency &quot;%2&quot;</source>
+        <translation>%1 行目: 周波数「%2」が正しくありません</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::SchedulePlan</name>
+    <message numerus="yes">
+        <source>%n row(s) read</source>
+        <translation>
+            <numerusform>%n 行を読み込み</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) dropped</source>
+        <translation>
+            <numerusform>%n 行を除外</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) filtered out</source>
+        <translation>
+            <numerusform>%n 行が条件に合わず</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies) left out by the limit</source>
+        <translation>
+            <numerusform>上限により %n 周波数を省略</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) made</source>
+        <translation>
+            <numerusform>%n チャンネルを作成</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n duplicate(s) skipped</source>
+        <translation>
+            <numerusform>重複 %n 件をスキップ</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 kHz %2: channel %3 holds it</source>
+        <translation>%1 kHz %2: チャンネル %3 に登録済み</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out for lack of room</source>
+        <translation>
+            <numerusform>空きチャンネル不足で %n 件を省略</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empty channel(s) from the start channel on, %1 needed: nothing written</source>
+        <translation>
+            <numerusform>開始チャンネル以降の空きは %n、必要数は %1: 何も書き込んでいません</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::AboutDialog</name>
     <message>
         <source>About Orvane Clone Utility</source>
@@ -705,6 +775,10 @@ The radio is reached on %1.</source>
         <source>All Files (*)</source>
         <translation>All Files (*)</translation>
     </message>
+    <message>
+        <source>Import Schedule(&amp;C)...</source>
+        <translation>ｽｹｼﾞｭｰﾙのｲﾝﾎﾟｰﾄ(&amp;C)...</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::ui::MemoryCommands</name>
@@ -992,6 +1066,206 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>Free software under the GNU General Public License (GPL), version 3 or later. It comes with no warranty.</source>
         <translation>GNU 一般公衆利用許諾書 (GPL) バージョン 3 以降のもとで配布するフリーソフトウェアです。無保証です。</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ScheduleImportDialog</name>
+    <message numerus="yes">
+        <source>%1 and %n other(s)</source>
+        <translation>
+            <numerusform>%1 ほか %n 局</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Import Schedule</source>
+        <translation>放送スケジュールのインポート</translation>
+    </message>
+    <message>
+        <source>Choose File...</source>
+        <translation>ファイルを選ぶ...</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>チャンネル</translation>
+    </message>
+    <message>
+        <source>kHz</source>
+        <translation>kHz</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>放送局</translation>
+    </message>
+    <message>
+        <source>Times (UTC)</source>
+        <translation>放送時間 (UTC)</translation>
+    </message>
+    <message>
+        <source>Fill the empty channels from:</source>
+        <translation>空きチャンネルに入れる開始位置:</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>放送局の条件</translation>
+    </message>
+    <message>
+        <source>On the air at</source>
+        <translation>放送中の時刻</translation>
+    </message>
+    <message>
+        <source>UTC, any day</source>
+        <translation>UTC、曜日を問わず</translation>
+    </message>
+    <message>
+        <source>Mo</source>
+        <translation>月</translation>
+    </message>
+    <message>
+        <source>Tu</source>
+        <translation>火</translation>
+    </message>
+    <message>
+        <source>We</source>
+        <translation>水</translation>
+    </message>
+    <message>
+        <source>Th</source>
+        <translation>木</translation>
+    </message>
+    <message>
+        <source>Fr</source>
+        <translation>金</translation>
+    </message>
+    <message>
+        <source>Sa</source>
+        <translation>土</translation>
+    </message>
+    <message>
+        <source>Su</source>
+        <translation>日</translation>
+    </message>
+    <message>
+        <source>Days:</source>
+        <translation>曜日:</translation>
+    </message>
+    <message>
+        <source>All</source>
+        <translation>すべて</translation>
+    </message>
+    <message>
+        <source>%1 amateur (%2)</source>
+        <translation>%1 アマチュア (%2)</translation>
+    </message>
+    <message>
+        <source>Band:</source>
+        <translation>バンド:</translation>
+    </message>
+    <message>
+        <source>Frequencies:</source>
+        <translation>周波数:</translation>
+    </message>
+    <message>
+        <source>any; codes such as E, F</source>
+        <translation>指定なし。E, F などのコード</translation>
+    </message>
+    <message>
+        <source>Languages:</source>
+        <translation>言語:</translation>
+    </message>
+    <message>
+        <source>any; codes such as Eu, WEu</source>
+        <translation>指定なし。Eu, WEu などのコード</translation>
+    </message>
+    <message>
+        <source>Targets:</source>
+        <translation>対象地域:</translation>
+    </message>
+    <message>
+        <source>any; part of the name</source>
+        <translation>指定なし。局名の一部</translation>
+    </message>
+    <message>
+        <source>Station:</source>
+        <translation>放送局:</translation>
+    </message>
+    <message>
+        <source>no limit</source>
+        <translation>制限なし</translation>
+    </message>
+    <message>
+        <source>Keeps the frequencies on the air longest each week.</source>
+        <translation>週あたりの放送時間が長い周波数から残します。</translation>
+    </message>
+    <message>
+        <source>At most:</source>
+        <translation>最大数:</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>stations, frequencies</comment>
+        <translation>%1、%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n station(s)</source>
+        <translation>
+            <numerusform>%n 局</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies)</source>
+        <translation>
+            <numerusform>%n 周波数</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Choose a schedule file.</source>
+        <translation>スケジュールファイルを選んでください。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Only %n empty channel(s) from %1 on, %2 needed: choose an earlier channel or fewer stations.</source>
+        <translation>
+            <numerusform>%1 以降の空きチャンネルは %n 個しかありません (%2 個必要)。前のチャンネルから始めるか、放送局を絞ってください。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) to make, %1 to %2</source>
+        <translation>
+            <numerusform>%n チャンネルを作成 (%1 ～ %2)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No channel to make.</source>
+        <translation>作成するチャンネルはありません。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n held already by a channel in use</source>
+        <translation>
+            <numerusform>%n 件は使用中のチャンネルにすでにあります</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out by the limit</source>
+        <translation>
+            <numerusform>%n 件は最大数により除外</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n row(s) read, %2 dropped)</source>
+        <translation>
+            <numerusform>%1 (%n 行を読み込み、%2 行を除外)</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Broadcast Schedules (*.csv)</source>
+        <translation>放送スケジュール (*.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
