@@ -116,12 +116,130 @@
     </message>
 </context>
 <context>
+    <name>ktv4::SchedulePlan</name>
+    <message numerus="yes">
+        <source>%n channel(s) made</source>
+        <translation>
+            <numerusform>%n channel made</numerusform>
+            <numerusform>%n channels made</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n duplicate(s) skipped</source>
+        <translation>
+            <numerusform>%n duplicate skipped</numerusform>
+            <numerusform>%n duplicates skipped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies) left out by the limit</source>
+        <translation>
+            <numerusform>%n frequency left out by the limit</numerusform>
+            <numerusform>%n frequencies left out by the limit</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out for lack of room</source>
+        <translation>
+            <numerusform>%n left out for lack of room</numerusform>
+            <numerusform>%n left out for lack of room</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) read</source>
+        <translation>
+            <numerusform>%n row read</numerusform>
+            <numerusform>%n rows read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) dropped</source>
+        <translation>
+            <numerusform>%n row dropped</numerusform>
+            <numerusform>%n rows dropped</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) filtered out</source>
+        <translation>
+            <numerusform>%n row filtered out</numerusform>
+            <numerusform>%n rows filtered out</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n empty channel(s) from the start channel on, %1 needed: nothing written</source>
+        <translation>
+            <numerusform>%n empty channel from the start channel on, %1 needed: nothing written</numerusform>
+            <numerusform>%n empty channels from the start channel on, %1 needed: nothing written</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::MemoryPanel</name>
     <message numerus="yes">
         <source>%n channel(s)</source>
         <translation>
             <numerusform>%n channel</numerusform>
             <numerusform>%n channels</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ScheduleImportDialog</name>
+    <message numerus="yes">
+        <source>%1 and %n other(s)</source>
+        <translation>
+            <numerusform>%1 and %n other</numerusform>
+            <numerusform>%1 and %n others</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n station(s)</source>
+        <translation>
+            <numerusform>%n station</numerusform>
+            <numerusform>%n stations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n frequency(ies)</source>
+        <translation>
+            <numerusform>%n frequency</numerusform>
+            <numerusform>%n frequencies</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Only %n empty channel(s) from %1 on, %2 needed: choose an earlier channel or fewer stations.</source>
+        <translation>
+            <numerusform>Only %n empty channel from %1 on, %2 needed: choose an earlier channel or fewer stations.</numerusform>
+            <numerusform>Only %n empty channels from %1 on, %2 needed: choose an earlier channel or fewer stations.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) to make, %1 to %2</source>
+        <translation>
+            <numerusform>%n channel to make, %1 to %2</numerusform>
+            <numerusform>%n channels to make, %1 to %2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n held already by a channel in use</source>
+        <translation>
+            <numerusform>%n held already by a channel in use</numerusform>
+            <numerusform>%n held already by a channel in use</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n left out by the limit</source>
+        <translation>
+            <numerusform>%n left out by the limit</numerusform>
+            <numerusform>%n left out by the limit</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (%n row(s) read, %2 dropped)</source>
+        <translation>
+            <numerusform>%1 (%n row read, %2 dropped)</numerusform>
+            <numerusform>%1 (%n rows read, %2 dropped)</numerusform>
         </translation>
     </message>
 </context>
