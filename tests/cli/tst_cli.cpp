@@ -241,18 +241,18 @@ private slots:
         QTest::addColumn<QString>("err");
         QTest::addColumn<QString>("out"); // also in the dump of the file written, when one is
         QTest::newRow("band") << QStringList{"--into", "A0", "--band", "49m", "-o", "@out"} << 0
-                              << "20 row(s) read\n3 row(s) dropped\n  line 14: bad frequency \"abc\"\n"
+                              << "20 rows read\n3 rows dropped\n  line 14: bad frequency \"abc\"\n"
                               << "A  1   6.070.000   AM      0       Slow    High    Wide    Off     Off     "
                                  "6.070.000   CHAN 292";
         QTest::newRow("dry run") << QStringList{"--into", "b-p1", "--station", "wbcq", "--dry-run"} << 0
-                                 << "1 channel(s) made"
+                                 << "1 channel made"
                                  << "B-P1      7490 AM  WBCQ     WBCQ      ";
         QTest::newRow("no room") << QStringList{"--into", "B-P2", "--at", "0015", "-o", "@out"} << 1
                                  << "7 left out for lack of room"
                                  << "";
         QTest::newRow("held already")
             << QStringList{"--into", "0", "--from", "4319", "--to", "4319", "-o", "@out"} << 0
-            << "0 channel(s) made\n1 duplicate(s) skipped\n  4319 kHz USB: channel 5 holds it"
+            << "0 channels made\n1 duplicate skipped\n  4319 kHz USB: channel 5 holds it"
             << "";
         QTest::newRow("bad time") << QStringList{"--into", "0", "--at", "2400", "--dry-run"} << 2
                                   << "--at must be"

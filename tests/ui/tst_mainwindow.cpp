@@ -628,14 +628,14 @@ private slots:
         QTest::addColumn<QStringList>("made"); // label=kHz name, from the current channel A  2 on
         QTest::newRow("languages") << "txtLanguages"
                                    << "e"
-                                   << "2 station(s), 2 frequency(ies)"
+                                   << "2 stations, 2 frequencies"
                                    << QStringList{"A  2=6.070.000 CFRX", "A  4=7.490.000 WBCQ"};
         QTest::newRow("band") << "cmbBand"
                               << "31m"
-                              << "1 station(s), 1 frequency(ies)" << QStringList{"A  2=9.420.000 GREECE"};
+                              << "1 station, 1 frequency" << QStringList{"A  2=9.420.000 GREECE"};
         QTest::newRow("days") << "chkDay5"
                               << "Sa"
-                              << "3 station(s), 3 frequency(ies)"
+                              << "3 stations, 3 frequencies"
                               << QStringList{"A  2=6.070.000 CFRX", "A  4=8.000.000 TEST",
                                              "A  5=9.420.000 GREECE"};
     }
@@ -683,7 +683,7 @@ private slots:
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OKButton")), Qt::LeftButton);
         });
         w.action("mnuImportSchedule")->trigger();
-        QCOMPARE(counts, (QStringList{"4 station(s), 4 frequency(ies)", count}));
+        QCOMPARE(counts, (QStringList{"4 stations, 4 frequencies", count}));
 
         QStringList shown;
         for (int ch = first; ch < first + 5; ++ch) {
@@ -694,7 +694,9 @@ private slots:
         QCOMPARE(w.document().image().channels[first + 1], start.channels[first + 1]);
         QCOMPARE(w.window->memoryPanel()->currentChannel(), first);
         QCOMPARE(w.find<QLabel>(QStringLiteral("sbStatusBar_Text"))->text(),
-                 QStringLiteral("sked-A26.csv: %1 channel(s) made, 0 duplicate(s) skipped").arg(made.size()));
+                 QStringLiteral("sked-A26.csv: %1 made, 0 duplicates skipped")
+                     .arg(made.size() == 1 ? QStringLiteral("1 channel")
+                                           : QStringLiteral("%1 channels").arg(made.size())));
         // One step of Undo takes every channel made away.
         w.action("mnuEditUndoStep")->trigger();
         QCOMPARE(w.document().image(), start);
