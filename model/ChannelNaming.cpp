@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ChannelNaming.h"
 
+#include <algorithm>
+
 namespace ktv4 {
 
 namespace {
@@ -72,6 +74,31 @@ QString csvChannelField(int channel)
     if (p.priority)
         return bankLetter(p.bank) + QStringLiteral("-P%1").arg(p.priority);
     return bankLetter(p.bank) + QString::number(p.number);
+}
+
+std::optional<int> channelFromLabel(QStringView label)
+{
+    QString text;
+    for (const QChar c : label) {
+        if (!c.isSpace())
+            text += c.toUpper();
+    }
+    int offset = 0, priority = 0;
+    if (text.startsWith(QLatin1Char('A')) || text.startsWith(QLatin1Char('B'))) {
+        const bool a = text.startsWith(QLatin1Char('A'));
+        offset = a ? 200 : 402;
+        priority = a ? 400 : 602;
+        text.remove(0, 1);
+        if (text == QLatin1String("-P1") || text == QLatin1String("-P2"))
+            return priority + (text.back() == QLatin1Char('2') ? 1 : 0);
+    }
+    const bool digits = !text.isEmpty() && text.size() <= 3 &&
+                        std::all_of(text.cbegin(), text.cend(),
+                                    [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+    const int number = digits ? text.toInt() : -1;
+    if (number < 0 || number >= kFirstBankEnd)
+        return std::nullopt;
+    return offset + number;
 }
 
 QString addressText(int address)

@@ -4,6 +4,7 @@
 // record lies in the radio's clone memory.
 
 #include <QString>
+#include <optional>
 
 namespace ktv4 {
 
@@ -12,6 +13,10 @@ QString bankCaption(int channel);     // "Memory", "Memory A", "Memory B"
 QString channelCaption(int channel);  // "15CH", "P1", "P2"
 QString gridRowLabel(int channel);    // "0", "A  5", "A-P1", "B199"
 QString csvChannelField(int channel); // "0", "A5", "A-P1", "B199"
+
+// The channel a grid row label or CSV channel field names, in either case and with any spaces:
+// "A  0", "A0", "b12", "A-P1", "150". Nothing for anything else.
+std::optional<int> channelFromLabel(QStringView label);
 
 constexpr int kFirstBankEnd = 200; // channels 0..199 form the first bank
 

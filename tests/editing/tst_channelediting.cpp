@@ -3,9 +3,12 @@
 // clipboard, dragging rows; and undo as a property: random sequences of commands on a full image,
 // undoing them all gives back the start, redoing them all the end, every step in between as it was.
 
+#include "files/ChannelArrange.h"
 #include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "memory/MemoryFixtures.h"
+#include "model/Bands.h"
+#include "model/ChannelOrder.h"
 #include "model/FieldText.h"
 #include "support/WindowFixture.h"
 #include "ui/ModifyDialog.h"
@@ -106,6 +109,31 @@ QList<int> someChannels(QRandomGenerator &random, int first, int last)
     for (int i = 0; i < count; ++i)
         channels << random.bounded(first, last + 1);
     return channels;
+}
+
+// A record as the radio or an old file may hold it: in use or not (an empty one with leftover
+// bytes), any mode, odd bytes where no field reads, a frequency in a band or between them.
+Channel randomChannel(QRandomGenerator &random)
+{
+    RecordBytes bytes{};
+    for (auto &b : bytes)
+        b = quint8(random.bounded(256));
+    const quint8 status[] = {0x80, 0x88, 0x00, 0xFF};
+    bytes[0] = status[random.bounded(4)];
+    bytes[1] = quint8(random.bounded(kModeCount));
+    const qint32 picks[] = {7'100'000, 7'100'000, 9'500'000, 14'200'000, 8'000'000, 3'950'000};
+    writeInt32(bytes, 16, random.bounded(3) ? picks[random.bounded(6)] : random.bounded(30'000, 35'000'000));
+    return *decodeChannel(bytes);
+}
+
+// The records of `range`, as a sorted list: what arranging may not change.
+QList<QByteArray> recordSet(const ChannelTable &channels, const QList<int> &range)
+{
+    QList<QByteArray> records;
+    for (int c : range)
+        records << recordHex(encodeChannel(channels[c]));
+    std::sort(records.begin(), records.end());
+    return records;
 }
 
 } // namespace
@@ -438,6 +466,125 @@ private slots:
         while (stack->canRedo())
             stack->redo();
         QVERIFY(state() == states.last());
+    }
+
+    void arrangeMovesRecordsOnly_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<bool>("pack");
+        QTest::addColumn<bool>("gaps");
+        quint32 seed = 11;
+        for (ArrangeRule rule : {ArrangeRule::Frequency, ArrangeRule::ModeFrequency, ArrangeRule::Name,
+                                 ArrangeRule::BandFrequency}) {
+            for (const auto &[pack, gaps] : {std::pair(false, false), {true, false}, {false, true}}) {
+                QTest::addRow("%s%s%s, seed %u", qPrintable(arrangeRuleName(rule)), pack ? ", pack" : "",
+                              gaps ? ", gaps" : "", seed)
+                    << seed << int(rule) << pack << gaps;
+                seed += 7;
+            }
+        }
+    }
+
+    // Arranging changes the places of the records of its range and nothing else; the channels in
+    // use follow the rule; one undo gives back every record byte for byte.
+    void arrangeMovesRecordsOnly()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, rule);
+        QFETCH(bool, pack);
+        QFETCH(bool, gaps);
+        QRandomGenerator random(seed);
+        CloneDocument document;
+        ui::UndoHistory history(document);
+        for (Channel &c : document.image().channels)
+            c = randomChannel(random);
+        const ImageRecords start = imageRecords(document.image());
+        const QList<int> ranges[] = {normalizedChannels(someChannels(random, 0, 603)),
+                                     rangeChannels(ArrangeRange::BankA), rangeChannels(ArrangeRange::All),
+                                     *channelsFromRange(u"A 0 - A99"), rangeChannels(ArrangeRange::BankB)};
+        const QList<int> range = ranges[seed % std::size(ranges)];
+        const ArrangeOptions options{ArrangeRule(rule), pack, gaps};
+        const ChannelTable before = document.image().channels;
+        const ArrangeResult result = arrangeChannels(document.image(), range, options, "arrange");
+        document.submit(result.change);
+        const ChannelTable &after = document.image().channels;
+
+        QCOMPARE(recordSet(after, range), recordSet(before, range));
+        for (int c = 0; c < kChannelCount; ++c)
+            QVERIFY(range.contains(c) || after[c] == before[c]);
+        for (const ChannelMove &move : result.moves)
+            QVERIFY(after[move.to] == before[move.from] && move.from != move.to);
+        QList<int> used;
+        for (int c : range) {
+            if (after[c].inUse)
+                used << c;
+            if (!pack && !gaps)
+                QCOMPARE(after[c].inUse, before[c].inUse);
+        }
+        if (pack || result.gapsLeftOut)
+            QCOMPARE(used, range.first(used.size()));
+        const auto bandStart = [](qint64 hz) {
+            const Band *band = bandOf(hz);
+            return band ? band->lowestHz : std::numeric_limits<qint64>::max();
+        };
+        for (qsizetype i = 1; i < used.size(); ++i) {
+            const Channel &a = after[used[i - 1]];
+            const Channel &b = after[used[i]];
+            const bool sameBand = bandOf(a.frequency) == bandOf(b.frequency);
+            switch (ArrangeRule(rule)) {
+            case ArrangeRule::Frequency:
+                QVERIFY(a.frequency <= b.frequency);
+                break;
+            case ArrangeRule::ModeFrequency:
+                QVERIFY(a.mode < b.mode || (a.mode == b.mode && a.frequency <= b.frequency));
+                break;
+            case ArrangeRule::Name:
+                QVERIFY(compareByColumn(a, b, ColName) <= 0);
+                break;
+            case ArrangeRule::BandFrequency:
+                QVERIFY(bandStart(a.frequency) < bandStart(b.frequency) ||
+                        (sameBand && a.frequency <= b.frequency));
+                break;
+            }
+            const bool newGroup =
+                ArrangeRule(rule) != ArrangeRule::Name &&
+                (!sameBand || (ArrangeRule(rule) == ArrangeRule::ModeFrequency && a.mode != b.mode));
+            if (gaps && !result.gapsLeftOut)
+                QCOMPARE(range.indexOf(used[i]) - range.indexOf(used[i - 1]), newGroup ? 2 : 1);
+        }
+
+        QCOMPARE(history.stack()->count(), result.change.isEmpty() ? 0 : 1);
+        history.stack()->undo();
+        QVERIFY(imageRecords(document.image()) == start);
+    }
+
+    void rangesAndDuplicates()
+    {
+        const struct {
+            const char *text;
+            int first, last; // -1: names no range
+        } ranges[] = {{"A0-A99", 200, 299},    {"a  0 - A 99", 200, 299}, {"10-150", 10, 150},
+                      {"A-P1-A-P2", 400, 401}, {"B5", 407, 407},          {"A99-A0", -1, -1},
+                      {"C1-C2", -1, -1},       {"A0-", -1, -1},           {"", -1, -1}};
+        for (const auto &r : ranges) {
+            const std::optional<QList<int>> channels = channelsFromRange(QString::fromLatin1(r.text));
+            QVERIFY2(bool(channels) == (r.first >= 0), r.text);
+            if (channels)
+                QVERIFY2(channels->first() == r.first && channels->last() == r.last &&
+                             channels->size() == r.last - r.first + 1,
+                         r.text);
+        }
+        // A repeat is the same frequency and mode as an earlier channel in use; name and bank differ.
+        ChannelTable table;
+        table[3] = test::usedChannel(7'100'000, "A");
+        table[5] = test::usedChannel(7'100'000, "B", Mode::USB);
+        table[9] = test::usedChannel(7'100'000, "C");
+        table[250] = test::usedChannel(7'100'000, "D");
+        table[251] = table[3];
+        table[251].inUse = false;
+        table[600] = test::usedChannel(7'100'001, "E");
+        QCOMPARE(duplicateChannels(table), (QList<int>{9, 250}));
     }
 
     void cleanStateIsTheUnsavedFlag()
