@@ -3,6 +3,8 @@
 // The subcommands of ktv4cli. Each takes its own arguments (argv[0] is the subcommand's name) and
 // returns the process exit code; failures print the program's message text on stderr.
 
+#include "model/Channel.h"
+
 #include <QStringList>
 
 namespace ktv4 {
@@ -39,6 +41,10 @@ int runDoctor(const QStringList &arguments);
 int runDiff(const QStringList &arguments);
 int runBackups(const QStringList &arguments);
 int runVerify(const QStringList &arguments);
+
+// Putting channels in order: arrange; the repeated channels dump --duplicates lists.
+int runArrange(const QStringList &arguments);
+QString duplicatesText(const ChannelTable &channels);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());

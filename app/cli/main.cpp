@@ -23,6 +23,7 @@ const CliCommand kCommands[] = {
     {"write", "write a clone file into the radio", runWrite},
     {"ports", "list the serial ports, their adapters and who holds them", runPorts},
     {"doctor", "check the serial port and tell how to fix what fails", runDoctor},
+    {"arrange", "put the channels of a range in order by a rule", runArrange},
     {"diff", "list what differs between two clone files", runDiff},
     {"backups", "list the automatic backups of reads and writes", runBackups},
     {"verify", "read the radio and compare it with a clone file", runVerify},

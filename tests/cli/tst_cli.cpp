@@ -95,6 +95,12 @@ private slots:
         QVERIFY(writeAll(path("old.csv"), "old\r\n"));
         QFile huge(path("huge.TV4"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
+        QVERIFY(writeAll(path("mixed.csv"), "KT-V4,MEMORY,A5,14200000,USB,0,FAST,WIDE,OFF,TWENTY,\r\n"
+                                            "KT-V4,MEMORY,A1,7100000,LSB,0,FAST,WIDE,OFF,FORTY,\r\n"
+                                            "KT-V4,MEMORY,A9,9500000,AM,0,FAST,WIDE,OFF,BC31,\r\n"
+                                            "KT-V4,MEMORY,3,7100000,LSB,0,FAST,WIDE,OFF,DUP,\r\n"));
+        QCOMPARE(cli({"import-csv", path("good.TV4"), path("mixed.csv"), "-o", path("mixed.TV4")}).exitCode,
+                 0);
         QFile big(path("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
     }
@@ -186,6 +192,47 @@ private slots:
         QCOMPARE(r.exitCode, 1);
         QVERIFY2(r.err.startsWith(message.replace("@dir", m_dir.path()) + '\n'), qPrintable(r.err));
         QVERIFY(!QFile::exists(path("out.TV4")));
+    }
+
+    void arrangeAndDuplicates_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // arrange's after "arrange mixed.TV4 -o out.TV4"
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // standard output, or the start of the error stream
+        QTest::newRow("frequency, packed, gaps between bands")
+            << QStringList{"--by", "frequency", "--range", "A 0-A99", "--pack", "--gap"} << 0
+            << "A1 -> A0\nA9 -> A2\nA5 -> A4\n";
+        QTest::newRow("name, the places in use kept")
+            << QStringList{"--by", "name", "--range", "A0-A9"} << 0 << "A9 -> A1\nA1 -> A5\nA5 -> A9\n";
+        QTest::newRow("band then frequency, every bank")
+            << QStringList{"--by", "band,frequency"} << 0 << "A9 -> A5\nA5 -> A9\n";
+        QTest::newRow("a range outside the channels in use")
+            << QStringList{"--by", "name", "--range", "B0-B9"} << 0 << "";
+        QTest::newRow("unknown rule") << QStringList{"--by", "size"} << 2 << "ktv4cli arrange: --by must be";
+        QTest::newRow("range backwards") << QStringList{"--by", "name", "--range", "A9-A1"} << 2
+                                         << "ktv4cli arrange: --range A9-A1 names no channels";
+    }
+
+    // The moves are printed one per line; arranging the result again moves nothing.
+    void arrangeAndDuplicates()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFile::remove(path("out.TV4"));
+        const Run r = cli(QStringList{"arrange", path("mixed.TV4"), "-o", path("out.TV4")} + arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY2(r.err.startsWith(out), qPrintable(r.err));
+            QVERIFY(!QFile::exists(path("out.TV4")));
+            return;
+        }
+        QCOMPARE(r.out, out);
+        const Run again = cli(QStringList{"arrange", path("out.TV4"), "-o", path("out2.TV4")} + arguments);
+        QCOMPARE(again.out, QString());
+        QCOMPARE(cli({"dump", "--duplicates", path("out.TV4")}).out.count(QStringLiteral(" repeats ")), 1);
+        QCOMPARE(cli({"dump", "--duplicates", path("mixed.TV4")}).out,
+                 QStringLiteral("A  1   7.100.000 LSB FORTY    repeats 3\n"));
     }
 
     void usage()
