@@ -45,6 +45,8 @@ int runVerify(const QStringList &arguments);
 // Putting channels in order: arrange; the repeated channels dump --duplicates lists.
 int runArrange(const QStringList &arguments);
 QString duplicatesText(const ChannelTable &channels);
+// The printout as a PDF file: print.
+int runPrint(const QStringList &arguments);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());

@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -101,6 +102,22 @@ private slots:
                                             "KT-V4,MEMORY,3,7100000,LSB,0,FAST,WIDE,OFF,DUP,\r\n"));
         QCOMPARE(cli({"import-csv", path("good.TV4"), path("mixed.csv"), "-o", path("mixed.TV4")}).exitCode,
                  0);
+        QByteArray distinct; // 604 channels, each with a frequency and name of its own
+        for (int ch = 0; ch < 604; ++ch) {
+            const QString bank = ch < 200 ? "" : ch < 402 ? "A" : "B";
+            const int n = ch < 200 ? ch : ch < 402 ? ch - 200 : ch - 402;
+            const QString label =
+                n < 200 ? bank + QString::number(n) : bank + "-P" + QString::number(n - 199);
+            distinct += QStringLiteral("KT-V4,MEMORY,%1,%2,USB,0,FAST,WIDE,OFF,N%3,\r\n")
+                            .arg(label)
+                            .arg(1'800'000 + 1000 * ch)
+                            .arg(ch)
+                            .toLatin1();
+        }
+        QVERIFY(writeAll(path("distinct.csv"), distinct));
+        QCOMPARE(
+            cli({"import-csv", path("good.TV4"), path("distinct.csv"), "-o", path("受信機.TV4")}).exitCode,
+            0);
         QFile big(path("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
     }
@@ -233,6 +250,59 @@ private slots:
         QCOMPARE(cli({"dump", "--duplicates", path("out.TV4")}).out.count(QStringLiteral(" repeats ")), 1);
         QCOMPARE(cli({"dump", "--duplicates", path("mixed.TV4")}).out,
                  QStringLiteral("A  1   7.100.000 LSB FORTY    repeats 3\n"));
+    }
+
+    void printToPdf_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("first"); // the channels printed, by their CSV numbers
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("pages"); // 0: as many as the list needs
+        QTest::addColumn<QString>("paper");
+        QTest::newRow("list, A4") << QStringList{} << 0 << 603 << 0 << "595 x 842";
+        QTest::newRow("list, Letter") << QStringList{"--paper", "letter"} << 0 << 603 << 0 << "612 x 792";
+        QTest::newRow("cards, 150 a page") << QStringList{"--layout", "card"} << 0 << 603 << 5 << "595 x 842";
+        QTest::newRow("cards of a range")
+            << QStringList{"--layout", "card", "--range", "10-159"} << 10 << 159 << 1 << "595 x 842";
+    }
+
+    // The PDF read back as text: every channel's frequency and name once, the file's Japanese name
+    // on every page, "Page N of M" on each of the M pages.
+    void printToPdf()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, pages);
+        QFETCH(QString, paper);
+        const QString pdf = path("out.pdf");
+        const Run printed = cli(QStringList{"print", path("受信機.TV4"), "-o", pdf} + options);
+        QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.waitForFinished(), "pdfinfo (poppler-utils) must be installed");
+        const QString facts = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(facts.contains(paper), qPrintable(facts));
+        const int count =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(facts).captured(1).toInt();
+        QVERIFY(pages == 0 ? count > 1 : count == pages);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        QCOMPARE(words.count(QStringLiteral("受信機.TV4")), count);
+        for (int page = 1; page <= count; ++page)
+            QVERIFY(words.contains(QStringLiteral("Page %1 of %2").arg(page).arg(count)));
+        QVERIFY(!words.contains(QStringLiteral("Page %1 of").arg(count + 1)));
+        for (int ch = 0; ch < 604; ++ch) {
+            const bool wanted = ch >= first && ch <= last;
+            const QString frequency = QStringLiteral("%1.%2.000")
+                                          .arg((1800 + ch) / 1000)
+                                          .arg((1800 + ch) % 1000, 3, 10, QLatin1Char('0'));
+            QVERIFY2(words.count(frequency) == (wanted ? 1 : 0), qPrintable(frequency));
+            QVERIFY2(words.contains(QRegularExpression(QStringLiteral("\\bN%1\\b").arg(ch))) == wanted,
+                     qPrintable(frequency));
+        }
     }
 
     void usage()
