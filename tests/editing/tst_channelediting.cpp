@@ -11,13 +11,19 @@
 #include "model/ChannelOrder.h"
 #include "model/FieldText.h"
 #include "support/WindowFixture.h"
+#include "ui/ArrangeCommands.h"
+#include "ui/ArrangeDialog.h"
+#include "ui/ChannelSortProxy.h"
 #include "ui/ModifyDialog.h"
 #include "ui/UndoHistory.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -54,9 +60,12 @@ struct Editing : Window {
     void select(const QList<int> &channels) const
     {
         grid()->clearSelection();
-        grid()->setCurrentIndex(panel()->model()->index(channels.first(), 0));
+        const auto row = [this](int channel) {
+            return grid()->model()->index(panel()->sortProxy()->rowOf(channel), 0);
+        };
+        grid()->setCurrentIndex(row(channels.first()));
         for (int channel : channels)
-            grid()->selectionModel()->select(panel()->model()->index(channel, 0),
+            grid()->selectionModel()->select(row(channel),
                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     QString status() const { return find<QLabel>(QStringLiteral("sbStatusBar_Text"))->text(); }
@@ -373,6 +382,87 @@ private slots:
         QVERIFY(after[8] == before[2] && after[9] == before[3] && after[2] == before[4] &&
                 after[10] == before[10]);
         QCOMPARE(w.panel()->selectedChannels(), (QList<int>{8, 9}));
+        QCOMPARE(w.window->history()->stack()->count(), 1);
+        w.window->history()->stack()->undo();
+        QCOMPARE(w.document().image().channels, before);
+    }
+
+    // A sorted view changes nothing but the view; the labels go with their rows; a command on the
+    // rows selected there acts on the channels they show; the third click brings channel order.
+    void sortedViewCommandsActOnTheChannelsShown()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        QHeaderView *header = w.grid()->horizontalHeader();
+        const auto clickHeading = [&](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 3, header->height() / 2));
+        };
+        const auto label = [&](int row) {
+            return w.grid()->model()->headerData(row, Qt::Vertical).toString();
+        };
+        const ChannelTable before = w.document().image().channels;
+        clickHeading(ColFrequency);
+        clickHeading(ColFrequency); // the highest frequency first
+        QVERIFY(header->isSortIndicatorShown() && header->sortIndicatorOrder() == Qt::DescendingOrder);
+        QCOMPARE(label(0), QStringLiteral("B-P2"));
+        QCOMPARE(w.grid()->model()->index(0, ColName).data().toString(), before[603].name);
+        QCOMPARE(w.window->history()->stack()->count(), 0);
+        QVERIFY(!w.document().dataChanged());
+
+        // Rows 0 and 2 of the view: channels 603 and 601.
+        for (const auto &[row, modifiers] : {std::pair(0, Qt::KeyboardModifiers()), {2, Qt::ControlModifier}})
+            QTest::mouseClick(w.grid()->viewport(), Qt::LeftButton, modifiers,
+                              w.grid()->visualRect(w.grid()->model()->index(row, ColMode)).center());
+        QCOMPARE(w.panel()->selectedChannels(), (QList<int>{601, 603}));
+        QVERIFY(w.copied({601, 603}).contains(before[601].name));
+        w.prompts.answers.enqueue(QMessageBox::Ok);
+        QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbClear")), Qt::LeftButton);
+        ChannelTable expected = before;
+        expected[601] = expected[603] = Channel{};
+        QCOMPARE(w.document().image().channels, expected);
+        QCOMPARE(label(0), QStringLiteral("B-P1")); // emptied channels sort last
+        QCOMPARE(label(kChannelCount - 1), QStringLiteral("B-P2"));
+
+        clickHeading(ColFrequency);
+        QVERIFY(!header->isSortIndicatorShown());
+        QCOMPARE(label(0), QStringLiteral("0"));
+        QCOMPARE(label(600), QStringLiteral("B198"));
+    }
+
+    // Select Duplicates selects the repeats, wherever a sort shows them; Arrange from the Edit menu
+    // previews the moves and is one step of the history.
+    void duplicatesAndArrangeInTheWindow()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        QList<Channel> repeats{w.document().image().channels[10], w.document().image().channels[20]};
+        test::setChannels(w.document(), 300, repeats);
+        w.window->history()->restart();
+        w.action(QStringLiteral("mnuEditDuplicates"))->trigger();
+        QCOMPARE(w.panel()->selectedChannels(), (QList<int>{300, 301}));
+        QCOMPARE(w.status(), QStringLiteral("2 duplicates selected"));
+
+        const ChannelTable before = w.document().image().channels;
+        ui::ArrangeDialog *dialog = w.window->arrangeCommands()->dialog();
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->ruleList()->setCurrentIndex(2); // by name: in order already, nothing to arrange
+            QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("cmdArrange"))->isEnabled());
+            dialog->reject();
+        });
+        w.action(QStringLiteral("mnuEditArrange"))->trigger();
+        QCOMPARE(dialog->rangeList()->currentText(), QStringLiteral("The 2 selected channel(s)"));
+        QCOMPARE(dialog->preview()->count(), 0); // equal names keep their order
+        QCOMPARE(w.document().image().channels, before);
+        w.select({0, 1, 2});
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->ruleList()->setCurrentIndex(0);
+            dialog->rangeList()->setCurrentIndex(4); // all: every numbered channel in frequency order
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdArrange")), Qt::LeftButton);
+        });
+        w.action(QStringLiteral("mnuEditArrange"))->trigger();
+        QCOMPARE(dialog->preview()->item(0)->text(), QStringLiteral("A100 -> 11")); // the repeat of 10 after it
+        QCOMPARE(w.status(), QStringLiteral("Arranged: %1 channels moved.").arg(dialog->preview()->count()));
         QCOMPARE(w.window->history()->stack()->count(), 1);
         w.window->history()->stack()->undo();
         QCOMPARE(w.document().image().channels, before);
