@@ -211,12 +211,6 @@ QString imageChecksum(const RadioImage &image)
     return QString::fromLatin1(hash.result().toHex().left(8).toUpper());
 }
 
-int printedPageCount(QPagedPaintDevice &device, const RadioImage &image, const PrintJob &job)
-{
-    const PageLayout page = layOut(device, image, job);
-    return std::max<int>(1, (job.channels.size() + page.perPage() - 1) / page.perPage());
-}
-
 int printChannels(QPagedPaintDevice &device, const RadioImage &image, const PrintJob &job)
 {
     const PageLayout page = layOut(device, image, job);

@@ -40,9 +40,6 @@ QList<int> defaultPrintColumns();
 // The first 8 hexadecimal digits of the SHA-1 of the image's 608 records in record order.
 QString imageChecksum(const RadioImage &image);
 
-// Channels on one page, and pages, as printChannels() lays them out on `device`.
-int printedPageCount(QPagedPaintDevice &device, const RadioImage &image, const PrintJob &job);
-
 // Paints every page of the job on `device`, with its page size and margins as they are set;
 // returns the number of pages, 0 when the device cannot be painted on.
 int printChannels(QPagedPaintDevice &device, const RadioImage &image, const PrintJob &job);

@@ -14,8 +14,7 @@ namespace ktv4::ui {
 
 ArrangeCommands::ArrangeCommands(CloneDocument &document, UserPrompts &prompts, MemoryPanel &panel,
                                  QWidget *window)
-    : QObject(window), m_document(document), m_panel(panel), m_window(window),
-      m_dialog(new ArrangeDialog(document, window)),
+    : QObject(window), m_document(document), m_panel(panel), m_dialog(new ArrangeDialog(document, window)),
       m_print(new PrintCommands(document, prompts, panel, window))
 {
     connect(m_dialog, &ArrangeDialog::arranged, this, [this](int moved) {

@@ -45,7 +45,6 @@ signals:
 private:
     CloneDocument &m_document;
     MemoryPanel &m_panel;
-    QWidget *m_window;
     ArrangeDialog *m_dialog;
     PrintCommands *m_print;
 };

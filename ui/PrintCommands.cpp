@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -33,7 +34,8 @@ PrintOptionsDialog::PrintOptionsDialog(QWidget *parent) : QDialog(parent)
     m_paper->setObjectName(QStringLiteral("cmbPrintPaper"));
     m_paper->addItem(QStringLiteral("A4"), int(QPageSize::A4));
     m_paper->addItem(QStringLiteral("Letter"), int(QPageSize::Letter));
-    if (QPageSize(QPrinter().pageLayout().pageSize()).id() == QPageSize::Letter)
+    // Letter where the locale measures in inches, A4 elsewhere.
+    if (QLocale().measurementSystem() == QLocale::ImperialUSSystem)
         m_paper->setCurrentIndex(1);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
