@@ -4,7 +4,10 @@
 
 #include "bench/BenchImages.h"
 #include "bench/BenchWidgets.h"
+#include "files/ChannelArrange.h"
 #include "files/CloneDocument.h"
+#include "print/ChannelPrinter.h"
+#include "ui/ChannelSortProxy.h"
 #include "ui/ChannelTableModel.h"
 #include "ui/MemoryPanel.h"
 
@@ -96,6 +99,64 @@ void BM_RefreshOneRow(benchmark::State &state)
     }
 }
 BENCHMARK(BM_RefreshOneRow)->Unit(benchmark::kMicrosecond);
+
+// A heading click: the 604 rows sorted by frequency (numerically, descending, empty channels last)
+// and the grid repainted.
+void BM_SortAllRows(benchmark::State &state)
+{
+    Tab tab;
+    ChannelSortProxy *view = tab.panel.sortProxy();
+    QWidget *viewport = tab.panel.grid()->viewport();
+    for (auto _ : state) {
+        view->sort(ColFrequency, Qt::DescendingOrder);
+        viewport->repaint();
+        view->sort(-1);
+        viewport->repaint();
+    }
+    state.SetLabel("two sorts and two redraws per iteration");
+}
+BENCHMARK(BM_SortAllRows)->Unit(benchmark::kMillisecond);
+
+// Edit > Arrange of all channels by band then frequency: the arrangement, its one change through
+// the document, and the grid's redraw; undone through the document between iterations.
+void BM_ArrangeAllRows(benchmark::State &state)
+{
+    Tab tab;
+    QWidget *viewport = tab.panel.grid()->viewport();
+    const RadioImage start = tab.document.image();
+    for (auto _ : state) {
+        const ArrangeResult result = arrangeChannels(tab.document.image(), rangeChannels(ArrangeRange::All),
+                                                     {ArrangeRule::BandFrequency, true, true}, "arrange");
+        tab.document.submit(result.change);
+        viewport->repaint();
+        state.PauseTiming();
+        tab.document.applyPart(result.change.before);
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_ArrangeAllRows)->Unit(benchmark::kMillisecond);
+
+// The list layout of all 604 channels written as an A4 PDF.
+void BM_ListPdf604(benchmark::State &state)
+{
+    const RadioImage image = bench::fullImage();
+    PrintJob job;
+    job.channels = printedChannels(image.channels);
+    job.columns = defaultPrintColumns();
+    job.fileName = QStringLiteral("bench.TV4");
+    job.date = QDate(2026, 12, 7);
+    int pages = 0;
+    qsizetype bytes = 0;
+    for (auto _ : state)
+        bytes = printToPdf(image, job, QPageSize(QPageSize::A4), &pages).size();
+    state.SetLabel(QStringLiteral("%1 channels, %2 pages, %3 bytes")
+                       .arg(job.channels.size())
+                       .arg(pages)
+                       .arg(bytes)
+                       .toStdString());
+}
+BENCHMARK(BM_ListPdf604)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -7,7 +7,7 @@
 #   scripts/screenshots.sh [BUILD_DIR] [SCENE-LANGUAGE...]
 #
 # BUILD_DIR defaults to build/dev; without a list, the README's set is taken. Scenes: memory,
-# settings, preview, changes, comport, portcheck, error, noreply, backups, about. Needs xvfb-run; optipng if present.
+# sorted, arrange, settings, preview, changes, comport, portcheck, error, noreply, backups, about. Needs xvfb-run; optipng if present.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/dev}

@@ -14,6 +14,7 @@ packages=(
     qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libbenchmark-dev
     fonts-noto-cjk fonts-dejavu-core optipng
+    poppler-utils
     xvfb xauth
     lintian help2man appstream bash-completion
 )

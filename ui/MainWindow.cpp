@@ -2,6 +2,7 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AboutDialog.h"
+#include "ui/ArrangeCommands.h"
 #include "ui/BackupsDialog.h"
 #include "ui/ChannelGridLayout.h"
 #include "ui/ComPortDialog.h"
@@ -119,6 +120,16 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     buildToolBar();
     buildStatusBar();
     setCentralWidget(buildCentralArea());
+    m_arrange = new ArrangeCommands(m_document, m_prompts, *m_memoryPanel, this);
+    connect(m_arrange, &ArrangeCommands::statusMessage, this, &MainWindow::showStatus);
+    m_busyDisabled << m_arrange->addEditItems(action(QStringLiteral("mnuEdit"))->menu());
+    m_arrange->addFileItems(m_fileMenu, action(QStringLiteral("mnuFilePrint")));
+    for (QMenu *menu : {m_fileMenu, action(QStringLiteral("mnuEdit"))->menu()}) {
+        for (QAction *item : menu->actions()) {
+            if (!item->objectName().isEmpty() && !m_actions.contains(item->objectName()))
+                m_actions.insert(item->objectName(), item);
+        }
+    }
     resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
     restoreWindowGeometry();
     restoreShownColumns();
@@ -194,13 +205,12 @@ void MainWindow::buildMenus()
     QAction *exportCsv = addMenuItem(file, QStringLiteral("mnuExport"), tr("Export(&E)..."));
     QAction *backups = addMenuItem(file, QStringLiteral("mnuFileBackups"), tr("Backups(&B)..."));
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
-    // Printing was never offered; the items stay hidden.
-    for (QAction *hidden :
-         {addMenuItem(file, QStringLiteral("mnuFilePageSetup"), tr("Print Setup(&U)...")),
-          addMenuItem(file, QStringLiteral("mnuFilePrint"), tr("Print(&P)...")), file->addSeparator()}) {
-        hidden->setVisible(false);
-        hidden->setEnabled(false);
-    }
+    // Print Setup was never offered and stays hidden; Print and its neighbours print the channels.
+    QAction *pageSetup = addMenuItem(file, QStringLiteral("mnuFilePageSetup"), tr("Print Setup(&U)..."));
+    pageSetup->setVisible(false);
+    pageSetup->setEnabled(false);
+    addMenuItem(file, QStringLiteral("mnuFilePrint"), tr("Print(&P)..."));
+    file->addSeparator();
     m_fileMenu = file; // the recent files go before Exit
     QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
     connect(fileNew, &QAction::triggered, this, &MainWindow::fileNew);

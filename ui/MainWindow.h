@@ -28,6 +28,7 @@ class QToolBar;
 namespace ktv4::ui {
 
 class AboutDialog;
+class ArrangeCommands;
 class BackupsDialog;
 class ComPortDialog;
 class PortCheckDialog;
@@ -70,6 +71,7 @@ public:
     CloneTransfer &transfer() { return *m_transfer; }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     MemoryPanel *memoryPanel() const { return m_memoryPanel; }
+    ArrangeCommands *arrangeCommands() const { return m_arrange; }
     QTabBar *tabStrip() const { return m_tabStrip; }
     int shownTab() const;
     QAction *action(const QString &name) const; // a menu item or toolbar button by its name
@@ -188,6 +190,7 @@ private:
     SettingsPanel *m_settingsPanel = nullptr;
     MemoryPanel *m_memoryPanel = nullptr;
     MemoryCommands *m_memoryCommands = nullptr;
+    ArrangeCommands *m_arrange = nullptr; // Edit > Arrange, Select Duplicates; File > Print
     ModifyDialog *m_modify = nullptr;
     UndoHistory *m_history = nullptr;
     QWidget *m_progressArea = nullptr;

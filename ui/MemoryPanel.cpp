@@ -6,6 +6,7 @@
 #include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
 #include "ui/ChannelGridLayout.h"
+#include "ui/ChannelSortProxy.h"
 #include "ui/ChannelTableModel.h"
 #include "ui/ModifyDialog.h"
 #include "ui/UserPrompts.h"
@@ -87,7 +88,9 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     m_model = new ChannelTableModel(document, this);
     m_grid = new QTableView(frame);
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-    m_grid->setModel(m_model);
+    m_sort = new ChannelSortProxy(document, this);
+    m_sort->setSourceModel(m_model);
+    m_sort->install(m_grid); // a heading click sorts the view; commands map rows to channels
     m_grid->setItemDelegateForColumn(ColFrequency, new SplitMarkDelegate(m_grid));
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -97,7 +100,6 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_grid->setWordWrap(false);
     m_grid->setCornerButtonEnabled(false);
-    m_grid->horizontalHeader()->setSectionsClickable(false);
     m_grid->horizontalHeader()->setHighlightSections(false);
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_grid->verticalHeader()->setSectionsClickable(false);
@@ -127,7 +129,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
             return;
         }
         selectChannel(channel);
-        m_grid->scrollTo(m_model->index(channel, 0));
+        m_grid->scrollTo(m_sort->index(m_sort->rowOf(channel), 0));
         emit statusMessage(QString());
     });
 
@@ -163,7 +165,7 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     connect(m_readMemory, &QPushButton::clicked, this, &MemoryPanel::readMemoryRequested);
     connect(m_writeMemory, &QPushButton::clicked, this, &MemoryPanel::writeMemoryRequested);
     connect(m_grid, &QTableView::doubleClicked, this,
-            [this](const QModelIndex &index) { openEditor(index.row()); });
+            [this](const QModelIndex &index) { openEditor(m_sort->channelAt(index.row())); });
 
     selectChannel(0);
 }
@@ -216,17 +218,22 @@ void MemoryPanel::changeEvent(QEvent *event)
         layOutGrid();
 }
 
-int MemoryPanel::currentChannel() const
+int MemoryPanel::currentRow() const
 {
     const QModelIndex current = m_grid->currentIndex();
     return current.isValid() ? current.row() : 0;
+}
+
+int MemoryPanel::currentChannel() const
+{
+    return m_sort->channelAt(currentRow());
 }
 
 QList<int> MemoryPanel::selectedChannels() const
 {
     QList<int> channels;
     for (const QModelIndex &index : m_grid->selectionModel()->selectedRows())
-        channels << index.row();
+        channels << m_sort->channelAt(index.row());
     if (channels.isEmpty())
         channels << currentChannel();
     return normalizedChannels(channels);
@@ -236,10 +243,21 @@ void MemoryPanel::selectChannels(int first, int last)
 {
     first = std::clamp(first, 0, kChannelCount - 1);
     last = std::clamp(last, first, kChannelCount - 1);
+    QList<int> channels(last - first + 1);
+    std::iota(channels.begin(), channels.end(), first);
+    selectChannelList(channels);
+}
+
+void MemoryPanel::selectChannelList(const QList<int> &channels)
+{
+    QItemSelection rows;
+    for (int channel : channels)
+        rows.select(m_model->index(channel, 0), m_model->index(channel, kChannelColumns - 1));
     QItemSelectionModel *selection = m_grid->selectionModel();
-    selection->setCurrentIndex(m_model->index(first, ColFrequency), QItemSelectionModel::NoUpdate);
-    selection->select(QItemSelection(m_model->index(first, 0), m_model->index(last, kChannelColumns - 1)),
-                      QItemSelectionModel::ClearAndSelect);
+    if (!channels.isEmpty())
+        selection->setCurrentIndex(m_sort->index(m_sort->rowOf(channels.first()), ColFrequency),
+                                   QItemSelectionModel::NoUpdate);
+    selection->select(m_sort->mapSelectionFromSource(rows), QItemSelectionModel::ClearAndSelect);
 }
 
 int MemoryPanel::topChannel() const
@@ -254,10 +272,14 @@ void MemoryPanel::setTopChannel(int channel)
 
 void MemoryPanel::selectChannel(int channel)
 {
+    selectRow(m_sort->rowOf(channel));
+}
+
+void MemoryPanel::selectRow(int row)
+{
     const int top = topChannel();
-    m_grid->selectionModel()->setCurrentIndex(m_model->index(channel, ColFrequency),
-                                              QItemSelectionModel::ClearAndSelect |
-                                                  QItemSelectionModel::Rows);
+    m_grid->selectionModel()->setCurrentIndex(
+        m_sort->index(row, ColFrequency), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     setTopChannel(top);
 }
 
@@ -403,9 +425,9 @@ void MemoryPanel::moveUp()
 {
     const int top = topChannel();
     const int rows = rowsInView(m_grid, kRowsInView);
-    int channel = currentChannel();
+    int channel = currentRow();
     if (channel > 0)
-        selectChannel(--channel);
+        selectRow(--channel);
     if (channel < top)
         setTopChannel(channel);
     else if (channel >= top + rows)
@@ -418,10 +440,10 @@ void MemoryPanel::moveDown()
 {
     const int top = topChannel();
     const int rows = rowsInView(m_grid, kRowsInView);
-    int channel = currentChannel();
-    // Down stays inside the first bank.
-    if (channel < kFirstBankEnd - 1)
-        selectChannel(++channel);
+    int channel = currentRow();
+    // Down stays inside the first bank; in a sorted view it goes down to the last row.
+    if (channel < (m_sort->isSorted() ? kChannelCount : kFirstBankEnd) - 1)
+        selectRow(++channel);
     const bool visible = channel >= top && channel < top + rows;
     if (!visible)
         setTopChannel(channel < top ? channel : channel - (rows - 1));

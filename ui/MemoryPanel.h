@@ -18,6 +18,7 @@ class CloneDocument;
 
 namespace ktv4::ui {
 
+class ChannelSortProxy;
 class ChannelTableModel;
 class ModifyDialog;
 class UserPrompts;
@@ -30,7 +31,9 @@ public:
 
     MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
 
+    // The channel model, and the sorted view of it the grid shows (grid rows are its rows).
     ChannelTableModel *model() const { return m_model; }
+    ChannelSortProxy *sortProxy() const { return m_sort; }
     QTableView *grid() const { return m_grid; }
 
     // The channel Modify acts on: the grid's current row minus its title row.
@@ -39,9 +42,11 @@ public:
     QList<int> selectedChannels() const;
     // Selects channels first..last as whole rows, first current.
     void selectChannels(int first, int last);
+    // Selects these channels as whole rows, the first current; wherever a sort shows them.
+    void selectChannelList(const QList<int> &channels);
     // Makes `channel` the current row with the whole row selected; the view does not move.
     void selectChannel(int channel);
-    // Channel index of the top visible row.
+    // The top visible row (the channel index there while the view is not sorted).
     int topChannel() const;
     void setTopChannel(int channel);
 
@@ -100,10 +105,13 @@ private:
     // Insert and Delete act in the first bank only; says so when the selection lies outside it.
     QList<int> firstBankSelection(const QString &command);
     void layOutGrid();
+    int currentRow() const;
+    void selectRow(int row);
 
     CloneDocument &m_document;
     UserPrompts &m_prompts;
     ChannelTableModel *m_model;
+    ChannelSortProxy *m_sort;
     QTableView *m_grid;
     ModifyDialog *m_dialog = nullptr;
     QList<int> m_shownColumns;

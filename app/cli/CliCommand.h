@@ -4,6 +4,7 @@
 // returns the process exit code; failures print the program's message text on stderr.
 
 #include "files/ImageFile.h"
+#include "model/Channel.h"
 
 #include <QStringList>
 
@@ -44,6 +45,12 @@ int runDoctor(const QStringList &arguments);
 int runDiff(const QStringList &arguments);
 int runBackups(const QStringList &arguments);
 int runVerify(const QStringList &arguments);
+
+// Putting channels in order: arrange; the repeated channels dump --duplicates lists.
+int runArrange(const QStringList &arguments);
+QString duplicatesText(const ChannelTable &channels);
+// The printout as a PDF file: print.
+int runPrint(const QStringList &arguments);
 
 // Shared helpers.
 void printError(const QString &message, const QString &detail = QString());

@@ -280,12 +280,16 @@ int runDump(const QStringList &arguments)
     CliParser parser("dump", "Shows what a clone file holds: settings, VFOs and the channels in use.");
     parser.addPositionalArgument("IN.TV4", "Clone file (.TV4) or memory file (.yaml, .yml) to read.");
     QCommandLineOption json("json", "Print JSON for scripts.");
-    parser.addOption(json);
+    QCommandLineOption duplicates(
+        "duplicates", "List only the channels whose frequency and mode repeat an earlier channel's.");
+    parser.addOptions({json, duplicates});
     if (const int code = parser.parse(arguments, 1); code >= 0)
         return code;
     CloneDocument document;
     if (!loadInput(document, parser.positionalArguments().at(0)))
         return ExitFailure;
+    if (parser.isSet(duplicates))
+        return writeText(duplicatesText(document.image().channels));
     if (parser.isSet(json))
         return writeOutput(QJsonDocument(dumpJson(document)).toJson(QJsonDocument::Indented));
     QString text;

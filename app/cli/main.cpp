@@ -6,9 +6,11 @@
 #include "files/Plurals.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 #include <QTranslator>
 #include <iterator>
+#include <memory>
 
 using namespace ktv4::cli;
 
@@ -26,6 +28,8 @@ const CliCommand kCommands[] = {
     {"write", "write a clone file into the radio", runWrite},
     {"ports", "list the serial ports, their adapters and who holds them", runPorts},
     {"doctor", "check the serial port and tell how to fix what fails", runDoctor},
+    {"arrange", "put the channels of a range in order by a rule", runArrange},
+    {"print", "write the channels as a PDF file to print", runPrint},
     {"diff", "list what differs between two clone files", runDiff},
     {"backups", "list the automatic backups of reads and writes", runBackups},
     {"verify", "read the radio and compare it with a clone file", runVerify},
@@ -59,9 +63,25 @@ void printError(const QString &message, const QString &detail)
 
 } // namespace ktv4::cli
 
+namespace {
+
+// Printing paints with fonts, which needs a QGuiApplication; the offscreen platform gives it one
+// without a display.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("ktv4cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(KTV4_VERSION));
     // Counted texts in English: "1 record", "2 records".

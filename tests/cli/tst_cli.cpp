@@ -10,6 +10,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +99,28 @@ private slots:
         QVERIFY(writeAll(path("old.csv"), "old\r\n"));
         QFile huge(path("huge.TV4"));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(qint64(2) << 30));
+        QVERIFY(writeAll(path("mixed.csv"), "KT-V4,MEMORY,A5,14200000,USB,0,FAST,WIDE,OFF,TWENTY,\r\n"
+                                            "KT-V4,MEMORY,A1,7100000,LSB,0,FAST,WIDE,OFF,FORTY,\r\n"
+                                            "KT-V4,MEMORY,A9,9500000,AM,0,FAST,WIDE,OFF,BC31,\r\n"
+                                            "KT-V4,MEMORY,3,7100000,LSB,0,FAST,WIDE,OFF,DUP,\r\n"));
+        QCOMPARE(cli({"import-csv", path("good.TV4"), path("mixed.csv"), "-o", path("mixed.TV4")}).exitCode,
+                 0);
+        QByteArray distinct; // 604 channels, each with a frequency and name of its own
+        for (int ch = 0; ch < 604; ++ch) {
+            const QString bank = ch < 200 ? "" : ch < 402 ? "A" : "B";
+            const int n = ch < 200 ? ch : ch < 402 ? ch - 200 : ch - 402;
+            const QString label =
+                n < 200 ? bank + QString::number(n) : bank + "-P" + QString::number(n - 199);
+            distinct += QStringLiteral("KT-V4,MEMORY,%1,%2,USB,0,FAST,WIDE,OFF,N%3,\r\n")
+                            .arg(label)
+                            .arg(1'800'000 + 1000 * ch)
+                            .arg(ch)
+                            .toLatin1();
+        }
+        QVERIFY(writeAll(path("distinct.csv"), distinct));
+        QCOMPARE(
+            cli({"import-csv", path("good.TV4"), path("distinct.csv"), "-o", path("受信機.TV4")}).exitCode,
+            0);
         QFile big(path("big.csv"));
         QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(17 << 20));
     }
@@ -286,6 +309,100 @@ private slots:
         QCOMPARE(QFile::exists(path("out.TV4")), written);
         const QString shown = written ? cli({"dump", path("out.TV4")}).out : r.out;
         QVERIFY2(shown.contains(out), qPrintable(shown));
+    }
+
+    void arrangeAndDuplicates_data()
+    {
+        QTest::addColumn<QStringList>("arguments"); // arrange's after "arrange mixed.TV4 -o out.TV4"
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // standard output, or the start of the error stream
+        QTest::newRow("frequency, packed, gaps between bands")
+            << QStringList{"--by", "frequency", "--range", "A 0-A99", "--pack", "--gap"} << 0
+            << "A1 -> A0\nA9 -> A2\nA5 -> A4\n";
+        QTest::newRow("name, the places in use kept")
+            << QStringList{"--by", "name", "--range", "A0-A9"} << 0 << "A9 -> A1\nA1 -> A5\nA5 -> A9\n";
+        QTest::newRow("band then frequency, every bank")
+            << QStringList{"--by", "band,frequency"} << 0 << "A9 -> A5\nA5 -> A9\n";
+        QTest::newRow("a range outside the channels in use")
+            << QStringList{"--by", "name", "--range", "B0-B9"} << 0 << "";
+        QTest::newRow("unknown rule") << QStringList{"--by", "size"} << 2 << "ktv4cli arrange: --by must be";
+        QTest::newRow("range backwards") << QStringList{"--by", "name", "--range", "A9-A1"} << 2
+                                         << "ktv4cli arrange: --range A9-A1 names no channels";
+    }
+
+    // The moves are printed one per line; arranging the result again moves nothing.
+    void arrangeAndDuplicates()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFile::remove(path("out.TV4"));
+        const Run r = cli(QStringList{"arrange", path("mixed.TV4"), "-o", path("out.TV4")} + arguments);
+        QCOMPARE(r.exitCode, exitCode);
+        if (exitCode != 0) {
+            QVERIFY2(r.err.startsWith(out), qPrintable(r.err));
+            QVERIFY(!QFile::exists(path("out.TV4")));
+            return;
+        }
+        QCOMPARE(r.out, out);
+        const Run again = cli(QStringList{"arrange", path("out.TV4"), "-o", path("out2.TV4")} + arguments);
+        QCOMPARE(again.out, QString());
+        QCOMPARE(cli({"dump", "--duplicates", path("out.TV4")}).out.count(QStringLiteral(" repeats ")), 1);
+        QCOMPARE(cli({"dump", "--duplicates", path("mixed.TV4")}).out,
+                 QStringLiteral("A  1   7.100.000 LSB FORTY    repeats 3\n"));
+    }
+
+    void printToPdf_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("first"); // the channels printed, by their CSV numbers
+        QTest::addColumn<int>("last");
+        QTest::addColumn<int>("pages"); // 0: as many as the list needs
+        QTest::addColumn<QString>("paper");
+        QTest::newRow("list, A4") << QStringList{} << 0 << 603 << 0 << "595 x 842";
+        QTest::newRow("list, Letter") << QStringList{"--paper", "letter"} << 0 << 603 << 0 << "612 x 792";
+        QTest::newRow("cards, 150 a page") << QStringList{"--layout", "card"} << 0 << 603 << 5 << "595 x 842";
+        QTest::newRow("cards of a range")
+            << QStringList{"--layout", "card", "--range", "10-159"} << 10 << 159 << 1 << "595 x 842";
+    }
+
+    // The PDF read back as text: every channel's frequency and name once, the file's Japanese name
+    // on every page, "Page N of M" on each of the M pages.
+    void printToPdf()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(int, first);
+        QFETCH(int, last);
+        QFETCH(int, pages);
+        QFETCH(QString, paper);
+        const QString pdf = path("out.pdf");
+        const Run printed = cli(QStringList{"print", path("受信機.TV4"), "-o", pdf} + options);
+        QVERIFY2(printed.exitCode == 0, qPrintable(printed.err));
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.waitForFinished(), "pdfinfo (poppler-utils) must be installed");
+        const QString facts = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(facts.contains(paper), qPrintable(facts));
+        const int count =
+            QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)")).match(facts).captured(1).toInt();
+        QVERIFY(pages == 0 ? count > 1 : count == pages);
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished());
+        const QString words = QString::fromUtf8(text.readAllStandardOutput());
+        QCOMPARE(words.count(QStringLiteral("受信機.TV4")), count);
+        for (int page = 1; page <= count; ++page)
+            QVERIFY(words.contains(QStringLiteral("Page %1 of %2").arg(page).arg(count)));
+        QVERIFY(!words.contains(QStringLiteral("Page %1 of").arg(count + 1)));
+        for (int ch = 0; ch < 604; ++ch) {
+            const bool wanted = ch >= first && ch <= last;
+            const QString frequency = QStringLiteral("%1.%2.000")
+                                          .arg((1800 + ch) / 1000)
+                                          .arg((1800 + ch) % 1000, 3, 10, QLatin1Char('0'));
+            QVERIFY2(words.count(frequency) == (wanted ? 1 : 0), qPrintable(frequency));
+            QVERIFY2(words.contains(QRegularExpression(QStringLiteral("\\bN%1\\b").arg(ch))) == wanted,
+                     qPrintable(frequency));
+        }
     }
 
     void usage()

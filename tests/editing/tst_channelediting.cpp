@@ -3,18 +3,27 @@
 // clipboard, dragging rows; and undo as a property: random sequences of commands on a full image,
 // undoing them all gives back the start, redoing them all the end, every step in between as it was.
 
+#include "files/ChannelArrange.h"
 #include "files/ChannelEdits.h"
 #include "files/CloneDocument.h"
 #include "memory/MemoryFixtures.h"
+#include "model/Bands.h"
+#include "model/ChannelOrder.h"
 #include "model/FieldText.h"
 #include "support/WindowFixture.h"
+#include "ui/ArrangeCommands.h"
+#include "ui/ArrangeDialog.h"
+#include "ui/ChannelSortProxy.h"
 #include "ui/ModifyDialog.h"
 #include "ui/UndoHistory.h"
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRandomGenerator>
@@ -51,9 +60,12 @@ struct Editing : Window {
     void select(const QList<int> &channels) const
     {
         grid()->clearSelection();
-        grid()->setCurrentIndex(panel()->model()->index(channels.first(), 0));
+        const auto row = [this](int channel) {
+            return grid()->model()->index(panel()->sortProxy()->rowOf(channel), 0);
+        };
+        grid()->setCurrentIndex(row(channels.first()));
         for (int channel : channels)
-            grid()->selectionModel()->select(panel()->model()->index(channel, 0),
+            grid()->selectionModel()->select(row(channel),
                                              QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     QString status() const { return find<QLabel>(QStringLiteral("sbStatusBar_Text"))->text(); }
@@ -106,6 +118,31 @@ QList<int> someChannels(QRandomGenerator &random, int first, int last)
     for (int i = 0; i < count; ++i)
         channels << random.bounded(first, last + 1);
     return channels;
+}
+
+// A record as the radio or an old file may hold it: in use or not (an empty one with leftover
+// bytes), any mode, odd bytes where no field reads, a frequency in a band or between them.
+Channel randomChannel(QRandomGenerator &random)
+{
+    RecordBytes bytes{};
+    for (auto &b : bytes)
+        b = quint8(random.bounded(256));
+    const quint8 status[] = {0x80, 0x88, 0x00, 0xFF};
+    bytes[0] = status[random.bounded(4)];
+    bytes[1] = quint8(random.bounded(kModeCount));
+    const qint32 picks[] = {7'100'000, 7'100'000, 9'500'000, 14'200'000, 8'000'000, 3'950'000};
+    writeInt32(bytes, 16, random.bounded(3) ? picks[random.bounded(6)] : random.bounded(30'000, 35'000'000));
+    return *decodeChannel(bytes);
+}
+
+// The records of `range`, as a sorted list: what arranging may not change.
+QList<QByteArray> recordSet(const ChannelTable &channels, const QList<int> &range)
+{
+    QList<QByteArray> records;
+    for (int c : range)
+        records << recordHex(encodeChannel(channels[c]));
+    std::sort(records.begin(), records.end());
+    return records;
 }
 
 } // namespace
@@ -350,6 +387,87 @@ private slots:
         QCOMPARE(w.document().image().channels, before);
     }
 
+    // A sorted view changes nothing but the view; the labels go with their rows; a command on the
+    // rows selected there acts on the channels they show; the third click brings channel order.
+    void sortedViewCommandsActOnTheChannelsShown()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        QHeaderView *header = w.grid()->horizontalHeader();
+        const auto clickHeading = [&](int column) {
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                              QPoint(header->sectionViewportPosition(column) + 3, header->height() / 2));
+        };
+        const auto label = [&](int row) {
+            return w.grid()->model()->headerData(row, Qt::Vertical).toString();
+        };
+        const ChannelTable before = w.document().image().channels;
+        clickHeading(ColFrequency);
+        clickHeading(ColFrequency); // the highest frequency first
+        QVERIFY(header->isSortIndicatorShown() && header->sortIndicatorOrder() == Qt::DescendingOrder);
+        QCOMPARE(label(0), QStringLiteral("B-P2"));
+        QCOMPARE(w.grid()->model()->index(0, ColName).data().toString(), before[603].name);
+        QCOMPARE(w.window->history()->stack()->count(), 0);
+        QVERIFY(!w.document().dataChanged());
+
+        // Rows 0 and 2 of the view: channels 603 and 601.
+        for (const auto &[row, modifiers] : {std::pair(0, Qt::KeyboardModifiers()), {2, Qt::ControlModifier}})
+            QTest::mouseClick(w.grid()->viewport(), Qt::LeftButton, modifiers,
+                              w.grid()->visualRect(w.grid()->model()->index(row, ColMode)).center());
+        QCOMPARE(w.panel()->selectedChannels(), (QList<int>{601, 603}));
+        QVERIFY(w.copied({601, 603}).contains(before[601].name));
+        w.prompts.answers.enqueue(QMessageBox::Ok);
+        QTest::mouseClick(w.find<QPushButton>(QStringLiteral("cmbClear")), Qt::LeftButton);
+        ChannelTable expected = before;
+        expected[601] = expected[603] = Channel{};
+        QCOMPARE(w.document().image().channels, expected);
+        QCOMPARE(label(0), QStringLiteral("B-P1")); // emptied channels sort last
+        QCOMPARE(label(kChannelCount - 1), QStringLiteral("B-P2"));
+
+        clickHeading(ColFrequency);
+        QVERIFY(!header->isSortIndicatorShown());
+        QCOMPARE(label(0), QStringLiteral("0"));
+        QCOMPARE(label(600), QStringLiteral("B198"));
+    }
+
+    // Select Duplicates selects the repeats, wherever a sort shows them; Arrange from the Edit menu
+    // previews the moves and is one step of the history.
+    void duplicatesAndArrangeInTheWindow()
+    {
+        Editing w;
+        QVERIFY(w.show());
+        QList<Channel> repeats{w.document().image().channels[10], w.document().image().channels[20]};
+        test::setChannels(w.document(), 300, repeats);
+        w.window->history()->restart();
+        w.action(QStringLiteral("mnuEditDuplicates"))->trigger();
+        QCOMPARE(w.panel()->selectedChannels(), (QList<int>{300, 301}));
+        QCOMPARE(w.status(), QStringLiteral("2 duplicates selected"));
+
+        const ChannelTable before = w.document().image().channels;
+        ui::ArrangeDialog *dialog = w.window->arrangeCommands()->dialog();
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->ruleList()->setCurrentIndex(2); // by name: in order already, nothing to arrange
+            QVERIFY(!dialog->findChild<QPushButton *>(QStringLiteral("cmdArrange"))->isEnabled());
+            dialog->reject();
+        });
+        w.action(QStringLiteral("mnuEditArrange"))->trigger();
+        QCOMPARE(dialog->rangeList()->currentText(), QStringLiteral("The 2 selected channel(s)"));
+        QCOMPARE(dialog->preview()->count(), 0); // equal names keep their order
+        QCOMPARE(w.document().image().channels, before);
+        w.select({0, 1, 2});
+        QTimer::singleShot(0, dialog, [dialog] {
+            dialog->ruleList()->setCurrentIndex(0);
+            dialog->rangeList()->setCurrentIndex(4); // all: every numbered channel in frequency order
+            QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdArrange")), Qt::LeftButton);
+        });
+        w.action(QStringLiteral("mnuEditArrange"))->trigger();
+        QCOMPARE(dialog->preview()->item(0)->text(), QStringLiteral("A100 -> 11")); // the repeat of 10 after it
+        QCOMPARE(w.status(), QStringLiteral("Arranged: %1 channels moved.").arg(dialog->preview()->count()));
+        QCOMPARE(w.window->history()->stack()->count(), 1);
+        w.window->history()->stack()->undo();
+        QCOMPARE(w.document().image().channels, before);
+    }
+
     void undoAllGivesTheStartRedoAllTheEnd_data()
     {
         QTest::addColumn<quint32>("seed");
@@ -438,6 +556,125 @@ private slots:
         while (stack->canRedo())
             stack->redo();
         QVERIFY(state() == states.last());
+    }
+
+    void arrangeMovesRecordsOnly_data()
+    {
+        QTest::addColumn<quint32>("seed");
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<bool>("pack");
+        QTest::addColumn<bool>("gaps");
+        quint32 seed = 11;
+        for (ArrangeRule rule : {ArrangeRule::Frequency, ArrangeRule::ModeFrequency, ArrangeRule::Name,
+                                 ArrangeRule::BandFrequency}) {
+            for (const auto &[pack, gaps] : {std::pair(false, false), {true, false}, {false, true}}) {
+                QTest::addRow("%s%s%s, seed %u", qPrintable(arrangeRuleName(rule)), pack ? ", pack" : "",
+                              gaps ? ", gaps" : "", seed)
+                    << seed << int(rule) << pack << gaps;
+                seed += 7;
+            }
+        }
+    }
+
+    // Arranging changes the places of the records of its range and nothing else; the channels in
+    // use follow the rule; one undo gives back every record byte for byte.
+    void arrangeMovesRecordsOnly()
+    {
+        QFETCH(quint32, seed);
+        QFETCH(int, rule);
+        QFETCH(bool, pack);
+        QFETCH(bool, gaps);
+        QRandomGenerator random(seed);
+        CloneDocument document;
+        ui::UndoHistory history(document);
+        for (Channel &c : document.image().channels)
+            c = randomChannel(random);
+        const ImageRecords start = imageRecords(document.image());
+        const QList<int> ranges[] = {normalizedChannels(someChannels(random, 0, 603)),
+                                     rangeChannels(ArrangeRange::BankA), rangeChannels(ArrangeRange::All),
+                                     *channelsFromRange(u"A 0 - A99"), rangeChannels(ArrangeRange::BankB)};
+        const QList<int> range = ranges[seed % std::size(ranges)];
+        const ArrangeOptions options{ArrangeRule(rule), pack, gaps};
+        const ChannelTable before = document.image().channels;
+        const ArrangeResult result = arrangeChannels(document.image(), range, options, "arrange");
+        document.submit(result.change);
+        const ChannelTable &after = document.image().channels;
+
+        QCOMPARE(recordSet(after, range), recordSet(before, range));
+        for (int c = 0; c < kChannelCount; ++c)
+            QVERIFY(range.contains(c) || after[c] == before[c]);
+        for (const ChannelMove &move : result.moves)
+            QVERIFY(after[move.to] == before[move.from] && move.from != move.to);
+        QList<int> used;
+        for (int c : range) {
+            if (after[c].inUse)
+                used << c;
+            if (!pack && !gaps)
+                QCOMPARE(after[c].inUse, before[c].inUse);
+        }
+        if (pack || result.gapsLeftOut)
+            QCOMPARE(used, range.first(used.size()));
+        const auto bandStart = [](qint64 hz) {
+            const Band *band = bandOf(hz);
+            return band ? band->lowestHz : std::numeric_limits<qint64>::max();
+        };
+        for (qsizetype i = 1; i < used.size(); ++i) {
+            const Channel &a = after[used[i - 1]];
+            const Channel &b = after[used[i]];
+            const bool sameBand = bandOf(a.frequency) == bandOf(b.frequency);
+            switch (ArrangeRule(rule)) {
+            case ArrangeRule::Frequency:
+                QVERIFY(a.frequency <= b.frequency);
+                break;
+            case ArrangeRule::ModeFrequency:
+                QVERIFY(a.mode < b.mode || (a.mode == b.mode && a.frequency <= b.frequency));
+                break;
+            case ArrangeRule::Name:
+                QVERIFY(compareByColumn(a, b, ColName) <= 0);
+                break;
+            case ArrangeRule::BandFrequency:
+                QVERIFY(bandStart(a.frequency) < bandStart(b.frequency) ||
+                        (sameBand && a.frequency <= b.frequency));
+                break;
+            }
+            const bool newGroup =
+                ArrangeRule(rule) != ArrangeRule::Name &&
+                (!sameBand || (ArrangeRule(rule) == ArrangeRule::ModeFrequency && a.mode != b.mode));
+            if (gaps && !result.gapsLeftOut)
+                QCOMPARE(range.indexOf(used[i]) - range.indexOf(used[i - 1]), newGroup ? 2 : 1);
+        }
+
+        QCOMPARE(history.stack()->count(), result.change.isEmpty() ? 0 : 1);
+        history.stack()->undo();
+        QVERIFY(imageRecords(document.image()) == start);
+    }
+
+    void rangesAndDuplicates()
+    {
+        const struct {
+            const char *text;
+            int first, last; // -1: names no range
+        } ranges[] = {{"A0-A99", 200, 299},    {"a  0 - A 99", 200, 299}, {"10-150", 10, 150},
+                      {"A-P1-A-P2", 400, 401}, {"B5", 407, 407},          {"A99-A0", -1, -1},
+                      {"C1-C2", -1, -1},       {"A0-", -1, -1},           {"", -1, -1}};
+        for (const auto &r : ranges) {
+            const std::optional<QList<int>> channels = channelsFromRange(QString::fromLatin1(r.text));
+            QVERIFY2(bool(channels) == (r.first >= 0), r.text);
+            if (channels)
+                QVERIFY2(channels->first() == r.first && channels->last() == r.last &&
+                             channels->size() == r.last - r.first + 1,
+                         r.text);
+        }
+        // A repeat is the same frequency and mode as an earlier channel in use; name and bank differ.
+        ChannelTable table;
+        table[3] = test::usedChannel(7'100'000, "A");
+        table[5] = test::usedChannel(7'100'000, "B", Mode::USB);
+        table[9] = test::usedChannel(7'100'000, "C");
+        table[250] = test::usedChannel(7'100'000, "D");
+        table[251] = table[3];
+        table[251].inUse = false;
+        table[600] = test::usedChannel(7'100'001, "E");
+        QCOMPARE(duplicateChannels(table), (QList<int>{9, 250}));
     }
 
     void cleanStateIsTheUnsavedFlag()

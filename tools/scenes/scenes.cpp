@@ -2,16 +2,20 @@
 // Shows one state of the program's windows and stays open, so a screenshot can be taken of it;
 // with --shot, saves the picture of the front window itself and quits. Not a test.
 //
-//   ktv4ui_scenes settings|memory|about|comport|portcheck|preview|changes|error|noreply|backups|splash
+//   ktv4ui_scenes
+//   settings|memory|sorted|arrange|about|comport|portcheck|preview|changes|error|noreply|backups|splash
 //                 [--ja] [--file F.TV4] [--port DEV] [--shot OUT.png]
 
 #include "files/Backups.h"
 #include "model/ChannelNaming.h"
+#include "model/FieldText.h"
 #include "model/ImageDiff.h"
 #include "ui/AboutDialog.h"
+#include "ui/ChannelSortProxy.h"
 #include "ui/ComPortDialog.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
+#include "ui/MemoryPanel.h"
 #include "ui/PortCheckDialog.h"
 #include "ui/Startup.h"
 #include "ui/TransferMessages.h"
@@ -122,7 +126,15 @@ int main(int argc, char *argv[])
         window->move(0, 0);
         if (scene == QLatin1String("memory"))
             window->showTab(MainWindow::MemoryTab);
-        else if (scene == QLatin1String("about"))
+        else if (scene == QLatin1String("sorted") || scene == QLatin1String("arrange")) {
+            // The grid sorted by frequency, highest first; Arrange opened over it.
+            window->showTab(MainWindow::MemoryTab);
+            window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
+            window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
+            if (scene == QLatin1String("arrange"))
+                QTimer::singleShot(0, window,
+                                   [window] { window->action(QStringLiteral("mnuEditArrange"))->trigger(); });
+        } else if (scene == QLatin1String("about"))
             window->showAbout();
         else if (scene == QLatin1String("comport")) {
             window->showComPortSetup();

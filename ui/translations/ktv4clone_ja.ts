@@ -127,6 +127,18 @@
             <numerusform>チャンネル %1</numerusform>
         </translation>
     </message>
+    <message>
+        <source>(not saved)</source>
+        <translation>(未保存)</translation>
+    </message>
+    <message>
+        <source>%1    Image checksum %2</source>
+        <translation>%1    イメージのチェックサム %2</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>%1 / %2 ページ</translation>
+    </message>
 </context>
 <context>
     <name>ktv4::BackupStore</name>
@@ -424,6 +436,148 @@
     <message>
         <source>ｼｽﾃﾑ情報(&amp;S)...</source>
         <translation>ｼｽﾃﾑ情報(&amp;S)...</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ArrangeCommands</name>
+    <message>
+        <source>Arranged: 1 channel moved.</source>
+        <translation>並べ替えました: 1 チャンネルを移動しました。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Arranged: %n channels moved.</source>
+        <translation>
+            <numerusform>並べ替えました: %n チャンネルを移動しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Arrange(&amp;G)...</source>
+        <translation>並べ替え(&amp;G)...</translation>
+    </message>
+    <message>
+        <source>Select Duplicates(&amp;D)</source>
+        <translation>重複を選択(&amp;D)</translation>
+    </message>
+    <message>
+        <source>Print Preview(&amp;V)...</source>
+        <translation>印刷プレビュー(&amp;V)...</translation>
+    </message>
+    <message>
+        <source>Export PDF(&amp;D)...</source>
+        <translation>PDF にエクスポート(&amp;D)...</translation>
+    </message>
+    <message>
+        <source>1 duplicate selected</source>
+        <translation>1 件の重複を選択しました</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n duplicates selected</source>
+        <translation>
+            <numerusform>%n 件の重複を選択しました</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ArrangeDialog</name>
+    <message>
+        <source>Arrange Channels</source>
+        <translation>チャンネルの並べ替え</translation>
+    </message>
+    <message>
+        <source>Frequency</source>
+        <translation>周波数</translation>
+    </message>
+    <message>
+        <source>Mode, then frequency</source>
+        <translation>モード、次に周波数</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名前</translation>
+    </message>
+    <message>
+        <source>Band, then frequency</source>
+        <translation>バンド、次に周波数</translation>
+    </message>
+    <message>
+        <source>Move the channels in use to the start of the range</source>
+        <translation>使用中のチャンネルを範囲の先頭に詰める</translation>
+    </message>
+    <message>
+        <source>Leave one empty channel between bands</source>
+        <translation>バンドの間に空きチャンネルを 1 つ置く</translation>
+    </message>
+    <message>
+        <source>Arrange</source>
+        <translation>並べ替え</translation>
+    </message>
+    <message>
+        <source>Order by:</source>
+        <translation>並べ方:</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>チャンネル:</translation>
+    </message>
+    <message>
+        <source>Moves:</source>
+        <translation>移動:</translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n selected channel(s)</source>
+        <translation>
+            <numerusform>選択した %n チャンネル</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Memory 0 to 199</source>
+        <translation>Memory 0～199</translation>
+    </message>
+    <message>
+        <source>Bank A (A0 to A199)</source>
+        <translation>バンク A (A0～A199)</translation>
+    </message>
+    <message>
+        <source>Bank B (B0 to B199)</source>
+        <translation>バンク B (B0～B199)</translation>
+    </message>
+    <message>
+        <source>All channels (P1 and P2 stay in place)</source>
+        <translation>すべてのチャンネル (P1 と P2 は動きません)</translation>
+    </message>
+    <message>
+        <source>Nothing is known of what the radio holds: Write Memory sends every channel.</source>
+        <translation>無線機の内容が分かりません: メモリーの書き込みで全チャンネルを送ります。</translation>
+    </message>
+    <message numerus="yes">
+        <source>Write Changes will then send %n record(s).</source>
+        <translation>
+            <numerusform>この後の「変更分の書き込み」で %n レコードを送ります。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) not known in the radio are read first.</source>
+        <translation>
+            <numerusform>無線機の内容が分からない %n レコードは先に読み出します。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Arrange channels</source>
+        <translation>チャンネルの並べ替え</translation>
+    </message>
+    <message>
+        <source>The channels are in this order already.</source>
+        <translation>チャンネルはすでにこの順序です。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) move.</source>
+        <translation>
+            <numerusform>%n チャンネルが移動します。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Too few empty channels for a gap between every two bands: no gaps.</source>
+        <translation>バンドごとに間を空けるだけの空きチャンネルがないため、間を空けません。</translation>
     </message>
 </context>
 <context>
@@ -1051,6 +1205,78 @@ The radio is reached on %1.</source>
         <source>Something keeps %1 from working. Each failed item says how to fix it; the same check runs in a terminal as: ktv4cli doctor --port %1</source>
         <translation>%1 が使えない原因があります。不合格の各項目に直し方を示します。同じ確認は端末でも実行できます:
 ktv4cli doctor --port %1</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::PrintCommands</name>
+    <message numerus="yes">
+        <source>Printed %n page(s).</source>
+        <translation>
+            <numerusform>%n ページを印刷しました。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The printer could not be used.</source>
+        <translation>プリンターを使えませんでした。</translation>
+    </message>
+    <message>
+        <source>Export PDF</source>
+        <translation>PDF にエクスポート</translation>
+    </message>
+    <message>
+        <source>PDF Files (*.pdf)</source>
+        <translation>PDF ファイル (*.pdf)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>the PDF could not be made</source>
+        <translation>PDF を作成できませんでした</translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n page(s) to %1.</source>
+        <translation>
+            <numerusform>%1 に %n ページをエクスポートしました。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::PrintOptionsDialog</name>
+    <message>
+        <source>Print Channels</source>
+        <translation>チャンネルの印刷</translation>
+    </message>
+    <message>
+        <source>List: the grid&apos;s columns</source>
+        <translation>一覧: グリッドの列</translation>
+    </message>
+    <message>
+        <source>Card: 150 channels a page</source>
+        <translation>カード: 1 ページに 150 チャンネル</translation>
+    </message>
+    <message>
+        <source>Layout:</source>
+        <translation>レイアウト:</translation>
+    </message>
+    <message>
+        <source>Channels:</source>
+        <translation>チャンネル:</translation>
+    </message>
+    <message>
+        <source>Paper:</source>
+        <translation>用紙:</translation>
+    </message>
+    <message>
+        <source>The channels in use</source>
+        <translation>使用中のチャンネル</translation>
+    </message>
+    <message numerus="yes">
+        <source>The %n selected channel(s)</source>
+        <translation>
+            <numerusform>選択した %n チャンネル</numerusform>
+        </translation>
     </message>
 </context>
 <context>
