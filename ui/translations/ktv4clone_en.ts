@@ -175,12 +175,87 @@
     </message>
 </context>
 <context>
+    <name>ktv4::ui::ArrangeCommands</name>
+    <message numerus="yes">
+        <source>Arranged: %n channels moved.</source>
+        <translation>
+            <numerusform>Arranged: %n channel moved.</numerusform>
+            <numerusform>Arranged: %n channels moved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n duplicates selected</source>
+        <translation>
+            <numerusform>%n duplicate selected</numerusform>
+            <numerusform>%n duplicates selected</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ArrangeDialog</name>
+    <message numerus="yes">
+        <source>The %n selected channel(s)</source>
+        <translation>
+            <numerusform>The %n selected channel</numerusform>
+            <numerusform>The %n selected channels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Write Changes will then send %n record(s).</source>
+        <translation>
+            <numerusform>Write Changes will then send %n record.</numerusform>
+            <numerusform>Write Changes will then send %n records.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s) not known in the radio are read first.</source>
+        <translation>
+            <numerusform>%n record not known in the radio are read first.</numerusform>
+            <numerusform>%n records not known in the radio are read first.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n channel(s) move.</source>
+        <translation>
+            <numerusform>%n channel move.</numerusform>
+            <numerusform>%n channels move.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::MemoryPanel</name>
     <message numerus="yes">
         <source>%n channel(s)</source>
         <translation>
             <numerusform>%n channel</numerusform>
             <numerusform>%n channels</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::PrintCommands</name>
+    <message numerus="yes">
+        <source>Printed %n page(s).</source>
+        <translation>
+            <numerusform>Printed %n page.</numerusform>
+            <numerusform>Printed %n pages.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Exported %n page(s) to %1.</source>
+        <translation>
+            <numerusform>Exported %n page to %1.</numerusform>
+            <numerusform>Exported %n pages to %1.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::PrintOptionsDialog</name>
+    <message numerus="yes">
+        <source>The %n selected channel(s)</source>
+        <translation>
+            <numerusform>The %n selected channel</numerusform>
+            <numerusform>The %n selected channels</numerusform>
         </translation>
     </message>
 </context>
