@@ -451,7 +451,7 @@ private slots:
             dialog->reject();
         });
         w.action(QStringLiteral("mnuEditArrange"))->trigger();
-        QCOMPARE(dialog->rangeList()->currentText(), QStringLiteral("The 2 selected channel(s)"));
+        QCOMPARE(dialog->rangeList()->currentText(), QStringLiteral("The 2 selected channels"));
         QCOMPARE(dialog->preview()->count(), 0); // equal names keep their order
         QCOMPARE(w.document().image().channels, before);
         w.select({0, 1, 2});
