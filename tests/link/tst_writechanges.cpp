@@ -96,7 +96,7 @@ private slots:
         Radio r(setup);
         readThenEdit(r, kChangedChannels);
         const TransferResult stopped = r.run(Operation::WriteChanges);
-        QCOMPARE(stopped.outcome, TransferOutcome::CommunicationError);
+        QCOMPARE(stopped.outcome, TransferOutcome::BadReply);
         QCOMPARE(r.lines(), writeLines(r, kChangedChannels).mid(0, 4));
         QCOMPARE(writtenSummary(stopped),
                  QStringLiteral("Channels 0 and 79 were written; channels 80, A100 and B-P2 were not."));
