@@ -79,8 +79,8 @@ struct RadioUpdate {
     void applyTo(RadioMemory &radio) const;
 };
 
-// What Write Changes does, decided from what the radio is known to hold and the image: the one
-// decision the write preview shows, the engine carries out and the command line follows.
+// What Write Changes does, decided from what the radio is known to hold and the image; the write
+// plan is made from it, and the preview, the engine and the command line use that plan.
 //  - Records whose content in the radio is not known for certain are read first: records never
 //    read, and records a transfer left uncertain. The two settings records go together.
 //  - Written are the known records that differ, and the uncertain ones, each of these only when
