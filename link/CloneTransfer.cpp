@@ -666,7 +666,6 @@ void CloneTransfer::Private::addIdentify()
             return refused(QStringLiteral("OV~WHO: unknown model code %1")
                                .arg(TransferTrace::printable(reply.mid(13, 2))));
         update.identity = RadioIdentity{id.modelIndex, id.variantA};
-        emit q->identified(id.modelIndex, id.variantA);
         return {};
     });
 }

@@ -128,7 +128,6 @@ signals:
     void channelDecoded(int channel); // image(): the channel as the radio holds it
     void settingsDecoded();           // image(): the settings as the radio holds them
     void vfosDecoded();               // image(): both VFOs as the radio holds them
-    void identified(int modelIndex, bool variantA);
     void finished(const ktv4::TransferResult &result);
 
 private:

@@ -112,14 +112,14 @@ private slots:
         setup.variantCode = parts[2];
         Radio r(setup);
         r.document.setIdentified(1, true);
-        int identified = 0;
-        connect(&r.transfer, &CloneTransfer::identified, this, [&identified] { ++identified; });
 
-        QCOMPARE(r.run(Operation::Identify).outcome,
-                 completed ? TransferOutcome::Completed : TransferOutcome::BadReply);
+        const TransferResult result = r.run(Operation::Identify);
+        QCOMPARE(result.outcome, completed ? TransferOutcome::Completed : TransferOutcome::BadReply);
         QCOMPARE(r.document.modelIndex(), model);
         QCOMPARE(r.document.cloneVariantA(), variantA);
-        QCOMPARE(identified, completed ? 1 : 0);
+        QCOMPARE(result.radio.identity,
+                 completed ? std::optional<RadioIdentity>({model, variantA}) : std::nullopt);
+        QCOMPARE(r.document.radio().identity(), result.radio.identity);
         // One line, no closing line, and the radio's identification is not an edit.
         QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
         QVERIFY(!r.document.dataChanged());
