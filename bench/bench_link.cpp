@@ -7,6 +7,7 @@
 #include "bench/BenchImages.h"
 #include "files/CloneDocument.h"
 #include "files/CloneFile.h"
+#include "files/DocumentTransfer.h"
 #include "link/BlockCommands.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
@@ -94,22 +95,23 @@ private:
     QString m_device;
 };
 
-TransferOutcome runToEnd(CloneTransfer &transfer, Operation operation)
+// Runs `operation` on the document (a write: of the plan the document makes) to its end.
+TransferOutcome runToEnd(DocumentTransfer &link, Operation operation)
 {
-    TransferOutcome outcome = TransferOutcome::CommunicationError;
+    TransferOutcome outcome = TransferOutcome::Cancelled;
     const auto done =
-        QObject::connect(&transfer, &CloneTransfer::finished, [&outcome](const TransferResult &r) {
+        QObject::connect(&link, &DocumentTransfer::finished, [&outcome](const TransferResult &r) {
             outcome = r.outcome;
             QCoreApplication::exit(0);
         });
-    transfer.start(operation);
-    QCoreApplication::exec();
+    if (isWriteOperation(operation) ? link.start(link.plan(operation)) : link.start(operation))
+        QCoreApplication::exec();
     QObject::disconnect(done);
     return outcome;
 }
 
 // Times `operation` over the open link; the counters compare the mean wall time with the floor.
-void timeTransfers(benchmark::State &state, CloneTransfer &transfer, Operation operation, double floor,
+void timeTransfers(benchmark::State &state, DocumentTransfer &link, Operation operation, double floor,
                    const std::function<void()> &beforeEach = {})
 {
     double wall = 0;
@@ -119,7 +121,7 @@ void timeTransfers(benchmark::State &state, CloneTransfer &transfer, Operation o
             beforeEach();
         const double cpuStart = processCpuSeconds();
         const auto start = std::chrono::steady_clock::now();
-        const TransferOutcome outcome = runToEnd(transfer, operation);
+        const TransferOutcome outcome = runToEnd(link, operation);
         const std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
         cpu += processCpuSeconds() - cpuStart;
         wall += elapsed.count();
@@ -140,14 +142,14 @@ void timeTransfers(benchmark::State &state, CloneTransfer &transfer, Operation o
 }
 
 // Opens the port with identify, so the measured operation starts on an open line.
-bool openLink(benchmark::State &state, const Simulator &simulator, CloneTransfer &transfer)
+bool openLink(benchmark::State &state, const Simulator &simulator, DocumentTransfer &link)
 {
     if (simulator.device().isEmpty()) {
         state.SkipWithError("ktv4sim did not start");
         return false;
     }
-    transfer.setPortName(simulator.device());
-    if (runToEnd(transfer, Operation::Identify) != TransferOutcome::Completed) {
+    link.transfer().setPortName(simulator.device());
+    if (runToEnd(link, Operation::Identify) != TransferOutcome::Completed) {
         state.SkipWithError("identify failed");
         return false;
     }
@@ -159,9 +161,10 @@ void transferMemory(benchmark::State &state, Operation operation)
     const int baud = int(state.range(0));
     Simulator simulator(baud);
     CloneDocument document;
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
-    if (openLink(state, simulator, transfer))
-        timeTransfers(state, transfer, operation, floorOf(operation).seconds(baud));
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(document, transfer);
+    if (openLink(state, simulator, link))
+        timeTransfers(state, link, operation, floorOf(operation).seconds(baud));
 }
 
 void readMemory(benchmark::State &state)
@@ -194,9 +197,10 @@ void writeChanges(benchmark::State &state)
     const ImageRecords records = imageRecords(document.image());
     for (int i = 0; i < kRecordCount; ++i)
         document.radio().setRecord(recordAddress(i), records[i]);
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(document, transfer);
     transfer.setVerifyWrites(verify);
-    if (!openLink(state, simulator, transfer))
+    if (!openLink(state, simulator, link))
         return;
     int round = 0;
     const auto changeFiveChannels = [&] {
@@ -205,7 +209,7 @@ void writeChanges(benchmark::State &state)
             document.image().channels[k * 120 + 7].frequency = 7'000'000 + round * 1'000 + k * 100;
         }
     };
-    timeTransfers(state, transfer, Operation::WriteChanges,
+    timeTransfers(state, link, Operation::WriteChanges,
                   floorOfChanges(kChangedChannels, verify).seconds(baud), changeFiveChannels);
 }
 } // namespace

@@ -6,7 +6,7 @@
 // to it: "2026-12-07_104233_KT-V4E_read_settings.TV4".
 // The newest ones are kept (100 unless the program settings say otherwise); older ones go.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 
 #include <QDateTime>
 #include <QList>

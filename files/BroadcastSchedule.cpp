@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/BroadcastSchedule.h"
 
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <algorithm>
 #include <array>

@@ -8,7 +8,7 @@
 // fields, short lines and stray spaces. A row it cannot use is dropped with its line number and
 // the reason, and the rest is read on.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 #include "model/Channel.h"
 
 #include <QByteArray>

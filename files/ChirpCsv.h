@@ -11,7 +11,7 @@
 // again, into any table, the channels come back as they were. The mapping of every column is
 // tabled in the README.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 #include "model/Channel.h"
 
 #include <QByteArray>

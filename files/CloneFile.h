@@ -4,8 +4,8 @@
 // the model and variant, the 608 records as 64 hex digits each in record order, a 32-character
 // end line. A file the program writes is always 40196 bytes.
 
-#include "files/FileAccess.h"
-#include "files/FileStatus.h"
+#include "base/FileAccess.h"
+#include "base/FileStatus.h"
 #include "model/RadioImage.h"
 
 #include <QByteArray>

@@ -8,7 +8,7 @@
 // A quoted field ends with its line at the latest: a row whose quote is left open is dropped,
 // and the next line is read as a row of its own.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 #include "model/Channel.h"
 
 #include <QByteArray>

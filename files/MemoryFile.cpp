@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/MemoryFile.h"
 
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 #include "files/ImageFile.h"
 #include "files/MemoryFileKeys.h"
 #include "model/ChannelNaming.h"

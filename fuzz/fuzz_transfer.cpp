@@ -175,12 +175,6 @@ constexpr Operation kOperations[] = {Operation::Identify, Operation::ReadSetting
                                      Operation::ReadAll,  Operation::WriteSettings, Operation::WriteMemory,
                                      Operation::WriteAll, Operation::WriteChanges};
 
-bool isRead(Operation operation)
-{
-    return operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
-           operation == Operation::ReadAll;
-}
-
 // What the radio sent for `address` in the last answer the program took, as the record text.
 std::optional<RecordBytes> readData(const FuzzRadio &radio, int address)
 {
@@ -191,14 +185,13 @@ std::optional<RecordBytes> readData(const FuzzRadio &radio, int address)
 }
 
 // A completed read: every record it read is known as sent, and decodes into what the tables show.
-void checkRead(const CloneDocument &document, const FuzzRadio &radio, Operation operation)
+void checkRead(const RadioImage &image, const RadioMemory &known, const FuzzRadio &radio, Operation operation)
 {
-    const RadioImage &image = document.image();
     if (operation != Operation::ReadMemory) {
         RecordBytes data[4];
         for (int i = 0; i < 4; ++i) {
             const std::optional<RecordBytes> sent = readData(radio, recordAddress(i));
-            require(sent && document.radio().record(recordAddress(i)) == *sent);
+            require(sent && known.record(recordAddress(i)) == *sent);
             data[i] = *sent;
         }
         RadioSettings settings;
@@ -211,17 +204,17 @@ void checkRead(const CloneDocument &document, const FuzzRadio &radio, Operation 
     for (int ch = 0; ch < kChannelCount; ++ch) {
         const int address = recordAddress(kFirstChannelIndex + ch);
         const std::optional<RecordBytes> sent = readData(radio, address);
-        require(sent && document.radio().record(address) == *sent);
+        require(sent && known.record(address) == *sent);
         require(decodeChannel(*sent) == image.channels[ch]);
     }
 }
 
 // A completed write: every planned record sent and acknowledged, and known to the radio as sent.
-void checkWrite(const CloneDocument &document, const TransferResult &result)
+void checkWrite(const RadioMemory &known, const TransferResult &result)
 {
     require(result.writtenRecords == result.plannedRecords);
     for (const int address : result.plannedRecords)
-        require(document.radio().isKnown(address));
+        require(known.isKnown(address));
 }
 
 } // namespace
@@ -239,23 +232,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::uint8_t second = input.next();
     const Operation operation = kOperations[first % 8];
 
-    CloneDocument document;
+    RadioImage image = startupImage();
+    RadioMemory known;
     for (int ch = 0; ch < (second & 0x0F); ++ch) {
-        document.image().channels[ch * 37] = newChannel(7'050'000, Mode(ch % 6));
+        image.channels[ch * 37] = newChannel(7'050'000, Mode(ch % 6));
     }
     if (second & 0x10) {
         // The radio is known to hold the image except a few channels: Write Changes sends those.
-        const ImageRecords records = imageRecords(document.image());
+        const ImageRecords records = imageRecords(image);
         for (int i = 0; i < kRecordCount; ++i) {
             if (i < kFirstChannelIndex || (i - kFirstChannelIndex) % 37 != 0)
-                document.radio().setRecord(recordAddress(i), records[i]);
+                known.setRecord(recordAddress(i), records[i]);
         }
     }
     auto transport = std::make_unique<FuzzRadio>(input);
     FuzzRadio &radio = *transport;
     // No time-out and no pause: every answer is queued before the time-out's timer is due, so the
     // time-out ends only a wait that nothing more would end.
-    CloneTransfer transfer(document, std::move(transport),
+    CloneTransfer transfer(std::move(transport),
                            LinkTimings{std::chrono::milliseconds(0), std::chrono::milliseconds(0)});
     transfer.setVerifyWrites(first & 0x08);
 
@@ -274,8 +268,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     QObject::connect(&watchdog, &QTimer::timeout, [&stuck] { stuck = true; });
     watchdog.start(20000);
 
-    require(transfer.start(operation));
-    require(!transfer.start(operation)); // one operation at a time
+    std::optional<WritePlan> plan;
+    if (isWriteOperation(operation))
+        plan = planWrite(operation, image, known);
+    const auto start = [&] { return plan ? transfer.start(*plan) : transfer.start(operation, image); };
+    require(start());
+    require(!start()); // one operation at a time
     while (finishedCount == 0 && !stuck) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         if (std::exchange(radio.cancelNow, false))
@@ -289,11 +287,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     require(finishedCount == 1 && radio.lines.size() == sent && !transfer.isBusy());
     require(result.operation == operation);
 
+    result.radio.applyTo(known);
     if (result.outcome == TransferOutcome::Completed) {
-        if (isRead(operation))
-            checkRead(document, radio, operation);
+        if (isReadOperation(operation))
+            checkRead(transfer.image(), known, radio, operation);
         else if (isWriteOperation(operation))
-            checkWrite(document, result);
+            checkWrite(known, result);
     }
     for (qsizetype i = 0; i < result.writtenRecords.size(); ++i)
         require(result.writtenRecords[i] == result.plannedRecords.value(i, -1));

@@ -20,25 +20,27 @@ namespace ktv4 {
 
 QString outcomeText(TransferOutcome outcome)
 {
-    switch (outcome) {
-    case TransferOutcome::Completed:
-        break;
-    case TransferOutcome::CommunicationError:
+    if (isCommunicationError(outcome))
         return QStringLiteral("Communication Error");
-    case TransferOutcome::ComPortError:
+    if (isPortError(outcome))
         return QStringLiteral("COM Port Error");
-    case TransferOutcome::Cancelled:
+    if (outcome == TransferOutcome::Cancelled)
         return QStringLiteral("Cancelled");
-    case TransferOutcome::VerifyFailed:
+    if (outcome == TransferOutcome::VerifyFailed)
         return QStringLiteral("Verify Error");
-    }
     return QString();
 }
 
-bool isWriteOperation(Operation operation)
+bool isCommunicationError(TransferOutcome outcome)
 {
-    return operation == Operation::WriteSettings || operation == Operation::WriteMemory ||
-           operation == Operation::WriteAll || operation == Operation::WriteChanges;
+    return outcome == TransferOutcome::NoReply || outcome == TransferOutcome::IncompleteReply ||
+           outcome == TransferOutcome::BadReply;
+}
+
+bool isPortError(TransferOutcome outcome)
+{
+    return outcome == TransferOutcome::PortNotOpened || outcome == TransferOutcome::PortFailed ||
+           outcome == TransferOutcome::RecordUndecodable;
 }
 
 namespace {
@@ -91,30 +93,9 @@ QString writtenSummary(const TransferResult &result)
                .arg(rest);
 }
 
-BackupScope backupScope(Operation operation)
-{
-    switch (operation) {
-    case Operation::ReadSettings:
-    case Operation::WriteSettings:
-        return BackupScope::Settings;
-    case Operation::ReadMemory:
-    case Operation::WriteMemory:
-        return BackupScope::Memory;
-    case Operation::ReadAll:
-    case Operation::WriteAll:
-        return BackupScope::All;
-    case Operation::WriteChanges:
-        return BackupScope::Changes;
-    default:
-        return BackupScope::Unknown;
-    }
-}
-
 QString readSummary(const TransferResult &result)
 {
-    const bool reads = result.operation == Operation::ReadSettings ||
-                       result.operation == Operation::ReadMemory || result.operation == Operation::ReadAll;
-    if (!reads || result.outcome == TransferOutcome::Completed)
+    if (!isReadOperation(result.operation) || result.outcome == TransferOutcome::Completed)
         return QString();
     if (result.readRecords.isEmpty())
         return CloneTransfer::tr("Nothing was read; the data are as they were.");
@@ -148,20 +129,23 @@ using Verdict = std::optional<Failure>;
 
 Failure refused(const QString &detail)
 {
-    return {TransferOutcome::CommunicationError, detail};
+    return {TransferOutcome::BadReply, detail};
 }
 Failure undecodable(const QString &detail)
 {
-    return {TransferOutcome::ComPortError, detail};
+    return {TransferOutcome::RecordUndecodable, detail};
 }
 
 // One step of an operation: something done between exchanges, a pause, or an exchange whose
-// reply is judged (the closing line's reply is not).
+// reply is judged (the closing line's reply is not). A block read or write names its record.
 struct Step {
     enum Kind { Do, Pause, Exchange, End } kind;
     std::function<Verdict()> action;
-    std::function<QByteArray()> line;
+    QByteArray line;
     std::function<Verdict(const QByteArray &line, const QByteArray &reply)> judge;
+    int address = -1;
+    enum Record { None, Read, Write } record = None;
+    RecordBytes sent{}; // a block write: the record it sends
 };
 
 QString operationName(Operation operation)
@@ -191,37 +175,10 @@ QString operationName(Operation operation)
     return QStringLiteral("write all");
 }
 
-QString readStepName(Operation operation)
-{
-    switch (operation) {
-    case Operation::ReadSettings:
-        return CloneTransfer::tr("Read Settings");
-    case Operation::ReadMemory:
-        return CloneTransfer::tr("Read Memory");
-    default:
-        return CloneTransfer::tr("Read ALL");
-    }
-}
-
 QString shortLine(const QByteArray &line)
 {
     // Block writes are named by their command and address only.
     return QString::fromLatin1(line.left(line.startsWith("OV~F") ? 9 : line.indexOf('\r')));
-}
-
-bool isBlockWrite(const QByteArray &line)
-{
-    return line.size() == kWriteLineLength && line.startsWith("OV~F") && line[8] == 'W';
-}
-
-// The address a block read or write line names; -1 for other lines.
-int blockAddress(const QByteArray &line)
-{
-    if (!line.startsWith("OV~F") || line.size() < 9)
-        return -1;
-    bool ok = false;
-    const int address = line.mid(4, 4).toInt(&ok, 16);
-    return ok ? address : -1;
 }
 
 Verdict needLength(const QByteArray &line, const QByteArray &reply, int length)
@@ -249,18 +206,17 @@ Verdict acknowledged(const QByteArray &line, const QByteArray &reply)
     return needAcknowledgement(line, reply, kWriteReplyLength);
 }
 
-// The text a write sends for a record, encoded when it is sent, from the image as it stands then.
-QString recordToSend(const RadioImage &image, int address)
+Verdict readLength(const QByteArray &line, const QByteArray &reply)
 {
-    return recordText(imageRecord(image, address));
+    return needLength(line, reply, kReadReplyLength);
 }
 
 } // namespace
 
 class CloneTransfer::Private {
 public:
-    Private(CloneTransfer *q, CloneDocument &document, std::unique_ptr<Transport> port, LinkTimings timings)
-        : q(q), document(document), ownedTransport(std::move(port)), transport(*ownedTransport),
+    Private(CloneTransfer *q, std::unique_ptr<Transport> port, LinkTimings timings)
+        : q(q), ownedTransport(std::move(port)), transport(*ownedTransport),
           exchange(transport, timings.replyTimeout), recordPause(timings.recordPause)
     {
         pause.setSingleShot(true);
@@ -270,7 +226,6 @@ public:
     }
 
     CloneTransfer *q;
-    CloneDocument &document;
     std::unique_ptr<Transport> ownedTransport;
     Transport &transport;
     LineExchange exchange;
@@ -286,64 +241,85 @@ public:
     std::size_t phaseIndex = 0;
     std::vector<Step> steps;
     std::size_t stepIndex = 0;
-    QByteArray lineSent;
+    // The image a read fills, and the write being carried out.
+    RadioImage image;
+    WritePlan plan;
+    // What the radio is known to hold: as planned, with what this operation learned laid over.
+    RadioMemory known;
+    RadioUpdate update;
+    bool answeredIdentify = false;
     // Records that are decoded together with the one after them: settings 1, VFO A.
     RecordBytes heldSettings1{};
     RecordBytes heldVfoA{};
-    // The image before a read: the whole read becomes one step of the history at its end.
-    std::optional<RadioImage> beforeRead;
     bool verifyWrites = false;
     // What the radio acknowledged in this operation, for the read-back check: address and record.
     std::vector<std::pair<int, RecordBytes>> written;
     QList<int> planned;
     int verified = 0;
     QList<int> mismatched;
-    // Write Changes: what it reads first and what it may write, decided when it starts.
-    ChangesPlan changesPlan;
     QList<int> heldBack;
     QList<int> readRecords;
-    bool noReply = false;
     // The radio acknowledged the write-enable line and has not yet been sent the closing line: a
     // cancel ends its write session with the closing line.
     bool writeSession = false;
     bool closingAfterCancel = false;
 
+    bool begin(Operation operation);
     void startPhase();
+    void addPhaseSteps(Operation phase);
     void runSteps();
     void exchangeFinished(const ExchangeResult &result);
     void pauseOver();
-    void finish(TransferOutcome outcome, const QString &detail = QString(), bool portNotOpened = false);
+    void finish(TransferOutcome outcome, const QString &detail = QString());
 
     void addIdentify();
     void addReadSettings();
     void addReadMemory();
-    void addWriteSettings();
-    void addWriteMemory();
+    void addWrites(const QList<PlannedRecord> &records, bool channelProgress);
     void addWriteEnable();
     void addWriteChanges();
     void addReadBeforeWrite();
     void addVerify();
     void addChannelProgress(int address);
     bool closeOnCancel();
-    void noteRecord(const QByteArray &line, const QByteArray &reply);
+    void learn(int address, const std::optional<RecordBytes> &bytes);
+    void noteRecord(const Step &step, const QByteArray &reply);
     void addPause() { steps.push_back({Step::Pause, {}, {}, {}}); }
     void addDo(std::function<Verdict()> action) { steps.push_back({Step::Do, std::move(action), {}, {}}); }
-    void addExchange(std::function<QByteArray()> line,
+    void addExchange(const QByteArray &line,
                      std::function<Verdict(const QByteArray &, const QByteArray &)> judge)
     {
-        steps.push_back({Step::Exchange, {}, std::move(line), std::move(judge)});
+        steps.push_back({Step::Exchange, {}, line, std::move(judge)});
+    }
+    // A block read of the record at `address`; `use` takes the record once the reply's length is right.
+    void addBlockRead(int address, std::function<Verdict(const RecordBytes &)> use = {})
+    {
+        addExchange(blockReadLine(address),
+                    [use](const QByteArray &line, const QByteArray &reply) -> Verdict {
+                        if (const Verdict failure = readLength(line, reply))
+                            return failure;
+                        return use ? use(parseRecordText(blockReadData(reply))) : Verdict();
+                    });
+        steps.back().address = address;
+        steps.back().record = Step::Read;
+    }
+    void addBlockWrite(const PlannedRecord &record)
+    {
+        addExchange(blockWriteLine(record.address, recordText(record.bytes)), acknowledged);
+        steps.back().address = record.address;
+        steps.back().record = Step::Write;
+        steps.back().sent = record.bytes;
     }
     // The closing line that ends a completed transfer, whatever its reply, then the pause.
     void addClosingLine()
     {
-        steps.push_back({Step::End, {}, [] { return endLine(); }, {}});
+        steps.push_back({Step::End, {}, endLine(), {}});
         addPause();
     }
 };
 
-CloneTransfer::CloneTransfer(CloneDocument &document, std::unique_ptr<Transport> transport,
-                             LinkTimings timings, QObject *parent)
-    : QObject(parent), d(new Private(this, document, std::move(transport), timings))
+CloneTransfer::CloneTransfer(std::unique_ptr<Transport> transport, LinkTimings timings, QObject *parent)
+    : QObject(parent), d(new Private(this, std::move(transport), timings))
 {
     connect(&d->exchange, &LineExchange::finished, this,
             [this](const ExchangeResult &result) { d->exchangeFinished(result); });
@@ -409,60 +385,68 @@ bool CloneTransfer::isBusy() const
     return d->busy;
 }
 
-bool CloneTransfer::start(Operation operation)
+const RadioImage &CloneTransfer::image() const
+{
+    return d->image;
+}
+
+bool CloneTransfer::start(Operation operation, const RadioImage &image)
+{
+    if (isWriteOperation(operation) || !d->begin(operation))
+        return false;
+    d->image = image;
+    d->known = RadioMemory();
+    return true;
+}
+
+bool CloneTransfer::start(const WritePlan &plan)
+{
+    if (!isWriteOperation(plan.operation) || !d->begin(plan.operation))
+        return false;
+    d->plan = plan;
+    d->known = plan.radio;
+    d->planned = plan.addresses();
+    // Write Changes reads first what the radio is not known to hold.
+    if (plan.operation == Operation::WriteChanges && !plan.reads.isEmpty())
+        d->phases.insert(d->phases.begin(), Operation::ReadBeforeWrite);
+    return true;
+}
+
+bool CloneTransfer::Private::begin(Operation operation)
 {
     // The window's menus stay usable during a transfer; a second operation would interleave its
     // lines with the running one.
-    if (d->busy || operation == Operation::VerifyWritten || operation == Operation::ReadBeforeWrite)
+    if (busy || operation == Operation::VerifyWritten || operation == Operation::ReadBeforeWrite)
         return false;
-    d->busy = true;
-    d->cancelRequested = false;
-    d->operation = operation;
+    busy = true;
+    cancelRequested = false;
+    this->operation = operation;
     switch (operation) {
     case Operation::ReadAll:
-        d->phases = {Operation::ReadSettings, Operation::ReadMemory};
+        phases = {Operation::ReadSettings, Operation::ReadMemory};
         break;
     case Operation::WriteAll:
-        d->phases = {Operation::WriteSettings, Operation::WriteMemory};
+        phases = {Operation::WriteSettings, Operation::WriteMemory};
         break;
-    case Operation::WriteChanges: {
-        d->changesPlan = planChanges(d->document.radio(), d->document.image());
-        d->phases = {Operation::WriteChanges};
-        if (!d->changesPlan.reads.isEmpty())
-            d->phases.insert(d->phases.begin(), Operation::ReadBeforeWrite);
-        break;
-    }
     default:
-        d->phases = {operation};
+        phases = {operation};
         break;
     }
-    if (isWriteOperation(operation) && d->verifyWrites)
-        d->phases.push_back(Operation::VerifyWritten);
-    d->written.clear();
-    d->planned.clear();
-    d->heldBack.clear();
-    d->readRecords.clear();
-    d->noReply = false;
-    d->closingAfterCancel = false;
-    if (operation == Operation::WriteChanges)
-        d->planned = d->changesPlan.writes;
-    if (operation == Operation::WriteSettings || operation == Operation::WriteAll)
-        d->planned = {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress};
-    if (operation == Operation::WriteMemory || operation == Operation::WriteAll) {
-        for (int n = 0; n < kChannelCount; ++n)
-            d->planned << channelAddress(n);
-    }
-    d->verified = 0;
-    d->mismatched.clear();
-    d->phaseIndex = 0;
-    const bool reads = operation == Operation::ReadSettings || operation == Operation::ReadMemory ||
-                       operation == Operation::ReadAll;
-    d->beforeRead.reset();
-    if (reads)
-        d->beforeRead = d->document.image();
+    if (isWriteOperation(operation) && verifyWrites)
+        phases.push_back(Operation::VerifyWritten);
+    written.clear();
+    planned.clear();
+    heldBack.clear();
+    readRecords.clear();
+    update = RadioUpdate();
+    answeredIdentify = false;
+    closingAfterCancel = false;
+    verified = 0;
+    mismatched.clear();
+    phaseIndex = 0;
     // The caller hears of progress and the end only after start() has returned.
     QMetaObject::invokeMethod(
-        this, [this] { d->startPhase(); }, Qt::QueuedConnection);
+        q, [this] { startPhase(); }, Qt::QueuedConnection);
     return true;
 }
 
@@ -492,7 +476,7 @@ void CloneTransfer::Private::startPhase()
 
     QString error;
     if (!transport.open(error)) {
-        finish(TransferOutcome::ComPortError, error, true);
+        finish(TransferOutcome::PortNotOpened, error);
         return;
     }
 
@@ -500,6 +484,12 @@ void CloneTransfer::Private::startPhase()
     stepIndex = 0;
     endLineSent = false;
     writeSession = false;
+    addPhaseSteps(phase);
+    runSteps();
+}
+
+void CloneTransfer::Private::addPhaseSteps(Operation phase)
+{
     switch (phase) {
     case Operation::Identify:
         addIdentify();
@@ -511,10 +501,11 @@ void CloneTransfer::Private::startPhase()
         addReadMemory();
         break;
     case Operation::WriteSettings:
-        addWriteSettings();
+        addWrites(plan.records.mid(0, kFirstChannelIndex), false);
         break;
     case Operation::WriteMemory:
-        addWriteMemory();
+        addWrites(operation == Operation::WriteAll ? plan.records.mid(kFirstChannelIndex) : plan.records,
+                  true);
         break;
     case Operation::WriteChanges:
         addWriteChanges();
@@ -529,7 +520,6 @@ void CloneTransfer::Private::startPhase()
     case Operation::WriteAll:
         Q_UNREACHABLE();
     }
-    runSteps();
 }
 
 void CloneTransfer::Private::runSteps()
@@ -562,8 +552,7 @@ void CloneTransfer::Private::runSteps()
             endLineSent = step.kind == Step::End;
             if (endLineSent)
                 writeSession = false;
-            lineSent = step.line();
-            exchange.sendAndReceive(lineSent);
+            exchange.sendAndReceive(step.line);
             return;
         }
     }
@@ -597,32 +586,28 @@ void CloneTransfer::Private::exchangeFinished(const ExchangeResult &result)
     if (!busy || stepIndex >= steps.size())
         return;
     const Step &step = steps[stepIndex];
-    if (step.kind == Step::Exchange)
-        noReply = result.status == ExchangeResult::TimedOut && result.reply.isEmpty();
-    if (step.kind == Step::Exchange && isBlockWrite(lineSent)) {
+    // The closing line's reply, or its absence, is of no interest.
+    if (step.kind == Step::Exchange) {
         // A write that went out without an acknowledgement may or may not have been stored.
         const bool acknowledged =
             result.status == ExchangeResult::Reply && isAcknowledged(result.reply, kWriteReplyLength);
-        if (!acknowledged)
-            document.radio().markUncertain(blockAddress(lineSent));
-    }
-    if (step.kind == Step::Exchange) {
+        if (step.record == Step::Write && !acknowledged)
+            learn(step.address, std::nullopt);
         if (result.status == ExchangeResult::PortFailed) {
-            finish(TransferOutcome::ComPortError, result.detail);
+            finish(TransferOutcome::PortFailed, result.detail);
             return;
         }
         if (result.status == ExchangeResult::TimedOut) {
-            finish(TransferOutcome::CommunicationError,
-                   QStringLiteral("%1: %2").arg(shortLine(lineSent), result.detail));
+            finish(result.reply.isEmpty() ? TransferOutcome::NoReply : TransferOutcome::IncompleteReply,
+                   QStringLiteral("%1: %2").arg(shortLine(step.line), result.detail));
             return;
         }
-        if (const Verdict failure = step.judge(lineSent, result.reply)) {
+        if (const Verdict failure = step.judge(step.line, result.reply)) {
             finish(failure->outcome, failure->detail);
             return;
         }
-        noteRecord(lineSent, result.reply);
+        noteRecord(step, result.reply);
     }
-    // The closing line's reply, or its absence, is of no interest.
     ++stepIndex;
     runSteps();
 }
@@ -635,7 +620,7 @@ void CloneTransfer::Private::pauseOver()
     runSteps();
 }
 
-void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &detail, bool portNotOpened)
+void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &detail)
 {
     pause.stop();
     TransferResult result;
@@ -646,30 +631,20 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
         (operation == Operation::ReadAll || operation == Operation::WriteAll) && phaseIndex >= 1;
     result.verifiedRecords = verified;
     result.mismatchedRecords = mismatched;
-    result.portNotOpened = portNotOpened;
     result.plannedRecords = planned;
     for (const auto &record : written)
         result.writtenRecords << record.first;
-    result.leftKnown = std::all_of(planned.cbegin(), planned.cend(), [this](int address) {
-        return document.radio().record(address).has_value();
-    });
+    result.leftKnown = std::all_of(planned.cbegin(), planned.cend(),
+                                   [this](int address) { return known.record(address).has_value(); });
     result.heldBackRecords = heldBack;
     result.readRecords = readRecords;
-    result.noReply = noReply && outcome == TransferOutcome::CommunicationError;
+    result.answeredIdentify = answeredIdentify;
+    result.radio = std::move(update);
+    update = RadioUpdate();
     busy = false;
     cancelRequested = false;
     steps.clear();
     stepIndex = 0;
-    if (beforeRead) {
-        // What arrived stays, also after a failure: the records read so far are the radio's. A read
-        // that stopped part-way leaves a mix of the radio and what was there before, which is no
-        // longer what any file or the radio holds: an unsaved change.
-        ImageChange change = ImageChange::between(*beforeRead, document.image(), readStepName(operation));
-        change.origin =
-            outcome == TransferOutcome::Completed ? ImageChange::Origin::Radio : ImageChange::Origin::Edit;
-        beforeRead.reset();
-        document.record(std::move(change));
-    }
     if (outcome == TransferOutcome::Completed)
         trace.note(QStringLiteral("completed"));
     else
@@ -679,70 +654,56 @@ void CloneTransfer::Private::finish(TransferOutcome outcome, const QString &deta
 
 void CloneTransfer::Private::addIdentify()
 {
-    addExchange([] { return identifyLine(); },
-                [this](const QByteArray &line, const QByteArray &reply) -> Verdict {
-                    const IdentifyReply id = parseIdentifyReply(reply);
-                    if (!id.lengthOk)
-                        return needLength(line, reply, kIdentifyReplyLength);
-                    if (!id.identityOk)
-                        return refused(QStringLiteral("OV~WHO: the radio answered as %1, not KTSV4")
-                                           .arg(TransferTrace::printable(reply.mid(8, 5))));
-                    document.setCloneVariantA(false);
-                    if (id.modelIndex < 0)
-                        return refused(QStringLiteral("OV~WHO: unknown model code %1")
-                                           .arg(TransferTrace::printable(reply.mid(13, 2))));
-                    document.setIdentified(id.modelIndex, id.variantA);
-                    emit q->identified(id.modelIndex, id.variantA);
-                    return {};
-                });
+    addExchange(identifyLine(), [this](const QByteArray &line, const QByteArray &reply) -> Verdict {
+        const IdentifyReply id = parseIdentifyReply(reply);
+        if (!id.lengthOk)
+            return needLength(line, reply, kIdentifyReplyLength);
+        if (!id.identityOk)
+            return refused(QStringLiteral("OV~WHO: the radio answered as %1, not KTSV4")
+                               .arg(TransferTrace::printable(reply.mid(8, 5))));
+        answeredIdentify = true;
+        if (id.modelIndex < 0)
+            return refused(QStringLiteral("OV~WHO: unknown model code %1")
+                               .arg(TransferTrace::printable(reply.mid(13, 2))));
+        update.identity = RadioIdentity{id.modelIndex, id.variantA};
+        return {};
+    });
 }
 
 void CloneTransfer::Private::addReadSettings()
 {
-    auto readInto = [this](int address, std::function<Verdict(const RecordBytes &)> use) {
-        addExchange([address] { return blockReadLine(address); },
-                    [use](const QByteArray &line, const QByteArray &reply) -> Verdict {
-                        if (const Verdict failure = needLength(line, reply, kReadReplyLength))
-                            return failure;
-                        return use(parseRecordText(blockReadData(reply)));
-                    });
-    };
-
-    readInto(kSettings1Address, [this](const RecordBytes &record) -> Verdict {
+    addBlockRead(kSettings1Address, [this](const RecordBytes &record) -> Verdict {
         heldSettings1 = record;
         readRecords << kSettings1Address;
         return {};
     });
     addPause();
     // The settings are decoded from both records together, once both have arrived.
-    readInto(kSettings2Address, [this](const RecordBytes &record) -> Verdict {
+    addBlockRead(kSettings2Address, [this](const RecordBytes &record) -> Verdict {
         readRecords << kSettings2Address;
-        ImagePart part;
-        part.settings = document.image().settings;
-        const SettingsDecodeResult decoded = decodeSettings(heldSettings1, record, *part.settings);
+        RadioSettings settings = image.settings;
+        const SettingsDecodeResult decoded = decodeSettings(heldSettings1, record, settings);
         if (!decoded.ok)
             return undecodable(QStringLiteral("the settings did not decode (%1)").arg(decoded.failedControl));
-        document.applyPart(part);
+        image.settings = std::move(settings);
         emit q->settingsDecoded();
         return {};
     });
     addPause();
-    readInto(kVfoAAddress, [this](const RecordBytes &record) -> Verdict {
+    addBlockRead(kVfoAAddress, [this](const RecordBytes &record) -> Verdict {
         heldVfoA = record;
         return {};
     });
     addPause();
     // Both VFOs change together or not at all, so the table never disagrees with the grid.
-    readInto(kVfoBAddress, [this](const RecordBytes &record) -> Verdict {
+    addBlockRead(kVfoBAddress, [this](const RecordBytes &record) -> Verdict {
         const std::optional<Vfo> vfoA = decodeVfo(heldVfoA);
         if (!vfoA)
             return undecodable(QStringLiteral("VFO A did not decode (mode byte above 5)"));
         const std::optional<Vfo> vfoB = decodeVfo(record);
         if (!vfoB)
             return undecodable(QStringLiteral("VFO B did not decode (mode byte above 5)"));
-        ImagePart part;
-        part.vfos = {vfoA, vfoB};
-        document.applyPart(part);
+        image.vfos = {*vfoA, *vfoB};
         readRecords << kVfoAAddress << kVfoBAddress;
         emit q->vfosDecoded();
         return {};
@@ -759,24 +720,17 @@ void CloneTransfer::Private::addReadMemory()
             emit q->progress(n);
             return {};
         });
-        addExchange(
-            [n] { return blockReadLine(channelAddress(n)); },
-            [this, n](const QByteArray &line, const QByteArray &reply) -> Verdict {
-                if (const Verdict failure = needLength(line, reply, kReadReplyLength))
-                    return failure;
-                // A record that does not decode leaves the channel as it was.
-                std::optional<Channel> channel = decodeChannel(parseRecordText(blockReadData(reply)));
-                if (!channel)
-                    return undecodable(
-                        QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
-                ImagePart part;
-                part.firstChannel = n;
-                part.channels = {*std::move(channel)};
-                document.applyPart(part);
-                readRecords << channelAddress(n);
-                emit q->channelDecoded(n);
-                return {};
-            });
+        addBlockRead(channelAddress(n), [this, n](const RecordBytes &record) -> Verdict {
+            // A record that does not decode leaves the channel as it was.
+            std::optional<Channel> channel = decodeChannel(record);
+            if (!channel)
+                return undecodable(
+                    QStringLiteral("channel %1 did not decode (mode byte above 5)").arg(gridRowLabel(n)));
+            image.channels[n] = *std::move(channel);
+            readRecords << channelAddress(n);
+            emit q->channelDecoded(n);
+            return {};
+        });
         addPause();
     }
     addClosingLine();
@@ -784,46 +738,31 @@ void CloneTransfer::Private::addReadMemory()
 
 void CloneTransfer::Private::addWriteEnable()
 {
-    addExchange([] { return writeEnableLine(); },
-                [this](const QByteArray &line, const QByteArray &reply) {
-                    const Verdict failure = needAcknowledgement(line, reply, kWriteEnableReplyLength);
-                    writeSession = !failure;
-                    return failure;
-                });
+    addExchange(writeEnableLine(), [this](const QByteArray &line, const QByteArray &reply) {
+        const Verdict failure = needAcknowledgement(line, reply, kWriteEnableReplyLength);
+        writeSession = !failure;
+        return failure;
+    });
 }
 
-void CloneTransfer::Private::addWriteSettings()
+void CloneTransfer::Private::addWrites(const QList<PlannedRecord> &records, bool channelProgress)
 {
+    // Write Settings sends its four records one after the other; Write Memory and Write Changes
+    // announce each channel and pause before it goes out.
+    steps.reserve(3 * records.size() + 6);
     addWriteEnable();
     addPause();
-    for (const int address : {kSettings1Address, kSettings2Address, kVfoAAddress, kVfoBAddress}) {
-        addExchange(
-            [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
-            acknowledged);
-        addPause();
+    for (const PlannedRecord &record : records) {
+        if (channelProgress) {
+            addChannelProgress(record.address);
+            addPause();
+        }
+        addBlockWrite(record);
+        if (!channelProgress)
+            addPause();
     }
-    addClosingLine();
-}
-
-void CloneTransfer::Private::addWriteMemory()
-{
-    steps.reserve(3 * kChannelCount + 6);
-    addWriteEnable();
-    addPause();
-    for (int n = 0; n < kChannelCount; ++n) {
-        addDo([this, n]() -> Verdict {
-            emit q->progress(n);
-            return {};
-        });
+    if (channelProgress)
         addPause();
-        // Encoded when it is sent, from the table as it stands then.
-        addExchange(
-            [this, n] {
-                return blockWriteLine(channelAddress(n), recordToSend(document.image(), channelAddress(n)));
-            },
-            acknowledged);
-    }
-    addPause();
     addClosingLine();
 }
 
@@ -831,26 +770,24 @@ void CloneTransfer::Private::addWriteMemory()
 
 namespace ktv4 {
 
-void CloneTransfer::Private::noteRecord(const QByteArray &line, const QByteArray &reply)
+void CloneTransfer::Private::learn(int address, const std::optional<RecordBytes> &bytes)
 {
-    // What the radio now holds, from every accepted exchange: an identity, a record read, or a
-    // record acknowledged.
-    RadioMemory &radio = document.radio();
-    if (line == identifyLine()) {
-        const IdentifyReply id = parseIdentifyReply(reply);
-        if (id.modelIndex >= 0)
-            radio.setIdentity({id.modelIndex, id.variantA});
-        return;
-    }
-    const int address = blockAddress(line);
-    if (address < 0)
-        return;
-    if (line[8] == 'R' && line.size() == kReadLineLength) {
-        radio.setRecord(address, parseRecordText(blockReadData(reply)));
-    } else if (isBlockWrite(line)) {
-        const RecordBytes record = parseRecordText(QString::fromLatin1(line.mid(9, kRecordChars)));
-        radio.setRecord(address, record);
-        written.emplace_back(address, record);
+    update.records.append({address, bytes});
+    if (bytes)
+        known.setRecord(address, *bytes);
+    else
+        known.markUncertain(address);
+}
+
+void CloneTransfer::Private::noteRecord(const Step &step, const QByteArray &reply)
+{
+    // What the radio now holds, from every accepted exchange: a record read, or a record
+    // acknowledged.
+    if (step.record == Step::Read) {
+        learn(step.address, parseRecordText(blockReadData(reply)));
+    } else if (step.record == Step::Write) {
+        learn(step.address, step.sent);
+        written.emplace_back(step.address, step.sent);
     }
 }
 
@@ -868,13 +805,10 @@ void CloneTransfer::Private::addChannelProgress(int address)
 void CloneTransfer::Private::addReadBeforeWrite()
 {
     // Read as a read is, closing line included; what arrives is what the radio is known to hold.
-    steps.reserve(3 * changesPlan.reads.size() + 2);
-    for (const int address : std::as_const(changesPlan.reads)) {
+    steps.reserve(3 * plan.reads.size() + 2);
+    for (const int address : std::as_const(plan.reads)) {
         addChannelProgress(address);
-        addExchange([address] { return blockReadLine(address); },
-                    [](const QByteArray &line, const QByteArray &reply) {
-                        return needLength(line, reply, kReadReplyLength);
-                    });
+        addBlockRead(address);
         addPause();
     }
     addClosingLine();
@@ -882,26 +816,14 @@ void CloneTransfer::Private::addReadBeforeWrite()
 
 void CloneTransfer::Private::addWriteChanges()
 {
-    const RadioImage &image = document.image();
-    const RadioMemory &radio = document.radio();
-    const QList<int> addresses = writesAfterReading(changesPlan, radio, image);
-    heldBack = heldBackAfterReading(changesPlan, radio, image);
-    planned = addresses;
+    const QList<PlannedRecord> records = recordsAfterReading(plan, known);
+    heldBack = heldBackAfterReading(plan, known);
+    planned.clear();
+    for (const PlannedRecord &record : records)
+        planned << record.address;
     // Nothing differs: nothing goes on the line.
-    if (addresses.isEmpty())
-        return;
-    steps.reserve(3 * addresses.size() + 6);
-    addWriteEnable();
-    addPause();
-    for (const int address : addresses) {
-        addChannelProgress(address);
-        addPause();
-        addExchange(
-            [this, address] { return blockWriteLine(address, recordToSend(document.image(), address)); },
-            acknowledged);
-    }
-    addPause();
-    addClosingLine();
+    if (!records.isEmpty())
+        addWrites(records, true);
 }
 
 void CloneTransfer::Private::addVerify()
@@ -918,16 +840,17 @@ void CloneTransfer::Private::addVerify()
         const int address = record.first;
         const QString sent = recordText(record.second);
         addChannelProgress(address);
-        addExchange([address] { return blockReadLine(address); },
-                    [this, address, sent](const QByteArray &line, const QByteArray &reply) -> Verdict {
-                        if (const Verdict failure = needLength(line, reply, kReadReplyLength))
-                            return failure;
-                        if (blockReadData(reply).compare(sent, Qt::CaseInsensitive) == 0)
-                            ++verified;
-                        else
-                            mismatched.append(address);
-                        return {};
-                    });
+        addBlockRead(address);
+        steps.back().judge = [this, address, sent](const QByteArray &line,
+                                                   const QByteArray &reply) -> Verdict {
+            if (const Verdict failure = readLength(line, reply))
+                return failure;
+            if (blockReadData(reply).compare(sent, Qt::CaseInsensitive) == 0)
+                ++verified;
+            else
+                mismatched.append(address);
+            return {};
+        };
         addPause();
     }
     addClosingLine();

@@ -5,9 +5,8 @@
 // One operation at a time: start() refuses a second while one runs. Every step is driven by
 // readyRead, errorOccurred and single-shot timers; nothing blocks and no event loop is nested.
 
-#include "files/Backups.h"
-#include "files/CloneDocument.h"
 #include "link/LinkTimings.h"
+#include "link/WritePlan.h"
 
 #include <QList>
 #include <QObject>
@@ -18,32 +17,23 @@ namespace ktv4 {
 
 class Transport;
 
-enum class Operation {
-    Identify,     // "Auto Select"
-    ReadSettings, // settings 1, settings 2, VFO A, VFO B
-    ReadMemory,   // channels 0..603
-    ReadAll,      // settings, then memory if the settings were read completely
-    WriteSettings,
-    WriteMemory,
-    WriteAll,
-    // Only the records that differ from what the radio is known to hold, in address order, with
-    // Write ALL's write-enable line and closing line.
-    WriteChanges,
-    // The read-back check after a write: a phase of the writes, not an operation of its own.
-    VerifyWritten,
-    // The reads Write Changes makes before it writes, of the records whose content in the radio
-    // is not known: a phase, not an operation of its own. What it reads goes to what the radio is
-    // known to hold, not into the image.
-    ReadBeforeWrite,
+// How an operation ended, named for the cause. The user sees the message of its family:
+// "Communication Error" for the radio's answers, "COM Port Error" for the port and for a record
+// that does not decode.
+enum class TransferOutcome {
+    Completed,         // every step done; Read ALL and Write ALL may go on
+    NoReply,           // the radio sent nothing at all, not even its echo, before the time-out
+    IncompleteReply,   // part of a reply came, then nothing until the time-out
+    BadReply,          // a reply of the wrong length, the wrong answer, or not acknowledged
+    PortNotOpened,     // the port could not be opened: nothing reached the radio
+    PortFailed,        // the port failed during the operation
+    RecordUndecodable, // a record read does not decode (a mode byte above 5, a setting outside its list)
+    Cancelled,         // stopped by cancel() between two exchanges
+    VerifyFailed,      // "Verify Error": a record read back is not what the radio acknowledged
 };
 
-enum class TransferOutcome {
-    Completed,          // every step done; Read ALL and Write ALL may go on
-    CommunicationError, // "Communication Error": time-out, wrong length, wrong answer
-    ComPortError,       // "COM Port Error": the port failed, could not be opened, or a record did not decode
-    Cancelled,          // stopped by cancel() between two exchanges
-    VerifyFailed,       // "Verify Error": a record read back is not what the radio acknowledged
-};
+bool isCommunicationError(TransferOutcome outcome); // NoReply, IncompleteReply, BadReply
+bool isPortError(TransferOutcome outcome);          // PortNotOpened, PortFailed, RecordUndecodable
 
 struct TransferResult {
     Operation operation = Operation::Identify;
@@ -51,8 +41,6 @@ struct TransferResult {
     QString detail; // why, for the details of the message box and stderr: "no such device", ...
     // For ReadAll / WriteAll: which half failed (settings or memory). Informational.
     bool memoryStep = false;
-    // The port could not be opened, so nothing reached the radio.
-    bool portNotOpened = false;
     // The read-back check: records read back as they were written, and the addresses of those
     // that differ, in address order.
     int verifiedRecords = 0;
@@ -72,11 +60,11 @@ struct TransferResult {
     // Reads: the records that reached the image, in the order read. A read that stopped part-way
     // leaves these as the radio holds them and every other record as it was.
     QList<int> readRecords = {};
-    // The radio sent nothing at all, not even its echo, before the time-out.
-    bool noReply = false;
+    // Identify: the radio answered as the radio (whatever model code followed).
+    bool answeredIdentify = false;
+    // What the radio now holds, as this operation learned it: for what the program knows of it.
+    RadioUpdate radio = {};
 };
-
-bool isWriteOperation(Operation operation);
 
 // What a write left in the radio, for the user: "Channels 0 to 79 were written; channels 80 to
 // B199 were not." Empty for reads and identify.
@@ -91,10 +79,6 @@ QString readSummary(const TransferResult &result);
 // Changes again shows them." Empty when there are none.
 QString heldBackSummary(const TransferResult &result);
 
-// What the backup of an operation holds of the radio: the settings and VFOs, the channels, all
-// of it, or the records Write Changes sends.
-BackupScope backupScope(Operation operation);
-
 // "Communication Error", "COM Port Error", "Cancelled", "Verify Error" (empty for Completed).
 QString outcomeText(TransferOutcome outcome);
 
@@ -103,8 +87,7 @@ class CloneTransfer : public QObject {
 public:
     // The engine talks through `transport`, which it keeps, with the reply time-out and record
     // pause of `timings` (kRadioTimings for the radio).
-    CloneTransfer(CloneDocument &document, std::unique_ptr<Transport> transport, LinkTimings timings,
-                  QObject *parent = nullptr);
+    CloneTransfer(std::unique_ptr<Transport> transport, LinkTimings timings, QObject *parent = nullptr);
     ~CloneTransfer() override;
 
     Transport &transport();
@@ -129,8 +112,12 @@ public:
     bool verifyWrites() const;
 
     bool isBusy() const;
-    // Starts an operation; false (and nothing happens) when one is already running.
-    bool start(Operation operation);
+    // Starts identify or a read into a copy of `image`, or the write of `plan`; false (and nothing
+    // happens) when an operation is already running, or for a write without a plan.
+    bool start(Operation operation, const RadioImage &image = RadioImage());
+    bool start(const WritePlan &plan);
+    // The image a read fills: the one it started from, with every record read so far.
+    const RadioImage &image() const;
     // Stops the running operation before its next exchange; finishes with Cancelled.
     void cancel();
 
@@ -138,10 +125,9 @@ signals:
     // A phase began: ReadAll/WriteAll emit it for the settings part and again for the memory part.
     void phaseStarted(Operation phase);
     void progress(int channel);       // 0..603 during memory transfers and channel writes and checks
-    void channelDecoded(int channel); // ChannelTable row updated from the radio
-    void settingsDecoded();           // settings values updated from the radio
-    void vfosDecoded();               // both VFO rows updated from the radio
-    void identified(int modelIndex, bool variantA);
+    void channelDecoded(int channel); // image(): the channel as the radio holds it
+    void settingsDecoded();           // image(): the settings as the radio holds them
+    void vfosDecoded();               // image(): both VFOs as the radio holds them
     void finished(const ktv4::TransferResult &result);
 
 private:

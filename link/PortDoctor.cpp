@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/PortDoctor.h"
 
-#include "files/CloneDocument.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
 #include "model/RadioImage.h"
@@ -420,18 +419,17 @@ void PortDoctor::start(const QString &portName)
             this, [this] { emit finished(m_report); }, Qt::QueuedConnection);
         return;
     }
-    m_scratch = std::make_unique<CloneDocument>();
-    m_transfer =
-        std::make_unique<CloneTransfer>(*m_scratch, std::make_unique<SerialTransport>(), kRadioTimings);
+    m_transfer = std::make_unique<CloneTransfer>(std::make_unique<SerialTransport>(), kRadioTimings);
     m_transfer->setPortName(device);
     connect(m_transfer.get(), &CloneTransfer::finished, this,
             [this, title, device](const TransferResult &result) {
-                if (result.outcome == TransferOutcome::Completed) {
-                    m_report.checks.append(passed(
-                        QStringLiteral("identify"), title,
-                        QStringLiteral("It is a %1%2.")
-                            .arg(modelOptionCaption(m_scratch->modelIndex()),
-                                 m_scratch->cloneVariantA() ? QStringLiteral(" (variant A)") : QString())));
+                if (result.outcome == TransferOutcome::Completed && result.radio.identity) {
+                    const RadioIdentity &identity = *result.radio.identity;
+                    m_report.checks.append(
+                        passed(QStringLiteral("identify"), title,
+                               QStringLiteral("It is a %1%2.")
+                                   .arg(modelOptionCaption(identity.modelIndex),
+                                        identity.variantA ? QStringLiteral(" (variant A)") : QString())));
                 } else {
                     QString finding = outcomeText(result.outcome);
                     if (!result.detail.isEmpty())

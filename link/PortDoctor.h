@@ -11,7 +11,6 @@
 
 namespace ktv4 {
 
-class CloneDocument;
 class CloneTransfer;
 
 enum class CheckStatus { Passed, Failed, Skipped };
@@ -54,8 +53,6 @@ signals:
 private:
     SystemRoot m_system;
     DoctorReport m_report;
-    std::unique_ptr<CloneDocument>
-        m_scratch; // identify writes the model it finds here, not into the user's image
     std::unique_ptr<CloneTransfer> m_transfer;
 };
 

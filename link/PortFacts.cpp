@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/PortFacts.h"
 
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "link/TransferTrace.h"
 
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <QDateTime>
 

@@ -5,6 +5,7 @@
 #include "model/FieldText.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <algorithm>
 
 namespace ktv4 {
@@ -137,6 +138,27 @@ QString describeFields(const QList<FieldChange> &fields)
             parts << QStringLiteral("%1 %2 → %3").arg(f.field, f.before, f.after);
     }
     return parts.join(QStringLiteral(", "));
+}
+
+ImageDiff diffOfRecords(const ImageDiff &diff, const QList<int> &addresses)
+{
+    const QSet<int> sent(addresses.cbegin(), addresses.cend());
+    ImageDiff part;
+    if (sent.contains(kSettings1Address) || sent.contains(kSettings2Address))
+        part.settings = diff.settings;
+    for (const VfoChange &v : diff.vfos) {
+        if (sent.contains(v.vfo == 0 ? kVfoAAddress : kVfoBAddress))
+            part.vfos << v;
+    }
+    for (const ChannelChange &c : diff.channels) {
+        if (sent.contains(channelAddress(c.channel)))
+            part.channels << c;
+    }
+    for (const int address : diff.otherRecords) {
+        if (sent.contains(address))
+            part.otherRecords << address;
+    }
+    return part;
 }
 
 QStringList describeDiff(const ImageDiff &diff)

@@ -55,6 +55,10 @@ struct ImageDiff {
 // not in use on either side are equal whatever their records hold.
 ImageDiff diffImages(const RadioImage &before, const RadioImage &after);
 
+// The part of `diff` that the records at `addresses` carry (the settings with either settings
+// record).
+ImageDiff diffOfRecords(const ImageDiff &diff, const QList<int> &addresses);
+
 // One line per change, for lists and the command line:
 //   "Dimmer: 32 → 7", "VFO A: Mode LSB → USB", "A 10 added: Frequency 7.050.000, ...",
 //   "A 11 removed", "12: Name ABC → XYZ", "Settings block 1: bytes the program does not edit".

@@ -76,33 +76,41 @@ int RadioMemory::knownChannels() const
     return known;
 }
 
+RecordBytes RadioMemory::laidRecord(const RadioImage &image, int address) const
+{
+    const int index = recordIndex(address);
+    if (index < 0)
+        return {};
+    if (index < 2) {
+        const RadioSettings laid{image.settings.values, m_records[0].value_or(image.settings.base1),
+                                 m_records[1].value_or(image.settings.base2)};
+        return encodeSettings(laid, index + 1);
+    }
+    const std::optional<RecordBytes> &held = m_records[index];
+    if (index < kFirstChannelIndex) {
+        Vfo laid = image.vfos[index - 2];
+        if (held)
+            laid.base = *held;
+        return encodeVfo(laid);
+    }
+    Channel laid = image.channels[index - kFirstChannelIndex];
+    if (held)
+        laid.base = *held;
+    return encodeChannel(laid);
+}
+
 QList<int> RadioMemory::changedRecords(const RadioImage &image) const
 {
     // Each record the radio holds with the image's fields laid over it: where that changes a
     // byte, a field differs.
     std::bitset<kRecordCount> changed;
     RadioSettings held;
-    if (m_records[0] && m_records[1] && !decodeSettings(*m_records[0], *m_records[1], held).ok) {
-        changed[0] = changed[1] = true; // the pair does not decode
-    } else {
-        const RadioSettings laid{image.settings.values, m_records[0].value_or(image.settings.base1),
-                                 m_records[1].value_or(image.settings.base2)};
-        changed[0] = m_records[0] && encodeSettings(laid, 1) != *m_records[0];
-        changed[1] = m_records[1] && encodeSettings(laid, 2) != *m_records[1];
-    }
-    for (int v = 0; v < kVfoCount; ++v) {
-        if (const std::optional<RecordBytes> &held = m_records[2 + v]) {
-            Vfo laid = image.vfos[v];
-            laid.base = *held;
-            changed[2 + v] = encodeVfo(laid) != *held;
-        }
-    }
-    for (int n = 0; n < kChannelCount; ++n) {
-        if (const std::optional<RecordBytes> &held = m_records[kFirstChannelIndex + n]) {
-            Channel laid = image.channels[n];
-            laid.base = *held;
-            changed[kFirstChannelIndex + n] = encodeChannel(laid) != *held;
-        }
+    const bool settingsUndecodable =
+        m_records[0] && m_records[1] && !decodeSettings(*m_records[0], *m_records[1], held).ok;
+    for (int i = 0; i < kRecordCount; ++i) {
+        if (m_records[i])
+            changed[i] =
+                (i < 2 && settingsUndecodable) || laidRecord(image, recordAddress(i)) != *m_records[i];
     }
 
     QList<int> addresses;
@@ -111,6 +119,18 @@ QList<int> RadioMemory::changedRecords(const RadioImage &image) const
             addresses.append(recordAddress(i));
     }
     return addresses;
+}
+
+void RadioUpdate::applyTo(RadioMemory &radio) const
+{
+    for (const Record &record : records) {
+        if (record.bytes)
+            radio.setRecord(record.address, *record.bytes);
+        else
+            radio.markUncertain(record.address);
+    }
+    if (identity)
+        radio.setIdentity(*identity);
 }
 
 namespace {

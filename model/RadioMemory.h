@@ -52,6 +52,10 @@ public:
     // differs, the two settings records both when they do not decode together). Uncertain records
     // are compared by their last known content; unknown ones are left out.
     QList<int> changedRecords(const RadioImage &image) const;
+    // The record at `address` as the image's fields laid over the one last known, so that bytes
+    // no field covers stay as the radio holds them; the image's own record where nothing is
+    // known. The settings records lay the image's values over both records held.
+    RecordBytes laidRecord(const RadioImage &image, int address) const;
 
 private:
     std::array<std::optional<RecordBytes>, kRecordCount> m_records;
@@ -60,8 +64,23 @@ private:
     std::optional<RadioIdentity> m_identity;
 };
 
-// What Write Changes does, decided from what the radio is known to hold and the image: the one
-// decision the write preview shows, the engine carries out and the command line follows.
+// What one transfer learned of the radio, in the order it learned it: records read or
+// acknowledged, writes that went out without an acknowledgement, and how the radio identified
+// itself. Applied in that order, it brings what the program knows of the radio up to date.
+struct RadioUpdate {
+    struct Record {
+        int address = 0;
+        std::optional<RecordBytes> bytes; // none: a write went out but was not acknowledged
+        bool operator==(const Record &) const = default;
+    };
+    QList<Record> records;
+    std::optional<RadioIdentity> identity;
+
+    void applyTo(RadioMemory &radio) const;
+};
+
+// What Write Changes does, decided from what the radio is known to hold and the image; the write
+// plan is made from it, and the preview, the engine and the command line use that plan.
 //  - Records whose content in the radio is not known for certain are read first: records never
 //    read, and records a transfer left uncertain. The two settings records go together.
 //  - Written are the known records that differ, and the uncertain ones, each of these only when

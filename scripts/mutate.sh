@@ -1,6 +1,6 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
-# A mutation check of the core (model/, files/, link/): for each line listed in
+# A mutation check of the core (base/, model/, files/, link/): for each line listed in
 # scripts/mutants.txt (found by a piece of its code, so the list survives code moving) it flips one
 # comparison or logical operator, rebuilds only the core's tests
 # (not the window tests), runs them, and puts the file back. A mutant is killed when a test fails

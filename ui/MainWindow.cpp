@@ -99,10 +99,10 @@ constexpr ShownColumn kShownColumns[] = {
 
 MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget *parent)
     : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)),
-      m_transfer(new CloneTransfer(m_document,
-                                   m_options.makeTransport ? m_options.makeTransport()
+      m_transfer(new CloneTransfer(m_options.makeTransport ? m_options.makeTransport()
                                                            : std::make_unique<SerialTransport>(),
-                                   m_options.linkTimings, this))
+                                   m_options.linkTimings, this)),
+      m_documentTransfer(new DocumentTransfer(m_document, *m_transfer, this))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());
@@ -153,6 +153,7 @@ MainWindow::~MainWindow()
 {
     // Everything that works on the document goes before it does (the base class would delete
     // these children only after the document is gone): the engine first, then the views.
+    delete m_documentTransfer;
     delete m_transfer;
     delete m_history;
     delete m_memoryCommands;

@@ -7,6 +7,7 @@
 
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
+#include "files/DocumentTransfer.h"
 #include "files/PortSetting.h"
 #include "link/CloneTransfer.h"
 
@@ -165,7 +166,7 @@ private:
     void updateClock();
     // The program settings: the per-user store, or the file given in the options.
     // Before a write: the preview of what it changes, and the user's Write or Cancel.
-    bool confirmWrite(ktv4::Operation operation);
+    bool confirmWrite(const ktv4::WritePlan &plan);
     // Keeps a backup of what `operation` read or is about to write; a failure is told, not fatal.
     void keepBackup(BackupReason reason, ktv4::Operation operation);
 
@@ -173,6 +174,7 @@ private:
     MainWindowOptions m_options;
     CloneDocument m_document;
     CloneTransfer *m_transfer;
+    DocumentTransfer *m_documentTransfer; // the engine's operations on m_document
     PortChoice m_portChoice;
     QString m_portOverride;
     QString m_lastFileName;       // the last file a dialog chose; every file dialog starts there

@@ -65,21 +65,22 @@ void MainWindow::connectTransfer()
         // What is moving, not a bare number.
         m_progressBar->setFormat(tr("Channel %1 of %2").arg(channel + 1).arg(kChannelCount));
     });
-    connect(m_transfer, &CloneTransfer::finished, this, &MainWindow::transferFinished);
+    connect(m_documentTransfer, &DocumentTransfer::finished, this, &MainWindow::transferFinished);
 }
 
 void MainWindow::startOperation(Operation operation)
 {
     if (m_busy || m_transfer->isBusy())
         return;
+    // A write sends what its preview shows: the plan is made once, here.
+    std::optional<WritePlan> plan;
     if (isWriteOperation(operation)) {
-        if (operation == Operation::WriteChanges) {
-            if (planChanges(m_document.radio(), m_document.image()).isEmpty()) {
-                showStatus(tr("Nothing to write: the radio already holds this image."));
-                return;
-            }
+        plan = m_documentTransfer->plan(operation);
+        if (operation == Operation::WriteChanges && plan->isEmpty()) {
+            showStatus(tr("Nothing to write: the radio already holds this image."));
+            return;
         }
-        if (!confirmWrite(operation))
+        if (!confirmWrite(*plan))
             return;
         keepBackup(BackupReason::Write, operation);
     } else {
@@ -94,7 +95,8 @@ void MainWindow::startOperation(Operation operation)
     setBusy(true);
     if (isMemoryPhase(operation))
         phaseStarted(operation);
-    if (!m_transfer->start(operation) && !m_transfer->isBusy())
+    const bool started = plan ? m_documentTransfer->start(*plan) : m_documentTransfer->start(operation);
+    if (!started && !m_transfer->isBusy())
         setBusy(false);
 }
 
@@ -124,7 +126,7 @@ void MainWindow::transferFinished(const TransferResult &result)
     setBusy(false);
     const bool settingsRead = result.operation == Operation::ReadSettings ||
                               (result.operation == Operation::ReadAll && !result.memoryStep);
-    if (settingsRead && result.outcome == TransferOutcome::ComPortError)
+    if (settingsRead && isPortError(result.outcome))
         m_settingsPanel->selectFirstVfoRow();
     // A radio that stopped answering while the user was already stopping the transfer is no
     // news; a port that failed still is.

@@ -32,9 +32,9 @@ void MainWindow::setVerifyWrites(bool on)
         item->setChecked(on);
 }
 
-bool MainWindow::confirmWrite(Operation operation)
+bool MainWindow::confirmWrite(const WritePlan &plan)
 {
-    return m_prompts.confirmWrite(this, writePreview(m_document, operation));
+    return m_prompts.confirmWrite(this, writePreview(m_document, plan));
 }
 
 void MainWindow::keepBackup(BackupReason reason, Operation operation)

@@ -2,7 +2,7 @@
 #include "ui/PrintCommands.h"
 
 #include "files/CloneDocument.h"
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 #include "ui/ChannelSortProxy.h"
 #include "ui/MemoryPanel.h"
 #include "ui/UserPrompts.h"

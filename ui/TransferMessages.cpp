@@ -74,7 +74,7 @@ QString transferStatus(const TransferResult &result, const QString &device, bool
     const bool write = isWriteOperation(result.operation);
     TransferOutcome outcome = result.outcome;
     // A radio that stopped answering while the user was stopping it: the operation was cancelled.
-    if (cancelled && outcome == TransferOutcome::CommunicationError)
+    if (cancelled && isCommunicationError(outcome))
         outcome = TransferOutcome::Cancelled;
     switch (outcome) {
     case TransferOutcome::Completed:
@@ -101,7 +101,7 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
                                                bool cancelled)
 {
     const bool write = isWriteOperation(result.operation);
-    if (cancelled && result.outcome == TransferOutcome::CommunicationError) {
+    if (cancelled && isCommunicationError(result.outcome)) {
         if (!write)
             return std::nullopt;
         // The radio stopped answering while the user was stopping: the write was cancelled.
@@ -115,16 +115,20 @@ std::optional<MessageRequest> finishingMessage(const TransferResult &result, con
     if (!device.isEmpty() && !reason.isEmpty() && !reason.contains(device))
         reason = TransferMessages::tr("%1 (port %2)").arg(reason, device);
     switch (result.outcome) {
-    case TransferOutcome::CommunicationError:
-        if (result.noReply)
-            reason = reason + QLatin1Char('\n') + noReplyChecklist();
+    case TransferOutcome::NoReply:
+        reason = reason + QLatin1Char('\n') + noReplyChecklist();
+        [[fallthrough]];
+    case TransferOutcome::IncompleteReply:
+    case TransferOutcome::BadReply:
         return errorMessage(outcomeText(result.outcome), joined(reason, joined(readSummary(result), report)));
     case TransferOutcome::VerifyFailed:
         return errorMessage(outcomeText(result.outcome), joined(reason, report));
-    case TransferOutcome::ComPortError: {
+    case TransferOutcome::PortNotOpened:
+    case TransferOutcome::PortFailed:
+    case TransferOutcome::RecordUndecodable: {
         QString details = portErrorDetails(reason, device);
         // The checklist knows the causes the reason alone cannot tell apart.
-        if (result.portNotOpened)
+        if (result.outcome == TransferOutcome::PortNotOpened)
             details = joined(details, portCheckPointer());
         else
             details = joined(details, joined(readSummary(result), report));

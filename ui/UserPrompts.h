@@ -3,7 +3,7 @@
 // The seam through which windows ask the user something: message boxes and file dialogs.
 // The program uses WidgetPrompts; tests plug in scripted answers and read what was asked.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 
 #include <QMessageBox>
 #include <QString>

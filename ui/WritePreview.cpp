@@ -50,40 +50,6 @@ QString modelText(int modelIndex, bool variantA)
     return modelOptionCaption(modelIndex) + (variantA ? WritePreviewDialog::tr(" (variant A)") : QString());
 }
 
-// The records each write but Write Changes sends, in address order.
-QList<int> recordsSent(Operation operation)
-{
-    QList<int> records;
-    if (operation != Operation::WriteMemory)
-        records << kSettings1Address << kSettings2Address << kVfoAAddress << kVfoBAddress;
-    if (operation != Operation::WriteSettings) {
-        for (int n = 0; n < kChannelCount; ++n)
-            records << channelAddress(n);
-    }
-    return records;
-}
-
-// Only what the write sends.
-ImageDiff sentPart(const ImageDiff &diff, const QSet<int> &sent)
-{
-    ImageDiff part;
-    if (sent.contains(kSettings1Address) || sent.contains(kSettings2Address))
-        part.settings = diff.settings;
-    for (const VfoChange &v : diff.vfos) {
-        if (sent.contains(v.vfo == 0 ? kVfoAAddress : kVfoBAddress))
-            part.vfos << v;
-    }
-    for (const ChannelChange &c : diff.channels) {
-        if (sent.contains(channelAddress(c.channel)))
-            part.channels << c;
-    }
-    for (const int address : diff.otherRecords) {
-        if (sent.contains(address))
-            part.otherRecords << address;
-    }
-    return part;
-}
-
 QStringList summaryLines(const RadioImage &image, int modelIndex, bool variantA, const QSet<int> &sent)
 {
     QStringList lines{WritePreviewDialog::tr("Model: %1").arg(modelText(modelIndex, variantA))};
@@ -113,29 +79,28 @@ QString readFirstText()
 
 // Write Changes: every record it may write, old -> new as the radio last held it, the uncertain
 // ones marked as read first; then the records it reads first and leaves alone if they differ.
-void describeChanges(WritePreview &preview, const RadioMemory &radio, const RadioImage &image)
+void describeChanges(WritePreview &preview, const WritePlan &plan)
 {
-    const ChangesPlan plan = planChanges(radio, image);
-    preview.records = int(plan.writes.size());
-    const RadioImage held = radio.image(image);
-    const ImageDiff diff = diffImages(held, image);
+    preview.records = int(plan.records.size());
+    const QList<int> writes = plan.addresses();
     QList<int> neverRead;
     for (const int address : plan.reads) {
-        if (!plan.writes.contains(address))
+        if (!writes.contains(address))
             neverRead << address;
     }
-    for (const int address : plan.writes) {
-        ImageDiff part = sentPart(diff, {address});
-        const bool settingsListed = address == kSettings2Address && plan.writes.contains(kSettings1Address);
+    for (const PlannedRecord &record : plan.records) {
+        const int address = record.address;
+        ImageDiff part = diffOfRecords(plan.changes, {address});
+        const bool settingsListed = address == kSettings2Address && writes.contains(kSettings1Address);
         if (settingsListed)
             part.settings.clear(); // the settings are listed once, with block 1
         QStringList lines = describeDiff(part);
-        if (lines.isEmpty() && settingsListed && !radio.isUncertain(address))
+        if (lines.isEmpty() && settingsListed && !record.readFirst)
             continue;
-        if (lines.isEmpty() && !radio.isUncertain(address))
+        if (lines.isEmpty() && !record.readFirst)
             lines << WritePreviewDialog::tr("%1: what the radio holds is replaced")
                          .arg(recordLabel(address).simplified());
-        if (!radio.isUncertain(address)) {
+        if (!record.readFirst) {
             preview.lines << lines;
             continue;
         }
@@ -147,10 +112,10 @@ void describeChanges(WritePreview &preview, const RadioMemory &radio, const Radi
     if (!neverRead.isEmpty())
         preview.lines << WritePreviewDialog::tr("%1: %2").arg(capitalizedRecords(neverRead), readFirstText());
 
-    if (radio.isEmpty())
+    if (plan.radio.isEmpty())
         preview.summary = WritePreviewDialog::tr(
             "Nothing is known of what the radio holds: it has not been read or written in this session.");
-    else if (plan.writes.isEmpty())
+    else if (plan.records.isEmpty())
         preview.summary = WritePreviewDialog::tr("Nothing is known to differ from what the radio holds.");
     else
         preview.summary = WritePreviewDialog::tr("Compared with what the radio last held, this write of %1 "
@@ -166,13 +131,11 @@ void describeChanges(WritePreview &preview, const RadioMemory &radio, const Radi
 
 } // namespace
 
-WritePreview writePreview(const CloneDocument &document, Operation operation)
+WritePreview writePreview(const CloneDocument &document, const WritePlan &plan)
 {
-    const RadioImage &image = document.image();
-    const RadioMemory &radio = document.radio();
-
+    const RadioMemory &radio = plan.radio;
     WritePreview preview;
-    preview.title = operationTitle(operation);
+    preview.title = operationTitle(plan.operation);
     const RadioIdentity ours{document.modelIndex(), document.cloneVariantA()};
     if (radio.identity() && *radio.identity() != ours) {
         preview.modelWarning =
@@ -180,30 +143,24 @@ WritePreview writePreview(const CloneDocument &document, Operation operation)
                 .arg(modelText(radio.identity()->modelIndex, radio.identity()->variantA),
                      modelText(ours.modelIndex, ours.variantA));
     }
-    if (operation == Operation::WriteChanges) {
-        describeChanges(preview, radio, image);
+    if (plan.operation == Operation::WriteChanges) {
+        describeChanges(preview, plan);
         return preview;
     }
 
-    const QList<int> sent = recordsSent(operation);
-    const QSet<int> sentSet(sent.cbegin(), sent.cend());
+    const QList<int> sent = plan.addresses();
     preview.records = int(sent.size());
     if (radio.isEmpty()) {
         preview.summary = WritePreviewDialog::tr("Nothing is known of what the radio holds: it has not been "
                                                  "read or written in this session. This write sends %1:")
                               .arg(records(preview.records));
-        preview.lines = summaryLines(image, ours.modelIndex, ours.variantA, sentSet);
+        preview.lines =
+            summaryLines(plan.image, ours.modelIndex, ours.variantA, QSet<int>(sent.cbegin(), sent.cend()));
         return preview;
     }
 
-    const ImageDiff diff = sentPart(diffImages(radio.image(image), image), sentSet);
-    preview.lines = describeDiff(diff);
-    QList<int> unknown;
-    for (const int address : sent) {
-        if (!radio.isKnown(address))
-            unknown << address;
-    }
-    if (preview.lines.isEmpty() && unknown.isEmpty())
+    preview.lines = describeDiff(plan.changes);
+    if (preview.lines.isEmpty() && plan.unknownRecords.isEmpty())
         preview.summary = WritePreviewDialog::tr("The radio already holds what this write sends (%1).")
                               .arg(records(preview.records));
     else
@@ -211,9 +168,9 @@ WritePreview writePreview(const CloneDocument &document, Operation operation)
             WritePreviewDialog::tr("Compared with what the radio last held, this write of %1 changes:")
                 .arg(records(preview.records));
     // Write Settings, Memory and ALL send every record, whatever the radio holds.
-    if (!unknown.isEmpty())
+    if (!plan.unknownRecords.isEmpty())
         preview.lines << WritePreviewDialog::tr("%1: not known in the radio, written as they stand")
-                             .arg(capitalizedRecords(unknown));
+                             .arg(capitalizedRecords(plan.unknownRecords));
     return preview;
 }
 

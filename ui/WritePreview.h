@@ -6,7 +6,7 @@
 // user answers Write or Cancel; Cancel is the default.
 
 #include "files/CloneDocument.h"
-#include "link/CloneTransfer.h"
+#include "link/WritePlan.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -25,8 +25,8 @@ struct WritePreview {
     int records = 0;      // records the write sends
 };
 
-// The preview of `operation` for the document as it stands.
-WritePreview writePreview(const CloneDocument &document, Operation operation);
+// The preview of `plan`, made from the document as it stands.
+WritePreview writePreview(const CloneDocument &document, const WritePlan &plan);
 
 class WritePreviewDialog : public QDialog {
     Q_OBJECT

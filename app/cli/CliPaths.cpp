@@ -2,7 +2,7 @@
 #include "app/cli/CliPaths.h"
 
 #include "app/cli/CliCommand.h"
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <QTextStream>
 

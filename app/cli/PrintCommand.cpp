@@ -8,8 +8,8 @@
 
 #include "files/ChannelArrange.h"
 #include "files/CloneDocument.h"
-#include "files/FileAccess.h"
-#include "files/FileStatus.h"
+#include "base/FileAccess.h"
+#include "base/FileStatus.h"
 #include "print/ChannelPrinter.h"
 
 #include <QFileInfo>

@@ -5,6 +5,7 @@
 
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
+#include "files/DocumentTransfer.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
 #include "model/FieldText.h"
@@ -15,6 +16,7 @@
 #include <QTextStream>
 #include <cerrno>
 #include <csignal>
+#include <functional>
 #include <iterator>
 #include <optional>
 
@@ -93,10 +95,12 @@ bool stderrIsTerminal()
 #endif
 }
 
-// Runs one operation to its end in the program's event loop.
-TransferResult runOperation(CloneTransfer &transfer, Operation operation)
+// Runs one operation to its end in the program's event loop: `start` starts it on `link`.
+TransferResult runOperation(DocumentTransfer &link, Operation operation, const std::function<bool()> &start)
 {
-    TransferResult result;
+    CloneTransfer &transfer = link.transfer();
+    // Replaced when the operation ends; stands when it could not start.
+    TransferResult result{operation, TransferOutcome::Cancelled, QStringLiteral("not started")};
     const bool showProgress = stderrIsTerminal();
     QTextStream err(stderr);
     const QMetaObject::Connection progress =
@@ -107,15 +111,15 @@ TransferResult runOperation(CloneTransfer &transfer, Operation operation)
             }
         });
     const QMetaObject::Connection done =
-        QObject::connect(&transfer, &CloneTransfer::finished, [&result](const TransferResult &r) {
+        QObject::connect(&link, &DocumentTransfer::finished, [&result](const TransferResult &r) {
             result = r;
             QCoreApplication::exit(0);
         });
 #ifdef Q_OS_UNIX
     InterruptToCancel interrupt(transfer);
 #endif
-    transfer.start(operation);
-    QCoreApplication::exec();
+    if (start())
+        QCoreApplication::exec();
     QObject::disconnect(progress);
     QObject::disconnect(done);
     if (showProgress && (operation == Operation::ReadMemory || operation == Operation::ReadAll ||
@@ -123,6 +127,12 @@ TransferResult runOperation(CloneTransfer &transfer, Operation operation)
         err << "\n";
     }
     return result;
+}
+
+// Identify, or a read into the document.
+TransferResult runOperation(DocumentTransfer &link, Operation operation)
+{
+    return runOperation(link, operation, [&link, operation] { return link.start(operation); });
 }
 
 bool report(const TransferResult &result)
@@ -195,10 +205,11 @@ int runIdentify(const QStringList &arguments)
         return code;
 
     CloneDocument document;
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(document, transfer);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
-    if (!report(runOperation(transfer, Operation::Identify)))
+    if (!report(runOperation(link, Operation::Identify)))
         return traceResult(transfer, ExitFailure);
     return traceResult(transfer, writeText(modelOptionCaption(document.modelIndex()) +
                                            (document.cloneVariantA() ? QStringLiteral(" (variant A)\n")
@@ -231,12 +242,13 @@ int runRead(const QStringList &arguments)
     CloneDocument document;
     if (parser.isSet(base) && !loadInput(document, parser.value(base)))
         return ExitFailure;
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(document, transfer);
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
-    if (parser.isSet(identify) && !report(runOperation(transfer, Operation::Identify)))
+    if (parser.isSet(identify) && !report(runOperation(link, Operation::Identify)))
         return traceResult(transfer, ExitFailure);
-    if (!report(runOperation(transfer, *operation)))
+    if (!report(runOperation(link, *operation)))
         return traceResult(transfer, ExitFailure);
     keepBackup(document, BackupReason::Read, *operation);
 
@@ -285,16 +297,18 @@ int runWrite(const QStringList &arguments)
         const ImageRecords held = imageRecords(base.image());
         for (int i = 0; i < kRecordCount; ++i)
             document.radio().setRecord(recordAddress(i), held[i]);
-        // BASE is what the radio holds: every record is known, so nothing is read first.
-        if (planChanges(document.radio(), document.image()).isEmpty())
-            return writeText(QStringLiteral("Nothing to write: the radio already holds this image.\n"));
     }
-    CloneTransfer transfer(document, std::make_unique<SerialTransport>(), kRadioTimings);
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(document, transfer);
+    const WritePlan plan = link.plan(*operation);
+    // BASE is what the radio holds: every record is known, so nothing is read first.
+    if (*operation == Operation::WriteChanges && plan.isEmpty())
+        return writeText(QStringLiteral("Nothing to write: the radio already holds this image.\n"));
     if (!setUpTransfer(parser, transfer))
         return ExitFailure;
     keepBackup(document, BackupReason::Write, *operation);
     transfer.setVerifyWrites(parser.isSet(verify));
-    const TransferResult result = runOperation(transfer, *operation);
+    const TransferResult result = runOperation(link, *operation, [&link, &plan] { return link.start(plan); });
     if (!report(result))
         return traceResult(transfer, ExitFailure);
     QString text = writtenSummary(result) + QLatin1Char('\n');
@@ -329,10 +343,11 @@ int runVerify(const QStringList &arguments)
     const RadioImage &expected = file.image();
     CloneDocument radio;
     radio.image() = expected;
-    CloneTransfer transfer(radio, std::make_unique<SerialTransport>(), kRadioTimings);
+    CloneTransfer transfer(std::make_unique<SerialTransport>(), kRadioTimings);
+    DocumentTransfer link(radio, transfer);
     if (!setUpTransfer(parser, transfer))
         return Trouble;
-    if (!report(runOperation(transfer, Operation::ReadAll)))
+    if (!report(runOperation(link, Operation::ReadAll)))
         return traceResult(transfer, Trouble);
 
     const ImageRecords sent = imageRecords(expected);

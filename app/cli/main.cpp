@@ -2,7 +2,7 @@
 // ktv4cli: the program's core without windows, for scripts and backups.
 
 #include "app/cli/CliCommand.h"
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 #include "files/Plurals.h"
 
 #include <QCoreApplication>

@@ -3,10 +3,10 @@
 // that a failed load or save never leaves the program or the disk with mixed data; saves that
 // fail at each step, names that keep their bytes, and the automatic backups.
 
+#include "base/FileAccess.h"
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
 #include "files/FieldReader.h"
-#include "files/FileAccess.h"
 #include "files/PortSetting.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"

@@ -6,6 +6,7 @@
 // radio's own timings.
 
 #include "files/CloneDocument.h"
+#include "files/DocumentTransfer.h"
 #include "link/CloneTransfer.h"
 #include "link/SerialTransport.h"
 #include "model/ChannelNaming.h"
@@ -110,8 +111,9 @@ struct Radio {
     explicit Radio(sim::RadioSetup setup = unpaced(), const RadioImage &radioContents = radioImage(),
                    Wire wireKind = Wire::InProcess, std::optional<LinkTimings> timings = std::nullopt)
         : radio(std::move(setup)),
-          transfer(document, makeTransport(wireKind),
-                   timings.value_or(wireKind == Wire::Pty ? kRadioTimings : kInstantTimings))
+          transfer(makeTransport(wireKind),
+                   timings.value_or(wireKind == Wire::Pty ? kRadioTimings : kInstantTimings)),
+          link(document, transfer)
     {
         radio.loadImage(radioContents);
         document.image() = programImage();
@@ -122,7 +124,7 @@ struct Radio {
                 radio.start();
             transfer.setPortName(radio.devicePath());
         }
-        QObject::connect(&transfer, &CloneTransfer::finished,
+        QObject::connect(&link, &DocumentTransfer::finished,
                          [this](const TransferResult &r) { results.append(r); });
         QObject::connect(&transfer, &CloneTransfer::progress, [this](int n) { progress.append(n); });
         QObject::connect(&transfer, &CloneTransfer::channelDecoded, [this](int n) { decoded.append(n); });
@@ -152,21 +154,20 @@ struct Radio {
         return setup;
     }
 
-    // Starts an operation and waits for its end.
+    // Starts an operation (a write: of the plan the document makes) and waits for its end.
     TransferResult run(Operation operation, int timeoutMs = 120000)
     {
         results.clear();
-        if (!transfer.start(operation))
-            return {operation, TransferOutcome::CommunicationError, QStringLiteral("refused to start"),
-                    false};
+        if (!(isWriteOperation(operation) ? link.start(link.plan(operation)) : link.start(operation)))
+            return {operation, TransferOutcome::Cancelled, QStringLiteral("refused to start")};
         // An event loop rather than qWait(), which sleeps between its rounds and would slow every exchange.
         QTestEventLoop loop;
         const QMetaObject::Connection quit = QObject::connect(
-            &transfer, &CloneTransfer::finished, &loop, &QTestEventLoop::exitLoop, Qt::QueuedConnection);
+            &link, &DocumentTransfer::finished, &loop, &QTestEventLoop::exitLoop, Qt::QueuedConnection);
         loop.enterLoopMSecs(timeoutMs);
         QObject::disconnect(quit);
         if (results.isEmpty())
-            return {operation, TransferOutcome::CommunicationError, QStringLiteral("never finished"), false};
+            return {operation, TransferOutcome::Cancelled, QStringLiteral("never finished")};
         return results.first();
     }
 
@@ -177,6 +178,7 @@ struct Radio {
     CloneDocument document;
     RadioTransport *wire = nullptr; // the in-process line; null on a pseudo-terminal
     CloneTransfer transfer;
+    DocumentTransfer link;
     bool opened = true;
     QList<TransferResult> results;
     QList<int> progress;

@@ -112,14 +112,14 @@ private slots:
         setup.variantCode = parts[2];
         Radio r(setup);
         r.document.setIdentified(1, true);
-        int identified = 0;
-        connect(&r.transfer, &CloneTransfer::identified, this, [&identified] { ++identified; });
 
-        QCOMPARE(r.run(Operation::Identify).outcome,
-                 completed ? TransferOutcome::Completed : TransferOutcome::CommunicationError);
+        const TransferResult result = r.run(Operation::Identify);
+        QCOMPARE(result.outcome, completed ? TransferOutcome::Completed : TransferOutcome::BadReply);
         QCOMPARE(r.document.modelIndex(), model);
         QCOMPARE(r.document.cloneVariantA(), variantA);
-        QCOMPARE(identified, completed ? 1 : 0);
+        QCOMPARE(result.radio.identity,
+                 completed ? std::optional<RadioIdentity>({model, variantA}) : std::nullopt);
+        QCOMPARE(r.document.radio().identity(), result.radio.identity);
         // One line, no closing line, and the radio's identification is not an edit.
         QCOMPARE(r.lines(), QList<QByteArray>{"OV~WHO\r\n"});
         QVERIFY(!r.document.dataChanged());
@@ -210,16 +210,14 @@ private slots:
         QTest::addColumn<QString>("reason"); // the start of the detail the user sees
 
         const sim::CommandTarget at = sim::CommandTarget::block(channelAddress(kFailingChannel));
-        const auto comm = TransferOutcome::CommunicationError;
-        QTest::newRow("no reply") << fault(kSilent, at) << false << comm
+        QTest::newRow("no reply") << fault(kSilent, at) << false << TransferOutcome::NoReply
                                   << "OV~F0720R: no complete reply within 20 ms";
-        QTest::newRow("reply of 78") << fault(kWrongLength, at, 78) << false << comm
+        QTest::newRow("reply of 78") << fault(kWrongLength, at, 78) << false << TransferOutcome::BadReply
                                      << "OV~F0720R: reply of 78 characters, 77 expected";
         QTest::newRow("record that does not decode")
-            << Radio::unpaced() << true << TransferOutcome::ComPortError
+            << Radio::unpaced() << true << TransferOutcome::RecordUndecodable
             << "channel 9 did not decode (mode byte above 5)";
-        QTest::newRow("device vanishes")
-            << fault(kVanish, at) << false << TransferOutcome::ComPortError << "";
+        QTest::newRow("device vanishes") << fault(kVanish, at) << false << TransferOutcome::PortFailed << "";
     }
 
     // Each way a reply can fail at channel k: the channels before k are the radio's, the rest as
@@ -256,7 +254,7 @@ private slots:
         // The port stays open after a refused reply; a device that went away is closed, for good.
         QCOMPARE(r.transfer.isPortOpen(), !r.vanished());
         if (r.vanished())
-            QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::ComPortError);
+            QCOMPARE(r.run(Operation::Identify).outcome, TransferOutcome::PortNotOpened);
     }
 
     void writeFailure_data()
@@ -306,8 +304,7 @@ private slots:
 
         const TransferResult result = r.run(operation);
         const bool vanished = QByteArray(QTest::currentDataTag()).contains("vanishes");
-        QCOMPARE(result.outcome,
-                 vanished ? TransferOutcome::ComPortError : TransferOutcome::CommunicationError);
+        QCOMPARE(result.outcome, vanished ? TransferOutcome::PortFailed : TransferOutcome::BadReply);
         QVERIFY(!result.memoryStep || operation == Operation::WriteMemory);
         QCOMPARE(writtenSummary(result), summary);
         QCOMPARE(r.results.size(), 1);
@@ -365,8 +362,7 @@ private slots:
         const RadioImage before = r.image();
 
         const TransferResult result = r.run(operation);
-        QCOMPARE(result.outcome,
-                 badRecord ? TransferOutcome::ComPortError : TransferOutcome::CommunicationError);
+        QCOMPARE(result.outcome, badRecord ? TransferOutcome::RecordUndecodable : TransferOutcome::BadReply);
         QCOMPARE(result.operation, operation);
         QVERIFY(!result.memoryStep);
         QCOMPARE(r.results.size(), 1);
@@ -453,8 +449,7 @@ private slots:
             });
 
         const TransferResult result = r.run(operation);
-        QCOMPARE(result.outcome,
-                 when == 3 ? TransferOutcome::CommunicationError : TransferOutcome::Cancelled);
+        QCOMPARE(result.outcome, when == 3 ? TransferOutcome::NoReply : TransferOutcome::Cancelled);
         QCOMPARE(result.memoryStep, operation == Operation::ReadAll); // stopped in Read ALL's memory half
         QCOMPARE(writtenSummary(result), summary);
         const QList<QByteArray> lines = r.lines();
@@ -531,12 +526,12 @@ private slots:
         Radio r;
         QList<bool> refusals;
         connect(&r.transfer, &CloneTransfer::settingsDecoded, this, [&] {
-            refusals.append(r.transfer.start(Operation::WriteMemory));
-            refusals.append(r.transfer.start(Operation::ReadSettings));
+            refusals.append(r.link.start(r.link.plan(Operation::WriteMemory)));
+            refusals.append(r.link.start(Operation::ReadSettings));
         });
-        QVERIFY(r.transfer.start(Operation::ReadSettings));
+        QVERIFY(r.link.start(Operation::ReadSettings));
         QVERIFY(r.transfer.isBusy());
-        QVERIFY(!r.transfer.start(Operation::Identify));
+        QVERIFY(!r.link.start(Operation::Identify));
         QTRY_VERIFY_WITH_TIMEOUT(!r.results.isEmpty(), 10000);
 
         QCOMPARE(r.results.size(), 1);

@@ -31,11 +31,16 @@ void readThenEdit(Radio &r, const QList<int> &channels)
     r.progress.clear();
 }
 
-QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels)
+// The image's channels as Write Changes sends them; `foreign`: the image holds reserved byte 5
+// flipped, which the write leaves as the radio holds it.
+QList<QByteArray> writeLines(const Radio &r, const QList<int> &channels, bool foreign = false)
 {
     QList<QByteArray> lines{"KTSV4\r\n"};
-    for (const int n : channels)
-        lines << writeLine(channelAddress(n), recordText(encodeChannel(r.image().channels[n])));
+    for (const int n : channels) {
+        RecordBytes record = encodeChannel(r.image().channels[n]);
+        record[5] ^= foreign ? 0x01 : 0;
+        lines << writeLine(channelAddress(n), recordText(record));
+    }
     lines << "OV~E\r\n";
     return lines;
 }
@@ -56,17 +61,22 @@ private slots:
     {
         QTest::addColumn<QList<int>>("channels");
         QTest::addColumn<bool>("verify");
-        QTest::newRow("five channels") << kChangedChannels << false;
-        QTest::newRow("five channels, read back") << kChangedChannels << true;
-        QTest::newRow("nothing changed") << QList<int>() << true;
+        QTest::addColumn<bool>("foreign"); // the image's records carry a byte the radio's do not
+        QTest::newRow("five channels") << kChangedChannels << false << false;
+        QTest::newRow("five channels, read back") << kChangedChannels << true << false;
+        QTest::newRow("five channels, a byte no field covers") << kChangedChannels << true << true;
+        QTest::newRow("nothing changed") << QList<int>() << true << false;
     }
 
     void sendsExactlyTheDifferingRecords()
     {
         QFETCH(QList<int>, channels);
         QFETCH(bool, verify);
+        QFETCH(bool, foreign);
         Radio r;
         readThenEdit(r, channels);
+        for (const int n : channels)
+            r.document.image().channels[n].base[5] ^= foreign ? 0x01 : 0;
         r.transfer.setVerifyWrites(verify);
         const TransferResult result = r.run(Operation::WriteChanges);
         QCOMPARE(result.outcome, TransferOutcome::Completed);
@@ -74,7 +84,7 @@ private slots:
             QVERIFY(r.lines().isEmpty()); // nothing goes on the line
             return;
         }
-        QList<QByteArray> expected = writeLines(r, channels);
+        QList<QByteArray> expected = writeLines(r, channels, foreign);
         if (verify) {
             for (const int n : channels)
                 expected << readLine(channelAddress(n));
@@ -83,9 +93,8 @@ private slots:
         QCOMPARE(r.lines(), expected);
         QCOMPARE(result.verifiedRecords, verify ? int(channels.size()) : 0);
         QCOMPARE(r.progress, verify ? channels + channels : channels); // each channel as it goes out
-        QVERIFY(imageRecords(r.radio.image()) ==
-                imageRecords(r.image())); // the radio holds what the image makes
-        QVERIFY(planChanges(r.document.radio(), r.image()).isEmpty());
+        QCOMPARE(imageRecords(r.radio.image()) == imageRecords(r.image()), !foreign);
+        QVERIFY(planWrite(Operation::WriteChanges, r.image(), r.document.radio()).isEmpty());
     }
 
     // A write refused at the third changed record: the next Write Changes reads that record first,
@@ -97,7 +106,7 @@ private slots:
         Radio r(setup);
         readThenEdit(r, kChangedChannels);
         const TransferResult stopped = r.run(Operation::WriteChanges);
-        QCOMPARE(stopped.outcome, TransferOutcome::CommunicationError);
+        QCOMPARE(stopped.outcome, TransferOutcome::BadReply);
         QCOMPARE(r.lines(), writeLines(r, kChangedChannels).mid(0, 4));
         QCOMPARE(writtenSummary(stopped),
                  QStringLiteral("Channels 0 and 79 were written; channels 80, A100 and B-P2 were not."));
@@ -139,7 +148,8 @@ private slots:
         QCOMPARE(result.verifiedRecords, written - 1);
         QVERIFY(result.detail.contains(recordLabel(address).simplified()));
         // What the radio really holds is now known, so the next Write Changes sends it again.
-        QVERIFY(planChanges(r.document.radio(), r.image()).writes.contains(address));
+        QVERIFY(
+            planWrite(Operation::WriteChanges, r.image(), r.document.radio()).addresses().contains(address));
         QCOMPARE(r.lines().last(), QByteArray("OV~E\r\n"));
     }
 

@@ -306,8 +306,8 @@ private slots:
             QVERIFY2(details.contains(hint), qPrintable(details));
 
         // The box keeps the program's text; the reason, naming the port, stands right under it.
-        const auto box = ui::finishingMessage(
-            {Operation::ReadMemory, TransferOutcome::ComPortError, detail, false}, device);
+        const auto box =
+            ui::finishingMessage({Operation::ReadMemory, TransferOutcome::PortFailed, detail}, device);
         QVERIFY(box);
         QCOMPARE(box->text, QStringLiteral("COM Port Error"));
         QVERIFY2(box->informative.startsWith(detail) && box->informative.contains(device) &&

@@ -148,14 +148,20 @@ int main(int argc, char *argv[])
             window->showTab(MainWindow::MemoryTab);
             rememberOlderRadio(window->document());
             auto *preview = new WritePreviewDialog(
-                writePreview(window->document(), ktv4::Operation::WriteMemory), window);
+                writePreview(window->document(),
+                             ktv4::planWrite(ktv4::Operation::WriteMemory, window->document().image(),
+                                             window->document().radio())),
+                window);
             preview->setAttribute(Qt::WA_DeleteOnClose);
             preview->open();
         } else if (scene == QLatin1String("changes")) {
             window->showTab(MainWindow::MemoryTab);
             editAfterMemoryRead(window->document());
             auto *preview = new WritePreviewDialog(
-                writePreview(window->document(), ktv4::Operation::WriteChanges), window);
+                writePreview(window->document(),
+                             ktv4::planWrite(ktv4::Operation::WriteChanges, window->document().image(),
+                                             window->document().radio())),
+                window);
             preview->setAttribute(Qt::WA_DeleteOnClose);
             preview->open();
         } else if (scene == QLatin1String("backups")) {
@@ -174,8 +180,7 @@ int main(int argc, char *argv[])
             // A port that is not there, as a read reports it.
             ktv4::TransferResult result;
             result.operation = ktv4::Operation::ReadSettings;
-            result.outcome = ktv4::TransferOutcome::ComPortError;
-            result.portNotOpened = true;
+            result.outcome = ktv4::TransferOutcome::PortNotOpened;
             result.detail = QStringLiteral("No such file or directory");
             const QString device = QStringLiteral("/dev/ttyUSB0");
             QTimer::singleShot(0, window, [&prompts, window, result, device] {
@@ -185,8 +190,7 @@ int main(int argc, char *argv[])
             // A radio switched off part-way through a memory read.
             ktv4::TransferResult result;
             result.operation = ktv4::Operation::ReadMemory;
-            result.outcome = ktv4::TransferOutcome::CommunicationError;
-            result.noReply = true;
+            result.outcome = ktv4::TransferOutcome::NoReply;
             result.detail = QStringLiteral("OV~F2B80R: no complete reply within 2000 ms");
             for (int n = 0; n < 300; ++n)
                 result.readRecords << ktv4::channelAddress(n);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 
 namespace ktv4 {
 

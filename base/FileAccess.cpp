@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "files/FileAccess.h"
+#include "base/FileAccess.h"
 
 #include <QDir>
 #include <QFile>

@@ -5,7 +5,7 @@
 // FIFO or a device; outputs that are not regular files are refused instead of being replaced; and
 // a file name keeps its own bytes, also when they are not UTF-8.
 
-#include "files/FileStatus.h"
+#include "base/FileStatus.h"
 
 #include <QByteArray>
 #include <QString>
