@@ -16,6 +16,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -156,6 +157,7 @@ private:
     void modifyVfo(int vfo);
     void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
+    // Edit > Undo and Redo are off while a transfer runs.
     void updateUndoItems();
     // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.
     void showCaption(const QString &caption);
@@ -190,6 +192,7 @@ private:
     MemoryCommands *m_memoryCommands = nullptr;
     ModifyDialog *m_modify = nullptr;
     UndoHistory *m_history = nullptr;
+    QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
     QWidget *m_progressArea = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_cancel = nullptr;

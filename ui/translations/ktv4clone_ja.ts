@@ -570,22 +570,6 @@ The radio is reached on %1.</source>
         <translation>すべて(&amp;A)</translation>
     </message>
     <message>
-        <source>Undo(&amp;U)</source>
-        <translation>元に戻す(&amp;U)</translation>
-    </message>
-    <message>
-        <source>Redo(&amp;R)</source>
-        <translation>やり直し(&amp;R)</translation>
-    </message>
-    <message>
-        <source>Undo %1(&amp;U)</source>
-        <translation>元に戻す: %1(&amp;U)</translation>
-    </message>
-    <message>
-        <source>Redo %1(&amp;R)</source>
-        <translation>やり直し: %1(&amp;R)</translation>
-    </message>
-    <message>
         <source>Cut(&amp;T)</source>
         <translation>切り取り(&amp;T)</translation>
     </message>
@@ -1131,6 +1115,25 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>Write cancelled</source>
         <translation>書き込みを中止しました</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::UndoHistory</name>
+    <message>
+        <source>Undo(&amp;U)</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo %1(&amp;U)</source>
+        <translation>元に戻す: %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo(&amp;R)</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo %1(&amp;R)</source>
+        <translation>やり直し: %1(&amp;R)</translation>
     </message>
 </context>
 <context>
