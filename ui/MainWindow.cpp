@@ -391,9 +391,8 @@ QWidget *MainWindow::buildCentralArea()
     layout->addWidget(m_frames, 1);
 
     // dlgModify is loaded once, before the window is shown, and serves both grids.
-    m_modify = new ModifyDialog(m_document, m_prompts, this);
+    m_modify = new ModifyDialog(m_prompts, this);
     m_memoryPanel->setModifyDialog(m_modify);
-    connect(m_modify, &ModifyDialog::vfoAccepted, this, &MainWindow::applyVfoEdit);
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
     m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
     connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
@@ -503,7 +502,8 @@ void MainWindow::modifyVfo(int vfo)
 {
     if (m_busy)
         return;
-    m_modify->editVfo(vfo);
+    if (const std::optional<Vfo> edited = m_modify->edit(m_document.image().vfos[vfo], vfo))
+        applyVfoEdit(vfo, *edited);
 }
 
 void MainWindow::showAbout()

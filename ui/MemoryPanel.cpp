@@ -273,15 +273,7 @@ void MemoryPanel::setBusy(bool busy)
 
 void MemoryPanel::setModifyDialog(ModifyDialog *dialog)
 {
-    if (m_dialog)
-        disconnect(m_dialog, nullptr, this, nullptr);
     m_dialog = dialog;
-    if (m_dialog) {
-        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const Channel &edited) {
-            m_document.submit(ImageChange::channels(m_document.image(), channel, {edited},
-                                                    tr("Modify channel %1").arg(csvChannelField(channel))));
-        });
-    }
 }
 
 void MemoryPanel::refreshAll()
@@ -301,11 +293,13 @@ void MemoryPanel::modifyCurrentChannel()
 
 void MemoryPanel::openEditor(int channel)
 {
-    if (m_busy || channel < 0 || channel >= kChannelCount)
+    if (m_busy || !m_dialog || channel < 0 || channel >= kChannelCount)
         return;
-    emit modifyRequested(channel);
-    if (m_dialog)
-        m_dialog->editChannel(channel);
+    const std::optional<Channel> edited =
+        m_dialog->edit(m_document.image().channels[channel], channel, m_document.modelIndex());
+    if (edited)
+        m_document.submit(ImageChange::channels(m_document.image(), channel, {*edited},
+                                                tr("Modify channel %1").arg(csvChannelField(channel))));
 }
 
 bool MemoryPanel::confirm(const QString &title, const QString &question)

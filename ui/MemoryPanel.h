@@ -50,7 +50,7 @@ public:
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
 
-    // The dialog a double-click opens; the panel applies what its OK hands back.
+    // The dialog a double-click opens; the panel applies the channel its OK gives back.
     void setModifyDialog(ModifyDialog *dialog);
 
     // Shows the hidden-by-default columns among `columns` (ColPwr, ColTone, ColSplit) and hides
@@ -86,7 +86,6 @@ public slots:
 signals:
     void readMemoryRequested();  // "Read Memory"
     void writeMemoryRequested(); // "Write Memory"
-    void modifyRequested(int channel);
     // What the status bar should say about the last command, e.g. why it did nothing.
     void statusMessage(const QString &text);
 

@@ -257,15 +257,15 @@ private slots:
         // Last, as the dialog keeps the window system's focus here: Enter and F2 open the edit dialog on the
         // current row.
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
-            int edited = -1;
+            QString edited;
             QTimer::singleShot(0, [&] {
                 auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
-                edited = dialog->editIndex();
+                edited = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
                 dialog->reject();
             });
             QTest::keyClick(w.grid(), key);
-            QCOMPARE(edited, 20);
+            QCOMPARE(edited, QStringLiteral("20CH"));
         }
     }
 

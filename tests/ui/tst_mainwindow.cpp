@@ -344,8 +344,8 @@ private slots:
         QStringList seen;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog && dialog->editSource() == ModifyDialog::EditSource::Vfo &&
-                    dialog->editIndex() == 1);
+            QVERIFY(dialog);
+            seen << dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
             for (const char *name : {"txtFreq", "txtFreq2", "txtFreq3"})
                 seen << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
             dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"))->setText(QStringLiteral("21"));
@@ -355,7 +355,7 @@ private slots:
         const QRect cell = grid->visualRect(grid->model()->index(1, VfoTableModel::Mode));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(seen, QStringList({"14", "200", "000"}));
+        QCOMPARE(seen, QStringList({"VFO B", "14", "200", "000"}));
         QVERIFY(w.document().dataChanged());
         QCOMPARE(refreshed.last().at(0).toModelIndex().row(), 1);
     }
