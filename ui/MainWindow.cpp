@@ -2,10 +2,9 @@
 #include "ui/MainWindow.h"
 
 #include "ui/AboutDialog.h"
-#include "ui/BackupsDialog.h"
 #include "ui/ChannelGridLayout.h"
 #include "ui/ComPortDialog.h"
-#include "ui/MemoryCommands.h"
+#include "ui/FileController.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
 #include "ui/PortCheckDialog.h"
@@ -24,11 +23,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -114,15 +116,18 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
 
     // Every change of the image from here on is a step of the history.
     m_history = new UndoHistory(m_document, this);
+    setCentralWidget(buildCentralArea());
+    m_files = new FileController(m_document, m_prompts, *m_memoryPanel, this, m_options.settingsStore,
+                                 [this] { return m_busy; });
+    connect(m_files, &FileController::statusMessage, this, &MainWindow::showStatus);
+    connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    setCentralWidget(buildCentralArea());
     resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
     restoreWindowGeometry();
     restoreShownColumns();
-    m_recentFiles = readRecentFiles(*openSettingsStore());
-    showRecentFiles();
+    showRecentFiles(m_files->recentFiles());
     buildTabKeys();
     setAcceptDrops(true);
 
@@ -143,12 +148,11 @@ MainWindow::~MainWindow()
     // these children only after the document is gone): the engine first, then the views.
     delete m_transfer;
     delete m_history;
-    delete m_memoryCommands;
+    delete m_files;
     delete m_modify;
     delete m_about;
     delete m_comPort;
     delete m_portCheck;
-    delete m_backups;
     delete takeCentralWidget();
 }
 
@@ -157,7 +161,7 @@ void MainWindow::finishLoad(const QString &startFile)
     showCaption(m_document.caption());
     tabClicked(m_tabStrip->currentIndex());
     if (!startFile.isEmpty())
-        loadCloneFile(startFile);
+        m_files->loadCloneFile(startFile);
     m_document.setDataChanged(false);
 }
 
@@ -202,13 +206,13 @@ void MainWindow::buildMenus()
     }
     m_fileMenu = file; // the recent files go before Exit
     QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
-    connect(fileNew, &QAction::triggered, this, &MainWindow::fileNew);
-    connect(fileOpen, &QAction::triggered, this, &MainWindow::fileOpen);
-    connect(fileSave, &QAction::triggered, this, &MainWindow::fileSave);
-    connect(fileSaveAs, &QAction::triggered, this, &MainWindow::fileSaveAs);
-    connect(import, &QAction::triggered, this, &MainWindow::fileImport);
-    connect(exportCsv, &QAction::triggered, this, &MainWindow::fileExport);
-    connect(backups, &QAction::triggered, this, &MainWindow::showBackups);
+    connect(fileNew, &QAction::triggered, m_files, &FileController::newFile);
+    connect(fileOpen, &QAction::triggered, m_files, &FileController::open);
+    connect(fileSave, &QAction::triggered, m_files, &FileController::save);
+    connect(fileSaveAs, &QAction::triggered, m_files, &FileController::saveAs);
+    connect(import, &QAction::triggered, m_files, &FileController::importChannels);
+    connect(exportCsv, &QAction::triggered, m_files, &FileController::exportChannels);
+    connect(backups, &QAction::triggered, m_files, &FileController::showBackups);
     connect(exit, &QAction::triggered, this, &QWidget::close);
 
     QMenu *edit = bar->addMenu(tr("Edit(&E)"));
@@ -394,9 +398,6 @@ QWidget *MainWindow::buildCentralArea()
     m_modify = new ModifyDialog(m_prompts, this);
     m_memoryPanel->setModifyDialog(m_modify);
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
-    m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
-    connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
-    connect(m_memoryCommands, &MemoryCommands::importReported, this, &MainWindow::showStatus);
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
     connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,
@@ -556,11 +557,58 @@ QString MainWindow::portName() const
     return QStringLiteral("COM%1").arg(m_portChoice.port);
 }
 
+void MainWindow::showRecentFiles(const QStringList &files)
+{
+    for (QAction *item : std::as_const(m_recentItems)) {
+        m_busyDisabled.removeOne(item);
+        m_actions.remove(item->objectName());
+    }
+    qDeleteAll(m_recentItems);
+    m_recentItems.clear();
+    QAction *exit = m_actions.value(QStringLiteral("mnuFileExit"));
+    m_fileMenu->setToolTipsVisible(true);
+    const QStringList names = recentFileNames(files);
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
+        QString name = names[i];
+        auto *item = new QAction(
+            tr("&%1 %2").arg(QString::number(i + 1), name.replace(QLatin1Char('&'), QLatin1String("&&"))),
+            m_fileMenu);
+        item->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(i));
+        item->setStatusTip(QDir::toNativeSeparators(path));
+        item->setToolTip(QDir::toNativeSeparators(path));
+        item->setEnabled(!m_busy);
+        // Each is opened as File > Open opens a file.
+        connect(item, &QAction::triggered, m_files, [this, path] { m_files->openCloneFile(path); });
+        m_fileMenu->insertAction(exit, item);
+        m_actions.insert(item->objectName(), item);
+        m_busyDisabled << item;
+        m_recentItems << item;
+    }
+    if (!m_recentItems.isEmpty())
+        m_recentItems << m_fileMenu->insertSeparator(exit);
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_busy && !FileController::droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = FileController::droppedFile(event->mimeData());
+    if (m_busy || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_files->openDropped(path);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The window does not close while the radio is being talked to, nor when the user keeps
     // unsaved changes by cancelling the save question.
-    if (m_busy || !askSaveChanges()) {
+    if (m_busy || !m_files->askSaveChanges()) {
         event->ignore();
         return;
     }
@@ -590,9 +638,7 @@ void MainWindow::formUnload()
 
 std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
 {
-    if (m_options.settingsStore.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appTitle());
-    return std::make_unique<QSettings>(m_options.settingsStore, QSettings::IniFormat);
+    return ktv4::openSettingsStore(m_options.settingsStore);
 }
 
 void MainWindow::restoreWindowGeometry()

@@ -29,10 +29,9 @@ class QToolBar;
 namespace ktv4::ui {
 
 class AboutDialog;
-class BackupsDialog;
 class ComPortDialog;
 class PortCheckDialog;
-class MemoryCommands;
+class FileController;
 class MemoryPanel;
 class ModifyDialog;
 class SettingsPanel;
@@ -79,8 +78,8 @@ public:
     ComPortDialog *comPortDialog() const { return m_comPort; }
     PortCheckDialog *portCheckDialog() const { return m_portCheck; }
 
-    // The clone files opened or saved last, the latest first (File menu).
-    QStringList recentFiles() const { return m_recentFiles; }
+    // The File menu's commands.
+    FileController *files() const { return m_files; }
 
     bool isBusy() const { return m_busy; }
     // The status bar's text panel: what the last import or radio write did.
@@ -90,23 +89,6 @@ public:
     QString portName() const;
 
 public slots:
-    // File menu (Part of the shared save question, the caption and DataChanged rules).
-    void fileNew();
-    void fileOpen();
-    bool fileSave();
-    bool fileSaveAs();
-    void fileImport();
-    void fileExport();
-    bool loadCloneFile(const QString &path);
-    // File > Open for a file chosen without the dialog (a recent file, a dropped file): the
-    // save question first, then the load with its messages.
-    void openCloneFile(const QString &path);
-    // File > Import for a file chosen without the dialog (a dropped file).
-    void importCsvFile(const QString &path);
-    // Asks whether unsaved changes are to be saved first. False when the calling command must
-    // stop (Cancel, or Yes and the changes were not saved).
-    bool askSaveChanges();
-
     // The radio operations, as their buttons and menu items start them.
     void startOperation(ktv4::Operation operation);
     void cancelTransfer();
@@ -119,8 +101,6 @@ public slots:
     void showStatus(const QString &text);
     // Help > Check Serial Port…: lets go of the port and runs the checklist on it.
     void showPortCheck();
-    // File > Backups...: the automatic backups; the chosen one opens as File > Open would.
-    void showBackups();
     // Tool > Verify After Writing, remembered in the program settings.
     bool verifyWrites() const;
     void setVerifyWrites(bool on);
@@ -145,15 +125,12 @@ private:
     void restoreShownColumns();
     void applyShownColumns();
     void rememberShownColumns();
-    void rememberRecentFile(const QString &path);
-    void showRecentFiles();
+    // The File menu's recent files, before Exit.
+    void showRecentFiles(const QStringList &files);
     void connectTransfer();
     void phaseStarted(ktv4::Operation phase);
     void transferFinished(const ktv4::TransferResult &result);
     void setBusy(bool busy);
-    void showFileError(const FileResult &result, const QString &path);
-    bool saveCloneFile(const QString &path);
-    QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
     void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
@@ -175,21 +152,18 @@ private:
     CloneTransfer *m_transfer;
     PortChoice m_portChoice;
     QString m_portOverride;
-    QString m_lastFileName;       // the last file a dialog chose; every file dialog starts there
-    bool m_lastNameIsCsv = false; // m_lastFileName was chosen by File > Import or Export
 
     QHash<QString, QAction *> m_actions;
     QList<QAction *> m_busyDisabled; // what a transfer disables
     QList<QAction *> m_columnItems;  // View: Pwr, Tone, Split Freq.
     QMenu *m_fileMenu = nullptr;
     QList<QAction *> m_recentItems; // File: the recent files and their separator
-    QStringList m_recentFiles;
+    FileController *m_files = nullptr;
     QToolBar *m_toolBar = nullptr;
     QTabBar *m_tabStrip = nullptr;
     QStackedWidget *m_frames = nullptr;
     SettingsPanel *m_settingsPanel = nullptr;
     MemoryPanel *m_memoryPanel = nullptr;
-    MemoryCommands *m_memoryCommands = nullptr;
     ModifyDialog *m_modify = nullptr;
     UndoHistory *m_history = nullptr;
     QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
@@ -202,7 +176,6 @@ private:
     AboutDialog *m_about = nullptr;
     ComPortDialog *m_comPort = nullptr;
     PortCheckDialog *m_portCheck = nullptr;
-    BackupsDialog *m_backups = nullptr;
     QString m_backupProblem; // why the last backup could not be saved, for the transfer's status
     bool m_busy = false;
     bool m_cancelRequested = false;

@@ -10,6 +10,7 @@
 #include "model/ImageDiff.h"
 #include "ui/AboutDialog.h"
 #include "ui/ComPortDialog.h"
+#include "ui/FileController.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/PortCheckDialog.h"
@@ -157,7 +158,7 @@ int main(int argc, char *argv[])
                        morning.addSecs(1520));
             store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Settings,
                        morning.addDays(1).addSecs(36000));
-            window->showBackups();
+            window->files()->showBackups();
         } else if (scene == QLatin1String("error")) {
             // A port that is not there, as a read reports it.
             ktv4::TransferResult result;

@@ -452,6 +452,21 @@ The radio is reached on %1.</source>
     </message>
 </context>
 <context>
+    <name>ktv4::ui::FileController</name>
+    <message>
+        <source>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</source>
+        <translation>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</translation>
+    </message>
+    <message>
+        <source>Save Changes</source>
+        <translation>Save Changes</translation>
+    </message>
+    <message>
+        <source>Save changes to settings?</source>
+        <translation>Save changes to settings?</translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::MainWindow</name>
     <message>
         <source>File(&amp;F)</source>
@@ -624,18 +639,6 @@ The radio is reached on %1.</source>
     <message>
         <source>Modify %1</source>
         <translation>%1 の変更</translation>
-    </message>
-    <message>
-        <source>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</source>
-        <translation>Orvane KT-V4 Clone Files (*.TV4);;All Files (*)</translation>
-    </message>
-    <message>
-        <source>Save Changes</source>
-        <translation>Save Changes</translation>
-    </message>
-    <message>
-        <source>Save changes to settings?</source>
-        <translation>Save changes to settings?</translation>
     </message>
     <message>
         <source>&amp;%1 %2</source>
