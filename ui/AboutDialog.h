@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// frmAbout: the program's title, version and description, "OK" and the system-information
+// The About box: the program's title, version and description, "OK" and the system-information
 // button. This platform has no system-information tool, so the button says so.
 
 #include <QDialog>

@@ -149,7 +149,7 @@ MainWindow::~MainWindow()
     delete m_transfer;
     delete m_history;
     delete m_files;
-    delete m_modify;
+    delete m_modifyDialog;
     delete m_about;
     delete m_comPort;
     delete m_portCheck;
@@ -178,24 +178,70 @@ QAction *MainWindow::action(const QString &name) const
     return m_actions.value(name);
 }
 
+QMenu *MainWindow::named(QMenu *menu, const QString &name)
+{
+    menu->setObjectName(name);
+    m_actions.insert(name, menu->menuAction());
+    return menu;
+}
+
+template <class Receiver, class Slot>
+QAction *MainWindow::addCommand(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
+                                Slot slot)
+{
+    QAction *item = addMenuItem(menu, name, caption);
+    connect(item, &QAction::triggered, receiver, slot);
+    return item;
+}
+
 void MainWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
+    // A running transfer owns the port and the data: nothing may start another or change what
+    // it reads or writes.
+    buildFileMenu();
+    QMenu *edit = named(menuBar()->addMenu(tr("Edit(&E)")), QStringLiteral("mnuEdit"));
+    m_busyDisabled << addCommand(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"), this,
+                                 &MainWindow::modify);
+    buildEditItems(edit);
+    buildViewMenu();
+    buildToolsMenu();
+    QMenu *help = named(menuBar()->addMenu(tr("Help(&H)")), QStringLiteral("mnuHelp"));
+    m_busyDisabled << addCommand(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"), this,
+                                 &MainWindow::showPortCheck);
+    addCommand(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"), this, &MainWindow::showAbout);
+}
 
-    QMenu *file = bar->addMenu(tr("File(&F)"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    m_actions.insert(QStringLiteral("mnuFile"), file->menuAction());
-    QAction *fileNew = addMenuItem(file, QStringLiteral("mnuFileNew"), tr("New(&N)"));
-    fileNew->setShortcuts(QKeySequence::New); // Ctrl+N
-    QAction *fileOpen = addMenuItem(file, QStringLiteral("mnuFileOpen"), tr("Open(&O)..."));
-    fileOpen->setShortcuts(QKeySequence::Open);
-    QAction *fileSave = addMenuItem(file, QStringLiteral("mnuFileSave"), tr("Save(&S)"));
-    fileSave->setShortcuts(QKeySequence::Save);
-    QAction *fileSaveAs = addMenuItem(file, QStringLiteral("mnuFileSaveAs"), tr("Save As(&A)..."));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
-    QAction *import = addMenuItem(file, QStringLiteral("mnuImport"), tr("Import(&I)..."));
-    QAction *exportCsv = addMenuItem(file, QStringLiteral("mnuExport"), tr("Export(&E)..."));
-    QAction *backups = addMenuItem(file, QStringLiteral("mnuFileBackups"), tr("Backups(&B)..."));
+void MainWindow::buildFileMenu()
+{
+    QMenu *file = named(menuBar()->addMenu(tr("File(&F)")), QStringLiteral("mnuFile"));
+    const struct {
+        const char *name;
+        QString caption;
+        void (*command)(FileController *);
+        QKeySequence::StandardKey key;
+        bool separatorAfter;
+    } commands[] = {
+        {"mnuFileNew", tr("New(&N)"), [](FileController *f) { f->newFile(); }, QKeySequence::New, false},
+        {"mnuFileOpen", tr("Open(&O)..."), [](FileController *f) { f->open(); }, QKeySequence::Open, false},
+        {"mnuFileSave", tr("Save(&S)"), [](FileController *f) { f->save(); }, QKeySequence::Save, false},
+        {"mnuFileSaveAs", tr("Save As(&A)..."), [](FileController *f) { f->saveAs(); },
+         QKeySequence::UnknownKey, true},
+        {"mnuImport", tr("Import(&I)..."), [](FileController *f) { f->importChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuExport", tr("Export(&E)..."), [](FileController *f) { f->exportChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuFileBackups", tr("Backups(&B)..."), [](FileController *f) { f->showBackups(); },
+         QKeySequence::UnknownKey, false},
+    };
+    for (const auto &c : commands) {
+        const auto command = c.command;
+        QAction *item = addCommand(file, QLatin1String(c.name), c.caption, m_files,
+                                   [files = m_files, command] { command(files); });
+        item->setShortcuts(c.key);
+        m_busyDisabled << item;
+        if (c.separatorAfter)
+            file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    }
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     // Printing was never offered; the items stay hidden.
     for (QAction *hidden :
@@ -205,26 +251,12 @@ void MainWindow::buildMenus()
         hidden->setEnabled(false);
     }
     m_fileMenu = file; // the recent files go before Exit
-    QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
-    connect(fileNew, &QAction::triggered, m_files, &FileController::newFile);
-    connect(fileOpen, &QAction::triggered, m_files, &FileController::open);
-    connect(fileSave, &QAction::triggered, m_files, &FileController::save);
-    connect(fileSaveAs, &QAction::triggered, m_files, &FileController::saveAs);
-    connect(import, &QAction::triggered, m_files, &FileController::importChannels);
-    connect(exportCsv, &QAction::triggered, m_files, &FileController::exportChannels);
-    connect(backups, &QAction::triggered, m_files, &FileController::showBackups);
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addCommand(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."), this, &QWidget::close);
+}
 
-    QMenu *edit = bar->addMenu(tr("Edit(&E)"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    m_actions.insert(QStringLiteral("mnuEdit"), edit->menuAction());
-    QAction *modify = addMenuItem(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"));
-    connect(modify, &QAction::triggered, this, &MainWindow::modify);
-    buildEditItems(edit);
-
-    QMenu *view = bar->addMenu(tr("View(&V)"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    m_actions.insert(QStringLiteral("mnuView"), view->menuAction());
+void MainWindow::buildViewMenu()
+{
+    QMenu *view = named(menuBar()->addMenu(tr("View(&V)")), QStringLiteral("mnuView"));
     QAction *toolBar = addMenuItem(view, QStringLiteral("mnuViewToolbar"), tr("Tool Bar(&T)"));
     QAction *statusBarItem = addMenuItem(view, QStringLiteral("mnuStatusBar"), tr("Status Bar(&S)"));
     for (QAction *toggle : {toolBar, statusBarItem}) {
@@ -243,16 +275,13 @@ void MainWindow::buildMenus()
         connect(item, &QAction::triggered, this, &MainWindow::rememberShownColumns);
         m_columnItems << item;
     }
+}
 
-    QMenu *tools = bar->addMenu(tr("Tool(&T)"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    m_actions.insert(QStringLiteral("mnuTools"), tools->menuAction());
-    QMenu *read = tools->addMenu(tr("Read(&R)"));
-    read->setObjectName(QStringLiteral("mnuRe"));
-    m_actions.insert(QStringLiteral("mnuRe"), read->menuAction());
-    QMenu *write = tools->addMenu(tr("Write(&W)"));
-    write->setObjectName(QStringLiteral("mnuWr"));
-    m_actions.insert(QStringLiteral("mnuWr"), write->menuAction());
+void MainWindow::buildToolsMenu()
+{
+    QMenu *tools = named(menuBar()->addMenu(tr("Tool(&T)")), QStringLiteral("mnuTools"));
+    QMenu *read = named(tools->addMenu(tr("Read(&R)")), QStringLiteral("mnuRe"));
+    QMenu *write = named(tools->addMenu(tr("Write(&W)")), QStringLiteral("mnuWr"));
     const struct {
         QMenu *menu;
         const char *name;
@@ -278,21 +307,8 @@ void MainWindow::buildMenus()
     verify->setCheckable(true);
     verify->setChecked(verifyWrites());
     connect(verify, &QAction::toggled, this, &MainWindow::setVerifyWrites);
-    QAction *comPort = addMenuItem(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"));
-    connect(comPort, &QAction::triggered, this, &MainWindow::showComPortSetup);
-
-    QMenu *help = bar->addMenu(tr("Help(&H)"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    m_actions.insert(QStringLiteral("mnuHelp"), help->menuAction());
-    QAction *portCheck = addMenuItem(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"));
-    connect(portCheck, &QAction::triggered, this, &MainWindow::showPortCheck);
-    QAction *about = addMenuItem(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"));
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-
-    // A running transfer owns the port and the data: nothing may start another or change what
-    // it reads or writes.
-    m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << backups
-                   << modify << comPort << portCheck;
+    m_busyDisabled << addCommand(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"), this,
+                                 &MainWindow::showComPortSetup);
 }
 
 void MainWindow::buildToolBar()
@@ -395,8 +411,8 @@ QWidget *MainWindow::buildCentralArea()
     layout->addWidget(m_frames, 1);
 
     // dlgModify is loaded once, before the window is shown, and serves both grids.
-    m_modify = new ModifyDialog(m_prompts, this);
-    m_memoryPanel->setModifyDialog(m_modify);
+    m_modifyDialog = new ModifyDialog(m_prompts, this);
+    m_memoryPanel->setModifyDialog(m_modifyDialog);
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
@@ -503,7 +519,7 @@ void MainWindow::modifyVfo(int vfo)
 {
     if (m_busy)
         return;
-    if (const std::optional<Vfo> edited = m_modify->edit(m_document.image().vfos[vfo], vfo))
+    if (const std::optional<Vfo> edited = m_modifyDialog->edit(m_document.image().vfos[vfo], vfo))
         applyVfoEdit(vfo, *edited);
 }
 

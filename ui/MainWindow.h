@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// frmMain: the menus, the toolbar, the status bar, the tab strip with the settings panel and the
-// memory panel, and the progress area of a running transfer. The window is a view over the
-// CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
-// document, and every radio operation runs through the CloneTransfer engine.
+// The main window: the menus, the toolbar, the status bar, the tab strip with the settings panel
+// and the memory panel, and the progress area of a running transfer. The window is a view over
+// the CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
+// document, the File menu's commands run through the FileController, and every radio operation
+// runs through the CloneTransfer engine.
 
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
@@ -113,6 +114,15 @@ protected:
 
 private:
     void buildMenus();
+    void buildFileMenu();
+    void buildViewMenu();
+    void buildToolsMenu();
+    // `menu` under its name, and its item among the window's actions.
+    QMenu *named(QMenu *menu, const QString &name);
+    // A menu item that runs `slot` of `receiver`.
+    template <class Receiver, class Slot>
+    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
+                        Slot slot);
     void buildToolBar();
     void buildStatusBar();
     QWidget *buildCentralArea();
@@ -164,7 +174,7 @@ private:
     QStackedWidget *m_frames = nullptr;
     SettingsPanel *m_settingsPanel = nullptr;
     MemoryPanel *m_memoryPanel = nullptr;
-    ModifyDialog *m_modify = nullptr;
+    ModifyDialog *m_modifyDialog = nullptr;
     UndoHistory *m_history = nullptr;
     QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
     QWidget *m_progressArea = nullptr;

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -99,6 +100,11 @@ private:
     // Insert and Delete act in the first bank only; says so when the selection lies outside it.
     QList<int> firstBankSelection(const QString &command);
     void layOutGrid();
+    void createGrid(QWidget *frame);
+    // Edit > Find's field above the grid.
+    void createFindField(QWidget *frame);
+    // The six edit buttons in two rows, the two transfer buttons beside them.
+    QLayout *buttonRows();
 
     CloneDocument &m_document;
     UserPrompts &m_prompts;
@@ -106,15 +112,15 @@ private:
     QTableView *m_grid;
     ModifyDialog *m_dialog = nullptr;
     QList<int> m_shownColumns;
-    QPushButton *m_clear;
-    QPushButton *m_up;
-    QPushButton *m_insert;
-    QPushButton *m_clearAll;
-    QPushButton *m_down;
-    QPushButton *m_delete;
-    QPushButton *m_readMemory;
-    QPushButton *m_writeMemory;
-    QLineEdit *m_find;
+    QPushButton *m_clearButton;
+    QPushButton *m_upButton;
+    QPushButton *m_insertButton;
+    QPushButton *m_clearAllButton;
+    QPushButton *m_downButton;
+    QPushButton *m_deleteButton;
+    QPushButton *m_readMemoryButton;
+    QPushButton *m_writeMemoryButton;
+    QLineEdit *m_findField;
     bool m_busy = false;
 };
 

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// frmSplash: covers the start while the main window is built. No buttons.
+// The splash window: covers the start while the main window is built. No buttons.
 
 #include <QFrame>
 

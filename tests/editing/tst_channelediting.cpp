@@ -24,6 +24,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
+#include <functional>
+#include <vector>
 
 using namespace fixture;
 using ktv4::test::markedChannel;
@@ -368,7 +370,50 @@ private slots:
         document.image().channels[random.bounded(kChannelCount)] = Channel{};
         const auto state = [&document] { return State{document.image(), document.modelIndex()}; };
 
-        const std::function<void()> commands[] = {
+        const std::vector<std::function<void()>> commands = randomEdits(document, random);
+        QUndoStack *stack = history.stack();
+        QList<State> states{state()};
+        for (int step = 0; step < 60; ++step) {
+            commands[random.bounded(int(commands.size()))]();
+            if (stack->index() == states.size())
+                states << state();
+            else
+                states.last() = state(); // nothing changed, or merged into the last step
+            QCOMPARE(stack->count(), states.size() - 1);
+        }
+        for (int index = stack->count(); index > 0; --index) {
+            QVERIFY(state() == states[index]);
+            stack->undo();
+        }
+        QVERIFY(state() == states.first());
+        while (stack->canRedo())
+            stack->redo();
+        QVERIFY(state() == states.last());
+    }
+
+    void cleanStateIsTheUnsavedFlag()
+    {
+        CloneDocument document;
+        ui::UndoHistory history(document);
+        QVERIFY(!document.dataChanged());
+        document.submit(ImageChange::channels(document.image(), 3, {test::markedChannel(3)}, "edit"));
+        QVERIFY(document.dataChanged());
+        QVERIFY(document.save(m_dir.filePath(QStringLiteral("a.TV4"))).ok());
+        QVERIFY(!document.dataChanged());
+        history.stack()->undo();
+        QVERIFY(document.dataChanged());
+        history.stack()->redo();
+        QVERIFY(!document.dataChanged());
+        document.newImage();
+        QCOMPARE(history.stack()->count(), 0);
+        QVERIFY(!document.dataChanged());
+    }
+
+private:
+    // Every kind of change the window makes, each on random channels and values.
+    std::vector<std::function<void()>> randomEdits(CloneDocument &document, QRandomGenerator &random)
+    {
+        return {
             [&] { document.submit(clearChannels(document.image(), someChannels(random, 0, 603), "clear")); },
             [&] {
                 document.submit(
@@ -419,46 +464,8 @@ private slots:
                 document.importCsv(path);
             },
         };
-
-        QUndoStack *stack = history.stack();
-        QList<State> states{state()};
-        for (int step = 0; step < 60; ++step) {
-            commands[random.bounded(int(std::size(commands)))]();
-            if (stack->index() == states.size())
-                states << state();
-            else
-                states.last() = state(); // nothing changed, or merged into the last step
-            QCOMPARE(stack->count(), states.size() - 1);
-        }
-        for (int index = stack->count(); index > 0; --index) {
-            QVERIFY(state() == states[index]);
-            stack->undo();
-        }
-        QVERIFY(state() == states.first());
-        while (stack->canRedo())
-            stack->redo();
-        QVERIFY(state() == states.last());
     }
 
-    void cleanStateIsTheUnsavedFlag()
-    {
-        CloneDocument document;
-        ui::UndoHistory history(document);
-        QVERIFY(!document.dataChanged());
-        document.submit(ImageChange::channels(document.image(), 3, {test::markedChannel(3)}, "edit"));
-        QVERIFY(document.dataChanged());
-        QVERIFY(document.save(m_dir.filePath(QStringLiteral("a.TV4"))).ok());
-        QVERIFY(!document.dataChanged());
-        history.stack()->undo();
-        QVERIFY(document.dataChanged());
-        history.stack()->redo();
-        QVERIFY(!document.dataChanged());
-        document.newImage();
-        QCOMPARE(history.stack()->count(), 0);
-        QVERIFY(!document.dataChanged());
-    }
-
-private:
     QTemporaryDir m_dir;
 };
 
