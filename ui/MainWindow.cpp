@@ -14,6 +14,7 @@
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
+#include "ui/WindowGeometry.h"
 
 #include "files/FilesLog.h"
 #include "link/SerialTransport.h"
@@ -23,9 +24,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QDir>
 #include <QDropEvent>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -33,7 +32,6 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -50,7 +48,6 @@ namespace ktv4::ui {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kWindowWidthTwips = 10200;
 constexpr int kWindowHeightTwips = 7905;
 constexpr int kDesignFontPoints = 8;
@@ -60,28 +57,6 @@ const QString kKeyNew = QStringLiteral("新規作成");
 const QString kKeyOpen = QStringLiteral("開く");
 const QString kKeySave = QStringLiteral("上書き保存");
 const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
-
-int pixelsToTwips(int pixels, int dpi)
-{
-    return (pixels * kTwipsPerInch + dpi / 2) / dpi;
-}
-
-// A remembered window rectangle (frame position, client size, in pixels) shrunk and moved onto
-// the screen it is mostly on, or onto the primary screen when it is on none (a monitor since
-// unplugged, a smaller resolution).
-QRect placeOnScreen(QRect window)
-{
-    const QScreen *screen = QGuiApplication::screenAt(window.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return window;
-    const QRect available = screen->availableGeometry();
-    window.setSize(window.size().boundedTo(available.size()));
-    window.moveLeft(std::clamp(window.left(), available.left(), available.right() + 1 - window.width()));
-    window.moveTop(std::clamp(window.top(), available.top(), available.bottom() + 1 - window.height()));
-    return window;
-}
 
 // The columns hidden at start that the View menu can show, with their settings keys.
 struct ShownColumn {
@@ -125,7 +100,9 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     buildToolBar();
     buildStatusBar();
     resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
-    restoreWindowGeometry();
+    // The window comes back where it was closed, as far as the screens of today allow; without
+    // remembered values it keeps its design size.
+    restoreWindowPlacement(*this, *openSettingsStore());
     restoreShownColumns();
     showRecentFiles(m_files->recentFiles());
     buildTabKeys();
@@ -580,29 +557,16 @@ void MainWindow::showRecentFiles(const QStringList &files)
         m_actions.remove(item->objectName());
     }
     qDeleteAll(m_recentItems);
-    m_recentItems.clear();
-    QAction *exit = m_actions.value(QStringLiteral("mnuFileExit"));
-    m_fileMenu->setToolTipsVisible(true);
-    const QStringList names = recentFileNames(files);
-    for (int i = 0; i < files.size(); ++i) {
-        const QString path = files[i];
-        QString name = names[i];
-        auto *item = new QAction(
-            tr("&%1 %2").arg(QString::number(i + 1), name.replace(QLatin1Char('&'), QLatin1String("&&"))),
-            m_fileMenu);
-        item->setObjectName(QStringLiteral("mnuFileRecent_%1").arg(i));
-        item->setStatusTip(QDir::toNativeSeparators(path));
-        item->setToolTip(QDir::toNativeSeparators(path));
+    // Each is opened as File > Open opens a file.
+    m_recentItems = insertRecentItems(m_fileMenu, action(QStringLiteral("mnuFileExit")), files,
+                                      [this](const QString &path) { m_files->openCloneFile(path); });
+    for (QAction *item : std::as_const(m_recentItems)) {
+        if (item->isSeparator())
+            continue;
         item->setEnabled(!m_busy);
-        // Each is opened as File > Open opens a file.
-        connect(item, &QAction::triggered, m_files, [this, path] { m_files->openCloneFile(path); });
-        m_fileMenu->insertAction(exit, item);
         m_actions.insert(item->objectName(), item);
         m_busyDisabled << item;
-        m_recentItems << item;
     }
-    if (!m_recentItems.isEmpty())
-        m_recentItems << m_fileMenu->insertSeparator(exit);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
@@ -643,32 +607,13 @@ void MainWindow::formUnload()
         if (*it != this && (*it)->isVisible())
             (*it)->close();
     }
-    if (isMinimized())
-        return;
-    const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
-                      pixelsToTwips(frameGeometry().y(), logicalDpiY()),
-                      pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
-    if (!saveWindowGeometry(*openSettingsStore(), twips))
+    if (!isMinimized() && !saveWindowPlacement(*this, *openSettingsStore()))
         qCWarning(lcFiles) << "The window geometry could not be saved";
 }
 
 std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
 {
     return ktv4::openSettingsStore(m_options.settingsStore);
-}
-
-void MainWindow::restoreWindowGeometry()
-{
-    // The window comes back where it was closed, as far as the screens of today allow; without
-    // remembered values it keeps its design size.
-    const std::optional<QRect> twips = readWindowGeometry(*openSettingsStore());
-    if (!twips)
-        return;
-    const QRect window =
-        placeOnScreen(QRect(twipsToPixelsX(this, twips->x()), twipsToPixelsY(this, twips->y()),
-                            twipsToPixelsX(this, twips->width()), twipsToPixelsY(this, twips->height())));
-    resize(window.size());
-    move(window.topLeft());
 }
 
 void MainWindow::restoreShownColumns()

@@ -131,7 +131,6 @@ private:
     void tabClicked(int tab);
     void showNeighbourTab(int step);
     std::unique_ptr<QSettings> openSettingsStore() const;
-    void restoreWindowGeometry();
     void restoreShownColumns();
     void applyShownColumns();
     void rememberShownColumns();
