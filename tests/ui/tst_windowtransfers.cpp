@@ -236,9 +236,12 @@ private slots:
         QVERIFY(bench.opened);
         Window &w = *bench.window;
         MainWindow &window = bench.main();
-        w.document().setDataChanged(true);
+        test::setChannels(w.document(), 3, {test::usedChannel(7'050'000, QStringLiteral("EDIT"))});
         bench.click("cmbRxData1");
         QVERIFY(window.isBusy());
+        // The history is not walked while the radio is read into the image.
+        QAction *undo = w.action(QStringLiteral("mnuEditUndoStep"));
+        QVERIFY(!undo->isEnabled());
 
         QTabBar *tabs = window.tabStrip();
         tabs->setCurrentIndex(MainWindow::MemoryTab);
@@ -263,7 +266,7 @@ private slots:
         bench.wire->inject(readLine(kSettings1Address) + "garbled\r\n");
         QVERIFY(bench.waitUntilIdle(5000));
         QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
-        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!QApplication::overrideCursor() && undo->isEnabled());
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
         w.prompts.answers.enqueue(QMessageBox::Cancel);
