@@ -33,7 +33,8 @@ void CloneDocument::submit(ImageChange change)
 {
     if (change.isEmpty())
         return;
-    applyPart(change.after);
+    if (!m_recorder)
+        applyPart(change.after);
     record(std::move(change));
 }
 

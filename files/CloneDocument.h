@@ -17,11 +17,12 @@
 namespace ktv4 {
 
 // Keeps the history of the changes a document applies: the window's undo stack. Without one the
-// document just marks itself changed.
+// document applies each change itself and just marks itself changed.
 class ChangeRecorder {
 public:
     virtual ~ChangeRecorder() = default;
-    // `change` has just been applied.
+    // Makes `change` a step of the history and does it: the step applies `change.after` to the
+    // document (again, when it is already there: that changes nothing).
     virtual void record(ImageChange change) = 0;
     // The image as it stands is what the current file holds.
     virtual void markSaved() = 0;
@@ -39,8 +40,8 @@ public:
     RadioImage &image() { return m_image; }
     const RadioImage &image() const { return m_image; }
 
-    // The one way to change the image: applies `change.after`, announces what changed and hands
-    // the change to the recorder. An empty change does nothing.
+    // The one way to change the image: the change becomes a step of the recorder's history, whose
+    // doing applies `change.after` and announces what changed. An empty change does nothing.
     void submit(ImageChange change);
     // Writes a part into the image and announces it, recording nothing: for the recorder's undo
     // and redo, and for a transfer that shows each record as it arrives and records the whole

@@ -211,10 +211,7 @@ std::variant<std::monostate, CsvDropReason, FileResult> storeRow(const RowFields
     if (!g)
         return FileResult{FileStatus::FileOpenError,
                           QStringLiteral("gain \"%1\" is out of range").arg(gainField)};
-    const Gain gain = *g < -10  ? Gain::Minus20
-                      : *g < 0  ? Gain::Minus10
-                      : *g == 0 ? Gain::Zero
-                                : Gain::Plus10;
+    const Gain gain = *g < -10 ? Gain::Minus20 : *g < 0 ? Gain::Minus10 : *g == 0 ? Gain::Zero : Gain::Plus10;
 
     // The words are compared in upper case.
     const std::optional<Agc> agc = fieldFromText<Agc>(agcField, Qt::CaseInsensitive);
@@ -238,6 +235,23 @@ std::variant<std::monostate, CsvDropReason, FileResult> storeRow(const RowFields
     c.name = f[6].left(kCsvNameLength);
     c.skip = skipField == QLatin1String("SKIP") || skipField == QLatin1String("ON");
     return std::monostate();
+}
+
+enum class RowEnd { Complete, Unclosed, Truncated };
+
+// The row's fields after its channel, upper-cased. Unclosed: its line ended inside a field, so
+// the row's other fields are not on it; Truncated: the file ended inside the row.
+RowEnd readRowFields(FieldReader &reader, RowFields &fields)
+{
+    for (QString &text : fields) {
+        const std::optional<QByteArrayView> field = reader.readFieldBytes();
+        if (!field)
+            return RowEnd::Truncated;
+        text = upperAscii(*field);
+        if (reader.lastFieldUnclosed())
+            return RowEnd::Unclosed;
+    }
+    return RowEnd::Complete;
 }
 
 } // namespace
@@ -297,17 +311,10 @@ CsvImportResult importCsvBytes(const QByteArray &content, ChannelTable &channels
         }
 
         RowFields f;
-        bool unclosed = false;
-        for (QString &text : f) {
-            const std::optional<QByteArrayView> field = reader.readFieldBytes();
-            if (!field)
-                return fail(truncated);
-            text = upperAscii(*field);
-            // The line ended inside the field: the row's other fields are not on it.
-            if ((unclosed = reader.lastFieldUnclosed()))
-                break;
-        }
-        if (unclosed) {
+        const RowEnd end = readRowFields(reader, f);
+        if (end == RowEnd::Truncated)
+            return fail(truncated);
+        if (end == RowEnd::Unclosed) {
             drop(CsvDropReason::Quote);
             continue;
         }

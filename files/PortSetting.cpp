@@ -98,6 +98,13 @@ QString PortSetting::write(const PortChoice &choice) const
     return saveWholeFile(userFile(), bytes).ok() ? userFile() : QString();
 }
 
+std::unique_ptr<QSettings> openSettingsStore(const QString &file)
+{
+    if (file.isEmpty())
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appTitle());
+    return std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
 bool saveWindowGeometry(QSettings &store, const QRect &twips)
 {
     store.beginGroup(QStringLiteral("Settings"));

@@ -8,6 +8,7 @@
 
 #include <QRect>
 #include <QString>
+#include <memory>
 #include <optional>
 
 class QSettings;
@@ -58,6 +59,9 @@ private:
     QString m_programDir;
     QString m_userDir;
 };
+
+// The per-user settings store under the program's title, or the INI file `file` in its place.
+std::unique_ptr<QSettings> openSettingsStore(const QString &file = QString());
 
 // The window geometry in twips under "Orvane KT-V4 Clone Utility" / "Settings": MainLeft,
 // MainTop, MainWidth, MainHeight. False when the store could not be written.

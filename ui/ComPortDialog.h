@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The port choice: "COM  1" .. "COM 14" in two columns and "OK". Besides the fourteen numbers it lists the
-// serial ports the system reports and takes any device path, since on this platform a radio
-// cable is rarely COM n's device (/dev/ttyS<n-1>).
+// The COM port dialog: "COM  1" .. "COM 14" in two columns and "OK". Besides the fourteen numbers it lists
+// the serial ports the system reports and takes any device path, since on this platform a radio cable is
+// rarely COM n's device (/dev/ttyS<n-1>).
 
 #include "files/PortSetting.h"
 #include "link/PortFacts.h"

@@ -3,10 +3,9 @@
 
 #include "ui/AboutDialog.h"
 #include "ui/ArrangeCommands.h"
-#include "ui/BackupsDialog.h"
 #include "ui/ChannelGridLayout.h"
 #include "ui/ComPortDialog.h"
-#include "ui/MemoryCommands.h"
+#include "ui/FileController.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
 #include "ui/PortCheckDialog.h"
@@ -17,6 +16,7 @@
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
+#include "ui/WindowGeometry.h"
 
 #include "files/FilesLog.h"
 #include "link/SerialTransport.h"
@@ -26,14 +26,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
-#include <QGuiApplication>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -50,7 +50,6 @@ namespace ktv4::ui {
 
 namespace {
 
-constexpr int kTwipsPerInch = 1440;
 constexpr int kWindowWidthTwips = 10200;
 constexpr int kWindowHeightTwips = 7905;
 constexpr int kDesignFontPoints = 8;
@@ -60,28 +59,6 @@ const QString kKeyNew = QStringLiteral("新規作成");
 const QString kKeyOpen = QStringLiteral("開く");
 const QString kKeySave = QStringLiteral("上書き保存");
 const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
-
-int pixelsToTwips(int pixels, int dpi)
-{
-    return (pixels * kTwipsPerInch + dpi / 2) / dpi;
-}
-
-// A remembered window rectangle (frame position, client size, in pixels) shrunk and moved onto
-// the screen it is mostly on, or onto the primary screen when it is on none (a monitor since
-// unplugged, a smaller resolution).
-QRect placeOnScreen(QRect window)
-{
-    const QScreen *screen = QGuiApplication::screenAt(window.center());
-    if (!screen)
-        screen = QGuiApplication::primaryScreen();
-    if (!screen)
-        return window;
-    const QRect available = screen->availableGeometry();
-    window.setSize(window.size().boundedTo(available.size()));
-    window.moveLeft(std::clamp(window.left(), available.left(), available.right() + 1 - window.width()));
-    window.moveTop(std::clamp(window.top(), available.top(), available.bottom() + 1 - window.height()));
-    return window;
-}
 
 // The columns hidden at start that the View menu can show, with their settings keys.
 struct ShownColumn {
@@ -116,10 +93,14 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
 
     // Every change of the image from here on is a step of the history.
     m_history = new UndoHistory(m_document, this);
+    setCentralWidget(buildCentralArea());
+    m_files = new FileController(m_document, m_prompts, *m_memoryPanel, this, m_options.settingsStore,
+                                 [this] { return m_busy; });
+    connect(m_files, &FileController::statusMessage, this, &MainWindow::showStatus);
+    connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
     buildMenus();
     buildToolBar();
     buildStatusBar();
-    setCentralWidget(buildCentralArea());
     m_arrange = new ArrangeCommands(m_document, m_prompts, *m_memoryPanel, this);
     connect(m_arrange, &ArrangeCommands::statusMessage, this, &MainWindow::showStatus);
     m_busyDisabled << m_arrange->addEditItems(action(QStringLiteral("mnuEdit"))->menu());
@@ -131,10 +112,11 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
         }
     }
     resize(twipsToPixelsX(this, kWindowWidthTwips), twipsToPixelsY(this, kWindowHeightTwips));
-    restoreWindowGeometry();
+    // The window comes back where it was closed, as far as the screens of today allow; without
+    // remembered values it keeps its design size.
+    restoreWindowPlacement(*this, *openSettingsStore());
     restoreShownColumns();
-    m_recentFiles = readRecentFiles(*openSettingsStore());
-    showRecentFiles();
+    showRecentFiles(m_files->recentFiles());
     buildTabKeys();
     setAcceptDrops(true);
 
@@ -156,12 +138,11 @@ MainWindow::~MainWindow()
     delete m_documentTransfer;
     delete m_transfer;
     delete m_history;
-    delete m_memoryCommands;
-    delete m_modify;
+    delete m_files;
+    delete m_modifyDialog;
     delete m_about;
     delete m_comPort;
     delete m_portCheck;
-    delete m_backups;
     delete takeCentralWidget();
 }
 
@@ -170,7 +151,7 @@ void MainWindow::finishLoad(const QString &startFile)
     showCaption(m_document.caption());
     tabClicked(m_tabStrip->currentIndex());
     if (!startFile.isEmpty())
-        loadCloneFile(startFile);
+        m_files->loadCloneFile(startFile);
     m_document.setDataChanged(false);
 }
 
@@ -187,24 +168,70 @@ QAction *MainWindow::action(const QString &name) const
     return m_actions.value(name);
 }
 
+QMenu *MainWindow::named(QMenu *menu, const QString &name)
+{
+    menu->setObjectName(name);
+    m_actions.insert(name, menu->menuAction());
+    return menu;
+}
+
+template <class Receiver, class Slot>
+QAction *MainWindow::addCommand(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
+                                Slot slot)
+{
+    QAction *item = addMenuItem(menu, name, caption);
+    connect(item, &QAction::triggered, receiver, slot);
+    return item;
+}
+
 void MainWindow::buildMenus()
 {
-    QMenuBar *bar = menuBar();
+    // A running transfer owns the port and the data: nothing may start another or change what
+    // it reads or writes.
+    buildFileMenu();
+    QMenu *edit = named(menuBar()->addMenu(tr("Edit(&E)")), QStringLiteral("mnuEdit"));
+    m_busyDisabled << addCommand(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"), this,
+                                 &MainWindow::modify);
+    buildEditItems(edit);
+    buildViewMenu();
+    buildToolsMenu();
+    QMenu *help = named(menuBar()->addMenu(tr("Help(&H)")), QStringLiteral("mnuHelp"));
+    m_busyDisabled << addCommand(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"), this,
+                                 &MainWindow::showPortCheck);
+    addCommand(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"), this, &MainWindow::showAbout);
+}
 
-    QMenu *file = bar->addMenu(tr("File(&F)"));
-    file->setObjectName(QStringLiteral("mnuFile"));
-    m_actions.insert(QStringLiteral("mnuFile"), file->menuAction());
-    QAction *fileNew = addMenuItem(file, QStringLiteral("mnuFileNew"), tr("New(&N)"));
-    fileNew->setShortcuts(QKeySequence::New); // Ctrl+N
-    QAction *fileOpen = addMenuItem(file, QStringLiteral("mnuFileOpen"), tr("Open(&O)..."));
-    fileOpen->setShortcuts(QKeySequence::Open);
-    QAction *fileSave = addMenuItem(file, QStringLiteral("mnuFileSave"), tr("Save(&S)"));
-    fileSave->setShortcuts(QKeySequence::Save);
-    QAction *fileSaveAs = addMenuItem(file, QStringLiteral("mnuFileSaveAs"), tr("Save As(&A)..."));
-    file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
-    QAction *import = addMenuItem(file, QStringLiteral("mnuImport"), tr("Import(&I)..."));
-    QAction *exportCsv = addMenuItem(file, QStringLiteral("mnuExport"), tr("Export(&E)..."));
-    QAction *backups = addMenuItem(file, QStringLiteral("mnuFileBackups"), tr("Backups(&B)..."));
+void MainWindow::buildFileMenu()
+{
+    QMenu *file = named(menuBar()->addMenu(tr("File(&F)")), QStringLiteral("mnuFile"));
+    const struct {
+        const char *name;
+        QString caption;
+        void (*command)(FileController *);
+        QKeySequence::StandardKey key;
+        bool separatorAfter;
+    } commands[] = {
+        {"mnuFileNew", tr("New(&N)"), [](FileController *f) { f->newFile(); }, QKeySequence::New, false},
+        {"mnuFileOpen", tr("Open(&O)..."), [](FileController *f) { f->open(); }, QKeySequence::Open, false},
+        {"mnuFileSave", tr("Save(&S)"), [](FileController *f) { f->save(); }, QKeySequence::Save, false},
+        {"mnuFileSaveAs", tr("Save As(&A)..."), [](FileController *f) { f->saveAs(); },
+         QKeySequence::UnknownKey, true},
+        {"mnuImport", tr("Import(&I)..."), [](FileController *f) { f->importChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuExport", tr("Export(&E)..."), [](FileController *f) { f->exportChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuFileBackups", tr("Backups(&B)..."), [](FileController *f) { f->showBackups(); },
+         QKeySequence::UnknownKey, false},
+    };
+    for (const auto &c : commands) {
+        const auto command = c.command;
+        QAction *item = addCommand(file, QLatin1String(c.name), c.caption, m_files,
+                                   [files = m_files, command] { command(files); });
+        item->setShortcuts(c.key);
+        m_busyDisabled << item;
+        if (c.separatorAfter)
+            file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    }
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     // Print Setup was never offered and stays hidden; Print and its neighbours print the channels.
     QAction *pageSetup = addMenuItem(file, QStringLiteral("mnuFilePageSetup"), tr("Print Setup(&U)..."));
@@ -213,16 +240,11 @@ void MainWindow::buildMenus()
     addMenuItem(file, QStringLiteral("mnuFilePrint"), tr("Print(&P)..."));
     file->addSeparator();
     m_fileMenu = file; // the recent files go before Exit
-    QAction *exit = addMenuItem(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."));
-    connect(fileNew, &QAction::triggered, this, &MainWindow::fileNew);
-    connect(fileOpen, &QAction::triggered, this, &MainWindow::fileOpen);
-    connect(fileSave, &QAction::triggered, this, &MainWindow::fileSave);
-    connect(fileSaveAs, &QAction::triggered, this, &MainWindow::fileSaveAs);
-    connect(import, &QAction::triggered, this, &MainWindow::fileImport);
-    connect(exportCsv, &QAction::triggered, this, &MainWindow::fileExport);
-    connect(backups, &QAction::triggered, this, &MainWindow::showBackups);
     QAction *schedule = addMenuItem(file, QStringLiteral("mnuImportSchedule"), tr("Import Schedule(&C)..."));
-    file->insertAction(exportCsv, schedule);
+    for (QAction *item : file->actions()) {
+        if (item->objectName() == QLatin1String("mnuExport"))
+            file->insertAction(item, schedule); // between Import and Export
+    }
     connect(schedule, &QAction::triggered, this, [this] {
         if (const auto report = importSchedule(this, m_document, m_prompts, *m_memoryPanel)) {
             showStatus(report->summary);
@@ -230,18 +252,12 @@ void MainWindow::buildMenus()
         }
     });
     m_busyDisabled << schedule;
-    connect(exit, &QAction::triggered, this, &QWidget::close);
+    addCommand(file, QStringLiteral("mnuFileExit"), tr("Exit(&X)..."), this, &QWidget::close);
+}
 
-    QMenu *edit = bar->addMenu(tr("Edit(&E)"));
-    edit->setObjectName(QStringLiteral("mnuEdit"));
-    m_actions.insert(QStringLiteral("mnuEdit"), edit->menuAction());
-    QAction *modify = addMenuItem(edit, QStringLiteral("mnuEditUndo"), tr("Modify(&M)"));
-    connect(modify, &QAction::triggered, this, &MainWindow::modify);
-    buildEditItems(edit);
-
-    QMenu *view = bar->addMenu(tr("View(&V)"));
-    view->setObjectName(QStringLiteral("mnuView"));
-    m_actions.insert(QStringLiteral("mnuView"), view->menuAction());
+void MainWindow::buildViewMenu()
+{
+    QMenu *view = named(menuBar()->addMenu(tr("View(&V)")), QStringLiteral("mnuView"));
     QAction *toolBar = addMenuItem(view, QStringLiteral("mnuViewToolbar"), tr("Tool Bar(&T)"));
     QAction *statusBarItem = addMenuItem(view, QStringLiteral("mnuStatusBar"), tr("Status Bar(&S)"));
     for (QAction *toggle : {toolBar, statusBarItem}) {
@@ -260,16 +276,13 @@ void MainWindow::buildMenus()
         connect(item, &QAction::triggered, this, &MainWindow::rememberShownColumns);
         m_columnItems << item;
     }
+}
 
-    QMenu *tools = bar->addMenu(tr("Tool(&T)"));
-    tools->setObjectName(QStringLiteral("mnuTools"));
-    m_actions.insert(QStringLiteral("mnuTools"), tools->menuAction());
-    QMenu *read = tools->addMenu(tr("Read(&R)"));
-    read->setObjectName(QStringLiteral("mnuRe"));
-    m_actions.insert(QStringLiteral("mnuRe"), read->menuAction());
-    QMenu *write = tools->addMenu(tr("Write(&W)"));
-    write->setObjectName(QStringLiteral("mnuWr"));
-    m_actions.insert(QStringLiteral("mnuWr"), write->menuAction());
+void MainWindow::buildToolsMenu()
+{
+    QMenu *tools = named(menuBar()->addMenu(tr("Tool(&T)")), QStringLiteral("mnuTools"));
+    QMenu *read = named(tools->addMenu(tr("Read(&R)")), QStringLiteral("mnuRe"));
+    QMenu *write = named(tools->addMenu(tr("Write(&W)")), QStringLiteral("mnuWr"));
     const struct {
         QMenu *menu;
         const char *name;
@@ -295,21 +308,8 @@ void MainWindow::buildMenus()
     verify->setCheckable(true);
     verify->setChecked(verifyWrites());
     connect(verify, &QAction::toggled, this, &MainWindow::setVerifyWrites);
-    QAction *comPort = addMenuItem(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"));
-    connect(comPort, &QAction::triggered, this, &MainWindow::showComPortSetup);
-
-    QMenu *help = bar->addMenu(tr("Help(&H)"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    m_actions.insert(QStringLiteral("mnuHelp"), help->menuAction());
-    QAction *portCheck = addMenuItem(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"));
-    connect(portCheck, &QAction::triggered, this, &MainWindow::showPortCheck);
-    QAction *about = addMenuItem(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"));
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-
-    // A running transfer owns the port and the data: nothing may start another or change what
-    // it reads or writes.
-    m_busyDisabled << fileNew << fileOpen << fileSave << fileSaveAs << import << exportCsv << backups
-                   << modify << comPort << portCheck;
+    m_busyDisabled << addCommand(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"), this,
+                                 &MainWindow::showComPortSetup);
 }
 
 void MainWindow::buildToolBar()
@@ -412,13 +412,9 @@ QWidget *MainWindow::buildCentralArea()
     layout->addWidget(m_frames, 1);
 
     // The edit dialog is made once, before the window is shown, and serves both grids.
-    m_modify = new ModifyDialog(m_document, m_prompts, this);
-    m_memoryPanel->setModifyDialog(m_modify);
-    connect(m_modify, &ModifyDialog::vfoAccepted, this, &MainWindow::applyVfoEdit);
+    m_modifyDialog = new ModifyDialog(m_prompts, this);
+    m_memoryPanel->setModifyDialog(m_modifyDialog);
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
-    m_memoryCommands = new MemoryCommands(m_document, m_prompts, *m_memoryPanel, m_lastFileName, this);
-    connect(m_memoryCommands, &MemoryCommands::fileChosen, this, [this] { m_lastNameIsCsv = true; });
-    connect(m_memoryCommands, &MemoryCommands::importReported, this, &MainWindow::showStatus);
     connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
             [this] { startOperation(Operation::ReadMemory); });
     connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,
@@ -524,7 +520,8 @@ void MainWindow::modifyVfo(int vfo)
 {
     if (m_busy)
         return;
-    m_modify->editVfo(vfo);
+    if (const std::optional<Vfo> edited = m_modifyDialog->edit(m_document.image().vfos[vfo], vfo))
+        applyVfoEdit(vfo, *edited);
 }
 
 void MainWindow::showAbout()
@@ -577,11 +574,45 @@ QString MainWindow::portName() const
     return QStringLiteral("COM%1").arg(m_portChoice.port);
 }
 
+void MainWindow::showRecentFiles(const QStringList &files)
+{
+    for (QAction *item : std::as_const(m_recentItems)) {
+        m_busyDisabled.removeOne(item);
+        m_actions.remove(item->objectName());
+    }
+    qDeleteAll(m_recentItems);
+    // Each is opened as File > Open opens a file.
+    m_recentItems = insertRecentItems(m_fileMenu, action(QStringLiteral("mnuFileExit")), files,
+                                      [this](const QString &path) { m_files->openCloneFile(path); });
+    for (QAction *item : std::as_const(m_recentItems)) {
+        if (item->isSeparator())
+            continue;
+        item->setEnabled(!m_busy);
+        m_actions.insert(item->objectName(), item);
+        m_busyDisabled << item;
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!m_busy && !FileController::droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString path = FileController::droppedFile(event->mimeData());
+    if (m_busy || path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    m_files->openDropped(path);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The window does not close while the radio is being talked to, nor when the user keeps
     // unsaved changes by cancelling the save question.
-    if (m_busy || !askSaveChanges()) {
+    if (m_busy || !m_files->askSaveChanges()) {
         event->ignore();
         return;
     }
@@ -600,34 +631,13 @@ void MainWindow::formUnload()
         if (*it != this && (*it)->isVisible())
             (*it)->close();
     }
-    if (isMinimized())
-        return;
-    const QRect twips(pixelsToTwips(frameGeometry().x(), logicalDpiX()),
-                      pixelsToTwips(frameGeometry().y(), logicalDpiY()),
-                      pixelsToTwips(width(), logicalDpiX()), pixelsToTwips(height(), logicalDpiY()));
-    if (!saveWindowGeometry(*openSettingsStore(), twips))
+    if (!isMinimized() && !saveWindowPlacement(*this, *openSettingsStore()))
         qCWarning(lcFiles) << "The window geometry could not be saved";
 }
 
 std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
 {
-    if (m_options.settingsStore.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, appTitle());
-    return std::make_unique<QSettings>(m_options.settingsStore, QSettings::IniFormat);
-}
-
-void MainWindow::restoreWindowGeometry()
-{
-    // The window comes back where it was closed, as far as the screens of today allow; without
-    // remembered values it keeps its design size.
-    const std::optional<QRect> twips = readWindowGeometry(*openSettingsStore());
-    if (!twips)
-        return;
-    const QRect window =
-        placeOnScreen(QRect(twipsToPixelsX(this, twips->x()), twipsToPixelsY(this, twips->y()),
-                            twipsToPixelsX(this, twips->width()), twipsToPixelsY(this, twips->height())));
-    resize(window.size());
-    move(window.topLeft());
+    return ktv4::openSettingsStore(m_options.settingsStore);
 }
 
 void MainWindow::restoreShownColumns()

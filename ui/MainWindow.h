@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The main window: the menus, the toolbar, the status bar, the tab strip with the settings panel and the
-// memory panel, and the progress area of a running transfer. The window is a view over the
-// CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
-// document, and every radio operation runs through the CloneTransfer engine.
+// The main window: the menus, the toolbar, the status bar, the tab strip with the settings panel
+// and the memory panel, and the progress area of a running transfer. The window is a view over
+// the CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
+// document, the File menu's commands run through the FileController, and every radio operation
+// runs through the CloneTransfer engine.
 
 #include "files/Backups.h"
 #include "files/CloneDocument.h"
@@ -17,6 +18,7 @@
 #include <memory>
 
 class QAction;
+class QActionGroup;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -30,10 +32,9 @@ namespace ktv4::ui {
 
 class AboutDialog;
 class ArrangeCommands;
-class BackupsDialog;
 class ComPortDialog;
 class PortCheckDialog;
-class MemoryCommands;
+class FileController;
 class MemoryPanel;
 class ModifyDialog;
 class SettingsPanel;
@@ -81,8 +82,8 @@ public:
     ComPortDialog *comPortDialog() const { return m_comPort; }
     PortCheckDialog *portCheckDialog() const { return m_portCheck; }
 
-    // The clone files opened or saved last, the latest first (File menu).
-    QStringList recentFiles() const { return m_recentFiles; }
+    // The File menu's commands.
+    FileController *files() const { return m_files; }
 
     bool isBusy() const { return m_busy; }
     // The status bar's text panel: what the last import or radio write did.
@@ -92,23 +93,6 @@ public:
     QString portName() const;
 
 public slots:
-    // File menu (Part of the shared save question, the caption and DataChanged rules).
-    void fileNew();
-    void fileOpen();
-    bool fileSave();
-    bool fileSaveAs();
-    void fileImport();
-    void fileExport();
-    bool loadCloneFile(const QString &path);
-    // File > Open for a file chosen without the dialog (a recent file, a dropped file): the
-    // save question first, then the load with its messages.
-    void openCloneFile(const QString &path);
-    // File > Import for a file chosen without the dialog (a dropped file).
-    void importCsvFile(const QString &path);
-    // Asks whether unsaved changes are to be saved first. False when the calling command must
-    // stop (Cancel, or Yes and the changes were not saved).
-    bool askSaveChanges();
-
     // The radio operations, as their buttons and menu items start them.
     void startOperation(ktv4::Operation operation);
     void cancelTransfer();
@@ -121,8 +105,6 @@ public slots:
     void showStatus(const QString &text);
     // Help > Check Serial Port…: lets go of the port and runs the checklist on it.
     void showPortCheck();
-    // File > Backups...: the automatic backups; the chosen one opens as File > Open would.
-    void showBackups();
     // Tool > Verify After Writing, remembered in the program settings.
     bool verifyWrites() const;
     void setVerifyWrites(bool on);
@@ -135,6 +117,15 @@ protected:
 
 private:
     void buildMenus();
+    void buildFileMenu();
+    void buildViewMenu();
+    void buildToolsMenu();
+    // `menu` under its name, and its item among the window's actions.
+    QMenu *named(QMenu *menu, const QString &name);
+    // A menu item that runs `slot` of `receiver`.
+    template <class Receiver, class Slot>
+    QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
+                        Slot slot);
     void buildToolBar();
     void buildStatusBar();
     QWidget *buildCentralArea();
@@ -143,22 +134,19 @@ private:
     void tabClicked(int tab);
     void showNeighbourTab(int step);
     std::unique_ptr<QSettings> openSettingsStore() const;
-    void restoreWindowGeometry();
     void restoreShownColumns();
     void applyShownColumns();
     void rememberShownColumns();
-    void rememberRecentFile(const QString &path);
-    void showRecentFiles();
+    // The File menu's recent files, before Exit.
+    void showRecentFiles(const QStringList &files);
     void connectTransfer();
     void phaseStarted(ktv4::Operation phase);
     void transferFinished(const ktv4::TransferResult &result);
     void setBusy(bool busy);
-    void showFileError(const FileResult &result, const QString &path);
-    bool saveCloneFile(const QString &path);
-    QString chooseFile(bool save, const QString &filter);
     void modifyVfo(int vfo);
     void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
+    // Edit > Undo and Redo are off while a transfer runs.
     void updateUndoItems();
     // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.
     void showCaption(const QString &caption);
@@ -177,24 +165,22 @@ private:
     DocumentTransfer *m_documentTransfer; // the engine's operations on m_document
     PortChoice m_portChoice;
     QString m_portOverride;
-    QString m_lastFileName;       // the last file a dialog chose; every file dialog starts there
-    bool m_lastNameIsCsv = false; // m_lastFileName was chosen by File > Import or Export
 
     QHash<QString, QAction *> m_actions;
     QList<QAction *> m_busyDisabled; // what a transfer disables
     QList<QAction *> m_columnItems;  // View: Pwr, Tone, Split Freq.
     QMenu *m_fileMenu = nullptr;
     QList<QAction *> m_recentItems; // File: the recent files and their separator
-    QStringList m_recentFiles;
+    FileController *m_files = nullptr;
     QToolBar *m_toolBar = nullptr;
     QTabBar *m_tabStrip = nullptr;
     QStackedWidget *m_frames = nullptr;
     SettingsPanel *m_settingsPanel = nullptr;
     MemoryPanel *m_memoryPanel = nullptr;
-    MemoryCommands *m_memoryCommands = nullptr;
     ArrangeCommands *m_arrange = nullptr; // Edit > Arrange, Select Duplicates; File > Print
-    ModifyDialog *m_modify = nullptr;
+    ModifyDialog *m_modifyDialog = nullptr;
     UndoHistory *m_history = nullptr;
+    QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
     QWidget *m_progressArea = nullptr;
     QProgressBar *m_progressBar = nullptr;
     QPushButton *m_cancel = nullptr;
@@ -204,7 +190,6 @@ private:
     AboutDialog *m_about = nullptr;
     ComPortDialog *m_comPort = nullptr;
     PortCheckDialog *m_portCheck = nullptr;
-    BackupsDialog *m_backups = nullptr;
     QString m_backupProblem; // why the last backup could not be saved, for the transfer's status
     bool m_busy = false;
     bool m_cancelRequested = false;

@@ -10,27 +10,27 @@
 #include "model/FieldText.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QLabel>
 #include <QMenu>
-#include <QUndoStack>
 
 namespace ktv4::ui {
 
 void MainWindow::buildEditItems(QMenu *edit)
 {
     edit->addSeparator();
-    QAction *undo = addMenuItem(edit, QStringLiteral("mnuEditUndoStep"), tr("Undo(&U)"));
-    undo->setShortcut(QKeySequence::Undo);
-    QAction *redo = addMenuItem(edit, QStringLiteral("mnuEditRedo"), tr("Redo(&R)"));
-    redo->setShortcut(QKeySequence::Redo);
-    QUndoStack *stack = m_history->stack();
-    connect(undo, &QAction::triggered, stack, &QUndoStack::undo);
-    connect(redo, &QAction::triggered, stack, &QUndoStack::redo);
-    for (auto changed : {&QUndoStack::canUndoChanged, &QUndoStack::canRedoChanged})
-        connect(stack, changed, this, &MainWindow::updateUndoItems);
-    for (auto changed : {&QUndoStack::undoTextChanged, &QUndoStack::redoTextChanged})
-        connect(stack, changed, this, &MainWindow::updateUndoItems);
-    updateUndoItems();
+    // The history's own items; nothing may change the data while a transfer reads or writes it.
+    m_historyItems = new QActionGroup(this);
+    m_historyItems->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    const std::pair<QAction *, const char *> historyItems[] = {
+        {m_history->createUndoItem(edit), "mnuEditUndoStep"},
+        {m_history->createRedoItem(edit), "mnuEditRedo"}};
+    for (const auto &[item, name] : historyItems) {
+        item->setObjectName(QLatin1String(name));
+        edit->addAction(item);
+        m_historyItems->addAction(item);
+        m_actions.insert(item->objectName(), item);
+    }
 
     // The channels of the Memory tab: cut, copy and paste with the platform's keys, and finding a
     // channel.
@@ -67,15 +67,7 @@ void MainWindow::buildEditItems(QMenu *edit)
 
 void MainWindow::updateUndoItems()
 {
-    // The items name the step they take back or do again: "Undo Delete channel 12". Nothing may
-    // change the data while a transfer reads or writes it.
-    const QUndoStack *stack = m_history->stack();
-    QAction *undo = action(QStringLiteral("mnuEditUndoStep"));
-    QAction *redo = action(QStringLiteral("mnuEditRedo"));
-    undo->setEnabled(!m_busy && stack->canUndo());
-    redo->setEnabled(!m_busy && stack->canRedo());
-    undo->setText(stack->canUndo() ? tr("Undo %1(&U)").arg(stack->undoText()) : tr("Undo(&U)"));
-    redo->setText(stack->canRedo() ? tr("Redo %1(&R)").arg(stack->redoText()) : tr("Redo(&R)"));
+    m_historyItems->setEnabled(!m_busy);
 }
 
 void MainWindow::showCaption(const QString &caption)

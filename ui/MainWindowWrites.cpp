@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What keeps writes safe in the window: the preview before a write, the backups of reads and
-// writes with File > Backups..., and the read-back check's setting.
+// writes, and the read-back check's setting.
 
 #include "ui/MainWindow.h"
 
-#include "ui/BackupsDialog.h"
 #include "ui/UserPrompts.h"
 #include "ui/WritePreview.h"
 
@@ -49,22 +48,6 @@ void MainWindow::keepBackup(BackupReason reason, Operation operation)
     m_backupProblem = saved.ok() ? QString() : tr("Backup not saved: %1").arg(saved.detail);
     if (!saved.ok())
         showStatus(m_backupProblem);
-}
-
-void MainWindow::showBackups()
-{
-    if (m_busy)
-        return;
-    if (!m_backups) {
-        m_backups = new BackupsDialog(this);
-        connect(m_backups, &QDialog::accepted, this, [this] {
-            const QString path = m_backups->chosenPath();
-            if (!path.isEmpty() && askSaveChanges())
-                loadCloneFile(path);
-        });
-    }
-    m_backups->showBackups(BackupStore(BackupStore::defaultFolder(), backupsKept(*openSettingsStore())));
-    m_backups->open();
 }
 
 } // namespace ktv4::ui

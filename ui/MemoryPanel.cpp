@@ -76,19 +76,46 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     auto *frame = new QGroupBox(tr("Memorys"), this);
     frame->setObjectName(QStringLiteral("Frame1_2"));
 
-    m_clear = makeButton(QStringLiteral("cmbClear"), tr("Clear"), frame);
-    m_up = makeButton(QStringLiteral("Command5"), tr("Up"), frame);
-    m_insert = makeButton(QStringLiteral("cmbInsert"), tr("Insert"), frame);
-    m_clearAll = makeButton(QStringLiteral("cmbClAll"), tr("Clear All"), frame);
-    m_down = makeButton(QStringLiteral("Command4"), tr("Down"), frame);
-    m_delete = makeButton(QStringLiteral("cmbDelete"), tr("Delete"), frame);
-    m_readMemory = makeButton(QStringLiteral("cmbRxData"), tr("Read Memory"), frame);
-    m_writeMemory = makeButton(QStringLiteral("cmbTxData"), tr("Write Memory"), frame);
+    m_clearButton = makeButton(QStringLiteral("cmbClear"), tr("Clear"), frame);
+    m_upButton = makeButton(QStringLiteral("Command5"), tr("Up"), frame);
+    m_insertButton = makeButton(QStringLiteral("cmbInsert"), tr("Insert"), frame);
+    m_clearAllButton = makeButton(QStringLiteral("cmbClAll"), tr("Clear All"), frame);
+    m_downButton = makeButton(QStringLiteral("Command4"), tr("Down"), frame);
+    m_deleteButton = makeButton(QStringLiteral("cmbDelete"), tr("Delete"), frame);
+    m_readMemoryButton = makeButton(QStringLiteral("cmbRxData"), tr("Read Memory"), frame);
+    m_writeMemoryButton = makeButton(QStringLiteral("cmbTxData"), tr("Write Memory"), frame);
 
     m_model = new ChannelTableModel(document, this);
+    createGrid(frame);
+    createFindField(frame);
+
+    auto *inside = new QVBoxLayout(frame);
+    inside->addLayout(buttonRows());
+    inside->addWidget(m_findField);
+    inside->addWidget(m_grid, 1); // the grid takes what the window gives the tab
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(frame);
+
+    connect(m_clearButton, &QPushButton::clicked, this, &MemoryPanel::clearChannel);
+    connect(m_upButton, &QPushButton::clicked, this, &MemoryPanel::moveUp);
+    connect(m_insertButton, &QPushButton::clicked, this, &MemoryPanel::insertChannel);
+    connect(m_clearAllButton, &QPushButton::clicked, this, &MemoryPanel::clearAll);
+    connect(m_downButton, &QPushButton::clicked, this, &MemoryPanel::moveDown);
+    connect(m_deleteButton, &QPushButton::clicked, this, &MemoryPanel::deleteChannel);
+    connect(m_readMemoryButton, &QPushButton::clicked, this, &MemoryPanel::readMemoryRequested);
+    connect(m_writeMemoryButton, &QPushButton::clicked, this, &MemoryPanel::writeMemoryRequested);
+    connect(m_grid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex &index) { openEditor(m_sort->channelAt(index.row())); });
+
+    selectChannel(0);
+}
+
+void MemoryPanel::createGrid(QWidget *frame)
+{
     m_grid = new QTableView(frame);
     m_grid->setObjectName(QStringLiteral("MSFlexGrid1"));
-    m_sort = new ChannelSortProxy(document, this);
+    m_sort = new ChannelSortProxy(m_document, this);
     m_sort->setSourceModel(m_model);
     m_sort->install(m_grid); // a heading click sorts the view; commands map rows to channels
     m_grid->setItemDelegateForColumn(ColFrequency, new SplitMarkDelegate(m_grid));
@@ -115,59 +142,45 @@ MemoryPanel::MemoryPanel(CloneDocument &document, UserPrompts &prompts, QWidget 
     layOutGrid();
     connect(m_model, &ChannelTableModel::channelsMoved, this,
             [this](int first, int count) { selectChannels(first, first + count - 1); });
+}
 
-    m_find = new QLineEdit(frame);
-    m_find->setObjectName(QStringLiteral("txtFind"));
-    m_find->setPlaceholderText(tr("Find a channel by label, name or frequency"));
-    m_find->setClearButtonEnabled(true);
-    m_find->hide();
-    m_find->installEventFilter(this);
-    connect(m_find, &QLineEdit::returnPressed, this, [this] {
-        const int channel = findChannel(m_find->text());
+void MemoryPanel::createFindField(QWidget *frame)
+{
+    m_findField = new QLineEdit(frame);
+    m_findField->setObjectName(QStringLiteral("txtFind"));
+    m_findField->setPlaceholderText(tr("Find a channel by label, name or frequency"));
+    m_findField->setClearButtonEnabled(true);
+    m_findField->hide();
+    m_findField->installEventFilter(this);
+    connect(m_findField, &QLineEdit::returnPressed, this, [this] {
+        const int channel = findChannel(m_findField->text());
         if (channel < 0) {
-            emit statusMessage(tr("No channel matches \"%1\".").arg(m_find->text()));
+            emit statusMessage(tr("No channel matches \"%1\".").arg(m_findField->text()));
             return;
         }
         selectChannel(channel);
         m_grid->scrollTo(m_sort->index(m_sort->rowOf(channel), 0));
         emit statusMessage(QString());
     });
+}
 
+QLayout *MemoryPanel::buttonRows()
+{
     auto *buttons = new QGridLayout;
-    buttons->addWidget(m_clear, 0, 0);
-    buttons->addWidget(m_up, 0, 1);
-    buttons->addWidget(m_insert, 0, 2);
-    buttons->addWidget(m_clearAll, 1, 0);
-    buttons->addWidget(m_down, 1, 1);
-    buttons->addWidget(m_delete, 1, 2);
+    buttons->addWidget(m_clearButton, 0, 0);
+    buttons->addWidget(m_upButton, 0, 1);
+    buttons->addWidget(m_insertButton, 0, 2);
+    buttons->addWidget(m_clearAllButton, 1, 0);
+    buttons->addWidget(m_downButton, 1, 1);
+    buttons->addWidget(m_deleteButton, 1, 2);
     auto *transfers = new QVBoxLayout;
-    transfers->addWidget(m_readMemory);
-    transfers->addWidget(m_writeMemory);
+    transfers->addWidget(m_readMemoryButton);
+    transfers->addWidget(m_writeMemoryButton);
     auto *top = new QHBoxLayout;
     top->addLayout(buttons);
     top->addStretch(1);
     top->addLayout(transfers);
-
-    auto *inside = new QVBoxLayout(frame);
-    inside->addLayout(top);
-    inside->addWidget(m_find);
-    inside->addWidget(m_grid, 1); // the grid takes what the window gives the tab
-    auto *outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    outer->addWidget(frame);
-
-    connect(m_clear, &QPushButton::clicked, this, &MemoryPanel::clearChannel);
-    connect(m_up, &QPushButton::clicked, this, &MemoryPanel::moveUp);
-    connect(m_insert, &QPushButton::clicked, this, &MemoryPanel::insertChannel);
-    connect(m_clearAll, &QPushButton::clicked, this, &MemoryPanel::clearAll);
-    connect(m_down, &QPushButton::clicked, this, &MemoryPanel::moveDown);
-    connect(m_delete, &QPushButton::clicked, this, &MemoryPanel::deleteChannel);
-    connect(m_readMemory, &QPushButton::clicked, this, &MemoryPanel::readMemoryRequested);
-    connect(m_writeMemory, &QPushButton::clicked, this, &MemoryPanel::writeMemoryRequested);
-    connect(m_grid, &QTableView::doubleClicked, this,
-            [this](const QModelIndex &index) { openEditor(m_sort->channelAt(index.row())); });
-
-    selectChannel(0);
+    return top;
 }
 
 void MemoryPanel::layOutGrid()
@@ -188,8 +201,8 @@ bool MemoryPanel::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (watched == m_find && key->key() == Qt::Key_Escape) {
-        m_find->hide();
+    if (watched == m_findField && key->key() == Qt::Key_Escape) {
+        m_findField->hide();
         m_grid->setFocus(Qt::OtherFocusReason);
         return true;
     }
@@ -289,21 +302,14 @@ void MemoryPanel::setBusy(bool busy)
     // No rows move while a transfer reads or writes them.
     m_grid->setDragEnabled(!busy);
     m_grid->setAcceptDrops(!busy);
-    for (QPushButton *button : {m_clear, m_insert, m_clearAll, m_delete, m_readMemory, m_writeMemory})
+    for (QPushButton *button : {m_clearButton, m_insertButton, m_clearAllButton, m_deleteButton,
+                                m_readMemoryButton, m_writeMemoryButton})
         button->setEnabled(!busy);
 }
 
 void MemoryPanel::setModifyDialog(ModifyDialog *dialog)
 {
-    if (m_dialog)
-        disconnect(m_dialog, nullptr, this, nullptr);
     m_dialog = dialog;
-    if (m_dialog) {
-        connect(m_dialog, &ModifyDialog::channelAccepted, this, [this](int channel, const Channel &edited) {
-            m_document.submit(ImageChange::channels(m_document.image(), channel, {edited},
-                                                    tr("Modify channel %1").arg(csvChannelField(channel))));
-        });
-    }
 }
 
 void MemoryPanel::refreshAll()
@@ -323,11 +329,13 @@ void MemoryPanel::modifyCurrentChannel()
 
 void MemoryPanel::openEditor(int channel)
 {
-    if (m_busy || channel < 0 || channel >= kChannelCount)
+    if (m_busy || !m_dialog || channel < 0 || channel >= kChannelCount)
         return;
-    emit modifyRequested(channel);
-    if (m_dialog)
-        m_dialog->editChannel(channel);
+    const std::optional<Channel> edited =
+        m_dialog->edit(m_document.image().channels[channel], channel, m_document.modelIndex());
+    if (edited)
+        m_document.submit(ImageChange::channels(m_document.image(), channel, {*edited},
+                                                tr("Modify channel %1").arg(csvChannelField(channel))));
 }
 
 bool MemoryPanel::confirm(const QString &title, const QString &question)
@@ -495,9 +503,9 @@ void MemoryPanel::pasteChannels()
 
 void MemoryPanel::showFind()
 {
-    m_find->show();
-    m_find->setFocus(Qt::ShortcutFocusReason);
-    m_find->selectAll();
+    m_findField->show();
+    m_findField->setFocus(Qt::ShortcutFocusReason);
+    m_findField->selectAll();
 }
 
 int MemoryPanel::findChannel(const QString &text) const

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class QLayout;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -55,7 +56,7 @@ public:
     void setBusy(bool busy);
     bool isBusy() const { return m_busy; }
 
-    // The dialog a double-click opens; the panel applies what its OK hands back.
+    // The dialog a double-click opens; the panel applies the channel its OK gives back.
     void setModifyDialog(ModifyDialog *dialog);
 
     // Shows the hidden-by-default columns among `columns` (ColPwr, ColTone, ColSplit) and hides
@@ -91,7 +92,6 @@ public slots:
 signals:
     void readMemoryRequested();  // "Read Memory"
     void writeMemoryRequested(); // "Write Memory"
-    void modifyRequested(int channel);
     // What the status bar should say about the last command, e.g. why it did nothing.
     void statusMessage(const QString &text);
 
@@ -107,6 +107,11 @@ private:
     void layOutGrid();
     int currentRow() const;
     void selectRow(int row);
+    void createGrid(QWidget *frame);
+    // Edit > Find's field above the grid.
+    void createFindField(QWidget *frame);
+    // The six edit buttons in two rows, the two transfer buttons beside them.
+    QLayout *buttonRows();
 
     CloneDocument &m_document;
     UserPrompts &m_prompts;
@@ -115,15 +120,15 @@ private:
     QTableView *m_grid;
     ModifyDialog *m_dialog = nullptr;
     QList<int> m_shownColumns;
-    QPushButton *m_clear;
-    QPushButton *m_up;
-    QPushButton *m_insert;
-    QPushButton *m_clearAll;
-    QPushButton *m_down;
-    QPushButton *m_delete;
-    QPushButton *m_readMemory;
-    QPushButton *m_writeMemory;
-    QLineEdit *m_find;
+    QPushButton *m_clearButton;
+    QPushButton *m_upButton;
+    QPushButton *m_insertButton;
+    QPushButton *m_clearAllButton;
+    QPushButton *m_downButton;
+    QPushButton *m_deleteButton;
+    QPushButton *m_readMemoryButton;
+    QPushButton *m_writeMemoryButton;
+    QLineEdit *m_findField;
     bool m_busy = false;
 };
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ModifyDialog.h"
 
-#include "files/CloneDocument.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
+#include "model/RadioImage.h"
 #include "ui/ModifyField.h"
 #include "ui/UserPrompts.h"
 
@@ -33,6 +33,20 @@ qint64 digitsValue(const QString &text)
     return text.toLongLong();
 }
 
+qint64 fieldsValue(const ModifyField *mhz, const ModifyField *khz, const ModifyField *hz)
+{
+    return 1'000'000 * digitsValue(mhz->text()) + 1000 * digitsValue(khz->text()) + digitsValue(hz->text());
+}
+
+void setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, qint64 value)
+{
+    // Records hold any 32-bit value; the fields can show 0 to 99 999 999.
+    const qint64 f = std::clamp<qint64>(value, 0, kHighestFieldFrequency);
+    mhz->setText(QString::number(f / 1'000'000));
+    khz->setText(QStringLiteral("%1").arg(f % 1'000'000 / 1000, 3, 10, QLatin1Char('0')));
+    hz->setText(QStringLiteral("%1").arg(f % 1000, 3, 10, QLatin1Char('0')));
+}
+
 QComboBox *makeList(const QString &objectName, const QStringList &items, QWidget *parent)
 {
     auto *box = new QComboBox(parent);
@@ -50,21 +64,59 @@ ModifyField *makeField(const QString &objectName, ModifyField::Rule rule, int ma
     return field;
 }
 
-QLabel *makeLabel(const QString &text, QWidget *parent)
+// Three fields, each followed by its unit: MHz "M", kHz "K", Hz "Hz".
+void addUnitFields(QBoxLayout *row, std::initializer_list<ModifyField *> fields, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
-    return label;
+    const QString units[] = {ModifyDialog::tr("M"), ModifyDialog::tr("K"), ModifyDialog::tr("Hz")};
+    int unit = 0;
+    for (ModifyField *field : fields) {
+        row->addWidget(field);
+        row->addWidget(new QLabel(units[unit++], parent));
+    }
+    row->addStretch(1);
 }
 
 } // namespace
 
-ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent)
-    : QDialog(parent), m_document(document), m_prompts(prompts)
+ModifyDialog::ModifyDialog(UserPrompts &prompts, QWidget *parent) : QDialog(parent), m_prompts(prompts)
 {
     setObjectName(QStringLiteral("dlgModify"));
     setWindowTitle(tr("Modify "));
     setModal(true);
+    createInputs();
 
+    auto *captions = new QHBoxLayout;
+    captions->addWidget(m_lblMode);
+    captions->addSpacing(12);
+    captions->addWidget(m_lblCH);
+    captions->addStretch(1);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_okButton);
+    buttons->addWidget(m_cancelButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(captions);
+    layout->addLayout(frequencyRow());
+    layout->addLayout(nameRow());
+    layout->addWidget(splitGroup());
+    layout->addLayout(listColumns());
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setTabOrders();
+}
+
+ModifyDialog::~ModifyDialog()
+{
+    // The fields go with the base class, and may still announce their text while they do.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        disconnect(field, nullptr, this, nullptr);
+}
+
+void ModifyDialog::createInputs()
+{
     m_lblMode = new QLabel(this);
     m_lblMode->setObjectName(QStringLiteral("lblMode"));
     m_lblCH = new QLabel(this);
@@ -86,22 +138,12 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     connect(m_txtFreq, &ModifyField::filled, this, [this] { m_txtFreq2->setFocus(Qt::OtherFocusReason); });
     connect(m_txtFreq2, &ModifyField::filled, this, [this] { m_txtFreq3->setFocus(Qt::OtherFocusReason); });
 
-    m_lblName = makeLabel(tr("Name"), this);
+    m_lblName = new QLabel(tr("Name"), this);
     m_txtName = new ModifyField(Rule::Name, 7, this);
     m_txtName->setObjectName(QStringLiteral("txtName"));
     m_txtName->setFixedWidth(m_txtName->fontMetrics().horizontalAdvance(QStringLiteral("WWWWWWW")) + 12);
     m_chkSkip = new QCheckBox(tr("Skip"), this);
     m_chkSkip->setObjectName(QStringLiteral("chkSkip"));
-
-    auto *splitGroup = new QGroupBox(tr("Split Frequency"), this);
-    splitGroup->setObjectName(QStringLiteral("fraSplit"));
-    m_splitGroup = splitGroup;
-    m_txtSP1 = makeField(QStringLiteral("txtSP1"), Rule::Free, 2, splitGroup);
-    m_txtSP2 = makeField(QStringLiteral("txtSP2"), Rule::Free, 3, splitGroup);
-    m_txtSP3 = makeField(QStringLiteral("txtSP3"), Rule::Free, 3, splitGroup);
-    // A channel coming into use transmits where it receives, until the user types a split.
-    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
-        connect(field, &QLineEdit::textChanged, this, &ModifyDialog::splitFollowsFrequency);
 
     // Each list holds its field's words in the order of the values, so a value is its position.
     const QStringList offOn{onOffText(false), onOffText(true)};
@@ -119,110 +161,97 @@ ModifyDialog::ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidge
     m_cancelButton = new QPushButton(tr("Cancel"), this);
     m_cancelButton->setObjectName(QStringLiteral("CancelButton"));
     m_cancelButton->setAutoDefault(false);
-    connect(m_okButton, &QPushButton::clicked, this, &ModifyDialog::commit);
+    connect(m_okButton, &QPushButton::clicked, this, &ModifyDialog::acceptInRange);
     connect(m_cancelButton, &QPushButton::clicked, this, &ModifyDialog::reject);
+}
 
-    // Captions, then the frequency with its units.
-    auto *captions = new QHBoxLayout;
-    captions->addWidget(m_lblMode);
-    captions->addSpacing(12);
-    captions->addWidget(m_lblCH);
-    captions->addStretch(1);
+QLayout *ModifyDialog::frequencyRow()
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(new QLabel(tr("Frequency"), this));
+    row->addSpacing(6);
+    addUnitFields(row, {m_txtFreq, m_txtFreq2, m_txtFreq3}, this);
+    return row;
+}
 
-    auto *frequency = new QHBoxLayout;
-    frequency->addWidget(makeLabel(tr("Frequency"), this));
-    frequency->addSpacing(6);
-    frequency->addWidget(m_txtFreq);
-    frequency->addWidget(makeLabel(tr("M"), this));
-    frequency->addWidget(m_txtFreq2);
-    frequency->addWidget(makeLabel(tr("K"), this));
-    frequency->addWidget(m_txtFreq3);
-    frequency->addWidget(makeLabel(tr("Hz"), this));
-    frequency->addStretch(1);
+QLayout *ModifyDialog::nameRow()
+{
+    auto *row = new QHBoxLayout;
+    row->addWidget(m_lblName);
+    row->addWidget(m_txtName);
+    row->addSpacing(12);
+    row->addWidget(m_chkSkip);
+    row->addStretch(1);
+    return row;
+}
 
-    auto *name = new QHBoxLayout;
-    name->addWidget(m_lblName);
-    name->addWidget(m_txtName);
-    name->addSpacing(12);
-    name->addWidget(m_chkSkip);
-    name->addStretch(1);
+QWidget *ModifyDialog::splitGroup()
+{
+    auto *group = new QGroupBox(tr("Split Frequency"), this);
+    group->setObjectName(QStringLiteral("fraSplit"));
+    m_splitGroup = group;
+    m_txtSP1 = makeField(QStringLiteral("txtSP1"), ModifyField::Rule::Free, 2, group);
+    m_txtSP2 = makeField(QStringLiteral("txtSP2"), ModifyField::Rule::Free, 3, group);
+    m_txtSP3 = makeField(QStringLiteral("txtSP3"), ModifyField::Rule::Free, 3, group);
+    addUnitFields(new QHBoxLayout(group), {m_txtSP1, m_txtSP2, m_txtSP3}, group);
+    // A channel coming into use transmits where it receives, until the user types a split.
+    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
+        connect(field, &QLineEdit::textChanged, this, &ModifyDialog::splitFollowsFrequency);
+    return group;
+}
 
-    auto *split = new QHBoxLayout(splitGroup);
-    split->addWidget(m_txtSP1);
-    split->addWidget(makeLabel(tr("M"), splitGroup));
-    split->addWidget(m_txtSP2);
-    split->addWidget(makeLabel(tr("K"), splitGroup));
-    split->addWidget(m_txtSP3);
-    split->addWidget(makeLabel(tr("Hz"), splitGroup));
-    split->addStretch(1);
-
+QGridLayout *ModifyDialog::listColumns()
+{
     // The lists in two columns: Mode, RF Gain, AGC | Power, Filter, Noise Blanker, Tone.
     auto *lists = new QGridLayout;
-    const auto addList = [&](int row, int column, const QString &caption, QComboBox *box) {
-        auto *label = makeLabel(caption, this);
-        label->setBuddy(box);
-        lists->addWidget(label, row, column * 2);
-        lists->addWidget(box, row, column * 2 + 1);
+    const struct {
+        int row, column;
+        QString caption;
+        QComboBox *box;
+    } items[] = {
+        {0, 0, tr("Mode"), m_cmbMode},     {1, 0, tr("RF Gain"), m_cmbGain},
+        {2, 0, tr("AGC"), m_cmbAGC},       {0, 1, tr("Power"), m_cmbPower},
+        {1, 1, tr("Filter"), m_cmbFilter}, {2, 1, tr("Noise Blanker"), m_cmbNB},
+        {3, 1, tr("Tone"), m_cmbTone},
     };
-    addList(0, 0, tr("Mode"), m_cmbMode);
-    addList(1, 0, tr("RF Gain"), m_cmbGain);
-    addList(2, 0, tr("AGC"), m_cmbAGC);
-    addList(0, 1, tr("Power"), m_cmbPower);
-    addList(1, 1, tr("Filter"), m_cmbFilter);
-    addList(2, 1, tr("Noise Blanker"), m_cmbNB);
-    addList(3, 1, tr("Tone"), m_cmbTone);
+    for (const auto &item : items) {
+        auto *label = new QLabel(item.caption, this);
+        label->setBuddy(item.box);
+        lists->addWidget(label, item.row, item.column * 2);
+        lists->addWidget(item.box, item.row, item.column * 2 + 1);
+    }
     lists->setColumnMinimumWidth(2, 0);
     lists->setHorizontalSpacing(8);
     lists->setColumnStretch(1, 1);
     lists->setColumnStretch(3, 1);
-
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(m_okButton);
-    buttons->addWidget(m_cancelButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(captions);
-    layout->addLayout(frequency);
-    layout->addLayout(name);
-    layout->addWidget(splitGroup);
-    layout->addLayout(lists);
-    layout->addSpacing(6);
-    layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-
-    setTabOrder(m_txtFreq, m_txtFreq2);
-    setTabOrder(m_txtFreq2, m_txtFreq3);
-    setTabOrder(m_txtFreq3, m_txtName);
-    setTabOrder(m_txtName, m_chkSkip);
-    setTabOrder(m_chkSkip, m_txtSP1);
-    setTabOrder(m_txtSP1, m_txtSP2);
-    setTabOrder(m_txtSP2, m_txtSP3);
-    setTabOrder(m_txtSP3, m_cmbMode);
-    setTabOrder(m_cmbMode, m_cmbGain);
-    setTabOrder(m_cmbGain, m_cmbAGC);
-    setTabOrder(m_cmbAGC, m_cmbPower);
-    setTabOrder(m_cmbPower, m_cmbFilter);
-    setTabOrder(m_cmbFilter, m_cmbNB);
-    setTabOrder(m_cmbNB, m_cmbTone);
-    setTabOrder(m_cmbTone, m_okButton);
-    setTabOrder(m_okButton, m_cancelButton);
+    return lists;
 }
 
-ModifyDialog::~ModifyDialog()
+void ModifyDialog::setTabOrders()
 {
-    // The fields go with the base class, and may still announce their text while they do.
-    for (ModifyField *field : {m_txtFreq, m_txtFreq2, m_txtFreq3})
-        disconnect(field, nullptr, this, nullptr);
+    const QList<QWidget *> order{m_txtFreq,   m_txtFreq2, m_txtFreq3, m_txtName,  m_chkSkip,     m_txtSP1,
+                                 m_txtSP2,    m_txtSP3,   m_cmbMode,  m_cmbGain,  m_cmbAGC,      m_cmbPower,
+                                 m_cmbFilter, m_cmbNB,    m_cmbTone,  m_okButton, m_cancelButton};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
-void ModifyDialog::setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, qint64 value)
+std::optional<Channel> ModifyDialog::edit(const Channel &channel, int index, int modelIndex)
 {
-    // Records hold any 32-bit value; the fields can show 0 to 99 999 999.
-    const qint64 f = std::clamp<qint64>(value, 0, kHighestFieldFrequency);
-    mhz->setText(QString::number(f / 1'000'000));
-    khz->setText(QStringLiteral("%1").arg(f % 1'000'000 / 1000, 3, 10, QLatin1Char('0')));
-    hz->setText(QStringLiteral("%1").arg(f % 1000, 3, 10, QLatin1Char('0')));
+    fillChannel(channel, index, modelIndex);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    return editedChannel();
+}
+
+std::optional<Vfo> ModifyDialog::edit(const Vfo &vfo, int index)
+{
+    fillVfo(vfo, index);
+    if (exec() != QDialog::Accepted)
+        return std::nullopt;
+    Vfo edited = m_vfo;
+    writeFields(edited);
+    return edited;
 }
 
 void ModifyDialog::setChannelItemsVisible(bool visible)
@@ -245,58 +274,48 @@ void ModifyDialog::selectFields(const RadioFields &fields)
     m_cmbTone->setCurrentIndex(fields.tone ? 1 : 0);
 }
 
-void ModifyDialog::beginChannel(int channel)
+void ModifyDialog::fillChannel(const Channel &channel, int index, int modelIndex)
 {
-    m_editSource = EditSource::Channel;
-    m_editIndex = std::clamp(channel, 0, kChannelCount - 1);
+    m_channel = channel;
     m_newChannel = false;
     setChannelItemsVisible(true);
-    m_lblMode->setText(bankCaption(m_editIndex));
-    m_lblCH->setText(channelCaption(m_editIndex));
-
-    const Channel &shown = m_document.image().channels[m_editIndex];
-    if (shown.inUse) {
-        setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, shown.frequency);
-        selectFields(shown);
-        m_chkSkip->setChecked(shown.skip);
-        m_txtName->setText(shown.name);
-        setFrequencyFields(m_txtSP1, m_txtSP2, m_txtSP3, shown.split);
-        m_nameAsOpened = shown.name;
-        m_nameShown = m_txtName->text();
-        m_splitAsOpened = shown.split;
-        m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+    index = std::clamp(index, 0, kChannelCount - 1);
+    m_lblMode->setText(bankCaption(index));
+    m_lblCH->setText(channelCaption(index));
+    if (!channel.inUse) {
+        fillNewChannel(modelIndex);
         return;
     }
-    m_nameAsOpened.clear();
-    m_nameShown.clear();
-    m_splitShown.clear();
+    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, channel.frequency);
+    selectFields(channel);
+    m_chkSkip->setChecked(channel.skip);
+    m_txtName->setText(channel.name);
+    setFrequencyFields(m_txtSP1, m_txtSP2, m_txtSP3, channel.split);
+    m_nameShown = m_txtName->text();
+    m_splitShown = {m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
+}
 
-    // An empty channel proposes 7.050 MHz for the J model, 7.100 MHz otherwise; its split follows
-    // the frequency.
-    const QString khz = m_document.modelIndex() == ModelJ ? QStringLiteral("050") : QStringLiteral("100");
+void ModifyDialog::fillNewChannel(int modelIndex)
+{
+    // An empty channel proposes the new image's VFO: 7.050 MHz for the J model, 7.100 MHz
+    // otherwise, LSB, AGC Slow; its split follows the frequency.
+    const Vfo proposal = defaultVfo(modelIndex);
     m_newChannel = true;
+    m_nameShown.clear();
     m_txtSP1->clear();
     m_txtSP2->clear();
     m_txtSP3->clear();
     m_splitShown = {QString(), QString(), QString()};
-    m_txtFreq->setText(QStringLiteral("7"));
-    m_txtFreq2->setText(khz);
-    m_txtFreq3->setText(QStringLiteral("000"));
+    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, proposal.frequency);
     splitFollowsFrequency(); // also when the texts were already these
     m_txtName->clear();
-    m_cmbMode->setCurrentIndex(1);   // LSB
-    m_cmbGain->setCurrentIndex(0);   // 0
-    m_cmbAGC->setCurrentIndex(1);    // Slow
-    m_cmbPower->setCurrentIndex(0);  // High
-    m_cmbFilter->setCurrentIndex(0); // Wide
-    m_cmbTone->setCurrentIndex(0);   // Off
-    m_cmbNB->setCurrentIndex(0);     // Off
+    selectFields(proposal);
     m_chkSkip->setChecked(false);
 }
 
 void ModifyDialog::splitFollowsFrequency()
 {
-    if (!m_newChannel || m_editSource != EditSource::Channel || !splitUntouched())
+    if (!m_newChannel || !splitUntouched())
         return;
     m_txtSP1->setText(m_txtFreq->text());
     m_txtSP2->setText(m_txtFreq2->text());
@@ -309,33 +328,14 @@ bool ModifyDialog::splitUntouched() const
     return m_splitShown == QStringList{m_txtSP1->text(), m_txtSP2->text(), m_txtSP3->text()};
 }
 
-void ModifyDialog::beginVfo(int vfo)
+void ModifyDialog::fillVfo(const Vfo &vfo, int index)
 {
-    m_editSource = EditSource::Vfo;
+    m_vfo = vfo;
     m_newChannel = false;
-    m_editIndex = std::clamp(vfo, 0, kVfoCount - 1);
     setChannelItemsVisible(false);
-    m_lblMode->setText(vfoLabel(m_editIndex));
-    const Vfo &shown = m_document.image().vfos[m_editIndex];
-    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, shown.frequency);
-    selectFields(shown);
-}
-
-bool ModifyDialog::editChannel(int channel)
-{
-    beginChannel(channel);
-    return run();
-}
-
-bool ModifyDialog::editVfo(int vfo)
-{
-    beginVfo(vfo);
-    return run();
-}
-
-bool ModifyDialog::run()
-{
-    return exec() == QDialog::Accepted;
+    m_lblMode->setText(vfoLabel(std::clamp(index, 0, kVfoCount - 1)));
+    setFrequencyFields(m_txtFreq, m_txtFreq2, m_txtFreq3, vfo.frequency);
+    selectFields(vfo);
 }
 
 void ModifyDialog::showEvent(QShowEvent *event)
@@ -347,19 +347,17 @@ void ModifyDialog::showEvent(QShowEvent *event)
 
 qint64 ModifyDialog::frequency() const
 {
-    return 1'000'000 * digitsValue(m_txtFreq->text()) + 1000 * digitsValue(m_txtFreq2->text()) +
-           digitsValue(m_txtFreq3->text());
+    return fieldsValue(m_txtFreq, m_txtFreq2, m_txtFreq3);
 }
 
 qint64 ModifyDialog::splitFrequency() const
 {
-    return 1'000'000 * digitsValue(m_txtSP1->text()) + 1000 * digitsValue(m_txtSP2->text()) +
-           digitsValue(m_txtSP3->text());
+    return fieldsValue(m_txtSP1, m_txtSP2, m_txtSP3);
 }
 
-void ModifyDialog::writeFields(RadioFields &fields, qint64 frequency) const
+void ModifyDialog::writeFields(RadioFields &fields) const
 {
-    fields.frequency = qint32(frequency);
+    fields.frequency = qint32(frequency());
     fields.mode = Mode(m_cmbMode->currentIndex());
     fields.gain = Gain(m_cmbGain->currentIndex());
     fields.agc = Agc(m_cmbAGC->currentIndex());
@@ -369,38 +367,30 @@ void ModifyDialog::writeFields(RadioFields &fields, qint64 frequency) const
     fields.tone = m_cmbTone->currentIndex() == 1;
 }
 
-bool ModifyDialog::commit()
+void ModifyDialog::acceptInRange()
 {
-    const qint64 f = frequency();
-    // A refused OK writes nothing, so it is no change of the data either.
-    if (!isAcceptedFrequency(f)) {
+    // A refused OK gives nothing back; the inputs stay as they are.
+    if (!isAcceptedFrequency(frequency())) {
         m_prompts.message(this, errorMessage(tr("The frequency is outside the range. \r\n")));
-        return false;
+        return;
     }
+    accept();
+}
 
-    if (m_editSource == EditSource::Channel) {
-        // An empty channel comes into use as a new one; the lists give every field.
-        const Channel &was = m_document.image().channels[m_editIndex];
-        Channel channel = was.inUse ? was : newChannel(qint32(f), Mode(m_cmbMode->currentIndex()));
-        writeFields(channel, f);
-        // A split the user did not touch stays as it was; a channel coming into use gets its own
-        // frequency as its split.
-        qint64 split = splitFrequency();
-        if (splitUntouched())
-            split = m_newChannel ? f : m_splitAsOpened;
-        channel.split = qint32(split);
-        channel.skip = m_chkSkip->isChecked();
-        const bool nameUntouched = !m_nameAsOpened.isEmpty() && m_txtName->text() == m_nameShown;
-        channel.name = nameUntouched ? m_nameAsOpened : m_txtName->text();
-        accept();
-        emit channelAccepted(m_editIndex, channel);
-    } else {
-        Vfo vfo = m_document.image().vfos[m_editIndex];
-        writeFields(vfo, f);
-        accept();
-        emit vfoAccepted(m_editIndex, vfo);
-    }
-    return true;
+Channel ModifyDialog::editedChannel() const
+{
+    // An empty channel comes into use as a new one; the lists give every field.
+    const qint32 f = qint32(frequency());
+    Channel channel = m_channel.inUse ? m_channel : newChannel(f, Mode(m_cmbMode->currentIndex()));
+    writeFields(channel);
+    // A split the user did not touch stays as it was; a channel coming into use gets its own
+    // frequency as its split.
+    channel.split = splitUntouched() ? (m_newChannel ? f : m_channel.split) : qint32(splitFrequency());
+    channel.skip = m_chkSkip->isChecked();
+    const bool nameUntouched =
+        m_channel.inUse && !m_channel.name.isEmpty() && m_txtName->text() == m_nameShown;
+    channel.name = nameUntouched ? m_channel.name : m_txtName->text();
+    return channel;
 }
 
 } // namespace ktv4::ui

@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The edit dialog: edits one memory channel or one VFO. One instance serves the whole program; each
-// opening fills every input the record uses, OK checks the frequency and hands the edited record
-// to its caller, which applies it to the document; Cancel hands back nothing.
-
-#include <QDialog>
-#include <QStringList>
-
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QPushButton;
-class QWidget;
+// The edit dialog: one memory channel or one VFO as separate inputs. A value goes in; OK checks
+// the frequency and gives the value as edited back, Cancel gives nothing. The dialog holds no
+// data of its own: its caller applies what it gives. One instance serves the whole program, and
+// each opening fills every input the record uses.
 
 #include "model/Channel.h"
 
-namespace ktv4 {
-class CloneDocument;
-} // namespace ktv4
+#include <QDialog>
+#include <QStringList>
+#include <optional>
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLayout;
+class QPushButton;
+class QWidget;
 
 namespace ktv4::ui {
 
@@ -27,60 +27,52 @@ class UserPrompts;
 class ModifyDialog : public QDialog {
     Q_OBJECT
 public:
-    enum class EditSource { Vfo = 0, Channel = 1 }; // as the grids number them
-
-    ModifyDialog(CloneDocument &document, UserPrompts &prompts, QWidget *parent = nullptr);
+    explicit ModifyDialog(UserPrompts &prompts, QWidget *parent = nullptr);
     ~ModifyDialog() override;
 
-    // Fill the inputs for channel `channel` (0..603) or VFO `vfo` (0 = A, 1 = B) and show the
-    // dialog modally; true when OK accepted the record (announced by channelAccepted / vfoAccepted).
-    bool editChannel(int channel);
-    bool editVfo(int vfo);
-
-    // The filling alone, for showing the dialog some other way.
-    void beginChannel(int channel);
-    void beginVfo(int vfo);
-
-    EditSource editSource() const { return m_editSource; }
-    int editIndex() const { return m_editIndex; }
-
-    // OKButton: checks the frequency, hands back the edited record and closes. False (and the
-    // dialog stays, nothing handed back) when the frequency is outside the range.
-    bool commit();
-
-    // The frequency the three fields give, in Hz.
-    qint64 frequency() const;
-    // The split frequency; a split field that is empty or holds anything but digits counts as 0.
-    qint64 splitFrequency() const;
-
-signals:
-    // OK accepted the edited record; the caller applies it to the document.
-    void channelAccepted(int channel, const ktv4::Channel &edited);
-    void vfoAccepted(int vfo, const ktv4::Vfo &edited);
+    // Channel number `index` (0..603), shown modally: the channel as edited when OK accepted it,
+    // nothing on Cancel. An empty channel opens with what a new one is given: 7.050 MHz on the J
+    // model option, 7.100 MHz on the others, LSB, AGC Slow, its split following the frequency.
+    std::optional<Channel> edit(const Channel &channel, int index, int modelIndex);
+    // VFO `index` (0 = A, 1 = B), the same way.
+    std::optional<Vfo> edit(const Vfo &vfo, int index);
 
 protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void setFrequencyFields(ModifyField *mhz, ModifyField *khz, ModifyField *hz, qint64 value);
+    void createInputs();
+    QLayout *frequencyRow();
+    QLayout *nameRow();
+    QWidget *splitGroup();
+    QGridLayout *listColumns();
+    void setTabOrders();
+
+    void fillChannel(const Channel &channel, int index, int modelIndex);
+    void fillNewChannel(int modelIndex);
+    void fillVfo(const Vfo &vfo, int index);
     void setChannelItemsVisible(bool visible);
     void selectFields(const RadioFields &fields);
-    void writeFields(RadioFields &fields, qint64 frequency) const;
-    bool run();
+    // OKButton: the dialog closes with OK only when the frequency is inside the range.
+    void acceptInRange();
+    Channel editedChannel() const;
+    void writeFields(RadioFields &fields) const;
+    // The frequency the three fields give, in Hz.
+    qint64 frequency() const;
+    // The split frequency; a split field that is empty or holds anything but digits counts as 0.
+    qint64 splitFrequency() const;
     // A channel coming into use: the split fields show the frequency while the user leaves them.
     void splitFollowsFrequency();
     bool splitUntouched() const;
 
-    CloneDocument &m_document;
     UserPrompts &m_prompts;
-    EditSource m_editSource = EditSource::Channel;
-    int m_editIndex = 0;
 
+    // The record as it came in: what OK changes it from.
+    Channel m_channel;
+    Vfo m_vfo;
     // What a channel held when the dialog opened, for the fields too short to show all of it
     // (an 8-character name, a split frequency outside 0..99 999 999): left untouched, OK keeps it.
-    QString m_nameAsOpened;
     QString m_nameShown;
-    qint64 m_splitAsOpened = 0;
     QStringList m_splitShown;
     bool m_newChannel = false; // the channel was empty when the dialog opened
 

@@ -32,11 +32,11 @@ PortCheckDialog::PortCheckDialog(QWidget *parent) : QDialog(parent)
     m_text->setMinimumSize(640, 360);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    m_again = buttons->addButton(tr("Check Again"), QDialogButtonBox::ActionRole);
-    m_again->setObjectName(QStringLiteral("cmdCheckAgain"));
+    m_againButton = buttons->addButton(tr("Check Again"), QDialogButtonBox::ActionRole);
+    m_againButton->setObjectName(QStringLiteral("cmdCheckAgain"));
     QPushButton *copy = buttons->addButton(tr("Copy"), QDialogButtonBox::ActionRole);
     copy->setObjectName(QStringLiteral("cmdCopy"));
-    connect(m_again, &QPushButton::clicked, this, [this] { check(m_portName); });
+    connect(m_againButton, &QPushButton::clicked, this, [this] { check(m_portName); });
     connect(copy, &QPushButton::clicked, this,
             [this] { QApplication::clipboard()->setText(m_text->toPlainText()); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -57,7 +57,7 @@ void PortCheckDialog::setSystem(const SystemRoot &system)
 void PortCheckDialog::check(const QString &portName)
 {
     m_portName = portName;
-    m_again->setEnabled(false);
+    m_againButton->setEnabled(false);
     m_summary->setText(tr("Checking %1…").arg(platformPortName(portName)));
     m_text->clear();
     // A fresh run each time: the last one may still be asking the radio.
@@ -79,7 +79,7 @@ void PortCheckDialog::showReport(const DoctorReport &report)
                              "check runs in a terminal as: ktv4cli doctor --port %1")
                               .arg(report.device));
     m_text->setPlainText(ktv4::reportText(report));
-    m_again->setEnabled(true);
+    m_againButton->setEnabled(true);
     emit checked(report);
 }
 

@@ -37,7 +37,7 @@ private:
     std::unique_ptr<PortDoctor> m_doctor;
     QLabel *m_summary;
     QPlainTextEdit *m_text;
-    QPushButton *m_again;
+    QPushButton *m_againButton;
 };
 
 } // namespace ktv4::ui

@@ -139,12 +139,12 @@ QWidget *SettingsPanel::buildTopRow()
 
     auto *buttons = new QVBoxLayout;
     buttons->setSpacing(6);
-    m_cmbRxData1 = namedButton(QStringLiteral("cmbRxData1"), tr("Read Settings"), row);
-    m_cmbTxData1 = namedButton(QStringLiteral("cmbTxData1"), tr("Write Settings"), row);
-    connect(m_cmbRxData1, &QPushButton::clicked, this, &SettingsPanel::readSettingsRequested);
-    connect(m_cmbTxData1, &QPushButton::clicked, this, &SettingsPanel::writeSettingsRequested);
-    buttons->addWidget(m_cmbRxData1);
-    buttons->addWidget(m_cmbTxData1);
+    m_readSettingsButton = namedButton(QStringLiteral("cmbRxData1"), tr("Read Settings"), row);
+    m_writeSettingsButton = namedButton(QStringLiteral("cmbTxData1"), tr("Write Settings"), row);
+    connect(m_readSettingsButton, &QPushButton::clicked, this, &SettingsPanel::readSettingsRequested);
+    connect(m_writeSettingsButton, &QPushButton::clicked, this, &SettingsPanel::writeSettingsRequested);
+    buttons->addWidget(m_readSettingsButton);
+    buttons->addWidget(m_writeSettingsButton);
     buttons->addStretch(1);
     layout->addLayout(buttons);
     return row;
@@ -173,21 +173,21 @@ QWidget *SettingsPanel::buildModelFrame()
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setVerticalSpacing(2);
 
-    m_cmdAuto = namedButton(QStringLiteral("cmdAuto"), tr("Auto Select"), frame);
-    connect(m_cmdAuto, &QPushButton::clicked, this, &SettingsPanel::autoSelectRequested);
-    layout->addWidget(m_cmdAuto, 0, 0, 1, 2, Qt::AlignLeft);
+    m_autoSelectButton = namedButton(QStringLiteral("cmdAuto"), tr("Auto Select"), frame);
+    connect(m_autoSelectButton, &QPushButton::clicked, this, &SettingsPanel::autoSelectRequested);
+    layout->addWidget(m_autoSelectButton, 0, 0, 1, 2, Qt::AlignLeft);
 
-    m_opbModel = new QButtonGroup(frame);
-    m_opbModel->setExclusive(true);
+    m_modelOptions = new QButtonGroup(frame);
+    m_modelOptions->setExclusive(true);
     for (int option = 0; option < kModelOptionCount; ++option) {
         auto *button = new QRadioButton(modelOptionCaption(option), frame);
         button->setObjectName(QStringLiteral("opbModel_%1").arg(option));
-        m_opbModel->addButton(button, option);
+        m_modelOptions->addButton(button, option);
         layout->addWidget(button, 1 + option % 2, option / 2);
     }
     // Only a click by the user counts as a change of the data; identification and loading a
     // file select the option through the document.
-    connect(m_opbModel, &QButtonGroup::idClicked, &m_document, &CloneDocument::selectModel);
+    connect(m_modelOptions, &QButtonGroup::idClicked, &m_document, &CloneDocument::selectModel);
     return frame;
 }
 
@@ -201,19 +201,19 @@ QWidget *SettingsPanel::buildShiftFrame()
     layout->setHorizontalSpacing(3);
     layout->setVerticalSpacing(3);
 
-    m_slider = new QSlider(Qt::Horizontal, frame);
-    m_slider->setObjectName(QStringLiteral("Slider1"));
-    m_slider->setRange(kIQShiftMin, kIQShiftMax);
-    m_slider->setSingleStep(1);
-    m_slider->setPageStep(100);
-    connect(m_slider, &QSlider::sliderPressed, this, [this] { ++m_dragKey; });
-    connect(m_slider, &QSlider::valueChanged, this, [this](int value) {
+    m_shiftSlider = new QSlider(Qt::Horizontal, frame);
+    m_shiftSlider->setObjectName(QStringLiteral("Slider1"));
+    m_shiftSlider->setRange(kIQShiftMin, kIQShiftMax);
+    m_shiftSlider->setSingleStep(1);
+    m_shiftSlider->setPageStep(100);
+    connect(m_shiftSlider, &QSlider::sliderPressed, this, [this] { ++m_dragKey; });
+    connect(m_shiftSlider, &QSlider::valueChanged, this, [this](int value) {
         m_lblIQShift->setText(iqShiftText(value));
         SettingsValues values = m_document.image().settings.values;
         values.Slider1 = value;
         // The positions a drag passes through are one step of the history.
         submitSettings(values, tr("IQ Shift %1").arg(iqShiftText(value)),
-                       m_slider->isSliderDown() ? m_dragKey : 0);
+                       m_shiftSlider->isSliderDown() ? m_dragKey : 0);
     });
 
     auto *cmdMin = namedButton(QStringLiteral("cmdMin"), tr("Min"), frame);
@@ -222,7 +222,7 @@ QWidget *SettingsPanel::buildShiftFrame()
     connect(cmdMax, &QPushButton::clicked, this, [this] { setShift(kIQShiftMax); });
     auto *sliderRow = new QHBoxLayout;
     sliderRow->addWidget(cmdMin);
-    sliderRow->addWidget(m_slider, 1);
+    sliderRow->addWidget(m_shiftSlider, 1);
     sliderRow->addWidget(cmdMax);
     layout->addLayout(sliderRow, 0, 0, 1, 7);
 
@@ -260,13 +260,13 @@ QPushButton *SettingsPanel::stepButton(const QString &name, const QString &capti
     button->setMinimumWidth(0);
     button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     button->setFixedWidth(button->fontMetrics().horizontalAdvance(QStringLiteral("-0.00")) + 14);
-    connect(button, &QPushButton::clicked, this, [this, delta] { setShift(m_slider->value() + delta); });
+    connect(button, &QPushButton::clicked, this, [this, delta] { setShift(m_shiftSlider->value() + delta); });
     return button;
 }
 
 void SettingsPanel::setShift(int value)
 {
-    m_slider->setValue(std::clamp(value, kIQShiftMin, kIQShiftMax));
+    m_shiftSlider->setValue(std::clamp(value, kIQShiftMin, kIQShiftMax));
 }
 
 QComboBox *SettingsPanel::buildList(const char *control, QWidget *parent)
@@ -315,8 +315,9 @@ void SettingsPanel::selectFirstVfoRow()
 void SettingsPanel::setBusy(bool busy)
 {
     m_busy = busy;
-    for (QWidget *widget : {static_cast<QWidget *>(m_modelFrame), static_cast<QWidget *>(m_cmbRxData1),
-                            static_cast<QWidget *>(m_cmbTxData1), m_lists})
+    for (QWidget *widget :
+         {static_cast<QWidget *>(m_modelFrame), static_cast<QWidget *>(m_readSettingsButton),
+          static_cast<QWidget *>(m_writeSettingsButton), m_lists})
         widget->setEnabled(!busy);
 }
 
@@ -341,13 +342,13 @@ void SettingsPanel::refreshSettings()
         // A transmit-side byte outside its list selects nothing; the byte itself stays in the values.
         list->setCurrentIndex(listPosition(*findSetting(list->objectName()), values));
     }
-    m_slider->setValue(values.Slider1);
-    m_lblIQShift->setText(iqShiftText(m_slider->value()));
+    m_shiftSlider->setValue(values.Slider1);
+    m_lblIQShift->setText(iqShiftText(m_shiftSlider->value()));
 }
 
 void SettingsPanel::showModel(int modelIndex)
 {
-    if (QAbstractButton *button = m_opbModel->button(modelIndex))
+    if (QAbstractButton *button = m_modelOptions->button(modelIndex))
         button->setChecked(true);
 }
 

@@ -40,7 +40,7 @@ public:
     QTableView *vfoGrid() const { return m_vfoGrid; }
 
     QComboBox *list(const QString &control) const;
-    QSlider *slider() const { return m_slider; }
+    QSlider *slider() const { return m_shiftSlider; }
     QLabel *shiftCaption() const { return m_lblIQShift; }
 
     // The VFO the grid's current row stands for (0 = VFO A).
@@ -78,14 +78,14 @@ private:
     CloneDocument &m_document;
     VfoTableModel *m_vfoModel;
     QTableView *m_vfoGrid = nullptr;
-    QButtonGroup *m_opbModel = nullptr;
-    QPushButton *m_cmdAuto = nullptr;
-    QPushButton *m_cmbRxData1 = nullptr;
-    QPushButton *m_cmbTxData1 = nullptr;
+    QButtonGroup *m_modelOptions = nullptr;
+    QPushButton *m_autoSelectButton = nullptr;
+    QPushButton *m_readSettingsButton = nullptr;
+    QPushButton *m_writeSettingsButton = nullptr;
     QWidget *m_lists = nullptr;
     QWidget *m_shiftFrame = nullptr;
     QWidget *m_modelFrame = nullptr;
-    QSlider *m_slider = nullptr;
+    QSlider *m_shiftSlider = nullptr;
     QLabel *m_lblIQShift = nullptr;
     QList<QComboBox *> m_allLists;
     QList<int> m_shownColumns;

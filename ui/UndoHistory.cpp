@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/UndoHistory.h"
 
+#include <QAction>
 #include <QUndoStack>
 
 namespace ktv4::ui {
 
 namespace {
 
-// One change as a step of the history; it was applied when it was recorded.
+// One change as a step of the history: doing it applies what the change makes of the image,
+// undoing it what the change found.
 class ImageCommand : public QUndoCommand {
 public:
     static constexpr int kMergeId = 1;
@@ -19,12 +21,7 @@ public:
     }
 
     void undo() override { m_document.applyPart(m_change.before); }
-    void redo() override
-    {
-        if (std::exchange(m_applied, false))
-            return;
-        m_document.applyPart(m_change.after);
-    }
+    void redo() override { m_document.applyPart(m_change.after); }
 
     int id() const override { return m_change.mergeKey != 0 ? kMergeId : -1; }
 
@@ -54,8 +51,19 @@ private:
 
     CloneDocument &m_document;
     ImageChange m_change;
-    bool m_applied = true;
 };
+
+// An Edit menu item that names the step it takes back or does again: "Undo Delete channel 12(&U)".
+void nameSteps(QAction *item, void (QUndoStack::*textChanged)(const QString &), const QUndoStack *stack,
+               const QString &bare, const QString &named)
+{
+    const auto caption = [item, bare, named](const QString &step) {
+        item->setText(step.isEmpty() ? bare : named.arg(step));
+    };
+    // After the stack's own caption, which this one replaces.
+    QObject::connect(stack, textChanged, item, caption);
+    caption(textChanged == &QUndoStack::undoTextChanged ? stack->undoText() : stack->redoText());
+}
 
 } // namespace
 
@@ -80,6 +88,22 @@ void UndoHistory::record(ImageChange change)
     // Records read from the radio are no unsaved edit: they are what the radio holds.
     if (fromRadio && wasClean)
         m_stack->setClean();
+}
+
+QAction *UndoHistory::createUndoItem(QObject *parent) const
+{
+    QAction *item = m_stack->createUndoAction(parent);
+    nameSteps(item, &QUndoStack::undoTextChanged, m_stack, tr("Undo(&U)"), tr("Undo %1(&U)"));
+    item->setShortcut(QKeySequence::Undo);
+    return item;
+}
+
+QAction *UndoHistory::createRedoItem(QObject *parent) const
+{
+    QAction *item = m_stack->createRedoAction(parent);
+    nameSteps(item, &QUndoStack::redoTextChanged, m_stack, tr("Redo(&R)"), tr("Redo %1(&R)"));
+    item->setShortcut(QKeySequence::Redo);
+    return item;
 }
 
 void UndoHistory::markSaved()

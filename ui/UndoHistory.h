@@ -8,6 +8,7 @@
 
 #include <QObject>
 
+class QAction;
 class QUndoStack;
 
 namespace ktv4::ui {
@@ -19,6 +20,10 @@ public:
     ~UndoHistory() override;
 
     QUndoStack *stack() const { return m_stack; }
+    // Edit > Undo and Redo: enabled while there is a step to take back or do again, and named
+    // after it ("Undo Delete channel 12(&U)").
+    QAction *createUndoItem(QObject *parent) const;
+    QAction *createRedoItem(QObject *parent) const;
 
     void record(ImageChange change) override;
     void markSaved() override;

@@ -33,6 +33,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
+#include <functional>
+#include <vector>
 
 using namespace fixture;
 using ktv4::test::markedChannel;
@@ -294,15 +296,15 @@ private slots:
         // Last, as the dialog keeps the window system's focus here: Enter and F2 open the edit dialog on the
         // current row.
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_F2}) {
-            int edited = -1;
+            QString edited;
             QTimer::singleShot(0, [&] {
                 auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
                 QVERIFY(dialog);
-                edited = dialog->editIndex();
+                edited = dialog->findChild<QLabel *>(QStringLiteral("lblCH"))->text();
                 dialog->reject();
             });
             QTest::keyClick(w.grid(), key);
-            QCOMPARE(edited, 20);
+            QCOMPARE(edited, QStringLiteral("20CH"));
         }
     }
 
@@ -486,62 +488,11 @@ private slots:
         document.image().channels[random.bounded(kChannelCount)] = Channel{};
         const auto state = [&document] { return State{document.image(), document.modelIndex()}; };
 
-        const std::function<void()> commands[] = {
-            [&] { document.submit(clearChannels(document.image(), someChannels(random, 0, 603), "clear")); },
-            [&] {
-                document.submit(
-                    insertChannels(document.image(), random.bounded(210), random.bounded(1, 4), "insert"));
-            },
-            [&] {
-                document.submit(deleteChannels(document.image(), someChannels(random, 0, 230), "delete"));
-            },
-            [&] {
-                const ChannelRange bank = bankOf(random.bounded(kChannelCount));
-                document.submit(moveChannels(document.image(), someChannels(random, bank.first, bank.last),
-                                             random.bounded(bank.first, bank.last + 2), "move"));
-            },
-            [&] {
-                const int channel = random.bounded(kChannelCount);
-                document.submit(ImageChange::channels(
-                    document.image(), channel, {test::markedChannel(random.bounded(kChannelCount))}, "edit"));
-            },
-            [&] {
-                const int vfo = random.bounded(kVfoCount);
-                ImageChange change;
-                change.before.vfos[vfo] = document.image().vfos[vfo];
-                change.after.vfos[vfo] = change.before.vfos[vfo];
-                change.after.vfos[vfo]->frequency = random.bounded(30'000, 35'000'000);
-                document.submit(change);
-            },
-            [&] {
-                // A slider dragged: several positions, one step.
-                const int key = random.bounded(1, 1000);
-                for (int i = 0; i < 3; ++i) {
-                    ImageChange change;
-                    change.mergeKey = key;
-                    change.before.settings = document.image().settings;
-                    change.after.settings = change.before.settings;
-                    change.after.settings->values.Slider1 = random.bounded(kIQShiftMin, kIQShiftMax + 1);
-                    change.after.settings->values.cmbDimmer = random.bounded(64);
-                    document.submit(change);
-                }
-            },
-            [&] { document.selectModel(random.bounded(kModelOptionCount)); },
-            [&] {
-                // An import of a file that names some channels.
-                ChannelTable other;
-                for (int channel : someChannels(random, 0, 603))
-                    other[channel] = test::markedChannel(random.bounded(kChannelCount));
-                const QString path = m_dir.filePath(QStringLiteral("in.csv"));
-                QVERIFY(exportCsv(path, other).ok());
-                document.importCsv(path);
-            },
-        };
-
+        const std::vector<std::function<void()>> commands = randomEdits(document, random);
         QUndoStack *stack = history.stack();
         QList<State> states{state()};
         for (int step = 0; step < 60; ++step) {
-            commands[random.bounded(int(std::size(commands)))]();
+            commands[random.bounded(int(commands.size()))]();
             if (stack->index() == states.size())
                 states << state();
             else
@@ -696,6 +647,62 @@ private slots:
     }
 
 private:
+    // Every kind of change the window makes, each on random channels and values.
+    std::vector<std::function<void()>> randomEdits(CloneDocument &document, QRandomGenerator &random)
+    {
+        return {
+            [&] { document.submit(clearChannels(document.image(), someChannels(random, 0, 603), "clear")); },
+            [&] {
+                document.submit(
+                    insertChannels(document.image(), random.bounded(210), random.bounded(1, 4), "insert"));
+            },
+            [&] {
+                document.submit(deleteChannels(document.image(), someChannels(random, 0, 230), "delete"));
+            },
+            [&] {
+                const ChannelRange bank = bankOf(random.bounded(kChannelCount));
+                document.submit(moveChannels(document.image(), someChannels(random, bank.first, bank.last),
+                                             random.bounded(bank.first, bank.last + 2), "move"));
+            },
+            [&] {
+                const int channel = random.bounded(kChannelCount);
+                document.submit(ImageChange::channels(
+                    document.image(), channel, {test::markedChannel(random.bounded(kChannelCount))}, "edit"));
+            },
+            [&] {
+                const int vfo = random.bounded(kVfoCount);
+                ImageChange change;
+                change.before.vfos[vfo] = document.image().vfos[vfo];
+                change.after.vfos[vfo] = change.before.vfos[vfo];
+                change.after.vfos[vfo]->frequency = random.bounded(30'000, 35'000'000);
+                document.submit(change);
+            },
+            [&] {
+                // A slider dragged: several positions, one step.
+                const int key = random.bounded(1, 1000);
+                for (int i = 0; i < 3; ++i) {
+                    ImageChange change;
+                    change.mergeKey = key;
+                    change.before.settings = document.image().settings;
+                    change.after.settings = change.before.settings;
+                    change.after.settings->values.Slider1 = random.bounded(kIQShiftMin, kIQShiftMax + 1);
+                    change.after.settings->values.cmbDimmer = random.bounded(64);
+                    document.submit(change);
+                }
+            },
+            [&] { document.selectModel(random.bounded(kModelOptionCount)); },
+            [&] {
+                // An import of a file that names some channels.
+                ChannelTable other;
+                for (int channel : someChannels(random, 0, 603))
+                    other[channel] = test::markedChannel(random.bounded(kChannelCount));
+                const QString path = m_dir.filePath(QStringLiteral("in.csv"));
+                QVERIFY(exportCsv(path, other).ok());
+                document.importCsv(path);
+            },
+        };
+    }
+
     QTemporaryDir m_dir;
 };
 

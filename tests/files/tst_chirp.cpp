@@ -151,37 +151,6 @@ private slots:
                            "its line",
                            "Line 3, Location 2: Comment value \"hue=red\" not understood: left out"}
             << "Imported 1 channel (1 adjusted), dropped 1 row.";
-
-        QTest::newRow("another HF radio's file as the tool writes it")
-            << kModern +
-                   "\r\n"
-                   "0,FT8 40m,7.074000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,1.00,,100W,\"FT8, "
-                   "dial\",,,,\r\n"
-                   "1,80m Net,3.985000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,1.00,S,100W,,,,,\r\n"
-                   "2,CW Call,14.050000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,CWR,1.00,P,100W,,,,,\r\n"
-                   "3,WWV,10.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,100W,,,,,\r\n"
-                   "4,10m FM,29.600000,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,50W,,,,,\r\n"
-                   "5,RTTY,14.080000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,RTTY,1.00,,100W,,,,,\r\n"
-                   "6,10m DCS,29.640000,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
-                   "7,10m "
-                   "Rpt,29.620000,-,0.100000,Tone,88.55,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
-            << QStringList{"0|7.074.000|USB|7.074.000|FT8 40M|Off|",
-                           "1|3.985.000|LSB|3.985.000|80M NET|Off|Skip",
-                           "2|14.050.000|CWL|14.050.000|CW CALL|Off|",
-                           "3|10.000.000|AM|10.000.000|WWV|Off|",
-                           "4|29.600.000|FM|29.600.000|10M FM|On|",
-                           "6|29.640.000|FM|29.640.000|10M DCS|Off|",
-                           "7|29.620.000|FM|29.520.000|10M RPT|On|"}
-            << QStringList{"Line 4, Location 2: priority scan (P) is not carried: scanned like any channel",
-                           "Line 5, Location 3: receive only (Duplex off) is not carried: transmits on the "
-                           "receive frequency",
-                           "Line 6, Location 4: mode NFM stored as FM; tone squelch (TSQL) is not carried: "
-                           "the tone is sent, reception is not squelched",
-                           "Line 7, Location 5: dropped: mode \"RTTY\" has no counterpart on the radio",
-                           "Line 8, Location 6: tone mode DTCS is not carried: no tone",
-                           "Line 9, Location 7: tone 88.55 Hz: the radio sends its Tone Frequency setting, "
-                           "88.5 Hz"}
-            << "Imported 7 channels (5 adjusted), dropped 1 row.";
     }
 
     void importsFilesAsTheyAreShared()
@@ -190,17 +159,40 @@ private slots:
         QFETCH(QStringList, channels);
         QFETCH(QStringList, notes);
         QFETCH(QString, summary);
-        const ChannelTable empty{};
-        const ChirpImport import = importChirpCsvBytes(file, empty, kTone885);
-        QVERIFY2(import.result.ok(), qPrintable(import.result.detail));
-        QCOMPARE(describeChanged(import), channels);
-        QCOMPARE(import.report.noteLines(), notes);
-        QCOMPARE(import.report.summary(), summary);
-        // A channel the file does not name stays as it was.
-        for (int ch = 0; ch < kChannelCount; ++ch) {
-            if (!import.changed.contains(ch))
-                QVERIFY(!import.channels[ch].inUse);
-        }
+        expectImport(file, channels, notes, summary);
+    }
+
+    // Another HF radio's file as the tool writes it: each of its modes, tone modes and flags.
+    void importsAnotherRadiosFile()
+    {
+        expectImport(
+            kModern +
+                "\r\n"
+                "0,FT8 40m,7.074000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,USB,1.00,,100W,\"FT8, "
+                "dial\",,,,\r\n"
+                "1,80m Net,3.985000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,LSB,1.00,S,100W,,,,,\r\n"
+                "2,CW Call,14.050000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,CWR,1.00,P,100W,,,,,\r\n"
+                "3,WWV,10.000000,off,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,AM,5.00,,100W,,,,,\r\n"
+                "4,10m FM,29.600000,,0.000000,TSQL,88.5,88.5,023,NN,023,Tone->Tone,NFM,5.00,,50W,,,,,\r\n"
+                "5,RTTY,14.080000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,RTTY,1.00,,100W,,,,,\r\n"
+                "6,10m DCS,29.640000,,0.000000,DTCS,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n"
+                "7,10m "
+                "Rpt,29.620000,-,0.100000,Tone,88.55,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,,,,,\r\n",
+            QStringList{"0|7.074.000|USB|7.074.000|FT8 40M|Off|",
+                        "1|3.985.000|LSB|3.985.000|80M NET|Off|Skip",
+                        "2|14.050.000|CWL|14.050.000|CW CALL|Off|", "3|10.000.000|AM|10.000.000|WWV|Off|",
+                        "4|29.600.000|FM|29.600.000|10M FM|On|", "6|29.640.000|FM|29.640.000|10M DCS|Off|",
+                        "7|29.620.000|FM|29.520.000|10M RPT|On|"},
+            QStringList{"Line 4, Location 2: priority scan (P) is not carried: scanned like any channel",
+                        "Line 5, Location 3: receive only (Duplex off) is not carried: transmits on the "
+                        "receive frequency",
+                        "Line 6, Location 4: mode NFM stored as FM; tone squelch (TSQL) is not carried: "
+                        "the tone is sent, reception is not squelched",
+                        "Line 7, Location 5: dropped: mode \"RTTY\" has no counterpart on the radio",
+                        "Line 8, Location 6: tone mode DTCS is not carried: no tone",
+                        "Line 9, Location 7: tone 88.55 Hz: the radio sends its Tone Frequency setting, "
+                        "88.5 Hz"},
+            "Imported 7 channel(s) (5 adjusted), dropped 1 row(s).");
     }
 
     void refusesFilesNotInTheLayout_data()
@@ -266,8 +258,11 @@ private slots:
         table[0] = withChannelByte(table[0], ChannelByte::Tone, 0x05);
         table[0].name = QStringLiteral("NET, 40"); // a name the other tool holds, quoted
         set(table[400], 29620000, Mode::CWL, -5, true, "", false);
-        for (const auto &[byte, code] : {std::pair{ChannelByte::Gain, 3}, {ChannelByte::Agc, 1},
-                                         {ChannelByte::Power, 2}, {ChannelByte::Filter, 1}, {ChannelByte::Nb, 9}})
+        for (const auto &[byte, code] : {std::pair{ChannelByte::Gain, 3},
+                                         {ChannelByte::Agc, 1},
+                                         {ChannelByte::Power, 2},
+                                         {ChannelByte::Filter, 1},
+                                         {ChannelByte::Nb, 9}})
             table[400] = withChannelByte(table[400], byte, quint8(code));
         QCOMPARE(chirpCsvExportBytes(table, toneSetting), kModern + "\r\n" + rows);
     }
@@ -316,6 +311,24 @@ private slots:
         QCOMPARE(cli({"export-csv", "--format", "chirp", out, "-o", back}).exitCode, 0);
         QVERIFY(ktv4::test::readAll(back).startsWith(kModern + "\r\n3,NET,7.100000,"));
         QCOMPARE(cli({"export-csv", "--format", "other", out, "-o", back}).exitCode, 2);
+    }
+
+private:
+    // `file` imported into an empty table: the channels stored, the notes and the summary.
+    void expectImport(const QByteArray &file, const QStringList &channels, const QStringList &notes,
+                      const QString &summary)
+    {
+        const ChannelTable empty{};
+        const ChirpImport import = importChirpCsvBytes(file, empty, kTone885);
+        QVERIFY2(import.result.ok(), qPrintable(import.result.detail));
+        QCOMPARE(describeChanged(import), channels);
+        QCOMPARE(import.report.noteLines(), notes);
+        QCOMPARE(import.report.summary(), summary);
+        // A channel the file does not name stays as it was.
+        for (int ch = 0; ch < kChannelCount; ++ch) {
+            if (!import.changed.contains(ch))
+                QVERIFY(!import.channels[ch].inUse);
+        }
     }
 };
 

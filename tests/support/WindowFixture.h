@@ -6,6 +6,7 @@
 #include "support/ProcessRunner.h"
 #include "support/ScriptedPrompts.h"
 #include "ui/ChannelTableModel.h"
+#include "ui/FileController.h"
 #include "ui/MainWindow.h"
 #include "ui/MemoryPanel.h"
 #include "ui/SettingsPanel.h"

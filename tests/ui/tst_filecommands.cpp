@@ -110,9 +110,9 @@ private slots:
             w.prompts.fileNames.enqueue(saveTo.isEmpty() ? QString() : w.path(saveTo));
         w.prompts.fileNames.enqueue(writeCloneFile(w, "other.TV4"));
         if (command == QLatin1String("new"))
-            w.window->fileNew();
+            w.window->files()->newFile();
         else if (command == QLatin1String("open"))
-            w.window->fileOpen();
+            w.window->files()->open();
         else
             QCOMPARE(w.window->close(), goesOn);
 
@@ -152,7 +152,7 @@ private slots:
         Window w;
         const QString path = writeCloneFile(w, "radio one.TV4", ModelT, true);
         w.prompts.fileNames.enqueue(path);
-        w.window->fileOpen();
+        w.window->files()->open();
         QVERIFY(w.prompts.messages.isEmpty());
         QCOMPARE(w.prompts.fileDialogs[0].filter, kOpenFilter);
 
@@ -168,7 +168,7 @@ private slots:
                  QStringList({"120", "2.5KHz", "+07.77", "14.200.000", "CWU"}));
 
         // The next dialog starts with the name chosen last.
-        w.window->fileOpen();
+        w.window->files()->open();
         QCOMPARE(w.prompts.fileDialogs[1].fileName, path);
     }
 
@@ -208,13 +208,13 @@ private slots:
     {
         Window w;
         w.document().setDataChanged(true);
-        QVERIFY(!w.window->fileSave()); // cancelled dialog: nothing written, nothing said
+        QVERIFY(!w.window->files()->save()); // cancelled dialog: nothing written, nothing said
         QVERIFY(w.prompts.messages.isEmpty());
         QCOMPARE(w.document().dataChanged(), true);
 
         const QString typed = w.path("no extension.TV4");
         w.prompts.fileNames.enqueue(typed);
-        QVERIFY(w.window->fileSave());
+        QVERIFY(w.window->files()->save());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
         QCOMPARE(readAll(typed).left(32), QByteArray("Orvane KT-V4 E Clone 0 FileStart"));
         QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - no extension.TV4"));
@@ -222,7 +222,7 @@ private slots:
 
         // With a current file, Save writes there without asking.
         test::setChannels(w.document(), 5, {test::usedChannel(7'050'000, QString())});
-        QVERIFY(w.window->fileSave());
+        QVERIFY(w.window->files()->save());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
         RadioImage reread = parseCloneFile(readAll(typed)).image;
         QCOMPARE(reread.channels[5].inUse, true);
@@ -234,8 +234,8 @@ private slots:
         const QString first = w.path("first.TV4");
         const QString second = w.path("second.TV4");
         w.prompts.fileNames << first << second;
-        QVERIFY(w.window->fileSaveAs());
-        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->files()->saveAs());
+        QVERIFY(w.window->files()->saveAs());
         QCOMPARE(w.prompts.fileDialogs.size(), 2);
         QCOMPARE(w.prompts.fileDialogs[1].fileName, first);
         QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4"));
@@ -245,7 +245,7 @@ private slots:
         // A save that fails keeps the caption, the file and the changed data.
         w.document().setDataChanged(true);
         w.prompts.fileNames << w.path("missing folder/bad.TV4");
-        QVERIFY(!w.window->fileSaveAs());
+        QVERIFY(!w.window->files()->saveAs());
         expectError(w.prompts, QStringLiteral("File Open Error"));
         QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - second.TV4*"));
         QCOMPARE(w.document().cloneFileName(), second);
@@ -301,7 +301,7 @@ private slots:
         // Once a clone-file dialog has chosen a name, that name is proposed again as usual.
         const QString clone = w.path("chosen.TV4");
         w.prompts.fileNames << clone;
-        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->files()->saveAs());
         w.action("mnuFileSaveAs")->trigger(); // cancelled
         QCOMPARE(w.prompts.fileDialogs[3].fileName, clone);
         QCOMPARE(readAll(csv), csvBytes);

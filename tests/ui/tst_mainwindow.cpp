@@ -350,8 +350,8 @@ private slots:
         QStringList seen;
         QTimer::singleShot(0, [&] {
             auto *dialog = qobject_cast<ModifyDialog *>(QApplication::activeModalWidget());
-            QVERIFY(dialog && dialog->editSource() == ModifyDialog::EditSource::Vfo &&
-                    dialog->editIndex() == 1);
+            QVERIFY(dialog);
+            seen << dialog->findChild<QLabel *>(QStringLiteral("lblMode"))->text();
             for (const char *name : {"txtFreq", "txtFreq2", "txtFreq3"})
                 seen << dialog->findChild<QLineEdit *>(QLatin1String(name))->text();
             dialog->findChild<QLineEdit *>(QStringLiteral("txtFreq"))->setText(QStringLiteral("21"));
@@ -361,7 +361,7 @@ private slots:
         const QRect cell = grid->visualRect(grid->model()->index(1, VfoTableModel::Mode));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-        QCOMPARE(seen, QStringList({"14", "200", "000"}));
+        QCOMPARE(seen, QStringList({"VFO B", "14", "200", "000"}));
         QVERIFY(w.document().dataChanged());
         QCOMPARE(refreshed.last().at(0).toModelIndex().row(), 1);
     }
@@ -439,7 +439,7 @@ private slots:
         // Ten clone files saved: the eight latest are listed, the latest first.
         for (int i = 0; i < 10; ++i) {
             w.prompts.fileNames << w.path(QStringLiteral("f%1.TV4").arg(i));
-            QVERIFY(w.window->fileSaveAs());
+            QVERIFY(w.window->files()->saveAs());
         }
         QCOMPARE(recentItems(w), QStringList({"&1 f9.TV4", "&2 f8.TV4", "&3 f7.TV4", "&4 f6.TV4", "&5 f5.TV4",
                                               "&6 f4.TV4", "&7 f3.TV4", "&8 f2.TV4"}));
@@ -457,11 +457,11 @@ private slots:
         QCOMPARE(recentItems(w).size(), 7);
         // The next start lists them again.
         MainWindow again(w.prompts, w.options());
-        QCOMPARE(again.recentFiles(), w.window->recentFiles());
+        QCOMPARE(again.files()->recentFiles(), w.window->files()->recentFiles());
         // Two files of one name show their folders; each item's tip is the whole path.
         QVERIFY(QDir().mkpath(w.path("old")));
         w.prompts.fileNames << w.path("old/f4.TV4");
-        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->files()->saveAs());
         QCOMPARE(recentItems(w).mid(0, 3), QStringList({"&1 f4.TV4 (" + w.path("old") + ")",
                                                         "&2 f4.TV4 (" + w.dir.path() + ")", "&3 f9.TV4"}));
         QCOMPARE(w.action(QStringLiteral("mnuFileRecent_2"))->toolTip(), w.path("f9.TV4"));

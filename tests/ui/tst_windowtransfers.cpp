@@ -192,7 +192,7 @@ private slots:
 
         // The next save names the radio's model and variant.
         w.prompts.fileNames << w.path("identified.TV4");
-        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->files()->saveAs());
         const QByteArray header = readAll(w.path("identified.TV4")).left(32);
         QCOMPARE(header.mid(13, 1), QByteArray(1, "JTEA"[shown]));
         QCOMPARE(header.mid(21, 1), variantA ? QByteArray("A") : QByteArray("0"));
@@ -236,9 +236,12 @@ private slots:
         QVERIFY(bench.opened);
         Window &w = *bench.window;
         MainWindow &window = bench.main();
-        w.document().setDataChanged(true);
+        test::setChannels(w.document(), 3, {test::usedChannel(7'050'000, QStringLiteral("EDIT"))});
         bench.click("cmbRxData1");
         QVERIFY(window.isBusy());
+        // The history is not walked while the radio is read into the image.
+        QAction *undo = w.action(QStringLiteral("mnuEditUndoStep"));
+        QVERIFY(!undo->isEnabled());
 
         QTabBar *tabs = window.tabStrip();
         tabs->setCurrentIndex(MainWindow::MemoryTab);
@@ -248,7 +251,7 @@ private slots:
 
         // Closing is refused silently, commands reached some other way do nothing.
         QVERIFY(!window.close() && window.isVisible());
-        window.fileNew();
+        window.files()->newFile();
         window.startOperation(Operation::ReadMemory);
         window.showComPortSetup();
         QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
@@ -263,7 +266,7 @@ private slots:
         bench.wire->inject(readLine(kSettings1Address) + "garbled\r\n");
         QVERIFY(bench.waitUntilIdle(5000));
         QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
-        QVERIFY(!QApplication::overrideCursor());
+        QVERIFY(!QApplication::overrideCursor() && undo->isEnabled());
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
         QCOMPARE(window.shownTab(), int(MainWindow::MemoryTab));
         w.prompts.answers.enqueue(QMessageBox::Cancel);
@@ -586,19 +589,19 @@ private slots:
         mine.settings.values.cmbTone = 0xC3; // a byte the tone list does not hold
         QVERIFY(writeAll(w.path("mine.TV4"), fileWith(mine, ModelT, true, -1, {})));
         QVERIFY(writeAll(w.path("broken.TV4"), fileWith(startupImage(ModelJ), ModelJ, false, line, text)));
-        QVERIFY(w.window->loadCloneFile(w.path("mine.TV4")));
+        QVERIFY(w.window->files()->loadCloneFile(w.path("mine.TV4")));
         const QByteArray before = readAll(w.path("mine.TV4"));
         const QString caption = w.window->windowTitle();
 
         w.prompts.fileNames << w.path("broken.TV4");
-        w.window->fileOpen();
+        w.window->files()->open();
         expectError(w.prompts, message);
         // The reason names the file, under the box's text.
         QVERIFY(w.prompts.messages.first().informative.startsWith(w.path("broken.TV4")));
         QCOMPARE(w.window->windowTitle(), caption);
         QCOMPARE(w.document().modelIndex(), int(ModelT));
         QVERIFY(w.document().cloneVariantA() && !w.document().dataChanged());
-        QVERIFY(w.window->fileSave());
+        QVERIFY(w.window->files()->save());
         QCOMPARE(readAll(w.path("mine.TV4")), before);
     }
 

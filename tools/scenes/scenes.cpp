@@ -13,6 +13,7 @@
 #include "ui/AboutDialog.h"
 #include "ui/ChannelSortProxy.h"
 #include "ui/ComPortDialog.h"
+#include "ui/FileController.h"
 #include "ui/Language.h"
 #include "ui/MainWindow.h"
 #include "ui/MemoryPanel.h"
@@ -89,6 +90,111 @@ void editAfterMemoryRead(ktv4::CloneDocument &document)
         moved.frequency = 14'074'000;
 }
 
+// The window as the scene shows it.
+void setScene(const QString &scene, MainWindow *window)
+{
+    if (scene == QLatin1String("memory"))
+        window->showTab(MainWindow::MemoryTab);
+    else if (scene == QLatin1String("sorted") || scene == QLatin1String("arrange")) {
+        // The grid sorted by frequency, highest first; Arrange opened over it.
+        window->showTab(MainWindow::MemoryTab);
+        window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
+        window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
+        if (scene == QLatin1String("arrange"))
+            QTimer::singleShot(0, window,
+                               [window] { window->action(QStringLiteral("mnuEditArrange"))->trigger(); });
+    } else if (scene == QLatin1String("about"))
+        window->showAbout();
+    else if (scene == QLatin1String("comport")) {
+        window->showComPortSetup();
+        // What a typical computer with a USB cable reports.
+        window->comPortDialog()->setAvailablePorts(
+            {{QStringLiteral("/dev/ttyS0"), QString()},
+             {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART")}});
+    } else if (scene == QLatin1String("portcheck")) {
+        window->showPortCheck();
+    } else if (scene == QLatin1String("preview")) {
+        window->showTab(MainWindow::MemoryTab);
+        rememberOlderRadio(window->document());
+        auto *preview = new WritePreviewDialog(
+            writePreview(window->document(),
+                         ktv4::planWrite(ktv4::Operation::WriteMemory, window->document().image(),
+                                         window->document().radio())),
+            window);
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        preview->open();
+    } else if (scene == QLatin1String("changes")) {
+        window->showTab(MainWindow::MemoryTab);
+        editAfterMemoryRead(window->document());
+        auto *preview = new WritePreviewDialog(
+            writePreview(window->document(),
+                         ktv4::planWrite(ktv4::Operation::WriteChanges, window->document().image(),
+                                         window->document().radio())),
+            window);
+        preview->setAttribute(Qt::WA_DeleteOnClose);
+        preview->open();
+    } else if (scene == QLatin1String("backups")) {
+        // A read, an edit written back, and a write of the next evening.
+        ktv4::BackupStore store;
+        const QDateTime morning(QDate(2026, 12, 5), QTime(9, 41, 7));
+        store.save(ktv4::radioBackupBytes(window->document()), ktv4::ModelE, ktv4::BackupReason::Read,
+                   ktv4::BackupScope::All, morning);
+        const QByteArray edited = ktv4::documentBackupBytes(window->document());
+        store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Changes,
+                   morning.addSecs(1520));
+        store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Settings,
+                   morning.addDays(1).addSecs(36000));
+        window->files()->showBackups();
+    }
+}
+
+// The message of a transfer that failed, as the scene shows it.
+void showFailure(const QString &scene, MainWindow *window, WidgetPrompts &prompts)
+{
+    if (scene == QLatin1String("error")) {
+        // A port that is not there, as a read reports it.
+        ktv4::TransferResult result;
+        result.operation = ktv4::Operation::ReadSettings;
+        result.outcome = ktv4::TransferOutcome::PortNotOpened;
+        result.detail = QStringLiteral("No such file or directory");
+        const QString device = QStringLiteral("/dev/ttyUSB0");
+        QTimer::singleShot(0, window, [&prompts, window, result, device] {
+            prompts.message(window, *finishingMessage(result, device));
+        });
+    } else if (scene == QLatin1String("noreply")) {
+        // A radio switched off part-way through a memory read.
+        ktv4::TransferResult result;
+        result.operation = ktv4::Operation::ReadMemory;
+        result.outcome = ktv4::TransferOutcome::NoReply;
+        result.detail = QStringLiteral("OV~F2B80R: no complete reply within 2000 ms");
+        for (int n = 0; n < 300; ++n)
+            result.readRecords << ktv4::channelAddress(n);
+        const QString device = QStringLiteral("/dev/ttyUSB0");
+        QTimer::singleShot(0, window, [&prompts, window, result, device] {
+            prompts.message(window, *finishingMessage(result, device));
+        });
+    }
+}
+
+// The picture of the front window, once the scene has settled; then the program ends.
+void shootWhenSettled(const QString &scene, MainWindow *window, const QString &shot)
+{
+    if (shot.isEmpty())
+        return;
+    const auto shoot = [window, shot] {
+        QCoreApplication::exit(saveShot(window, shot) ? 0 : 1);
+        // A message box runs its own loop: leave it too.
+        if (QWidget *modal = QApplication::activeModalWidget())
+            modal->close();
+    };
+    // The port check asks the radio too: wait for its report.
+    if (scene == QLatin1String("portcheck"))
+        QObject::connect(window->portCheckDialog(), &PortCheckDialog::checked, window,
+                         [window, shoot] { QTimer::singleShot(300, window, shoot); });
+    else
+        QTimer::singleShot(1500, window, shoot);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -124,95 +230,9 @@ int main(int argc, char *argv[])
     QObject::connect(&startup, &Startup::ready, [&] {
         MainWindow *window = startup.mainWindow();
         window->move(0, 0);
-        if (scene == QLatin1String("memory"))
-            window->showTab(MainWindow::MemoryTab);
-        else if (scene == QLatin1String("sorted") || scene == QLatin1String("arrange")) {
-            // The grid sorted by frequency, highest first; Arrange opened over it.
-            window->showTab(MainWindow::MemoryTab);
-            window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
-            window->memoryPanel()->sortProxy()->cycleSort(ktv4::ColFrequency);
-            if (scene == QLatin1String("arrange"))
-                QTimer::singleShot(0, window,
-                                   [window] { window->action(QStringLiteral("mnuEditArrange"))->trigger(); });
-        } else if (scene == QLatin1String("about"))
-            window->showAbout();
-        else if (scene == QLatin1String("comport")) {
-            window->showComPortSetup();
-            // What a typical computer with a USB cable reports.
-            window->comPortDialog()->setAvailablePorts(
-                {{QStringLiteral("/dev/ttyS0"), QString()},
-                 {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART")}});
-        } else if (scene == QLatin1String("portcheck")) {
-            window->showPortCheck();
-        } else if (scene == QLatin1String("preview")) {
-            window->showTab(MainWindow::MemoryTab);
-            rememberOlderRadio(window->document());
-            auto *preview = new WritePreviewDialog(
-                writePreview(window->document(),
-                             ktv4::planWrite(ktv4::Operation::WriteMemory, window->document().image(),
-                                             window->document().radio())),
-                window);
-            preview->setAttribute(Qt::WA_DeleteOnClose);
-            preview->open();
-        } else if (scene == QLatin1String("changes")) {
-            window->showTab(MainWindow::MemoryTab);
-            editAfterMemoryRead(window->document());
-            auto *preview = new WritePreviewDialog(
-                writePreview(window->document(),
-                             ktv4::planWrite(ktv4::Operation::WriteChanges, window->document().image(),
-                                             window->document().radio())),
-                window);
-            preview->setAttribute(Qt::WA_DeleteOnClose);
-            preview->open();
-        } else if (scene == QLatin1String("backups")) {
-            // A read, an edit written back, and a write of the next evening.
-            ktv4::BackupStore store;
-            const QDateTime morning(QDate(2026, 12, 5), QTime(9, 41, 7));
-            store.save(ktv4::radioBackupBytes(window->document()), ktv4::ModelE, ktv4::BackupReason::Read,
-                       ktv4::BackupScope::All, morning);
-            const QByteArray edited = ktv4::documentBackupBytes(window->document());
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Changes,
-                       morning.addSecs(1520));
-            store.save(edited, ktv4::ModelE, ktv4::BackupReason::Write, ktv4::BackupScope::Settings,
-                       morning.addDays(1).addSecs(36000));
-            window->showBackups();
-        } else if (scene == QLatin1String("error")) {
-            // A port that is not there, as a read reports it.
-            ktv4::TransferResult result;
-            result.operation = ktv4::Operation::ReadSettings;
-            result.outcome = ktv4::TransferOutcome::PortNotOpened;
-            result.detail = QStringLiteral("No such file or directory");
-            const QString device = QStringLiteral("/dev/ttyUSB0");
-            QTimer::singleShot(0, window, [&prompts, window, result, device] {
-                prompts.message(window, *finishingMessage(result, device));
-            });
-        } else if (scene == QLatin1String("noreply")) {
-            // A radio switched off part-way through a memory read.
-            ktv4::TransferResult result;
-            result.operation = ktv4::Operation::ReadMemory;
-            result.outcome = ktv4::TransferOutcome::NoReply;
-            result.detail = QStringLiteral("OV~F2B80R: no complete reply within 2000 ms");
-            for (int n = 0; n < 300; ++n)
-                result.readRecords << ktv4::channelAddress(n);
-            const QString device = QStringLiteral("/dev/ttyUSB0");
-            QTimer::singleShot(0, window, [&prompts, window, result, device] {
-                prompts.message(window, *finishingMessage(result, device));
-            });
-        }
-        if (shot.isEmpty())
-            return;
-        const auto shoot = [window, shot] {
-            QCoreApplication::exit(saveShot(window, shot) ? 0 : 1);
-            // A message box runs its own loop: leave it too.
-            if (QWidget *modal = QApplication::activeModalWidget())
-                modal->close();
-        };
-        // The port check asks the radio too: wait for its report.
-        if (scene == QLatin1String("portcheck"))
-            QObject::connect(window->portCheckDialog(), &PortCheckDialog::checked, window,
-                             [window, shoot] { QTimer::singleShot(300, window, shoot); });
-        else
-            QTimer::singleShot(1500, window, shoot);
+        setScene(scene, window);
+        showFailure(scene, window, prompts);
+        shootWhenSettled(scene, window, shot);
     });
     // The splash stays up until it is closed: its picture is taken while it shows.
     if (scene == QLatin1String("splash") && !shot.isEmpty())

@@ -680,6 +680,33 @@ The radio is reached on %1.</source>
     </message>
 </context>
 <context>
+    <name>ktv4::ui::FileController</name>
+    <message>
+        <source>Memory as text (*.yaml)</source>
+        <translation>テキスト形式のメモリ (*.yaml)</translation>
+    </message>
+    <message>
+        <source>Memory as text (*.yaml *.yml)</source>
+        <translation>テキスト形式のメモリ (*.yaml *.yml)</translation>
+    </message>
+    <message>
+        <source>Orvane KT-V4 Clone Files (*.TV4)</source>
+        <translation>Orvane KT-V4 Clone Files (*.TV4)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>All Files (*)</translation>
+    </message>
+    <message>
+        <source>Save Changes</source>
+        <translation>Save Changes</translation>
+    </message>
+    <message>
+        <source>Save changes to settings?</source>
+        <translation>Save changes to settings?</translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::MainWindow</name>
     <message>
         <source>File(&amp;F)</source>
@@ -798,22 +825,6 @@ The radio is reached on %1.</source>
         <translation>すべて(&amp;A)</translation>
     </message>
     <message>
-        <source>Undo(&amp;U)</source>
-        <translation>元に戻す(&amp;U)</translation>
-    </message>
-    <message>
-        <source>Redo(&amp;R)</source>
-        <translation>やり直し(&amp;R)</translation>
-    </message>
-    <message>
-        <source>Undo %1(&amp;U)</source>
-        <translation>元に戻す: %1(&amp;U)</translation>
-    </message>
-    <message>
-        <source>Redo %1(&amp;R)</source>
-        <translation>やり直し: %1(&amp;R)</translation>
-    </message>
-    <message>
         <source>Cut(&amp;T)</source>
         <translation>切り取り(&amp;T)</translation>
     </message>
@@ -870,14 +881,6 @@ The radio is reached on %1.</source>
         <translation>%1 の変更</translation>
     </message>
     <message>
-        <source>Save Changes</source>
-        <translation>Save Changes</translation>
-    </message>
-    <message>
-        <source>Save changes to settings?</source>
-        <translation>Save changes to settings?</translation>
-    </message>
-    <message>
         <source>&amp;%1 %2</source>
         <translation>&amp;%1 %2</translation>
     </message>
@@ -912,22 +915,6 @@ The radio is reached on %1.</source>
     <message>
         <source> (variant A)</source>
         <translation> (バリアント A)</translation>
-    </message>
-    <message>
-        <source>Memory as text (*.yaml)</source>
-        <translation>テキスト形式のメモリ (*.yaml)</translation>
-    </message>
-    <message>
-        <source>Memory as text (*.yaml *.yml)</source>
-        <translation>テキスト形式のメモリ (*.yaml *.yml)</translation>
-    </message>
-    <message>
-        <source>Orvane KT-V4 Clone Files (*.TV4)</source>
-        <translation>Orvane KT-V4 Clone Files (*.TV4)</translation>
-    </message>
-    <message>
-        <source>All Files (*)</source>
-        <translation>All Files (*)</translation>
     </message>
     <message>
         <source>Import Schedule(&amp;C)...</source>
@@ -1649,6 +1636,25 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>Write cancelled</source>
         <translation>書き込みを中止しました</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::UndoHistory</name>
+    <message>
+        <source>Undo(&amp;U)</source>
+        <translation>元に戻す(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Undo %1(&amp;U)</source>
+        <translation>元に戻す: %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>Redo(&amp;R)</source>
+        <translation>やり直し(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Redo %1(&amp;R)</source>
+        <translation>やり直し: %1(&amp;R)</translation>
     </message>
 </context>
 <context>
