@@ -192,7 +192,7 @@ private slots:
                         "Line 8, Location 6: tone mode DTCS is not carried: no tone",
                         "Line 9, Location 7: tone 88.55 Hz: the radio sends its Tone Frequency setting, "
                         "88.5 Hz"},
-            "Imported 7 channel(s) (5 adjusted), dropped 1 row(s).");
+            "Imported 7 channels (5 adjusted), dropped 1 row.");
     }
 
     void refusesFilesNotInTheLayout_data()

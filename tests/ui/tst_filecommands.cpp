@@ -181,26 +181,26 @@ private slots:
         const QByteArray commented = "# the club's channels\n" + memoryFileBytes(fileImage(), ModelT, true);
         QVERIFY(writeAll(path, commented));
         w.prompts.fileNames.enqueue(path);
-        w.window->fileOpen();
+        w.window->files()->open();
         QVERIFY(w.prompts.messages.isEmpty());
         QVERIFY(w.document().image() == fileImage());
         QCOMPARE(fixture::shownCaption(*w.window), kTitle + QStringLiteral(" - radio.yaml"));
 
         test::setChannels(w.document(), 5, {test::usedChannel(7'050'000, QString())});
         w.prompts.answers << QMessageBox::Cancel;
-        QVERIFY(!w.window->fileSave());
+        QVERIFY(!w.window->files()->save());
         QCOMPARE(w.prompts.messages.size(), 1);
         QCOMPARE(w.prompts.messages[0].text, QStringLiteral("radio.yaml holds comments of its own."));
         QCOMPARE(readAll(path), commented);
         w.prompts.answers << QMessageBox::Save;
-        QVERIFY(w.window->fileSave());
+        QVERIFY(w.window->files()->save());
         QCOMPARE(readAll(path), memoryFileBytes(w.document().image(), ModelT, true));
         QVERIFY(!w.document().dataChanged());
-        QVERIFY(w.window->fileSave()); // only the program's own comments now: no question
+        QVERIFY(w.window->files()->save()); // only the program's own comments now: no question
         QCOMPARE(w.prompts.messages.size(), 2);
 
         w.prompts.fileNames << w.path("copy");
-        QVERIFY(w.window->fileSaveAs());
+        QVERIFY(w.window->files()->saveAs());
         QCOMPARE(readAll(w.path("copy.yaml")), readAll(path));
     }
 
