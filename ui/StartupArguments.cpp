@@ -39,7 +39,8 @@ void describeArguments(QCommandLineParser &parser)
         QCoreApplication::translate("ktv4::ui::StartupArguments", "FILE")));
     parser.addPositionalArgument(
         QStringLiteral("file"),
-        QCoreApplication::translate("ktv4::ui::StartupArguments", "A clone file (*.TV4) or memory file (*.yaml) to open."),
+        QCoreApplication::translate("ktv4::ui::StartupArguments",
+                                    "A clone file (*.TV4) or memory file (*.yaml) to open."),
         QCoreApplication::translate("ktv4::ui::StartupArguments", "[file]"));
 }
 
