@@ -2,6 +2,7 @@
 #include "ui/ArrangeDialog.h"
 
 #include "files/CloneDocument.h"
+#include "link/WritePlan.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -11,6 +12,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ktv4::ui {
 
@@ -94,8 +96,11 @@ QString ArrangeDialog::writeSummary() const
         return tr("Nothing is known of what the radio holds: Write Memory sends every channel.");
     RadioImage after = m_document.image();
     applyPart(after, m_result.change.after);
-    const ChangesPlan plan = planChanges(m_document.radio(), after);
-    QString text = tr("Write Changes will then send %n record(s).", nullptr, int(plan.writes.size()));
+    // The plan Write Changes itself would make from the arranged image.
+    const WritePlan plan = planWrite(Operation::WriteChanges, after, m_document.radio());
+    const auto sent = std::count_if(plan.records.cbegin(), plan.records.cend(),
+                                    [](const PlannedRecord &record) { return !record.readFirst; });
+    QString text = tr("Write Changes will then send %n record(s).", nullptr, int(sent));
     if (!plan.reads.isEmpty())
         text += QLatin1Char(' ') +
                 tr("%n record(s) not known in the radio are read first.", nullptr, int(plan.reads.size()));
