@@ -15,6 +15,55 @@ using namespace ktv4;
 using ktv4::test::readAll;
 using ktv4::test::writeAll;
 
+namespace {
+
+// The faults of channel lines, for the table of bad files.
+void addBadChannelRows()
+{
+    QTest::newRow("channel typo") << QByteArray("channels:\n  0: {frequncy: 7050000, mode: USB}\n")
+                                  << "line 2: unknown key \"frequncy\" in channel 0; the keys are frequency, "
+                                     "mode, gain, agc, power, filter, tone, nb, split, name, skip, raw";
+    QTest::newRow("too high") << QByteArray("channels:\n  A-P1: {frequency: 35000000, mode: USB}\n")
+                              << "line 2: frequency 35000000 Hz is outside 30000 to 34999999 Hz";
+    QTest::newRow("too low") << QByteArray("channels:\n  B-P2: {frequency: 29999, mode: USB}\n")
+                             << "line 2: frequency 29999 Hz is outside 30000 to 34999999 Hz";
+    QTest::newRow("not whole") << QByteArray("channels:\n  0: {frequency: 7050000.5, mode: USB}\n")
+                               << "line 2: frequency \"7050000.5\" is not a whole number of hertz";
+    QTest::newRow("split") << QByteArray(
+                                  "channels:\n  0: {frequency: 7050000, mode: USB, split: 100000000}\n")
+                           << "line 2: split 100000000 Hz is outside 0 to 99999999 Hz";
+    QTest::newRow("tone") << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, tone: yes}\n")
+                          << "line 2: tone \"yes\" is not one of true, false";
+    QTest::newRow("name characters")
+        << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, name: abc}\n")
+        << "line 2: name \"abc\" has characters the radio cannot show; it shows A-Z, 0-9, space and * # "
+           "+ - / "
+           "\\ = ( ) $ _";
+    QTest::newRow("name length") << QByteArray(
+                                        "channels:\n  0: {frequency: 7050000, mode: USB, name: ABCDEFGHI}\n")
+                                 << "line 2: name \"ABCDEFGHI\" is longer than the radio's 8 characters";
+    QTest::newRow("no mode") << QByteArray("channels:\n\n  0: {frequency: 7050000}\n")
+                             << "line 3: channel 0 has no mode";
+    QTest::newRow("no channel") << QByteArray("channels:\n  A200: {frequency: 7050000, mode: USB}\n")
+                                << "line 2: \"A200\" is no channel; the channels are 0 to 199, A0 to A199, "
+                                   "A-P1, A-P2, B0 to B199, B-P1, B-P2";
+    QTest::newRow("channel twice") << QByteArray("channels:\n  A12: {frequency: 7050000, mode: USB}\n"
+                                                 "  A 12: {frequency: 7050000, mode: USB}\n")
+                                   << "line 3: channel A12 is listed twice (first on line 2)";
+    QTest::newRow("key twice") << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, mode: LSB}\n")
+                               << "line 2: key \"mode\" of channel 0 appears twice (first on line 2)";
+    QTest::newRow("raw length") << QByteArray("channels:\n  0: {raw: 8000}\n")
+                                << "line 2: raw \"8000\" is not a record of 64 hexadecimal digits";
+    QTest::newRow("raw mode") << "channels:\n  0: {raw: 8006" + QByteArray(60, '0') + "}\n"
+                              << "line 2: raw record of channel 0 has mode byte 0x06, none of USB, LSB, CWU, "
+                                 "CWL, AM, FM";
+    QTest::newRow("raw empty and keys") << "channels:\n  0: {raw: " + QByteArray(64, '0') + ", nb: true}\n"
+                                        << "line 2: raw record of channel 0 is a channel not in use, which "
+                                           "takes no other keys";
+}
+
+} // namespace
+
 class TestMemoryFile : public QObject {
     Q_OBJECT
 private slots:
@@ -57,51 +106,7 @@ private slots:
                                       << "line 2: settings raw must be two records of 64 hexadecimal digits";
         QTest::newRow("vfo") << QByteArray("vfo:\n  C: {frequency: 7050000}\n")
                              << "line 2: unknown key \"C\" in vfo; the keys are A, B";
-        QTest::newRow("channel typo")
-            << QByteArray("channels:\n  0: {frequncy: 7050000, mode: USB}\n")
-            << "line 2: unknown key \"frequncy\" in channel 0; the keys are frequency, "
-               "mode, gain, agc, power, filter, tone, nb, split, name, skip, raw";
-        QTest::newRow("too high") << QByteArray("channels:\n  A-P1: {frequency: 35000000, mode: USB}\n")
-                                  << "line 2: frequency 35000000 Hz is outside 30000 to 34999999 Hz";
-        QTest::newRow("too low") << QByteArray("channels:\n  B-P2: {frequency: 29999, mode: USB}\n")
-                                 << "line 2: frequency 29999 Hz is outside 30000 to 34999999 Hz";
-        QTest::newRow("not whole") << QByteArray("channels:\n  0: {frequency: 7050000.5, mode: USB}\n")
-                                   << "line 2: frequency \"7050000.5\" is not a whole number of hertz";
-        QTest::newRow("split") << QByteArray(
-                                      "channels:\n  0: {frequency: 7050000, mode: USB, split: 100000000}\n")
-                               << "line 2: split 100000000 Hz is outside 0 to 99999999 Hz";
-        QTest::newRow("tone") << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, tone: yes}\n")
-                              << "line 2: tone \"yes\" is not one of true, false";
-        QTest::newRow("name characters")
-            << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, name: abc}\n")
-            << "line 2: name \"abc\" has characters the radio cannot show; it shows A-Z, 0-9, space and * # "
-               "+ - / "
-               "\\ = ( ) $ _";
-        QTest::newRow("name length")
-            << QByteArray("channels:\n  0: {frequency: 7050000, mode: USB, name: ABCDEFGHI}\n")
-            << "line 2: name \"ABCDEFGHI\" is longer than the radio's 8 characters";
-        QTest::newRow("no mode") << QByteArray("channels:\n\n  0: {frequency: 7050000}\n")
-                                 << "line 3: channel 0 has no mode";
-        QTest::newRow("no channel")
-            << QByteArray("channels:\n  A200: {frequency: 7050000, mode: USB}\n")
-            << "line 2: \"A200\" is no channel; the channels are 0 to 199, A0 to A199, "
-               "A-P1, A-P2, B0 to B199, B-P1, B-P2";
-        QTest::newRow("channel twice") << QByteArray("channels:\n  A12: {frequency: 7050000, mode: USB}\n"
-                                                     "  A 12: {frequency: 7050000, mode: USB}\n")
-                                       << "line 3: channel A12 is listed twice (first on line 2)";
-        QTest::newRow("key twice") << QByteArray(
-                                          "channels:\n  0: {frequency: 7050000, mode: USB, mode: LSB}\n")
-                                   << "line 2: key \"mode\" of channel 0 appears twice (first on line 2)";
-        QTest::newRow("raw length") << QByteArray("channels:\n  0: {raw: 8000}\n")
-                                    << "line 2: raw \"8000\" is not a record of 64 hexadecimal digits";
-        QTest::newRow("raw mode")
-            << "channels:\n  0: {raw: 8006" + QByteArray(60, '0') + "}\n"
-            << "line 2: raw record of channel 0 has mode byte 0x06, none of USB, LSB, CWU, "
-               "CWL, AM, FM";
-        QTest::newRow("raw empty and keys")
-            << "channels:\n  0: {raw: " + QByteArray(64, '0') + ", nb: true}\n"
-            << "line 2: raw record of channel 0 is a channel not in use, which "
-               "takes no other keys";
+        addBadChannelRows();
     }
 
     // Each fault is "File Open Error" with the file, its line and why; the document keeps all it had.
