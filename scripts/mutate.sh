@@ -31,7 +31,7 @@ git ls-files --cached --others --exclude-standard | while IFS= read -r file; do
     fi
 done
 cd "$src"
-tests="tst_model tst_clone_file tst_csv tst_chirp tst_roundtrip tst_lineexchange tst_clonetransfer tst_radiocli
+tests="tst_model tst_clone_file tst_csv tst_chirp tst_roundtrip tst_memory_file tst_schedule tst_lineexchange tst_clonetransfer tst_radiocli
        tst_portdoctor tst_writechanges tst_cli"
 pattern="^($(echo $tests | tr ' ' '|'))\$"
 
