@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ChannelClipboard.h"
 
+#include "files/FieldReader.h"
+
 #include "files/CsvExchange.h"
 #include "model/ChannelNaming.h"
 
@@ -36,25 +38,15 @@ QList<QStringList> exportedRows(const ChannelTable &channels, const QList<int> &
     return rows;
 }
 
-// One spreadsheet cell: a quoted cell loses its quotes, and doubled quotes inside become one.
-QString cellText(QString cell)
-{
-    if (cell.size() >= 2 && cell.startsWith(QLatin1Char('"')) && cell.endsWith(QLatin1Char('"')))
-        cell = cell.mid(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
-    return cell;
-}
-
+// The rows of text copied from a spreadsheet or a text editor: cells between tabs, quoted as
+// spreadsheets quote them; blank lines and the header row left out.
 QList<QStringList> textRows(const QString &text)
 {
     QList<QStringList> rows;
-    for (QString line : text.split(QLatin1Char('\n'))) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        if (line.trimmed().isEmpty())
+    for (const FieldRow &row : splitSharedRows(text, QLatin1Char('\t'))) {
+        const QStringList &cells = row.fields;
+        if (cells.join(QString()).trimmed().isEmpty())
             continue;
-        QStringList cells;
-        for (const QString &cell : line.split(QLatin1Char('\t')))
-            cells << cellText(cell);
         if (cells.first().trimmed().compare(QLatin1String("MODEL"), Qt::CaseInsensitive) == 0)
             continue; // the header row
         rows << cells;

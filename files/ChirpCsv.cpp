@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "files/ChirpCsv.h"
 
+#include "files/FieldReader.h"
+
 #include "files/CloneFile.h"
 #include "model/ChannelNaming.h"
 #include "model/FieldText.h"
@@ -88,95 +90,7 @@ void appendRow(QByteArray &out, const QStringList &fields)
     out += "\r\n";
 }
 
-struct CsvRow {
-    int line = 0;
-    QStringList fields;
-    bool unclosed = false; // a quoted field that never closes ends with its line
-};
-
-// Splits the text from `from` into rows, counting lines in `line`. Returns where to go on after a
-// quoted field that never closes: that row ends with the line the quote opened on, and the next
-// line starts a row of its own. -1 at the end of the text.
-qsizetype splitFrom(const QString &text, qsizetype from, int &line, QList<CsvRow> &rows)
-{
-    CsvRow row;
-    QString field;
-    row.line = line;
-    bool quoted = false, fieldStarted = false;
-    const qsizetype n = text.size();
-    auto endField = [&] {
-        row.fields << field;
-        field.clear();
-        fieldStarted = false;
-    };
-    auto endRow = [&] {
-        endField();
-        rows << row;
-        row = CsvRow{};
-        row.line = line;
-    };
-    int quoteLine = 0;
-    qsizetype quoteAt = 0;
-    for (qsizetype i = from; i < n; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == QLatin1Char('"')) {
-                if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                    field += c;
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && (i + 1 >= n || text[i + 1] != '\n')))
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == QLatin1Char('"') && !fieldStarted) {
-            quoted = fieldStarted = true;
-            quoteLine = line;
-            quoteAt = i;
-        } else if (c == QLatin1Char(',')) {
-            endField();
-        } else if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
-            ++line;
-            endRow();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (quoted) {
-        qsizetype end = quoteAt + 1;
-        while (end < n && text[end] != QLatin1Char('\r') && text[end] != QLatin1Char('\n'))
-            ++end;
-        field = text.mid(quoteAt + 1, end - quoteAt - 1);
-        row.unclosed = true;
-        line = quoteLine + 1;
-        endRow();
-        if (end + 1 < n && text[end] == QLatin1Char('\r') && text[end + 1] == QLatin1Char('\n'))
-            ++end;
-        return end < n ? end + 1 : -1;
-    }
-    if (fieldStarted || !field.isEmpty() || !row.fields.isEmpty())
-        endRow();
-    return -1;
-}
-
-QList<CsvRow> splitRows(const QString &text)
-{
-    QList<CsvRow> rows;
-    int line = 1;
-    for (qsizetype from = 0; from >= 0;)
-        from = splitFrom(text, from, line, rows);
-    return rows;
-}
-
-bool isBlank(const CsvRow &row)
+bool isBlank(const FieldRow &row)
 {
     return std::all_of(row.fields.cbegin(), row.fields.cend(),
                        [](const QString &f) { return f.trimmed().isEmpty(); });
@@ -424,9 +338,9 @@ Channel uncarried(const Channel &before, const CommentValues &comment, qint32 fr
     if (comment.ours) {
         for (std::size_t i = 0; i < std::size(kByteKeys); ++i)
             c = withChannelByte(c, kByteKeys[i].byte, quint8(comment.bytes[i]));
-        c = withChannelByte(c, ChannelByte::Tone,
-                            quint8((comment.tone.value_or(0) & ~kToneOn) |
-                                   (channelByte(c, ChannelByte::Tone) & kToneOn)));
+        c = withChannelByte(
+            c, ChannelByte::Tone,
+            quint8((comment.tone.value_or(0) & ~kToneOn) | (channelByte(c, ChannelByte::Tone) & kToneOn)));
     }
     return c;
 }
@@ -602,7 +516,7 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
     QString text = QString::fromUtf8(content);
     if (text.startsWith(QChar(0xFEFF))) // spreadsheets put a byte-order mark in front
         text.remove(0, 1);
-    const QList<CsvRow> rows = splitRows(text);
+    const QList<FieldRow> rows = splitSharedRows(text, QLatin1Char(','));
     qsizetype first = 0;
     while (first < rows.size() && isBlank(rows.at(first)))
         ++first;
@@ -615,7 +529,7 @@ ChirpImport importChirpCsvBytes(const QByteArray &content, const ChannelTable &c
 
     QHash<int, int> storedOnLine; // channel -> line of the row stored into it
     for (qsizetype r = first + 1; r < rows.size(); ++r) {
-        const CsvRow &csvRow = rows.at(r);
+        const FieldRow &csvRow = rows.at(r);
         if (isBlank(csvRow))
             continue;
         RowOutcome outcome;

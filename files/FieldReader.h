@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Reads clone files and CSV files one field at a time.
+// Reads the fields of every comma- or tab-separated text the program takes in: its own clone
+// files and CSV files one field at a time (FieldReader), and rows of the files other programs write
+// (splitSharedRows: CHIRP's CSV, cells copied from a spreadsheet).
 //
-// Leading blanks are skipped; a field ends at a comma or at a line end (CR LF, a lone CR or a
+// FieldReader: leading blanks are skipped; a field ends at a comma or at a line end (CR LF, a lone CR or a
 // lone LF). A field that starts with a double quote runs to the next double quote and comes back
 // without the quotes (it may hold commas); anything up to the next comma or line end after the
 // closing quote is passed over. Trailing blanks of an unquoted field are part of it.
@@ -12,7 +14,9 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace ktv4 {
@@ -46,5 +50,19 @@ private:
     bool m_quotesWithinLine = false;
     bool m_unclosed = false;
 };
+
+// A row of a file other programs write (CHIRP's CSV, a spreadsheet's copied cells): fields
+// between separators, a quote at a field's start runs to the next lone quote and "" inside is one
+// quote, a quoted field may hold line ends. A quote still open at the end of the text ends its field
+// with its own line (`unclosed`), and the next line starts a row of its own. Blanks belong to the
+// fields. `line` is the line the row starts on, from 1.
+struct FieldRow {
+    int line = 0;
+    QStringList fields;
+    bool unclosed = false;
+};
+
+// The rows of `text`, ended by CR LF, a lone CR or a lone LF; `separator` is ',' or '\t'.
+QList<FieldRow> splitSharedRows(const QString &text, QChar separator);
 
 } // namespace ktv4
