@@ -262,6 +262,12 @@ private slots:
         // The set's ends; every code inside it comes back in the round-trip properties.
         QVERIFY(nameCharFor(0x2F).isNull() && !nameCharFor(0x30).isNull());
         QVERIFY(!nameCharFor(0x5F).isNull() && nameCharFor(0x60).isNull());
+        // The ends of its three runs: digits, letters, punctuation.
+        QString ends;
+        for (const int code : {0x39, 0x3A, 0x53, 0x54})
+            ends += nameCharFor(code);
+        QCOMPARE(ends, QStringLiteral("9AZ "));
+        QVERIFY(isValidName(QStringLiteral("ABCDEFGH")) && !isValidName(QStringLiteral("ABCDEFGHI")));
         // The name ends at the first byte without a character: 0x3A 0x20 0x3B is "A".
         const std::optional<Channel> c =
             decodeChannel(record({{0, 0x80}, {20, 0x3A}, {21, 0x20}, {22, 0x3B}}));
