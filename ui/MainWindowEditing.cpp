@@ -52,7 +52,7 @@ void MainWindow::buildEditItems(QMenu *edit)
         const auto command = item.command;
         const bool finds = item.key == QKeySequence::Find;
         connect(action, &QAction::triggered, this, [this, command, finds] {
-            if (m_busy)
+            if (isBusy())
                 return;
             // Finding brings the grid into view; the others act only where the grid is shown.
             if (finds)
@@ -67,7 +67,7 @@ void MainWindow::buildEditItems(QMenu *edit)
 
 void MainWindow::updateUndoItems()
 {
-    m_historyItems->setEnabled(!m_busy);
+    m_historyItems->setEnabled(!isBusy());
 }
 
 void MainWindow::showCaption(const QString &caption)

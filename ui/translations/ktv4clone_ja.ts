@@ -873,48 +873,12 @@ The radio is reached on %1.</source>
         <translation>Memory</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
         <source>Modify %1</source>
         <translation>%1 の変更</translation>
     </message>
     <message>
         <source>&amp;%1 %2</source>
         <translation>&amp;%1 %2</translation>
-    </message>
-    <message>
-        <source>Nothing to write: the radio already holds this image.</source>
-        <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
-    </message>
-    <message>
-        <source>verified: 1 record</source>
-        <translation>照合済み: 1 レコード</translation>
-    </message>
-    <message>
-        <source>verified: %1 records</source>
-        <translation>照合済み: %1 レコード</translation>
-    </message>
-    <message>
-        <source>Backup not saved: %1</source>
-        <translation>バックアップを保存できませんでした: %1</translation>
-    </message>
-    <message>
-        <source>Channel %1 of %2</source>
-        <translation>チャンネル %1 / %2</translation>
-    </message>
-    <message>
-        <source>Talking to the radio on %1…</source>
-        <translation>%1 で無線機と通信しています…</translation>
-    </message>
-    <message>
-        <source>Identified %1</source>
-        <translation>機種を確認しました: %1</translation>
-    </message>
-    <message>
-        <source> (variant A)</source>
-        <translation> (バリアント A)</translation>
     </message>
     <message>
         <source>Import Schedule(&amp;C)...</source>
@@ -1557,6 +1521,45 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>[file]</source>
         <translation>[file]</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::TransferController</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the radio already holds this image.</source>
+        <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
+    </message>
+    <message>
+        <source>verified: 1 record</source>
+        <translation>照合済み: 1 レコード</translation>
+    </message>
+    <message>
+        <source>verified: %1 records</source>
+        <translation>照合済み: %1 レコード</translation>
+    </message>
+    <message>
+        <source>Backup not saved: %1</source>
+        <translation>バックアップを保存できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Channel %1 of %2</source>
+        <translation>チャンネル %1 / %2</translation>
+    </message>
+    <message>
+        <source>Talking to the radio on %1…</source>
+        <translation>%1 で無線機と通信しています…</translation>
+    </message>
+    <message>
+        <source>Identified %1</source>
+        <translation>機種を確認しました: %1</translation>
+    </message>
+    <message>
+        <source> (variant A)</source>
+        <translation> (バリアント A)</translation>
     </message>
 </context>
 <context>
