@@ -11,6 +11,7 @@
 #include "ui/RecentFiles.h"
 #include "ui/ScheduleImportDialog.h"
 #include "ui/SettingsPanel.h"
+#include "ui/ShownColumns.h"
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
@@ -54,18 +55,6 @@ const QString kKeyNew = QStringLiteral("新規作成");
 const QString kKeyOpen = QStringLiteral("開く");
 const QString kKeySave = QStringLiteral("上書き保存");
 const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
-
-// The columns hidden at start that the View menu can show, with their settings keys.
-struct ShownColumn {
-    int column;
-    const char *name;
-    const char *key;
-};
-constexpr ShownColumn kShownColumns[] = {
-    {ColPwr, "mnuViewPwr", "View/PwrColumn"},
-    {ColTone, "mnuViewTone", "View/ToneColumn"},
-    {ColSplit, "mnuViewSplit", "View/SplitColumn"},
-};
 
 } // namespace
 
@@ -117,7 +106,7 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     // The window comes back where it was closed, as far as the screens of today allow; without
     // remembered values it keeps its design size.
     restoreWindowPlacement(*this, *openSettingsStore());
-    restoreShownColumns();
+    m_shownColumns->restore();
     showRecentFiles(m_files->recentFiles());
     buildTabKeys();
     setAcceptDrops(true);
@@ -258,15 +247,13 @@ void MainWindow::buildViewMenu()
     connect(toolBar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
     connect(statusBarItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     view->addSeparator();
-    const QString columnCaptions[] = {tr("Pwr Column(&P)"), tr("Tone Column(&O)"),
-                                      tr("Split Freq. Column(&L)")};
-    for (const ShownColumn &c : kShownColumns) {
-        QAction *item = addMenuItem(view, QLatin1String(c.name), columnCaptions[m_columnItems.size()]);
-        item->setCheckable(true);
-        connect(item, &QAction::toggled, this, &MainWindow::applyShownColumns);
-        connect(item, &QAction::triggered, this, &MainWindow::rememberShownColumns);
-        m_columnItems << item;
-    }
+    m_shownColumns = new ShownColumns(m_options.settingsStore, this);
+    connect(m_shownColumns, &ShownColumns::shownChanged, this, [this](const QList<int> &shown) {
+        m_memoryPanel->setShownColumns(shown);
+        m_settingsPanel->setShownColumns(shown);
+    });
+    for (QAction *item : m_shownColumns->addViewItems(view))
+        m_actions.insert(item->objectName(), item);
 }
 
 void MainWindow::buildToolsMenu()
@@ -485,24 +472,6 @@ void MainWindow::showNeighbourTab(int step)
     m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
 }
 
-void MainWindow::modify()
-{
-    if (isBusy())
-        return;
-    if (shownTab() == SettingsTab)
-        modifyVfo(m_settingsPanel->currentVfo());
-    else
-        m_memoryPanel->modifyCurrentChannel();
-}
-
-void MainWindow::modifyVfo(int vfo)
-{
-    if (isBusy())
-        return;
-    if (const std::optional<Vfo> edited = m_modifyDialog->edit(m_document.image().vfos[vfo], vfo))
-        applyVfoEdit(vfo, *edited);
-}
-
 void MainWindow::showAbout()
 {
     if (!m_about)
@@ -576,26 +545,6 @@ std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
     return ktv4::openSettingsStore(m_options.settingsStore);
 }
 
-void MainWindow::restoreShownColumns()
-{
-    const std::unique_ptr<QSettings> store = openSettingsStore();
-    for (int i = 0; i < m_columnItems.size(); ++i)
-        m_columnItems[i]->setChecked(store->value(QLatin1String(kShownColumns[i].key), false).toBool());
-}
-
-void MainWindow::applyShownColumns()
-{
-    QList<int> shown;
-    for (int i = 0; i < m_columnItems.size(); ++i) {
-        if (m_columnItems[i]->isChecked())
-            shown << kShownColumns[i].column;
-    }
-    if (m_memoryPanel)
-        m_memoryPanel->setShownColumns(shown);
-    if (m_settingsPanel)
-        m_settingsPanel->setShownColumns(shown);
-}
-
 void MainWindow::setVerifyWrites(bool on)
 {
     m_transfers->setVerifyWrites(on);
@@ -611,13 +560,6 @@ void MainWindow::showBusy(bool busy)
     m_memoryPanel->setBusy(busy);
     m_tabStrip->setEnabled(!busy);
     updateUndoItems();
-}
-
-void MainWindow::rememberShownColumns()
-{
-    const std::unique_ptr<QSettings> store = openSettingsStore();
-    for (int i = 0; i < m_columnItems.size(); ++i)
-        store->setValue(QLatin1String(kShownColumns[i].key), m_columnItems[i]->isChecked());
 }
 
 } // namespace ktv4::ui

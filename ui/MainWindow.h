@@ -34,6 +34,7 @@ class FileController;
 class MemoryPanel;
 class ModifyDialog;
 class SettingsPanel;
+class ShownColumns;
 class UndoHistory;
 class UserPrompts;
 
@@ -130,9 +131,6 @@ private:
     void tabClicked(int tab);
     void showNeighbourTab(int step);
     std::unique_ptr<QSettings> openSettingsStore() const;
-    void restoreShownColumns();
-    void applyShownColumns();
-    void rememberShownColumns();
     // The File menu's recent files, before Exit.
     void showRecentFiles(const QStringList &files);
     // What a running transfer disables, and what it gives back once it ends.
@@ -153,8 +151,8 @@ private:
     TransferController *m_transfers = nullptr;
 
     QHash<QString, QAction *> m_actions;
-    QList<QAction *> m_busyDisabled; // what a transfer disables
-    QList<QAction *> m_columnItems;  // View: Pwr, Tone, Split Freq.
+    QList<QAction *> m_busyDisabled;        // what a transfer disables
+    ShownColumns *m_shownColumns = nullptr; // View: Pwr, Tone, Split Freq.
     QMenu *m_fileMenu = nullptr;
     QList<QAction *> m_recentItems; // File: the recent files and their separator
     FileController *m_files = nullptr;

@@ -841,18 +841,6 @@ The radio is reached on %1.</source>
         <translation>検索(&amp;F)...</translation>
     </message>
     <message>
-        <source>Pwr Column(&amp;P)</source>
-        <translation>Pwr 列(&amp;P)</translation>
-    </message>
-    <message>
-        <source>Tone Column(&amp;O)</source>
-        <translation>Tone 列(&amp;O)</translation>
-    </message>
-    <message>
-        <source>Split Freq. Column(&amp;L)</source>
-        <translation>Split Freq. 列(&amp;L)</translation>
-    </message>
-    <message>
         <source>Backups(&amp;B)...</source>
         <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
     </message>
@@ -1490,6 +1478,21 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::ShownColumns</name>
+    <message>
+        <source>Pwr Column(&amp;P)</source>
+        <translation>Pwr 列(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Tone Column(&amp;O)</source>
+        <translation>Tone 列(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Split Freq. Column(&amp;L)</source>
+        <translation>Split Freq. 列(&amp;L)</translation>
     </message>
 </context>
 <context>
