@@ -184,33 +184,9 @@ void MainWindow::buildMenus()
 void MainWindow::buildFileMenu()
 {
     QMenu *file = named(menuBar()->addMenu(tr("File(&F)")), QStringLiteral("mnuFile"));
-    const struct {
-        const char *name;
-        QString caption;
-        void (*command)(FileController *);
-        QKeySequence::StandardKey key;
-        bool separatorAfter;
-    } commands[] = {
-        {"mnuFileNew", tr("New(&N)"), [](FileController *f) { f->newFile(); }, QKeySequence::New, false},
-        {"mnuFileOpen", tr("Open(&O)..."), [](FileController *f) { f->open(); }, QKeySequence::Open, false},
-        {"mnuFileSave", tr("Save(&S)"), [](FileController *f) { f->save(); }, QKeySequence::Save, false},
-        {"mnuFileSaveAs", tr("Save As(&A)..."), [](FileController *f) { f->saveAs(); },
-         QKeySequence::UnknownKey, true},
-        {"mnuImport", tr("Import(&I)..."), [](FileController *f) { f->importChannels(); },
-         QKeySequence::UnknownKey, false},
-        {"mnuExport", tr("Export(&E)..."), [](FileController *f) { f->exportChannels(); },
-         QKeySequence::UnknownKey, false},
-        {"mnuFileBackups", tr("Backups(&B)..."), [](FileController *f) { f->showBackups(); },
-         QKeySequence::UnknownKey, false},
-    };
-    for (const auto &c : commands) {
-        const auto command = c.command;
-        QAction *item = addCommand(file, QLatin1String(c.name), c.caption, m_files,
-                                   [files = m_files, command] { command(files); });
-        item->setShortcuts(c.key);
+    for (QAction *item : m_files->addFileItems(file)) {
+        m_actions.insert(item->objectName(), item);
         m_busyDisabled << item;
-        if (c.separatorAfter)
-            file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     }
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     // Print Setup was never offered and stays hidden; Print and its neighbours print the channels.

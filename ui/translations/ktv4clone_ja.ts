@@ -705,13 +705,6 @@ The radio is reached on %1.</source>
         <source>Save changes to settings?</source>
         <translation>Save changes to settings?</translation>
     </message>
-</context>
-<context>
-    <name>ktv4::ui::MainWindow</name>
-    <message>
-        <source>File(&amp;F)</source>
-        <translation>ﾌｧｲﾙ(&amp;F)</translation>
-    </message>
     <message>
         <source>New(&amp;N)</source>
         <translation>新規作成(&amp;N)</translation>
@@ -727,6 +720,25 @@ The radio is reached on %1.</source>
     <message>
         <source>Save As(&amp;A)...</source>
         <translation>名前を付けて保存(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Import(&amp;I)...</source>
+        <translation>ｲﾝﾎﾟｰﾄ(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Export(&amp;E)...</source>
+        <translation>ｴｸｽﾎﾟｰﾄ(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Backups(&amp;B)...</source>
+        <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::MainWindow</name>
+    <message>
+        <source>File(&amp;F)</source>
+        <translation>ﾌｧｲﾙ(&amp;F)</translation>
     </message>
     <message>
         <source>Print Setup(&amp;U)...</source>
@@ -797,14 +809,6 @@ The radio is reached on %1.</source>
         <translation>ｽﾃｰﾀｽﾊﾞｰ(&amp;S)</translation>
     </message>
     <message>
-        <source>Import(&amp;I)...</source>
-        <translation>ｲﾝﾎﾟｰﾄ(&amp;I)...</translation>
-    </message>
-    <message>
-        <source>Export(&amp;E)...</source>
-        <translation>ｴｸｽﾎﾟｰﾄ(&amp;E)...</translation>
-    </message>
-    <message>
         <source>Read(&amp;R)</source>
         <translation>読み出し(&amp;R)</translation>
     </message>
@@ -839,10 +843,6 @@ The radio is reached on %1.</source>
     <message>
         <source>Find(&amp;F)...</source>
         <translation>検索(&amp;F)...</translation>
-    </message>
-    <message>
-        <source>Backups(&amp;B)...</source>
-        <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
     </message>
     <message>
         <source>Changes(&amp;C)</source>
