@@ -11,7 +11,9 @@
 #include "files/MemoryFile.h"
 #include "files/PortSetting.h"
 
+#include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMimeData>
 #include <QSettings>
 #include <QTimer>
@@ -235,6 +237,41 @@ void FileController::showBackups()
     m_backups->showBackups(
         BackupStore(BackupStore::defaultFolder(), backupsKept(*openSettingsStore(m_settingsStore))));
     m_backups->open();
+}
+
+QList<QAction *> FileController::addFileItems(QMenu *file)
+{
+    QList<QAction *> items;
+    const struct {
+        const char *name;
+        QString caption;
+        void (*command)(FileController *);
+        QKeySequence::StandardKey key;
+        bool separatorAfter;
+    } commands[] = {
+        {"mnuFileNew", tr("New(&N)"), [](FileController *f) { f->newFile(); }, QKeySequence::New, false},
+        {"mnuFileOpen", tr("Open(&O)..."), [](FileController *f) { f->open(); }, QKeySequence::Open, false},
+        {"mnuFileSave", tr("Save(&S)"), [](FileController *f) { f->save(); }, QKeySequence::Save, false},
+        {"mnuFileSaveAs", tr("Save As(&A)..."), [](FileController *f) { f->saveAs(); },
+         QKeySequence::UnknownKey, true},
+        {"mnuImport", tr("Import(&I)..."), [](FileController *f) { f->importChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuExport", tr("Export(&E)..."), [](FileController *f) { f->exportChannels(); },
+         QKeySequence::UnknownKey, false},
+        {"mnuFileBackups", tr("Backups(&B)..."), [](FileController *f) { f->showBackups(); },
+         QKeySequence::UnknownKey, false},
+    };
+    for (const auto &c : commands) {
+        const auto command = c.command;
+        QAction *item = file->addAction(c.caption);
+        item->setObjectName(QLatin1String(c.name));
+        connect(item, &QAction::triggered, this, [this, command] { command(this); });
+        item->setShortcuts(c.key);
+        items << item;
+        if (c.separatorAfter)
+            file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    }
+    return items;
 }
 
 } // namespace ktv4::ui

@@ -5,10 +5,13 @@
 // where a command would throw unsaved changes away, shows its file dialogs in the window, and
 // tells a failure with the file's error box. The window keeps the menu; its items start these.
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 #include <functional>
 
+class QAction;
+class QMenu;
 class QMimeData;
 class QWidget;
 
@@ -35,6 +38,9 @@ public:
 
     // The clone files opened or saved last, the latest first.
     QStringList recentFiles() const { return m_recentFiles; }
+
+    // Adds New, Open, Save, Save As, Import, Export and Backups to `file` and returns them.
+    QList<QAction *> addFileItems(QMenu *file);
 
     // The one local ".TV4" or ".csv" file a drag carries, or empty.
     static QString droppedFile(const QMimeData *data);

@@ -4,15 +4,14 @@
 #include "ui/AboutDialog.h"
 #include "ui/ArrangeCommands.h"
 #include "ui/ChannelGridLayout.h"
-#include "ui/ComPortDialog.h"
 #include "ui/FileController.h"
 #include "ui/MemoryPanel.h"
 #include "ui/ModifyDialog.h"
-#include "ui/PortCheckDialog.h"
 #include "ui/ProgramInfo.h"
 #include "ui/RecentFiles.h"
 #include "ui/ScheduleImportDialog.h"
 #include "ui/SettingsPanel.h"
+#include "ui/ShownColumns.h"
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
@@ -27,13 +26,10 @@
 #include <QCloseEvent>
 #include <QDate>
 #include <QDropEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSettings>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -60,26 +56,10 @@ const QString kKeyOpen = QStringLiteral("開く");
 const QString kKeySave = QStringLiteral("上書き保存");
 const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
 
-// The columns hidden at start that the View menu can show, with their settings keys.
-struct ShownColumn {
-    int column;
-    const char *name;
-    const char *key;
-};
-constexpr ShownColumn kShownColumns[] = {
-    {ColPwr, "mnuViewPwr", "View/PwrColumn"},
-    {ColTone, "mnuViewTone", "View/ToneColumn"},
-    {ColSplit, "mnuViewSplit", "View/SplitColumn"},
-};
-
 } // namespace
 
 MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget *parent)
-    : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options)),
-      m_transfer(new CloneTransfer(m_options.makeTransport ? m_options.makeTransport()
-                                                           : std::make_unique<SerialTransport>(),
-                                   m_options.linkTimings, this)),
-      m_documentTransfer(new DocumentTransfer(m_document, *m_transfer, this))
+    : QMainWindow(parent), m_prompts(prompts), m_options(std::move(options))
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowIcon(programIcon());
@@ -94,8 +74,19 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     // Every change of the image from here on is a step of the history.
     m_history = new UndoHistory(m_document, this);
     setCentralWidget(buildCentralArea());
+    // ReadPortSetting; a device named on the command line wins for this run.
+    m_transfers = new TransferController(
+        m_document, m_prompts, *m_settingsPanel, this,
+        {m_options.settingsStore, m_options.portSetting.read(), m_options.portDevice, m_options.traceFile,
+         m_options.makeTransport ? m_options.makeTransport() : std::make_unique<SerialTransport>(),
+         m_options.linkTimings});
+    centralWidget()->layout()->addWidget(m_transfers->progressArea());
+    connect(m_transfers, &TransferController::statusMessage, this, &MainWindow::showStatus);
+    connect(m_transfers, &TransferController::tabWanted, this, &MainWindow::showTab);
+    connect(m_transfers, &TransferController::busyChanged, this, &MainWindow::showBusy);
+    connectPanels();
     m_files = new FileController(m_document, m_prompts, *m_memoryPanel, this, m_options.settingsStore,
-                                 [this] { return m_busy; });
+                                 [this] { return isBusy(); });
     connect(m_files, &FileController::statusMessage, this, &MainWindow::showStatus);
     connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
     buildMenus();
@@ -115,18 +106,10 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     // The window comes back where it was closed, as far as the screens of today allow; without
     // remembered values it keeps its design size.
     restoreWindowPlacement(*this, *openSettingsStore());
-    restoreShownColumns();
+    m_shownColumns->restore();
     showRecentFiles(m_files->recentFiles());
     buildTabKeys();
     setAcceptDrops(true);
-
-    // ReadPortSetting; a device named on the command line wins for this run.
-    m_portChoice = m_options.portSetting.read();
-    m_portOverride = m_options.portDevice;
-    if (!m_options.traceFile.isEmpty())
-        m_transfer->setTraceFile(m_options.traceFile);
-
-    connectTransfer();
     connect(&m_document, &CloneDocument::captionChanged, this, &MainWindow::showCaption);
     connect(&m_document, &CloneDocument::dataChangedChanged, this, &QWidget::setWindowModified);
 }
@@ -134,15 +117,12 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
 MainWindow::~MainWindow()
 {
     // Everything that works on the document goes before it does (the base class would delete
-    // these children only after the document is gone): the engine first, then the views.
-    delete m_documentTransfer;
-    delete m_transfer;
+    // these children only after the document is gone): the transfers first, then the views.
+    delete m_transfers;
     delete m_history;
     delete m_files;
     delete m_modifyDialog;
     delete m_about;
-    delete m_comPort;
-    delete m_portCheck;
     delete takeCentralWidget();
 }
 
@@ -196,41 +176,17 @@ void MainWindow::buildMenus()
     buildViewMenu();
     buildToolsMenu();
     QMenu *help = named(menuBar()->addMenu(tr("Help(&H)")), QStringLiteral("mnuHelp"));
-    m_busyDisabled << addCommand(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"), this,
-                                 &MainWindow::showPortCheck);
+    m_busyDisabled << addCommand(help, QStringLiteral("mnuHelpPortCheck"), tr("Check Serial Port(&S)…"),
+                                 m_transfers, &TransferController::showPortCheck);
     addCommand(help, QStringLiteral("mnuHelpAbout"), tr("About(&A)"), this, &MainWindow::showAbout);
 }
 
 void MainWindow::buildFileMenu()
 {
     QMenu *file = named(menuBar()->addMenu(tr("File(&F)")), QStringLiteral("mnuFile"));
-    const struct {
-        const char *name;
-        QString caption;
-        void (*command)(FileController *);
-        QKeySequence::StandardKey key;
-        bool separatorAfter;
-    } commands[] = {
-        {"mnuFileNew", tr("New(&N)"), [](FileController *f) { f->newFile(); }, QKeySequence::New, false},
-        {"mnuFileOpen", tr("Open(&O)..."), [](FileController *f) { f->open(); }, QKeySequence::Open, false},
-        {"mnuFileSave", tr("Save(&S)"), [](FileController *f) { f->save(); }, QKeySequence::Save, false},
-        {"mnuFileSaveAs", tr("Save As(&A)..."), [](FileController *f) { f->saveAs(); },
-         QKeySequence::UnknownKey, true},
-        {"mnuImport", tr("Import(&I)..."), [](FileController *f) { f->importChannels(); },
-         QKeySequence::UnknownKey, false},
-        {"mnuExport", tr("Export(&E)..."), [](FileController *f) { f->exportChannels(); },
-         QKeySequence::UnknownKey, false},
-        {"mnuFileBackups", tr("Backups(&B)..."), [](FileController *f) { f->showBackups(); },
-         QKeySequence::UnknownKey, false},
-    };
-    for (const auto &c : commands) {
-        const auto command = c.command;
-        QAction *item = addCommand(file, QLatin1String(c.name), c.caption, m_files,
-                                   [files = m_files, command] { command(files); });
-        item->setShortcuts(c.key);
+    for (QAction *item : m_files->addFileItems(file)) {
+        m_actions.insert(item->objectName(), item);
         m_busyDisabled << item;
-        if (c.separatorAfter)
-            file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
     }
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
     // Print Setup was never offered and stays hidden; Print and its neighbours print the channels.
@@ -267,15 +223,13 @@ void MainWindow::buildViewMenu()
     connect(toolBar, &QAction::toggled, this, [this](bool on) { m_toolBar->setVisible(on); });
     connect(statusBarItem, &QAction::toggled, this, [this](bool on) { statusBar()->setVisible(on); });
     view->addSeparator();
-    const QString columnCaptions[] = {tr("Pwr Column(&P)"), tr("Tone Column(&O)"),
-                                      tr("Split Freq. Column(&L)")};
-    for (const ShownColumn &c : kShownColumns) {
-        QAction *item = addMenuItem(view, QLatin1String(c.name), columnCaptions[m_columnItems.size()]);
-        item->setCheckable(true);
-        connect(item, &QAction::toggled, this, &MainWindow::applyShownColumns);
-        connect(item, &QAction::triggered, this, &MainWindow::rememberShownColumns);
-        m_columnItems << item;
-    }
+    m_shownColumns = new ShownColumns(m_options.settingsStore, this);
+    connect(m_shownColumns, &ShownColumns::shownChanged, this, [this](const QList<int> &shown) {
+        m_memoryPanel->setShownColumns(shown);
+        m_settingsPanel->setShownColumns(shown);
+    });
+    for (QAction *item : m_shownColumns->addViewItems(view))
+        m_actions.insert(item->objectName(), item);
 }
 
 void MainWindow::buildToolsMenu()
@@ -300,7 +254,8 @@ void MainWindow::buildToolsMenu()
     for (const auto &t : transfers) {
         QAction *item = addMenuItem(t.menu, QLatin1String(t.name), t.caption);
         const Operation operation = t.operation;
-        connect(item, &QAction::triggered, this, [this, operation] { startOperation(operation); });
+        connect(item, &QAction::triggered, m_transfers,
+                [transfers = m_transfers, operation] { transfers->startOperation(operation); });
         m_busyDisabled << item;
     }
     // The read-back check after every write, on unless the user turned it off.
@@ -308,8 +263,8 @@ void MainWindow::buildToolsMenu()
     verify->setCheckable(true);
     verify->setChecked(verifyWrites());
     connect(verify, &QAction::toggled, this, &MainWindow::setVerifyWrites);
-    m_busyDisabled << addCommand(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"), this,
-                                 &MainWindow::showComPortSetup);
+    m_busyDisabled << addCommand(tools, QStringLiteral("mnuToolsOptions"), tr("COM Port Setup(&C)"),
+                                 m_transfers, &TransferController::showComPortSetup);
 }
 
 void MainWindow::buildToolBar()
@@ -415,38 +370,25 @@ QWidget *MainWindow::buildCentralArea()
     m_modifyDialog = new ModifyDialog(m_prompts, this);
     m_memoryPanel->setModifyDialog(m_modifyDialog);
     connect(m_memoryPanel, &MemoryPanel::statusMessage, this, &MainWindow::showStatus);
-    connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, this,
-            [this] { startOperation(Operation::ReadMemory); });
-    connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, this,
-            [this] { startOperation(Operation::WriteMemory); });
-
-    connect(m_settingsPanel, &SettingsPanel::autoSelectRequested, this,
-            [this] { startOperation(Operation::Identify); });
-    connect(m_settingsPanel, &SettingsPanel::readSettingsRequested, this,
-            [this] { startOperation(Operation::ReadSettings); });
-    connect(m_settingsPanel, &SettingsPanel::writeSettingsRequested, this,
-            [this] { startOperation(Operation::WriteSettings); });
     connect(m_settingsPanel, &SettingsPanel::modifyVfoRequested, this, &MainWindow::modifyVfo);
 
-    m_progressArea = new QWidget(area);
-    m_progressArea->setObjectName(QStringLiteral("progressArea"));
-    auto *progress = new QHBoxLayout(m_progressArea);
-    progress->setContentsMargins(0, 4, 0, 0);
-    m_progressBar = new QProgressBar(m_progressArea);
-    m_progressBar->setObjectName(QStringLiteral("ProgressBar1"));
-    m_progressBar->setRange(0, kChannelCount - 1);
-    m_progressBar->setFormat(QStringLiteral("%v"));
-    m_progressBar->hide();
-    m_cancel = new QPushButton(tr("Cancel"), m_progressArea);
-    m_cancel->setObjectName(QStringLiteral("cmdCancel"));
-    connect(m_cancel, &QPushButton::clicked, this, &MainWindow::cancelTransfer);
-    progress->addWidget(m_progressBar, 1);
-    progress->addStretch(0);
-    progress->addWidget(m_cancel);
-    m_progressArea->hide();
-    layout->addWidget(m_progressArea);
-
     return area;
+}
+
+void MainWindow::connectPanels()
+{
+    // The panels' own buttons for the radio operations.
+    connect(m_memoryPanel, &MemoryPanel::readMemoryRequested, m_transfers,
+            [transfers = m_transfers] { transfers->startOperation(Operation::ReadMemory); });
+    connect(m_memoryPanel, &MemoryPanel::writeMemoryRequested, m_transfers,
+            [transfers = m_transfers] { transfers->startOperation(Operation::WriteMemory); });
+
+    connect(m_settingsPanel, &SettingsPanel::autoSelectRequested, m_transfers,
+            [transfers = m_transfers] { transfers->startOperation(Operation::Identify); });
+    connect(m_settingsPanel, &SettingsPanel::readSettingsRequested, m_transfers,
+            [transfers = m_transfers] { transfers->startOperation(Operation::ReadSettings); });
+    connect(m_settingsPanel, &SettingsPanel::writeSettingsRequested, m_transfers,
+            [transfers = m_transfers] { transfers->startOperation(Operation::WriteSettings); });
 }
 
 int MainWindow::shownTab() const
@@ -456,7 +398,7 @@ int MainWindow::shownTab() const
 
 void MainWindow::tabClicked(int tab)
 {
-    if (m_busy) {
+    if (isBusy()) {
         // A transfer shows the panel it works on; the strip follows the panel.
         const QSignalBlocker blocker(m_tabStrip);
         m_tabStrip->setCurrentIndex(m_frames->currentIndex());
@@ -506,72 +448,11 @@ void MainWindow::showNeighbourTab(int step)
     m_tabStrip->setCurrentIndex((m_tabStrip->currentIndex() + step + count) % count);
 }
 
-void MainWindow::modify()
-{
-    if (m_busy)
-        return;
-    if (shownTab() == SettingsTab)
-        modifyVfo(m_settingsPanel->currentVfo());
-    else
-        m_memoryPanel->modifyCurrentChannel();
-}
-
-void MainWindow::modifyVfo(int vfo)
-{
-    if (m_busy)
-        return;
-    if (const std::optional<Vfo> edited = m_modifyDialog->edit(m_document.image().vfos[vfo], vfo))
-        applyVfoEdit(vfo, *edited);
-}
-
 void MainWindow::showAbout()
 {
     if (!m_about)
         m_about = new AboutDialog(m_prompts, this);
     m_about->open();
-}
-
-void MainWindow::showComPortSetup()
-{
-    if (m_busy)
-        return;
-    if (!m_comPort) {
-        m_comPort = new ComPortDialog(this);
-        connect(m_comPort, &QDialog::accepted, this, [this] {
-            // The dialog's OK always leaves the port closed; the next transfer opens the choice.
-            m_transfer->closePort();
-            // Another port may lead to another radio: nothing is known of what it holds.
-            m_document.radio().clear();
-            m_portChoice = m_comPort->choice();
-            m_portOverride.clear();
-        });
-    }
-    PortChoice shown = m_portChoice;
-    if (!m_portOverride.isEmpty())
-        shown.device = m_portOverride;
-    m_comPort->setChoice(shown);
-    m_comPort->open();
-}
-
-void MainWindow::showPortCheck()
-{
-    if (m_busy)
-        return;
-    if (!m_portCheck)
-        m_portCheck = new PortCheckDialog(this);
-    // The window keeps its port open between transfers; the check (and the radio) needs it free.
-    m_transfer->closePort();
-    m_portCheck->check(portName());
-    m_portCheck->open();
-}
-
-QString MainWindow::portName() const
-{
-    if (!m_portOverride.isEmpty())
-        return m_portOverride;
-    if (!m_portChoice.device.isEmpty())
-        return m_portChoice.device;
-    return QStringLiteral("COM%1").arg(m_portChoice.port);
 }
 
 void MainWindow::showRecentFiles(const QStringList &files)
@@ -587,7 +468,7 @@ void MainWindow::showRecentFiles(const QStringList &files)
     for (QAction *item : std::as_const(m_recentItems)) {
         if (item->isSeparator())
             continue;
-        item->setEnabled(!m_busy);
+        item->setEnabled(!isBusy());
         m_actions.insert(item->objectName(), item);
         m_busyDisabled << item;
     }
@@ -595,14 +476,14 @@ void MainWindow::showRecentFiles(const QStringList &files)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!m_busy && !FileController::droppedFile(event->mimeData()).isEmpty())
+    if (!isBusy() && !FileController::droppedFile(event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = FileController::droppedFile(event->mimeData());
-    if (m_busy || path.isEmpty())
+    if (isBusy() || path.isEmpty())
         return;
     event->acceptProposedAction();
     m_files->openDropped(path);
@@ -612,7 +493,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 {
     // The window does not close while the radio is being talked to, nor when the user keeps
     // unsaved changes by cancelling the save question.
-    if (m_busy || !m_files->askSaveChanges()) {
+    if (isBusy() || !m_files->askSaveChanges()) {
         event->ignore();
         return;
     }
@@ -623,7 +504,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::formUnload()
 {
     // Closing goes on when the settings cannot be written; the reason goes to the log.
-    if (m_options.portSetting.write(m_portChoice).isEmpty())
+    if (m_options.portSetting.write(portChoice()).isEmpty())
         qCWarning(lcFiles) << "The port setting could not be saved in" << m_options.portSetting.programFile();
     // The other windows, the most recently opened first.
     const QList<QWidget *> windows = QApplication::topLevelWidgets();
@@ -640,31 +521,21 @@ std::unique_ptr<QSettings> MainWindow::openSettingsStore() const
     return ktv4::openSettingsStore(m_options.settingsStore);
 }
 
-void MainWindow::restoreShownColumns()
+void MainWindow::setVerifyWrites(bool on)
 {
-    const std::unique_ptr<QSettings> store = openSettingsStore();
-    for (int i = 0; i < m_columnItems.size(); ++i)
-        m_columnItems[i]->setChecked(store->value(QLatin1String(kShownColumns[i].key), false).toBool());
+    m_transfers->setVerifyWrites(on);
+    if (QAction *item = action(QStringLiteral("mnuToolsVerify")); item && item->isChecked() != on)
+        item->setChecked(on);
 }
 
-void MainWindow::applyShownColumns()
+void MainWindow::showBusy(bool busy)
 {
-    QList<int> shown;
-    for (int i = 0; i < m_columnItems.size(); ++i) {
-        if (m_columnItems[i]->isChecked())
-            shown << kShownColumns[i].column;
-    }
-    if (m_memoryPanel)
-        m_memoryPanel->setShownColumns(shown);
-    if (m_settingsPanel)
-        m_settingsPanel->setShownColumns(shown);
-}
-
-void MainWindow::rememberShownColumns()
-{
-    const std::unique_ptr<QSettings> store = openSettingsStore();
-    for (int i = 0; i < m_columnItems.size(); ++i)
-        store->setValue(QLatin1String(kShownColumns[i].key), m_columnItems[i]->isChecked());
+    for (QAction *item : std::as_const(m_busyDisabled))
+        item->setEnabled(!busy);
+    m_settingsPanel->setBusy(busy);
+    m_memoryPanel->setBusy(busy);
+    m_tabStrip->setEnabled(!busy);
+    updateUndoItems();
 }
 
 } // namespace ktv4::ui

@@ -4,13 +4,12 @@
 // and the memory panel, and the progress area of a running transfer. The window is a view over
 // the CloneDocument: decoded data flows document -> models -> widgets, edits go back into the
 // document, the File menu's commands run through the FileController, and every radio operation
-// runs through the CloneTransfer engine.
+// runs through the TransferController.
 
-#include "files/Backups.h"
 #include "files/CloneDocument.h"
-#include "files/DocumentTransfer.h"
 #include "files/PortSetting.h"
 #include "link/CloneTransfer.h"
+#include "ui/TransferController.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -23,7 +22,6 @@ class QLabel;
 class QMenu;
 class QProgressBar;
 class QSettings;
-class QPushButton;
 class QStackedWidget;
 class QTabBar;
 class QToolBar;
@@ -32,12 +30,11 @@ namespace ktv4::ui {
 
 class AboutDialog;
 class ArrangeCommands;
-class ComPortDialog;
-class PortCheckDialog;
 class FileController;
 class MemoryPanel;
 class ModifyDialog;
 class SettingsPanel;
+class ShownColumns;
 class UndoHistory;
 class UserPrompts;
 
@@ -70,43 +67,42 @@ public:
 
     CloneDocument &document() { return m_document; }
     UndoHistory *history() const { return m_history; }
-    CloneTransfer &transfer() { return *m_transfer; }
+    CloneTransfer &transfer() { return m_transfers->transfer(); }
     SettingsPanel *settingsPanel() const { return m_settingsPanel; }
     MemoryPanel *memoryPanel() const { return m_memoryPanel; }
     ArrangeCommands *arrangeCommands() const { return m_arrange; }
     QTabBar *tabStrip() const { return m_tabStrip; }
     int shownTab() const;
     QAction *action(const QString &name) const; // a menu item or toolbar button by its name
-    QProgressBar *progressBar() const { return m_progressBar; }
+    QProgressBar *progressBar() const { return m_transfers->progressBar(); }
     AboutDialog *aboutDialog() const { return m_about; }
-    ComPortDialog *comPortDialog() const { return m_comPort; }
-    PortCheckDialog *portCheckDialog() const { return m_portCheck; }
+    ComPortDialog *comPortDialog() const { return m_transfers->comPortDialog(); }
+    PortCheckDialog *portCheckDialog() const { return m_transfers->portCheckDialog(); }
 
     // The File menu's commands.
     FileController *files() const { return m_files; }
+    // The radio operations, the progress area and the port.
+    TransferController *transfers() const { return m_transfers; }
 
-    bool isBusy() const { return m_busy; }
+    bool isBusy() const { return m_transfers->isBusy(); }
     // The status bar's text panel: what the last import or radio write did.
     QString statusText() const;
-    PortChoice portChoice() const { return m_portChoice; }
+    PortChoice portChoice() const { return m_transfers->portChoice(); }
     // The device the next transfer opens.
-    QString portName() const;
+    QString portName() const { return m_transfers->portName(); }
 
 public slots:
     // The radio operations, as their buttons and menu items start them.
-    void startOperation(ktv4::Operation operation);
-    void cancelTransfer();
+    void startOperation(ktv4::Operation operation) { m_transfers->startOperation(operation); }
+    void cancelTransfer() { m_transfers->cancelTransfer(); }
 
     void showTab(int tab);
     void modify(); // Edit > Modify
     void showAbout();
-    void showComPortSetup();
     // The status bar's text: what the last command did, or why it did nothing.
     void showStatus(const QString &text);
-    // Help > Check Serial Port…: lets go of the port and runs the checklist on it.
-    void showPortCheck();
     // Tool > Verify After Writing, remembered in the program settings.
-    bool verifyWrites() const;
+    bool verifyWrites() const { return m_transfers->verifyWrites(); }
     void setVerifyWrites(bool on);
 
 protected:
@@ -129,20 +125,16 @@ private:
     void buildToolBar();
     void buildStatusBar();
     QWidget *buildCentralArea();
+    void connectPanels();
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption);
     void buildTabKeys();
     void tabClicked(int tab);
     void showNeighbourTab(int step);
     std::unique_ptr<QSettings> openSettingsStore() const;
-    void restoreShownColumns();
-    void applyShownColumns();
-    void rememberShownColumns();
     // The File menu's recent files, before Exit.
     void showRecentFiles(const QStringList &files);
-    void connectTransfer();
-    void phaseStarted(ktv4::Operation phase);
-    void transferFinished(const ktv4::TransferResult &result);
-    void setBusy(bool busy);
+    // What a running transfer disables, and what it gives back once it ends.
+    void showBusy(bool busy);
     void modifyVfo(int vfo);
     void applyVfoEdit(int vfo, const ktv4::Vfo &edited);
     void buildEditItems(QMenu *edit);
@@ -152,23 +144,15 @@ private:
     void showCaption(const QString &caption);
     void formUnload();
     void updateClock();
-    // The program settings: the per-user store, or the file given in the options.
-    // Before a write: the preview of what it changes, and the user's Write or Cancel.
-    bool confirmWrite(const ktv4::WritePlan &plan);
-    // Keeps a backup of what `operation` read or is about to write; a failure is told, not fatal.
-    void keepBackup(BackupReason reason, ktv4::Operation operation);
 
     UserPrompts &m_prompts;
     MainWindowOptions m_options;
     CloneDocument m_document;
-    CloneTransfer *m_transfer;
-    DocumentTransfer *m_documentTransfer; // the engine's operations on m_document
-    PortChoice m_portChoice;
-    QString m_portOverride;
+    TransferController *m_transfers = nullptr;
 
     QHash<QString, QAction *> m_actions;
-    QList<QAction *> m_busyDisabled; // what a transfer disables
-    QList<QAction *> m_columnItems;  // View: Pwr, Tone, Split Freq.
+    QList<QAction *> m_busyDisabled;        // what a transfer disables
+    ShownColumns *m_shownColumns = nullptr; // View: Pwr, Tone, Split Freq.
     QMenu *m_fileMenu = nullptr;
     QList<QAction *> m_recentItems; // File: the recent files and their separator
     FileController *m_files = nullptr;
@@ -181,18 +165,10 @@ private:
     ModifyDialog *m_modifyDialog = nullptr;
     UndoHistory *m_history = nullptr;
     QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
-    QWidget *m_progressArea = nullptr;
-    QProgressBar *m_progressBar = nullptr;
-    QPushButton *m_cancel = nullptr;
     QLabel *m_statusText = nullptr;
     QLabel *m_statusDate = nullptr;
     QLabel *m_statusTime = nullptr;
     AboutDialog *m_about = nullptr;
-    ComPortDialog *m_comPort = nullptr;
-    PortCheckDialog *m_portCheck = nullptr;
-    QString m_backupProblem; // why the last backup could not be saved, for the transfer's status
-    bool m_busy = false;
-    bool m_cancelRequested = false;
 };
 
 } // namespace ktv4::ui

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Edit menu's history items, the caption's unsaved-changes mark, the status bar's text and
-// the VFO edits the dialog hands back.
+// The Edit menu's history items and Modify, the caption's unsaved-changes mark, the status bar's
+// text and the VFO edits the dialog hands back.
 
 #include "ui/MainWindow.h"
 
 #include "ui/MemoryPanel.h"
+#include "ui/ModifyDialog.h"
+#include "ui/SettingsPanel.h"
 #include "ui/UndoHistory.h"
 
 #include "model/FieldText.h"
@@ -52,7 +54,7 @@ void MainWindow::buildEditItems(QMenu *edit)
         const auto command = item.command;
         const bool finds = item.key == QKeySequence::Find;
         connect(action, &QAction::triggered, this, [this, command, finds] {
-            if (m_busy)
+            if (isBusy())
                 return;
             // Finding brings the grid into view; the others act only where the grid is shown.
             if (finds)
@@ -67,7 +69,7 @@ void MainWindow::buildEditItems(QMenu *edit)
 
 void MainWindow::updateUndoItems()
 {
-    m_historyItems->setEnabled(!m_busy);
+    m_historyItems->setEnabled(!isBusy());
 }
 
 void MainWindow::showCaption(const QString &caption)
@@ -81,6 +83,24 @@ void MainWindow::showStatus(const QString &text)
 {
     m_statusText->setText(text);
     m_statusText->setToolTip(text);
+}
+
+void MainWindow::modify()
+{
+    if (isBusy())
+        return;
+    if (shownTab() == SettingsTab)
+        modifyVfo(m_settingsPanel->currentVfo());
+    else
+        m_memoryPanel->modifyCurrentChannel();
+}
+
+void MainWindow::modifyVfo(int vfo)
+{
+    if (isBusy())
+        return;
+    if (const std::optional<Vfo> edited = m_modifyDialog->edit(m_document.image().vfos[vfo], vfo))
+        applyVfoEdit(vfo, *edited);
 }
 
 void MainWindow::applyVfoEdit(int vfo, const Vfo &edited)

@@ -500,12 +500,12 @@ private slots:
 
         // A device path goes with the number; a number clicked afterwards means that port's device.
         auto *device = dialog->findChild<QLineEdit *>(QStringLiteral("txtDevice"));
-        v.window->showComPortSetup();
+        v.window->transfers()->showComPortSetup();
         QTest::mouseClick(comOption(dialog, 1), Qt::LeftButton);
         QTest::keyClicks(device, QStringLiteral("/dev/ttyUSB0"));
         dialog->accept();
         QCOMPARE(v.window->portChoice(), PortChoice({2, QStringLiteral("/dev/ttyUSB0")}));
-        v.window->showComPortSetup();
+        v.window->transfers()->showComPortSetup();
         QTest::mouseClick(comOption(dialog, 6), Qt::LeftButton);
         QCOMPARE(device->text(), QString());
         device->setText(QStringLiteral("/dev/ttyACM1"));
@@ -528,7 +528,7 @@ private slots:
 
         // The dialog shows the device in use; its OK makes the choice the remembered one.
         MainWindow again(w.prompts, w.options(QStringLiteral("/dev/pts/77")));
-        again.showComPortSetup();
+        again.transfers()->showComPortSetup();
         QCOMPARE(again.comPortDialog()->choice(), PortChoice({5, QStringLiteral("/dev/pts/77")}));
         again.comPortDialog()->accept();
         QVERIFY(again.close());

@@ -253,7 +253,7 @@ private slots:
         QVERIFY(!window.close() && window.isVisible());
         window.files()->newFile();
         window.startOperation(Operation::ReadMemory);
-        window.showComPortSetup();
+        window.transfers()->showComPortSetup();
         QVERIFY2(w.prompts.messages.isEmpty(), qPrintable(w.prompts.messages.value(0).text));
         QVERIFY(!window.comPortDialog());
         QCOMPARE(w.document().dataChanged(), true);
@@ -514,7 +514,7 @@ private slots:
         MainWindow &window = bench.main();
         bench.click(QStringLiteral("cmdAuto"));
         QVERIFY(bench.waitUntilIdle() && window.transfer().isPortOpen());
-        window.showComPortSetup();
+        window.transfers()->showComPortSetup();
         window.comPortDialog()->accept(); // OK without a change
         QVERIFY(!window.transfer().isPortOpen());
         QCOMPARE(window.portName(), bench.radio.devicePath());
@@ -542,7 +542,7 @@ private slots:
     {
         const QString byId = QStringLiteral("/dev/serial/by-id/usb-1a86_USB_Serial-if00-port0");
         Window w;
-        w.window->showComPortSetup();
+        w.window->transfers()->showComPortSetup();
         ComPortDialog *dialog = w.window->comPortDialog();
         dialog->setAvailablePorts({{QStringLiteral("/dev/ttyS0"), QString()},
                                    {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("USB Serial (1a86:7523)"),

@@ -106,13 +106,13 @@ void setScene(const QString &scene, MainWindow *window)
     } else if (scene == QLatin1String("about"))
         window->showAbout();
     else if (scene == QLatin1String("comport")) {
-        window->showComPortSetup();
+        window->transfers()->showComPortSetup();
         // What a typical computer with a USB cable reports.
         window->comPortDialog()->setAvailablePorts(
             {{QStringLiteral("/dev/ttyS0"), QString()},
              {QStringLiteral("/dev/ttyUSB0"), QStringLiteral("FT232R USB UART")}});
     } else if (scene == QLatin1String("portcheck")) {
-        window->showPortCheck();
+        window->transfers()->showPortCheck();
     } else if (scene == QLatin1String("preview")) {
         window->showTab(MainWindow::MemoryTab);
         rememberOlderRadio(window->document());

@@ -705,13 +705,6 @@ The radio is reached on %1.</source>
         <source>Save changes to settings?</source>
         <translation>Save changes to settings?</translation>
     </message>
-</context>
-<context>
-    <name>ktv4::ui::MainWindow</name>
-    <message>
-        <source>File(&amp;F)</source>
-        <translation>ﾌｧｲﾙ(&amp;F)</translation>
-    </message>
     <message>
         <source>New(&amp;N)</source>
         <translation>新規作成(&amp;N)</translation>
@@ -727,6 +720,25 @@ The radio is reached on %1.</source>
     <message>
         <source>Save As(&amp;A)...</source>
         <translation>名前を付けて保存(&amp;A)...</translation>
+    </message>
+    <message>
+        <source>Import(&amp;I)...</source>
+        <translation>ｲﾝﾎﾟｰﾄ(&amp;I)...</translation>
+    </message>
+    <message>
+        <source>Export(&amp;E)...</source>
+        <translation>ｴｸｽﾎﾟｰﾄ(&amp;E)...</translation>
+    </message>
+    <message>
+        <source>Backups(&amp;B)...</source>
+        <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::MainWindow</name>
+    <message>
+        <source>File(&amp;F)</source>
+        <translation>ﾌｧｲﾙ(&amp;F)</translation>
     </message>
     <message>
         <source>Print Setup(&amp;U)...</source>
@@ -797,14 +809,6 @@ The radio is reached on %1.</source>
         <translation>ｽﾃｰﾀｽﾊﾞｰ(&amp;S)</translation>
     </message>
     <message>
-        <source>Import(&amp;I)...</source>
-        <translation>ｲﾝﾎﾟｰﾄ(&amp;I)...</translation>
-    </message>
-    <message>
-        <source>Export(&amp;E)...</source>
-        <translation>ｴｸｽﾎﾟｰﾄ(&amp;E)...</translation>
-    </message>
-    <message>
         <source>Read(&amp;R)</source>
         <translation>読み出し(&amp;R)</translation>
     </message>
@@ -841,22 +845,6 @@ The radio is reached on %1.</source>
         <translation>検索(&amp;F)...</translation>
     </message>
     <message>
-        <source>Pwr Column(&amp;P)</source>
-        <translation>Pwr 列(&amp;P)</translation>
-    </message>
-    <message>
-        <source>Tone Column(&amp;O)</source>
-        <translation>Tone 列(&amp;O)</translation>
-    </message>
-    <message>
-        <source>Split Freq. Column(&amp;L)</source>
-        <translation>Split Freq. 列(&amp;L)</translation>
-    </message>
-    <message>
-        <source>Backups(&amp;B)...</source>
-        <translation>ﾊﾞｯｸｱｯﾌﾟ(&amp;B)...</translation>
-    </message>
-    <message>
         <source>Changes(&amp;C)</source>
         <translation>変更分(&amp;C)</translation>
     </message>
@@ -873,48 +861,12 @@ The radio is reached on %1.</source>
         <translation>Memory</translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>キャンセル</translation>
-    </message>
-    <message>
         <source>Modify %1</source>
         <translation>%1 の変更</translation>
     </message>
     <message>
         <source>&amp;%1 %2</source>
         <translation>&amp;%1 %2</translation>
-    </message>
-    <message>
-        <source>Nothing to write: the radio already holds this image.</source>
-        <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
-    </message>
-    <message>
-        <source>verified: 1 record</source>
-        <translation>照合済み: 1 レコード</translation>
-    </message>
-    <message>
-        <source>verified: %1 records</source>
-        <translation>照合済み: %1 レコード</translation>
-    </message>
-    <message>
-        <source>Backup not saved: %1</source>
-        <translation>バックアップを保存できませんでした: %1</translation>
-    </message>
-    <message>
-        <source>Channel %1 of %2</source>
-        <translation>チャンネル %1 / %2</translation>
-    </message>
-    <message>
-        <source>Talking to the radio on %1…</source>
-        <translation>%1 で無線機と通信しています…</translation>
-    </message>
-    <message>
-        <source>Identified %1</source>
-        <translation>機種を確認しました: %1</translation>
-    </message>
-    <message>
-        <source> (variant A)</source>
-        <translation> (バリアント A)</translation>
     </message>
     <message>
         <source>Import Schedule(&amp;C)...</source>
@@ -1529,6 +1481,21 @@ ktv4cli doctor --port %1</translation>
     </message>
 </context>
 <context>
+    <name>ktv4::ui::ShownColumns</name>
+    <message>
+        <source>Pwr Column(&amp;P)</source>
+        <translation>Pwr 列(&amp;P)</translation>
+    </message>
+    <message>
+        <source>Tone Column(&amp;O)</source>
+        <translation>Tone 列(&amp;O)</translation>
+    </message>
+    <message>
+        <source>Split Freq. Column(&amp;L)</source>
+        <translation>Split Freq. 列(&amp;L)</translation>
+    </message>
+</context>
+<context>
     <name>ktv4::ui::StartupArguments</name>
     <message>
         <source>Reads, edits and writes the clone memory of the KT-V4 HF transceiver.</source>
@@ -1557,6 +1524,45 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>[file]</source>
         <translation>[file]</translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::TransferController</name>
+    <message>
+        <source>Cancel</source>
+        <translation>キャンセル</translation>
+    </message>
+    <message>
+        <source>Nothing to write: the radio already holds this image.</source>
+        <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
+    </message>
+    <message>
+        <source>verified: 1 record</source>
+        <translation>照合済み: 1 レコード</translation>
+    </message>
+    <message>
+        <source>verified: %1 records</source>
+        <translation>照合済み: %1 レコード</translation>
+    </message>
+    <message>
+        <source>Backup not saved: %1</source>
+        <translation>バックアップを保存できませんでした: %1</translation>
+    </message>
+    <message>
+        <source>Channel %1 of %2</source>
+        <translation>チャンネル %1 / %2</translation>
+    </message>
+    <message>
+        <source>Talking to the radio on %1…</source>
+        <translation>%1 で無線機と通信しています…</translation>
+    </message>
+    <message>
+        <source>Identified %1</source>
+        <translation>機種を確認しました: %1</translation>
+    </message>
+    <message>
+        <source> (variant A)</source>
+        <translation> (バリアント A)</translation>
     </message>
 </context>
 <context>
