@@ -86,11 +86,9 @@ QString writtenSummary(const TransferResult &result)
     }
     const QString done = capitalized(describeRecords(written));
     const QString rest = describeRecords(left);
-    return (written.size() == 1 ? CloneTransfer::tr("%1 was written; ")
-                                : CloneTransfer::tr("%1 were written; "))
-               .arg(done) +
-           (left.size() == 1 ? CloneTransfer::tr("%1 was not.") : CloneTransfer::tr("%1 were not."))
-               .arg(rest);
+    // "was" or "were" by the number of records.
+    return CloneTransfer::tr("%1 were written; ", nullptr, int(written.size())).arg(done) +
+           CloneTransfer::tr("%1 were not.", nullptr, int(left.size())).arg(rest);
 }
 
 QString readSummary(const TransferResult &result)
@@ -100,8 +98,8 @@ QString readSummary(const TransferResult &result)
     if (result.readRecords.isEmpty())
         return CloneTransfer::tr("Nothing was read; the data are as they were.");
     const QString read = capitalized(describeRecords(result.readRecords));
-    return (result.readRecords.size() == 1 ? CloneTransfer::tr("%1 was read; the rest are as they were.")
-                                           : CloneTransfer::tr("%1 were read; the rest are as they were."))
+    return CloneTransfer::tr("%1 were read; the rest are as they were.", nullptr,
+                             int(result.readRecords.size()))
         .arg(read);
 }
 

@@ -17,10 +17,8 @@ ArrangeCommands::ArrangeCommands(CloneDocument &document, UserPrompts &prompts, 
     : QObject(window), m_document(document), m_panel(panel), m_dialog(new ArrangeDialog(document, window)),
       m_print(new PrintCommands(document, prompts, panel, window))
 {
-    connect(m_dialog, &ArrangeDialog::arranged, this, [this](int moved) {
-        emit statusMessage(moved == 1 ? tr("Arranged: 1 channel moved.")
-                                      : tr("Arranged: %n channels moved.", nullptr, moved));
-    });
+    connect(m_dialog, &ArrangeDialog::arranged, this,
+            [this](int moved) { emit statusMessage(tr("Arranged: %n channel(s) moved.", nullptr, moved)); });
     connect(m_print, &PrintCommands::statusMessage, this, &ArrangeCommands::statusMessage);
 }
 
@@ -64,8 +62,7 @@ int ArrangeCommands::selectDuplicates()
     if (!duplicates.isEmpty())
         m_panel.selectChannelList(duplicates);
     const int count = int(duplicates.size());
-    emit statusMessage(count == 1 ? tr("1 duplicate selected")
-                                  : tr("%n duplicates selected", nullptr, count));
+    emit statusMessage(tr("%n duplicate(s) selected", nullptr, count));
     return int(duplicates.size());
 }
 

@@ -184,8 +184,7 @@ void TransferController::transferFinished(const TransferResult &result)
                                       (m_document.cloneVariantA() ? tr(" (variant A)") : QString()))};
     if (result.outcome == TransferOutcome::Completed && isWriteOperation(result.operation) &&
         m_transfer->verifyWrites())
-        status << (result.verifiedRecords == 1 ? tr("verified: 1 record")
-                                               : tr("verified: %1 records").arg(result.verifiedRecords));
+        status << tr("verified: %n record(s)", nullptr, result.verifiedRecords);
     if (!m_backupProblem.isEmpty())
         status << m_backupProblem;
     emit statusMessage(status.join(QStringLiteral("  ")));

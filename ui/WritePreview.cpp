@@ -33,7 +33,7 @@ QString operationTitle(Operation operation)
 
 QString records(int count)
 {
-    return count == 1 ? WritePreviewDialog::tr("1 record") : WritePreviewDialog::tr("%1 records").arg(count);
+    return WritePreviewDialog::tr("%n record(s)", nullptr, count);
 }
 
 // "Settings block 1, VFO A and channels 0 to 79"

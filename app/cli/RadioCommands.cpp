@@ -313,9 +313,9 @@ int runWrite(const QStringList &arguments)
         return traceResult(transfer, ExitFailure);
     QString text = writtenSummary(result) + QLatin1Char('\n');
     if (parser.isSet(verify))
-        text += QStringLiteral("verified: %1 %2\n")
-                    .arg(result.verifiedRecords)
-                    .arg(result.verifiedRecords == 1 ? QStringLiteral("record") : QStringLiteral("records"));
+        text += QCoreApplication::translate("ktv4cli", "verified: %n record(s)", nullptr,
+                                            result.verifiedRecords) +
+                QLatin1Char('\n');
     return traceResult(transfer, writeText(text));
 }
 
@@ -363,7 +363,7 @@ int runVerify(const QStringList &arguments)
             writeText(QStringLiteral("same: %1 records\n").arg(kRecordCount)) == ExitOk ? Same : Trouble);
     QString text;
     QTextStream out(&text);
-    out << "different: " << differing.size() << (differing.size() == 1 ? " record: " : " records: ")
+    out << QCoreApplication::translate("ktv4cli", "different: %n record(s): ", nullptr, int(differing.size()))
         << differing.join(QStringLiteral(", ")) << "\n";
     for (const QString &line : describeDiff(diffImages(expected, radio.radio().image(expected))))
         out << "  " << line << "\n";

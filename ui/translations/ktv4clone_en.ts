@@ -50,6 +50,30 @@
     </message>
 </context>
 <context>
+    <name>ktv4::CloneTransfer</name>
+    <message numerus="yes">
+        <source>%1 were written; </source>
+        <translation>
+            <numerusform>%1 was written; </numerusform>
+            <numerusform>%1 were written; </numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 were not.</source>
+        <translation>
+            <numerusform>%1 was not.</numerusform>
+            <numerusform>%1 were not.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 were read; the rest are as they were.</source>
+        <translation>
+            <numerusform>%1 was read; the rest are as they were.</numerusform>
+            <numerusform>%1 were read; the rest are as they were.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4::CsvImport</name>
     <message numerus="yes">
         <source>%n channel(s) imported</source>
@@ -177,14 +201,14 @@
 <context>
     <name>ktv4::ui::ArrangeCommands</name>
     <message numerus="yes">
-        <source>Arranged: %n channels moved.</source>
+        <source>Arranged: %n channel(s) moved.</source>
         <translation>
             <numerusform>Arranged: %n channel moved.</numerusform>
             <numerusform>Arranged: %n channels moved.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n duplicates selected</source>
+        <source>%n duplicate(s) selected</source>
         <translation>
             <numerusform>%n duplicate selected</numerusform>
             <numerusform>%n duplicates selected</numerusform>
@@ -319,12 +343,46 @@
     </message>
 </context>
 <context>
+    <name>ktv4::ui::TransferController</name>
+    <message numerus="yes">
+        <source>verified: %n record(s)</source>
+        <translation>
+            <numerusform>verified: %n record</numerusform>
+            <numerusform>verified: %n records</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>ktv4::ui::WritePreviewDialog</name>
+    <message numerus="yes">
+        <source>%n record(s)</source>
+        <translation>
+            <numerusform>%n record</numerusform>
+            <numerusform>%n records</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>ktv4cli</name>
     <message numerus="yes">
         <source>expects %n file argument(s)</source>
         <translation>
             <numerusform>expects %n file argument</numerusform>
             <numerusform>expects %n file arguments</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>verified: %n record(s)</source>
+        <translation>
+            <numerusform>verified: %n record</numerusform>
+            <numerusform>verified: %n records</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>different: %n record(s): </source>
+        <translation>
+            <numerusform>different: %n record: </numerusform>
+            <numerusform>different: %n records: </numerusform>
         </translation>
     </message>
 </context>

@@ -251,33 +251,27 @@
         <source>%1 changed records were written: %2.</source>
         <translation>変更のあった %1 レコードを書き込みました: %2。</translation>
     </message>
-    <message>
-        <source>%1 was written; </source>
-        <translation>%1 は書き込みました。</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>%1 were written; </source>
-        <translation>%1 は書き込みました。</translation>
+        <translation>
+            <numerusform>%1 は書き込みました。</numerusform>
+        </translation>
     </message>
-    <message>
-        <source>%1 was not.</source>
-        <translation>%1 は書き込まれていません。</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>%1 were not.</source>
-        <translation>%1 は書き込まれていません。</translation>
+        <translation>
+            <numerusform>%1 は書き込まれていません。</numerusform>
+        </translation>
     </message>
     <message>
         <source>Nothing was read; the data are as they were.</source>
         <translation>何も読み出していません。データは元のままです。</translation>
     </message>
-    <message>
-        <source>%1 was read; the rest are as they were.</source>
-        <translation>%1 を読み出しました。残りは元のままです。</translation>
-    </message>
-    <message>
+    <message numerus="yes">
         <source>%1 were read; the rest are as they were.</source>
-        <translation>%1 を読み出しました。残りは元のままです。</translation>
+        <translation>
+            <numerusform>%1 を読み出しました。残りは元のままです。</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 was read first and differs from this image; it was not written, as it had never been read. Write Changes again shows how it differs.</source>
@@ -441,16 +435,6 @@
 <context>
     <name>ktv4::ui::ArrangeCommands</name>
     <message>
-        <source>Arranged: 1 channel moved.</source>
-        <translation>並べ替えました: 1 チャンネルを移動しました。</translation>
-    </message>
-    <message numerus="yes">
-        <source>Arranged: %n channels moved.</source>
-        <translation>
-            <numerusform>並べ替えました: %n チャンネルを移動しました。</numerusform>
-        </translation>
-    </message>
-    <message>
         <source>Arrange(&amp;G)...</source>
         <translation>並べ替え(&amp;G)...</translation>
     </message>
@@ -466,12 +450,14 @@
         <source>Export PDF(&amp;D)...</source>
         <translation>PDF にエクスポート(&amp;D)...</translation>
     </message>
-    <message>
-        <source>1 duplicate selected</source>
-        <translation>1 件の重複を選択しました</translation>
+    <message numerus="yes">
+        <source>Arranged: %n channel(s) moved.</source>
+        <translation>
+            <numerusform>並べ替えました: %n チャンネルを移動しました。</numerusform>
+        </translation>
     </message>
     <message numerus="yes">
-        <source>%n duplicates selected</source>
+        <source>%n duplicate(s) selected</source>
         <translation>
             <numerusform>%n 件の重複を選択しました</numerusform>
         </translation>
@@ -1537,14 +1523,6 @@ ktv4cli doctor --port %1</translation>
         <translation>書き込むものはありません: 無線機はすでにこのデータを保持しています。</translation>
     </message>
     <message>
-        <source>verified: 1 record</source>
-        <translation>照合済み: 1 レコード</translation>
-    </message>
-    <message>
-        <source>verified: %1 records</source>
-        <translation>照合済み: %1 レコード</translation>
-    </message>
-    <message>
         <source>Backup not saved: %1</source>
         <translation>バックアップを保存できませんでした: %1</translation>
     </message>
@@ -1563,6 +1541,12 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source> (variant A)</source>
         <translation> (バリアント A)</translation>
+    </message>
+    <message numerus="yes">
+        <source>verified: %n record(s)</source>
+        <translation>
+            <numerusform>照合済み: %n レコード</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1701,14 +1685,6 @@ ktv4cli doctor --port %1</translation>
         <translation>すべての書き込み</translation>
     </message>
     <message>
-        <source>1 record</source>
-        <translation>1 レコード</translation>
-    </message>
-    <message>
-        <source>%1 records</source>
-        <translation>%1 レコード</translation>
-    </message>
-    <message>
         <source> (variant A)</source>
         <translation> (バリアント A)</translation>
     </message>
@@ -1771,6 +1747,12 @@ ktv4cli doctor --port %1</translation>
     <message>
         <source>%1: not known in the radio, written as they stand</source>
         <translation>%1: 無線機の内容は不明です。そのまま書き込みます</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n record(s)</source>
+        <translation>
+            <numerusform>%n レコード</numerusform>
+        </translation>
     </message>
 </context>
 </TS>
