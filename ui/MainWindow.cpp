@@ -15,6 +15,7 @@
 #include "ui/UndoHistory.h"
 #include "ui/UserPrompts.h"
 #include "ui/VfoTableModel.h"
+#include "ui/WindowChrome.h"
 #include "ui/WindowGeometry.h"
 
 #include "files/FilesLog.h"
@@ -50,12 +51,6 @@ constexpr int kWindowWidthTwips = 10200;
 constexpr int kWindowHeightTwips = 7905;
 constexpr int kDesignFontPoints = 8;
 
-// The toolbar buttons' keys, by which a click is dispatched.
-const QString kKeyNew = QStringLiteral("新規作成");
-const QString kKeyOpen = QStringLiteral("開く");
-const QString kKeySave = QStringLiteral("上書き保存");
-const QString kKeyHelp = QStringLiteral("ﾍﾙﾌﾟ");
-
 } // namespace
 
 MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget *parent)
@@ -90,7 +85,7 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     connect(m_files, &FileController::statusMessage, this, &MainWindow::showStatus);
     connect(m_files, &FileController::recentFilesChanged, this, &MainWindow::showRecentFiles);
     buildMenus();
-    buildToolBar();
+    m_toolBar = addMainToolBar(*this, m_actions);
     buildStatusBar();
     m_arrange = new ArrangeCommands(m_document, m_prompts, *m_memoryPanel, this);
     connect(m_arrange, &ArrangeCommands::statusMessage, this, &MainWindow::showStatus);
@@ -108,7 +103,8 @@ MainWindow::MainWindow(UserPrompts &prompts, MainWindowOptions options, QWidget 
     restoreWindowPlacement(*this, *openSettingsStore());
     m_shownColumns->restore();
     showRecentFiles(m_files->recentFiles());
-    buildTabKeys();
+    addTabKeys(
+        *this, [this](int step) { showNeighbourTab(step); }, m_actions);
     setAcceptDrops(true);
     connect(&m_document, &CloneDocument::captionChanged, this, &MainWindow::showCaption);
     connect(&m_document, &CloneDocument::dataChangedChanged, this, &QWidget::setWindowModified);
@@ -267,43 +263,6 @@ void MainWindow::buildToolsMenu()
                                  m_transfers, &TransferController::showComPortSetup);
 }
 
-void MainWindow::buildToolBar()
-{
-    m_toolBar = addToolBar(QStringLiteral("tbToolBar"));
-    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
-    m_toolBar->setMovable(false);
-    m_toolBar->setFloatable(false);
-    m_toolBar->toggleViewAction()->setEnabled(false);
-    m_toolBar->setIconSize(QSize(16, 16));
-    // The buttons are the menu's own items, so they run the same commands and a transfer
-    // disables both; each keeps its key and its short tooltip.
-    const struct {
-        const char *menuItem;
-        QString key;
-        QStyle::StandardPixmap icon;
-        QString toolTip;
-    } buttons[] = {
-        {"mnuFileNew", kKeyNew, QStyle::SP_FileIcon, tr("New")},
-        {"mnuFileOpen", kKeyOpen, QStyle::SP_DialogOpenButton, tr("Open")},
-        {"mnuFileSave", kKeySave, QStyle::SP_DialogSaveButton, tr("Save")},
-        {nullptr, QString(), QStyle::SP_CustomBase, QString()},
-        {"mnuHelpAbout", kKeyHelp, QStyle::SP_MessageBoxQuestion, tr("Help")},
-    };
-    for (const auto &b : buttons) {
-        if (!b.menuItem) {
-            m_toolBar->addSeparator();
-            continue;
-        }
-        QAction *item = m_actions.value(QLatin1String(b.menuItem));
-        item->setIcon(style()->standardIcon(b.icon));
-        item->setIconVisibleInMenu(false);
-        item->setToolTip(b.toolTip);
-        item->setData(b.key);
-        m_toolBar->addAction(item);
-        m_actions.insert(QStringLiteral("tbToolBar_") + b.key, item);
-    }
-}
-
 void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
@@ -315,30 +274,13 @@ void MainWindow::buildStatusBar()
     // window; the tip shows it whole.
     m_statusText->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_statusText->setMinimumWidth(1);
-    m_statusDate = new QLabel(bar);
-    m_statusDate->setObjectName(QStringLiteral("sbStatusBar_Date"));
-    m_statusTime = new QLabel(bar);
-    m_statusTime->setObjectName(QStringLiteral("sbStatusBar_Time"));
     bar->addWidget(m_statusText, 1);
-    bar->addPermanentWidget(m_statusDate);
-    bar->addPermanentWidget(m_statusTime);
-    updateClock();
-    auto *clock = new QTimer(this);
-    clock->setInterval(1000);
-    connect(clock, &QTimer::timeout, this, &MainWindow::updateClock);
-    clock->start();
+    new StatusClock(*bar);
 }
 
 QString MainWindow::statusText() const
 {
     return m_statusText->text();
-}
-
-void MainWindow::updateClock()
-{
-    const QLocale locale;
-    m_statusDate->setText(locale.toString(QDate::currentDate(), QLocale::ShortFormat));
-    m_statusTime->setText(locale.toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
 QWidget *MainWindow::buildCentralArea()
@@ -413,32 +355,6 @@ void MainWindow::showTab(int tab)
     const QSignalBlocker blocker(m_tabStrip);
     m_tabStrip->setCurrentIndex(tab);
     m_frames->setCurrentIndex(tab);
-}
-
-void MainWindow::buildTabKeys()
-{
-    // Ctrl+Tab and Ctrl+PgDn show the next tab, Ctrl+Shift+Tab and Ctrl+PgUp the previous one,
-    // wherever the focus is in the window.
-    const struct {
-        const char *name;
-        int step;
-        QList<QKeySequence> keys;
-    } tabKeys[] = {
-        {"nextTab", 1, {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}},
-        {"previousTab",
-         -1,
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}},
-    };
-    for (const auto &k : tabKeys) {
-        auto *keys = new QAction(this);
-        keys->setObjectName(QLatin1String(k.name));
-        keys->setShortcuts(k.keys);
-        const int step = k.step;
-        connect(keys, &QAction::triggered, this, [this, step] { showNeighbourTab(step); });
-        addAction(keys);
-        m_actions.insert(keys->objectName(), keys);
-    }
 }
 
 void MainWindow::showNeighbourTab(int step)

@@ -122,12 +122,10 @@ private:
     template <class Receiver, class Slot>
     QAction *addCommand(QMenu *menu, const QString &name, const QString &caption, Receiver *receiver,
                         Slot slot);
-    void buildToolBar();
     void buildStatusBar();
     QWidget *buildCentralArea();
     void connectPanels();
     QAction *addMenuItem(QMenu *menu, const QString &name, const QString &caption);
-    void buildTabKeys();
     void tabClicked(int tab);
     void showNeighbourTab(int step);
     std::unique_ptr<QSettings> openSettingsStore() const;
@@ -143,7 +141,6 @@ private:
     // The caption with the unsaved-changes mark: "... - name.TV4*" while changes are unsaved.
     void showCaption(const QString &caption);
     void formUnload();
-    void updateClock();
 
     UserPrompts &m_prompts;
     MainWindowOptions m_options;
@@ -166,8 +163,6 @@ private:
     UndoHistory *m_history = nullptr;
     QActionGroup *m_historyItems = nullptr; // Edit > Undo, Redo
     QLabel *m_statusText = nullptr;
-    QLabel *m_statusDate = nullptr;
-    QLabel *m_statusTime = nullptr;
     AboutDialog *m_about = nullptr;
 };
 
