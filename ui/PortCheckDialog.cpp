@@ -80,7 +80,6 @@ void PortCheckDialog::showReport(const DoctorReport &report)
                               .arg(report.device));
     m_text->setPlainText(ktv4::reportText(report));
     m_againButton->setEnabled(true);
-    emit checked(report);
 }
 
 } // namespace ktv4::ui

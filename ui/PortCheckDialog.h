@@ -26,9 +26,6 @@ public:
     void check(const QString &portName);
     QString reportText() const;
 
-signals:
-    void checked(const ktv4::DoctorReport &report);
-
 private:
     void showReport(const DoctorReport &report);
 

@@ -526,8 +526,10 @@ private slots:
 
         bench.window->action(QStringLiteral("mnuHelpPortCheck"))->trigger();
         PortCheckDialog *dialog = bench.main().portCheckDialog();
-        QSignalSpy checked(dialog, &PortCheckDialog::checked);
-        QVERIFY(checked.wait(10000));
+        // The report replaces the empty text once the radio has answered.
+        QSignalSpy shown(dialog->findChild<QPlainTextEdit *>(), &QPlainTextEdit::textChanged);
+        while (dialog->reportText().isEmpty())
+            QVERIFY(shown.wait(10000));
         QVERIFY(dialog->isVisible());
         QVERIFY(!bench.main().transfer().isPortOpen());
         const QString device = bench.radio.devicePath();

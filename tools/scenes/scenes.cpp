@@ -24,6 +24,7 @@
 #include "ui/WritePreview.h"
 
 #include <QApplication>
+#include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -188,10 +189,14 @@ void shootWhenSettled(const QString &scene, MainWindow *window, const QString &s
             modal->close();
     };
     // The port check asks the radio too: wait for its report.
-    if (scene == QLatin1String("portcheck"))
-        QObject::connect(window->portCheckDialog(), &PortCheckDialog::checked, window,
-                         [window, shoot] { QTimer::singleShot(300, window, shoot); });
-    else
+    if (scene == QLatin1String("portcheck")) {
+        PortCheckDialog *dialog = window->portCheckDialog();
+        QObject::connect(dialog->findChild<QPlainTextEdit *>(), &QPlainTextEdit::textChanged, window,
+                         [window, dialog, shoot] {
+                             if (!dialog->reportText().isEmpty())
+                                 QTimer::singleShot(300, window, shoot);
+                         });
+    } else
         QTimer::singleShot(1500, window, shoot);
 }
 
