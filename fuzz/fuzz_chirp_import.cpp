@@ -35,9 +35,12 @@ ChannelTable busyTable()
         Channel c = newChannel(7'050'000, Mode::LSB);
         c.split = -5;
         c.skip = true;
-        for (const auto &[byte, code] : {std::pair{ChannelByte::Gain, 7}, {ChannelByte::Agc, 3},
-                                         {ChannelByte::Power, 2}, {ChannelByte::Filter, 9},
-                                         {ChannelByte::Tone, 0x85}, {ChannelByte::Nb, 4}})
+        for (const auto &[byte, code] : {std::pair{ChannelByte::Gain, 7},
+                                         {ChannelByte::Agc, 3},
+                                         {ChannelByte::Power, 2},
+                                         {ChannelByte::Filter, 9},
+                                         {ChannelByte::Tone, 0x85},
+                                         {ChannelByte::Nb, 4}})
             c = withChannelByte(c, byte, quint8(code));
         table[ch] = c;
     }
@@ -75,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         importChirpCsvBytes(chirpCsvExportBytes(import.channels, toneIndex), empty, toneIndex);
     require(again.result.ok() && again.report.dropped == 0 && again.report.notes.isEmpty());
     for (int ch = 0; ch < kChannelCount; ++ch)
-        require(import.channels[ch].inUse ? encodeChannel(again.channels[ch]) == encodeChannel(import.channels[ch])
-                                          : again.channels[ch] == empty[ch]);
+        require(import.channels[ch].inUse
+                    ? encodeChannel(again.channels[ch]) == encodeChannel(import.channels[ch])
+                    : again.channels[ch] == empty[ch]);
     return 0;
 }

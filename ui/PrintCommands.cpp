@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PrintCommands.h"
 
-#include "files/CloneDocument.h"
 #include "base/FileAccess.h"
+#include "files/CloneDocument.h"
 #include "ui/ChannelSortProxy.h"
 #include "ui/MemoryPanel.h"
 #include "ui/UserPrompts.h"

@@ -6,10 +6,10 @@
 #include "app/cli/CliParser.h"
 #include "app/cli/CliPaths.h"
 
-#include "files/ChannelArrange.h"
-#include "files/CloneDocument.h"
 #include "base/FileAccess.h"
 #include "base/FileStatus.h"
+#include "files/ChannelArrange.h"
+#include "files/CloneDocument.h"
 #include "print/ChannelPrinter.h"
 
 #include <QFileInfo>

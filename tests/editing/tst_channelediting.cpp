@@ -463,7 +463,8 @@ private slots:
             QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("cmdArrange")), Qt::LeftButton);
         });
         w.action(QStringLiteral("mnuEditArrange"))->trigger();
-        QCOMPARE(dialog->preview()->item(0)->text(), QStringLiteral("A100 -> 11")); // the repeat of 10 after it
+        QCOMPARE(dialog->preview()->item(0)->text(),
+                 QStringLiteral("A100 -> 11")); // the repeat of 10 after it
         QCOMPARE(w.status(), QStringLiteral("Arranged: %1 channels moved.").arg(dialog->preview()->count()));
         QCOMPARE(w.window->history()->stack()->count(), 1);
         w.window->history()->stack()->undo();

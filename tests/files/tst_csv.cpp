@@ -189,10 +189,9 @@ private slots:
         QVERIFY(!table[2].inUse && !table[7].inUse && !table[12].inUse && !table[13].inUse);
         QCOMPARE(table[6].name + channelFieldText(table[6], ColMode), QStringLiteral("SIXCWU"));
         QCOMPARE(table[8].name, QStringLiteral("EIGHT"));
-        QCOMPARE(
-            csvImportSummary(r),
-            QStringLiteral("2 channels imported; 8 rows dropped: 1 naming no channel, 1 with an unknown "
-                           "mode, 6 with a quote left open at the end of its line."));
+        QCOMPARE(csvImportSummary(r),
+                 QStringLiteral("2 channels imported; 8 rows dropped: 1 naming no channel, 1 with an unknown "
+                                "mode, 6 with a quote left open at the end of its line."));
     }
 
     void refusedFiles_data()

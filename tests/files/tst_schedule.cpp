@@ -372,10 +372,9 @@ private slots:
         QVERIFY(!applySchedulePlan(plan, table));
         QCOMPARE(table, ChannelTable{});
         const QStringList report = plan.reportLines(schedule, selection);
-        QCOMPARE(
-            report.mid(report.size() - 3),
-            QStringList({"0 duplicates skipped", "1 left out for lack of room",
-                         "  14 empty channels from the start channel on, 15 needed: nothing written"}));
+        QCOMPARE(report.mid(report.size() - 3),
+                 QStringList({"0 duplicates skipped", "1 left out for lack of room",
+                              "  14 empty channels from the start channel on, 15 needed: nothing written"}));
     }
 };
 
