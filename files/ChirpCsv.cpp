@@ -26,8 +26,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("ktv4", text);
 }
 
-constexpr int kToneOn = 0x80;
-
 // The radio's modes (by mode code) and the words the other tool uses for them.
 constexpr const char *kModeWords[] = {"USB", "LSB", "CW", "CWR", "AM", "FM"};
 
@@ -159,9 +157,9 @@ QString exportComment(int ch, const Channel &c, int toneIndex)
             tokens << QStringLiteral("%1=%2").arg(QLatin1String(k.key)).arg(value);
     }
     const int tone = channelByte(c, ChannelByte::Tone);
-    if ((tone & ~kToneOn) != 0)
+    if ((tone & ~kToneOnBit) != 0)
         tokens << QStringLiteral("tone=") + hexByte(tone);
-    if ((tone & kToneOn) != 0 && !isListedTone(toneIndex))
+    if ((tone & kToneOnBit) != 0 && !isListedTone(toneIndex))
         tokens << QStringLiteral("txtone=") + hexByte(toneIndex);
     if (!isAcceptedFrequency(c.split))
         tokens << QStringLiteral("split=%1").arg(c.split);
@@ -338,9 +336,9 @@ Channel uncarried(const Channel &before, const CommentValues &comment, qint32 fr
     if (comment.ours) {
         for (std::size_t i = 0; i < std::size(kByteKeys); ++i)
             c = withChannelByte(c, kByteKeys[i].byte, quint8(comment.bytes[i]));
-        c = withChannelByte(
-            c, ChannelByte::Tone,
-            quint8((comment.tone.value_or(0) & ~kToneOn) | (channelByte(c, ChannelByte::Tone) & kToneOn)));
+        c = withChannelByte(c, ChannelByte::Tone,
+                            quint8((comment.tone.value_or(0) & ~kToneOnBit) |
+                                   (channelByte(c, ChannelByte::Tone) & kToneOnBit)));
     }
     return c;
 }

@@ -12,9 +12,6 @@ namespace ktv4::memoryfile {
 
 namespace {
 
-constexpr quint8 kStatusInUse = 0x80;
-constexpr quint8 kStatusSkipped = 0x88;
-
 // "Key Speed(WPM)" -> "key_speed", "U / D Key Repeat" -> "u_d_key_repeat".
 QByteArray snakeCase(QString caption)
 {
@@ -134,7 +131,7 @@ std::optional<int> iqShiftFrom(const QString &text)
 
 QString rawOnlyReason(const RecordBytes &r, bool isChannel)
 {
-    if (isChannel && r[0] != kStatusInUse && r[0] != kStatusSkipped)
+    if (isChannel && !isInUseStatus(r[0]))
         return QStringLiteral("a channel not in use, kept as it came");
     struct Code {
         const char *field;

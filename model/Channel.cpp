@@ -9,18 +9,12 @@ namespace {
 
 constexpr quint8 kStatusInUse = 0x80;
 constexpr quint8 kStatusSkipped = 0x88;
-constexpr quint8 kToneOn = 0x80;
 constexpr int kNameOffset = 20;
 constexpr int kFrequencyOffset = 16;
 constexpr int kSplitOffset = 28;
 
 // The punctuation of the name code, from byte 0x54 up.
 constexpr char16_t kNamePunctuation[] = u" *#+-/\\=()$_";
-
-bool isInUseStatus(quint8 status)
-{
-    return status == kStatusInUse || status == kStatusSkipped;
-}
 
 // Bytes 1..9 and 16..19, shared by channels and VFOs.
 std::optional<RadioFields> decodeFields(const RecordBytes &b)
@@ -33,7 +27,7 @@ std::optional<RadioFields> decodeFields(const RecordBytes &b)
     f.agc = b[3] == 0 ? Agc::Fast : Agc::Slow;
     f.power = b[4] <= 1 ? Power(b[4]) : Power::SLow;
     f.filter = b[6] == 0 ? Filter::Wide : Filter::Narrow;
-    f.tone = (b[7] & kToneOn) != 0;
+    f.tone = (b[7] & kToneOnBit) != 0;
     f.nb = b[9] != 0;
     f.frequency = readInt32(b, kFrequencyOffset);
     return f;
@@ -56,7 +50,7 @@ void layFields(const RadioFields &f, const std::optional<RadioFields> &was, Reco
     if (differs(&RadioFields::filter, f))
         b[6] = quint8(f.filter);
     if (differs(&RadioFields::tone, f))
-        b[7] = quint8((b[7] & ~kToneOn) | (f.tone ? kToneOn : 0));
+        b[7] = quint8((b[7] & ~kToneOnBit) | (f.tone ? kToneOnBit : 0));
     if (differs(&RadioFields::nb, f))
         b[9] = f.nb ? 1 : 0;
     if (differs(&RadioFields::frequency, f))
@@ -87,6 +81,11 @@ void encodeName(const QString &name, RecordBytes &b)
 }
 
 } // namespace
+
+bool isInUseStatus(quint8 status)
+{
+    return status == kStatusInUse || status == kStatusSkipped;
+}
 
 int nameCodeFor(QChar c)
 {

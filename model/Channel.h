@@ -77,6 +77,13 @@ bool isNameCodeChar(QChar c); // digits, A-Z, space and * # + - / \ = ( ) $ _
 // At most kNameLength characters, each one the radio can show.
 bool isValidName(const QString &name);
 
+// The tone byte's flag: the channel sends the tone. The byte's other bits stay as they came.
+constexpr quint8 kToneOnBit = 0x80;
+
+// A channel record's status byte: 0x80 (in use) or 0x88 (in use, skipped); anything else is an
+// empty channel.
+bool isInUseStatus(quint8 status);
+
 // A channel record: status 0x80 (in use) or 0x88 (in use, skipped); anything else is an empty
 // channel. Nothing when an in-use record's mode byte is above 5.
 std::optional<Channel> decodeChannel(const RecordBytes &bytes);

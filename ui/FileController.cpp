@@ -38,6 +38,11 @@ QString cloneFilter(bool save)
 
 const QString kCloneSuffix = QStringLiteral("TV4");
 
+bool isCsvFile(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+}
+
 bool isCloneFile(const QString &path)
 {
     return QFileInfo(path).suffix().compare(kCloneSuffix, Qt::CaseInsensitive) == 0;
@@ -61,8 +66,8 @@ QString FileController::droppedFile(const QMimeData *data)
     if (!data || data->urls().size() != 1 || !data->urls().first().isLocalFile())
         return {};
     const QString path = data->urls().first().toLocalFile();
-    const bool known = isCloneFile(path) || imageFormatForPath(path) == ImageFormat::MemoryFile ||
-                       QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
+    const bool known =
+        isCloneFile(path) || imageFormatForPath(path) == ImageFormat::MemoryFile || isCsvFile(path);
     return known ? path : QString();
 }
 
@@ -215,7 +220,7 @@ void FileController::openDropped(const QString &path)
     if (m_busy() || path.isEmpty())
         return;
     QTimer::singleShot(0, this, [this, path] {
-        if (QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) != 0)
+        if (!isCsvFile(path))
             openCloneFile(path); // a clone file or a memory file
         else if (!m_busy())
             m_csv->importCsvFile(m_window, path);

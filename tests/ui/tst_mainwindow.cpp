@@ -694,9 +694,9 @@ private slots:
         QCOMPARE(w.document().image().channels[first + 1], start.channels[first + 1]);
         QCOMPARE(w.window->memoryPanel()->currentChannel(), first);
         QCOMPARE(w.find<QLabel>(QStringLiteral("sbStatusBar_Text"))->text(),
-                 QStringLiteral("sked-A26.csv: %1 made, 0 duplicates skipped")
-                     .arg(made.size() == 1 ? QStringLiteral("1 channel")
-                                           : QStringLiteral("%1 channels").arg(made.size())));
+                 QStringLiteral("sked-A26.csv: %1, 0 duplicates skipped")
+                     .arg(QCoreApplication::translate("ktv4::SchedulePlan", "%n channel(s) made", nullptr,
+                                                      int(made.size()))));
         // One step of Undo takes every channel made away.
         w.action("mnuEditUndoStep")->trigger();
         QCOMPARE(w.document().image(), start);
